@@ -1,0 +1,44 @@
+# Flags every target shares, and the helpers the folder CMakeLists use.
+
+# Literals are code page 936 bytes at run time, on both builds.
+add_compile_options(-finput-charset=UTF-8 -fexec-charset=GBK)
+add_compile_options(-Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers)
+
+if(KIVO_WINDOWS)
+  add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601 __USE_MINGW_ANSI_STDIO=1)
+  # No MinGW run-time DLLs next to the binaries.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+elseif(KIVO_FUZZ)
+  add_compile_options(-g -O1 -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+elseif(KIVO_SANITIZE)
+  add_compile_options(-g -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# kivo_library(NAME DIR [DEPS...]): a static library of the .cpp files in DIR.
+# A folder that holds no sources yet gives an interface library, so the
+# targets that name it still configure.
+function(kivo_library name dir)
+  file(GLOB srcs CONFIGURE_DEPENDS ${dir}/*.cpp)
+  if(srcs)
+    add_library(${name} STATIC ${srcs})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${ARGN})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${ARGN})
+  endif()
+endfunction()
+
+# Platform-specific sources of a folder: <dir>/win32/*.cpp in the Windows
+# build, <dir>/headless/*.cpp in the native one.
+function(kivo_platform_sources out dir)
+  if(KIVO_WINDOWS)
+    file(GLOB srcs CONFIGURE_DEPENDS ${dir}/win32/*.cpp)
+  else()
+    file(GLOB srcs CONFIGURE_DEPENDS ${dir}/headless/*.cpp)
+  endif()
+  set(${out} ${srcs} PARENT_SCOPE)
+endfunction()

@@ -1,0 +1,89 @@
+# Shared by the scripts: paths, the Wine environment and the display.
+# Source it; it defines functions and exports nothing until asked.
+
+KIVO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+KIVO_BUILD=${KIVO_BUILD:-$KIVO_ROOT/build}
+KIVO_JOBS=${KIVO_JOBS:-$(nproc)}
+
+# ccache: let builds of another clone of the repo on this machine hit the cache.
+export CCACHE_BASEDIR=$KIVO_ROOT
+export CCACHE_NOHASHDIR=1
+
+kivo_generator() {
+  if command -v ninja >/dev/null 2>&1; then echo Ninja; else echo "Unix Makefiles"; fi
+}
+
+# kivo_configure DIR [cmake args...]: configure DIR once; later calls only build.
+kivo_configure() {
+  local dir=$1; shift
+  if [ ! -f "$dir/CMakeCache.txt" ]; then
+    cmake -S "$KIVO_ROOT" -B "$dir" -G "$(kivo_generator)" "$@"
+  fi
+}
+
+# Wine answers GetACP() with 936 only under a Chinese locale name (the host
+# needs no such locale installed). It is set on each Wine command rather than in
+# the shell, which would warn that the host lacks that locale.
+kivo_wine() { env LC_ALL=zh_CN.UTF-8 wine "$@"; }
+
+kivo_wine_env() {
+  export WINEPREFIX=${WINEPREFIX:-$KIVO_BUILD/wineprefix}
+  export WINEDEBUG=${WINEDEBUG:--all}
+  # No Mono or Gecko installers: nothing here uses .NET or the HTML engine.
+  export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+}
+
+KIVO_STARTED_XVFB=""
+KIVO_STARTED_WINESERVER=""
+
+# Start Xvfb on a free display unless a display is already set.
+kivo_start_display() {
+  if [ -n "${DISPLAY:-}" ]; then return 0; fi
+  local d
+  for d in $(seq 91 140); do
+    if [ ! -e "/tmp/.X$d-lock" ] && [ ! -e "/tmp/.X11-unix/X$d" ]; then
+      Xvfb ":$d" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+      KIVO_STARTED_XVFB=$!
+      local i
+      for i in $(seq 1 100); do
+        [ -e "/tmp/.X11-unix/X$d" ] && break
+        sleep 0.1
+      done
+      export DISPLAY=":$d"
+      return 0
+    fi
+  done
+  echo "no free X display" >&2
+  return 1
+}
+
+# Create the project's Wine prefix once, then keep one wineserver for the run.
+kivo_start_wine() {
+  kivo_wine_env
+  mkdir -p "$KIVO_BUILD"
+  if [ ! -f "$WINEPREFIX/.kivo-ready" ]; then
+    rm -rf "$WINEPREFIX"
+    echo "creating Wine prefix $WINEPREFIX"
+    env LC_ALL=zh_CN.UTF-8 wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+    touch "$WINEPREFIX/.kivo-ready"
+  fi
+  wineserver -p >/dev/null 2>&1 &
+  KIVO_STARTED_WINESERVER=1
+  # Start Wine's own services now, detached from our output: a service started
+  # by the first test would hold that test's output pipe open and ctest would
+  # wait for it until the end of the run.
+  kivo_wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+}
+
+kivo_stop_all() {
+  if [ -n "$KIVO_STARTED_WINESERVER" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+    KIVO_STARTED_WINESERVER=""
+  fi
+  if [ -n "$KIVO_STARTED_XVFB" ]; then
+    kill "$KIVO_STARTED_XVFB" >/dev/null 2>&1 || true
+    wait "$KIVO_STARTED_XVFB" 2>/dev/null || true
+    KIVO_STARTED_XVFB=""
+  fi
+}

@@ -21,12 +21,22 @@ kivo_configure() {
   fi
 }
 
-# Wine answers GetACP() with 936 only under a Chinese locale name (the host
-# needs no such locale installed). It is set on each Wine command rather than in
-# the shell, which would warn that the host lacks that locale.
-kivo_wine() { env LC_ALL=zh_CN.UTF-8 wine "$@"; }
+# Wine answers GetACP() with 936 only under a Chinese locale name, and it can
+# name files in Chinese only when the host has that locale. The locale is built
+# once into the build tree (LOCPATH points there) rather than installed
+# system-wide, and it is set on each Wine command rather than in the shell.
+kivo_locale() {
+  local dir=$KIVO_BUILD/locale
+  if [ ! -f "$dir/zh_CN.UTF-8/LC_CTYPE" ]; then
+    mkdir -p "$dir"
+    localedef -i zh_CN -f UTF-8 "$dir/zh_CN.UTF-8" >/dev/null 2>&1 || true
+  fi
+  KIVO_LOCPATH=$dir
+}
+kivo_wine() { env LOCPATH="$KIVO_LOCPATH" LC_ALL=zh_CN.UTF-8 wine "$@"; }
 
 kivo_wine_env() {
+  kivo_locale
   export WINEPREFIX=${WINEPREFIX:-$KIVO_BUILD/wineprefix}
   export WINEDEBUG=${WINEDEBUG:--all}
   # No Mono or Gecko installers: nothing here uses .NET or the HTML engine.
@@ -64,7 +74,7 @@ kivo_start_wine() {
   if [ ! -f "$WINEPREFIX/.kivo-ready" ]; then
     rm -rf "$WINEPREFIX"
     echo "creating Wine prefix $WINEPREFIX"
-    env LC_ALL=zh_CN.UTF-8 wineboot -i >/dev/null 2>&1 || true
+    env LOCPATH="$KIVO_LOCPATH" LC_ALL=zh_CN.UTF-8 wineboot -i >/dev/null 2>&1 || true
     wineserver -w
     touch "$WINEPREFIX/.kivo-ready"
   fi

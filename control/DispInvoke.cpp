@@ -1,0 +1,66 @@
+#include "control/DispInvoke.h"
+
+#include "control/KivoSheetEvents.gen.h"
+
+#include <cstring>
+
+namespace {
+
+bool SameNameNoCase(const char* a, const char* b)
+{
+    for (; *a != '\0' && *b != '\0'; ++a, ++b) {
+        char x = *a, y = *b;
+        if (x >= 'A' && x <= 'Z')
+            x = static_cast<char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z')
+            y = static_cast<char>(y - 'A' + 'a');
+        if (x != y)
+            return false;
+    }
+    return *a == *b;
+}
+
+const CMemberInfo* FindByName(const CMemberInfo* table, int count, const char* name)
+{
+    if (name == nullptr)
+        return nullptr;
+    for (int i = 0; i < count; ++i) {
+        if (SameNameNoCase(table[i].name, name))
+            return &table[i];
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+const CMemberInfo* FindKivoSheetMember(LONG dispid)
+{
+    int count = 0;
+    const CMemberInfo* table = KivoSheetMembers(&count);
+    // The table is sorted by DISPID.
+    int lo = 0, hi = count - 1;
+    while (lo <= hi) {
+        int mid = lo + (hi - lo) / 2;
+        if (table[mid].dispid == dispid)
+            return &table[mid];
+        if (table[mid].dispid < dispid)
+            lo = mid + 1;
+        else
+            hi = mid - 1;
+    }
+    return nullptr;
+}
+
+const CMemberInfo* FindKivoSheetMemberByName(const char* name)
+{
+    int count = 0;
+    const CMemberInfo* table = KivoSheetMembers(&count);
+    return FindByName(table, count, name);
+}
+
+const CMemberInfo* FindKivoSheetEventByName(const char* name)
+{
+    int count = 0;
+    const CMemberInfo* table = KivoSheetEventTable(&count);
+    return FindByName(table, count, name);
+}

@@ -1,0 +1,59 @@
+// The grid operations the control reaches today, in one place.
+//
+// The control owns one grid object through this interface. Until the grid
+// engine's window class can serve the control, CSheetStandIn (SheetStandIn.h)
+// plays the grid: it keeps the default-setting record and the selection-frame
+// colour and shows a child window that paints an empty sheet. The hook for
+// the real grid is MakeGridPort() in SheetStandIn.cpp: it returns an adapter
+// over CGridCtrl once that class creates its window, and the control does not
+// change.
+#pragma once
+
+#include "base/WinTypes.h"
+#include "cellcontent/GridDefaultSetting.h"
+
+#include <memory>
+
+class CDC;
+class CWnd;
+
+class CGridPort {
+public:
+    virtual ~CGridPort() = default;
+
+    // The grid's default-setting record (a copy) and taking a whole record back.
+    virtual CGridDefaultSetting GetDefaultSetting() const = 0;
+    virtual void SetDefaultSetting(const CGridDefaultSetting& setting) = 0;
+    // The colour of the frame around the selection.
+    virtual COLORREF GetSelFrameColour() const = 0;
+    virtual void SetSelFrameColour(COLORREF colour) = 0;
+
+    // The grid window: NULL until created.
+    virtual CWnd* GetGridWindow() = 0;
+    // Creates the grid window as a visible child (WS_CHILD | WS_VISIBLE).
+    virtual BOOL CreateGridWindow(CWnd* parent, const RECT& rect, UINT id) = 0;
+    // Whether the host has put content into the sheet (filled or loaded it).
+    virtual bool HasContent() const = 0;
+    // The first-time defaults of a new sheet: default cell sizes measured on
+    // dc, then 1 fixed column, 1 fixed row, 101 rows and 51 columns.
+    virtual void ApplyFirstTimeDefaults(CDC& dc) = 0;
+    // Puts the focus cell and the selection on (row, col) as a click would.
+    virtual void ClickCell(LONG row, LONG col) = 0;
+
+    // The cell under a point of the grid window (fixed cells count), or (-1, -1).
+    virtual void CellFromPoint(POINT point, LONG& row, LONG& col) = 0;
+    virtual void EndEditing() = 0;
+    virtual BOOL IsCopyAllowed() const = 0;
+    virtual void CopySelection() = 0;
+    // Full refresh of the grid window (and of its scroll bars).
+    virtual void Refresh() = 0;
+
+    // Drawing data of the sheet picture: the normal default cell's font
+    // (for measuring), margin and the grid line colour.
+    virtual const LOGFONT& GetDefaultFont() const = 0;
+    virtual int GetDefaultMargin() const = 0;
+    virtual COLORREF GetGridLineColour() const = 0;
+};
+
+// The grid object the control owns (see above).
+std::unique_ptr<CGridPort> MakeGridPort();

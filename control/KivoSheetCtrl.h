@@ -1,0 +1,88 @@
+// CKivoSheetCtrl: the grid control. A thin window that owns one grid object
+// and shows the grid window over its whole client area; the dispatch members
+// (CKivoSheetDispatch) are the host's road into the sheet and the events
+// (CKivoSheetEvents) the road back. The COM layer (control/win32) wraps one
+// of these in the ActiveX control object.
+#pragma once
+
+#include "control/EventTranslation.h"
+#include "control/GridPort.h"
+#include "control/KivoSheetDispatch.gen.h"
+#include "control/KivoSheetEvents.gen.h"
+#include "platform/Wnd.h"
+
+#include <memory>
+
+// What the control asks of its host (the ActiveX object around it).
+class CKivoSheetHost {
+public:
+    virtual ~CKivoSheetHost() = default;
+    // The container's ambient user mode (TRUE when it does not say).
+    virtual bool IsUserMode() = 0;
+    // The control's persistent state changed.
+    virtual void SetModified() = 0;
+    // Activate in place with UI activation.
+    virtual void ActivateInPlace() = 0;
+    virtual bool IsUIActive() = 0;
+    virtual void ShowAboutBox() = 0;
+};
+
+class CKivoSheetCtrl : public CWnd, public CKivoSheetDispatch, private CEventContext {
+public:
+    // Child identifier of the grid window inside the control.
+    static const UINT kGridWindowId = 81220;
+    // The version number the control keeps with its persistent state.
+    static const DWORD kPersistVersion = 0x10000;
+
+    CKivoSheetCtrl();
+    ~CKivoSheetCtrl() override;
+
+    void SetHost(CKivoSheetHost* host) { m_host = host; }
+    CKivoSheetEvents& Events() { return m_events; }
+    CGridPort* GetGrid() { return m_grid.get(); }
+
+    // Creates the control window as a child of parent.
+    BOOL CreateControl(HWND parent, const RECT& rect);
+    BOOL DestroyWindow() override;
+    // Drawing for the host (view drawing, printing, design mode).
+    void OnDraw(CDC& dc, const RECT& bounds);
+    // Keyboard routing of key-down and key-up messages; TRUE when consumed.
+    BOOL PreTranslateKey(MSG* msg);
+
+    // ---- dispatch members built here --------------------------------------
+    LONG GetGridDefCellTextColor() override;
+    void SetGridDefCellTextColor(LONG newValue) override;
+    LONG GetGridDefCellBgColor() override;
+    void SetGridDefCellBgColor(LONG newValue) override;
+    LONG GetGridDefSelBgColor() override;
+    void SetGridDefSelBgColor(LONG newValue) override;
+    LONG GetGridDefSelBorderColor() override;
+    void SetGridDefSelBorderColor(LONG newValue) override;
+    LONG GridRGB(SHORT nRed, SHORT nGreen, SHORT nBlue) override;
+    CString GridGetOCXVersion() override;
+    void AboutBox() override;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    int OnCreate(LPCREATESTRUCT lpCreateStruct) override;
+    void OnSize(UINT nType, int cx, int cy) override;
+    BOOL OnEraseBkgnd(CDC* pDC) override;
+    void OnPaint() override;
+    void OnSetFocus(CWnd* pOldWnd) override;
+    void OnKillFocus(CWnd* pNewWnd) override;
+    int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message) override;
+
+private:
+    // CEventContext
+    void CellFromPoint(POINT clientPoint, LONG& row, LONG& col) override;
+    void ClientToScreenPoint(POINT& point) override;
+
+    bool IsUserMode() const { return m_host == nullptr || m_host->IsUserMode(); }
+    void SetModified();
+    CWnd* GridWindow() { return m_grid ? m_grid->GetGridWindow() : nullptr; }
+
+    std::unique_ptr<CGridPort> m_grid;
+    BOOL m_bDefaultsApplied = FALSE;
+    CKivoSheetHost* m_host = nullptr;
+    CKivoSheetEvents m_events;
+};

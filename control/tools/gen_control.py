@@ -1,0 +1,694 @@
+#!/usr/bin/env python3
+"""Generates the automation surface of KivoSheet.dll from control/KivoSheet.members
+and control/Guids.txt:
+
+  KivoSheet.idl              the type library source (compiled by widl)
+  KivoGuids.gen.h            every identifier, as text and as 16 bytes (portable)
+  KivoSheetDispatch.gen.h/cpp  the control's dispatch members: a base class whose
+                             members answer their failure value until a derived
+                             class builds them, the member table and the invoker
+  KivoSheetEvents.gen.h/cpp  the event table and one firing helper per event
+  KivoObjects.gen.h/cpp      one portable base class per automation interface
+  KivoAutomation.gen.cpp     (win32) the COM classes of the 21 dual interfaces
+
+Usage: gen_control.py MEMBERS GUIDS OUTDIR
+"""
+import os
+import re
+import sys
+
+
+class Arg:
+    def __init__(self, text):
+        name, _, typ = text.partition(':')
+        if not name or not typ:
+            raise ValueError('bad argument ' + text)
+        self.name = name
+        self.type = typ
+
+
+class Member:
+    def __init__(self, kind, dispid, name):
+        self.kind = kind
+        self.dispid = dispid
+        self.name = name
+        self.result = 'void'
+        self.fail = None
+        self.args = []
+        self.out = None      # Arg of an [out, retval] result (interfaces)
+        self.type = None     # property type (interfaces, control properties)
+
+
+class Interface:
+    def __init__(self, name, cls):
+        self.name = name
+        self.cls = cls
+        self.members = []
+
+
+def parse(path):
+    enums, props, methods, events, ifaces = [], [], [], [], []
+    cur = None
+    with open(path, encoding='utf-8') as f:
+        for lineno, raw in enumerate(f, 1):
+            line = raw.split('#', 1)[0].strip()
+            if not line:
+                continue
+            tok = line.split()
+            try:
+                if cur is not None:
+                    if tok[0] == 'end':
+                        ifaces.append(cur)
+                        cur = None
+                        continue
+                    m = Member(tok[0], int(tok[1]), tok[2])
+                    if m.kind in ('getput', 'get', 'put'):
+                        m.type = tok[3]
+                        m.args = [Arg(t) for t in tok[4:]]
+                    elif m.kind in ('call', 'hidden'):
+                        rest = tok[3:]
+                        if '->' in rest:
+                            i = rest.index('->')
+                            m.out = Arg(rest[i + 1])
+                            rest = rest[:i]
+                        m.args = [Arg(t) for t in rest]
+                    else:
+                        raise ValueError('unknown interface member kind')
+                    cur.members.append(m)
+                elif tok[0] == 'enum':
+                    vals = [tuple(v.split('=')) for v in tok[2:]]
+                    enums.append((tok[1], [(n, int(v)) for n, v in vals]))
+                elif tok[0] == 'property':
+                    m = Member('property', int(tok[1]), tok[2])
+                    m.type = tok[3]
+                    props.append(m)
+                elif tok[0] == 'method':
+                    m = Member('method', int(tok[1]), tok[2])
+                    m.result = tok[3]
+                    rest = tok[4:]
+                    if rest and rest[0].startswith('fail='):
+                        m.fail = rest[0][5:]
+                        rest = rest[1:]
+                    m.args = [Arg(t) for t in rest]
+                    methods.append(m)
+                elif tok[0] == 'event':
+                    m = Member('event', int(tok[1]), tok[2])
+                    m.args = [Arg(t) for t in tok[3:]]
+                    events.append(m)
+                elif tok[0] == 'interface':
+                    cur = Interface(tok[1], tok[2])
+                else:
+                    raise ValueError('unknown line kind')
+            except (ValueError, IndexError) as e:
+                sys.exit('%s:%d: %s' % (path, lineno, e))
+    if cur is not None:
+        sys.exit('%s: interface %s has no end' % (path, cur.name))
+    return enums, props, methods, events, ifaces
+
+
+def parse_guids(path):
+    guids = {}
+    with open(path, encoding='utf-8') as f:
+        for raw in f:
+            line = raw.split('#', 1)[0].strip()
+            if line:
+                name, g = line.split()
+                guids[name] = g.upper()
+    return guids
+
+
+def guid_bytes(g):
+    """The 16 bytes of a GUID as it lies in memory (little-endian fields)."""
+    h = g.replace('-', '')
+    d1 = bytes.fromhex(h[0:8])[::-1]
+    d2 = bytes.fromhex(h[8:12])[::-1]
+    d3 = bytes.fromhex(h[12:16])[::-1]
+    rest = bytes.fromhex(h[16:32])
+    return d1 + d2 + d3 + rest
+
+
+# ---------------------------------------------------------------- type maps --
+
+ENUMS = set()
+IFACE_NAMES = set()
+
+# Portable argument kind of a table type (CDispArg / CDispResult field).
+def disp_type(t):
+    return {
+        'long': 'Long', 'int': 'Long', 'short': 'Short', 'double': 'Double', 'float': 'Float',
+        'BSTR': 'String', 'VARIANT': 'Bytes', 'IDispatch*': 'Object',
+        'long*': 'RefLong', 'short*': 'RefShort', 'double*': 'RefDouble', 'BSTR*': 'RefString',
+        'bool': 'Bool', 'void': 'Void',
+    }.get(t) or ('Long' if t in ENUMS else 'Object' if t.rstrip('*') in IFACE_NAMES else None) \
+        or sys.exit('unknown type ' + t)
+
+
+def idl_type(t):
+    if t == 'bool':
+        return 'short'
+    return t
+
+
+def cpp_arg(t):
+    return {
+        'long': 'LONG', 'int': 'LONG', 'short': 'SHORT', 'double': 'double', 'float': 'float',
+        'BSTR': 'const CString&', 'VARIANT': 'const CDispBytes&', 'IDispatch*': 'CKivoObject*',
+        'long*': 'LONG&', 'short*': 'SHORT&', 'double*': 'double&', 'BSTR*': 'CString&',
+    }.get(t) or ('LONG' if t in ENUMS else 'CKivoObject*' if t.rstrip('*') in IFACE_NAMES else None) \
+        or sys.exit('unknown argument type ' + t)
+
+
+def cpp_result(t):
+    return {'bool': 'BOOL', 'short': 'int', 'long': 'LONG', 'double': 'double', 'BSTR': 'CString',
+            'IDispatch*': 'CKivoObjectPtr', 'void': 'void'}[t]
+
+
+def fail_expr(m):
+    t = m.result
+    if t == 'void':
+        return None
+    if t == 'BSTR':
+        return 'CString()'
+    if t == 'IDispatch*':
+        return 'CKivoObjectPtr()'
+    v = m.fail if m.fail is not None else '0'
+    if t == 'double':
+        return v + '.0' if '.' not in v else v
+    return v
+
+
+def arg_field(t):
+    return {'Long': 'l', 'Short': 's', 'Double': 'd', 'Float': 'f', 'String': 'str', 'Bytes': 'bytes',
+            'Object': 'obj', 'RefLong': 'l', 'RefShort': 's', 'RefDouble': 'd', 'RefString': 'str'}[disp_type(t)]
+
+
+HEADER = '// Generated by control/tools/gen_control.py from control/KivoSheet.members. Do not edit.\n'
+
+
+# ---------------------------------------------------------------------- IDL --
+
+def write_idl(out, enums, props, methods, events, ifaces, guids):
+    w = []
+    w.append('// Generated from control/KivoSheet.members. Do not edit.')
+    w.append('import "oaidl.idl";')
+    w.append('import "ocidl.idl";')
+    w.append('')
+    w.append('[uuid(%s), version(1.0), helpstring("KivoSheet ActiveX Control module"), control]'
+             % guids['KIVOSHEETLib'])
+    w.append('library KIVOSHEETLib')
+    w.append('{')
+    w.append('    importlib("stdole2.tlb");')
+    w.append('')
+    for name, vals in enums:
+        w.append('    typedef enum %s {' % name)
+        w.append(',\n'.join('        %s = %d' % v for v in vals))
+        w.append('    } %s;' % name)
+        w.append('')
+    for i in ifaces:
+        w.append('    interface %s;' % i.name)
+    w.append('')
+    w.append('    [uuid(%s), helpstring("Dispatch interface for KivoSheet Control"), hidden]'
+             % guids['_DKivoSheet'])
+    w.append('    dispinterface _DKivoSheet')
+    w.append('    {')
+    w.append('    properties:')
+    for p in props:
+        w.append('        [id(%d)] %s %s;' % (p.dispid, p.type, p.name))
+    w.append('    methods:')
+    for m in methods:
+        args = ', '.join('%s %s' % (idl_type(a.type), a.name) for a in m.args)
+        w.append('        [id(%d)] %s %s(%s);' % (m.dispid, idl_type(m.result), m.name, args))
+    w.append('    };')
+    w.append('')
+    w.append('    [uuid(%s), helpstring("Event interface for KivoSheet Control")]'
+             % guids['_DKivoSheetEvents'])
+    w.append('    dispinterface _DKivoSheetEvents')
+    w.append('    {')
+    w.append('    properties:')
+    w.append('    methods:')
+    for e in events:
+        args = ', '.join('%s %s' % (a.type, a.name) for a in e.args)
+        w.append('        [id(%d)] void %s(%s);' % (e.dispid, e.name, args))
+    w.append('    };')
+    w.append('')
+    w.append('    [uuid(%s), helpstring("KivoSheet Control"), control]' % guids['KivoSheet'])
+    w.append('    coclass KivoSheet')
+    w.append('    {')
+    w.append('        [default] dispinterface _DKivoSheet;')
+    w.append('        [default, source] dispinterface _DKivoSheetEvents;')
+    w.append('    };')
+    w.append('')
+    for i in ifaces:
+        w.append('    [object, uuid(%s), dual, oleautomation, helpstring("%s Interface"), pointer_default(unique)]'
+                 % (guids[i.name], i.name))
+        w.append('    interface %s : IDispatch' % i.name)
+        w.append('    {')
+        for m in i.members:
+            w.extend('        ' + s for s in idl_iface_member(m))
+        w.append('    };')
+        w.append('')
+        w.append('    [uuid(%s), helpstring("%s Class")]' % (guids[i.cls], i.cls))
+        w.append('    coclass %s' % i.cls)
+        w.append('    {')
+        w.append('        [default] interface %s;' % i.name)
+        w.append('    };')
+        w.append('')
+    w.append('};')
+    with open(os.path.join(out, 'KivoSheet.idl'), 'w', encoding='utf-8') as f:
+        f.write('\n'.join(w) + '\n')
+
+
+def idl_param(t):
+    # An object result or argument of this library's interfaces keeps its type.
+    return t
+
+
+def idl_iface_member(m):
+    res = []
+    idx = ['[in] %s %s' % (a.type, a.name) for a in m.args]
+    if m.kind in ('getput', 'get'):
+        res.append('[propget, id(%d)] HRESULT %s(%s);' % (
+            m.dispid, m.name, ', '.join(idx + ['[out, retval] %s* pVal' % m.type])))
+    if m.kind in ('getput', 'put'):
+        res.append('[propput, id(%d)] HRESULT %s(%s);' % (
+            m.dispid, m.name, ', '.join(idx + ['[in] %s newVal' % m.type])))
+    if m.kind in ('call', 'hidden'):
+        params = ['[in] %s %s' % (a.type, a.name) for a in m.args]
+        if m.out is not None:
+            params.append('[out, retval] %s* %s' % (m.out.type, m.out.name))
+        attrs = 'id(%d)' % m.dispid
+        if m.kind == 'hidden':
+            attrs += ', hidden, restricted'
+        res.append('[%s] HRESULT %s(%s);' % (attrs, m.name, ', '.join(params)))
+    return res
+
+
+# -------------------------------------------------------------------- GUIDs --
+
+def write_guids(out, guids, ifaces):
+    w = [HEADER, '#pragma once', '', '#include <cstdint>', '',
+         '// One identifier: its registry text and the 16 bytes of the GUID in memory.',
+         'struct KivoGuid {', '    const char* text;        // "{XXXXXXXX-...}"',
+         '    std::uint8_t bytes[16];', '};', '']
+    for name, g in guids.items():
+        b = ', '.join('0x%02X' % x for x in guid_bytes(g))
+        w.append('inline constexpr KivoGuid kGuid_%s = {"{%s}", {%s}};' % (name.lstrip('_'), g, b))
+    w.append('')
+    w.append('// The automation classes in registration order (and their interfaces).')
+    w.append('inline constexpr int kKivoClassCount = %d;' % len(ifaces))
+    w.append('inline constexpr const KivoGuid* kKivoClassGuids[] = {%s};' % ', '.join('&kGuid_%s' % i.cls for i in ifaces))
+    w.append('inline constexpr const KivoGuid* kKivoInterfaceGuids[] = {%s};' % ', '.join('&kGuid_%s' % i.name for i in ifaces))
+    with open(os.path.join(out, 'KivoGuids.gen.h'), 'w', encoding='utf-8') as f:
+        f.write('\n'.join(w) + '\n')
+
+
+# ------------------------------------------------------- control dispatch --
+
+def write_dispatch(out, props, methods):
+    h = [HEADER, '#pragma once', '', '#include "control/DispTypes.h"', '',
+         '// The members of the control\'s dispatch interface. Every member answers its',
+         '// failure value here; the control overrides the members it builds.',
+         'class CKivoSheetDispatch {', 'public:', '    virtual ~CKivoSheetDispatch() = default;', '']
+    for p in props:
+        h.append('    virtual LONG Get%s() { return 0; }' % p.name)
+        h.append('    virtual void Set%s(LONG newValue) { (void)newValue; }' % p.name)
+    h.append('')
+    for m in methods:
+        args = ', '.join('%s %s' % (cpp_arg(a.type), a.name) for a in m.args)
+        unused = ' '.join('(void)%s;' % a.name for a in m.args)
+        fe = fail_expr(m)
+        body = (unused + ' ' if unused else '') + ('return %s;' % fe if fe else '')
+        h.append('    virtual %s %s(%s) { %s }' % (cpp_result(m.result), m.name, args, body.strip()))
+    h.append('};')
+    h.append('')
+    h.append('// Number of members in the table (properties and methods).')
+    h.append('inline constexpr int kKivoSheetMemberCount = %d;' % (len(props) + len(methods)))
+    with open(os.path.join(out, 'KivoSheetDispatch.gen.h'), 'w', encoding='utf-8') as f:
+        f.write('\n'.join(h) + '\n')
+
+    c = [HEADER, '#include "control/KivoSheetDispatch.gen.h"', '#include "control/DispInvoke.h"', '',
+         'namespace {', '']
+    allm = props + methods
+    for m in allm:
+        if m.kind == 'property':
+            types = ['Long']
+        else:
+            types = [disp_type(a.type) for a in m.args]
+        if types:
+            c.append('const DispType kArgs%s[] = {%s};' % (m.name, ', '.join('DispType::' + t for t in types)))
+            names = [p.name for p in [m]] if m.kind == 'property' else [a.name for a in m.args]
+            c.append('const char* const kNames%s[] = {%s};' % (m.name, ', '.join('"%s"' % n for n in names)))
+    c.append('')
+    c.append('const CMemberInfo kMembers[] = {')
+    for m in sorted(allm, key=lambda x: x.dispid):
+        if m.kind == 'property':
+            c.append('    {%d, "%s", DispType::Long, 1, kArgs%s, kNames%s, true},' % (m.dispid, m.name, m.name, m.name))
+        else:
+            n = len(m.args)
+            a = ('kArgs%s, kNames%s' % (m.name, m.name)) if n else 'nullptr, nullptr'
+            c.append('    {%d, "%s", DispType::%s, %d, %s, false},' % (m.dispid, m.name, disp_type(m.result), n, a))
+    c.append('};')
+    c.append('')
+    c.append('}  // namespace')
+    c.append('')
+    c.append('const CMemberInfo* KivoSheetMembers(int* count)')
+    c.append('{')
+    c.append('    if (count != nullptr)')
+    c.append('        *count = static_cast<int>(sizeof(kMembers) / sizeof(kMembers[0]));')
+    c.append('    return kMembers;')
+    c.append('}')
+    c.append('')
+    c.append('bool InvokeKivoSheetMember(CKivoSheetDispatch& t, const CMemberInfo& m, DispCall kind, CDispArg* a,')
+    c.append('                           CDispResult& r)')
+    c.append('{')
+    c.append('    switch (m.dispid) {')
+    for p in props:
+        c.append('    case %d:' % p.dispid)
+        c.append('        if (kind == DispCall::PropertyPut) {')
+        c.append('            t.Set%s(a[0].l);' % p.name)
+        c.append('            r.SetVoid();')
+        c.append('        } else {')
+        c.append('            r.SetLong(t.Get%s());' % p.name)
+        c.append('        }')
+        c.append('        return true;')
+    for m in methods:
+        call = 't.%s(%s)' % (m.name, ', '.join('a[%d].%s' % (i, arg_field(x.type)) for i, x in enumerate(m.args)))
+        c.append('    case %d:' % m.dispid)
+        c.append('        if (kind == DispCall::PropertyPut)')
+        c.append('            return false;')
+        setter = {'Bool': 'SetBool', 'Short': 'SetShort', 'Long': 'SetLong', 'Double': 'SetDouble',
+                  'String': 'SetString', 'Object': 'SetObject'}
+        dt = disp_type(m.result)
+        if dt == 'Void':
+            c.append('        %s;' % call)
+            c.append('        r.SetVoid();')
+        else:
+            c.append('        r.%s(%s);' % (setter[dt], call))
+        c.append('        return true;')
+    c.append('    default:')
+    c.append('        return false;')
+    c.append('    }')
+    c.append('}')
+    with open(os.path.join(out, 'KivoSheetDispatch.gen.cpp'), 'w', encoding='utf-8') as f:
+        f.write('\n'.join(c) + '\n')
+
+
+# ------------------------------------------------------------------ events --
+
+def write_events(out, events):
+    h = [HEADER, '#pragma once', '', '#include "control/DispTypes.h"', '',
+         '// Receives every fired event with its arguments in declaration order;',
+         '// by-reference arguments may be changed by the receiver.',
+         'class CKivoSheetEventSink {', 'public:', '    virtual ~CKivoSheetEventSink() = default;',
+         '    virtual void FireEvent(const CMemberInfo& event, CDispArg* args) = 0;', '};', '',
+         '// The event table, in DISPID order.', 'const CMemberInfo* KivoSheetEventTable(int* count);', '',
+         '// One firing helper per event. Without a sink nothing happens and',
+         '// by-reference arguments keep their values.',
+         'class CKivoSheetEvents {', 'public:',
+         '    void SetSink(CKivoSheetEventSink* sink) { m_sink = sink; }',
+         '    CKivoSheetEventSink* GetSink() const { return m_sink; }', '']
+    for e in events:
+        args = ', '.join('%s %s' % (cpp_arg(a.type), a.name) for a in e.args)
+        h.append('    void Fire%s(%s);' % (e.name, args))
+    h.append('')
+    h.append('private:')
+    h.append('    CKivoSheetEventSink* m_sink = nullptr;')
+    h.append('};')
+    with open(os.path.join(out, 'KivoSheetEvents.gen.h'), 'w', encoding='utf-8') as f:
+        f.write('\n'.join(h) + '\n')
+
+    c = [HEADER, '#include "control/KivoSheetEvents.gen.h"', '', 'namespace {', '']
+    for e in events:
+        if e.args:
+            c.append('const DispType kArgs%s[] = {%s};' % (e.name, ', '.join('DispType::' + disp_type(a.type) for a in e.args)))
+            c.append('const char* const kNames%s[] = {%s};' % (e.name, ', '.join('"%s"' % a.name for a in e.args)))
+    c.append('')
+    c.append('const CMemberInfo kEvents[] = {')
+    for e in events:
+        n = len(e.args)
+        a = ('kArgs%s, kNames%s' % (e.name, e.name)) if n else 'nullptr, nullptr'
+        c.append('    {%d, "%s", DispType::Void, %d, %s, false},' % (e.dispid, e.name, n, a))
+    c.append('};')
+    c.append('')
+    c.append('}  // namespace')
+    c.append('')
+    c.append('const CMemberInfo* KivoSheetEventTable(int* count)')
+    c.append('{')
+    c.append('    if (count != nullptr)')
+    c.append('        *count = static_cast<int>(sizeof(kEvents) / sizeof(kEvents[0]));')
+    c.append('    return kEvents;')
+    c.append('}')
+    for i, e in enumerate(events):
+        args = ', '.join('%s %s' % (cpp_arg(a.type), a.name) for a in e.args)
+        c.append('')
+        c.append('void CKivoSheetEvents::Fire%s(%s)' % (e.name, args))
+        c.append('{')
+        c.append('    if (m_sink == nullptr)')
+        c.append('        return;')
+        n = len(e.args)
+        if n:
+            c.append('    CDispArg a[%d];' % n)
+            for j, x in enumerate(e.args):
+                c.append('    a[%d].type = DispType::%s;' % (j, disp_type(x.type)))
+                c.append('    a[%d].%s = %s;' % (j, arg_field(x.type), x.name))
+            c.append('    m_sink->FireEvent(kEvents[%d], a);' % i)
+            for j, x in enumerate(e.args):
+                if x.type.endswith('*') and x.type != 'IDispatch*':
+                    c.append('    %s = a[%d].%s;' % (x.name, j, arg_field(x.type)))
+        else:
+            c.append('    m_sink->FireEvent(kEvents[%d], nullptr);' % i)
+        c.append('}')
+    with open(os.path.join(out, 'KivoSheetEvents.gen.cpp'), 'w', encoding='utf-8') as f:
+        f.write('\n'.join(c) + '\n')
+
+
+# --------------------------------------------------------- portable objects --
+
+def obj_arg(t):
+    """Portable argument of an object member."""
+    return cpp_arg(t)
+
+
+def obj_out(t):
+    """Portable out-parameter of an object member."""
+    if t == 'BSTR':
+        return 'CString&'
+    if t == 'IDispatch*' or t.rstrip('*') in IFACE_NAMES:
+        return 'CKivoObjectPtr&'
+    return {'long': 'LONG&', 'int': 'LONG&', 'short': 'SHORT&', 'double': 'double&'}.get(t) \
+        or ('LONG&' if t in ENUMS else None) or sys.exit('unknown out type ' + t)
+
+
+def obj_methods(i):
+    """(C++ name, portable parameter list, member) for every portable member."""
+    res = []
+    for m in i.members:
+        if m.kind == 'hidden':
+            continue
+        idx = [(obj_arg(a.type), a.name) for a in m.args]
+        if m.kind in ('getput', 'get'):
+            res.append(('get_' + m.name, idx + [(obj_out(m.type), 'pVal')], m, 'get'))
+        if m.kind in ('getput', 'put'):
+            res.append(('put_' + m.name, idx + [(obj_arg(m.type), 'newVal')], m, 'put'))
+        if m.kind == 'call':
+            params = [(obj_arg(a.type), a.name) for a in m.args]
+            if m.out is not None:
+                params.append((obj_out(m.out.type), m.out.name))
+            res.append((m.name, params, m, 'call'))
+    return res
+
+
+def write_objects(out, ifaces):
+    h = [HEADER, '#pragma once', '', '#include "control/DispTypes.h"', '',
+         '// The automation classes, in registration order.', 'enum KivoClass {']
+    for n, i in enumerate(ifaces):
+        h.append('    KivoClass_%s = %d,' % (i.cls, n))
+    h.append('};')
+    h.append('')
+    h.append('// Class name (e.g. "KivoTree") of a KivoClass value; NULL when out of range.')
+    h.append('const char* KivoClassName(int kivoClass);')
+    h.append('')
+    for i in ifaces:
+        h.append('// Members of %s; each answers kKivoNotBuilt until a derived class builds it.' % i.name)
+        h.append('class C%sBase : public CKivoObject {' % i.cls)
+        h.append('public:')
+        h.append('    int GetKivoClass() const override { return KivoClass_%s; }' % i.cls)
+        for name, params, m, k in obj_methods(i):
+            ps = ', '.join('%s %s' % p for p in params)
+            unused = ' '.join('(void)%s;' % p[1] for p in params)
+            h.append('    virtual HRESULT %s(%s) { %sreturn kKivoNotBuilt; }' % (name, ps, unused + ' ' if unused else ''))
+        h.append('};')
+        h.append('')
+    with open(os.path.join(out, 'KivoObjects.gen.h'), 'w', encoding='utf-8') as f:
+        f.write('\n'.join(h) + '\n')
+    c = [HEADER, '#include "control/KivoObjects.gen.h"', '', 'namespace {', 'const char* const kNames[] = {']
+    c.extend('    "%s",' % i.cls for i in ifaces)
+    c += ['};', '}  // namespace', '',
+          'const char* KivoClassName(int kivoClass)', '{',
+          '    if (kivoClass < 0 || kivoClass >= static_cast<int>(sizeof(kNames) / sizeof(kNames[0])))',
+          '        return nullptr;', '    return kNames[kivoClass];', '}']
+    with open(os.path.join(out, 'KivoObjects.gen.cpp'), 'w', encoding='utf-8') as f:
+        f.write('\n'.join(c) + '\n')
+
+
+# ----------------------------------------------------- win32 COM classes --
+
+def com_type(t):
+    if t == 'BSTR':
+        return 'BSTR'
+    if t == 'IDispatch*':
+        return 'IDispatch*'
+    if t.rstrip('*') in IFACE_NAMES:
+        return t
+    if t == 'void*':
+        return 'void*'
+    return {'long': 'LONG', 'int': 'INT', 'short': 'SHORT', 'double': 'DOUBLE'}.get(t) \
+        or (t if t in ENUMS else None) or sys.exit('unknown COM type ' + t)
+
+
+def com_in(t, name):
+    """Expression converting a COM [in] argument to its portable form."""
+    if t == 'BSTR':
+        return 'ComString(%s)' % name
+    if t == 'IDispatch*' or t.rstrip('*') in IFACE_NAMES:
+        return 'ComObject(%s)' % name
+    if t in ENUMS:
+        return 'static_cast<LONG>(%s)' % name
+    return name
+
+
+def write_com(out, ifaces):
+    c = [HEADER, '#include "control/win32/ComObjects.h"', '', 'namespace {', '']
+    for i in ifaces:
+        cls = 'C%sCom' % i.cls
+        c.append('class %s final : public CKivoComObject<%s> {' % (cls, i.name))
+        c.append('public:')
+        c.append('    explicit %s(std::unique_ptr<C%sBase> object)' % (cls, i.cls))
+        c.append('        : CKivoComObject<%s>(IID_%s, object.get()), m_object(std::move(object)) {}' % (i.name, i.name))
+        for m in i.members:
+            idx = [(com_type(a.type), a.name) for a in m.args]
+            if m.kind in ('getput', 'get'):
+                emit_com_call(c, 'get_' + m.name, idx, ('out', m.type, 'pVal'), m.args)
+            if m.kind in ('getput', 'put'):
+                emit_com_call(c, 'put_' + m.name, idx + [(com_type(m.type), 'newVal')], None,
+                              m.args + [Arg('newVal:' + m.type)])
+            if m.kind == 'call':
+                outp = ('out', m.out.type, m.out.name) if m.out is not None else None
+                emit_com_call(c, m.name, idx, outp, m.args)
+            if m.kind == 'hidden':
+                params = [(com_type(a.type), a.name) for a in m.args]
+                if m.out is not None:
+                    params.append((com_type(m.out.type) + '*', m.out.name))
+                c.append('    HRESULT STDMETHODCALLTYPE %s(%s) override' % (m.name, ', '.join('%s %s' % p for p in params)))
+                c.append('    {')
+                for p in params:
+                    c.append('        (void)%s;' % p[1])
+                c.append('        // Records move between the library\'s own objects through')
+                c.append('        // IKivoObjectPrivate, never through an address a caller passes.')
+                c.append('        return E_NOTIMPL;')
+                c.append('    }')
+        c.append('private:')
+        c.append('    std::unique_ptr<C%sBase> m_object;' % i.cls)
+        c.append('};')
+        c.append('')
+    c.append('}  // namespace')
+    c.append('')
+    c.append('IDispatch* CreateKivoComObject(std::unique_ptr<CKivoObject> object)')
+    c.append('{')
+    c.append('    if (!object)')
+    c.append('        return nullptr;')
+    c.append('    IDispatch* result = nullptr;')
+    c.append('    switch (object->GetKivoClass()) {')
+    for i in ifaces:
+        c.append('    case KivoClass_%s:' % i.cls)
+        c.append('        result = new %s(std::unique_ptr<C%sBase>(static_cast<C%sBase*>(object.release())));'
+                 % ('C%sCom' % i.cls, i.cls, i.cls))
+        c.append('        break;')
+    c.append('    default:')
+    c.append('        return nullptr;')
+    c.append('    }')
+    c.append('    result->AddRef();')
+    c.append('    return result;')
+    c.append('}')
+    c.append('')
+    c.append('const IID* KivoInterfaceId(int kivoClass)')
+    c.append('{')
+    c.append('    switch (kivoClass) {')
+    for i in ifaces:
+        c.append('    case KivoClass_%s: return &IID_%s;' % (i.cls, i.name))
+    c.append('    default: return nullptr;')
+    c.append('    }')
+    c.append('}')
+    with open(os.path.join(out, 'KivoAutomation.gen.cpp'), 'w', encoding='utf-8') as f:
+        f.write('\n'.join(c) + '\n')
+
+
+def emit_com_call(c, name, params, outp, inargs):
+    allp = list(params)
+    if outp is not None:
+        allp.append((com_type(outp[1]) + '*', outp[2]))
+    c.append('    HRESULT STDMETHODCALLTYPE %s(%s) override' % (name, ', '.join('%s %s' % p for p in allp)))
+    c.append('    {')
+    conv = [com_in(a.type, a.name) for a in inargs]
+    if outp is not None:
+        t, on = outp[1], outp[2]
+        c.append('        if (%s == nullptr)' % on)
+        c.append('            return E_POINTER;')
+        if t == 'BSTR':
+            c.append('        CString value;')
+            c.append('        HRESULT hr = m_object->%s(%s);' % (name, ', '.join(conv + ['value'])))
+            c.append('        if (SUCCEEDED(hr))')
+            c.append('            *%s = ComNewString(value);' % on)
+        elif t == 'IDispatch*' or t.rstrip('*') in IFACE_NAMES:
+            c.append('        CKivoObjectPtr value;')
+            c.append('        HRESULT hr = m_object->%s(%s);' % (name, ', '.join(conv + ['value'])))
+            c.append('        if (SUCCEEDED(hr))')
+            if t == 'IDispatch*':
+                c.append('            *%s = CreateKivoComObject(std::move(value));' % on)
+            else:
+                c.append('            *%s = ComTypedObject<%s>(std::move(value), IID_%s);' % (on, t.rstrip('*'), t.rstrip('*')))
+        else:
+            pt = obj_out(t)[:-1]
+            if t in ENUMS:
+                c.append('        %s value = static_cast<%s>(*%s);' % (pt, pt, on))
+            else:
+                c.append('        %s value = *%s;' % (pt, on))
+            c.append('        HRESULT hr = m_object->%s(%s);' % (name, ', '.join(conv + ['value'])))
+            c.append('        if (SUCCEEDED(hr))')
+            if t in ENUMS:
+                c.append('            *%s = static_cast<%s>(value);' % (on, t))
+            else:
+                c.append('            *%s = value;' % on)
+        c.append('        return ComResult(hr);')
+    else:
+        c.append('        return ComResult(m_object->%s(%s));' % (name, ', '.join(conv)))
+    c.append('    }')
+
+
+def main():
+    if len(sys.argv) != 4:
+        sys.exit(__doc__)
+    members, guidfile, out = sys.argv[1:]
+    os.makedirs(out, exist_ok=True)
+    enums, props, methods, events, ifaces = parse(members)
+    guids = parse_guids(guidfile)
+    ENUMS.update(n for n, _ in enums)
+    IFACE_NAMES.update(i.name for i in ifaces)
+    seen = set()
+    for m in props + methods:
+        if m.dispid in seen:
+            sys.exit('duplicate DISPID %d' % m.dispid)
+        seen.add(m.dispid)
+    for i in ifaces:
+        if i.name not in guids or i.cls not in guids:
+            sys.exit('no identifier for ' + i.name)
+    write_idl(out, enums, props, methods, events, ifaces, guids)
+    write_guids(out, guids, ifaces)
+    write_dispatch(out, props, methods)
+    write_events(out, events)
+    write_objects(out, ifaces)
+    write_com(out, ifaces)
+
+
+if __name__ == '__main__':
+    main()

@@ -1,0 +1,1029 @@
+#include "control/win32/KivoSheetControl.h"
+
+#include "control/DispInvoke.h"
+#include "control/win32/ComUtil.h"
+#include "control/win32/Gdiplus.h"
+#include "platform/DC.h"
+
+#include "KivoSheet_i.h"
+
+#include <string>
+
+namespace {
+
+// Recompose on resize | can't link inside | inside-out | activate when visible
+// | set client site first.
+const DWORD kMiscStatus = 131473;
+const DWORD kStreamVersion = CKivoSheetCtrl::kPersistVersion;
+const DISPID kAmbientUserMode = -709;   // DISPID_AMBIENT_USERMODE
+const DISPID kPropertyPut = -3;         // DISPID_PROPERTYPUT
+const int kAboutDialog = 1;
+
+// Default extent: 320 x 240 pixels at 96 pixels per inch, in HIMETRIC.
+const LONG kDefaultExtentX = 320 * 2540 / 96;
+const LONG kDefaultExtentY = 240 * 2540 / 96;
+
+std::string Narrow(const OLECHAR* name)
+{
+    std::string s;
+    if (name == nullptr)
+        return s;
+    for (; *name != 0; ++name) {
+        if (*name > 0x7F)
+            return std::string();   // member names are ASCII
+        s.push_back(static_cast<char>(*name));
+    }
+    return s;
+}
+
+INT_PTR CALLBACK AboutProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
+{
+    if (msg == WM_INITDIALOG)
+        return TRUE;
+    if (msg == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+        ::EndDialog(dlg, LOWORD(wParam));
+        return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- the object --
+
+CKivoSheetControl::CKivoSheetControl() : m_ctrl(std::make_unique<CKivoSheetCtrl>()), m_events(*this)
+{
+    m_extent.cx = kDefaultExtentX;
+    m_extent.cy = kDefaultExtentY;
+    m_ctrl->SetHost(this);
+    m_ctrl->Events().SetSink(this);
+    KivoModuleObjectCreated();
+}
+
+CKivoSheetControl::~CKivoSheetControl()
+{
+    m_ctrl->Events().SetSink(nullptr);
+    if (m_ctrl->GetSafeHwnd() != nullptr)
+        m_ctrl->DestroyWindow();
+    m_ctrl->SetHost(nullptr);
+    m_ctrl.reset();
+    m_events.ReleaseAll();
+    if (m_viewAdvise != nullptr)
+        m_viewAdvise->Release();
+    if (m_oleAdvise != nullptr)
+        m_oleAdvise->Release();
+    if (m_frame != nullptr)
+        m_frame->Release();
+    if (m_doc != nullptr)
+        m_doc->Release();
+    if (m_inPlaceSite != nullptr)
+        m_inPlaceSite->Release();
+    if (m_clientSite != nullptr)
+        m_clientSite->Release();
+    if (m_gdiplus)
+        KivoGdiplusRelease();
+    KivoModuleObjectDestroyed();
+}
+
+HRESULT CKivoSheetControl::Create(IUnknown* outer, REFIID riid, void** ppv)
+{
+    if (ppv == nullptr)
+        return E_POINTER;
+    *ppv = nullptr;
+    if (outer != nullptr)
+        return CLASS_E_NOAGGREGATION;
+    CKivoSheetControl* obj = new (std::nothrow) CKivoSheetControl();
+    if (obj == nullptr)
+        return E_OUTOFMEMORY;
+    obj->AddRef();
+    HRESULT hr = obj->QueryInterface(riid, ppv);
+    obj->Release();
+    return hr;
+}
+
+HRESULT CKivoSheetControl::QueryInterface(REFIID riid, void** ppv)
+{
+    if (ppv == nullptr)
+        return E_POINTER;
+    *ppv = nullptr;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, DIID__DKivoSheet))
+        *ppv = static_cast<IDispatch*>(this);
+    else if (IsEqualIID(riid, IID_IOleObject))
+        *ppv = static_cast<IOleObject*>(this);
+    else if (IsEqualIID(riid, IID_IOleWindow) || IsEqualIID(riid, IID_IOleInPlaceObject))
+        *ppv = static_cast<IOleInPlaceObject*>(this);
+    else if (IsEqualIID(riid, IID_IOleInPlaceActiveObject))
+        *ppv = static_cast<IOleInPlaceActiveObject*>(this);
+    else if (IsEqualIID(riid, IID_IOleControl))
+        *ppv = static_cast<IOleControl*>(this);
+    else if (IsEqualIID(riid, IID_IViewObject) || IsEqualIID(riid, IID_IViewObject2))
+        *ppv = static_cast<IViewObject2*>(this);
+    else if (IsEqualIID(riid, IID_IPersist) || IsEqualIID(riid, IID_IPersistStreamInit))
+        *ppv = static_cast<IPersistStreamInit*>(this);
+    else if (IsEqualIID(riid, IID_IPersistPropertyBag))
+        *ppv = static_cast<IPersistPropertyBag*>(this);
+    else if (IsEqualIID(riid, IID_IConnectionPointContainer))
+        *ppv = static_cast<IConnectionPointContainer*>(this);
+    else if (IsEqualIID(riid, IID_IProvideClassInfo) || IsEqualIID(riid, IID_IProvideClassInfo2))
+        *ppv = static_cast<IProvideClassInfo2*>(this);
+    else if (IsEqualIID(riid, IID_ISpecifyPropertyPages))
+        *ppv = static_cast<ISpecifyPropertyPages*>(this);
+    else
+        return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
+}
+
+ULONG CKivoSheetControl::AddRef()
+{
+    return static_cast<ULONG>(::InterlockedIncrement(&m_refs));
+}
+
+ULONG CKivoSheetControl::Release()
+{
+    LONG n = ::InterlockedDecrement(&m_refs);
+    if (n == 0)
+        delete this;
+    return static_cast<ULONG>(n);
+}
+
+// ------------------------------------------------------------------ IDispatch --
+
+HRESULT CKivoSheetControl::GetTypeInfoCount(UINT* pctinfo)
+{
+    if (pctinfo == nullptr)
+        return E_POINTER;
+    *pctinfo = 1;
+    return S_OK;
+}
+
+HRESULT CKivoSheetControl::GetTypeInfo(UINT iTInfo, LCID, ITypeInfo** ppTInfo)
+{
+    if (ppTInfo == nullptr)
+        return E_POINTER;
+    *ppTInfo = nullptr;
+    if (iTInfo != 0)
+        return DISP_E_BADINDEX;
+    return KivoTypeInfo(DIID__DKivoSheet, ppTInfo);
+}
+
+HRESULT CKivoSheetControl::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids)
+{
+    if (names == nullptr || ids == nullptr || count == 0)
+        return E_INVALIDARG;
+    for (UINT i = 0; i < count; ++i)
+        ids[i] = DISPID_UNKNOWN;
+    const CMemberInfo* m = FindKivoSheetMemberByName(Narrow(names[0]).c_str());
+    if (m == nullptr)
+        return DISP_E_UNKNOWNNAME;
+    ids[0] = m->dispid;
+    HRESULT hr = S_OK;
+    // Argument names: their positions.
+    for (UINT i = 1; i < count; ++i) {
+        const std::string arg = Narrow(names[i]);
+        for (int k = 0; k < m->argc; ++k) {
+            if (m->argNames != nullptr && ::lstrcmpiA(m->argNames[k], arg.c_str()) == 0)
+                ids[i] = k;
+        }
+        if (ids[i] == DISPID_UNKNOWN)
+            hr = DISP_E_UNKNOWNNAME;
+    }
+    return hr;
+}
+
+HRESULT CKivoSheetControl::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                  EXCEPINFO*, UINT* argErr)
+{
+    if (!IsEqualIID(riid, IID_NULL))
+        return DISP_E_UNKNOWNINTERFACE;
+    const CMemberInfo* m = FindKivoSheetMember(id);
+    if (m == nullptr)
+        return DISP_E_MEMBERNOTFOUND;
+    DISPPARAMS empty = {nullptr, nullptr, 0, 0};
+    if (params == nullptr)
+        params = &empty;
+
+    DispCall kind = DispCall::Method;
+    int argc = m->argc;
+    if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
+        if (!m->property)
+            return DISP_E_MEMBERNOTFOUND;
+        if (params->cArgs != 1 || params->cNamedArgs != 1 || params->rgdispidNamedArgs[0] != kPropertyPut)
+            return DISP_E_BADPARAMCOUNT;
+        kind = DispCall::PropertyPut;
+    } else if (m->property) {
+        kind = DispCall::PropertyGet;
+        argc = 0;
+        if (params->cArgs != 0)
+            return DISP_E_BADPARAMCOUNT;
+    } else {
+        if (params->cNamedArgs != 0)
+            return DISP_E_NONAMEDARGS;
+        if (static_cast<int>(params->cArgs) != argc)
+            return DISP_E_BADPARAMCOUNT;
+    }
+
+    const int count = kind == DispCall::PropertyPut ? 1 : argc;
+    std::vector<CDispArg> args(static_cast<size_t>(count > 0 ? count : 1));
+    for (int i = 0; i < count; ++i) {
+        // rgvarg holds the arguments last first.
+        const UINT slot = static_cast<UINT>(count - 1 - i);
+        const DispType type = kind == DispCall::PropertyPut ? DispType::Long : m->args[i];
+        HRESULT hr = ComArgFromVariant(params->rgvarg[slot], type, args[static_cast<size_t>(i)]);
+        if (FAILED(hr)) {
+            if (argErr != nullptr)
+                *argErr = slot;
+            return hr;
+        }
+    }
+
+    CDispResult r;
+    if (!InvokeKivoSheetMember(*m_ctrl, *m, kind, args.data(), r))
+        return DISP_E_MEMBERNOTFOUND;
+    for (int i = 0; i < count; ++i)
+        ComArgToVariant(args[static_cast<size_t>(i)], params->rgvarg[count - 1 - i]);
+    return ComResultToVariant(r, result);
+}
+
+// ---------------------------------------------------------------- IOleObject --
+
+void CKivoSheetControl::ReadAmbientUserMode()
+{
+    m_userMode = true;
+    if (m_clientSite == nullptr)
+        return;
+    IDispatch* ambient = nullptr;
+    if (FAILED(m_clientSite->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&ambient))) || !ambient)
+        return;
+    VARIANT v;
+    ::VariantInit(&v);
+    DISPPARAMS none = {nullptr, nullptr, 0, 0};
+    if (SUCCEEDED(ambient->Invoke(kAmbientUserMode, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
+                                  &v, nullptr, nullptr))) {
+        VARIANT b;
+        ::VariantInit(&b);
+        if (SUCCEEDED(::VariantChangeType(&b, &v, 0, VT_BOOL)))
+            m_userMode = b.boolVal != VARIANT_FALSE;
+    }
+    ::VariantClear(&v);
+    ambient->Release();
+}
+
+HRESULT CKivoSheetControl::SetClientSite(IOleClientSite* site)
+{
+    if (site != nullptr)
+        site->AddRef();
+    if (m_clientSite != nullptr)
+        m_clientSite->Release();
+    m_clientSite = site;
+    ReadAmbientUserMode();
+    return S_OK;
+}
+
+HRESULT CKivoSheetControl::GetClientSite(IOleClientSite** ppClientSite)
+{
+    if (ppClientSite == nullptr)
+        return E_POINTER;
+    *ppClientSite = m_clientSite;
+    if (m_clientSite != nullptr)
+        m_clientSite->AddRef();
+    return S_OK;
+}
+
+HRESULT CKivoSheetControl::SetHostNames(LPCOLESTR, LPCOLESTR)
+{
+    return S_OK;
+}
+
+HRESULT CKivoSheetControl::Close(DWORD)
+{
+    InPlaceDeactivate();
+    if (m_oleAdvise != nullptr)
+        m_oleAdvise->SendOnClose();
+    return S_OK;
+}
+
+HRESULT CKivoSheetControl::SetMoniker(DWORD, IMoniker*)
+{
+    return E_NOTIMPL;
+}
+
+HRESULT CKivoSheetControl::GetMoniker(DWORD, DWORD, IMoniker** ppmk)
+{
+    if (ppmk != nullptr)
+        *ppmk = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT CKivoSheetControl::InitFromData(IDataObject*, BOOL, DWORD)
+{
+    return E_NOTIMPL;
+}
+
+HRESULT CKivoSheetControl::GetClipboardData(DWORD, IDataObject** ppDataObject)
+{
+    if (ppDataObject != nullptr)
+        *ppDataObject = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT CKivoSheetControl::DoVerb(LONG iVerb, LPMSG, IOleClientSite* pActiveSite, LONG, HWND, LPCRECT lprcPosRect)
+{
+    if (m_clientSite == nullptr && pActiveSite != nullptr)
+        SetClientSite(pActiveSite);
+    switch (iVerb) {
+    case OLEIVERB_PRIMARY:
+    case OLEIVERB_SHOW:
+    case OLEIVERB_UIACTIVATE:
+        return InPlaceActivate(true, lprcPosRect);
+    case OLEIVERB_INPLACEACTIVATE:
+        return InPlaceActivate(false, lprcPosRect);
+    case OLEIVERB_HIDE:
+        UIDeactivate();
+        if (m_ctrl->GetSafeHwnd() != nullptr)
+            m_ctrl->ShowWindow(SW_HIDE);
+        return S_OK;
+    case OLEIVERB_PROPERTIES:
+        return E_NOTIMPL;
+    default:
+        return OLEOBJ_S_INVALIDVERB;
+    }
+}
+
+HRESULT CKivoSheetControl::EnumVerbs(IEnumOLEVERB** ppEnumOleVerb)
+{
+    if (ppEnumOleVerb != nullptr)
+        *ppEnumOleVerb = nullptr;
+    return OLE_S_USEREG;
+}
+
+HRESULT CKivoSheetControl::Update()
+{
+    return S_OK;
+}
+
+HRESULT CKivoSheetControl::IsUpToDate()
+{
+    return S_OK;
+}
+
+HRESULT CKivoSheetControl::GetUserClassID(CLSID* pClsid)
+{
+    if (pClsid == nullptr)
+        return E_POINTER;
+    *pClsid = CLSID_KivoSheet;
+    return S_OK;
+}
+
+HRESULT CKivoSheetControl::GetUserType(DWORD, LPOLESTR* pszUserType)
+{
+    if (pszUserType != nullptr)
+        *pszUserType = nullptr;
+    return OLE_S_USEREG;
+}
+
+HRESULT CKivoSheetControl::SetExtent(DWORD dwDrawAspect, SIZEL* psizel)
+{
+    if (dwDrawAspect != DVASPECT_CONTENT)
+        return DV_E_DVASPECT;
+    if (psizel == nullptr)
+        return E_POINTER;
+    m_extent = *psizel;
+    return S_OK;
+}
+
+HRESULT CKivoSheetControl::GetExtent(DWORD dwDrawAspect, SIZEL* psizel)
+{
+    if (psizel == nullptr)
+        return E_POINTER;
+    if (dwDrawAspect != DVASPECT_CONTENT)
+        return DV_E_DVASPECT;
+    *psizel = m_extent;
+    return S_OK;
+}
+
+HRESULT CKivoSheetControl::Advise(IAdviseSink* pAdvSink, DWORD* pdwConnection)
+{
+    if (m_oleAdvise == nullptr && FAILED(::CreateOleAdviseHolder(&m_oleAdvise)))
+        return E_OUTOFMEMORY;
+    return m_oleAdvise->Advise(pAdvSink, pdwConnection);
+}
+
+HRESULT CKivoSheetControl::Unadvise(DWORD dwConnection)
+{
+    if (m_oleAdvise == nullptr)
+        return OLE_E_NOCONNECTION;
+    return m_oleAdvise->Unadvise(dwConnection);
+}
+
+HRESULT CKivoSheetControl::EnumAdvise(IEnumSTATDATA** ppenumAdvise)
+{
+    if (ppenumAdvise == nullptr)
+        return E_POINTER;
+    *ppenumAdvise = nullptr;
+    if (m_oleAdvise == nullptr)
+        return S_OK;
+    return m_oleAdvise->EnumAdvise(ppenumAdvise);
+}
+
+HRESULT CKivoSheetControl::GetMiscStatus(DWORD, DWORD* pdwStatus)
+{
+    if (pdwStatus == nullptr)
+        return E_POINTER;
+    *pdwStatus = kMiscStatus;
+    return S_OK;
+}
+
+HRESULT CKivoSheetControl::SetColorScheme(LOGPALETTE*)
+{
+    return E_NOTIMPL;
+}
+
+// ------------------------------------------------------ in-place activation --
+
+HRESULT CKivoSheetControl::InPlaceActivate(bool uiActivate, LPCRECT posRect)
+{
+    if (m_clientSite == nullptr)
+        return E_UNEXPECTED;
+    if (!m_inPlaceActive) {
+        IOleInPlaceSite* site = nullptr;
+        if (FAILED(m_clientSite->QueryInterface(IID_IOleInPlaceSite, reinterpret_cast<void**>(&site))) || !site)
+            return E_FAIL;
+        if (site->CanInPlaceActivate() != S_OK) {
+            site->Release();
+            return E_FAIL;
+        }
+        site->OnInPlaceActivate();
+        m_inPlaceSite = site;
+        m_inPlaceActive = true;
+    }
+    if (m_ctrl->GetSafeHwnd() == nullptr) {
+        HWND parent = nullptr;
+        if (FAILED(m_inPlaceSite->GetWindow(&parent)) || parent == nullptr)
+            return E_FAIL;
+        RECT pos = {0, 0, 0, 0}, clip = {0, 0, 0, 0};
+        OLEINPLACEFRAMEINFO info;
+        info.cb = sizeof(info);
+        if (m_frame != nullptr) {
+            m_frame->Release();
+            m_frame = nullptr;
+        }
+        if (m_doc != nullptr) {
+            m_doc->Release();
+            m_doc = nullptr;
+        }
+        m_inPlaceSite->GetWindowContext(&m_frame, &m_doc, &pos, &clip, &info);
+        if (posRect != nullptr)
+            pos = *posRect;
+        m_activating = true;
+        m_uiActivateRequested = false;
+        BOOL created = m_ctrl->CreateControl(parent, pos);
+        m_activating = false;
+        if (!created)
+            return E_FAIL;
+        if (m_userMode && !m_gdiplus)
+            m_gdiplus = KivoGdiplusAcquire();
+        if (m_uiActivateRequested)
+            uiActivate = true;
+    }
+    m_ctrl->ShowWindow(SW_SHOW);
+    if (uiActivate && !m_uiActive) {
+        m_uiActive = true;
+        m_inPlaceSite->OnUIActivate();
+        m_ctrl->SetFocus();
+        if (m_frame != nullptr)
+            m_frame->SetActiveObject(static_cast<IOleInPlaceActiveObject*>(this), L"KivoSheet");
+        if (m_doc != nullptr)
+            m_doc->SetActiveObject(static_cast<IOleInPlaceActiveObject*>(this), L"KivoSheet");
+        if (m_frame != nullptr)
+            m_frame->SetBorderSpace(nullptr);
+        if (m_doc != nullptr)
+            m_doc->SetBorderSpace(nullptr);
+    }
+    return S_OK;
+}
+
+void CKivoSheetControl::ActivateInPlace()
+{
+    // During window creation the activation in progress takes the request.
+    if (m_activating) {
+        m_uiActivateRequested = true;
+        return;
+    }
+    if (m_clientSite != nullptr)
+        InPlaceActivate(true, nullptr);
+}
+
+HRESULT CKivoSheetControl::GetWindow(HWND* phwnd)
+{
+    if (phwnd == nullptr)
+        return E_POINTER;
+    *phwnd = m_ctrl->GetSafeHwnd();
+    return *phwnd != nullptr ? S_OK : E_FAIL;
+}
+
+HRESULT CKivoSheetControl::ContextSensitiveHelp(BOOL)
+{
+    return E_NOTIMPL;
+}
+
+HRESULT CKivoSheetControl::InPlaceDeactivate()
+{
+    if (!m_inPlaceActive)
+        return S_OK;
+    UIDeactivate();
+    m_inPlaceActive = false;
+    if (m_ctrl->GetSafeHwnd() != nullptr)
+        m_ctrl->DestroyWindow();
+    if (m_inPlaceSite != nullptr) {
+        m_inPlaceSite->OnInPlaceDeactivate();
+        m_inPlaceSite->Release();
+        m_inPlaceSite = nullptr;
+    }
+    return S_OK;
+}
+
+HRESULT CKivoSheetControl::UIDeactivate()
+{
+    if (!m_uiActive)
+        return S_OK;
+    m_uiActive = false;
+    if (m_frame != nullptr)
+        m_frame->SetActiveObject(nullptr, nullptr);
+    if (m_doc != nullptr)
+        m_doc->SetActiveObject(nullptr, nullptr);
+    if (m_inPlaceSite != nullptr)
+        m_inPlaceSite->OnUIDeactivate(FALSE);
+    return S_OK;
+}
+
+HRESULT CKivoSheetControl::SetObjectRects(LPCRECT lprcPosRect, LPCRECT)
+{
+    if (lprcPosRect == nullptr)
+        return E_POINTER;
+    if (m_ctrl->GetSafeHwnd() != nullptr)
+        m_ctrl->MoveWindow(lprcPosRect, TRUE);
+    return S_OK;
+}
+
+HRESULT CKivoSheetControl::ReactivateAndUndo()
+{
+    return E_NOTIMPL;
+}
+
+HRESULT CKivoSheetControl::TranslateAccelerator(LPMSG lpmsg)
+{
+    return m_ctrl->PreTranslateKey(lpmsg) ? S_OK : S_FALSE;
+}
+
+HRESULT CKivoSheetControl::OnFrameWindowActivate(BOOL)
+{
+    return S_OK;
+}
+
+HRESULT CKivoSheetControl::OnDocWindowActivate(BOOL)
+{
+    return S_OK;
+}
+
+HRESULT CKivoSheetControl::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL)
+{
+    return S_OK;
+}
+
+HRESULT CKivoSheetControl::EnableModeless(BOOL)
+{
+    return S_OK;
+}
+
+// --------------------------------------------------------------- IOleControl --
+
+HRESULT CKivoSheetControl::GetControlInfo(CONTROLINFO* pCI)
+{
+    if (pCI == nullptr)
+        return E_POINTER;
+    pCI->cb = sizeof(CONTROLINFO);
+    pCI->hAccel = nullptr;
+    pCI->cAccel = 0;
+    pCI->dwFlags = 0;
+    return S_OK;
+}
+
+HRESULT CKivoSheetControl::OnMnemonic(MSG*)
+{
+    return S_OK;
+}
+
+HRESULT CKivoSheetControl::OnAmbientPropertyChange(DISPID dispID)
+{
+    if (dispID == kAmbientUserMode || dispID == DISPID_UNKNOWN)
+        ReadAmbientUserMode();
+    return S_OK;
+}
+
+HRESULT CKivoSheetControl::FreezeEvents(BOOL bFreeze)
+{
+    if (bFreeze)
+        ++m_freezeCount;
+    else if (m_freezeCount > 0)
+        --m_freezeCount;
+    return S_OK;
+}
+
+// -------------------------------------------------------------- IViewObject2 --
+
+HRESULT CKivoSheetControl::Draw(DWORD dwDrawAspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC hdcDraw,
+                                LPCRECTL lprcBounds, LPCRECTL, BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR)
+{
+    if (dwDrawAspect != DVASPECT_CONTENT)
+        return DV_E_DVASPECT;
+    if (hdcDraw == nullptr)
+        return E_INVALIDARG;
+    RECT bounds = {0, 0, 0, 0};
+    if (lprcBounds != nullptr) {
+        bounds.left = lprcBounds->left;
+        bounds.top = lprcBounds->top;
+        bounds.right = lprcBounds->right;
+        bounds.bottom = lprcBounds->bottom;
+    } else if (m_ctrl->GetSafeHwnd() != nullptr) {
+        m_ctrl->GetClientRect(&bounds);
+    }
+    CDC dc;
+    dc.Attach(hdcDraw);
+    m_ctrl->OnDraw(dc, bounds);
+    dc.Detach();
+    return S_OK;
+}
+
+HRESULT CKivoSheetControl::GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE** ppColorSet)
+{
+    if (ppColorSet != nullptr)
+        *ppColorSet = nullptr;
+    return S_FALSE;
+}
+
+HRESULT CKivoSheetControl::Freeze(DWORD, LONG, void*, DWORD*)
+{
+    return E_NOTIMPL;
+}
+
+HRESULT CKivoSheetControl::Unfreeze(DWORD)
+{
+    return E_NOTIMPL;
+}
+
+HRESULT CKivoSheetControl::SetAdvise(DWORD aspects, DWORD advf, IAdviseSink* pAdvSink)
+{
+    if (pAdvSink != nullptr)
+        pAdvSink->AddRef();
+    if (m_viewAdvise != nullptr)
+        m_viewAdvise->Release();
+    m_viewAdvise = pAdvSink;
+    m_viewAdviseAspects = aspects;
+    m_viewAdviseFlags = advf;
+    return S_OK;
+}
+
+HRESULT CKivoSheetControl::GetAdvise(DWORD* pAspects, DWORD* pAdvf, IAdviseSink** ppAdvSink)
+{
+    if (pAspects != nullptr)
+        *pAspects = m_viewAdviseAspects;
+    if (pAdvf != nullptr)
+        *pAdvf = m_viewAdviseFlags;
+    if (ppAdvSink != nullptr) {
+        *ppAdvSink = m_viewAdvise;
+        if (m_viewAdvise != nullptr)
+            m_viewAdvise->AddRef();
+    }
+    return S_OK;
+}
+
+HRESULT CKivoSheetControl::GetExtent(DWORD dwDrawAspect, LONG, DVTARGETDEVICE*, LPSIZEL lpsizel)
+{
+    return GetExtent(dwDrawAspect, lpsizel);
+}
+
+// --------------------------------------------------------------- persistence --
+// The control keeps no properties of its own beyond its version number; a
+// sheet's content moves only through the file, string and stream members.
+
+HRESULT CKivoSheetControl::GetClassID(CLSID* pClassID)
+{
+    if (pClassID == nullptr)
+        return E_POINTER;
+    *pClassID = CLSID_KivoSheet;
+    return S_OK;
+}
+
+HRESULT CKivoSheetControl::IsDirty()
+{
+    return m_dirty ? S_OK : S_FALSE;
+}
+
+HRESULT CKivoSheetControl::Load(LPSTREAM pStm)
+{
+    if (pStm == nullptr)
+        return E_POINTER;
+    DWORD version = 0;
+    ULONG read = 0;
+    pStm->Read(&version, sizeof(version), &read);   // an older or empty stream holds nothing we need
+    m_dirty = false;
+    return S_OK;
+}
+
+HRESULT CKivoSheetControl::Save(LPSTREAM pStm, BOOL fClearDirty)
+{
+    if (pStm == nullptr)
+        return E_POINTER;
+    const DWORD version = kStreamVersion;
+    ULONG written = 0;
+    HRESULT hr = pStm->Write(&version, sizeof(version), &written);
+    if (FAILED(hr))
+        return hr;
+    if (fClearDirty)
+        m_dirty = false;
+    return S_OK;
+}
+
+HRESULT CKivoSheetControl::GetSizeMax(ULARGE_INTEGER* pCbSize)
+{
+    if (pCbSize == nullptr)
+        return E_POINTER;
+    pCbSize->QuadPart = sizeof(DWORD);
+    return S_OK;
+}
+
+HRESULT CKivoSheetControl::InitNew()
+{
+    m_dirty = false;
+    return S_OK;
+}
+
+HRESULT CKivoSheetControl::Load(IPropertyBag* pPropBag, IErrorLog*)
+{
+    if (pPropBag == nullptr)
+        return E_POINTER;
+    m_dirty = false;
+    return S_OK;
+}
+
+HRESULT CKivoSheetControl::Save(IPropertyBag* pPropBag, BOOL fClearDirty, BOOL)
+{
+    if (pPropBag == nullptr)
+        return E_POINTER;
+    VARIANT v;
+    ::VariantInit(&v);
+    v.vt = VT_I4;
+    v.lVal = static_cast<LONG>(kStreamVersion);
+    HRESULT hr = pPropBag->Write(L"_Version", &v);
+    if (FAILED(hr))
+        return hr;
+    if (fClearDirty)
+        m_dirty = false;
+    return S_OK;
+}
+
+// --------------------------------------------------------- connection points --
+
+HRESULT CKivoSheetControl::EnumConnectionPoints(IEnumConnectionPoints** ppEnum)
+{
+    if (ppEnum != nullptr)
+        *ppEnum = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT CKivoSheetControl::FindConnectionPoint(REFIID riid, IConnectionPoint** ppCP)
+{
+    if (ppCP == nullptr)
+        return E_POINTER;
+    *ppCP = nullptr;
+    if (!IsEqualIID(riid, DIID__DKivoSheetEvents))
+        return CONNECT_E_NOCONNECTION;
+    *ppCP = &m_events;
+    m_events.AddRef();
+    return S_OK;
+}
+
+void CKivoSheetControl::FireEvent(const CMemberInfo& event, CDispArg* args)
+{
+    // A container that froze events does not receive them.
+    if (m_freezeCount > 0)
+        return;
+    std::vector<IDispatch*> sinks = m_events.Sinks();
+    if (sinks.empty())
+        return;
+    AddRef();   // a handler may release the control
+    const int n = event.argc;
+    // By-reference storage the sinks write into.
+    std::vector<LONG> longs(static_cast<size_t>(n));
+    std::vector<SHORT> shorts(static_cast<size_t>(n));
+    std::vector<BSTR> strings(static_cast<size_t>(n), nullptr);
+    std::vector<VARIANT> vars(static_cast<size_t>(n > 0 ? n : 1));
+    for (int i = 0; i < n; ++i) {
+        VARIANT& v = vars[static_cast<size_t>(n - 1 - i)];   // last argument first
+        ::VariantInit(&v);
+        const CDispArg& a = args[i];
+        switch (event.args[i]) {
+        case DispType::Long: v.vt = VT_I4; v.lVal = a.l; break;
+        case DispType::Short: v.vt = VT_I2; v.iVal = a.s; break;
+        case DispType::String:
+            strings[static_cast<size_t>(i)] = ComNewString(a.str);
+            v.vt = VT_BSTR;
+            v.bstrVal = strings[static_cast<size_t>(i)];
+            break;
+        case DispType::RefLong:
+            longs[static_cast<size_t>(i)] = a.l;
+            v.vt = VT_BYREF | VT_I4;
+            v.plVal = &longs[static_cast<size_t>(i)];
+            break;
+        case DispType::RefShort:
+            shorts[static_cast<size_t>(i)] = a.s;
+            v.vt = VT_BYREF | VT_I2;
+            v.piVal = &shorts[static_cast<size_t>(i)];
+            break;
+        case DispType::RefString:
+            strings[static_cast<size_t>(i)] = ComNewString(a.str);
+            v.vt = VT_BYREF | VT_BSTR;
+            v.pbstrVal = &strings[static_cast<size_t>(i)];
+            break;
+        default:
+            break;
+        }
+    }
+    DISPPARAMS params = {n > 0 ? vars.data() : nullptr, nullptr, static_cast<UINT>(n), 0};
+    for (IDispatch* sink : sinks) {
+        VARIANT result;
+        ::VariantInit(&result);
+        sink->Invoke(event.dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &result, nullptr,
+                     nullptr);
+        ::VariantClear(&result);
+        sink->Release();
+    }
+    for (int i = 0; i < n; ++i) {
+        CDispArg& a = args[i];
+        switch (event.args[i]) {
+        case DispType::RefLong: a.l = longs[static_cast<size_t>(i)]; break;
+        case DispType::RefShort: a.s = shorts[static_cast<size_t>(i)]; break;
+        case DispType::RefString: a.str = ComString(strings[static_cast<size_t>(i)]); break;
+        default: break;
+        }
+        if (strings[static_cast<size_t>(i)] != nullptr)
+            ::SysFreeString(strings[static_cast<size_t>(i)]);
+    }
+    Release();
+}
+
+// ------------------------------------------------------------ class info etc --
+
+HRESULT CKivoSheetControl::GetClassInfo(ITypeInfo** ppTI)
+{
+    return KivoTypeInfo(CLSID_KivoSheet, ppTI);
+}
+
+HRESULT CKivoSheetControl::GetGUID(DWORD dwGuidKind, GUID* pGUID)
+{
+    if (pGUID == nullptr)
+        return E_POINTER;
+    if (dwGuidKind != GUIDKIND_DEFAULT_SOURCE_DISP_IID) {
+        *pGUID = GUID_NULL;
+        return E_INVALIDARG;
+    }
+    *pGUID = DIID__DKivoSheetEvents;
+    return S_OK;
+}
+
+HRESULT CKivoSheetControl::GetPages(CAUUID* pPages)
+{
+    if (pPages == nullptr)
+        return E_POINTER;
+    pPages->pElems = static_cast<GUID*>(::CoTaskMemAlloc(sizeof(GUID)));
+    if (pPages->pElems == nullptr) {
+        pPages->cElems = 0;
+        return E_OUTOFMEMORY;
+    }
+    pPages->cElems = 1;
+    pPages->pElems[0] = CLSID_KivoSheetPropPage;
+    return S_OK;
+}
+
+// ------------------------------------------------------------- host services --
+
+bool CKivoSheetControl::IsUserMode()
+{
+    return m_userMode;
+}
+
+void CKivoSheetControl::SetModified()
+{
+    m_dirty = true;
+}
+
+void CKivoSheetControl::ShowAboutBox()
+{
+    HWND owner = m_ctrl->GetSafeHwnd();
+    ::DialogBoxParamA(KivoModuleInstance(), MAKEINTRESOURCEA(kAboutDialog), owner, AboutProc, 0);
+}
+
+// ----------------------------------------------------------- connection point --
+
+CEventConnectionPoint::~CEventConnectionPoint()
+{
+    ReleaseAll();
+}
+
+HRESULT CEventConnectionPoint::QueryInterface(REFIID riid, void** ppv)
+{
+    if (ppv == nullptr)
+        return E_POINTER;
+    *ppv = nullptr;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IConnectionPoint)) {
+        *ppv = static_cast<IConnectionPoint*>(this);
+        AddRef();
+        return S_OK;
+    }
+    return E_NOINTERFACE;
+}
+
+ULONG CEventConnectionPoint::AddRef()
+{
+    return m_owner.AddRef();
+}
+
+ULONG CEventConnectionPoint::Release()
+{
+    return m_owner.Release();
+}
+
+HRESULT CEventConnectionPoint::GetConnectionInterface(IID* pIID)
+{
+    if (pIID == nullptr)
+        return E_POINTER;
+    *pIID = DIID__DKivoSheetEvents;
+    return S_OK;
+}
+
+HRESULT CEventConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer** ppCPC)
+{
+    if (ppCPC == nullptr)
+        return E_POINTER;
+    *ppCPC = static_cast<IConnectionPointContainer*>(&m_owner);
+    m_owner.AddRef();
+    return S_OK;
+}
+
+HRESULT CEventConnectionPoint::Advise(IUnknown* pUnkSink, DWORD* pdwCookie)
+{
+    if (pdwCookie == nullptr)
+        return E_POINTER;
+    *pdwCookie = 0;
+    if (pUnkSink == nullptr)
+        return E_POINTER;
+    IDispatch* sink = nullptr;
+    if (FAILED(pUnkSink->QueryInterface(DIID__DKivoSheetEvents, reinterpret_cast<void**>(&sink))) || !sink) {
+        sink = nullptr;
+        if (FAILED(pUnkSink->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&sink))) || !sink)
+            return CONNECT_E_CANNOTCONNECT;
+    }
+    Connection c = {m_nextCookie++, sink};
+    m_connections.push_back(c);
+    *pdwCookie = c.cookie;
+    return S_OK;
+}
+
+HRESULT CEventConnectionPoint::Unadvise(DWORD dwCookie)
+{
+    for (auto it = m_connections.begin(); it != m_connections.end(); ++it) {
+        if (it->cookie == dwCookie) {
+            IDispatch* sink = it->sink;
+            m_connections.erase(it);
+            sink->Release();
+            return S_OK;
+        }
+    }
+    return CONNECT_E_NOCONNECTION;
+}
+
+HRESULT CEventConnectionPoint::EnumConnections(IEnumConnections** ppEnum)
+{
+    if (ppEnum != nullptr)
+        *ppEnum = nullptr;
+    return E_NOTIMPL;
+}
+
+std::vector<IDispatch*> CEventConnectionPoint::Sinks()
+{
+    std::vector<IDispatch*> sinks;
+    for (const Connection& c : m_connections) {
+        c.sink->AddRef();
+        sinks.push_back(c.sink);
+    }
+    return sinks;
+}
+
+void CEventConnectionPoint::ReleaseAll()
+{
+    std::vector<Connection> old;
+    old.swap(m_connections);
+    for (const Connection& c : old)
+        c.sink->Release();
+}

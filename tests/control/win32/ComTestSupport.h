@@ -1,0 +1,123 @@
+// Helpers of the Windows tests of the COM server: paths, child processes and
+// registry reads.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace comtest {
+
+// A Unix path of the build as Wine sees it ("/a/b" -> "Z:\a\b").
+inline std::wstring WinePath(const char* unixPath)
+{
+    std::wstring w = unixPath[0] == '/' ? L"Z:" : L"";
+    for (const char* p = unixPath; *p != '\0'; ++p)
+        w.push_back(*p == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(*p)));
+    return w;
+}
+
+inline std::wstring DllPath()
+{
+    return WinePath(KIVO_CONTROL_DLL);
+}
+
+inline std::wstring TestFile(const char* name)
+{
+    return WinePath((std::string(KIVO_CONTROL_TEST_DIR) + "/win32/" + name).c_str());
+}
+
+// Runs a command line, collects what it prints and answers its exit code
+// (-1 when it could not start or did not end within the time).
+inline int Run(const std::wstring& commandLine, std::string* output = nullptr, DWORD timeoutMs = 120000)
+{
+    SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!::CreatePipe(&readEnd, &writeEnd, &sa, 0))
+        return -1;
+    ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = writeEnd;
+    si.hStdError = writeEnd;
+    si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION pi = {};
+    std::wstring cmd = commandLine;
+    BOOL started = ::CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
+                                    &si, &pi);
+    ::CloseHandle(writeEnd);
+    if (!started) {
+        ::CloseHandle(readEnd);
+        return -1;
+    }
+    std::string text;
+    char buffer[4096];
+    DWORD got = 0;
+    while (::ReadFile(readEnd, buffer, sizeof(buffer), &got, nullptr) && got > 0)
+        text.append(buffer, got);
+    ::CloseHandle(readEnd);
+    DWORD code = static_cast<DWORD>(-1);
+    if (::WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0)
+        ::GetExitCodeProcess(pi.hProcess, &code);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    if (output != nullptr)
+        *output = text;
+    return static_cast<int>(code);
+}
+
+inline int Regsvr32(bool unregister)
+{
+    std::wstring cmd = L"regsvr32.exe /s ";
+    if (unregister)
+        cmd += L"/u ";
+    return Run(cmd + L"\"" + DllPath() + L"\"");
+}
+
+inline bool KeyExists(const std::wstring& path)
+{
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    ::RegCloseKey(key);
+    return true;
+}
+
+// A string value of HKCR\path ("" = the default value); "<missing>" when absent.
+inline std::wstring ReadValue(const std::wstring& path, const wchar_t* name = L"")
+{
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return L"<missing>";
+    wchar_t data[1024] = {};
+    DWORD size = sizeof(data) - sizeof(wchar_t);
+    DWORD type = 0;
+    LONG rc = ::RegQueryValueExW(key, (name && *name) ? name : nullptr, nullptr, &type,
+                                 reinterpret_cast<BYTE*>(data), &size);
+    ::RegCloseKey(key);
+    if (rc != ERROR_SUCCESS || type != REG_SZ)
+        return L"<missing>";
+    return data;
+}
+
+inline std::string Narrow(const std::wstring& w)
+{
+    std::string s;
+    for (wchar_t c : w)
+        s.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+    return s;
+}
+
+// Registers the server for one test and unregisters it at the end.
+class ScopedRegistration {
+public:
+    ScopedRegistration() : m_ok(Regsvr32(false) == 0) {}
+    ~ScopedRegistration() { Regsvr32(true); }
+    bool ok() const { return m_ok; }
+
+private:
+    bool m_ok;
+};
+
+}  // namespace comtest

@@ -1,0 +1,205 @@
+// The platform's own ActiveX host window places the control in a window; the
+// grid window appears and paints, and grid notifications reach an event sink
+// with their by-reference answers travelling back.
+#include "ComTestSupport.h"
+
+#include "control/GridNotify.h"
+#include "control/KivoGuids.gen.h"
+
+#include <gtest/gtest.h>
+
+#include <ocidl.h>
+
+#include <cstring>
+#include <vector>
+
+using namespace comtest;
+
+namespace {
+
+GUID Guid(const KivoGuid& g)
+{
+    GUID guid;
+    std::memcpy(&guid, g.bytes, sizeof(guid));
+    return guid;
+}
+
+// A host's event sink: records each event's DISPID and numeric arguments (in
+// declaration order) and answers GridCellStartEdit and GridKeyPress.
+class EventSink : public IDispatch {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
+    {
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
+            IsEqualIID(riid, Guid(kGuid_DKivoSheetEvents))) {
+            *ppv = static_cast<IDispatch*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
+    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override
+    {
+        *n = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* p, VARIANT*, EXCEPINFO*,
+                                     UINT*) override
+    {
+        Fired e;
+        e.id = id;
+        for (UINT i = p->cArgs; i-- > 0;) {
+            const VARIANT& v = p->rgvarg[i];
+            switch (v.vt) {
+            case VT_I4: e.args.push_back(v.lVal); break;
+            case VT_I2: e.args.push_back(v.iVal); break;
+            case VT_BYREF | VT_I4: e.args.push_back(*v.plVal); break;
+            case VT_BYREF | VT_I2: e.args.push_back(*v.piVal); break;
+            default: e.args.push_back(-999); break;
+            }
+        }
+        fired.push_back(e);
+        if (id == 18 && p->cArgs == 4 && p->rgvarg[0].vt == (VT_BYREF | VT_I2))
+            *p->rgvarg[0].piVal = 0;        // bCanEdit: keep the editor closed
+        if (id == 6 && p->cArgs == 2 && p->rgvarg[1].vt == (VT_BYREF | VT_I4))
+            *p->rgvarg[1].plVal = 'Z';      // nChar: replace the key
+        return S_OK;
+    }
+
+    struct Fired {
+        DISPID id;
+        std::vector<LONG> args;
+    };
+    std::vector<Fired> fired;
+    ULONG refs = 1;
+};
+
+typedef BOOL(WINAPI* AtlAxWinInitFn)();
+typedef HRESULT(WINAPI* AtlAxGetControlFn)(HWND, IUnknown**);
+
+struct ChildSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchChild(HWND h, LPARAM l)
+{
+    auto* s = reinterpret_cast<ChildSearch*>(l);
+    if (::GetDlgCtrlID(h) == s->id) {
+        s->found = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindChildById(HWND parent, int id)
+{
+    ChildSearch s = {id, nullptr};
+    ::EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+void Pump()
+{
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+}  // namespace
+
+TEST(Container, HostWindowPlacesTheControlAndEventsReachTheSink)
+{
+    ScopedRegistration registration;
+    ASSERT_TRUE(registration.ok());
+    ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
+    HMODULE atl = ::LoadLibraryW(L"atl.dll");
+    ASSERT_NE(atl, nullptr) << "the platform's ActiveX host (atl.dll) is missing";
+    auto init = reinterpret_cast<AtlAxWinInitFn>(reinterpret_cast<void*>(::GetProcAddress(atl, "AtlAxWinInit")));
+    auto getControl = reinterpret_cast<AtlAxGetControlFn>(reinterpret_cast<void*>(::GetProcAddress(atl, "AtlAxGetControl")));
+    ASSERT_NE(init, nullptr);
+    ASSERT_NE(getControl, nullptr);
+    ASSERT_TRUE(init());
+
+    HWND frame = ::CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                                   640, 480, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(frame, nullptr);
+    HWND host = ::CreateWindowExW(0, L"AtlAxWin", L"KIVOSHEET.KivoSheetCtrl.1", WS_CHILD | WS_VISIBLE, 10, 10,
+                                  400, 300, frame, nullptr, nullptr, nullptr);
+    ASSERT_NE(host, nullptr);
+    Pump();
+
+    IUnknown* unknown = nullptr;
+    ASSERT_EQ(getControl(host, &unknown), S_OK);
+    ASSERT_NE(unknown, nullptr);
+
+    // The control window sits in the host window and the grid window inside it.
+    HWND grid = FindChildById(host, 81220);
+    ASSERT_NE(grid, nullptr) << "no grid window";
+    HWND control = ::GetParent(grid);
+    EXPECT_EQ(::GetParent(control), host);
+    RECT rc;
+    ::GetClientRect(grid, &rc);
+    EXPECT_EQ(rc.right, 400);
+    EXPECT_EQ(rc.bottom, 300);
+
+    // It paints: the header row's colour appears in the grid window.
+    ::RedrawWindow(grid, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    HDC dc = ::GetDC(grid);
+    const COLORREF header = ::GetPixel(dc, 200, 3);
+    const COLORREF body = ::GetPixel(dc, 200, 150);
+    ::ReleaseDC(grid, dc);
+    EXPECT_EQ(header, static_cast<COLORREF>(0xF7ECE4));
+    EXPECT_NE(body, header);
+
+    // Connect an event sink through the connection point.
+    IConnectionPointContainer* cpc = nullptr;
+    ASSERT_EQ(unknown->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&cpc)), S_OK);
+    IConnectionPoint* cp = nullptr;
+    ASSERT_EQ(cpc->FindConnectionPoint(Guid(kGuid_DKivoSheetEvents), &cp), S_OK);
+    EventSink sink;
+    DWORD cookie = 0;
+    ASSERT_EQ(cp->Advise(&sink, &cookie), S_OK);
+
+    // The grid reports a click, a key and an edit start as it does.
+    ::SendMessageW(control, gridnotify::kLClickUp, MK_LBUTTON, MAKELPARAM(3, 3));
+    UINT key = 'a';
+    ::SendMessageW(control, gridnotify::kKeyPress, reinterpret_cast<WPARAM>(&key), 0x1E0001);
+    BOOL allow = 1;
+    gridnotify::CStartEditRecord edit{3, 4, 0, &allow};
+    ::SendMessageW(control, gridnotify::kCellStartEdit, reinterpret_cast<WPARAM>(&edit), 0);
+    ::SendMessageW(control, gridnotify::kMouseWheel, 0, static_cast<WORD>(-120));
+
+    ASSERT_EQ(sink.fired.size(), 4u);
+    EXPECT_EQ(sink.fired[0].id, 4);   // GridLClickUp
+    POINT screen = {3, 3};
+    ::ClientToScreen(control, &screen);
+    EXPECT_EQ(sink.fired[0].args, (std::vector<LONG>{MK_LBUTTON, screen.x, screen.y, 0, 0}));
+    EXPECT_EQ(sink.fired[1].id, 6);   // GridKeyPress
+    EXPECT_EQ(key, static_cast<UINT>('Z'));
+    EXPECT_EQ(sink.fired[2].id, 18);  // GridCellStartEdit
+    // The sink saw the grid's flag (1) and its answer (0) reached the grid.
+    EXPECT_EQ(sink.fired[2].args, (std::vector<LONG>{3, 4, 0, 1}));
+    EXPECT_EQ(allow, 0);
+    EXPECT_EQ(sink.fired[3].id, 7);   // GridMouseWheel
+    EXPECT_EQ(sink.fired[3].args, (std::vector<LONG>{0, -120}));
+
+    // After Unadvise nothing more reaches the sink.
+    EXPECT_EQ(cp->Unadvise(cookie), S_OK);
+    ::SendMessageW(control, gridnotify::kLClickUp, 0, 0);
+    EXPECT_EQ(sink.fired.size(), 4u);
+
+    cp->Release();
+    cpc->Release();
+    unknown->Release();
+    ::DestroyWindow(frame);
+    Pump();
+    ::CoUninitialize();
+}

@@ -1,0 +1,74 @@
+' Drives KivoSheet.dll as an automation client: the control by its ProgID
+' with its four colour properties, and every automation class by both of its
+' ProgIDs. Prints one line per failure and exits with the number of failures.
+Option Explicit
+Dim failures : failures = 0
+
+Sub Check(ok, what)
+    If Not ok Then
+        WScript.Echo "FAIL: " & what
+        failures = failures + 1
+    End If
+End Sub
+
+Dim ctl
+Set ctl = CreateObject("KIVOSHEET.KivoSheetCtrl.1")
+Check TypeName(ctl) = "_DKivoSheet", "control type name is " & TypeName(ctl)
+
+' A new sheet has no default colours set (-1) and a black selection frame.
+Check ctl.GridDefCellTextColor = -1, "initial text colour"
+Check ctl.GridDefCellBgColor = -1, "initial back colour"
+Check ctl.GridDefSelBgColor = -1, "initial selection colour"
+Check ctl.GridDefSelBorderColor = 0, "initial selection frame colour"
+
+ctl.GridDefCellTextColor = RGB(255, 0, 0)
+ctl.GridDefCellBgColor = RGB(0, 255, 0)
+ctl.GridDefSelBgColor = &HF5ECEA
+ctl.GridDefSelBorderColor = RGB(1, 2, 3)
+Check ctl.GridDefCellTextColor = 255, "text colour read back"
+Check ctl.GridDefCellBgColor = 65280, "back colour read back"
+Check ctl.GridDefSelBgColor = &HF5ECEA, "selection colour read back"
+Check ctl.GridDefSelBorderColor = &H030201, "selection frame colour read back"
+' Names are not case-sensitive; a string argument is converted.
+ctl.griddefcelltextcolor = "16"
+Check ctl.GridDefCellTextColor = 16, "converted colour"
+
+Check ctl.GridRGB(1, 2, 3) = &H030201, "GridRGB"
+Check ctl.GridGetOCXVersion() = "4.5.1.2", "version text"
+' A member not built yet answers its failure value, never success.
+Check ctl.CellSetValue(1, 1, "x") = 0, "CellSetValue before the grid"
+Check ctl.CellGetValue(1, 1) = "", "CellGetValue before the grid"
+Check ctl.RowGetHeight(1) = -1, "RowGetHeight before the grid"
+Check ctl.CellGetFocusJ(0) = -1, "CellGetFocusJ before the grid"
+Dim r, c : r = 5 : c = 6
+Check ctl.CellGetFocus(r, c) = 0, "CellGetFocus before the grid"
+Check ctl.GridAddTree(1, 1) Is Nothing, "GridAddTree before the grid"
+
+Dim names, n, obj, obj2
+names = Array("KivoTree", "KivoTreeNode", "KivoBind", "KivoBindField", "KivoBindGroupRowInfo", _
+              "KivoCellBorder", "KivoGridDefaultSetting", "KivoDatabase", "KivoDataSet", "KivoCheckBox", _
+              "KivoComboBox", "KivoButton", "KivoComboCheck", "KivoDateTime", "KivoImage", "KivoNumeric", _
+              "KivoURL", "KivoColumn", "KivoRange", "KivoRow", "KivoFont")
+For Each n In names
+    Set obj = Nothing
+    Set obj2 = Nothing
+    On Error Resume Next
+    Set obj = CreateObject("KivoSheet." & n & ".1")
+    Set obj2 = CreateObject("KivoSheet." & n)
+    On Error GoTo 0
+    Check Not (obj Is Nothing), "create " & n & " by ProgID"
+    Check Not (obj2 Is Nothing), "create " & n & " by version-independent ProgID"
+    If Not (obj Is Nothing) Then Check TypeName(obj) = "I" & n, n & " type name is " & TypeName(obj)
+Next
+
+' A member whose subsystem is not built yet says so instead of pretending.
+Set obj = CreateObject("KivoSheet.KivoFont.1")
+On Error Resume Next
+Dim x : x = obj.strXml
+' The script host reports the member's E_NOTIMPL as its own error number.
+Check Err.Number <> 0, "unbuilt member reports an error"
+Err.Clear
+On Error GoTo 0
+
+If failures = 0 Then WScript.Echo "automation ok"
+WScript.Quit failures

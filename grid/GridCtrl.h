@@ -1,0 +1,498 @@
+// CGridCtrl: the grid engine, one per control.
+//
+// It holds rows and columns of cells (fixed header rows and columns first),
+// the row heights and column widths, four default cells, the cell-id table,
+// the lists that insertion and sorting consult, the picture list, the print
+// settings and the binding and connection lists. It derives from the
+// platform's window class; every structural operation here works without a
+// window and then only skips what needs one (painting, scroll bars).
+//
+// The implementation is split by job:
+//   GridCtrl.cpp               construction, defaults, owned services, lookup
+//   GridCtrlStorage.cpp        creating, placing, replacing and destroying cells
+//   GridCtrlCounts.cpp         row, column and fixed counts
+//   GridCtrlInsertDelete.cpp   inserting and deleting rows and columns, DeleteAllCells
+//   GridCtrlHeaders.cpp        row numbers and column letters of the header cells
+//   GridCtrlSort.cpp           sorting rows by a column
+//   GridCtrlSizes.cpp          row heights and column widths
+//   GridCtrlMerge.cpp          merged blocks following row and column changes
+//   GridCtrlFocus.cpp          focus cell, selection store, modified marks, refresh
+//   GridCtrlCellIds.cpp        the cell-id table
+//   GridCtrlFormatLists.cpp    format-inheriting rows and columns
+//   GridCtrlPrintFonts.cpp     print settings defaults and page header/footer fonts
+#pragma once
+
+#include "base/CArrays.h"
+#include "base/CString.h"
+#include "base/WinTypes.h"
+#include "binding/BindInfoList.h"
+#include "binding/ConnectionDefList.h"
+#include "cellcontent/GridDefaultSetting.h"
+#include "cellcontent/formula/FormulaEngine.h"
+#include "document/GridPrintSettings.h"
+#include "document/TemplateFileInfo.h"
+#include "grid/GridCell.h"
+#include "grid/GridCellTypes.h"
+#include "grid/GridDefaultCell.h"
+#include "grid/GridPictureList.h"
+#include "grid/RuntimeClass.h"
+#include "platform/Wnd.h"
+
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+// One entry of the cell-id table: a name for a cell.
+struct GridCellIdEntry {
+    std::int32_t row;
+    std::int32_t col;
+    char szId[32];             // NUL-terminated, at most 31 bytes
+};
+
+// One entry of the column sort-type list.
+struct GridColumnSortType {
+    int col;
+    BOOL bNumeric;
+};
+
+// The record a virtual grid's owner fills for one cell (see GetCell).
+struct GridDisplayInfo {
+    int row;
+    int col;
+    std::int32_t nMask;        // -1: every field asked for
+    UINT nState;
+    UINT nFormat;              // DrawText format
+    int nImage;
+    COLORREF crBkClr;
+    COLORREF crFgClr;
+    int lParam;                // item data
+    LOGFONT lfFont;
+    UINT nMargin;
+    CString strText;
+};
+
+// The same record headed for WM_NOTIFY to the grid's owner.
+struct GridDisplayInfoNotify {
+    NMHDR hdr;
+    GridDisplayInfo item;
+};
+
+// WM_NOTIFY code with which a virtual grid asks its owner for a cell.
+const int GRID_NOTIFY_GET_DISPLAY_INFO = -150;
+
+// The callback a virtual grid asks for its cells: fills the record; the
+// answer is not used.
+typedef BOOL (*GRIDCALLBACK)(GridDisplayInfo* pInfo, LPARAM lParam);
+
+// Insert-format modes: what a new row (column) takes from its neighbours.
+enum GridInsertFormatMode : short {
+    GIF_PLAIN = 0,      // plain new cells
+    GIF_BEFORE = 1,     // type and format of the cell above (to the left)
+    GIF_AFTER = 2,      // of the cell below (to the right)
+};
+
+// Selection kinds: what the focus cell selects after a structural change.
+enum GridSelectionKind { GSK_CELLS = 0, GSK_ROWS = 1, GSK_COLUMNS = 2, GSK_ALL = 3 };
+
+class CGridCtrl : public CWnd {
+public:
+    CGridCtrl(int nRows = 0, int nCols = 0, int nFixedRows = 0, int nFixedCols = 0);
+    ~CGridCtrl() override;
+
+    // ======================================================================
+    // Cells and lookup
+    // ======================================================================
+    // The cell at (nRow, nCol); NULL outside the grid or when there is none.
+    // In virtual mode a cell shared by all calls, filled for the position
+    // from its default cell and by the owner, valid until the next call.
+    CGridCellBase* GetCell(int nRow, int nCol);
+    CGridCellBase* GetCellAt(int nRow, int nCol) { return GetCell(nRow, nCol); }
+    BOOL IsValid(int nRow, int nCol) const;
+    BOOL IsCellValid(int nRow, int nCol) const { return IsValid(nRow, nCol); }
+    BOOL IsCellFixed(int nRow, int nCol) const;
+
+    // The default cell of an area: corner, fixed row, fixed column or normal.
+    CGridDefaultCell* GetDefaultCell(BOOL bFixedRow, BOOL bFixedCol);
+    const CGridDefaultSetting& GetDefaultSettingRecord() const { return m_DefaultSetting; }
+    CGridDefaultSetting& GetDefaultSettingRecord() { return m_DefaultSetting; }
+
+    // A new cell of the grid's cell class at (nRow, nCol), with the grid, its
+    // position, its fixed state bits, its area's alignment and either the
+    // text colour of its default cell (fixed) or the normal default cell's
+    // font; NULL when the class is missing or not a cell.
+    virtual CGridCellBase* CreateCell(int nRow, int nCol);
+    // Deletes the cell at the position.
+    virtual void DestroyCell(int nRow, int nCol);
+    // Puts pCell at the position and gives it its coordinates; the grid owns
+    // it from now on. The cell that was there is handed back to the caller
+    // (who takes over deleting it) through ppOld, or deleted when ppOld is
+    // NULL. FALSE (pCell not taken) in virtual mode or outside the grid.
+    BOOL PutCell(int nRow, int nCol, CGridCellBase* pCell, CGridCellBase** ppOld = nullptr);
+    // Replaces the cell by a new one of the class that takes over the old
+    // one's content and settings. FALSE in virtual mode, outside the grid or
+    // for a class that is not a cell.
+    BOOL SetCellType(int nRow, int nCol, const CRuntimeClass* pRuntimeClass);
+    // The same by type number (0..12 but 8); FALSE when the number has no
+    // class or its class is not part of the program.
+    BOOL SetCellType(int nRow, int nCol, int nType);
+    // The type number of the cell's class; -1 outside the grid or for a class
+    // outside the table; 0 when the position holds no cell.
+    int GetCellType(int nRow, int nCol);
+    static int GetCellTypeFromClassName(LPCTSTR szClassName);
+    // The class new cells are made of (CGridCell at construction).
+    void SetDefaultCellType(const CRuntimeClass* pRuntimeClass) { m_pRtcDefault = pRuntimeClass; }
+    const CRuntimeClass* GetDefaultCellType() const { return m_pRtcDefault; }
+
+    // ======================================================================
+    // Counts
+    // ======================================================================
+    int GetRowCount() const { return m_nRows; }
+    int GetColumnCount() const { return m_nCols; }
+    int GetFixedRowCount() const { return m_nFixedRows; }
+    int GetFixedColumnCount() const { return m_nFixedCols; }
+    BOOL SetRowCount(int nRows);
+    BOOL SetColumnCount(int nCols);
+    BOOL SetFixedRowCount(int nFixedRows);
+    BOOL SetFixedColumnCount(int nFixedCols);
+
+    int GetFreezeTopRows() const { return m_nFreezeTopRows; }
+    int GetFreezeBottomRows() const { return m_nFreezeBottomRows; }
+    int GetFreezeLeftCols() const { return m_nFreezeLeftCols; }
+    int GetFreezeRightCols() const { return m_nFreezeRightCols; }
+    void SetFreezeTopRows(int n) { m_nFreezeTopRows = n < 0 ? 0 : n; }
+    void SetFreezeBottomRows(int n) { m_nFreezeBottomRows = n < 0 ? 0 : n; }
+    void SetFreezeLeftCols(int n) { m_nFreezeLeftCols = n < 0 ? 0 : n; }
+    void SetFreezeRightCols(int n) { m_nFreezeRightCols = n < 0 ? 0 : n; }
+
+    // ======================================================================
+    // Inserting, deleting, sorting
+    // ======================================================================
+    // Inserts a row before nRow (-1 or the row count: at the end); the new
+    // row's index, or -1 when nRow lies in the fixed rows or beyond the
+    // count, or when memory runs out.
+    int InsertRow(LPCTSTR szHeading, int nRow = -1);
+    // The column twin; nFormat has no effect.
+    int InsertColumn(LPCTSTR szHeading, UINT nFormat = 0, int nCol = -1);
+    BOOL DeleteRow(int nRow);
+    BOOL DeleteColumn(int nCol);
+    // Deletes nCount rows (columns) from nRow (nCol), merged blocks following;
+    // answers how many were deleted.
+    int DeleteRows(int nRow, int nCount);
+    int DeleteColumns(int nCol, int nCount);
+    BOOL DeleteAllCells();
+
+    short GetRowInsertFormatMode() const { return m_nRowInsertFormatMode; }
+    short GetColumnInsertFormatMode() const { return m_nColInsertFormatMode; }
+    void SetRowInsertFormatMode(short nMode) { m_nRowInsertFormatMode = nMode; }
+    void SetColumnInsertFormatMode(short nMode) { m_nColInsertFormatMode = nMode; }
+
+    // Sorts the rows below the fixed and frozen top rows by the column:
+    // numerically when the column's sort type says so (or, without one, when
+    // its first non-fixed cell holds a number), by text otherwise.
+    BOOL SortColumn(int nCol, BOOL bAscending, LPARAM lParamExtra = 0);
+    // The comparison a row sort uses: negative, 0 or positive.
+    typedef int (*GridCompareFunc)(CGridCellBase* pCell1, CGridCellBase* pCell2, LPARAM lParamSort);
+    // Quicksort of whole rows nLow..nHigh (-1: the last row above the bottom
+    // frozen rows) by the cells of nCol; FALSE for a column outside the grid
+    // or rows outside the sortable part, or when nLow is not below nHigh.
+    BOOL SortRowRange(GridCompareFunc pfnCompare, int nCol, BOOL bAscending, LPARAM lParamSort, int nLow,
+                      int nHigh);
+    static int CompareCellsNumeric(CGridCellBase* pCell1, CGridCellBase* pCell2, LPARAM lParamSort);
+    static int CompareCellsText(CGridCellBase* pCell1, CGridCellBase* pCell2, LPARAM lParamSort);
+    int GetSortColumn() const { return m_nSortColumn; }
+    BOOL GetSortAscending() const { return m_bSortAscending; }
+    void SetSortColumn(int nCol);
+    void SetSortAscending(BOOL bAscending) { m_bSortAscending = bAscending; }
+    // Adds or replaces the column's entry of the sort-type list; FALSE for a
+    // column outside the grid.
+    BOOL SetColumnSortType(int nCol, BOOL bNumeric);
+    int FindColumnSortType(int nCol) const;
+    const std::vector<GridColumnSortType>& GetColumnSortTypes() const { return m_arColumnSortTypes; }
+
+    // Tree columns follow row and column changes; there are none until tree
+    // columns exist.
+    void ShiftTreeColumnRows(int nRow, int nCount);
+    void ShiftTreeColumnRowsReverse(int nRow, int nCount);
+    void ShiftTreeColumnCols(int nCol, int nCount);
+    void ShiftTreeColumnColsReverse(int nCol, int nCount);
+
+    // ======================================================================
+    // Header numbering
+    // ======================================================================
+    // Row numbers in column 0 (only with fixed columns): "%ld" of row - fixed
+    // rows + 1, into cells that are empty or hold a whole number.
+    void RenumberRowHeaders(int nFirstRow, int nLastRow);
+    // Column letters in row 0 (only with fixed rows), into cells that are
+    // empty or hold capital letters only.
+    void RenumberColumnHeaders(int nFirstCol, int nLastCol);
+    // "A" for 1, "AA" for 27; "" below 1.
+    static CString ColumnToLetters(int nColumn);
+
+    // ======================================================================
+    // Sizes
+    // ======================================================================
+    int GetRowHeight(int nRow) const;              // -1 outside the grid
+    int GetColumnWidth(int nCol) const;            // -1 outside the grid
+    BOOL SetRowHeight(int nRow, int nHeight);      // FALSE outside the grid or below 0
+    BOOL SetColumnWidth(int nCol, int nWidth);
+    int GetFixedRowHeight() const;
+    int GetFixedColumnWidth() const;
+    long long GetTotalRowHeight() const;
+    long long GetTotalColumnWidth() const;
+
+    // ======================================================================
+    // Merged blocks
+    // ======================================================================
+    void AddMergeOwner(const CGridCellPos& pos);
+    void RemoveMergeOwner(const CGridCellPos& pos);
+    const std::vector<CGridCellPos>& GetMergeOwners() const { return m_arMergeOwners; }
+    // Blocks follow inserted rows (columns) after position nPos, and shrink
+    // over deleted ones from nFirst.
+    void ShiftMergesForRows(int nPos, int nCount);
+    void ShiftMergesForColumns(int nPos, int nCount);
+    void ShrinkMergesForRows(int nFirst, int nCount);
+    void ShrinkMergesForColumns(int nFirst, int nCount);
+
+    // ======================================================================
+    // Focus, selection, modified marks, refresh
+    // ======================================================================
+    CGridCellPos GetFocusCell() const { return m_idCurrentCell; }
+    // Moves the focus (state bit 0x01) to the cell; a row or column other
+    // than -1 is first raised out of the fixed part. Answers the old focus.
+    CGridCellPos SetFocusCell(int nRow, int nCol);
+    CGridCellPos SetFocusCell(const CGridCellPos& cell) { return SetFocusCell(cell.row, cell.col); }
+    // Deselects every selected cell and forgets the focus cell.
+    void ClearSelection();
+    BOOL IsCellSelected(int nRow, int nCol);
+    int GetSelectedCount() const { return static_cast<int>(m_SelectedCellMap.size()); }
+    BOOL IsSelectable() const { return m_bEnableSelection; }
+    void EnableSelection(BOOL bEnable) { m_bEnableSelection = bEnable; }
+    int GetSelectionKind() const { return m_nSelectionKind; }
+    void SetSelectionKind(int nKind) { m_nSelectionKind = nKind; }
+
+    BOOL GetModified() const { return m_bModified; }
+    // With a row or column below 0: the grid's modified flag; otherwise the
+    // cell's modified bit (a set bit also marks the grid). A clear grid flag
+    // clears every cell's bit.
+    void MarkModified(BOOL bModified, int nRow = -1, int nCol = -1);
+    // As MarkModified, and a change of the whole grid or of the sort column
+    // forgets the sort column.
+    void SetModified(BOOL bModified, int nRow = -1, int nCol = -1);
+    // Repaints the grid; nothing without a window or while drawing is off.
+    void Refresh();
+    // Recomputes the scroll bars; nothing without a window.
+    virtual void UpdateScrollBars();
+    BOOL GetDrawNumZero() const { return m_bDrawNumZero; }
+    void SetDrawNumZero(BOOL bDraw) { m_bDrawNumZero = bDraw; }
+    BOOL IsDrawingAllowed() const { return m_bAllowDraw; }
+    void SetAllowDraw(BOOL bAllow) { m_bAllowDraw = bAllow; }
+
+    // ======================================================================
+    // Virtual mode
+    // ======================================================================
+    BOOL GetVirtualMode() const { return m_bVirtualMode; }
+    // Empties the grid (counts, sizes, cells, ids) and switches the mode.
+    void SetVirtualMode(BOOL bVirtual);
+    void SetCallbackFunc(GRIDCALLBACK pCallback, LPARAM lParam);
+
+    // ======================================================================
+    // Cell ids
+    // ======================================================================
+    // Names the cell; FALSE when any cell already has the id (this one
+    // included), in virtual mode or without a cell. "" removes the name. At
+    // most 31 bytes are kept, cut at a character boundary.
+    BOOL SetCellId(int nRow, int nCol, LPCTSTR szId);
+    CString GetCellId(int nRow, int nCol);
+    const std::vector<GridCellIdEntry>& GetCellIdTable() const { return m_arCellIds; }
+    // Appends an entry as the template reader finds it (row, column, id).
+    void AddCellIdEntry(int nRow, int nCol, LPCTSTR szId);
+
+    // ======================================================================
+    // Format-inheriting rows and columns
+    // ======================================================================
+    void AddFormatRow(int nRow);
+    void AddFormatColumn(int nCol);
+    int FindFormatRow(int nRow) const;
+    int FindFormatColumn(int nCol) const;
+    const std::vector<int>& GetFormatRows() const { return m_arFormatRows; }
+    const std::vector<int>& GetFormatColumns() const { return m_arFormatCols; }
+
+    // ======================================================================
+    // Owned services
+    // ======================================================================
+    CBindInfoList& GetBindList() { return m_BindList; }
+    CConnectionDefList& GetConnectionList() { return m_ConnectionList; }
+    CGridPictureList& GetPictureList() { return m_PictureList; }
+    CFormulaEngine& GetFormulaEngine() { return m_FormulaEngine; }
+    CGridPrintSettings& GetPrintSettings() { return m_PrintSettings; }
+    TemplateFileInfo& GetFileInfo() { return m_FileInfo; }
+    CString GetVersion() const { return m_strVersion; }
+
+    // The grid's current font: the default setting's font when it has one,
+    // else the normal default cell's.
+    const LOGFONT* GetGridLogFont();
+
+    // Print settings defaults.
+    void InitDevMode();
+    void InitHeaderFooterFonts();
+    void InitPrintMargins();
+    void InitPrintOptions();
+    void InitPrintSettings();
+    void InitFileInfo();
+    BOOL IsTemplateVersionAbove(LPCTSTR szVersion) const;
+
+    // Page header and footer fonts as "font" element text; a setter ignores
+    // an empty text.
+    void SetHeaderLeftFont(LPCTSTR szFont);
+    void SetHeaderCenterFont(LPCTSTR szFont);
+    void SetHeaderRightFont(LPCTSTR szFont);
+    void SetFooterLeftFont(LPCTSTR szFont);
+    void SetFooterCenterFont(LPCTSTR szFont);
+    void SetFooterRightFont(LPCTSTR szFont);
+    CString GetHeaderLeftFont();
+    CString GetHeaderCenterFont();
+    CString GetHeaderRightFont();
+    CString GetFooterLeftFont();
+    CString GetFooterCenterFont();
+    CString GetFooterRightFont();
+
+    // Alternate row colours (what new rows take in SetRowCount).
+    void SetRowOddBkColor(COLORREF clr);
+    void SetRowEvenBkColor(COLORREF clr);
+    void CancelRowOddBkColor() { m_bRowOddColour = FALSE; }
+    void CancelRowEvenBkColor() { m_bRowEvenColour = FALSE; }
+    BOOL GetRowOddSetting() const { return m_bRowOddColour; }
+    BOOL GetRowEvenSetting() const { return m_bRowEvenColour; }
+
+protected:
+    typedef std::vector<std::unique_ptr<CGridCellBase>> GridRow;
+
+    // --- structural helpers -------------------------------------------------
+    // Every structural change starts by taking the focus and selection marks
+    // off the cells (positions are about to move) and answers the focus to
+    // restore; it ends here: the top-left cache invalidated, the
+    // scroll bars recomputed, the grid marked modified, the saved focus
+    // restored and selected by the selection kind, the grid refreshed.
+    CGridCellPos BeginStructuralChange();
+    void FinishStructuralChange(const CGridCellPos& savedFocus);
+    void SelectFocusByKind();
+    void SelectCell(int nRow, int nCol, BOOL bSelect);
+    void InitDefaultCells();
+    void ShrinkMerges(BOOL bRows, int nFirst, int nCount);
+    void ShiftMerges(BOOL bRows, int nPos, int nCount);
+    void RebuildMergeOwners();
+    void RunOwnedServicesInit();
+    // A new cell for an inserted position, from a neighbour (or NULL).
+    CGridCellBase* MakeInsertedCell(int nRow, int nCol, CGridCellBase* pSource);
+    void ShiftCellIdRows(int nRow, int nDelta);
+    void ShiftCellIdCols(int nCol, int nDelta);
+    void AdjustFormatRows(int nPos, int nCount);
+    void AdjustFormatColumns(int nPos, int nCount);
+    void ApplyFixedRowState(int nOldFixed, int nNewFixed);
+    void ApplyFixedColumnState(int nOldFixed, int nNewFixed);
+    // Header-font slot helpers.
+    void SetHeaderFooterFont(HeaderFooterSet& set, int nSlot, LPCTSTR szFont);
+    CString GetHeaderFooterFont(const HeaderFooterSet& set, int nSlot) const;
+
+    // --- storage --------------------------------------------------------------
+    int m_nRows = 0;
+    int m_nFixedRows = 0;
+    int m_nCols = 0;
+    int m_nFixedCols = 0;
+    int m_nFreezeTopRows = 0;
+    int m_nFreezeBottomRows = 0;
+    int m_nFreezeLeftCols = 0;
+    int m_nFreezeRightCols = 0;
+    CUIntArray m_arRowHeights;
+    CUIntArray m_arColWidths;
+    std::vector<GridRow> m_RowData;
+    BOOL m_bVirtualMode = FALSE;
+    GRIDCALLBACK m_pfnCallback = nullptr;
+    LPARAM m_lParamCallback = 0;
+
+    CGridDefaultCell m_cellDefault;           // normal
+    CGridDefaultCell m_cellFixedColDef;       // a non-fixed row in a fixed column
+    CGridDefaultCell m_cellFixedRowDef;       // a fixed row in a non-fixed column
+    CGridDefaultCell m_cellFixedRowColDef;    // fixed row and fixed column
+    const CRuntimeClass* m_pRtcDefault;
+
+    std::vector<GridCellIdEntry> m_arCellIds;
+    std::vector<GridColumnSortType> m_arColumnSortTypes;
+    std::vector<int> m_arFormatRows;
+    std::vector<int> m_arFormatCols;
+    std::vector<CGridCellPos> m_arMergeOwners;
+    short m_nRowInsertFormatMode = GIF_PLAIN;
+    short m_nColInsertFormatMode = GIF_PLAIN;
+    int m_nSortColumn = -1;
+    BOOL m_bSortAscending = TRUE;
+    BOOL m_bRowOddColour = FALSE;
+    COLORREF m_crRowOdd = 0;
+    BOOL m_bRowEvenColour = FALSE;
+    COLORREF m_crRowEven = 0;
+    BOOL m_bModified = FALSE;
+
+    // --- focus and selection ------------------------------------------------------
+    CGridCellPos m_idCurrentCell;             // focus cell
+    CGridCellPos m_idSelectionAnchor;
+    CGridCellPos m_idDropTargetCell;
+    CGridCellPos m_idTopLeftCell;             // cached; (-1, -1) when stale
+    // Selected cells keyed by the full row and column.
+    std::unordered_map<std::uint64_t, CGridCellPos> m_SelectedCellMap;
+    int m_nSelectionKind = GSK_CELLS;
+
+    // --- options (with the defaults a new grid has) ---------------------------------
+    BOOL m_bAllowDraw = TRUE;
+    BOOL m_bDoubleBuffer = TRUE;
+    int m_nGridLineMode = 3;
+    BOOL m_bDrawFreezeLine = TRUE;
+    BOOL m_bDrawFreezeGridLines = TRUE;
+    int m_nSelFrameThickness = 3;
+    COLORREF m_crSelFrame = 0;
+    int m_nSkinStyle = 1;
+    BOOL m_bEnableSelection = TRUE;
+    BOOL m_bListMode = FALSE;
+    BOOL m_bSingleBand = FALSE;
+    BOOL m_bKeepSelection = FALSE;
+    int m_nSelectionStyle = 1;
+    BOOL m_bTrackFocusHeaders = TRUE;
+    BOOL m_bHandleTab = TRUE;
+    int m_nEnterDirection = 0;
+    BOOL m_bAllowDragAndDrop = TRUE;
+    BOOL m_bAllowCopy = TRUE;
+    BOOL m_bAllowCut = TRUE;
+    BOOL m_bAllowPaste = TRUE;
+    int m_nPasteMode = 0;
+    BOOL m_bColumnSelectByHeader = TRUE;
+    BOOL m_bRowSelectByHeader = TRUE;
+    BOOL m_bHeaderSort = FALSE;
+    BOOL m_bMoveColumnsByHeader = FALSE;
+    BOOL m_bMoveRowsByHeader = FALSE;
+    BOOL m_bAutoSizeRowOnDblClick = TRUE;
+    int m_nAutoSizeStyle = 3;
+    int m_nResizeCaptureRange = 3;
+    BOOL m_bDrawNumZero = FALSE;
+    double m_dZoomX = 1.0;
+    double m_dZoomY = 1.0;
+
+    // --- colours -----------------------------------------------------------------------
+    COLORREF m_crDefaultText;
+    COLORREF m_crDefaultBack;
+    COLORREF m_crFixedBack;
+    COLORREF m_crShadow;
+    COLORREF m_crGridLine = 0xE5D7D0;
+    COLORREF m_crTitleTipBack;
+    COLORREF m_crTitleTipText;
+    COLORREF m_crSkin[4] = {0xCEB69E, 0x3196F7, 0xF7ECE4, 0x8CD7FF};
+
+    // --- owned services ---------------------------------------------------------------------
+    CGridDefaultSetting m_DefaultSetting;
+    CBindInfoList m_BindList;
+    CConnectionDefList m_ConnectionList;
+    CGridPictureList m_PictureList;
+    CFormulaEngine m_FormulaEngine;
+    CGridPrintSettings m_PrintSettings;
+    TemplateFileInfo m_FileInfo;
+    CString m_strVersion;
+    int m_nPrintRanges[8] = {-1, -1, -1, -1, -1, -1, -1, -1};
+};

@@ -1,0 +1,66 @@
+// Row heights and column widths.
+#include "grid/GridCtrl.h"
+
+int CGridCtrl::GetRowHeight(int nRow) const
+{
+    if (nRow < 0 || nRow >= m_nRows)
+        return -1;
+    return static_cast<int>(m_arRowHeights.GetAt(nRow));
+}
+
+int CGridCtrl::GetColumnWidth(int nCol) const
+{
+    if (nCol < 0 || nCol >= m_nCols)
+        return -1;
+    return static_cast<int>(m_arColWidths.GetAt(nCol));
+}
+
+BOOL CGridCtrl::SetRowHeight(int nRow, int nHeight)
+{
+    if (nRow < 0 || nRow >= m_nRows || nHeight < 0)
+        return FALSE;
+    m_arRowHeights.SetAt(nRow, static_cast<UINT>(nHeight));
+    UpdateScrollBars();
+    return TRUE;
+}
+
+BOOL CGridCtrl::SetColumnWidth(int nCol, int nWidth)
+{
+    if (nCol < 0 || nCol >= m_nCols || nWidth < 0)
+        return FALSE;
+    m_arColWidths.SetAt(nCol, static_cast<UINT>(nWidth));
+    UpdateScrollBars();
+    return TRUE;
+}
+
+int CGridCtrl::GetFixedRowHeight() const
+{
+    int height = 0;
+    for (int row = 0; row < m_nFixedRows; ++row)
+        height += GetRowHeight(row);
+    return height;
+}
+
+int CGridCtrl::GetFixedColumnWidth() const
+{
+    int width = 0;
+    for (int col = 0; col < m_nFixedCols; ++col)
+        width += GetColumnWidth(col);
+    return width;
+}
+
+long long CGridCtrl::GetTotalRowHeight() const
+{
+    long long height = 0;
+    for (int row = 0; row < m_nRows; ++row)
+        height += GetRowHeight(row);
+    return height;
+}
+
+long long CGridCtrl::GetTotalColumnWidth() const
+{
+    long long width = 0;
+    for (int col = 0; col < m_nCols; ++col)
+        width += GetColumnWidth(col);
+    return width;
+}

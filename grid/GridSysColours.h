@@ -1,0 +1,13 @@
+// The system window colour and window-text colour that cells compare with
+// when they decide whether a colour is their own or inherited.
+//
+// Both are process-wide: read from the system the first time they are needed,
+// and again whenever a grid is built or the system colours change
+// (CacheDefaultColours).
+#pragma once
+
+#include "base/WinTypes.h"
+
+COLORREF GetDefaultBackColour();   // COLOR_WINDOW
+COLORREF GetDefaultTextColour();   // COLOR_WINDOWTEXT
+void CacheDefaultColours();

@@ -211,7 +211,7 @@ void AppendFormatTextV(std::string& out, const char* pszFormat, va_list args)
 
         char conv = *p;
         if (conv == '\0') {
-            out.append(start);    // an unfinished specification is copied
+            out.append(start);    // an unfinished conversion is copied
             break;
         }
         ++p;

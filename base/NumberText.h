@@ -31,7 +31,7 @@
 
 #include <string>
 
-// Flags of a number conversion, as in a printf specification.
+// Flags of a number conversion, as in a printf conversion.
 enum NumberTextFlag : unsigned {
     ntLeftAlign = 1,     // '-'
     ntPlusSign = 2,      // '+'

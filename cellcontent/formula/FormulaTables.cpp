@@ -49,6 +49,30 @@ bool CountFits(CArchive& ar, const int* pnCount)
     return static_cast<long long>(*pnCount) * kMinEntryBytes <= static_cast<long long>(ar.GetRemaining());
 }
 
+// Reads *pnCount entry records, handing each name and value item to addEntry.
+// FALSE, with the archive failed, when the count does not fit what remains or
+// a record is broken.
+template <class AddEntry>
+BOOL ReadEntries(CArchive& ar, const int* pnCount, AddEntry addEntry)
+{
+    if (!CountFits(ar, pnCount)) {
+        if (pnCount != nullptr)
+            ar.SetFailed(CArchive::statusBadCount);
+        return FALSE;
+    }
+    for (int i = 0; i < *pnCount; ++i) {
+        CString strName;
+        std::string value;
+        if (!ReadEntry(ar, strName, value)) {
+            if (!ar.IsFailed())
+                ar.SetFailed(CArchive::statusBadCount);
+            return FALSE;
+        }
+        addEntry(strName, value);
+    }
+    return TRUE;
+}
+
 }  // namespace
 
 BOOL CFormulaEngine::SerializeUserFunctions(CArchive& ar, int* pnCount)
@@ -68,24 +92,11 @@ BOOL CFormulaEngine::SerializeUserFunctions(CArchive& ar, int* pnCount)
     }
     m_userFunctions.clear();
     m_userFunctionIndex.clear();
-    if (!CountFits(ar, pnCount)) {
-        if (pnCount != nullptr)
-            ar.SetFailed(CArchive::statusBadCount);
-        return FALSE;
-    }
-    for (int i = 0; i < *pnCount; ++i) {
-        CString strName;
-        std::string value;
-        if (!ReadEntry(ar, strName, value)) {
-            if (!ar.IsFailed())
-                ar.SetFailed(CArchive::statusBadCount);
-            return FALSE;
-        }
+    return ReadEntries(ar, pnCount, [this](const CString& strName, const std::string& value) {
         const BYTE byCategory = value.empty() ? 0 : static_cast<BYTE>(value[0]);
         m_userFunctions.push_back({strName, byCategory});
         m_userFunctionIndex.emplace(FoldName(strName), static_cast<int>(m_userFunctions.size() - 1));
-    }
-    return TRUE;
+    });
 }
 
 BOOL CFormulaEngine::SerializeUserConstants(CArchive& ar, int* pnCount)
@@ -103,21 +114,8 @@ BOOL CFormulaEngine::SerializeUserConstants(CArchive& ar, int* pnCount)
     }
     m_userConstants.clear();
     m_userConstantIndex.clear();
-    if (!CountFits(ar, pnCount)) {
-        if (pnCount != nullptr)
-            ar.SetFailed(CArchive::statusBadCount);
-        return FALSE;
-    }
-    for (int i = 0; i < *pnCount; ++i) {
-        CString strName;
-        std::string value;
-        if (!ReadEntry(ar, strName, value)) {
-            if (!ar.IsFailed())
-                ar.SetFailed(CArchive::statusBadCount);
-            return FALSE;
-        }
+    return ReadEntries(ar, pnCount, [this](const CString& strName, const std::string& value) {
         m_userConstants.push_back({strName, value.empty() ? 0.0 : GetDouble(value)});
         m_userConstantIndex.emplace(FoldName(strName), static_cast<int>(m_userConstants.size() - 1));
-    }
-    return TRUE;
+    });
 }

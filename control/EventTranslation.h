@@ -11,7 +11,7 @@ public:
     // The cell under a point of the grid's client area (fixed cells count);
     // (-1, -1) when there is none.
     virtual void CellFromPoint(POINT clientPoint, LONG& row, LONG& col) = 0;
-    // The control window's client coordinates to screen coordinates.
+    // A point of the grid's client area to screen coordinates.
     virtual void ClientToScreenPoint(POINT& point) = 0;
 };
 

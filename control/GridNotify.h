@@ -1,72 +1,47 @@
-// The notification messages the grid window sends or posts to its parent, the
-// control window, and the records some of them point at. The grid fills the
-// records and reads back what the control's event handlers wrote into them.
+// The grid's notification messages as the control reads them. The numbers
+// and the records some of them point at belong to the grid window
+// (grid/GridMessages.h); this header only gives them the short names the
+// event translation uses. The grid fills a record and, for a sent message,
+// reads back what the control's event handlers wrote into it.
 #pragma once
 
-#include "base/WinTypes.h"
-
-#include <cstdint>
+#include "grid/GridMessages.h"
 
 namespace gridnotify {
 
-const UINT kMouseMove = 1025;
-const UINT kDragOver = 1026;
-const UINT kSelectRange = 1027;
-const UINT kLClickUp = 1028;
-const UINT kDblClick = 1029;
-const UINT kKeyPress = 1030;          // wParam: UINT* key code (in and out)
-const UINT kColumnResize = 1031;      // lParam: BOOL* may resize
-const UINT kRowResize = 1032;         // lParam: BOOL* may resize
-const UINT kMouseWheel = 1033;
-const UINT kRClickUp = 1034;
-const UINT kCellStartEdit = 1035;     // wParam: CStartEditRecord*
-const UINT kCellEndEdit = 1036;
-const UINT kTreeExpand = 1037;        // lParam: CTreeExpandRecord*
-const UINT kTreeCollapse = 1038;      // lParam: BOOL* may collapse
-const UINT kCellBtnLClickUp = 1039;
-const UINT kCellBtnLClickDown = 1040;
-const UINT kVScroll = 1041;
-const UINT kHScroll = 1042;
-const UINT kComboSelChange = 1050;    // lParam: CComboSelRecord*
-const UINT kCalcUserFunction = 1061;  // wParam: CUserFunctionRecord*
-const UINT kBeginPrint = 1066;
-const UINT kBeginPreview = 1067;
-const UINT kFinishPrint = 1068;
-const UINT kFinishPreview = 1069;
-const UINT kCheckBoxChecked = 1070;
-const UINT kOnChar = 1072;            // wParam: UINT* character code (in and out)
-const UINT kMenuStart = 1073;
-const UINT kMenuCommand = 1074;
+const UINT kMouseMove = WM_GRID_MOUSEMOVE;
+const UINT kDragOver = WM_GRID_DRAGOVER;
+const UINT kSelectRange = WM_GRID_SELECTRANGE;
+const UINT kLClickUp = WM_GRID_LCLICKUP;
+const UINT kDblClick = WM_GRID_DBLCLICK;
+const UINT kKeyPress = WM_GRID_KEYPRESS;              // wParam: UINT* key code (in and out)
+const UINT kColumnResize = WM_GRID_COLUMNRESIZE;      // lParam: BOOL* may resize
+const UINT kRowResize = WM_GRID_ROWRESIZE;            // lParam: BOOL* may resize
+const UINT kMouseWheel = WM_GRID_MOUSEWHEEL;
+const UINT kRClickUp = WM_GRID_RCLICKUP;
+const UINT kCellStartEdit = WM_GRID_CELLSTARTEDIT;    // wParam: CStartEditRecord*
+const UINT kCellEndEdit = WM_GRID_CELLENDEDIT;
+const UINT kTreeExpand = WM_GRID_TREEEXPAND;          // lParam: CTreeExpandRecord*
+const UINT kTreeCollapse = WM_GRID_TREECOLLAPSE;      // lParam: BOOL* may collapse
+const UINT kCellBtnLClickUp = WM_GRID_CELLBTNLCLICKUP;
+const UINT kCellBtnLClickDown = WM_GRID_CELLBTNLCLICKDOWN;
+const UINT kVScroll = WM_GRID_VSCROLL;
+const UINT kHScroll = WM_GRID_HSCROLL;
+const UINT kComboSelChange = WM_GRID_CELLCOMBOSELCHANGE;  // lParam: CComboSelRecord*
+const UINT kCalcUserFunction = WM_GRID_CALCUSERFUNCTION;  // wParam: CUserFunctionRecord*
+const UINT kBeginPrint = WM_GRID_BEGINPRINT;
+const UINT kBeginPreview = WM_GRID_BEGINPREVIEW;
+const UINT kFinishPrint = WM_GRID_FINISHPRINT;
+const UINT kFinishPreview = WM_GRID_FINISHPREVIEW;
+const UINT kCheckBoxChecked = WM_GRID_CELLCHECKBOXCHECKED;
+const UINT kOnChar = WM_GRID_ONCHAR;                  // wParam: UINT* character code (in and out)
+const UINT kMenuStart = WM_GRID_MENUSTART;
+const UINT kMenuCommand = WM_GRID_MENUCOMMAND;
 
-// 1035: the cell about to be edited; the editor opens only while *pAllow stays non-zero.
-struct CStartEditRecord {
-    std::int32_t row;
-    std::int32_t col;
-    std::int32_t type;
-    BOOL* pAllow;
-};
-
-// 1037: a tree node about to expand.
-struct CTreeExpandRecord {
-    BOOL* pMayExpand;               // preset to 1
-    std::int32_t* pExpandFlags;     // preset to 0: 0 all descendants, else direct children only
-    std::int32_t row;
-};
-
-// 1050: the new selection of a cell's drop-down list.
-struct CComboSelRecord {
-    std::int32_t row;
-    std::int32_t col;
-    std::int32_t index;
-    const char* text;               // code page 936, NUL-terminated
-};
-
-// 1061: a user function a formula calls; the handler writes the value into result.
-const int kUserFunctionResultSize = 512;
-struct CUserFunctionRecord {
-    const char* name;
-    const char* params;             // the arguments' texts joined by "\n!\n!\n!"
-    char* result;                   // kUserFunctionResultSize bytes, zero-filled
-};
+typedef GridStartEditRecord CStartEditRecord;
+typedef GridTreeExpandRecord CTreeExpandRecord;
+typedef GridComboSelRecord CComboSelRecord;
+typedef GridUserFunctionRecord CUserFunctionRecord;
+const int kUserFunctionResultSize = GRID_USER_FUNCTION_RESULT_SIZE;
 
 }  // namespace gridnotify

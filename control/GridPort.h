@@ -1,12 +1,8 @@
-// The grid operations the control reaches today, in one place.
+// The grid operations the control itself uses, in one place.
 //
-// The control owns one grid object through this interface. Until the grid
-// engine's window class can serve the control, CSheetStandIn (SheetStandIn.h)
-// plays the grid: it keeps the default-setting record and the selection-frame
-// colour and shows a child window that paints an empty sheet. The hook for
-// the real grid is MakeGridPort() in SheetStandIn.cpp: it returns an adapter
-// over CGridCtrl once that class creates its window, and the control does not
-// change.
+// The control owns one grid object through this interface: the grid engine
+// behind CGridCtrlPort (GridCtrlPort.h), made by MakeGridPort(). Tests of the
+// control's own behaviour may put another implementation behind it.
 #pragma once
 
 #include "base/WinTypes.h"
@@ -14,12 +10,17 @@
 
 #include <memory>
 
+class CBitmap;
 class CDC;
+class CGridCtrl;
 class CWnd;
 
 class CGridPort {
 public:
     virtual ~CGridPort() = default;
+
+    // The grid engine the dispatch members drive; NULL for a grid without one.
+    virtual CGridCtrl* GetGridCtrl() { return nullptr; }
 
     // The grid's default-setting record (a copy) and taking a whole record back.
     virtual CGridDefaultSetting GetDefaultSetting() const = 0;
@@ -53,6 +54,10 @@ public:
     virtual const LOGFONT& GetDefaultFont() const = 0;
     virtual int GetDefaultMargin() const = 0;
     virtual COLORREF GetGridLineColour() const = 0;
+    // The skin picture of an index (GridSkinBitmap); NULL when there is none.
+    virtual CBitmap* GetSkinBitmap(int index) const = 0;
+    // Which scroll bars the grid shows: bit 1 horizontal, bit 2 vertical.
+    virtual int GetScrollBarState() const = 0;
 };
 
 // The grid object the control owns (see above).

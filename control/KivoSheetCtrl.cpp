@@ -89,10 +89,13 @@ void CKivoSheetCtrl::OnDraw(CDC& dc, const RECT& bounds)
 {
     if (!m_grid)
         return;
-    // In user mode the grid window paints itself; the control draws the
-    // sample picture only where no grid window covers it.
-    if (IsUserMode() && m_grid->GetGridWindow() != nullptr)
+    // In user mode the grid window paints itself and the control only the
+    // square between the two scroll bars; in design mode (or while there is
+    // no grid window) it draws the sample picture.
+    if (IsUserMode() && m_grid->GetGridWindow() != nullptr) {
+        DrawScrollBarCorner(dc, bounds, *m_grid);
         return;
+    }
     DrawSheetPicture(dc, bounds, *m_grid);
 }
 
@@ -140,7 +143,12 @@ void CKivoSheetCtrl::CellFromPoint(POINT clientPoint, LONG& row, LONG& col)
 
 void CKivoSheetCtrl::ClientToScreenPoint(POINT& point)
 {
-    if (GetSafeHwnd() != nullptr)
+    // The grid reports points of its own client area, which lies inside its
+    // border; the control's client area is used only while there is no grid
+    // window.
+    if (CWnd* grid = GridWindow())
+        grid->ClientToScreen(&point);
+    else if (GetSafeHwnd() != nullptr)
         ClientToScreen(&point);
 }
 

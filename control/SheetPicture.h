@@ -1,6 +1,6 @@
 // The picture of an empty sheet: header box, row numbers, column letters and
-// grid lines. The control draws it in design mode; the stand-in grid window
-// paints it too.
+// grid lines, which the control shows in design mode; and the one square the
+// control paints itself in user mode.
 #pragma once
 
 #include "base/WinTypes.h"
@@ -12,9 +12,10 @@ class CGridPort;
 // default font plus the default cell margin (height + m, width + 2m).
 SIZE SheetPictureCellSize(CDC& dc, const CGridPort& grid);
 
-// Draws the picture into bounds.
+// Draws the picture into bounds (off screen, then copied).
 void DrawSheetPicture(CDC& dc, const RECT& bounds, const CGridPort& grid);
 
-// The row and column of the picture cell under a point (0-based, header row and
-// column included), or (-1, -1) outside the picture's cells.
-void SheetPictureCellFromPoint(const SIZE& cell, POINT point, LONG& row, LONG& col);
+// The square between the two scroll bars at the bottom-right corner of
+// bounds, from the grid's scroll-bar skin; nothing unless both bars show.
+void DrawScrollBarCorner(CDC& dc, const RECT& bounds, const CGridPort& grid);
+

@@ -2,16 +2,27 @@
 
 namespace {
 
-CellEditorHooks g_hooks;
+CellEditorHooks g_editorHooks;
+GridTitleTipHooks g_tipHooks;
 
 }  // namespace
 
 void SetCellEditorHooks(const CellEditorHooks& hooks)
 {
-    g_hooks = hooks;
+    g_editorHooks = hooks;
 }
 
 const CellEditorHooks& GetCellEditorHooks()
 {
-    return g_hooks;
+    return g_editorHooks;
+}
+
+void SetGridTitleTipHooks(const GridTitleTipHooks& hooks)
+{
+    g_tipHooks = hooks;
+}
+
+const GridTitleTipHooks& GetGridTitleTipHooks()
+{
+    return g_tipHooks;
 }

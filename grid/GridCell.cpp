@@ -359,6 +359,11 @@ BOOL CGridCell::Edit(int nRow, int nCol, CRect rect, CPoint, UINT nID, UINT nCha
     request.nChar = nChar;
     request.nInputType = GetInputType();
     request.bLimit = GetInputLimit(request.dMin, request.dMax);
+    // A formula cell is edited in bold; a wrapping cell's editor measures its
+    // text word-wrapped in the column's width.
+    request.bBoldFont = CGridCtrl::GetCellTypeFromClassName(GetRuntimeClass()->m_lpszClassName) == GCT_FORMULA;
+    request.bWrapText = m_bits.wrap;
+    request.nWrapWidth = m_pGrid != nullptr ? m_pGrid->GetColumnWidth(nCol) : 0;
     SetEditWnd(hooks.pfnCreate(request));
     if (GetEditWnd() == nullptr)
         m_bits.editing = 0;

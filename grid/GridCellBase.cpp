@@ -357,38 +357,6 @@ void CGridCellBase::Reset()
     m_bits.ownSelBack = 0;
 }
 
-// --- painting and measuring ------------------------------------------------------
-
-BOOL CGridCellBase::Draw(CDC*, int, int, CRect rect, BOOL)
-{
-    m_rcCell = rect;
-    return FALSE;
-}
-
-BOOL CGridCellBase::GetTextRect(LPRECT)
-{
-    return TRUE;
-}
-
-CSize CGridCellBase::GetTextExtent(LPCTSTR, CDC*, int)
-{
-    return CSize(0, 0);
-}
-
-CSize CGridCellBase::GetCellExtent(CDC* pDC, int nCol)
-{
-    return GetTextExtent(GetDisplayText(), pDC, nCol);
-}
-
-int CGridCellBase::GetTextAreaWidth(CDC*, int nCol)
-{
-    CGridCtrl* pGrid = GetGrid();
-    if (pGrid == nullptr)
-        return 0;
-    int width = pGrid->GetColumnWidth(nCol);
-    return width > 0 ? width - 1 : 0;
-}
-
 // --- editing -------------------------------------------------------------------------
 
 BOOL CGridCellBase::Edit(int, int, CRect, CPoint, UINT, UINT)
@@ -402,12 +370,6 @@ BOOL CGridCellBase::ValidateInput(UINT)
 }
 
 void CGridCellBase::EndEdit() {}
-
-BOOL CGridCellBase::DrawContent(CDC*, int, int, CRect rect)
-{
-    m_rcCell = rect;
-    return FALSE;
-}
 
 void CGridCellBase::OnEndEdit() {}
 

@@ -42,6 +42,22 @@ class CWnd;
 // End tag of the base level of the cell record.
 const int CELL_RECORD_BASE_END = 1999;
 
+// The colour halfway between a and b: per channel (a + b) / 2, the fraction
+// dropped. Selected cells mix their text and border colours with the tint.
+inline COLORREF MixColours(COLORREF a, COLORREF b)
+{
+    return RGB((GetRValue(a) + GetRValue(b)) / 2, (GetGValue(a) + GetGValue(b)) / 2,
+               (GetBValue(a) + GetBValue(b)) / 2);
+}
+
+// Colours of cell painting that no setting changes.
+const COLORREF CELL_SELECTED_FIXED_FILL = 0xD6BEB5;   // fixed cell in the selection's row or column
+const COLORREF CELL_SORT_ARROW_COLOUR = 0xD16C01;
+const COLORREF CELL_CORNER_FILL = 0xE9C4A9;           // skinned top-left corner
+const COLORREF CELL_CORNER_OUTER_LINE = 0xF2E4D5;
+const COLORREF CELL_CORNER_INNER_LINE = 0xF7CFB0;
+const COLORREF CELL_TIP_MARKER_COLOUR = 0x0000FF;
+
 class CGridCellBase : public CObject {
     DECLARE_DYNAMIC(CGridCellBase)
 
@@ -229,13 +245,42 @@ public:
     virtual void Reset();
 
     // --- painting and measuring ---------------------------------------------------
-    // The painting passes arrive with the grid window; until then Draw and
-    // DrawContent only remember the rectangle and answer FALSE (nothing drawn).
+    // Paints the cell on screen into rect, the rectangle the grid's painting
+    // passes give it: its right and bottom are the cell's last pixel column
+    // and row, and the lines it shares with its neighbours lie on its left
+    // column and top row and one pixel beyond its right and bottom. The
+    // cell's own colours, the selection tint, fixed-cell skins, borders and
+    // grid lines, the sort arrow, the tip marker and the text, in that order
+    // (see GridCellBasePaint.cpp). TRUE when drawn; TRUE also for a hidden
+    // cell, which draws nothing; FALSE without a DC, for an empty rectangle
+    // and for a cell without a default cell.
     virtual BOOL Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBkgnd = TRUE);
+    // Moves the text rectangle's left side past the cell's image; TRUE.
     virtual BOOL GetTextRect(LPRECT pRect);
+    // The size the text needs in this cell's font, margins included, scaled
+    // by the grid's zoom factors (see GridCellBaseMeasure.cpp).
     virtual CSize GetTextExtent(LPCTSTR szText, CDC* pDC, int nCol);
+    // GetTextExtent of what the cell shows.
     virtual CSize GetCellExtent(CDC* pDC, int nCol);
+    // The column width less the grid line (never below 0).
     virtual int GetTextAreaWidth(CDC* pDC, int nCol);
+
+    // The edges of rect (a cell rectangle as Draw receives it): the cell's own
+    // border blocks, else the grid default setting's, else the grid lines the
+    // grid-line mode asks for; then the diagonal borders. Nothing without a
+    // grid window. On a printer grid lines follow the print-grid-lines option.
+    void DrawBorders(CGridCtrl* pGrid, CDC* pDC, CRect rect, int nRow, int nCol, BOOL bPrinting);
+    // The red corner triangle of a cell whose tip is shown and not empty.
+    void DrawTipMarker(CDC* pDC, const CRect& rect);
+    // The DrawText format for the text: the cell's align made single-line or
+    // word-breaking by the text and the wrap flag, with or without ellipsis.
+    UINT GetDrawTextFormat(const CString& strText);
+    // The text the cell shows: the display text, or the formatted text when
+    // the cell has a format (formatted on pDC and cached on first use).
+    // *pnColour receives the colour the format chose, -1 when none.
+    CString GetTextToDraw(CDC* pDC, int* pnColour);
+    // TRUE for the rich-text cell, whose text its own editor draws.
+    BOOL IsRichTextCell() const;
 
     // --- editing ------------------------------------------------------------------
     virtual BOOL Edit(int nRow, int nCol, CRect rect, CPoint point, UINT nID, UINT nChar);  // FALSE here

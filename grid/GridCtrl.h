@@ -20,6 +20,13 @@
 //   GridCtrlCellIds.cpp        the cell-id table
 //   GridCtrlFormatLists.cpp    format-inheriting rows and columns
 //   GridCtrlPrintFonts.cpp     print settings defaults and page header/footer fonts
+//   GridCtrlWindow.cpp         window class, creation, message routing, parent messages
+//   GridCtrlPaint.cpp          painting: background, the sixteen regions, lines, frame
+//   GridCtrlLayout.cpp         frozen-pane layout: origins, rectangles, visible range, hit test
+//   GridCtrlScroll.cpp         scroll bars (own skinned ones or the window's) and scrolling
+//   GridCtrlSelection.cpp      selection kinds and ranges, clearing selected text
+//   GridCtrlSkins.cpp          the skin bitmaps the grid paints with
+//   GridCtrlKeyboard.cpp, GridCtrlMouse.cpp, GridCtrlEditing.cpp: input and editing
 #pragma once
 
 #include "base/CArrays.h"
@@ -34,12 +41,17 @@
 #include "grid/GridCell.h"
 #include "grid/GridCellTypes.h"
 #include "grid/GridDefaultCell.h"
+#include "grid/GridInputState.h"
+#include "grid/GridMessages.h"
 #include "grid/GridPictureList.h"
 #include "grid/RuntimeClass.h"
+#include "grid/SkinBitmaps.h"
 #include "platform/Wnd.h"
 
 #include <cstdint>
 #include <memory>
+
+class CDC;
 #include <unordered_map>
 #include <vector>
 
@@ -95,7 +107,24 @@ enum GridInsertFormatMode : short {
 // Selection kinds: what the focus cell selects after a structural change.
 enum GridSelectionKind { GSK_CELLS = 0, GSK_ROWS = 1, GSK_COLUMNS = 2, GSK_ALL = 3 };
 
+// The frozen bands in effect and the rows and columns that scroll:
+// [nFirstScrollRow, nEndScrollRow) and [nFirstScrollCol, nEndScrollCol).
+struct GridBands {
+    int nTop = 0;
+    int nBottom = 0;
+    int nLeft = 0;
+    int nRight = 0;
+    int nFirstScrollRow = 0;
+    int nEndScrollRow = 0;
+    int nFirstScrollCol = 0;
+    int nEndScrollCol = 0;
+};
+
 class CGridCtrl : public CWnd {
+    friend struct GridInputAccess;
+    friend struct GridInputImpl;
+    friend struct GridWindowAccess;
+
 public:
     CGridCtrl(int nRows = 0, int nCols = 0, int nFixedRows = 0, int nFixedCols = 0);
     ~CGridCtrl() override;
@@ -288,6 +317,229 @@ public:
     BOOL IsDrawingAllowed() const { return m_bAllowDraw; }
     void SetAllowDraw(BOOL bAllow) { m_bAllowDraw = bAllow; }
 
+
+    // ======================================================================
+    // Window
+    // ======================================================================
+    // Registers the window class "KivoSheet" once per module.
+    static BOOL RegisterGridClass();
+    // The grid window as a child of pParentWnd (the control window): dwStyle
+    // less WS_BORDER, plus WS_CLIPCHILDREN | WS_CLIPSIBLINGS; in skin style 1
+    // also the two skinned scroll bars beside it. FALSE when the window
+    // cannot be made.
+    using CWnd::Create;
+    virtual BOOL Create(const RECT& rect, CWnd* pParentWnd, UINT nID,
+                        DWORD dwStyle = WS_CHILD | WS_BORDER | WS_TABSTOP | WS_VISIBLE);
+    void PreSubclassWindow() override;
+    UINT GetClipboardFormat() const { return m_nClipboardFormat; }
+
+    // WM_NOTIFY with a GridNotifyRecord to the owner; 0 without a window or owner.
+    LRESULT SendMessageToParent(int nRow, int nCol, int nMessage);
+    // A numbered grid message (1025..1074) to the parent window: sent (the
+    // answer) or posted. 0 / FALSE without a window or parent.
+    LRESULT SendGridMessage(UINT nMessage, WPARAM wParam, LPARAM lParam);
+    BOOL PostGridMessage(UINT nMessage, WPARAM wParam, LPARAM lParam);
+
+    // ======================================================================
+    // Painting
+    // ======================================================================
+    // Paints the whole grid into the DC (background, cells, lines, overlays).
+    virtual void OnDraw(CDC* pDC);
+    // Fills the background areas of the DC's clip box.
+    void EraseBkgnd(CDC* pDC);
+    // Invalidates the cell's rectangle (one pixel more right and below);
+    // FALSE without a window, while drawing is off, or for a cell that is
+    // invalid or not visible.
+    BOOL RedrawCell(int nRow, int nCol, CDC* pDC = nullptr);
+    BOOL RedrawCell(const CGridCellPos& cell, CDC* pDC = nullptr) { return RedrawCell(cell.row, cell.col, pDC); }
+    BOOL InvalidateRange(const CGridCellRange& range);
+    BOOL GetDoubleBuffering() const { return m_bDoubleBuffer; }
+    void SetDoubleBuffering(BOOL bBuffer) { m_bDoubleBuffer = bBuffer; }
+    COLORREF GetGridBkColor() const { return m_crGridBack; }
+    void SetGridBkColor(COLORREF clr) { m_crGridBack = clr; }
+    COLORREF GetGridLineColor() const { return m_crGridLine; }
+    void SetGridLineColor(COLORREF clr) { m_crGridLine = clr; }
+    // Values cell painting reads.
+    int GetGridLineMode() const { return m_nGridLineMode; }        // 0 none, 1 horizontal, 2 vertical, 3 both
+    void SetGridLineMode(int nMode) { m_nGridLineMode = nMode; }
+    COLORREF GetFixedFrameColor() const { return m_crSkin[0]; }
+    COLORREF GetSelectedFixedFrameColor() const { return m_crSkin[1]; }
+    COLORREF GetFixedColumnColor() const { return m_crSkin[2]; }
+    COLORREF GetRowOddBkColor() const { return m_crRowOdd; }
+    COLORREF GetRowEvenBkColor() const { return m_crRowEven; }
+    BOOL GetPrintGridLines() const { return m_bPrintGridLines; }
+    void SetPrintGridLines(BOOL b) { m_bPrintGridLines = b; }
+    BOOL GetDrawFreezeLine() const { return m_bDrawFreezeLine; }
+    void SetDrawFreezeLine(BOOL b) { m_bDrawFreezeLine = b; }
+    BOOL GetDrawFreezeGridLines() const { return m_bDrawFreezeGridLines; }
+    void SetDrawFreezeGridLines(BOOL b) { m_bDrawFreezeGridLines = b; }
+    int GetSelFrameThickness() const { return m_nSelFrameThickness; }
+    void SetSelFrameThickness(int n) { m_nSelFrameThickness = n & 0xFF; }
+    COLORREF GetSelFrameColor() const { return m_crSelFrame; }
+    void SetSelFrameColor(COLORREF clr) { m_crSelFrame = clr; }
+    // The range a drop would land on (all -1: none); painted as a drag frame.
+    void SetDropRange(const CGridCellRange& range) { m_DropRange = range; }
+    const CGridCellRange& GetDropRange() const { return m_DropRange; }
+
+    // ======================================================================
+    // Frozen-pane layout
+    // ======================================================================
+    int GetFrozenTopHeight() const;
+    int GetFrozenBottomHeight() const;
+    int GetFrozenLeftWidth() const;
+    int GetFrozenRightWidth() const;
+    BOOL IsCellFrozen(int nRow, int nCol) const;
+    GridBands GetBands() const;
+    // Sizes as the layout uses them (zoomed, truncated one by one).
+    int GetZoomedFixedRowHeight() const;
+    int GetZoomedFixedColumnWidth() const;
+    int ZoomedRowHeight(int nRow) const;
+    int ZoomedColumnWidth(int nCol) const;
+    // The first scrolled row and column shown (after the frozen top rows and
+    // left columns); cached until a scroll or structural change.
+    CGridCellPos GetTopLeftCell(BOOL bForceRecalculation = FALSE);
+    // The scrolled cells shown; pRect receives the client area they cover.
+    CGridCellRange GetVisibleRange(LPRECT pRect = nullptr, BOOL bForceRecalculation = FALSE);
+    BOOL IsCellVisible(int nRow, int nCol);
+    BOOL GetCellTopLeft(int nRow, int nCol, LPPOINT p);
+    BOOL GetCellRect(int nRow, int nCol, LPRECT pRect);
+    BOOL GetCellRect(const CGridCellPos& cell, LPRECT pRect) { return GetCellRect(cell.row, cell.col, pRect); }
+    BOOL GetRangeRect(const CGridCellRange& range, LPRECT pRect);
+    double GetZoomX() const { return m_dZoomX; }
+    double GetZoomY() const { return m_dZoomY; }
+    void SetZoom(double dZoomX, double dZoomY);
+    // The client area the layout uses while the grid has no window.
+    void SetPageRect(const RECT& rect) { m_rcPage = rect; }
+
+    // ======================================================================
+    // Scrolling
+    // ======================================================================
+    // Bar 0 horizontal, 1 vertical (SB_HORZ, SB_VERT).
+    int GetScrollPosition(int nBar, BOOL bGetTrackPos = FALSE);
+    int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE);
+    int GetVScrollMax() const { return m_nVScrollMax; }
+    int GetHScrollMax() const { return m_nHScrollMax; }
+    // Bit 1 horizontal bar shown, bit 2 vertical.
+    int GetScrollBarsVisible() const { return m_nBarState; }
+    // which: 0 horizontal, 1 vertical, 3 both.
+    void ShowGridScrollBar(int nWhich, BOOL bShow);
+    // Scrolls so the cell is in view.
+    void EnsureVisible(int nRow, int nCol);
+    void EnsureVisible(const CGridCellPos& cell) { EnsureVisible(cell.row, cell.col); }
+    int GetSkinStyle() const { return m_nSkinStyle; }
+    void SetSkinStyle(int nStyle);
+    // The grid's own scroll-bar window (skin style 1; NULL when none was made).
+    CWnd* GetSkinScrollBar(BOOL bVertical) { return bVertical ? m_pVScroll.get() : m_pHScroll.get(); }
+    // Whether the grid paints its content (print previews switch it off).
+    void ShowGridContent(BOOL bShow);
+    BOOL IsGridContentShown() const { return m_bShowContent; }
+
+    // ======================================================================
+    // Skins
+    // ======================================================================
+    // Replaces skin bitmaps from files "<folder>\<NAME>.bmp"; answers how
+    // many were replaced.
+    int SetSkinDir(LPCTSTR szFolder);
+    CString GetSkinDir() const { return m_strSkinDir; }
+    // The host program's full path (file name included): the base of a
+    // relative skin folder ("..\\skin" names a folder beside the program).
+    static void SetProgramPath(LPCTSTR szPath);
+    CGridSkinBitmaps& GetSkinBitmaps() { return m_SkinBitmaps; }
+    // The skin bitmap of an index (SKIN_BUTTON..SKIN_PREVIEWTOOLBARBG); NULL outside.
+    CBitmap* GetSkinBitmap(int nIndex) { return m_SkinBitmaps.Get(nIndex); }
+
+    // ======================================================================
+    // Selection (see also Focus above)
+    // ======================================================================
+    BOOL IsRangeValid(const CGridCellRange& range) const;
+    BOOL IsCellEditable(int nRow, int nCol);
+    BOOL IsEditable() const { return m_DefaultSetting.m_bEditable != 0; }
+    void SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMaxCol, BOOL bForceRepaint = FALSE,
+                          BOOL bSelectCells = TRUE);
+    void SetSelectedRange(const CGridCellRange& range, BOOL bForceRepaint = FALSE, BOOL bSelectCells = TRUE);
+    void SelectCells(CGridCellPos cell, BOOL bForceRedraw = FALSE, BOOL bSelectCells = TRUE);
+    void SelectRowBand(CGridCellPos cell, BOOL bForceRedraw = FALSE, BOOL bSelectCells = TRUE);
+    void SelectColumnBand(CGridCellPos cell, BOOL bForceRedraw = FALSE, BOOL bSelectCells = TRUE);
+    void SelectAllCells();
+    // One selection step of a mouse or keyboard selection, by mouse mode.
+    void ExtendSelection(CGridCellPos cell);
+    CGridCellRange GetSelectedRange();
+    CGridCellPos GetSelectionAnchor() const { return m_idSelectionAnchor; }
+    void SetSelectionAnchor(const CGridCellPos& cell) { m_idSelectionAnchor = cell; }
+    int GetSelectionStyle() const { return m_nSelectionStyle; }
+    void SetSelectionStyle(int nStyle) { m_nSelectionStyle = nStyle; }
+    BOOL GetListMode() const { return m_bListMode; }
+    void SetListMode(BOOL b) { m_bListMode = b; }
+    BOOL GetSingleBand() const { return m_bSingleBand; }
+    void SetSingleBand(BOOL b) { m_bSingleBand = b; }
+    BOOL GetKeepSelection() const { return m_bKeepSelection; }
+    void SetKeepSelection(BOOL b) { m_bKeepSelection = b; }
+    BOOL GetTrackFocusHeaders() const { return m_bTrackFocusHeaders; }
+    void SetTrackFocusHeaders(BOOL b) { m_bTrackFocusHeaders = b; }
+    int GetLastSelectionMode() const { return m_nLastSelectionMode; }
+    int GetSelectedBandFirst() const { return m_nSelBandFirst; }
+    int GetSelectedBandLast() const { return m_nSelBandLast; }
+    // A selected cell (selection map or whole-line band) lies in nRow or in nCol.
+    BOOL IsTouchedBySelection(int nRow, int nCol);
+    // The selection kind is rows, columns or all and the cell lies in the selected band.
+    BOOL IsCellInSelectedBand(int nRow, int nCol);
+    // Saves the current selection so cells added with Ctrl merge it back.
+    void SavePreviousSelection();
+    BOOL IsPreviousSelectionEmpty() const { return m_PrevSelectedCellMap.empty(); }
+    // Sets a cell's text the way user input does; 0, or the host's negative
+    // answer to the begin-edit notification.
+    int SetCellTextChecked(int nRow, int nCol, LPCTSTR szText);
+    int ClearRangeContent(const CGridCellRange& range);
+    virtual void ClearSelectedText();
+
+    // ======================================================================
+    // Input and editing (GridCtrlKeyboard.cpp, GridCtrlMouse.cpp, GridCtrlEditing.cpp)
+    // ======================================================================
+    CGridInputState& GetInputState() { return m_input; }
+    // Hit tests (client coordinates).
+    CGridCellPos GetCellFromPoint(CPoint point, BOOL bAllowFixedCellCheck = TRUE);
+    BOOL IsOverRowDivide(CPoint point);
+    BOOL IsOverColumnDivide(CPoint point);
+    BOOL IsOverSelectionBorder(CPoint point);
+    int GetMouseMode() const { return m_input.nMouseMode; }
+    void SetMouseMode(int nMode) { m_input.nMouseMode = nMode; }
+    UINT GetMouseWheelStep() const;            // lines per notch, (UINT)-1 = a page
+    // Editing lifecycle.
+    virtual void OnEditCell(int nRow, int nCol, CPoint point, UINT nChar);
+    virtual void OnEndEditCell(int nRow, int nCol, const CString& strText, const CString& strRichText,
+                               LONG nRichParam1, LONG nRichParam2);
+    virtual BOOL ValidateEdit(int nRow, int nCol, LPCTSTR szText);
+    virtual void EndEditing();
+    BOOL EditCell(int nRow, int nCol);
+    BOOL IsCellEditing(int nRow, int nCol);
+    CString GetCellRichText(int nRow, int nCol);
+    BOOL SetCellRichText(int nRow, int nCol, LPCTSTR szText);
+    BOOL SetCellRichTextParam(int nRow, int nCol, LONG nParam1, LONG nParam2);
+    BOOL LockSuperEditContent(int nRow, int nCol);
+    BOOL UnlockSuperEditContent();
+    void SetAutoSizeRowAfterEdit(BOOL b);
+    BOOL GetAutoSizeRowAfterEdit() const;
+    void SetTitleTips(BOOL b);
+    BOOL GetTitleTips() const;
+    void HideTitleTip();
+    // Header clicks.
+    virtual void OnFixedRowClick(CGridCellPos& cell);
+    virtual void OnFixedColumnClick(CGridCellPos& cell);
+    // Edit commands, drag and drop, sizing and moving (bodies arrive with
+    // their own work; until then they do nothing).
+    virtual void OnEditCopy();
+    virtual void OnEditCut();
+    virtual void OnEditPaste();
+    virtual void OnEditSelectAll();
+    virtual void OnBeginDrag();
+    BOOL AutoSizeColumn(int nCol, UINT nAutoSizeStyle = 3, BOOL bResetScroll = TRUE);
+    BOOL AutoSizeRow(int nRow, BOOL bResetScroll = TRUE);
+    BOOL CopyCellToRange(const CGridCellRange& range, CGridCellBase* pSource);
+    BOOL SetCellFormula(int nRow, int nCol, LPCTSTR szFormula);
+    BOOL MoveColumn(int nFrom, int nTo);
+    BOOL MoveRow(int nFrom, int nTo);
+    void ShowContextMenu(const CGridCellPos& cell, CPoint point);
+
     // ======================================================================
     // Virtual mode
     // ======================================================================
@@ -366,6 +618,60 @@ public:
     BOOL GetRowEvenSetting() const { return m_bRowEvenColour; }
 
 protected:
+    // --- message handlers: window, painting, scrolling ----------------------
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnPaint() override;
+    BOOL OnEraseBkgnd(CDC* pDC) override;
+    void OnSize(UINT nType, int cx, int cy) override;
+    void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) override;
+    void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) override;
+    void OnSysColorChange() override;
+    LRESULT OnSetFont(WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnGetFont(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // The context-menu command of an identifier 20000..30000 (message 1074).
+    virtual void OnContextMenuCommand(UINT nID);
+
+    // --- message handlers: input (GridCtrlKeyboard/Mouse/Editing.cpp) --------
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+    void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+    LRESULT OnImeChar(WPARAM wParam, LPARAM lParam) override;
+    void OnLButtonDown(UINT nFlags, CPoint point) override;
+    void OnLButtonUp(UINT nFlags, CPoint point) override;
+    void OnLButtonDblClk(UINT nFlags, CPoint point) override;
+    void OnRButtonUp(UINT nFlags, CPoint point) override;
+    void OnMouseMove(UINT nFlags, CPoint point) override;
+    BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt) override;
+    void OnTimer(UINT_PTR nIDEvent) override;
+    void OnCaptureChanged(CWnd* pWnd) override;
+    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) override;
+    UINT OnGetDlgCode() override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+
+    // --- painting helpers -----------------------------------------------------
+    // One band of rows by one band of columns ([first, last] each; an empty
+    // band when last < first), starting at the band's pixel origin.
+    void DrawRegion(CDC* pDC, const CRect& rcClip, int nFirstRow, int nLastRow, int nTop, int nFirstCol,
+                    int nLastCol, int nLeft);
+    void DrawFreezeLines(CDC* pDC, const CRect& rcDraw);
+    void DrawFrozenGridLines(CDC* pDC, const CRect& rcDraw);
+    void DrawSelectionFrame(CDC* pDC);
+    void DrawDropRect(CDC* pDC);
+    void SendCacheHint(const CGridCellRange& range);
+    void DeselectCurrentMap();
+    // Redraws the fixed cells of a row (the row header) or a column.
+    void RedrawFixedCellsOfRow(int nRow);
+    void RedrawFixedCellsOfColumn(int nCol);
+    // --- layout helpers -------------------------------------------------------
+    void GetLayoutClientRect(LPRECT pRect) const;
+    int ColumnOriginX(int nCol);
+    int RowOriginY(int nRow);
+    void CreateScrollBarWindows();
+    void PlaceScrollBars();
+    void SetScrollInfoOfBar(int nBar, const SCROLLINFO& info);
+    int GetScrollPage(int nBar);
+    void ScrollBy(int nBar, UINT nSBCode);
+
     typedef std::vector<std::unique_ptr<CGridCellBase>> GridRow;
 
     // --- structural helpers -------------------------------------------------
@@ -448,6 +754,7 @@ protected:
     BOOL m_bDrawFreezeLine = TRUE;
     BOOL m_bDrawFreezeGridLines = TRUE;
     int m_nSelFrameThickness = 3;
+    BOOL m_bPrintGridLines = FALSE;
     COLORREF m_crSelFrame = 0;
     int m_nSkinStyle = 1;
     BOOL m_bEnableSelection = TRUE;
@@ -495,4 +802,36 @@ protected:
     TemplateFileInfo m_FileInfo;
     CString m_strVersion;
     int m_nPrintRanges[8] = {-1, -1, -1, -1, -1, -1, -1, -1};
+
+    // --- window, painting, layout, scrolling ------------------------------------------
+    UINT m_nClipboardFormat = 0;
+    COLORREF m_crGridBack = 0xEBC3A4;
+    CGridCellRange m_DropRange;
+    CRect m_rcPage = CRect(0, 0, 0, 0);
+    CRect m_rcBuffer = CRect(-1, -1, -1, -1);
+    CBitmap m_bmpBuffer;                       // the double buffer, kept until the size changes
+    int m_nVScrollMax = 0;
+    int m_nHScrollMax = 0;
+    int m_nBarState = 0;
+    BOOL m_bShowContent = TRUE;
+    BOOL m_bInOnSize = FALSE;
+    BOOL m_bSubclassed = FALSE;
+    std::unique_ptr<CWnd> m_pHScroll;          // made through the scroll-bar hooks
+    std::unique_ptr<CWnd> m_pVScroll;
+    SCROLLINFO m_siBar[2] = {};                   // the grid's own bars' state (0 horizontal, 1 vertical)
+    int m_nProgressLow = 0;
+    int m_nProgressHigh = 100;
+    int m_nProgressPos = 0;
+    int m_nProgressShown = 0;
+    // --- skins ----------------------------------------------------------------------------
+    CString m_strSkinDir;
+    CGridSkinBitmaps m_SkinBitmaps;
+    // --- selection ------------------------------------------------------------------------
+    std::unordered_map<std::uint64_t, CGridCellPos> m_PrevSelectedCellMap;
+    int m_nSelBandFirst = -1;
+    int m_nSelBandLast = -1;
+    int m_nLastSelectionMode = 0;
+    CGridCellPos m_idLastSelected;
+    // --- input -----------------------------------------------------------------------------
+    CGridInputState m_input;
 };

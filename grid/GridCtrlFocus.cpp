@@ -44,6 +44,8 @@ void CGridCtrl::FinishStructuralChange(const CGridCellPos& savedFocus)
 CGridCellPos CGridCtrl::SetFocusCell(int nRow, int nCol)
 {
     CGridCellPos previous = m_idCurrentCell;
+    if (previous == CGridCellPos(nRow, nCol))
+        return previous;
     if (nRow != -1 && nRow < m_nFixedRows)
         nRow = m_nFixedRows;
     if (nCol != -1 && nCol < m_nFixedCols)
@@ -54,16 +56,48 @@ CGridCellPos CGridCtrl::SetFocusCell(int nRow, int nCol)
     }
     if (previous == CGridCellPos(nRow, nCol))
         return previous;
-    if (!m_bVirtualMode) {
-        CGridCellBase* pOld = GetCell(previous.row, previous.col);
+    if (IsValid(previous.row, previous.col)) {
+        CGridCellBase* pOld = m_bVirtualMode ? nullptr : GetCell(previous.row, previous.col);
         if (pOld != nullptr)
             pOld->SetState(pOld->GetState() & ~static_cast<UINT>(GCS_FOCUSED));
-        CGridCellBase* pNew = GetCell(nRow, nCol);
-        if (pNew != nullptr)
-            pNew->SetState(pNew->GetState() | GCS_FOCUSED);
+        RedrawCell(previous.row, previous.col);
+        if (m_bTrackFocusHeaders) {
+            if (previous.col != nCol)
+                RedrawFixedCellsOfColumn(previous.col);
+            if (previous.row != nRow)
+                RedrawFixedCellsOfRow(previous.row);
+        }
     }
     m_idCurrentCell.Set(nRow, nCol);
+    if (IsValid(nRow, nCol)) {
+        CGridCellBase* pNew = m_bVirtualMode ? nullptr : GetCell(nRow, nCol);
+        if (pNew != nullptr)
+            pNew->SetState(pNew->GetState() | GCS_FOCUSED);
+        RedrawCell(nRow, nCol);
+        if (m_bTrackFocusHeaders) {
+            if (previous.col != nCol)
+                RedrawFixedCellsOfColumn(nCol);
+            if (previous.row != nRow)
+                RedrawFixedCellsOfRow(nRow);
+        }
+    }
     return previous;
+}
+
+void CGridCtrl::RedrawFixedCellsOfRow(int nRow)
+{
+    if (GetSafeHwnd() == nullptr || nRow < 0)
+        return;
+    for (int col = 0; col < m_nFixedCols; ++col)
+        RedrawCell(nRow, col);
+}
+
+void CGridCtrl::RedrawFixedCellsOfColumn(int nCol)
+{
+    if (GetSafeHwnd() == nullptr || nCol < 0)
+        return;
+    for (int row = 0; row < m_nFixedRows; ++row)
+        RedrawCell(row, nCol);
 }
 
 void CGridCtrl::SelectCell(int nRow, int nCol, BOOL bSelect)
@@ -102,23 +136,19 @@ void CGridCtrl::SelectFocusByKind()
         break;
     case GSK_ROWS:
         m_idSelectionAnchor = focus;
+        m_nSelBandFirst = m_nSelBandLast = focus.row;
         for (int col = m_nFixedCols; col < m_nCols; ++col)
             SelectCell(focus.row, col, TRUE);
         break;
     case GSK_COLUMNS:
         m_idSelectionAnchor = focus;
+        m_nSelBandFirst = m_nSelBandLast = focus.col;
         for (int row = m_nFixedRows; row < m_nRows; ++row)
             SelectCell(row, focus.col, TRUE);
         break;
     default:
         break;
     }
-}
-
-void CGridCtrl::ClearSelection()
-{
-    BeginStructuralChange();
-    m_idSelectionAnchor = CGridCellPos();
 }
 
 BOOL CGridCtrl::IsCellSelected(int nRow, int nCol)
@@ -165,15 +195,7 @@ void CGridCtrl::SetModified(BOOL bModified, int nRow, int nCol)
 
 void CGridCtrl::Refresh()
 {
-    if (GetSafeHwnd() == nullptr || !m_bAllowDraw)
+    if (GetSafeHwnd() == nullptr || !m_bAllowDraw || !m_bShowContent)
         return;
     Invalidate(TRUE);
-}
-
-void CGridCtrl::UpdateScrollBars()
-{
-    // The scroll bars belong to the grid window; without one there is nothing
-    // to compute.
-    if (GetSafeHwnd() == nullptr)
-        return;
 }

@@ -2,171 +2,95 @@
 
 #include "platform/System.h"
 
+#include <cstdio>
+#include <cstring>
+
 namespace {
 
-const int kHeaderHeight = 24;
-const int kRowHeight = 22;
-const int kNumberWidth = 40;
-const int kColumnWidths[] = {140, 80, 90, 110, 120, 90, 90, 90};
-const int kColumnCount = sizeof(kColumnWidths) / sizeof(kColumnWidths[0]);
-const COLORREF kHeaderFill = RGB(0xEE, 0xE8, 0xE0);
-const COLORREF kHeaderLine = RGB(0xB0, 0xA8, 0xA0);
-const COLORREF kGridLine = RGB(0xD0, 0xD7, 0xE5);
-const COLORREF kSelection = RGB(0xEA, 0xEC, 0xF5);
-const int kSheetChildId = 923;
+const int kGridChildId = 923;
+const int kSampleRows = 300;
 
-struct Row {
-    const char* cells[6];
+const char* const kTitles[] = {"产品名称", "数量", "单价", "金额", "备注", "仓库", "日期"};
+const int kColumnWidths[] = {48, 130, 70, 80, 100, 120, 80, 100};
+
+struct Product {
+    const char* name;
+    const char* note;
 };
-
-const Row kRows[] = {
-    {{"产品名称", "数量", "单价", "金额", "备注", ""}},
-    {{"钢笔", "12", "15.50", "186.00", "办公用品", ""}},
-    {{"笔记本", "40", "6.80", "272.00", "", ""}},
-    {{"打印纸 A4", "5", "29.90", "149.50", "每箱五包", ""}},
-    {{"文件夹", "120", "2.35", "282.00", "", ""}},
-    {{"计算器", "3", "88.00", "264.00", "含电池", ""}},
-    {{"合计", "180", "", "1,153.50", "", ""}},
+const Product kProducts[] = {
+    {"钢笔", "办公用品"}, {"笔记本", ""}, {"打印纸 A4", "每箱五包"}, {"文件夹", ""}, {"计算器", "含电池"},
+    {"订书机", "金属"}, {"便利贴", "黄色"}, {"白板笔", "黑色"}, {"胶带", ""}, {"剪刀", "不锈钢"},
 };
-const int kRowCount = sizeof(kRows) / sizeof(kRows[0]);
+const char* const kStores[] = {"北京一号库", "上海二号库", "广州三号库"};
 
-void CopyFace(LOGFONT& lf, const char* face)
+void SetGridFont(CGridCtrl& grid)
 {
-    for (int i = 0; i < LF_FACESIZE - 1 && face[i] != '\0'; ++i)
-        lf.lfFaceName[i] = face[i];
-}
-
-bool IsNumberColumn(int column)
-{
-    return column >= 1 && column <= 3;
+    LOGFONT lf;
+    std::memset(&lf, 0, sizeof(lf));
+    lf.lfHeight = -13;
+    lf.lfWeight = 400;
+    lf.lfCharSet = 134;  // GB2312: Chinese glyphs
+    std::strcpy(lf.lfFaceName, "宋体");
+    for (int i = 0; i < 4; ++i)
+        grid.GetDefaultCell(i & 1, (i >> 1) & 1)->SetFont(&lf);
 }
 
 }  // namespace
 
-void SampleSheet::PaintSheet(CDC* dc, const CRect& client)
+void SampleFrame::FillSampleGrid(CGridCtrl& grid)
 {
-    dc->FillSolidRect(&client, RGB(255, 255, 255));
+    SetGridFont(grid);
+    grid.SetFixedRowCount(1);
+    grid.SetFixedColumnCount(1);
+    grid.SetColumnCount(8);
+    grid.SetRowCount(kSampleRows + 1);
+    for (int c = 0; c < 8; ++c)
+        grid.SetColumnWidth(c, kColumnWidths[c]);
+    for (int r = 0; r <= kSampleRows + 1 && r < grid.GetRowCount(); ++r)
+        grid.SetRowHeight(r, 22);
 
-    LOGFONT lf = {};
-    lf.lfHeight = -12;
-    lf.lfWeight = FW_NORMAL;
-    lf.lfCharSet = GB2312_CHARSET;
-    CopyFace(lf, "宋体");
-    CFont font;
-    font.CreateFontIndirect(&lf);
-    lf.lfWeight = FW_BOLD;
-    CFont bold;
-    bold.CreateFontIndirect(&lf);
-    CFont* oldFont = dc->SelectObject(&font);
-    dc->SetBkMode(TRANSPARENT);
-
-    // Header band and row-number column.
-    dc->FillSolidRect(0, 0, client.right, kHeaderHeight, kHeaderFill);
-    dc->FillSolidRect(0, 0, kNumberWidth, client.bottom, kHeaderFill);
-
-    // The selected cell (row 3, column C).
-    int selLeft = kNumberWidth + kColumnWidths[0] + kColumnWidths[1];
-    int selTop = kHeaderHeight + 2 * kRowHeight;
-    dc->FillSolidRect(selLeft + 1, selTop + 1, kColumnWidths[2] - 1, kRowHeight - 1, kSelection);
-
-    // Grid lines.
-    CPen gridPen(PS_SOLID, 1, kGridLine);
-    CPen headerPen(PS_SOLID, 1, kHeaderLine);
-    CPen* oldPen = dc->SelectObject(&gridPen);
-    for (int y = kHeaderHeight; y < client.bottom; y += kRowHeight) {
-        dc->MoveTo(kNumberWidth, y);
-        dc->LineTo(client.right, y);
+    char text[64];
+    for (int c = 1; c < 8; ++c) {
+        CGridCellBase* cell = grid.GetCell(1, c);
+        cell->SetText(kTitles[c - 1]);
+        cell->SetAlign(DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        cell->SetBackColor(RGB(0xFF, 0xF4, 0xD6));
+        cell->SetBorder(CBF_BOTTOM, RGB(0x40, 0x60, 0xA0), 0, 2);
     }
-    int x = kNumberWidth;
-    for (int c = 0; c <= kColumnCount && x < client.right; ++c) {
-        dc->MoveTo(x, kHeaderHeight);
-        dc->LineTo(x, client.bottom);
-        if (c < kColumnCount)
-            x += kColumnWidths[c];
-    }
-    dc->SelectObject(&headerPen);
-    dc->MoveTo(0, kHeaderHeight - 1);
-    dc->LineTo(client.right, kHeaderHeight - 1);
-    dc->MoveTo(kNumberWidth - 1, 0);
-    dc->LineTo(kNumberWidth - 1, client.bottom);
-
-    // Column letters and row numbers.
-    dc->SetTextColor(RGB(60, 60, 60));
-    x = kNumberWidth;
-    for (int c = 0; c < kColumnCount && x < client.right; ++c) {
-        char letter[2] = {static_cast<char>('A' + c), '\0'};
-        CRect r(x, 0, x + kColumnWidths[c], kHeaderHeight);
-        dc->DrawText(letter, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        dc->SelectObject(&headerPen);
-        dc->MoveTo(x + kColumnWidths[c] - 1, 3);
-        dc->LineTo(x + kColumnWidths[c] - 1, kHeaderHeight - 3);
-        x += kColumnWidths[c];
-    }
-    int row = 1;
-    for (int y = kHeaderHeight; y < client.bottom; y += kRowHeight, ++row) {
-        CString number;
-        number.Format("%d", row);
-        CRect r(0, y, kNumberWidth, y + kRowHeight);
-        dc->DrawText(number, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    }
-
-    // Cell texts: titles and the total in bold, numbers on the right.
-    dc->SetTextColor(RGB(0, 0, 0));
-    for (int r = 0; r < kRowCount; ++r) {
-        bool strong = r == 0 || r == kRowCount - 1;
-        dc->SelectObject(strong ? &bold : &font);
-        x = kNumberWidth;
-        for (int c = 0; c < 5; ++c) {
-            CRect cell(x + 4, kHeaderHeight + r * kRowHeight, x + kColumnWidths[c] - 4,
-                       kHeaderHeight + (r + 1) * kRowHeight);
-            UINT align = (r > 0 && IsNumberColumn(c)) ? DT_RIGHT : (r == 0 ? DT_CENTER : DT_LEFT);
-            if (r == kRowCount - 1 && c == 3)
-                dc->SetTextColor(RGB(0xC0, 0, 0));
-            dc->DrawText(kRows[r].cells[c], -1, &cell, align | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
-            dc->SetTextColor(RGB(0, 0, 0));
-            x += kColumnWidths[c];
+    double total = 0;
+    for (int r = 2; r <= kSampleRows; ++r) {
+        const Product& p = kProducts[(r - 2) % 10];
+        int count = 3 + (r * 7) % 120;
+        double price = 1.5 + ((r * 13) % 90) * 0.95;
+        double amount = count * price;
+        total += amount;
+        grid.GetCell(r, 1)->SetText(p.name);
+        grid.GetCell(r, 2)->SetValue(count);
+        std::snprintf(text, sizeof(text), "%.2f", price);
+        grid.GetCell(r, 3)->SetText(text);
+        grid.GetCell(r, 3)->SetAlign(DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
+        std::snprintf(text, sizeof(text), "%.2f", amount);
+        grid.GetCell(r, 4)->SetText(text);
+        grid.GetCell(r, 4)->SetAlign(DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
+        grid.GetCell(r, 5)->SetText(p.note);
+        grid.GetCell(r, 6)->SetText(kStores[r % 3]);
+        std::snprintf(text, sizeof(text), "2024-%02d-%02d", 1 + r % 12, 1 + r % 28);
+        grid.GetCell(r, 7)->SetText(text);
+        if (r % 10 == 1) {
+            for (int c = 1; c < 8; ++c)
+                grid.GetCell(r, c)->SetBorder(CBF_BOTTOM, RGB(0xC0, 0x30, 0x30), 0, 1);
         }
     }
+    grid.GetCell(kSampleRows, 1)->SetText("合计");
+    std::snprintf(text, sizeof(text), "%.2f", total);
+    grid.GetCell(kSampleRows, 4)->SetText(text);
+    grid.GetCell(kSampleRows, 4)->SetBorder(CBF_LEFT | CBF_TOP | CBF_RIGHT | CBF_BOTTOM, RGB(0x20, 0x80, 0x20), 0, 2);
 
-    // A frame around the selected cell.
-    CPen framePen(PS_SOLID, 2, RGB(0, 0, 0));
-    dc->SelectObject(&framePen);
-    dc->SelectStockObject(NULL_BRUSH);
-    dc->Rectangle(selLeft, selTop, selLeft + kColumnWidths[2] + 1, selTop + kRowHeight + 1);
-
-    dc->SelectObject(oldPen);
-    dc->SelectObject(oldFont);
-}
-
-void SampleSheet::OnPaint()
-{
-    CPaintDC dc(this);
-    CRect client;
-    GetClientRect(&client);
-    if (client.IsRectEmpty())
-        return;
-    // Composed off screen, shown with one transfer.
-    CDC memory;
-    CBitmap bitmap;
-    if (!memory.CreateCompatibleDC(&dc) || !bitmap.CreateCompatibleBitmap(&dc, client.Width(), client.Height())) {
-        PaintSheet(&dc, client);
-        return;
-    }
-    CBitmap* old = memory.SelectObject(&bitmap);
-    PaintSheet(&memory, client);
-    dc.BitBlt(0, 0, client.Width(), client.Height(), &memory, 0, 0, SRCCOPY);
-    memory.SelectObject(old);
-}
-
-BOOL SampleSheet::OnEraseBkgnd(CDC*)
-{
-    return TRUE;  // everything is painted by OnPaint
-}
-
-void SampleSheet::OnSize(UINT nType, int cx, int cy)
-{
-    CWnd::OnSize(nType, cx, cy);
-    Invalidate(FALSE);
+    grid.SetFreezeTopRows(1);
+    grid.SetFreezeLeftCols(1);
+    grid.SetFreezeBottomRows(1);
+    grid.SetFocusCell(3, 2);
+    grid.SetSelectedRange(3, 2, 5, 3, FALSE, TRUE);
 }
 
 int SampleFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -175,16 +99,20 @@ int SampleFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     CRect client;
     GetClientRect(&client);
-    if (!m_sheet.CreateEx(WS_EX_CLIENTEDGE, "KivoSampleSheet", "", WS_CHILD | WS_VISIBLE, client, this, kSheetChildId))
+    FillSampleGrid(m_grid);
+    if (!m_grid.Create(client, this, kGridChildId, WS_CHILD | WS_VISIBLE | WS_TABSTOP))
         return -1;
+    m_grid.UpdateScrollBars();
     return 0;
 }
 
 void SampleFrame::OnSize(UINT nType, int cx, int cy)
 {
     CWnd::OnSize(nType, cx, cy);
-    if (m_sheet.GetSafeHwnd())
-        m_sheet.MoveWindow(0, 0, cx, cy);
+    if (m_grid.GetSafeHwnd()) {
+        m_grid.MoveWindow(0, 0, cx, cy);
+        m_grid.UpdateScrollBars();
+    }
 }
 
 void SampleFrame::OnDestroy()

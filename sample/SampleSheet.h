@@ -1,28 +1,23 @@
-// The sample host's windows: a frame and, filling it, a child that paints a
-// small spreadsheet-looking picture (header band, row numbers, grid lines,
-// Chinese and numeric texts) through the platform layer.
+// The sample host's windows: a frame whose client area is the control window
+// of a real grid (CGridCtrl) filled with a few hundred rows of sample content:
+// a header row and a row-number column, a frozen title row and first column,
+// Chinese and numeric texts and some cell borders.
 #pragma once
 
-#include "platform/DC.h"
+#include "grid/GridCtrl.h"
 #include "platform/Wnd.h"
 
-class SampleSheet : public CWnd {
-public:
-    // Paints the whole picture into dc for a client area of the given size.
-    static void PaintSheet(CDC* dc, const CRect& client);
-
-protected:
-    void OnPaint() override;
-    BOOL OnEraseBkgnd(CDC* pDC) override;
-    void OnSize(UINT nType, int cx, int cy) override;
-};
-
 class SampleFrame : public CWnd {
+public:
+    CGridCtrl& GetGrid() { return m_grid; }
+    // Fills a grid with the sample content.
+    static void FillSampleGrid(CGridCtrl& grid);
+
 protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct) override;
     void OnSize(UINT nType, int cx, int cy) override;
     void OnDestroy() override;
 
 private:
-    SampleSheet m_sheet;
+    CGridCtrl m_grid;
 };

@@ -2,6 +2,7 @@
 
 #include "control/DispInvoke.h"
 #include "control/win32/ComUtil.h"
+#include "control/win32/ConnectionEnums.h"
 #include "control/win32/Gdiplus.h"
 #include "platform/DC.h"
 
@@ -726,7 +727,9 @@ HRESULT CKivoSheetControl::Load(LPSTREAM pStm)
         return E_POINTER;
     DWORD version = 0;
     ULONG read = 0;
-    pStm->Read(&version, sizeof(version), &read);   // an older or empty stream holds nothing we need
+    // An older or empty stream holds nothing we need.
+    if (SUCCEEDED(pStm->Read(&version, sizeof(version), &read)) && read == sizeof(version))
+        m_loadedVersion = version;
     m_dirty = false;
     return S_OK;
 }
@@ -759,10 +762,23 @@ HRESULT CKivoSheetControl::InitNew()
     return S_OK;
 }
 
-HRESULT CKivoSheetControl::Load(IPropertyBag* pPropBag, IErrorLog*)
+HRESULT CKivoSheetControl::Load(IPropertyBag* pPropBag, IErrorLog* pErrorLog)
 {
     if (pPropBag == nullptr)
         return E_POINTER;
+    // The version number is the only value kept; a bag without it (or with
+    // something other than a number under its name) holds nothing we need.
+    VARIANT v;
+    ::VariantInit(&v);
+    v.vt = VT_I4;
+    if (SUCCEEDED(pPropBag->Read(L"_Version", &v, pErrorLog))) {
+        VARIANT n;
+        ::VariantInit(&n);
+        if (SUCCEEDED(::VariantChangeType(&n, &v, 0, VT_I4)))
+            m_loadedVersion = static_cast<DWORD>(n.lVal);
+        ::VariantClear(&n);
+    }
+    ::VariantClear(&v);
     m_dirty = false;
     return S_OK;
 }
@@ -787,9 +803,9 @@ HRESULT CKivoSheetControl::Save(IPropertyBag* pPropBag, BOOL fClearDirty, BOOL)
 
 HRESULT CKivoSheetControl::EnumConnectionPoints(IEnumConnectionPoints** ppEnum)
 {
-    if (ppEnum != nullptr)
-        *ppEnum = nullptr;
-    return E_NOTIMPL;
+    // The control has one connection point: _DKivoSheetEvents.
+    std::vector<IConnectionPoint*> points(1, &m_events);
+    return CreateConnectionPointEnum(points, ppEnum);
 }
 
 HRESULT CKivoSheetControl::FindConnectionPoint(REFIID riid, IConnectionPoint** ppCP)
@@ -1005,9 +1021,14 @@ HRESULT CEventConnectionPoint::Unadvise(DWORD dwCookie)
 
 HRESULT CEventConnectionPoint::EnumConnections(IEnumConnections** ppEnum)
 {
-    if (ppEnum != nullptr)
-        *ppEnum = nullptr;
-    return E_NOTIMPL;
+    std::vector<CONNECTDATA> connections;
+    for (const Connection& c : m_connections) {
+        CONNECTDATA data;
+        data.pUnk = c.sink;
+        data.dwCookie = c.cookie;
+        connections.push_back(data);
+    }
+    return CreateConnectionEnum(connections, ppEnum);
 }
 
 std::vector<IDispatch*> CEventConnectionPoint::Sinks()

@@ -195,6 +195,7 @@ private:
     bool m_activating = false;
     bool m_uiActivateRequested = false;
     bool m_dirty = false;
+    DWORD m_loadedVersion = 0;      // the version number the last Load found (0: none)
     bool m_gdiplus = false;
     int m_freezeCount = 0;
 };

@@ -2,7 +2,11 @@
 // notifications, keyboard routing.
 #include "control/GridNotify.h"
 #include "control/KivoSheetCtrl.h"
+#include "control/SheetPicture.h"
+#include "grid/GridCtrl.h"
 #include "RecordingSink.h"
+#include "platform/DC.h"
+#include "platform/Gdi.h"
 #include "platform/System.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +58,25 @@ protected:
     RecordingSink sink;
 };
 
+// The part of the control the grid window and its own scroll bars cover.
+CRect CoveredArea(CKivoSheetCtrl& ctl)
+{
+    CRect covered(0, 0, 0, 0);
+    CGridCtrl* grid = ctl.GetGrid()->GetGridCtrl();
+    CWnd* parts[3] = {grid, grid->GetSkinScrollBar(FALSE), grid->GetSkinScrollBar(TRUE)};
+    for (CWnd* part : parts) {
+        // The test's host window is never shown: the parts' own style says
+        // whether they show.
+        if (part == nullptr || part->GetSafeHwnd() == nullptr || (part->GetStyle() & WS_VISIBLE) == 0)
+            continue;
+        CRect rc;
+        part->GetWindowRect(&rc);
+        ctl.ScreenToClient(&rc);
+        covered.UnionRect(&covered, &rc);
+    }
+    return covered;
+}
+
 TEST_F(ControlWindow, GridWindowCoversTheControlAndFollowsItsSize)
 {
     ASSERT_TRUE(ctl.CreateControl(parent.GetSafeHwnd(), CRect(10, 10, 310, 210)));
@@ -61,12 +84,23 @@ TEST_F(ControlWindow, GridWindowCoversTheControlAndFollowsItsSize)
     ASSERT_NE(grid, nullptr);
     EXPECT_EQ(grid->GetDlgCtrlID(), static_cast<int>(CKivoSheetCtrl::kGridWindowId));
     EXPECT_EQ(grid->GetParent(), static_cast<CWnd*>(&ctl));
-    CRect rc;
-    grid->GetClientRect(&rc);
-    EXPECT_EQ(rc, CRect(0, 0, 300, 200));
-    ctl.MoveWindow(0, 0, 500, 120, TRUE);
-    grid->GetClientRect(&rc);
-    EXPECT_EQ(rc, CRect(0, 0, 500, 120));
+    // The grid window starts at the control's origin, stays inside it and,
+    // with the scroll bars it shows beside it, covers all of it.
+    for (const CSize size : {CSize(300, 200), CSize(500, 120), CSize(120, 260)}) {
+        ctl.MoveWindow(0, 0, size.cx, size.cy, TRUE);
+        const CRect client(0, 0, size.cx, size.cy);
+        CRect rc;
+        grid->GetWindowRect(&rc);
+        ctl.ScreenToClient(&rc);
+        EXPECT_EQ(rc.TopLeft(), CPoint(0, 0));
+        CRect inside;
+        inside.IntersectRect(&rc, &client);
+        EXPECT_EQ(inside, rc) << size.cx << " x " << size.cy;
+        const CRect parts = CoveredArea(ctl);
+        CRect covered;
+        covered.IntersectRect(&client, &parts);
+        EXPECT_EQ(covered, client) << size.cx << " x " << size.cy;
+    }
 }
 
 struct ModeHost : CKivoSheetHost {
@@ -92,6 +126,90 @@ TEST_F(ControlWindow, DesignModeShowsThePictureWithoutAGridWindow)
     ctl.SetHost(nullptr);
 }
 
+// A memory picture of the screen's format to draw the control into.
+class MemoryPicture {
+public:
+    MemoryPicture(CWnd& wnd, int cx, int cy)
+    {
+        CClientDC screen(&wnd);
+        dc.CreateCompatibleDC(&screen);
+        bitmap.CreateCompatibleBitmap(&screen, cx, cy);
+        old = dc.SelectObject(&bitmap);
+        dc.FillSolidRect(0, 0, cx, cy, 0x000000);
+    }
+    ~MemoryPicture() { dc.SelectObject(old); }
+    CDC dc;
+
+private:
+    CBitmap bitmap;
+    CBitmap* old = nullptr;
+};
+
+// Whether the picture shows the bitmap's pixels (sx, sy, cx, cy) at (x, y).
+::testing::AssertionResult ShowsBitmap(CDC& picture, CWnd& wnd, CBitmap* bitmap, int x, int y, int sx, int sy,
+                                       int cx, int cy)
+{
+    if (bitmap == nullptr)
+        return ::testing::AssertionFailure() << "no bitmap";
+    CClientDC screen(&wnd);
+    CDC mem;
+    mem.CreateCompatibleDC(&screen);
+    CBitmap* old = mem.SelectObject(bitmap);
+    ::testing::AssertionResult result = ::testing::AssertionSuccess();
+    for (int j = 0; j < cy && result; ++j) {
+        for (int i = 0; i < cx && result; ++i) {
+            const COLORREF want = mem.GetPixel(sx + i, sy + j);
+            const COLORREF got = picture.GetPixel(x + i, y + j);
+            if (want != got)
+                result = ::testing::AssertionFailure() << "pixel (" << x + i << ", " << y + j << ") is " << std::hex
+                                                       << got << ", the bitmap has " << want;
+        }
+    }
+    mem.SelectObject(old);
+    return result;
+}
+
+TEST_F(ControlWindow, DesignPictureShowsHeadersAndSkins)
+{
+    ModeHost host(false);
+    ctl.SetHost(&host);
+    MemoryPicture picture(parent, 300, 200);
+    const CRect bounds(0, 0, 300, 200);
+    ctl.OnDraw(picture.dc, bounds);
+    CGridPort& grid = *ctl.GetGrid();
+    const SIZE cell = SheetPictureCellSize(picture.dc, grid);
+    const int header = cell.cx / 2;
+    // The corner box, its mark 4 pixels in from the right and 3 from the
+    // bottom, and the row-number column below it.
+    EXPECT_EQ(picture.dc.GetPixel(2, 2), static_cast<COLORREF>(0xE9C4A9));
+    CBitmap* mark = grid.GetSkinBitmap(SKIN_TOPLEFTSIDE);
+    ASSERT_NE(mark, nullptr);
+    const CSize m = mark->GetSize();
+    EXPECT_TRUE(ShowsBitmap(picture.dc, parent, mark, header - 4 - m.cx, cell.cy - 3 - m.cy, 0, 0, m.cx, m.cy));
+    EXPECT_EQ(picture.dc.GetPixel(2, cell.cy + 2), static_cast<COLORREF>(0xF7ECE4));
+    // The header row carries the header skin, not the plain fill.
+    const COLORREF headerRow = picture.dc.GetPixel(header + 3, cell.cy / 2);
+    EXPECT_NE(headerRow, static_cast<COLORREF>(0xF7ECE4));
+    EXPECT_NE(headerRow, static_cast<COLORREF>(0xFFFFFF));
+    // Body cells are white inside their grid lines.
+    EXPECT_EQ(picture.dc.GetPixel(header + cell.cx + 3, 2 * cell.cy + 3), static_cast<COLORREF>(0xFFFFFF));
+    ctl.SetHost(nullptr);
+}
+
+TEST_F(ControlWindow, UserModePaintsOnlyTheScrollBarCorner)
+{
+    ASSERT_TRUE(ctl.CreateControl(parent.GetSafeHwnd(), CRect(0, 0, 200, 100)));
+    CGridPort& grid = *ctl.GetGrid();
+    // A new sheet of 101 rows and 51 columns needs both bars in 200 x 100.
+    ASSERT_EQ(grid.GetScrollBarState(), 3);
+    MemoryPicture picture(parent, 200, 100);
+    ctl.OnDraw(picture.dc, CRect(0, 0, 200, 100));
+    EXPECT_TRUE(ShowsBitmap(picture.dc, parent, grid.GetSkinBitmap(SKIN_SCROLL), 184, 84, 128, 0, 16, 16));
+    // Nothing else is painted by the control.
+    EXPECT_EQ(picture.dc.GetPixel(100, 50), static_cast<COLORREF>(0x000000));
+    EXPECT_EQ(picture.dc.GetPixel(183, 99), static_cast<COLORREF>(0x000000));
+}
+
 TEST_F(ControlWindow, UserModeCreationActivatesInPlace)
 {
     ModeHost host(true);
@@ -108,26 +226,80 @@ TEST_F(ControlWindow, DestroyingAndRecreatingKeepsTheGridObject)
     ASSERT_TRUE(ctl.CreateControl(parent.GetSafeHwnd(), CRect(0, 0, 200, 100)));
     ctl.SetGridDefCellBgColor(0x123456);
     CGridPort* grid = ctl.GetGrid();
+    CGridCtrl* engine = grid->GetGridCtrl();
+    ASSERT_NE(engine, nullptr);
+    engine->SetRowCount(7);
+    engine->SetColumnCount(4);
     ctl.DestroyWindow();
     EXPECT_EQ(grid->GetGridWindow(), nullptr);
     ASSERT_TRUE(ctl.CreateControl(parent.GetSafeHwnd(), CRect(0, 0, 200, 100)));
     EXPECT_EQ(ctl.GetGrid(), grid);
     EXPECT_NE(grid->GetGridWindow(), nullptr);
     EXPECT_EQ(ctl.GetGridDefCellBgColor(), 0x123456);
+    // The sheet is not reset to the first-time defaults.
+    EXPECT_EQ(engine->GetRowCount(), 7);
+    EXPECT_EQ(engine->GetColumnCount(), 4);
+}
+
+// What the host did to the sheet before the control window first appeared,
+// and the sheet it then sees.
+struct FirstShowCase {
+    const char* what;
+    int rows, cols, fixedRows, fixedCols;   // -1: the host leaves the sheet alone
+    int expectRows, expectCols, expectFixedRows, expectFixedCols;
+};
+
+TEST_F(ControlWindow, FirstTimeDefaultsApplyOnlyToASheetTheHostLeftAlone)
+{
+    const FirstShowCase cases[] = {
+        {"untouched", -1, -1, -1, -1, 101, 51, 1, 1},
+        {"filled by the host", 5, 3, 0, 0, 5, 3, 0, 0},
+        {"only columns set", 0, 6, 0, 2, 0, 6, 0, 2},
+    };
+    for (const FirstShowCase& c : cases) {
+        TestCtrl fresh;
+        CGridCtrl* grid = fresh.GetGrid()->GetGridCtrl();
+        ASSERT_NE(grid, nullptr);
+        if (c.rows >= 0) {
+            grid->SetRowCount(c.rows);
+            grid->SetColumnCount(c.cols);
+            grid->SetFixedRowCount(c.fixedRows);
+            grid->SetFixedColumnCount(c.fixedCols);
+        }
+        ASSERT_TRUE(fresh.CreateControl(parent.GetSafeHwnd(), CRect(0, 0, 300, 200))) << c.what;
+        EXPECT_EQ(grid->GetRowCount(), c.expectRows) << c.what;
+        EXPECT_EQ(grid->GetColumnCount(), c.expectCols) << c.what;
+        EXPECT_EQ(grid->GetFixedRowCount(), c.expectFixedRows) << c.what;
+        EXPECT_EQ(grid->GetFixedColumnCount(), c.expectFixedCols) << c.what;
+        if (c.rows < 0) {
+            // The row-number column is half a column wide; the click on
+            // (2, 2) left the focus and the selection there.
+            EXPECT_GT(grid->GetColumnWidth(1), 0);
+            EXPECT_EQ(grid->GetColumnWidth(0), grid->GetColumnWidth(1) / 2);
+            EXPECT_EQ(grid->GetFocusCell().row, 2);
+            EXPECT_EQ(grid->GetFocusCell().col, 2);
+            EXPECT_TRUE(grid->IsCellSelected(2, 2));
+            // Rows and columns take the size measured on the default font.
+            EXPECT_EQ(grid->GetRowHeight(5), grid->GetRowHeight(60));
+            EXPECT_GT(grid->GetRowHeight(5), grid->GetDefaultCell(FALSE, FALSE)->GetMargin());
+        }
+        fresh.DestroyWindow();
+    }
 }
 
 TEST_F(ControlWindow, GridNotificationsFireEventsThroughTheWindow)
 {
     ASSERT_TRUE(ctl.CreateControl(parent.GetSafeHwnd(), CRect(0, 0, 400, 300)));
+    sink.fired.clear();   // the selection the first click made
     // A click in the top-left header cell reports row 0 and column 0.
     ctl.SendMessage(gridnotify::kLClickUp, 1, MAKELPARAM(2, 2));
     ASSERT_EQ(sink.fired.size(), 1u);
     EXPECT_EQ(sink.fired[0].name, "GridLClickUp");
     EXPECT_EQ(ArgNumber(sink.fired[0].args[3]), 0);
     EXPECT_EQ(ArgNumber(sink.fired[0].args[4]), 0);
-    // Screen coordinates of the point.
+    // Screen coordinates of the point, which lies in the grid's client area.
     CPoint screen(2, 2);
-    ctl.ClientToScreen(&screen);
+    ctl.GetGrid()->GetGridWindow()->ClientToScreen(&screen);
     EXPECT_EQ(ArgNumber(sink.fired[0].args[1]), screen.x);
     EXPECT_EQ(ArgNumber(sink.fired[0].args[2]), screen.y);
     // A point outside every cell reports -1, -1.
@@ -146,10 +318,83 @@ TEST_F(ControlWindow, GridNotificationsFireEventsThroughTheWindow)
     EXPECT_EQ(allow, 0);
 }
 
+// The events of one name, in the order fired.
+std::vector<FiredEvent> EventsNamed(const RecordingSink& sink, const char* name)
+{
+    std::vector<FiredEvent> found;
+    for (const FiredEvent& e : sink.fired)
+        if (e.name == name)
+            found.push_back(e);
+    return found;
+}
+
+TEST_F(ControlWindow, AClickOnTheGridWindowReachesTheHost)
+{
+    ASSERT_TRUE(ctl.CreateControl(parent.GetSafeHwnd(), CRect(0, 0, 400, 300)));
+    CGridCtrl* grid = ctl.GetGrid()->GetGridCtrl();
+    ASSERT_NE(grid, nullptr);
+    CRect cell;
+    ASSERT_TRUE(grid->GetCellRect(3, 2, &cell));
+    const CPoint at = cell.CenterPoint();
+    grid->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    grid->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    // The grid posts the click; it arrives when the queue is served.
+    PlatformPumpMessages();
+    const std::vector<FiredEvent> clicks = EventsNamed(sink, "GridLClickUp");
+    ASSERT_EQ(clicks.size(), 1u);
+    CPoint screen = at;
+    grid->ClientToScreen(&screen);
+    EXPECT_EQ(ArgNumber(clicks[0].args[1]), screen.x);
+    EXPECT_EQ(ArgNumber(clicks[0].args[2]), screen.y);
+    EXPECT_EQ(ArgNumber(clicks[0].args[3]), 3);
+    EXPECT_EQ(ArgNumber(clicks[0].args[4]), 2);
+}
+
+// A key pressed in the grid, the key the host's handler puts in its place
+// (0: none), and where the focus cell goes from (2, 2).
+struct KeyCase {
+    UINT key;
+    LONG answer;
+    int row, col;
+};
+
+TEST_F(ControlWindow, TheHostsAnswerToAKeyPressIsTheKeyTheGridActsOn)
+{
+    ASSERT_TRUE(ctl.CreateControl(parent.GetSafeHwnd(), CRect(0, 0, 400, 300)));
+    CGridCtrl* grid = ctl.GetGrid()->GetGridCtrl();
+    ASSERT_NE(grid, nullptr);
+    const KeyCase cases[] = {
+        {VK_DOWN, 0, 3, 2},
+        {VK_DOWN, VK_RIGHT, 2, 3},
+        {VK_RIGHT, VK_UP, 1, 2},
+    };
+    for (const KeyCase& c : cases) {
+        grid->SetFocusCell(2, 2);
+        sink.fired.clear();
+        const LONG answer = c.answer;
+        LONG seen = 0;
+        sink.answer = [answer, &seen](const CMemberInfo& e, CDispArg* a) {
+            if (e.dispid != 6)
+                return;
+            seen = a[0].l;
+            if (answer != 0)
+                a[0].l = answer;
+        };
+        grid->SendMessage(WM_KEYDOWN, c.key, 1);
+        PlatformPumpMessages();
+        ASSERT_EQ(EventsNamed(sink, "GridKeyPress").size(), 1u) << c.key;
+        EXPECT_EQ(seen, static_cast<LONG>(c.key));
+        EXPECT_EQ(grid->GetFocusCell().row, c.row) << c.key << " -> " << c.answer;
+        EXPECT_EQ(grid->GetFocusCell().col, c.col) << c.key << " -> " << c.answer;
+    }
+    sink.answer = nullptr;
+}
+
 TEST_F(ControlWindow, NoEventReachesTheHostOnceTheWindowIsGone)
 {
     ASSERT_TRUE(ctl.CreateControl(parent.GetSafeHwnd(), CRect(0, 0, 100, 100)));
     ctl.DestroyWindow();
+    sink.fired.clear();
     UINT key = 'k';
     EXPECT_EQ(ctl.WindowProc(gridnotify::kKeyPress, reinterpret_cast<WPARAM>(&key), 0), 1);
     EXPECT_EQ(ctl.WindowProc(gridnotify::kLClickUp, 0, 0), 1);

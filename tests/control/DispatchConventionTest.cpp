@@ -274,9 +274,9 @@ TEST(ControlMembers, ColourPropertiesReadAndWriteTheDefaultSetting)
         LONG dispid;
         LONG initial;
     };
-    // A new sheet has no default text, back or selection colour (-1 = not set)
-    // and a black selection frame.
-    const Case cases[] = {{1, -1}, {2, -1}, {3, -1}, {4, 0}};
+    // A new sheet has no default text or back colour (-1 = not set), the
+    // grid's own selection colour and a black selection frame.
+    const Case cases[] = {{1, -1}, {2, -1}, {3, CGridDefaultSetting::kDefaultSelColor}, {4, 0}};
     for (const Case& c : cases) {
         EXPECT_EQ(Call(ctl, c.dispid, {}, DispCall::PropertyGet).l, c.initial) << c.dispid;
         CDispResult put = Call(ctl, c.dispid, {Long(0x00336699 + c.dispid)}, DispCall::PropertyPut);

@@ -66,8 +66,14 @@ public:
         fired.push_back(e);
         if (id == 18 && p->cArgs == 4 && p->rgvarg[0].vt == (VT_BYREF | VT_I2))
             *p->rgvarg[0].piVal = 0;        // bCanEdit: keep the editor closed
-        if (id == 6 && p->cArgs == 2 && p->rgvarg[1].vt == (VT_BYREF | VT_I4))
-            *p->rgvarg[1].plVal = 'Z';      // nChar: replace the key
+        if (id == 6 && p->cArgs == 2 && p->rgvarg[1].vt == (VT_BYREF | VT_I4)) {
+            // nChar: replace the key (the arrow down by Delete, any other by 'Z')
+            LONG& key = *p->rgvarg[1].plVal;
+            if (key == VK_DOWN)
+                key = VK_DELETE;
+            else if (key != VK_DELETE)
+                key = 'Z';
+        }
         return S_OK;
     }
 
@@ -140,23 +146,37 @@ TEST(Container, HostWindowPlacesTheControlAndEventsReachTheSink)
     ASSERT_EQ(getControl(host, &unknown), S_OK);
     ASSERT_NE(unknown, nullptr);
 
-    // The control window sits in the host window and the grid window inside it.
+    // The control window sits in the host window and the grid window, of the
+    // grid's own class, inside it over the whole control.
     HWND grid = FindChildById(host, 81220);
     ASSERT_NE(grid, nullptr) << "no grid window";
     HWND control = ::GetParent(grid);
     EXPECT_EQ(::GetParent(control), host);
-    RECT rc;
-    ::GetClientRect(grid, &rc);
-    EXPECT_EQ(rc.right, 400);
-    EXPECT_EQ(rc.bottom, 300);
+    wchar_t className[64] = {};
+    ::GetClassNameW(grid, className, 64);
+    EXPECT_STREQ(className, L"KivoSheet");
+    // The grid and the scroll bars it shows beside it fill the control.
+    RECT covered = {0, 0, 0, 0};
+    for (HWND part = ::GetWindow(control, GW_CHILD); part != nullptr; part = ::GetWindow(part, GW_HWNDNEXT)) {
+        if (!::IsWindowVisible(part))
+            continue;
+        RECT rc;
+        ::GetWindowRect(part, &rc);
+        ::MapWindowPoints(nullptr, control, reinterpret_cast<POINT*>(&rc), 2);
+        ::UnionRect(&covered, &covered, &rc);
+    }
+    EXPECT_EQ(covered.left, 0);
+    EXPECT_EQ(covered.top, 0);
+    EXPECT_EQ(covered.right, 400);
+    EXPECT_EQ(covered.bottom, 300);
 
-    // It paints: the header row's colour appears in the grid window.
+    // It paints: the header row and a body cell come out in different colours.
     ::RedrawWindow(grid, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
     HDC dc = ::GetDC(grid);
     const COLORREF header = ::GetPixel(dc, 200, 3);
     const COLORREF body = ::GetPixel(dc, 200, 150);
     ::ReleaseDC(grid, dc);
-    EXPECT_EQ(header, static_cast<COLORREF>(0xF7ECE4));
+    EXPECT_NE(header, CLR_INVALID);
     EXPECT_NE(body, header);
 
     // Connect an event sink through the connection point.
@@ -168,7 +188,45 @@ TEST(Container, HostWindowPlacesTheControlAndEventsReachTheSink)
     DWORD cookie = 0;
     ASSERT_EQ(cp->Advise(&sink, &cookie), S_OK);
 
-    // The grid reports a click, a key and an edit start as it does.
+    // A real click and key in the grid window: the grid reports them and the
+    // sink's answer to the key is the key the grid acts on.
+    const POINT inBody = {200, 150};
+    ::SendMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(inBody.x, inBody.y));
+    ::SendMessageW(grid, WM_LBUTTONUP, 0, MAKELPARAM(inBody.x, inBody.y));
+    ::SendMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    ::SendMessageW(grid, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    Pump();
+    std::vector<EventSink::Fired> clicks;
+    for (const EventSink::Fired& e : sink.fired)
+        if (e.id == 4)   // GridLClickUp
+            clicks.push_back(e);
+    ASSERT_EQ(clicks.size(), 2u);
+    POINT bodyScreen = inBody;
+    ::ClientToScreen(grid, &bodyScreen);
+    ASSERT_EQ(clicks[0].args.size(), 5u);
+    EXPECT_EQ(clicks[0].args[1], bodyScreen.x);
+    EXPECT_EQ(clicks[0].args[2], bodyScreen.y);
+    EXPECT_GE(clicks[0].args[3], 1);   // a body cell, below and right of the headers
+    EXPECT_GE(clicks[0].args[4], 1);
+    EXPECT_EQ(clicks[1].args[3], 0);   // the corner header cell
+    EXPECT_EQ(clicks[1].args[4], 0);
+
+    // The arrow down, answered with Delete, makes the grid act on Delete,
+    // which it reports once more with the key's flags.
+    sink.fired.clear();
+    ::SendMessageW(grid, WM_KEYDOWN, VK_DOWN, 0x00500001);
+    Pump();
+    std::vector<EventSink::Fired> keys;
+    for (const EventSink::Fired& e : sink.fired)
+        if (e.id == 6)   // GridKeyPress
+            keys.push_back(e);
+    ASSERT_EQ(keys.size(), 2u);
+    EXPECT_EQ(keys[0].args, (std::vector<LONG>{VK_DOWN, 1}));
+    EXPECT_EQ(keys[1].args, (std::vector<LONG>{VK_DELETE, 0x00500001}));
+    sink.fired.clear();
+
+    // The grid's reports as they arrive at the control window: a click, a
+    // key, an edit start and the wheel.
     ::SendMessageW(control, gridnotify::kLClickUp, MK_LBUTTON, MAKELPARAM(3, 3));
     UINT key = 'a';
     ::SendMessageW(control, gridnotify::kKeyPress, reinterpret_cast<WPARAM>(&key), 0x1E0001);

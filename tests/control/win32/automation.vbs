@@ -15,19 +15,20 @@ Dim ctl
 Set ctl = CreateObject("KIVOSHEET.KivoSheetCtrl.1")
 Check TypeName(ctl) = "_DKivoSheet", "control type name is " & TypeName(ctl)
 
-' A new sheet has no default colours set (-1) and a black selection frame.
+' A new sheet has no default text or back colour set (-1), the grid's own
+' selection colour and a black selection frame.
 Check ctl.GridDefCellTextColor = -1, "initial text colour"
 Check ctl.GridDefCellBgColor = -1, "initial back colour"
-Check ctl.GridDefSelBgColor = -1, "initial selection colour"
+Check ctl.GridDefSelBgColor = &HF5ECEA, "initial selection colour"
 Check ctl.GridDefSelBorderColor = 0, "initial selection frame colour"
 
 ctl.GridDefCellTextColor = RGB(255, 0, 0)
 ctl.GridDefCellBgColor = RGB(0, 255, 0)
-ctl.GridDefSelBgColor = &HF5ECEA
+ctl.GridDefSelBgColor = RGB(10, 20, 30)
 ctl.GridDefSelBorderColor = RGB(1, 2, 3)
 Check ctl.GridDefCellTextColor = 255, "text colour read back"
 Check ctl.GridDefCellBgColor = 65280, "back colour read back"
-Check ctl.GridDefSelBgColor = &HF5ECEA, "selection colour read back"
+Check ctl.GridDefSelBgColor = &H1E140A, "selection colour read back"
 Check ctl.GridDefSelBorderColor = &H030201, "selection frame colour read back"
 ' Names are not case-sensitive; a string argument is converted.
 ctl.griddefcelltextcolor = "16"

@@ -1,0 +1,146 @@
+// Measuring a cell's text: what automatic row heights and column widths and
+// the in-place editor's height are made from.
+#include "grid/GridCellBase.h"
+
+#include "grid/GridCtrl.h"
+#include "platform/DC.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <memory>
+
+namespace {
+
+// The device context to measure on when the caller has none: the grid
+// window's, else a memory context compatible with the screen.
+class MeasureDC {
+public:
+    MeasureDC(CDC* pDC, CGridCtrl* pGrid)
+    {
+        if (pDC != nullptr) {
+            m_pDC = pDC;
+            return;
+        }
+        if (pGrid != nullptr && pGrid->GetSafeHwnd() != nullptr) {
+            m_pClient = std::make_unique<CClientDC>(pGrid);
+            if (m_pClient->GetSafeHdc() != nullptr) {
+                m_pDC = m_pClient.get();
+                return;
+            }
+        }
+        if (m_memory.CreateCompatibleDC(nullptr))
+            m_pDC = &m_memory;
+    }
+    CDC* Get() const { return m_pDC; }
+
+private:
+    CDC* m_pDC = nullptr;
+    std::unique_ptr<CClientDC> m_pClient;
+    CDC m_memory;
+};
+
+// Calls fn for every line of the text, split at "\n" (a "\r" before it
+// belongs to the break).
+void ForEachLine(const CString& text, const std::function<void(const CString&)>& fn)
+{
+    int start = 0;
+    const int length = text.GetLength();
+    while (start <= length) {
+        int end = text.Find('\n', start);
+        if (end < 0)
+            end = length;
+        int stop = end;
+        if (stop > start && text[stop - 1] == '\r')
+            --stop;
+        fn(text.Mid(start, stop - start));
+        if (end >= length)
+            break;
+        start = end + 1;
+    }
+}
+
+}  // namespace
+
+BOOL CGridCellBase::GetTextRect(LPRECT)
+{
+    // Cells carry no images until the grid has an image list.
+    return TRUE;
+}
+
+int CGridCellBase::GetTextAreaWidth(CDC*, int nCol)
+{
+    CGridCtrl* pGrid = GetGrid();
+    if (pGrid == nullptr)
+        return 0;
+    int width = pGrid->GetColumnWidth(nCol);
+    return width > 0 ? width - 1 : 0;
+}
+
+CSize CGridCellBase::GetCellExtent(CDC* pDC, int nCol)
+{
+    if (!GetFormatXml().IsEmpty())
+        return GetTextExtent(GetFormattedText(), pDC, nCol);
+    return GetTextExtent(GetDisplayText(), pDC, nCol);
+}
+
+CSize CGridCellBase::GetTextExtent(LPCTSTR szText, CDC* pDC, int nCol)
+{
+    CGridCtrl* pGrid = GetGrid();
+    CGridDefaultCell* pDefault =
+        pGrid != nullptr ? pGrid->GetDefaultCell(IsFixedRow(), IsFixedCol()) : nullptr;
+    if (szText == nullptr || *szText == '\0')
+        return pDefault != nullptr ? CSize(pDefault->GetWidth(), pDefault->GetHeight()) : CSize(0, 0);
+
+    MeasureDC measure(pDC, pGrid);
+    CDC* dc = measure.Get();
+    if (dc == nullptr)
+        return pDefault != nullptr ? CSize(pDefault->GetWidth(), pDefault->GetHeight()) : CSize(0, 0);
+
+    const double zx = pGrid != nullptr ? pGrid->GetZoomX() : 1.0;
+    const double zy = pGrid != nullptr ? pGrid->GetZoomY() : 1.0;
+    const LOGFONT* plf = GetFont();
+    LOGFONT lf = {};
+    CFont font;
+    CFont* pOldFont = nullptr;
+    if (plf != nullptr) {
+        lf = *plf;
+        lf.lfHeight = static_cast<LONG>(lf.lfHeight * zy);
+        if (font.CreateFontIndirect(&lf))
+            pOldFont = dc->SelectObject(&font);
+    }
+
+    const int margin = GetMargin();
+    const int available =
+        static_cast<int>(std::lround(GetTextAreaWidth(dc, nCol) * zx - (2 * margin + 1) * zx));
+    const CString text(szText);
+    CSize size(0, 0);
+    if (GetWrapText()) {
+        CRect rc(0, 0, std::max(0, available), 0);
+        dc->DrawText(text, &rc, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
+        size = CSize(rc.Width(), rc.Height());
+    } else if (text.Find('\n') >= 0) {
+        // Each line takes as many lines as it needs in the available width;
+        // a column too narrow to hold anything counts each line once.
+        ForEachLine(text, [&](const CString& line) {
+            CSize extent = dc->GetTextExtent(line.IsEmpty() ? CString(" ") : line);
+            const int wraps = available > 0 ? extent.cx / available : 0;
+            size.cy += (wraps + 1) * extent.cy;
+            size.cx = std::max(size.cx, static_cast<LONG>(extent.cx));
+        });
+    } else {
+        size = dc->GetTextExtent(text);
+    }
+
+    TEXTMETRIC tm = {};
+    dc->GetTextMetrics(&tm);
+    size.cx += static_cast<LONG>(tm.tmOverhang * zx + 3 * margin * zx);
+    size.cy += static_cast<LONG>(margin * zy);
+
+    if (pOldFont != nullptr)
+        dc->SelectObject(pOldFont);
+
+    if (plf != nullptr && (lf.lfEscapement == 900 || lf.lfEscapement == -900))
+        return CSize(size.cy + static_cast<LONG>(margin * zy), size.cx + static_cast<LONG>(2 * margin * zy));
+    return size;
+}

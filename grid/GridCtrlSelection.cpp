@@ -120,6 +120,26 @@ void CGridCtrl::SelectCells(CGridCellPos cell, BOOL bForceRedraw, BOOL bSelectCe
                      std::max(anchor.col, cell.col), bForceRedraw, bSelectCells);
 }
 
+// The merged block that the cell at (nRow, nCol) belongs to, as its owner or
+// as a covered cell; FALSE when the cell is not merged. A covered cell whose
+// owner is gone yields the empty range, which moves nothing.
+static BOOL GetMergeBlockAt(CGridCtrl& grid, int nRow, int nCol, CGridCellRange& block)
+{
+    CGridCellBase* pCell = grid.GetCell(nRow, nCol);
+    if (pCell == nullptr)
+        return FALSE;
+    if (pCell->IsMerged()) {
+        block = pCell->GetMergeRange();
+        return TRUE;
+    }
+    if (!pCell->HasMergeOwner())
+        return FALSE;
+    CGridCellPos owner = pCell->GetMergeOwner();
+    CGridCellBase* pOwner = grid.GetCell(owner.row, owner.col);
+    block = pOwner != nullptr ? pOwner->GetMergeRange() : CGridCellRange();
+    return TRUE;
+}
+
 void CGridCtrl::SelectRowBand(CGridCellPos cell, BOOL bForceRedraw, BOOL bSelectCells)
 {
     if (!IsValid(cell.row, cell.col) || cell.row < m_nFixedRows)
@@ -138,18 +158,9 @@ void CGridCtrl::SelectRowBand(CGridCellPos cell, BOOL bForceRedraw, BOOL bSelect
     DeselectCurrentMap();
     int nRow = m_bSingleBand ? cell.row : anchor.row;
     int nCol = m_nFixedCols;
-    CGridCellBase* pCell = GetCell(nRow, nCol);
-    if (pCell != nullptr && (pCell->IsMerged() || pCell->HasMergeOwner())) {
-        CGridCellRange merge = pCell->IsMerged() ? pCell->GetMergeRange() : CGridCellRange();
-        if (!pCell->IsMerged()) {
-            CGridCellPos owner = pCell->GetMergeOwner();
-            CGridCellBase* pOwner = GetCell(owner.row, owner.col);
-            if (pOwner != nullptr)
-                merge = pOwner->GetMergeRange();
-        }
-        if (merge.GetMaxCol() + 1 < m_nCols && merge.GetMaxCol() >= nCol)
-            nCol = merge.GetMaxCol() + 1;
-    }
+    CGridCellRange merge;
+    if (GetMergeBlockAt(*this, nRow, nCol, merge) && merge.GetMaxCol() + 1 < m_nCols && merge.GetMaxCol() >= nCol)
+        nCol = merge.GetMaxCol() + 1;
     if (!IsValid(nRow, nCol))
         return;
     SetFocusCell(nRow, nCol);
@@ -174,18 +185,9 @@ void CGridCtrl::SelectColumnBand(CGridCellPos cell, BOOL bForceRedraw, BOOL bSel
     DeselectCurrentMap();
     int nCol = m_bSingleBand ? cell.col : anchor.col;
     int nRow = m_nFixedRows;
-    CGridCellBase* pCell = GetCell(nRow, nCol);
-    if (pCell != nullptr && (pCell->IsMerged() || pCell->HasMergeOwner())) {
-        CGridCellRange merge = pCell->IsMerged() ? pCell->GetMergeRange() : CGridCellRange();
-        if (!pCell->IsMerged()) {
-            CGridCellPos owner = pCell->GetMergeOwner();
-            CGridCellBase* pOwner = GetCell(owner.row, owner.col);
-            if (pOwner != nullptr)
-                merge = pOwner->GetMergeRange();
-        }
-        if (merge.GetMaxRow() + 1 < m_nRows && merge.GetMaxRow() >= nRow)
-            nRow = merge.GetMaxRow() + 1;
-    }
+    CGridCellRange merge;
+    if (GetMergeBlockAt(*this, nRow, nCol, merge) && merge.GetMaxRow() + 1 < m_nRows && merge.GetMaxRow() >= nRow)
+        nRow = merge.GetMaxRow() + 1;
     if (!IsValid(nRow, nCol))
         return;
     SetFocusCell(nRow, nCol);

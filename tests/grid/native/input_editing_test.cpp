@@ -58,11 +58,12 @@ TEST_F(Editing, TypingOpensTheEditorAndEnterCommitsAndMovesDown)
     EXPECT_TRUE(grid.GetModified());
     EXPECT_EQ(g.Focus(), CGridCellPos(3, 2));
     ASSERT_EQ(g.host.Count(WM_GRID_CELLENDEDIT), 1);
-    for (const gridinputtest::Message& m : g.host.messages)
+    for (const gridinputtest::Message& m : g.host.messages) {
         if (m.message == WM_GRID_CELLENDEDIT) {
             EXPECT_EQ(m.wParam, static_cast<WPARAM>(MAKELONG(2, 2)));
             EXPECT_EQ(m.lParam, static_cast<LPARAM>(GCT_EDIT));
         }
+    }
     int endEdits = 0;
     for (const gridinputtest::Notify& n : g.host.notifies)
         endEdits += n.code == GVN_ENDLABELEDIT ? 1 : 0;
@@ -174,10 +175,11 @@ TEST_F(Editing, CommitSetsThenJudgesAndARefusalRestoresTheOldContent)
         PlatformPumpMessages();
         cell = grid.GetCell(2, 3);
         EXPECT_EQ(cell->GetDataType() != 0, c.expectNumber);
-        if (c.expectNumber)
+        if (c.expectNumber) {
             EXPECT_EQ(cell->GetValue(), c.expectValue);
-        else
+        } else {
             EXPECT_EQ(TextOf(grid, 2, 3), c.expectText);
+        }
         EXPECT_EQ(g.host.notifies.size(), c.expectJudged ? 1u : 0u);
         bool changed = c.expectJudged && c.ownerAnswer >= 0;
         EXPECT_EQ(grid.GetModified() != FALSE, changed);

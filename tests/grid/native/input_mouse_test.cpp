@@ -205,9 +205,11 @@ TEST_F(MouseInput, DividerDragResizesWithTheHostsConsent)
         g.Mouse(WM_LBUTTONUP, move.x, move.y);
         UINT message = c.column ? WM_GRID_COLUMNRESIZE : WM_GRID_ROWRESIZE;
         ASSERT_GE(g.host.Count(message), 1);
-        for (const gridinputtest::Message& m : g.host.messages)
-            if (m.message == message)
+        for (const gridinputtest::Message& m : g.host.messages) {
+            if (m.message == message) {
                 EXPECT_EQ(m.wParam, static_cast<WPARAM>(c.index));
+            }
+        }
         int size = c.column ? g.Grid().GetColumnWidth(c.index) : g.Grid().GetRowHeight(c.index);
         EXPECT_EQ(size, c.expected);
         EXPECT_EQ(InvertCount() > 0, c.lineDrawn);
@@ -263,12 +265,13 @@ TEST_F(MouseInput, WheelScrollsByThePlatformStepAndNeverDividesByZero)
         ASSERT_EQ(g.host.Count(WM_GRID_MOUSEWHEEL), 1);
         EXPECT_EQ(static_cast<short>(g.host.messages[0].lParam), c.delta);
         int top = g.Grid().GetTopLeftCell(TRUE).row;
-        if (c.expectedTopRow == -1)
+        if (c.expectedTopRow == -1) {
             EXPECT_GT(top, 10);
-        else if (c.expectedTopRow == -2)
+        } else if (c.expectedTopRow == -2) {
             EXPECT_GT(top, 80);
-        else
+        } else {
             EXPECT_EQ(top, c.expectedTopRow);
+        }
     }
 }
 

@@ -1,16 +1,13 @@
 #include "control/GridCtrlPort.h"
 
 #include "cells/GridScrollBarHooks.h"
+#include "cells/InPlaceEditHooks.h"
+#include "control/SheetPicture.h"
 #include "grid/GridCtrl.h"
 #include "platform/DC.h"
-#include "platform/Gdi.h"
-
-#include <cstring>
 
 namespace {
 
-// The text whose extent gives a new sheet its default cell size.
-const char kSizingText[] = "XXXXXXXXX";
 // The sheet a host gets when it has put nothing into it.
 const int kFirstFixedCols = 1;
 const int kFirstFixedRows = 1;
@@ -66,8 +63,10 @@ BOOL CGridCtrlPort::CreateGridWindow(CWnd* parent, const RECT& rect, UINT id)
 {
     if (m_grid->GetSafeHwnd() != nullptr)
         return TRUE;
-    // The grid shows the skinned scroll bars of the cell library as its own.
+    // The grid's scroll bars, in-place editors and title tip come from the
+    // cell library.
     InstallGridScrollBarHooks();
+    InstallInPlaceEditHooks();
     if (!m_grid->Create(rect, parent, id, WS_CHILD | WS_VISIBLE))
         return FALSE;
     m_grid->ShowWindow(SW_SHOW);
@@ -83,22 +82,14 @@ bool CGridCtrlPort::HasContent() const
 
 void CGridCtrlPort::ApplyFirstTimeDefaults(CDC& dc)
 {
-    CGridDefaultCell* normal = m_grid->GetDefaultCell(FALSE, FALSE);
-    if (normal != nullptr) {
-        CFont font;
-        font.CreateFontIndirect(&GetDefaultFont());
-        CFont* old = dc.SelectObject(&font);
-        const CSize text = dc.GetTextExtent(CString(kSizingText));
-        dc.SelectObject(old);
-        const int margin = normal->GetMargin();
-        const int height = text.cy + margin;
-        const int width = text.cx + 2 * margin;
-        for (BOOL fixedRow : {FALSE, TRUE}) {
-            for (BOOL fixedCol : {FALSE, TRUE}) {
-                if (CGridDefaultCell* cell = m_grid->GetDefaultCell(fixedRow, fixedCol)) {
-                    cell->SetHeight(height);
-                    cell->SetWidth(width);
-                }
+    // Every area's default cell takes the size the design-mode picture uses:
+    // the sizing text in the normal default font, plus the margin.
+    const SIZE cell = SheetPictureCellSize(dc, *this);
+    for (BOOL fixedRow : {FALSE, TRUE}) {
+        for (BOOL fixedCol : {FALSE, TRUE}) {
+            if (CGridDefaultCell* area = m_grid->GetDefaultCell(fixedRow, fixedCol)) {
+                area->SetHeight(cell.cy);
+                area->SetWidth(cell.cx);
             }
         }
     }
@@ -114,13 +105,18 @@ void CGridCtrlPort::ApplyFirstTimeDefaults(CDC& dc)
 
 void CGridCtrlPort::ClickCell(LONG row, LONG col)
 {
-    // What a click on the cell leaves behind: the focus cell and a selection
-    // of that one cell.
-    if (!m_grid->IsValid(static_cast<int>(row), static_cast<int>(col)))
+    // A left button press and release at the cell's top-left corner, through
+    // the grid's own mouse handlers, when that corner is on screen.
+    const int r = static_cast<int>(row);
+    const int c = static_cast<int>(col);
+    if (m_grid->GetSafeHwnd() == nullptr || !m_grid->IsValid(r, c) || !m_grid->IsCellVisible(r, c))
         return;
-    m_grid->SetFocusCell(static_cast<int>(row), static_cast<int>(col));
-    m_grid->SetSelectedRange(static_cast<int>(row), static_cast<int>(col), static_cast<int>(row),
-                             static_cast<int>(col), TRUE);
+    POINT corner;
+    if (!m_grid->GetCellTopLeft(r, c, &corner))
+        return;
+    const LPARAM at = MAKELPARAM(corner.x, corner.y);
+    m_grid->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    m_grid->SendMessage(WM_LBUTTONUP, MK_LBUTTON, at);
 }
 
 void CGridCtrlPort::CellFromPoint(POINT point, LONG& row, LONG& col)

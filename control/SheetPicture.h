@@ -8,8 +8,9 @@
 class CDC;
 class CGridPort;
 
-// Cell size of the picture: the text extent of "XXXXXXXXX" in the grid's
-// default font plus the default cell margin (height + m, width + 2m).
+// Cell size of the picture, which is also a new sheet's default cell size:
+// the text extent of "XXXXXXXXX" in the grid's default font plus the default
+// cell margin m (height + m, width + 2m).
 SIZE SheetPictureCellSize(CDC& dc, const CGridPort& grid);
 
 // Draws the picture into bounds (off screen, then copied).

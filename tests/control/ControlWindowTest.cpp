@@ -29,6 +29,16 @@ void SetKeyStateForTest(int vk, bool down)
 #endif
 }
 
+// The events of one name, in the order fired.
+std::vector<FiredEvent> EventsNamed(const RecordingSink& sink, const char* name)
+{
+    std::vector<FiredEvent> found;
+    for (const FiredEvent& e : sink.fired)
+        if (e.name == name)
+            found.push_back(e);
+    return found;
+}
+
 const char kParentClass[] = "KivoControlTestParent";
 
 // Exposes the window procedure, as a message arriving from the grid reaches it.
@@ -51,6 +61,17 @@ protected:
         if (ctl.GetSafeHwnd() != nullptr)
             ctl.DestroyWindow();
         parent.DestroyWindow();
+    }
+
+    // Creates the control window and lets what its creation reported (the
+    // first click on the sheet) arrive before the test looks.
+    ::testing::AssertionResult CreateQuietly(const CRect& rect)
+    {
+        if (!ctl.CreateControl(parent.GetSafeHwnd(), rect))
+            return ::testing::AssertionFailure() << "no control window";
+        PlatformPumpMessages();
+        sink.fired.clear();
+        return ::testing::AssertionSuccess();
     }
 
     CWnd parent;
@@ -280,17 +301,40 @@ TEST_F(ControlWindow, FirstTimeDefaultsApplyOnlyToASheetTheHostLeftAlone)
             EXPECT_EQ(grid->GetFocusCell().col, 2);
             EXPECT_TRUE(grid->IsCellSelected(2, 2));
             // Rows and columns take the size measured on the default font.
-            EXPECT_EQ(grid->GetRowHeight(5), grid->GetRowHeight(60));
-            EXPECT_GT(grid->GetRowHeight(5), grid->GetDefaultCell(FALSE, FALSE)->GetMargin());
+            CClientDC dc(&fresh);
+            const SIZE cell = SheetPictureCellSize(dc, *fresh.GetGrid());
+            EXPECT_EQ(grid->GetRowHeight(5), cell.cy);
+            EXPECT_EQ(grid->GetRowHeight(100), cell.cy);
+            EXPECT_EQ(grid->GetColumnWidth(50), cell.cx);
+            EXPECT_EQ(grid->GetRowHeight(0), cell.cy);
         }
         fresh.DestroyWindow();
     }
 }
 
-TEST_F(ControlWindow, GridNotificationsFireEventsThroughTheWindow)
+TEST_F(ControlWindow, CreationClicksCellTwoTwoAsAUserWould)
 {
     ASSERT_TRUE(ctl.CreateControl(parent.GetSafeHwnd(), CRect(0, 0, 400, 300)));
-    sink.fired.clear();   // the selection the first click made
+    PlatformPumpMessages();
+    // The click goes through the grid's own mouse handling, so the host hears of it.
+    const std::vector<FiredEvent> clicks = EventsNamed(sink, "GridLClickUp");
+    ASSERT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(ArgNumber(clicks[0].args[3]), 2);
+    EXPECT_EQ(ArgNumber(clicks[0].args[4]), 2);
+    // In a control too small to show the cell, no click happens.
+    TestCtrl small;
+    RecordingSink quiet;
+    small.Events().SetSink(&quiet);
+    ASSERT_TRUE(small.CreateControl(parent.GetSafeHwnd(), CRect(0, 0, 20, 10)));
+    PlatformPumpMessages();
+    EXPECT_TRUE(EventsNamed(quiet, "GridLClickUp").empty());
+    small.Events().SetSink(nullptr);
+    small.DestroyWindow();
+}
+
+TEST_F(ControlWindow, GridNotificationsFireEventsThroughTheWindow)
+{
+    ASSERT_TRUE(CreateQuietly(CRect(0, 0, 400, 300)));
     // A click in the top-left header cell reports row 0 and column 0.
     ctl.SendMessage(gridnotify::kLClickUp, 1, MAKELPARAM(2, 2));
     ASSERT_EQ(sink.fired.size(), 1u);
@@ -318,19 +362,9 @@ TEST_F(ControlWindow, GridNotificationsFireEventsThroughTheWindow)
     EXPECT_EQ(allow, 0);
 }
 
-// The events of one name, in the order fired.
-std::vector<FiredEvent> EventsNamed(const RecordingSink& sink, const char* name)
-{
-    std::vector<FiredEvent> found;
-    for (const FiredEvent& e : sink.fired)
-        if (e.name == name)
-            found.push_back(e);
-    return found;
-}
-
 TEST_F(ControlWindow, AClickOnTheGridWindowReachesTheHost)
 {
-    ASSERT_TRUE(ctl.CreateControl(parent.GetSafeHwnd(), CRect(0, 0, 400, 300)));
+    ASSERT_TRUE(CreateQuietly(CRect(0, 0, 400, 300)));
     CGridCtrl* grid = ctl.GetGrid()->GetGridCtrl();
     ASSERT_NE(grid, nullptr);
     CRect cell;
@@ -360,7 +394,7 @@ struct KeyCase {
 
 TEST_F(ControlWindow, TheHostsAnswerToAKeyPressIsTheKeyTheGridActsOn)
 {
-    ASSERT_TRUE(ctl.CreateControl(parent.GetSafeHwnd(), CRect(0, 0, 400, 300)));
+    ASSERT_TRUE(CreateQuietly(CRect(0, 0, 400, 300)));
     CGridCtrl* grid = ctl.GetGrid()->GetGridCtrl();
     ASSERT_NE(grid, nullptr);
     const KeyCase cases[] = {
@@ -390,11 +424,36 @@ TEST_F(ControlWindow, TheHostsAnswerToAKeyPressIsTheKeyTheGridActsOn)
     sink.answer = nullptr;
 }
 
+TEST_F(ControlWindow, TheHostMayKeepTheEditorClosed)
+{
+    ASSERT_TRUE(CreateQuietly(CRect(0, 0, 400, 300)));
+    CGridCtrl* grid = ctl.GetGrid()->GetGridCtrl();
+    ASSERT_NE(grid, nullptr);
+    // F2 on the focus cell (2, 2) asks the host, which lets the edit start or not.
+    for (const bool refuse : {true, false}) {
+        sink.fired.clear();
+        sink.answer = [refuse](const CMemberInfo& e, CDispArg* a) {
+            if (e.dispid == 18 && refuse)
+                a[3].s = 0;
+        };
+        grid->SetFocusCell(2, 2);
+        grid->SendMessage(WM_KEYDOWN, VK_F2, 1);
+        const std::vector<FiredEvent> starts = EventsNamed(sink, "GridCellStartEdit");
+        ASSERT_EQ(starts.size(), 1u) << refuse;
+        EXPECT_EQ(ArgNumber(starts[0].args[0]), 2);
+        EXPECT_EQ(ArgNumber(starts[0].args[1]), 2);
+        EXPECT_EQ(grid->IsCellEditing(2, 2), refuse ? FALSE : TRUE) << refuse;
+        grid->EndEditing();
+        PlatformPumpMessages();
+    }
+    sink.answer = nullptr;
+}
+
 TEST_F(ControlWindow, NoEventReachesTheHostOnceTheWindowIsGone)
 {
-    ASSERT_TRUE(ctl.CreateControl(parent.GetSafeHwnd(), CRect(0, 0, 100, 100)));
+    ASSERT_TRUE(CreateQuietly(CRect(0, 0, 100, 100)));
     ctl.DestroyWindow();
-    sink.fired.clear();
+    PlatformPumpMessages();
     UINT key = 'k';
     EXPECT_EQ(ctl.WindowProc(gridnotify::kKeyPress, reinterpret_cast<WPARAM>(&key), 0), 1);
     EXPECT_EQ(ctl.WindowProc(gridnotify::kLClickUp, 0, 0), 1);
@@ -420,6 +479,9 @@ TEST_F(ControlWindow, KeyboardRouting)
     SetKeyStateForTest(VK_CONTROL, true);
     msg.wParam = VK_RETURN;
     EXPECT_FALSE(ctl.PreTranslateKey(&msg));
+    // Ctrl+C in the grid is the grid's copy.
+    msg.wParam = 'C';
+    EXPECT_TRUE(ctl.PreTranslateKey(&msg));
     SetKeyStateForTest(VK_CONTROL, false);
     msg.wParam = 'A';
     EXPECT_FALSE(ctl.PreTranslateKey(&msg));

@@ -51,14 +51,27 @@ inline int Run(const std::wstring& commandLine, std::string* output = nullptr, D
         ::CloseHandle(readEnd);
         return -1;
     }
+    // Read while the child runs and drain the pipe once it has ended. The end
+    // of the pipe is not waited for: a process the child starts on its behalf
+    // (the desktop process, when the child is the first to need a screen)
+    // inherits the pipe and keeps it open.
     std::string text;
-    char buffer[4096];
-    DWORD got = 0;
-    while (::ReadFile(readEnd, buffer, sizeof(buffer), &got, nullptr) && got > 0)
-        text.append(buffer, got);
-    ::CloseHandle(readEnd);
+    auto drain = [&]() {
+        char buffer[4096];
+        DWORD avail = 0, got = 0;
+        while (::PeekNamedPipe(readEnd, nullptr, 0, nullptr, &avail, nullptr) && avail > 0 &&
+               ::ReadFile(readEnd, buffer, avail < sizeof(buffer) ? avail : sizeof(buffer), &got, nullptr) &&
+               got > 0)
+            text.append(buffer, got);
+    };
     DWORD code = static_cast<DWORD>(-1);
-    if (::WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0)
+    const DWORD start = ::GetTickCount();
+    DWORD wait = WAIT_TIMEOUT;
+    while ((wait = ::WaitForSingleObject(pi.hProcess, 20)) == WAIT_TIMEOUT && ::GetTickCount() - start < timeoutMs)
+        drain();
+    drain();
+    ::CloseHandle(readEnd);
+    if (wait == WAIT_OBJECT_0)
         ::GetExitCodeProcess(pi.hProcess, &code);
     ::CloseHandle(pi.hThread);
     ::CloseHandle(pi.hProcess);

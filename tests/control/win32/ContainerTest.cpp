@@ -64,14 +64,14 @@ public:
             }
         }
         fired.push_back(e);
-        if (id == 18 && p->cArgs == 4 && p->rgvarg[0].vt == (VT_BYREF | VT_I2))
+        if (id == 18 && p->cArgs == 4 && p->rgvarg[0].vt == (VT_BYREF | VT_I2) && refuseEdit)
             *p->rgvarg[0].piVal = 0;        // bCanEdit: keep the editor closed
         if (id == 6 && p->cArgs == 2 && p->rgvarg[1].vt == (VT_BYREF | VT_I4)) {
-            // nChar: replace the key (the arrow down by Delete, any other by 'Z')
+            // nChar: replace the key (the arrow down by Delete, 'a' by 'Z')
             LONG& key = *p->rgvarg[1].plVal;
             if (key == VK_DOWN)
                 key = VK_DELETE;
-            else if (key != VK_DELETE)
+            else if (key == 'a')
                 key = 'Z';
         }
         return S_OK;
@@ -83,6 +83,7 @@ public:
     };
     std::vector<Fired> fired;
     ULONG refs = 1;
+    bool refuseEdit = true;
 };
 
 typedef BOOL(WINAPI* AtlAxWinInitFn)();
@@ -223,6 +224,28 @@ TEST(Container, HostWindowPlacesTheControlAndEventsReachTheSink)
     ASSERT_EQ(keys.size(), 2u);
     EXPECT_EQ(keys[0].args, (std::vector<LONG>{VK_DOWN, 1}));
     EXPECT_EQ(keys[1].args, (std::vector<LONG>{VK_DELETE, 0x00500001}));
+
+    // F2 asks the host before the editor opens: refused, no editor window
+    // appears in the grid; allowed, one does.
+    ::SendMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(inBody.x - 80, inBody.y - 40));
+    ::SendMessageW(grid, WM_LBUTTONUP, 0, MAKELPARAM(inBody.x - 80, inBody.y - 40));
+    Pump();
+    for (const bool refuse : {true, false}) {
+        sink.refuseEdit = refuse;
+        sink.fired.clear();
+        ::SendMessageW(grid, WM_KEYDOWN, VK_F2, 1);
+        Pump();
+        int starts = 0;
+        for (const EventSink::Fired& e : sink.fired)
+            starts += e.id == 18 ? 1 : 0;   // GridCellStartEdit
+        EXPECT_EQ(starts, 1) << refuse;
+        HWND editor = ::GetWindow(grid, GW_CHILD);
+        EXPECT_EQ(editor != nullptr && ::IsWindowVisible(editor), !refuse) << refuse;
+        if (editor != nullptr)
+            ::SendMessageW(editor, WM_KEYDOWN, VK_ESCAPE, 1);
+        Pump();
+    }
+    sink.refuseEdit = true;
     sink.fired.clear();
 
     // The grid's reports as they arrive at the control window: a click, a

@@ -235,4 +235,25 @@ TEST_F(ControlObject, PropertyBagKeepsTheVersionNumber)
     persist->Release();
 }
 
+INT_PTR CALLBACK PlainDialog(HWND, UINT msg, WPARAM, LPARAM)
+{
+    return msg == WM_INITDIALOG ? TRUE : FALSE;
+}
+
+TEST_F(ControlObject, AboutBoxShowsTheControlsIcon)
+{
+    HWND about = ::CreateDialogParamW(module, MAKEINTRESOURCEW(1), nullptr, PlainDialog, 0);
+    ASSERT_NE(about, nullptr);
+    wchar_t caption[32] = {};
+    ::GetWindowTextW(about, caption, 32);
+    EXPECT_STREQ(caption, L"\x5173\x4E8E");   // "关于"
+    HICON shown = nullptr;
+    for (HWND child = ::GetWindow(about, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if ((::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+            shown = reinterpret_cast<HICON>(::SendMessageW(child, STM_GETICON, 0, 0));
+    }
+    EXPECT_NE(shown, nullptr);
+    ::DestroyWindow(about);
+}
+
 }  // namespace

@@ -21,12 +21,14 @@
 //   GridCtrlFormatLists.cpp    format-inheriting rows and columns
 //   GridCtrlPrintFonts.cpp     print settings defaults and page header/footer fonts
 //   GridCtrlWindow.cpp         window class, creation, message routing, parent messages
-//   GridCtrlPaint.cpp          painting: background, the sixteen regions, lines, frame
+//   GridCtrlPaint.cpp          painting: background, the sixteen regions, lines, overlays
+//   GridCtrlSelectionFrame.cpp the selection frame of skin style 1
 //   GridCtrlLayout.cpp         frozen-pane layout: origins, rectangles, visible range, hit test
 //   GridCtrlScroll.cpp         scroll bars (own skinned ones or the window's) and scrolling
 //   GridCtrlSelection.cpp      selection kinds and ranges, clearing selected text
 //   GridCtrlSkins.cpp          the skin bitmaps the grid paints with
 //   GridCtrlKeyboard.cpp, GridCtrlMouse.cpp, GridCtrlEditing.cpp: input and editing
+//   GridCtrlInputPending.cpp   input calls into operations that are not built yet
 #pragma once
 
 #include "base/CArrays.h"

@@ -345,46 +345,7 @@ void CGridCtrl::DrawFrozenGridLines(CDC* pDC, const CRect& rcDraw)
 
 // --- overlays -------------------------------------------------------------------------------
 
-// The frame around the selected range, cut to the part that is shown.
-void CGridCtrl::DrawSelectionFrame(CDC* pDC)
-{
-    if (m_nSelFrameThickness <= 0)
-        return;
-    CGridCellRange sel = GetSelectedRange();
-    if (!IsRangeValid(sel))
-        return;
-    GridBands b = GetBands();
-    CGridCellRange visible = GetVisibleRange();
-    int nMinRow = sel.GetMinRow(), nMaxRow = sel.GetMaxRow();
-    int nMinCol = sel.GetMinCol(), nMaxCol = sel.GetMaxCol();
-    // Scrolled rows (columns) out of view are cut off; frozen ones stay.
-    auto clip = [](int& nMin, int& nMax, int nFirstScroll, int nEndScroll, int nVisMin, int nVisMax) {
-        if (nMin >= nFirstScroll && nMin < nEndScroll && nMin < nVisMin)
-            nMin = std::min(nVisMin, nMax);
-        if (nMax >= nFirstScroll && nMax < nEndScroll && nMax > nVisMax)
-            nMax = std::max(nVisMax, nMin);
-    };
-    clip(nMinRow, nMaxRow, b.nFirstScrollRow, b.nEndScrollRow, visible.GetMinRow(), visible.GetMaxRow());
-    clip(nMinCol, nMaxCol, b.nFirstScrollCol, b.nEndScrollCol, visible.GetMinCol(), visible.GetMaxCol());
-    if ((nMinRow >= b.nFirstScrollRow && nMinRow < b.nEndScrollRow && nMinRow > visible.GetMaxRow() &&
-         nMaxRow < b.nEndScrollRow) ||
-        (nMinCol >= b.nFirstScrollCol && nMinCol < b.nEndScrollCol && nMinCol > visible.GetMaxCol() &&
-         nMaxCol < b.nEndScrollCol))
-        return;  // wholly scrolled out of view
-    CRect rcFirst, rcLast;
-    if (!GetCellRect(nMinRow, nMinCol, &rcFirst) || !GetCellRect(nMaxRow, nMaxCol, &rcLast))
-        return;
-    CRect rc(std::min(rcFirst.left, rcLast.left), std::min(rcFirst.top, rcLast.top),
-             std::max(rcFirst.right, rcLast.right), std::max(rcFirst.bottom, rcLast.bottom));
-    int t = m_nSelFrameThickness;
-    int h = t / 2;
-    int w = rc.right - rc.left;
-    int hgt = rc.bottom - rc.top;
-    pDC->FillSolidRect(rc.left - h, rc.top - h, w + t, t, m_crSelFrame);        // top
-    pDC->FillSolidRect(rc.left - h, rc.bottom - h, w + t, t, m_crSelFrame);     // bottom
-    pDC->FillSolidRect(rc.left - h, rc.top - h, t, hgt + t, m_crSelFrame);      // left
-    pDC->FillSolidRect(rc.right - h, rc.top - h, t, hgt + t, m_crSelFrame);     // right
-}
+// The selection frame is drawn in GridCtrlSelectionFrame.cpp.
 
 void CGridCtrl::DrawDropRect(CDC* pDC)
 {

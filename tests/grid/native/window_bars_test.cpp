@@ -4,9 +4,18 @@
 #include <gtest/gtest.h>
 
 #include "cells/GridScrollBarHooks.h"
+#include "grid/GridScrollBarHooks.h"
 #include "window_test_util.h"
 
 namespace {
+
+// The hooks are process-wide: the other grid tests here run without bar
+// windows, so the hooks this test installs are taken back when it ends.
+struct ScopedScrollBarHooks {
+    GridScrollBarHooks saved = GetGridScrollBarHooks();
+    ScopedScrollBarHooks() { InstallGridScrollBarHooks(); }
+    ~ScopedScrollBarHooks() { SetGridScrollBarHooks(saved); }
+};
 
 CRect RectInParent(CWnd& wnd, CWnd& parent)
 {
@@ -20,7 +29,7 @@ CRect RectInParent(CWnd& wnd, CWnd& parent)
 
 TEST(GridOwnScrollBars, FollowTheParentSizingTheGrid)
 {
-    InstallGridScrollBarHooks();
+    ScopedScrollBarHooks hooks;
     gridwindowtest::WindowGrid g;
     g.Build(200, 40, 1, 1);
     ASSERT_EQ(1, g.grid.GetSkinStyle());

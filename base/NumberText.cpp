@@ -440,6 +440,20 @@ namespace {
 inline bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// The start of a number text: leading C-locale blanks and one sign are passed
+// over; negative tells which sign it was.
+const char* SkipBlanksAndSign(const char* p, bool& negative)
+{
+    while (IsCSpace(*p))
+        ++p;
+    negative = false;
+    if (*p == '+' || *p == '-') {
+        negative = *p == '-';
+        ++p;
+    }
+    return p;
+}
+
 }  // namespace
 
 double StrToD(const char* str, const char** end)
@@ -448,14 +462,8 @@ double StrToD(const char* str, const char** end)
         *end = str;
     if (!str)
         return 0.0;
-    const char* p = str;
-    while (IsCSpace(*p))
-        ++p;
     bool negative = false;
-    if (*p == '+' || *p == '-') {
-        negative = *p == '-';
-        ++p;
-    }
+    const char* p = SkipBlanksAndSign(str, negative);
     const char* mantStart = p;
     long long firstDigitPos = 0;    // decimal exponent of the first non-zero digit, roughly
     bool seenNonZero = false;
@@ -548,14 +556,8 @@ int AToL(const char* str)
 {
     if (!str)
         return 0;
-    const char* p = str;
-    while (IsCSpace(*p))
-        ++p;
     bool negative = false;
-    if (*p == '+' || *p == '-') {
-        negative = *p == '-';
-        ++p;
-    }
+    const char* p = SkipBlanksAndSign(str, negative);
     long long v = 0;
     const long long limit = negative ? 2147483648LL : 2147483647LL;
     while (IsDigit(*p)) {

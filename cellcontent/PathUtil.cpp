@@ -43,14 +43,22 @@ int CopyToBuffer(const char* src, int count, char* buffer, int bufferSize)
     return copied;
 }
 
+// The position of the last separator of path (and its length), -1 for no path
+// or a path without one.
+int LastSeparatorOf(LPCTSTR path, int& length)
+{
+    if (path == nullptr)
+        return -1;
+    length = static_cast<int>(std::strlen(path));
+    return FindLastSeparator(path, length);
+}
+
 }  // namespace
 
 int GetFileNamePart(LPCTSTR path, CString& name)
 {
-    if (path == nullptr)
-        return -1;
-    const int length = static_cast<int>(std::strlen(path));
-    const int separator = FindLastSeparator(path, length);
+    int length = 0;
+    const int separator = LastSeparatorOf(path, length);
     if (separator < 0)
         return -1;
     name = CString(path + separator + 1, length - separator - 1);
@@ -59,10 +67,8 @@ int GetFileNamePart(LPCTSTR path, CString& name)
 
 int GetFileNamePart(LPCTSTR path, char* buffer, int bufferSize)
 {
-    if (path == nullptr)
-        return -1;
-    const int length = static_cast<int>(std::strlen(path));
-    const int separator = FindLastSeparator(path, length);
+    int length = 0;
+    const int separator = LastSeparatorOf(path, length);
     if (separator < 0)
         return -1;
     return CopyToBuffer(path + separator + 1, length - separator - 1, buffer, bufferSize);
@@ -70,10 +76,8 @@ int GetFileNamePart(LPCTSTR path, char* buffer, int bufferSize)
 
 int GetDirectoryPart(LPCTSTR path, CString& directory)
 {
-    if (path == nullptr)
-        return -1;
-    const int length = static_cast<int>(std::strlen(path));
-    const int separator = FindLastSeparator(path, length);
+    int length = 0;
+    const int separator = LastSeparatorOf(path, length);
     if (separator < 0)
         return -1;
     directory = CString(path, separator);
@@ -82,10 +86,8 @@ int GetDirectoryPart(LPCTSTR path, CString& directory)
 
 int GetDirectoryPart(LPCTSTR path, char* buffer, int bufferSize)
 {
-    if (path == nullptr)
-        return -1;
-    const int length = static_cast<int>(std::strlen(path));
-    const int separator = FindLastSeparator(path, length);
+    int length = 0;
+    const int separator = LastSeparatorOf(path, length);
     if (separator < 0)
         return -1;
     return CopyToBuffer(path, separator, buffer, bufferSize);

@@ -1,8 +1,9 @@
 #include "control/DispInvoke.h"
 
+#include "control/GridPort.h"
 #include "control/KivoSheetEvents.gen.h"
-
-#include <cstring>
+#include "grid/GridCtrl.h"
+#include "platform/Wnd.h"
 
 namespace {
 
@@ -63,4 +64,64 @@ const CMemberInfo* FindKivoSheetEventByName(const char* name)
     int count = 0;
     const CMemberInfo* table = KivoSheetEventTable(&count);
     return FindByName(table, count, name);
+}
+
+// ---- the member conventions ------------------------------------------------
+
+namespace {
+
+const CGridCtrl* Engine(CGridPort* grid)
+{
+    return grid != nullptr ? grid->GetGridCtrl() : nullptr;
+}
+
+}  // namespace
+
+bool DispCheckScrollRow(CGridPort* grid, LONG row)
+{
+    const CGridCtrl* g = Engine(grid);
+    return g != nullptr && row >= g->GetFixedRowCount() && row < g->GetRowCount();
+}
+
+bool DispCheckScrollCol(CGridPort* grid, LONG col)
+{
+    const CGridCtrl* g = Engine(grid);
+    return g != nullptr && col >= g->GetFixedColumnCount() && col < g->GetColumnCount();
+}
+
+bool DispCheckCell(CGridPort* grid, LONG row, LONG col)
+{
+    const CGridCtrl* g = Engine(grid);
+    return g != nullptr && g->IsCellValid(row, col);
+}
+
+bool DispCheckRange(CGridPort* grid, LONG minRow, LONG minCol, LONG maxRow, LONG maxCol)
+{
+    const CGridCtrl* g = Engine(grid);
+    return g != nullptr && g->IsRangeValid(CGridCellRange(minRow, minCol, maxRow, maxCol));
+}
+
+bool DispCheckNonVirtual(CGridPort* grid)
+{
+    const CGridCtrl* g = Engine(grid);
+    return g != nullptr && !g->GetVirtualMode();
+}
+
+void DispRedraw(CGridPort* grid, CWnd* control, unsigned marks)
+{
+    CWnd* gridWindow = grid != nullptr ? grid->GetGridWindow() : nullptr;
+    if (control != nullptr && control->GetSafeHwnd() == nullptr)
+        control = nullptr;
+    if ((marks & kDispRedrawAll) != 0) {
+        if (gridWindow != nullptr)
+            grid->Refresh();
+        if (control != nullptr)
+            control->Invalidate(TRUE);
+    }
+    if ((marks & kDispRedrawGrid) != 0 && gridWindow != nullptr)
+        gridWindow->Invalidate(TRUE);
+    if ((marks & kDispRedrawControl) != 0 && control != nullptr)
+        control->Invalidate(TRUE);
+    if ((marks & kDispRedrawBars) != 0 && grid != nullptr)
+        grid->UpdateScrollBars();
 }

@@ -149,6 +149,11 @@ void CGridCtrlPort::Refresh()
     m_grid->UpdateScrollBars();
 }
 
+void CGridCtrlPort::UpdateScrollBars()
+{
+    m_grid->UpdateScrollBars();
+}
+
 const LOGFONT& CGridCtrlPort::GetDefaultFont() const
 {
     CGridDefaultCell* normal = m_grid->GetDefaultCell(FALSE, FALSE);

@@ -32,6 +32,7 @@ public:
     BOOL IsCopyAllowed() const override;
     void CopySelection() override;
     void Refresh() override;
+    void UpdateScrollBars() override;
 
     const LOGFONT& GetDefaultFont() const override;
     int GetDefaultMargin() const override;

@@ -48,6 +48,8 @@ public:
     virtual void CopySelection() = 0;
     // Full refresh of the grid window (and of its scroll bars).
     virtual void Refresh() = 0;
+    // Recomputes the grid's scroll bars (nothing without the grid window).
+    virtual void UpdateScrollBars() = 0;
 
     // Drawing data of the sheet picture: the normal default cell's font
     // (for measuring), margin and the grid line colour.

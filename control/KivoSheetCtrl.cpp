@@ -193,14 +193,14 @@ void CKivoSheetCtrl::SetModified()
         m_host->SetModified();
 }
 
-// ---- the four colour properties -------------------------------------------
+// ---- the four colour properties (their members run the redraw marks) ------
 
-LONG CKivoSheetCtrl::GetGridDefCellTextColor()
+LONG CKivoSheetCtrl::DoGetGridDefCellTextColor()
 {
     return m_grid ? m_grid->GetDefaultSetting().m_crTextColor : -1;
 }
 
-void CKivoSheetCtrl::SetGridDefCellTextColor(LONG newValue)
+void CKivoSheetCtrl::DoSetGridDefCellTextColor(LONG newValue)
 {
     if (!m_grid)
         return;
@@ -210,12 +210,12 @@ void CKivoSheetCtrl::SetGridDefCellTextColor(LONG newValue)
     SetModified();
 }
 
-LONG CKivoSheetCtrl::GetGridDefCellBgColor()
+LONG CKivoSheetCtrl::DoGetGridDefCellBgColor()
 {
     return m_grid ? m_grid->GetDefaultSetting().m_crCellBgColor : -1;
 }
 
-void CKivoSheetCtrl::SetGridDefCellBgColor(LONG newValue)
+void CKivoSheetCtrl::DoSetGridDefCellBgColor(LONG newValue)
 {
     if (!m_grid)
         return;
@@ -225,12 +225,12 @@ void CKivoSheetCtrl::SetGridDefCellBgColor(LONG newValue)
     SetModified();
 }
 
-LONG CKivoSheetCtrl::GetGridDefSelBgColor()
+LONG CKivoSheetCtrl::DoGetGridDefSelBgColor()
 {
     return m_grid ? m_grid->GetDefaultSetting().m_crSelColor : -1;
 }
 
-void CKivoSheetCtrl::SetGridDefSelBgColor(LONG newValue)
+void CKivoSheetCtrl::DoSetGridDefSelBgColor(LONG newValue)
 {
     if (!m_grid)
         return;
@@ -240,32 +240,31 @@ void CKivoSheetCtrl::SetGridDefSelBgColor(LONG newValue)
     SetModified();
 }
 
-LONG CKivoSheetCtrl::GetGridDefSelBorderColor()
+LONG CKivoSheetCtrl::DoGetGridDefSelBorderColor()
 {
     return m_grid ? static_cast<LONG>(m_grid->GetSelFrameColour()) : -1;
 }
 
-void CKivoSheetCtrl::SetGridDefSelBorderColor(LONG newValue)
+void CKivoSheetCtrl::DoSetGridDefSelBorderColor(LONG newValue)
 {
     if (!m_grid)
         return;
     m_grid->SetSelFrameColour(static_cast<COLORREF>(newValue));
     SetModified();
-    if (GetSafeHwnd() != nullptr)
-        Invalidate(TRUE);
+    // The member's redraw mark invalidates the control window.
 }
 
-LONG CKivoSheetCtrl::GridRGB(SHORT nRed, SHORT nGreen, SHORT nBlue)
+LONG CKivoSheetCtrl::DoGridRGB(SHORT nRed, SHORT nGreen, SHORT nBlue)
 {
     return static_cast<LONG>(RGB(nRed & 0xFF, nGreen & 0xFF, nBlue & 0xFF));
 }
 
-CString CKivoSheetCtrl::GridGetOCXVersion()
+CString CKivoSheetCtrl::DoGridGetOCXVersion()
 {
     return CString(kVersionText);
 }
 
-void CKivoSheetCtrl::AboutBox()
+void CKivoSheetCtrl::DoAboutBox()
 {
     if (m_host != nullptr)
         m_host->ShowAboutBox();

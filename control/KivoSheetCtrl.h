@@ -49,20 +49,24 @@ public:
     // Keyboard routing of key-down and key-up messages; TRUE when consumed.
     BOOL PreTranslateKey(MSG* msg);
 
-    // ---- dispatch members built here --------------------------------------
-    LONG GetGridDefCellTextColor() override;
-    void SetGridDefCellTextColor(LONG newValue) override;
-    LONG GetGridDefCellBgColor() override;
-    void SetGridDefCellBgColor(LONG newValue) override;
-    LONG GetGridDefSelBgColor() override;
-    void SetGridDefSelBgColor(LONG newValue) override;
-    LONG GetGridDefSelBorderColor() override;
-    void SetGridDefSelBorderColor(LONG newValue) override;
-    LONG GridRGB(SHORT nRed, SHORT nGreen, SHORT nBlue) override;
-    CString GridGetOCXVersion() override;
-    void AboutBox() override;
-
 protected:
+    // ---- dispatch members: what the member conventions reach, and the
+    // operations built here (the generated members run the checks and the
+    // redraw around them) -------------------------------------------------
+    CGridPort* DispatchGrid() override { return m_grid.get(); }
+    CWnd* DispatchWindow() override { return GetSafeHwnd() != nullptr ? this : nullptr; }
+    LONG DoGetGridDefCellTextColor() override;
+    void DoSetGridDefCellTextColor(LONG newValue) override;
+    LONG DoGetGridDefCellBgColor() override;
+    void DoSetGridDefCellBgColor(LONG newValue) override;
+    LONG DoGetGridDefSelBgColor() override;
+    void DoSetGridDefSelBgColor(LONG newValue) override;
+    LONG DoGetGridDefSelBorderColor() override;
+    void DoSetGridDefSelBorderColor(LONG newValue) override;
+    LONG DoGridRGB(SHORT nRed, SHORT nGreen, SHORT nBlue) override;
+    CString DoGridGetOCXVersion() override;
+    void DoAboutBox() override;
+
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     int OnCreate(LPCREATESTRUCT lpCreateStruct) override;
     void OnSize(UINT nType, int cx, int cy) override;

@@ -21,29 +21,120 @@ import sys
 class Arg:
     def __init__(self, text):
         name, _, typ = text.partition(':')
-        if not name or not typ:
+        if not name or not typ or '=' in text:
             raise ValueError('bad argument ' + text)
         self.name = name
         self.type = typ
 
 
 class Member:
-    def __init__(self, kind, dispid, name):
+    def __init__(self, kind, dispid, name, line=0):
         self.kind = kind
         self.dispid = dispid
         self.name = name
+        self.line = line
         self.result = 'void'
         self.fail = None
         self.args = []
         self.out = None      # Arg of an [out, retval] result (interfaces)
         self.type = None     # property type (interfaces, control properties)
+        self.checks = []     # (kind, [argument names]) in order (control methods)
+        self.redraw = []     # redraw marks in order (control members)
+        self.jbase = None    # "J" member: the base member's name
+        self.jorder = None   # "J" member: by-reference index of each selector value
 
 
 class Interface:
-    def __init__(self, name, cls):
+    def __init__(self, name, cls, line=0):
         self.name = name
         self.cls = cls
+        self.line = line
         self.members = []
+
+
+CHECK_ARGS = {'scrollrow': 1, 'scrollcol': 1, 'cell': 2, 'range': 4, 'nonvirtual': 0}
+REDRAW_MARKS = ('all', 'grid', 'ctl', 'bars')
+
+
+def split_options(tokens):
+    """(options, rest): the leading key=value tokens and the tokens after them."""
+    opts = []
+    i = 0
+    while i < len(tokens) and '=' in tokens[i] and ':' not in tokens[i].split('=', 1)[0]:
+        key, _, value = tokens[i].partition('=')
+        opts.append((key, value))
+        i += 1
+    for t in tokens[i:]:
+        if '=' in t:
+            raise ValueError('option %s must come before the arguments' % t)
+    return opts, tokens[i:]
+
+
+def parse_number(text):
+    try:
+        return float(text) if '.' in text or 'e' in text.lower() else int(text, 0)
+    except ValueError:
+        raise ValueError('fail=%s is not a number' % text)
+
+
+def parse_fail_text(value):
+    if len(value) < 2 or value[0] != '"' or value[-1] != '"' or '"' in value[1:-1] or '\\' in value:
+        raise ValueError('fail=%s: a text failure value is written "TEXT"' % value)
+    return value
+
+
+def check_fail(m, typ, value):
+    """Validates a fail= of a member whose result (or out-parameter) has type typ."""
+    if typ in ('void', 'void*'):
+        raise ValueError('fail= on a member without a result')
+    if typ == 'IDispatch*' or typ.rstrip('*') in IFACE_NAMES:
+        raise ValueError('fail= on an object member: an object member fails with no object')
+    if typ == 'BSTR':
+        return parse_fail_text(value)
+    if typ == 'VARIANT':
+        raise ValueError('fail= on a VARIANT member')
+    parse_number(value)
+    if typ == 'bool' and parse_number(value) != 0:
+        raise ValueError('fail=%s on a bool member: a bool member fails with 0 (False)' % value)
+    return value
+
+
+def parse_method_options(m, opts):
+    for key, value in opts:
+        if key == 'fail':
+            if m.fail is not None:
+                raise ValueError('fail= given twice')
+            m.fail = value
+        elif key == 'check':
+            kind, _, names = value.partition(':')
+            if kind not in CHECK_ARGS:
+                raise ValueError('unknown check %s' % kind)
+            names = [n for n in names.split(',') if n] if names else []
+            if len(names) != CHECK_ARGS[kind]:
+                raise ValueError('check %s takes %d argument name(s)' % (kind, CHECK_ARGS[kind]))
+            m.checks.append((kind, names))
+        elif key == 'redraw':
+            if m.redraw:
+                raise ValueError('redraw= given twice')
+            marks = value.split(',')
+            for mark in marks:
+                if mark not in REDRAW_MARKS:
+                    raise ValueError('unknown redraw mark %s' % mark)
+            if len(set(marks)) != len(marks):
+                raise ValueError('redraw mark given twice')
+            m.redraw = marks
+        elif key == 'j':
+            base, _, order = value.partition(':')
+            if not base:
+                raise ValueError('j= needs the base member')
+            m.jbase = base
+            if order:
+                try:
+                    m.jorder = [int(x) for x in order.split(',')]
+                except ValueError:
+                    raise ValueError('bad selector order %s' % order)
+        else:
+            raise ValueError('unknown option %s=' % key)
 
 
 def parse(path):
@@ -61,15 +152,29 @@ def parse(path):
                         ifaces.append(cur)
                         cur = None
                         continue
-                    m = Member(tok[0], int(tok[1]), tok[2])
+                    m = Member(tok[0], int(tok[1]), tok[2], lineno)
                     if m.kind in ('getput', 'get', 'put'):
                         m.type = tok[3]
-                        m.args = [Arg(t) for t in tok[4:]]
+                        rest = tok[4:]
+                        fails = [t for t in rest if t.startswith('fail=')]
+                        rest = [t for t in rest if not t.startswith('fail=')]
+                        if fails:
+                            if m.kind == 'put' or len(fails) > 1:
+                                raise ValueError('fail= belongs to one get')
+                            m.fail = fails[0][5:]
+                        m.args = [Arg(t) for t in rest]
                     elif m.kind in ('call', 'hidden'):
                         rest = tok[3:]
                         if '->' in rest:
                             i = rest.index('->')
-                            m.out = Arg(rest[i + 1])
+                            tail = rest[i + 1:]
+                            if not tail or len(tail) > 2:
+                                raise ValueError('"->" takes one name:type [fail=VALUE]')
+                            m.out = Arg(tail[0])
+                            if len(tail) == 2:
+                                if not tail[1].startswith('fail=') or m.kind == 'hidden':
+                                    raise ValueError('unexpected %s' % tail[1])
+                                m.fail = tail[1][5:]
                             rest = rest[:i]
                         m.args = [Arg(t) for t in rest]
                     else:
@@ -79,31 +184,138 @@ def parse(path):
                     vals = [tuple(v.split('=')) for v in tok[2:]]
                     enums.append((tok[1], [(n, int(v)) for n, v in vals]))
                 elif tok[0] == 'property':
-                    m = Member('property', int(tok[1]), tok[2])
+                    m = Member('property', int(tok[1]), tok[2], lineno)
                     m.type = tok[3]
+                    opts, rest = split_options(tok[4:])
+                    if rest:
+                        raise ValueError('a property takes no arguments')
+                    for key, value in opts:
+                        if key != 'redraw':
+                            raise ValueError('a property takes only redraw=')
+                    parse_method_options(m, opts)
                     props.append(m)
                 elif tok[0] == 'method':
-                    m = Member('method', int(tok[1]), tok[2])
+                    m = Member('method', int(tok[1]), tok[2], lineno)
                     m.result = tok[3]
-                    rest = tok[4:]
-                    if rest and rest[0].startswith('fail='):
-                        m.fail = rest[0][5:]
-                        rest = rest[1:]
+                    opts, rest = split_options(tok[4:])
+                    parse_method_options(m, opts)
                     m.args = [Arg(t) for t in rest]
                     methods.append(m)
                 elif tok[0] == 'event':
-                    m = Member('event', int(tok[1]), tok[2])
+                    m = Member('event', int(tok[1]), tok[2], lineno)
                     m.args = [Arg(t) for t in tok[3:]]
                     events.append(m)
                 elif tok[0] == 'interface':
-                    cur = Interface(tok[1], tok[2])
+                    cur = Interface(tok[1], tok[2], lineno)
                 else:
                     raise ValueError('unknown line kind')
             except (ValueError, IndexError) as e:
-                sys.exit('%s:%d: %s' % (path, lineno, e))
+                fail_at(path, lineno, e)
     if cur is not None:
-        sys.exit('%s: interface %s has no end' % (path, cur.name))
+        fail_at(path, cur.line, 'interface %s has no end' % cur.name)
     return enums, props, methods, events, ifaces
+
+
+def fail_at(path, lineno, message):
+    sys.exit('%s:%d: error: %s' % (path, lineno, message))
+
+
+def validate(path, props, methods, events, ifaces):
+    """Everything the generated code relies on; the first fault stops the build."""
+    def unique(items, key, what):
+        seen = {}
+        for m in items:
+            k = key(m)
+            if k in seen:
+                fail_at(path, m.line, 'duplicate %s (first on line %d)' % (what(m), seen[k].line))
+            seen[k] = m
+
+    members = props + methods
+    unique(members, lambda m: m.dispid, lambda m: 'DISPID %d of %s' % (m.dispid, m.name))
+    # Names are looked up without regard to case.
+    unique(members, lambda m: m.name.lower(), lambda m: 'member name %s' % m.name)
+    unique(events, lambda m: m.dispid, lambda m: 'event DISPID %d of %s' % (m.dispid, m.name))
+    unique(events, lambda m: m.name.lower(), lambda m: 'event name %s' % m.name)
+    unique(ifaces, lambda i: i.name, lambda i: 'interface %s' % i.name)
+    unique(ifaces, lambda i: i.cls, lambda i: 'class %s' % i.cls)
+    for i in ifaces:
+        # A get and a put of the same indexed property share their DISPID.
+        seen = {}
+        for m in i.members:
+            first = seen.get(m.dispid)
+            if first is not None and not (first.name == m.name and {first.kind, m.kind} == {'get', 'put'}):
+                fail_at(path, m.line, 'duplicate DISPID %d in %s (first on line %d)' % (m.dispid, i.name, first.line))
+            seen[m.dispid] = m
+        names = {}
+        for m in i.members:
+            first = names.get(m.name.lower())
+            if first is not None and not (first.name == m.name and {first.kind, m.kind} == {'get', 'put'}):
+                fail_at(path, m.line, 'duplicate member name %s in %s (first on line %d)' % (m.name, i.name, first.line))
+            names[m.name.lower()] = m
+        for m in i.members:
+            if m.fail is not None:
+                typ = m.out.type if m.out is not None else m.type
+                try:
+                    check_fail(m, typ, m.fail)
+                except ValueError as e:
+                    fail_at(path, m.line, e)
+
+    by_name = {m.name: m for m in methods}
+    for m in props:
+        if m.type != 'long':
+            fail_at(path, m.line, 'control properties are long')
+    for m in methods:
+        try:
+            validate_method(m, by_name)
+        except ValueError as e:
+            fail_at(path, m.line, e)
+
+
+def validate_method(m, by_name):
+    for a in m.args:
+        disp_type(a.type)
+    disp_type(m.result)
+    if m.fail is not None:
+        check_fail(m, m.result, m.fail)
+    argtypes = {a.name: a.type for a in m.args}
+    for kind, names in m.checks:
+        for n in names:
+            if n not in argtypes:
+                raise ValueError('check %s names %s, which is not an argument' % (kind, n))
+            if argtypes[n] not in ('long', 'int', 'short'):
+                raise ValueError('check %s names %s, which is not an integer argument' % (kind, n))
+    if m.jbase is None:
+        return
+    base = by_name.get(m.jbase)
+    if base is None:
+        raise ValueError('j=%s: no such method' % m.jbase)
+    if base.jbase is not None:
+        raise ValueError('j=%s: the base is itself a J member' % m.jbase)
+    inargs = [a for a in base.args if not a.type.endswith('*') or a.type == 'IDispatch*']
+    refs = [a for a in base.args if a.type.endswith('*') and a.type != 'IDispatch*']
+    if not refs:
+        raise ValueError('j=%s: the base writes no by-reference value' % m.jbase)
+    own = m.args[:len(inargs)]
+    if [(a.name, a.type) for a in own] != [(a.name, a.type) for a in inargs]:
+        raise ValueError('j=%s: the arguments must be the base\'s by-value arguments (%s)'
+                         % (m.jbase, ', '.join('%s:%s' % (a.name, a.type) for a in inargs)))
+    extra = m.args[len(inargs):]
+    if len(extra) > 1 or (extra and extra[0].type != 'short'):
+        raise ValueError('j=%s: only one short selector may follow the base\'s arguments' % m.jbase)
+    order = m.jorder if m.jorder is not None else list(range(len(refs)))
+    if not extra:
+        if len(refs) != 1 or m.jorder is not None:
+            raise ValueError('j=%s: a member without a selector answers the base\'s only by-reference value'
+                             % m.jbase)
+    elif extra and base.result not in ('bool', 'short', 'long'):
+        raise ValueError('j=%s: the base answers no success to test' % m.jbase)
+    for k in order:
+        if k < 0 or k >= len(refs):
+            raise ValueError('j=%s: selector order names by-reference value %d of %d' % (m.jbase, k, len(refs)))
+    for k in order:
+        if refs[k].type[:-1] != m.result:
+            raise ValueError('j=%s: by-reference value %s is %s, the member answers %s'
+                             % (m.jbase, refs[k].name, refs[k].type[:-1], m.result))
 
 
 def parse_guids(path):
@@ -129,6 +341,10 @@ def guid_bytes(g):
 
 # ---------------------------------------------------------------- type maps --
 
+def bad(message):
+    raise ValueError(message)
+
+
 ENUMS = set()
 IFACE_NAMES = set()
 
@@ -140,7 +356,7 @@ def disp_type(t):
         'long*': 'RefLong', 'short*': 'RefShort', 'double*': 'RefDouble', 'BSTR*': 'RefString',
         'bool': 'Bool', 'void': 'Void',
     }.get(t) or ('Long' if t in ENUMS else 'Object' if t.rstrip('*') in IFACE_NAMES else None) \
-        or sys.exit('unknown type ' + t)
+        or bad('unknown type ' + t)
 
 
 def idl_type(t):
@@ -155,7 +371,7 @@ def cpp_arg(t):
         'BSTR': 'const CString&', 'VARIANT': 'const CDispBytes&', 'IDispatch*': 'CKivoObject*',
         'long*': 'LONG&', 'short*': 'SHORT&', 'double*': 'double&', 'BSTR*': 'CString&',
     }.get(t) or ('LONG' if t in ENUMS else 'CKivoObject*' if t.rstrip('*') in IFACE_NAMES else None) \
-        or sys.exit('unknown argument type ' + t)
+        or bad('unknown argument type ' + t)
 
 
 def cpp_result(t):
@@ -163,17 +379,32 @@ def cpp_result(t):
             'IDispatch*': 'CKivoObjectPtr', 'void': 'void'}[t]
 
 
-def fail_expr(m):
+def fail_value(m):
+    """The failure value of a control method as written in the table (None for void)."""
     t = m.result
     if t == 'void':
         return None
     if t == 'BSTR':
-        return 'CString()'
+        return m.fail if m.fail is not None else '""'
+    if t == 'IDispatch*':
+        return None
+    if m.fail is not None:
+        return m.fail
+    # A "J" member answers -1 (a double 0) for a bad selector or a failed base.
+    return '-1' if m.jbase is not None and t != 'double' else '0'
+
+
+def fail_expr(m):
+    t = m.result
+    if t == 'void':
+        return None
     if t == 'IDispatch*':
         return 'CKivoObjectPtr()'
-    v = m.fail if m.fail is not None else '0'
+    v = fail_value(m)
+    if t == 'BSTR':
+        return 'CString(%s)' % v if v != '""' else 'CString()'
     if t == 'double':
-        return v + '.0' if '.' not in v else v
+        return v + '.0' if '.' not in v and 'e' not in v.lower() else v
     return v
 
 
@@ -254,8 +485,7 @@ def write_idl(out, enums, props, methods, events, ifaces, guids):
         w.append('    };')
         w.append('')
     w.append('};')
-    with open(os.path.join(out, 'KivoSheet.idl'), 'w', encoding='utf-8') as f:
-        f.write('\n'.join(w) + '\n')
+    write_text(os.path.join(out, 'KivoSheet.idl'), '\n'.join(w) + '\n')
 
 
 def idl_param(t):
@@ -298,33 +528,136 @@ def write_guids(out, guids, ifaces):
     w.append('inline constexpr int kKivoClassCount = %d;' % len(ifaces))
     w.append('inline constexpr const KivoGuid* kKivoClassGuids[] = {%s};' % ', '.join('&kGuid_%s' % i.cls for i in ifaces))
     w.append('inline constexpr const KivoGuid* kKivoInterfaceGuids[] = {%s};' % ', '.join('&kGuid_%s' % i.name for i in ifaces))
-    with open(os.path.join(out, 'KivoGuids.gen.h'), 'w', encoding='utf-8') as f:
-        f.write('\n'.join(w) + '\n')
+    write_text(os.path.join(out, 'KivoGuids.gen.h'), '\n'.join(w) + '\n')
 
 
 # ------------------------------------------------------- control dispatch --
 
+CHECK_CALLS = {'scrollrow': 'DispCheckScrollRow', 'scrollcol': 'DispCheckScrollCol', 'cell': 'DispCheckCell',
+               'range': 'DispCheckRange', 'nonvirtual': 'DispCheckNonVirtual'}
+REDRAW_BITS = {'all': 'kDispRedrawAll', 'grid': 'kDispRedrawGrid', 'ctl': 'kDispRedrawControl',
+               'bars': 'kDispRedrawBars'}
+
+
+def ref_type(t):
+    """The C++ type of a variable that a by-reference argument of type t is bound to."""
+    return cpp_arg(t)[:-1]
+
+
+def member_params(m):
+    return ', '.join('%s %s' % (cpp_arg(a.type), a.name) for a in m.args)
+
+
+def member_body(m, by_name):
+    """The body of a control member: checks, operation (or the J pick), redraw."""
+    b = []
+    res = cpp_result(m.result)
+    fe = fail_expr(m)
+    ret_fail = 'return %s;' % fe if fe else 'return;'
+    if m.checks:
+        b.append('    CGridPort* grid = DispatchGrid();')
+        conds = []
+        for kind, names in m.checks:
+            conds.append('!%s(%s)' % (CHECK_CALLS[kind], ', '.join(['grid'] + names)))
+        b.append('    if (%s)' % ' || '.join(conds))
+        b.append('        ' + ret_fail)
+    redraw = ''
+    if m.redraw:
+        redraw = '    DispRedraw(DispatchGrid(), DispatchWindow(), %s);' % ' | '.join(REDRAW_BITS[r] for r in m.redraw)
+    if m.jbase is not None:
+        base = by_name[m.jbase]
+        refs = [a for a in base.args if a.type.endswith('*') and a.type != 'IDispatch*']
+        for k, a in enumerate(refs):
+            # Each value starts as the member's failure value (0 when of
+            # another type), so a value the base does not write answers that.
+            if ref_type(a.type) == 'CString':
+                b.append('    CString v%d%s;' % (k, '(%s)' % fail_value(m) if m.result == 'BSTR' and fail_value(m) != '""' else ''))
+            else:
+                init = fail_expr(m) if a.type[:-1] == m.result else '0'
+                b.append('    %s v%d = %s;' % (ref_type(a.type), k, init))
+        call_args = []
+        for a in base.args:
+            if a in refs:
+                call_args.append('v%d' % refs.index(a))
+            else:
+                call_args.append(a.name)
+        call = '%s(%s)' % (base.name, ', '.join(call_args))
+        selector = m.args[-1].name if len(m.args) > len(base.args) - len(refs) else None
+        if selector is None:
+            # The base's result does not matter: the value is preset.
+            b.append('    %s;' % call if base.result == 'void' else '    (void)%s;' % call)
+            if redraw:
+                b.append(redraw)
+            b.append('    return v0;')
+        else:
+            b.append('    if (%s == 0)' % call)
+            b.append('        ' + ret_fail)
+            if redraw:
+                b.append(redraw)
+            order = m.jorder if m.jorder is not None else list(range(len(refs)))
+            b.append('    switch (%s) {' % selector)
+            for sel, k in enumerate(order):
+                b.append('    case %d:' % sel)
+                b.append('        return v%d;' % k)
+            b.append('    default:')
+            b.append('        ' + ret_fail)
+            b.append('    }')
+        return b
+    call = 'Do%s(%s)' % (m.name, ', '.join(a.name for a in m.args))
+    if m.result == 'void':
+        b.append('    %s;' % call)
+        if redraw:
+            b.append(redraw)
+    elif redraw:
+        b.append('    %s result = %s;' % (res, call))
+        b.append(redraw)
+        b.append('    return result;')
+    else:
+        b.append('    return %s;' % call)
+    return b
+
+
 def write_dispatch(out, props, methods):
+    by_name = {m.name: m for m in methods}
     h = [HEADER, '#pragma once', '', '#include "control/DispTypes.h"', '',
-         '// The members of the control\'s dispatch interface. Every member answers its',
-         '// failure value here; the control overrides the members it builds.',
+         'class CGridPort;', 'class CWnd;', '',
+         '// The members of the control\'s dispatch interface. Each runs the checks of',
+         '// its row of the member table, then its operation (the protected Do... member',
+         '// of the same name), then the redraw of its row; a "J" member answers one',
+         '// value of its base member instead of an operation of its own. Every',
+         '// operation answers the member\'s failure value here; the control overrides',
+         '// the operations it builds.',
          'class CKivoSheetDispatch {', 'public:', '    virtual ~CKivoSheetDispatch() = default;', '']
     for p in props:
-        h.append('    virtual LONG Get%s() { return 0; }' % p.name)
-        h.append('    virtual void Set%s(LONG newValue) { (void)newValue; }' % p.name)
+        h.append('    LONG Get%s();' % p.name)
+        h.append('    void Set%s(LONG newValue);' % p.name)
     h.append('')
     for m in methods:
-        args = ', '.join('%s %s' % (cpp_arg(a.type), a.name) for a in m.args)
+        h.append('    %s %s(%s);' % (cpp_result(m.result), m.name, member_params(m)))
+    h.append('')
+    h.append('protected:')
+    h.append('    // What the checks read and the redraw marks reach: the control\'s grid')
+    h.append('    // object and its window; NULL when there is none (every check then fails')
+    h.append('    // and nothing is redrawn).')
+    h.append('    virtual CGridPort* DispatchGrid() { return nullptr; }')
+    h.append('    virtual CWnd* DispatchWindow() { return nullptr; }')
+    h.append('')
+    h.append('    // The operations.')
+    for p in props:
+        h.append('    virtual LONG DoGet%s() { return 0; }' % p.name)
+        h.append('    virtual void DoSet%s(LONG newValue) { (void)newValue; }' % p.name)
+    for m in methods:
+        if m.jbase is not None:
+            continue
         unused = ' '.join('(void)%s;' % a.name for a in m.args)
         fe = fail_expr(m)
         body = (unused + ' ' if unused else '') + ('return %s;' % fe if fe else '')
-        h.append('    virtual %s %s(%s) { %s }' % (cpp_result(m.result), m.name, args, body.strip()))
+        h.append('    virtual %s Do%s(%s) { %s }' % (cpp_result(m.result), m.name, member_params(m), body.strip()))
     h.append('};')
     h.append('')
     h.append('// Number of members in the table (properties and methods).')
     h.append('inline constexpr int kKivoSheetMemberCount = %d;' % (len(props) + len(methods)))
-    with open(os.path.join(out, 'KivoSheetDispatch.gen.h'), 'w', encoding='utf-8') as f:
-        f.write('\n'.join(h) + '\n')
+    write_text(os.path.join(out, 'KivoSheetDispatch.gen.h'), '\n'.join(h) + '\n')
 
     c = [HEADER, '#include "control/KivoSheetDispatch.gen.h"', '#include "control/DispInvoke.h"', '',
          'namespace {', '']
@@ -389,8 +722,27 @@ def write_dispatch(out, props, methods):
     c.append('        return false;')
     c.append('    }')
     c.append('}')
-    with open(os.path.join(out, 'KivoSheetDispatch.gen.cpp'), 'w', encoding='utf-8') as f:
-        f.write('\n'.join(c) + '\n')
+    for p in props:
+        c.append('')
+        c.append('LONG CKivoSheetDispatch::Get%s()' % p.name)
+        c.append('{')
+        c.append('    return DoGet%s();' % p.name)
+        c.append('}')
+        c.append('')
+        c.append('void CKivoSheetDispatch::Set%s(LONG newValue)' % p.name)
+        c.append('{')
+        c.append('    DoSet%s(newValue);' % p.name)
+        if p.redraw:
+            c.append('    DispRedraw(DispatchGrid(), DispatchWindow(), %s);'
+                     % ' | '.join(REDRAW_BITS[r] for r in p.redraw))
+        c.append('}')
+    for m in methods:
+        c.append('')
+        c.append('%s CKivoSheetDispatch::%s(%s)' % (cpp_result(m.result), m.name, member_params(m)))
+        c.append('{')
+        c.extend(member_body(m, by_name))
+        c.append('}')
+    write_text(os.path.join(out, 'KivoSheetDispatch.gen.cpp'), '\n'.join(c) + '\n')
 
 
 # ------------------------------------------------------------------ events --
@@ -414,8 +766,7 @@ def write_events(out, events):
     h.append('private:')
     h.append('    CKivoSheetEventSink* m_sink = nullptr;')
     h.append('};')
-    with open(os.path.join(out, 'KivoSheetEvents.gen.h'), 'w', encoding='utf-8') as f:
-        f.write('\n'.join(h) + '\n')
+    write_text(os.path.join(out, 'KivoSheetEvents.gen.h'), '\n'.join(h) + '\n')
 
     c = [HEADER, '#include "control/KivoSheetEvents.gen.h"', '', 'namespace {', '']
     for e in events:
@@ -458,8 +809,7 @@ def write_events(out, events):
         else:
             c.append('    m_sink->FireEvent(kEvents[%d], nullptr);' % i)
         c.append('}')
-    with open(os.path.join(out, 'KivoSheetEvents.gen.cpp'), 'w', encoding='utf-8') as f:
-        f.write('\n'.join(c) + '\n')
+    write_text(os.path.join(out, 'KivoSheetEvents.gen.cpp'), '\n'.join(c) + '\n')
 
 
 # --------------------------------------------------------- portable objects --
@@ -476,7 +826,7 @@ def obj_out(t):
     if t == 'IDispatch*' or t.rstrip('*') in IFACE_NAMES:
         return 'CKivoObjectPtr&'
     return {'long': 'LONG&', 'int': 'LONG&', 'short': 'SHORT&', 'double': 'double&'}.get(t) \
-        or ('LONG&' if t in ENUMS else None) or sys.exit('unknown out type ' + t)
+        or ('LONG&' if t in ENUMS else None) or bad('unknown out type ' + t)
 
 
 def obj_methods(i):
@@ -498,6 +848,19 @@ def obj_methods(i):
     return res
 
 
+def obj_fail_statement(param, fail):
+    """The statement that leaves an out-parameter at its failure value."""
+    typ, name = param
+    if typ == 'CKivoObjectPtr&':
+        return '%s.reset();' % name
+    if typ == 'CString&':
+        return '%s = CString(%s);' % (name, fail) if fail not in (None, '""') else '%s = CString();' % name
+    if typ == 'double&':
+        v = fail if fail is not None else '0'
+        return '%s = %s;' % (name, v + '.0' if '.' not in v else v)
+    return '%s = %s;' % (name, fail if fail is not None else '0')
+
+
 def write_objects(out, ifaces):
     h = [HEADER, '#pragma once', '', '#include "control/DispTypes.h"', '',
          '// The automation classes, in registration order.', 'enum KivoClass {']
@@ -509,26 +872,29 @@ def write_objects(out, ifaces):
     h.append('const char* KivoClassName(int kivoClass);')
     h.append('')
     for i in ifaces:
-        h.append('// Members of %s; each answers kKivoNotBuilt until a derived class builds it.' % i.name)
+        h.append('// Members of %s. Until a derived class builds them, each succeeds and' % i.name)
+        h.append('// leaves its result at its failure value (0, -1, "" or no object).')
         h.append('class C%sBase : public CKivoObject {' % i.cls)
         h.append('public:')
         h.append('    int GetKivoClass() const override { return KivoClass_%s; }' % i.cls)
         for name, params, m, k in obj_methods(i):
             ps = ', '.join('%s %s' % p for p in params)
-            unused = ' '.join('(void)%s;' % p[1] for p in params)
-            h.append('    virtual HRESULT %s(%s) { %sreturn kKivoNotBuilt; }' % (name, ps, unused + ' ' if unused else ''))
+            has_out = k == 'get' or (k == 'call' and m.out is not None)
+            ins = params[:-1] if has_out else params
+            body = ' '.join('(void)%s;' % p[1] for p in ins)
+            if has_out:
+                body += (' ' if body else '') + obj_fail_statement(params[-1], m.fail)
+            h.append('    virtual HRESULT %s(%s) { %s%sreturn kKivoOk; }' % (name, ps, body, ' ' if body else ''))
         h.append('};')
         h.append('')
-    with open(os.path.join(out, 'KivoObjects.gen.h'), 'w', encoding='utf-8') as f:
-        f.write('\n'.join(h) + '\n')
+    write_text(os.path.join(out, 'KivoObjects.gen.h'), '\n'.join(h) + '\n')
     c = [HEADER, '#include "control/KivoObjects.gen.h"', '', 'namespace {', 'const char* const kNames[] = {']
     c.extend('    "%s",' % i.cls for i in ifaces)
     c += ['};', '}  // namespace', '',
           'const char* KivoClassName(int kivoClass)', '{',
           '    if (kivoClass < 0 || kivoClass >= static_cast<int>(sizeof(kNames) / sizeof(kNames[0])))',
           '        return nullptr;', '    return kNames[kivoClass];', '}']
-    with open(os.path.join(out, 'KivoObjects.gen.cpp'), 'w', encoding='utf-8') as f:
-        f.write('\n'.join(c) + '\n')
+    write_text(os.path.join(out, 'KivoObjects.gen.cpp'), '\n'.join(c) + '\n')
 
 
 # ----------------------------------------------------- win32 COM classes --
@@ -543,7 +909,7 @@ def com_type(t):
     if t == 'void*':
         return 'void*'
     return {'long': 'LONG', 'int': 'INT', 'short': 'SHORT', 'double': 'DOUBLE'}.get(t) \
-        or (t if t in ENUMS else None) or sys.exit('unknown COM type ' + t)
+        or (t if t in ENUMS else None) or bad('unknown COM type ' + t)
 
 
 def com_in(t, name):
@@ -584,8 +950,12 @@ def write_com(out, ifaces):
                 for p in params:
                     c.append('        (void)%s;' % p[1])
                 c.append('        // Records move between the library\'s own objects through')
-                c.append('        // IKivoObjectPrivate, never through an address a caller passes.')
-                c.append('        return E_NOTIMPL;')
+                c.append('        // IKivoObjectPrivate, never through an address a caller passes:')
+                c.append('        // the member succeeds and hands out no address.')
+                if m.out is not None:
+                    c.append('        if (%s != nullptr)' % m.out.name)
+                    c.append('            *%s = nullptr;' % m.out.name)
+                c.append('        return S_OK;')
                 c.append('    }')
         c.append('private:')
         c.append('    std::unique_ptr<C%sBase> m_object;' % i.cls)
@@ -619,8 +989,7 @@ def write_com(out, ifaces):
     c.append('    default: return nullptr;')
     c.append('    }')
     c.append('}')
-    with open(os.path.join(out, 'KivoAutomation.gen.cpp'), 'w', encoding='utf-8') as f:
-        f.write('\n'.join(c) + '\n')
+    write_text(os.path.join(out, 'KivoAutomation.gen.cpp'), '\n'.join(c) + '\n')
 
 
 def emit_com_call(c, name, params, outp, inargs):
@@ -665,6 +1034,43 @@ def emit_com_call(c, name, params, outp, inargs):
     c.append('    }')
 
 
+def write_text(path, text):
+    """Writes a generated file under a temporary name and renames it into place."""
+    tmp = path + '.tmp'
+    with open(tmp, 'w', encoding='utf-8') as f:
+        f.write(text)
+    os.replace(tmp, path)
+
+
+def validate_types(path, props, methods, events, ifaces):
+    """Every type the writers map must be known; a fault names its line."""
+    for e in events:
+        try:
+            for a in e.args:
+                disp_type(a.type)
+                cpp_arg(a.type)
+        except ValueError as err:
+            fail_at(path, e.line, err)
+    for i in ifaces:
+        for m in i.members:
+            try:
+                for a in m.args:
+                    com_type(a.type)
+                    if m.kind != 'hidden':
+                        obj_arg(a.type)
+                if m.type is not None:
+                    com_type(m.type)
+                    obj_arg(m.type)
+                    if m.kind != 'put':
+                        obj_out(m.type)
+                if m.out is not None:
+                    com_type(m.out.type)
+                    if m.kind != 'hidden':
+                        obj_out(m.out.type)
+            except ValueError as err:
+                fail_at(path, m.line, err)
+
+
 def main():
     if len(sys.argv) != 4:
         sys.exit(__doc__)
@@ -674,14 +1080,14 @@ def main():
     guids = parse_guids(guidfile)
     ENUMS.update(n for n, _ in enums)
     IFACE_NAMES.update(i.name for i in ifaces)
-    seen = set()
-    for m in props + methods:
-        if m.dispid in seen:
-            sys.exit('duplicate DISPID %d' % m.dispid)
-        seen.add(m.dispid)
+    validate(members, props, methods, events, ifaces)
+    validate_types(members, props, methods, events, ifaces)
+    for name in ('KIVOSHEETLib', '_DKivoSheet', '_DKivoSheetEvents', 'KivoSheet'):
+        if name not in guids:
+            sys.exit('%s: error: no identifier for %s' % (guidfile, name))
     for i in ifaces:
         if i.name not in guids or i.cls not in guids:
-            sys.exit('no identifier for ' + i.name)
+            fail_at(members, i.line, 'no identifier for %s or %s in %s' % (i.name, i.cls, guidfile))
     write_idl(out, enums, props, methods, events, ifaces, guids)
     write_guids(out, guids, ifaces)
     write_dispatch(out, props, methods)

@@ -161,11 +161,24 @@ TEST(DispatchConventions, MembersNotBuiltAnswerTheirFailureValue)
         {53, {}, DispType::Long, 0},                                 // RowGetCount
         {61, {Long(1)}, DispType::Long, -1},                         // RowGetHeight
         {188, {}, DispType::Long, -1},                               // SECharGetFontSize
-        {196, {CDispArg()}, DispType::Bool, -1},                     // SECharGetBgColor answers -1 unlocked
+        // Without a locked cell a bool member answers False, as every bool
+        // member fails: not True (-1).
+        {196, {CDispArg()}, DispType::Bool, 0},                      // SECharGetBgColor
+        {197, {Long(0), Long(1), CDispArg()}, DispType::Bool, 0},    // SECharGetBgColorEx
         {317, {Text("A1"), Short(0)}, DispType::Long, -1},           // CellGetMarkFromIdJ
         {318, {Long(1), Long(1), Short(0)}, DispType::Double, 0},    // CellGetInputLimitJ
         {321, {Short(0)}, DispType::Long, -1},                       // CellGetFocusJ
         {139, {Text("a.kvx"), Text("")}, DispType::Long, -1},        // GridOpenFile
+        // The other readers and writers of whole sheets fail as the file
+        // reader does (-1), never with 0.
+        {464, {Text("QUJD"), Text("")}, DispType::Short, -1},        // GridOpenBase64String
+        {390, {Text("a.kvx"), Text("")}, DispType::Short, -1},       // GridOpenTemplate
+        {360, {Text("http://h/a"), Text("")}, DispType::Long, -1},   // GridOpenRemoteFile
+        {376, {Text("http://h/a"), Text(""), Text("a")}, DispType::Short, -1},   // GridSaveRemoteFile
+        // Lookups answer -1 for an unknown name: 0 is the first position.
+        {371, {Text("b")}, DispType::Long, -1},                      // DBFindBind
+        {378, {Text("c")}, DispType::Long, -1},                      // DBFindConnection
+        {444, {Text("p.bmp")}, DispType::Long, -1},                  // GridAddImage
         {420, {}, DispType::Short, 0},                               // GridGetCurSelectType
     };
     for (const Case& c : cases) {
@@ -188,19 +201,19 @@ TEST(DispatchConventions, MembersNotBuiltAnswerTheirFailureValue)
 // A dispatch target whose members answer what a test sets.
 class ScriptedDispatch : public CKivoSheetDispatch {
 public:
-    BOOL CellSetValue(LONG, LONG, const CString& strValue) override
+    BOOL DoCellSetValue(LONG, LONG, const CString& strValue) override
     {
         lastText = strValue.GetString();
         return boolAnswer;
     }
-    int CellSetTextFontProperty(LONG, LONG, const CString&, const CString&) override { return shortAnswer; }
-    BOOL GridGetTopLeft(LONG& nRow, LONG& nCol) override
+    int DoCellSetTextFontProperty(LONG, LONG, const CString&, const CString&) override { return shortAnswer; }
+    BOOL DoGridGetTopLeft(LONG& nRow, LONG& nCol) override
     {
         nRow += 10;
         nCol = 7;
         return TRUE;
     }
-    LONG SEParaGetContent(CString& lpszBuffer) override
+    LONG DoSEParaGetContent(CString& lpszBuffer) override
     {
         lpszBuffer = "para";
         return 4;

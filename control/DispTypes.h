@@ -38,9 +38,8 @@ inline bool IsByRef(DispType t)
            t == DispType::RefString;
 }
 
-// Status of an automation object member whose operation is not built yet (the
-// system's E_NOTIMPL value).
-const HRESULT kKivoNotBuilt = static_cast<HRESULT>(0x80004001u);
+// Status of every automation object member: success, also when it did
+// nothing. A member reports failure only through its result value.
 const HRESULT kKivoOk = 0;
 
 // The portable side of an automation object (tree, binding, font, ...). The

@@ -2,8 +2,8 @@
 
 #include "control/KivoObjects.gen.h"
 
-// Each class answers kKivoNotBuilt from the members that are not built yet;
-// a class whose members are built is created here in place of its base.
+// The members of a generated base answer their failure values; a class whose
+// members are built is created here in place of its base.
 CKivoObjectPtr CreateKivoObjectOfClass(int kivoClass)
 {
     switch (kivoClass) {

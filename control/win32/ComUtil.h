@@ -34,6 +34,6 @@ void ComArgToVariant(const CDispArg& arg, VARIANT& v);
 // The member's result as a VARIANT (VT_EMPTY for no result).
 HRESULT ComResultToVariant(CDispResult& r, VARIANT* out);
 
-// Member results of automation objects: a member that is not built yet answers
-// E_NOTIMPL; all other results pass as they are.
+// Member results of automation objects pass as they are (every member answers
+// success and reports failure through its result value).
 inline HRESULT ComResult(HRESULT hr) { return hr; }

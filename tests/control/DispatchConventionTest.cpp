@@ -5,6 +5,9 @@
 #include "control/KivoSheetCtrl.h"
 #include "control/KivoSheetDispatch.gen.h"
 #include "control/KivoSheetEvents.gen.h"
+#include "control/KivoObjectFactory.h"
+#include "control/KivoGuids.gen.h"
+#include "control/KivoObjects.gen.h"
 
 #include <gtest/gtest.h>
 
@@ -341,6 +344,43 @@ TEST(ControlMembers, GridRgbPacksComponentsModulo256)
         EXPECT_EQ(Call(ctl, 125, {Short(c.r), Short(c.g), Short(c.b)}).l, c.expected);
     CDispResult v = Call(ctl, 389);   // GridGetOCXVersion
     EXPECT_STREQ(v.str.GetString(), "4.5.1.2");
+}
+
+// Automation objects of classes not built yet succeed and leave each result
+// at its failure value, whatever the caller put there first.
+TEST(AutomationObjects, UnbuiltMembersSucceedWithTheirFailureValue)
+{
+    for (int k = 0; k < kKivoClassCount; ++k)
+        EXPECT_NE(CreateKivoObjectOfClass(k), nullptr) << KivoClassName(k);
+
+    CKivoDatabaseBase db;
+    LONG index = 7;
+    EXPECT_EQ(db.FindDataSet("orders", index), kKivoOk);
+    EXPECT_EQ(index, -1);
+    index = 7;
+    EXPECT_EQ(db.GetDataSetCount(index), kKivoOk);
+    EXPECT_EQ(index, -1);
+    CKivoObjectPtr object = CreateKivoObjectOfClass(KivoClass_KivoFont);
+    EXPECT_EQ(db.GetDataSet("orders", object), kKivoOk);
+    EXPECT_EQ(object, nullptr);
+
+    CKivoColumnBase column;
+    EXPECT_EQ(column.get_nColIndex(index), kKivoOk);
+    EXPECT_EQ(index, -1);
+    EXPECT_EQ(column.put_crBackColor(0xFF), kKivoOk);
+
+    CKivoFontBase font;
+    CString text("stale");
+    EXPECT_EQ(font.get_strXml(text), kKivoOk);
+    EXPECT_TRUE(text.IsEmpty());
+    SHORT bold = 5;
+    EXPECT_EQ(font.get_iBold(bold), kKivoOk);
+    EXPECT_EQ(bold, 0);
+
+    CKivoNumericBase numeric;
+    double low = 3.5;
+    EXPECT_EQ(numeric.get_dbInputMin(low), kKivoOk);
+    EXPECT_EQ(low, 0.0);
 }
 
 }  // namespace

@@ -15,3 +15,15 @@ TEST(ScriptClient, VbscriptCreatesTheControlAndEveryClass)
     EXPECT_EQ(code, 0) << output;
     EXPECT_NE(output.find("automation ok"), std::string::npos) << output;
 }
+
+// A script reads every automation class without "On Error Resume Next": each
+// member succeeds, leaving its failure value where its class is not built.
+TEST(ScriptClient, VbscriptReadsEveryClassWithoutErrorHandling)
+{
+    ScopedRegistration registration;
+    ASSERT_TRUE(registration.ok());
+    std::string output;
+    const int code = comtest::Run(L"cscript.exe //nologo \"" + TestFile("objects.vbs") + L"\"", &output);
+    EXPECT_EQ(code, 0) << output;
+    EXPECT_NE(output.find("objects ok"), std::string::npos) << output;
+}

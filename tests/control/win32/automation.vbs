@@ -62,14 +62,11 @@ For Each n In names
     If Not (obj Is Nothing) Then Check TypeName(obj) = "I" & n, n & " type name is " & TypeName(obj)
 Next
 
-' A member whose subsystem is not built yet says so instead of pretending.
+' A member whose subsystem is not built yet answers success and its failure
+' value, so a script reads it without "On Error Resume Next" and goes on.
 Set obj = CreateObject("KivoSheet.KivoFont.1")
-On Error Resume Next
 Dim x : x = obj.strXml
-' The script host reports the member's E_NOTIMPL as its own error number.
-Check Err.Number <> 0, "unbuilt member reports an error"
-Err.Clear
-On Error GoTo 0
+Check x = "", "unbuilt member answers an empty text"
 
 If failures = 0 Then WScript.Echo "automation ok"
 WScript.Quit failures

@@ -139,6 +139,15 @@ BOOL CGridCtrl::OnEraseBkgnd(CDC* /*pDC*/)
     return TRUE;
 }
 
+void CGridCtrl::OnDestroy()
+{
+    // The grid window also goes when its parent is destroyed without
+    // DestroyWindow being called on the grid; the bars, the parent's children
+    // as well, then go with their objects here.
+    DestroyScrollBarWindows();
+    CWnd::OnDestroy();
+}
+
 void CGridCtrl::OnSize(UINT nType, int cx, int cy)
 {
     if (m_bInOnSize || GetSafeHwnd() == nullptr)

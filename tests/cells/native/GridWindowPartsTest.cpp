@@ -192,3 +192,28 @@ TEST_F(GridWindowParts, TheScrollBarsComeBackWithARecreatedGridWindow)
         grid->SetScrollPos(SB_VERT, 0);
     }
 }
+
+// A tip that shows when the grid window goes does not stay on the screen, and
+// the next grid window shows tips again.
+TEST_F(GridWindowParts, TheTitleTipGoesWithTheGridWindow)
+{
+    grid->GetCell(2, 2)->SetTipText("the whole text");
+    CRect cell;
+    ASSERT_TRUE(grid->GetCellRect(2, 2, &cell));
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        grid->SetFocus();
+        grid->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(cell.left + 5, cell.top + 5));
+        CWnd* tip = grid->GetInputState().pTitleTip.get();
+        ASSERT_NE(nullptr, tip);
+        ASSERT_TRUE(tip->IsWindowVisible());
+        const HWND tipWindow = tip->GetSafeHwnd();
+        const size_t windows = Headless::WindowCount();
+        EXPECT_TRUE(control->DestroyWindow());
+        EXPECT_EQ(windows - 5, Headless::WindowCount()) << "the control, the grid, two bars and the tip";
+        EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(tipWindow));
+        ASSERT_TRUE(control->Make());
+        ASSERT_TRUE(MakeGridWindow());
+        grid->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+    }
+}

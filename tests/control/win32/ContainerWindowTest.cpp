@@ -181,9 +181,13 @@ protected:
             reinterpret_cast<AtlAxGetControlFn>(reinterpret_cast<void*>(::GetProcAddress(atl, "AtlAxGetControl")));
         ASSERT_NE(init, nullptr);
         ASSERT_NE(getControl, nullptr);
-        // The host window class is registered once per process.
-        static const BOOL initialised = init();
-        ASSERT_TRUE(initialised);
+        // Wine's host refuses a second registration of its window classes:
+        // a class left by an earlier test of the process will do.
+        WNDCLASSEXW wc = {};
+        wc.cbSize = sizeof(wc);
+        ASSERT_TRUE(init() || ::GetClassInfoExW(nullptr, L"AtlAxWin", &wc) ||
+                    ::GetClassInfoExW(atl, L"AtlAxWin", &wc));
+        atlModule = atl;
 
         frame = ::CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
                                   640, 480, nullptr, nullptr, nullptr, nullptr);
@@ -203,6 +207,12 @@ protected:
         if (frame != nullptr)
             ::DestroyWindow(frame);
         Pump();
+        // The host's window classes go, so that a later test of the process
+        // can register them again.
+        for (const wchar_t* name : {L"AtlAxWin", L"AtlAxWinLic"}) {
+            for (HINSTANCE instance : {::GetModuleHandleW(nullptr), atlModule})
+                ::UnregisterClassW(name, instance);
+        }
         if (comInitialised)
             ::CoUninitialize();
     }
@@ -211,6 +221,7 @@ protected:
 
     ScopedRegistration registration;
     bool comInitialised = false;
+    HMODULE atlModule = nullptr;
     HWND frame = nullptr;
     HWND host = nullptr;
     IUnknown* unknown = nullptr;

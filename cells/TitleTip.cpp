@@ -154,26 +154,30 @@ void CTitleTip::OnMouseMove(UINT nFlags, CPoint point)
     }
 }
 
-BOOL CTitleTip::PreTranslateMessage(MSG* pMsg)
+// A tip never takes the focus, so what reaches it is handed on: keys to the
+// grid, presses to the window under the point. Our own message loop offers
+// these before dispatch (PreTranslateMessage); a container's loop knows
+// nothing of the tip and dispatches them, so the window procedure hands them
+// on as well. Either way each message is handed on once.
+BOOL CTitleTip::PassOn(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (pMsg->message) {
+    switch (message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
         Hide();
         if (m_pParentWnd != nullptr)
-            m_pParentWnd->PostMessage(pMsg->message, pMsg->wParam, pMsg->lParam);
+            m_pParentWnd->PostMessage(message, wParam, lParam);
         return TRUE;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
-        UINT message = pMsg->message;
         if (message == WM_LBUTTONDOWN) {
             const DWORD now = GetTickCount();
             if (m_dwLastLButtonDown != static_cast<DWORD>(-1) && now - m_dwLastLButtonDown <= m_dwDblClickMsecs)
                 message = WM_LBUTTONDBLCLK;
             m_dwLastLButtonDown = now;
         }
-        CPoint screen(GET_X_LPARAM(pMsg->lParam), GET_Y_LPARAM(pMsg->lParam));
+        CPoint screen(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         ClientToScreen(&screen);
         Hide();
         CWnd* below = WindowBelow(screen);
@@ -183,7 +187,7 @@ BOOL CTitleTip::PreTranslateMessage(MSG* pMsg)
         if (hit == HTCLIENT) {
             CPoint client = screen;
             below->ScreenToClient(&client);
-            below->PostMessage(message, pMsg->wParam, MAKELPARAM(client.x, client.y));
+            below->PostMessage(message, wParam, MAKELPARAM(client.x, client.y));
         } else {
             UINT nc = message == WM_RBUTTONDOWN   ? WM_NCRBUTTONDOWN
                       : message == WM_MBUTTONDOWN ? WM_NCMBUTTONDOWN
@@ -193,8 +197,26 @@ BOOL CTitleTip::PreTranslateMessage(MSG* pMsg)
         return TRUE;
     }
     default:
-        if (CWnd::GetFocus() == nullptr)
-            Hide();
-        return CWnd::PreTranslateMessage(pMsg);
+        return FALSE;
     }
+}
+
+BOOL CTitleTip::PreTranslateMessage(MSG* pMsg)
+{
+    if (PassOn(pMsg->message, pMsg->wParam, pMsg->lParam))
+        return TRUE;
+    if (CWnd::GetFocus() == nullptr)
+        Hide();
+    return CWnd::PreTranslateMessage(pMsg);
+}
+
+LRESULT CTitleTip::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // A click on the tip leaves the activation where it is: the grid's
+    // window keeps the focus and the click goes through.
+    if (message == WM_MOUSEACTIVATE)
+        return MA_NOACTIVATE;
+    if (PassOn(message, wParam, lParam))
+        return 0;
+    return CWnd::WindowProc(message, wParam, lParam);
 }

@@ -1,10 +1,11 @@
 // CTitleTip: the small borderless popup that shows a cell's whole text over
 // the grid when the text does not fit in its cell.
 //
-// It never takes the focus. Keys that reach it go to the grid; mouse presses
-// go to the window underneath it (as a double click when a second left press
-// follows within the double-click time), so the user clicks through it; it
-// hides as soon as the mouse leaves the area it was shown for.
+// It never takes the focus nor the activation. Keys that reach it go to the
+// grid; mouse presses go to the window underneath it (as a double click when
+// a second left press follows within the double-click time), so the user
+// clicks through it, under our own message loop and under a container's
+// alike; it hides as soon as the mouse leaves the area it was shown for.
 #pragma once
 
 #include "base/CString.h"
@@ -44,6 +45,7 @@ public:
 
     BOOL DestroyWindow() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // The hover area in screen coordinates, and what is shown.
     CRect GetHoverRect() const { return m_rectHover; }
@@ -56,6 +58,9 @@ protected:
 
 private:
     void Paint(CDC* pDC);
+    // Hands a key or a mouse press that reached the tip on (TRUE), or leaves
+    // the message alone (FALSE).
+    BOOL PassOn(UINT message, WPARAM wParam, LPARAM lParam);
     // The window under a screen point (the parent when it is the tip itself).
     CWnd* WindowBelow(POINT screen) const;
 

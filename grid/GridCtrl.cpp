@@ -22,7 +22,7 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
     m_crFixedBack = GetSysColor(COLOR_BTNFACE);
     m_crShadow = GetSysColor(COLOR_BTNSHADOW);
     m_crTitleTipBack = m_crDefaultBack;
-    m_crTitleTipText = m_crDefaultBack;
+    m_crTitleTipText = m_crDefaultText;
 
     m_DefaultSetting.m_bEditable = 1;
     m_DefaultSetting.m_crSelColor = CGridDefaultSetting::kDefaultSelColor;

@@ -333,6 +333,9 @@ public:
     virtual BOOL Create(const RECT& rect, CWnd* pParentWnd, UINT nID,
                         DWORD dwStyle = WS_CHILD | WS_BORDER | WS_TABSTOP | WS_VISIBLE);
     void PreSubclassWindow() override;
+    // The two skinned scroll-bar windows go first, then the grid window; the
+    // next Create makes new bars beside the new window.
+    BOOL DestroyWindow() override;
     UINT GetClipboardFormat() const { return m_nClipboardFormat; }
 
     // WM_NOTIFY with a GridNotifyRecord to the owner; 0 without a window or owner.
@@ -625,6 +628,7 @@ protected:
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC* pDC) override;
     void OnSize(UINT nType, int cx, int cy) override;
+    void OnDestroy() override;
     void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) override;
     void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) override;
     void OnSysColorChange() override;
@@ -669,6 +673,8 @@ protected:
     int ColumnOriginX(int nCol);
     int RowOriginY(int nRow);
     void CreateScrollBarWindows();
+    // Destroys the skinned scroll-bar windows and their objects.
+    void DestroyScrollBarWindows();
     void PlaceScrollBars();
     void SetScrollInfoOfBar(int nBar, const SCROLLINFO& info);
     int GetScrollPage(int nBar);

@@ -64,3 +64,22 @@ void CGridCtrl::AdjustFormatColumns(int nPos, int nCount)
 {
     AdjustList(m_arFormatCols, nPos, nCount);
 }
+
+// --- window teardown --------------------------------------------------------------------
+
+// The skinned scroll bars are siblings of the grid in the control window: they
+// go before the grid window, and their objects with them, so that the next
+// grid window (a container re-creates the control's window when it
+// deactivates and activates it in place) makes bars of its own.
+BOOL CGridCtrl::DestroyWindow()
+{
+    DestroyScrollBarWindows();
+    return CWnd::DestroyWindow();
+}
+
+void CGridCtrl::DestroyScrollBarWindows()
+{
+    // Deleting a bar object destroys its window when that still exists.
+    m_pHScroll.reset();
+    m_pVScroll.reset();
+}

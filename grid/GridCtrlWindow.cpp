@@ -139,6 +139,19 @@ BOOL CGridCtrl::OnEraseBkgnd(CDC* /*pDC*/)
     return TRUE;
 }
 
+void CGridCtrl::OnDestroy()
+{
+    // The grid window also goes when its parent is destroyed without
+    // DestroyWindow being called on the grid; the bars, the parent's children
+    // as well, then go with their objects here. The title tip is a popup of
+    // its own that would stay on the screen: it goes too (the next window
+    // makes a new one when it needs it).
+    DestroyScrollBarWindows();
+    HideTitleTip();
+    m_input.pTitleTip.reset();
+    CWnd::OnDestroy();
+}
+
 void CGridCtrl::OnSize(UINT nType, int cx, int cy)
 {
     if (m_bInOnSize || GetSafeHwnd() == nullptr)

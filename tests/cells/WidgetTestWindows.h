@@ -110,6 +110,7 @@ protected:
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
         case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
         case WM_NCMOUSEMOVE:
         case WM_NCLBUTTONDOWN:
             mouse.push_back({message, wParam, lParam});

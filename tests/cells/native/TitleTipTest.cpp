@@ -268,3 +268,56 @@ TEST_F(TitleTipTest, DestroyingTheWindowAllowsANewOne)
     EXPECT_NE(nullptr, tip->GetSafeHwnd());
     EXPECT_EQ(1, Headless::ClassRegistrations("ZTitleTip"));
 }
+
+// A container's message loop dispatches what reaches the tip straight to its
+// window procedure, with no pre-translation: presses and keys go through all
+// the same, each once, and a click never activates the tip.
+TEST_F(TitleTipTest, WithoutPreTranslationTheWindowProcedureHandsPressesAndKeysOn)
+{
+    const CPoint at(20, 10);
+    const struct {
+        const char* name;
+        UINT message;
+        WPARAM wParam;
+        bool toMouse;          // the grid records it among the mouse messages (else the keys)
+    } cases[] = {
+        {"a left press", WM_LBUTTONDOWN, MK_LBUTTON, true},
+        {"a right press", WM_RBUTTONDOWN, MK_RBUTTON, true},
+        {"a middle press", WM_MBUTTONDOWN, MK_MBUTTON, true},
+        {"a key", WM_KEYDOWN, VK_DOWN, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        tip.reset(new CTitleTip);
+        tip->SetParentWnd(&grid);
+        grid.mouse.clear();
+        grid.keys.clear();
+        ShowOverCell();
+        EXPECT_EQ(MA_NOACTIVATE, tip->SendMessage(WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(tip->GetSafeHwnd()),
+                                                  MAKELPARAM(HTCLIENT, c.message)));
+        tip->SendMessage(c.message, c.wParam, c.toMouse ? MAKELPARAM(at.x, at.y) : 1);
+        EXPECT_FALSE(tip->IsWindowVisible());
+        PlatformPumpMessages();
+        const std::vector<cellstest::Received>& got = c.toMouse ? grid.mouse : grid.keys;
+        ASSERT_EQ(1u, got.size());
+        EXPECT_EQ(c.message, got[0].message);
+        EXPECT_EQ(c.wParam, got[0].wParam);
+        if (c.toMouse) {
+            const CPoint expected = TipToGrid(at);
+            EXPECT_EQ(expected.x, GET_X_LPARAM(got[0].lParam));
+            EXPECT_EQ(expected.y, GET_Y_LPARAM(got[0].lParam));
+        }
+        EXPECT_EQ(c.toMouse ? 0u : 1u, grid.keys.size());
+    }
+
+    // Two left presses in quick succession reach the cell as a double click.
+    grid.mouse.clear();
+    ShowOverCell();
+    tip->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    ShowOverCell();
+    Headless::AdvanceTime(100);
+    tip->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    PlatformPumpMessages();
+    ASSERT_EQ(2u, grid.mouse.size());
+    EXPECT_EQ(static_cast<UINT>(WM_LBUTTONDBLCLK), grid.mouse[1].message);
+}

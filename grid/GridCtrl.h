@@ -511,6 +511,8 @@ public:
     virtual void OnEndEditCell(int nRow, int nCol, const CString& strText, const CString& strRichText,
                                LONG nRichParam1, LONG nRichParam2);
     virtual BOOL ValidateEdit(int nRow, int nCol, LPCTSTR szText);
+    // Ends the edit of the focus cell and of the cell the grid last opened an
+    // editor on: the editor's text is committed as when it closes by itself.
     virtual void EndEditing();
     BOOL EditCell(int nRow, int nCol);
     BOOL IsCellEditing(int nRow, int nCol);
@@ -683,6 +685,10 @@ protected:
     // scroll bars recomputed, the grid marked modified, the saved focus
     // restored and selected by the selection kind, the grid refreshed.
     CGridCellPos BeginStructuralChange();
+    // Every change that moves or removes rows or columns first ends an open
+    // edit (committing it) and counts itself, so a commit that is judged
+    // while the host restructures the grid notices its cell may be gone.
+    void EndEditBeforeStructuralChange();
     void FinishStructuralChange(const CGridCellPos& savedFocus);
     void SelectFocusByKind();
     void SelectCell(int nRow, int nCol, BOOL bSelect);
@@ -739,6 +745,7 @@ protected:
     BOOL m_bRowEvenColour = FALSE;
     COLORREF m_crRowEven = 0;
     BOOL m_bModified = FALSE;
+    unsigned m_nStructureChanges = 0;         // see EndEditBeforeStructuralChange
 
     // --- focus and selection ------------------------------------------------------
     CGridCellPos m_idCurrentCell;             // focus cell

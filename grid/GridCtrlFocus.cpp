@@ -14,6 +14,7 @@ std::uint64_t SelectionKey(int nRow, int nCol)
 
 CGridCellPos CGridCtrl::BeginStructuralChange()
 {
+    EndEditBeforeStructuralChange();
     CGridCellPos savedFocus = m_idCurrentCell;
     // Positions are about to move: take the marks off the cells while the
     // stored positions still name them; the end of the change puts them back.

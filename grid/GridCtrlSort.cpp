@@ -72,6 +72,7 @@ BOOL CGridCtrl::SortColumn(int nCol, BOOL bAscending, LPARAM lParamExtra)
 {
     if (m_bVirtualMode || nCol < 0 || nCol >= m_nCols)
         return FALSE;
+    EndEditBeforeStructuralChange();
     SetSortColumn(nCol);
     m_bSortAscending = bAscending;
     ClearSelection();
@@ -133,6 +134,7 @@ BOOL CGridCtrl::SortRowRange(GridCompareFunc pfnCompare, int nCol, BOOL bAscendi
         nHigh = last;
     if (nLow < first || nHigh > last || nLow >= nHigh)
         return FALSE;
+    EndEditBeforeStructuralChange();
 
     auto cell = [&](int row) { return GetCell(row, nCol); };
     // Below the pivot in the sort order (above it when descending).

@@ -224,9 +224,11 @@ public:
     BOOL SortColumn(int nCol, BOOL bAscending, LPARAM lParamExtra = 0);
     // The comparison a row sort uses: negative, 0 or positive.
     typedef int (*GridCompareFunc)(CGridCellBase* pCell1, CGridCellBase* pCell2, LPARAM lParamSort);
-    // Quicksort of whole rows nLow..nHigh (-1: the last row above the bottom
-    // frozen rows) by the cells of nCol; FALSE for a column outside the grid
-    // or rows outside the sortable part, or when nLow is not below nHigh.
+    // Stable sort of whole rows nLow..nHigh (-1: the last row above the
+    // bottom frozen rows) by the cells of nCol: rows that compare equal keep
+    // their order; heights and cell ids travel with their rows. FALSE for a
+    // column outside the grid or rows outside the sortable part, or when nLow
+    // is not below nHigh.
     BOOL SortRowRange(GridCompareFunc pfnCompare, int nCol, BOOL bAscending, LPARAM lParamSort, int nLow,
                       int nHigh);
     static int CompareCellsNumeric(CGridCellBase* pCell1, CGridCellBase* pCell2, LPARAM lParamSort);

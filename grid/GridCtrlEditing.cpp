@@ -14,6 +14,8 @@
 #include "cells/CellEditNotifyInfo.h"
 #include "platform/System.h"
 
+#include <cmath>
+
 namespace {
 
 // The whole text as a number: strtod with nothing left over; "" reads as 0.
@@ -60,6 +62,33 @@ void PutContent(CGridCellBase* pCell, const CellContent& c)
 int TypeOf(CGridCellBase* pCell)
 {
     return CGridCtrl::GetCellTypeFromClassName(pCell->GetRuntimeClass()->m_lpszClassName);
+}
+
+// Whether what a commit stores lies within the cell's input limits. The
+// editor's filter lets through every prefix that further typing can still
+// bring into the range ("1" on the way to "15"), so the whole value is judged
+// here. A number stored is checked; a text stored must read wholly as a number
+// of the cell's input type in the range, except the empty text, which holds
+// no value.
+bool WithinInputLimits(CGridCellBase* pCell, const CString& text, bool storesNumber, double number)
+{
+    int inputType = pCell->GetInputType();
+    if (inputType != 1 && inputType != 2)
+        return true;
+    double dMin = 0.0;
+    double dMax = 0.0;
+    if (!pCell->GetInputLimit(dMin, dMax))
+        return true;
+    double value = number;
+    if (!storesNumber) {
+        if (text.IsEmpty())
+            return true;
+        if (!ReadWholeNumber(text, value))
+            return false;
+    }
+    if (inputType == 1 && value != std::floor(value))
+        return false;
+    return value >= dMin && value <= dMax;
 }
 
 void ForgetOpenedEdit(CGridInputState& input)
@@ -219,9 +248,9 @@ void CGridCtrl::OnEndEditCell(int nRow, int nCol, const CString& strText, const 
     // may insert or delete rows; the edit was then let go of, and the cell
     // may be gone: the commit ends there.
     const unsigned structure = m_nStructureChanges;
-    auto accepted = [&]() {
-        return ValidateEdit(nRow, nCol, text) && structure == m_nStructureChanges &&
-               SendMessageToParent(nRow, nCol, GVN_ENDLABELEDIT) >= 0;
+    auto accepted = [&](bool storesNumber, double value) {
+        return WithinInputLimits(pCell, text, storesNumber, value) && ValidateEdit(nRow, nCol, text) &&
+               structure == m_nStructureChanges && SendMessageToParent(nRow, nCol, GVN_ENDLABELEDIT) >= 0;
     };
 
     double number = 0.0;
@@ -229,7 +258,7 @@ void CGridCtrl::OnEndEditCell(int nRow, int nCol, const CString& strText, const 
         if (number != pCell->GetValue()) {
             CellContent before = TakeContent(pCell);
             pCell->SetValue(number);
-            bool ok = accepted();
+            bool ok = accepted(true, number);
             if (structure != m_nStructureChanges)
                 return;
             if (ok) {
@@ -255,7 +284,7 @@ void CGridCtrl::OnEndEditCell(int nRow, int nCol, const CString& strText, const 
                     return;
             }
             pCell->SetText(text);
-            bool ok = accepted();
+            bool ok = accepted(false, 0.0);
             if (structure != m_nStructureChanges)
                 return;
             if (ok) {
@@ -282,10 +311,12 @@ void CGridCtrl::OnEndEditCell(int nRow, int nCol, const CString& strText, const 
     } else if (!refused && (type == GCT_FORMULA || (!text.IsEmpty() && text[0] == '='))) {
         m_input.bFormulaCalcSuspended = FALSE;
         SetCellFormula(nRow, nCol, text);
-        type = GCT_FORMULA;
         pCell = GetCell(nRow, nCol);
         if (pCell == nullptr)
             return;
+        // The cell's own type: a text that does not become a formula leaves
+        // the cell as it was.
+        type = TypeOf(pCell);
     }
 
     PostGridMessage(WM_GRID_CELLENDEDIT, static_cast<WPARAM>(static_cast<DWORD>(MAKELONG(nRow, nCol))),

@@ -703,6 +703,8 @@ protected:
     CGridCellBase* MakeInsertedCell(int nRow, int nCol, CGridCellBase* pSource);
     void ShiftCellIdRows(int nRow, int nDelta);
     void ShiftCellIdCols(int nCol, int nDelta);
+    // Drops the names of cells outside nRows x nCols (cut by a lower count).
+    void RemoveCellIdsOutside(int nRows, int nCols);
     void AdjustFormatRows(int nPos, int nCount);
     void AdjustFormatColumns(int nPos, int nCount);
     void ApplyFixedRowState(int nOldFixed, int nNewFixed);

@@ -40,6 +40,10 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
 
 CGridCtrl::~CGridCtrl()
 {
+    // An open edit is committed as when its editor closes: the editor reports
+    // to the grid window, which still exists here, and the grid reports to
+    // its parent only while the parent's window exists.
+    EndEditBeforeStructuralChange();
     DeleteAllCells();
     m_BindList.DeleteAllBinds();
     m_ConnectionList.DeleteAll();

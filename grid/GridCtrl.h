@@ -224,9 +224,11 @@ public:
     BOOL SortColumn(int nCol, BOOL bAscending, LPARAM lParamExtra = 0);
     // The comparison a row sort uses: negative, 0 or positive.
     typedef int (*GridCompareFunc)(CGridCellBase* pCell1, CGridCellBase* pCell2, LPARAM lParamSort);
-    // Quicksort of whole rows nLow..nHigh (-1: the last row above the bottom
-    // frozen rows) by the cells of nCol; FALSE for a column outside the grid
-    // or rows outside the sortable part, or when nLow is not below nHigh.
+    // Stable sort of whole rows nLow..nHigh (-1: the last row above the
+    // bottom frozen rows) by the cells of nCol: rows that compare equal keep
+    // their order; heights and cell ids travel with their rows. FALSE for a
+    // column outside the grid or rows outside the sortable part, or when nLow
+    // is not below nHigh.
     BOOL SortRowRange(GridCompareFunc pfnCompare, int nCol, BOOL bAscending, LPARAM lParamSort, int nLow,
                       int nHigh);
     static int CompareCellsNumeric(CGridCellBase* pCell1, CGridCellBase* pCell2, LPARAM lParamSort);
@@ -514,6 +516,8 @@ public:
     virtual void OnEndEditCell(int nRow, int nCol, const CString& strText, const CString& strRichText,
                                LONG nRichParam1, LONG nRichParam2);
     virtual BOOL ValidateEdit(int nRow, int nCol, LPCTSTR szText);
+    // Ends the edit of the focus cell and of the cell the grid last opened an
+    // editor on: the editor's text is committed as when it closes by itself.
     virtual void EndEditing();
     BOOL EditCell(int nRow, int nCol);
     BOOL IsCellEditing(int nRow, int nCol);
@@ -689,6 +693,10 @@ protected:
     // scroll bars recomputed, the grid marked modified, the saved focus
     // restored and selected by the selection kind, the grid refreshed.
     CGridCellPos BeginStructuralChange();
+    // Every change that moves or removes rows or columns first ends an open
+    // edit (committing it) and counts itself, so a commit that is judged
+    // while the host restructures the grid notices its cell may be gone.
+    void EndEditBeforeStructuralChange();
     void FinishStructuralChange(const CGridCellPos& savedFocus);
     void SelectFocusByKind();
     void SelectCell(int nRow, int nCol, BOOL bSelect);
@@ -701,6 +709,8 @@ protected:
     CGridCellBase* MakeInsertedCell(int nRow, int nCol, CGridCellBase* pSource);
     void ShiftCellIdRows(int nRow, int nDelta);
     void ShiftCellIdCols(int nCol, int nDelta);
+    // Drops the names of cells outside nRows x nCols (cut by a lower count).
+    void RemoveCellIdsOutside(int nRows, int nCols);
     void AdjustFormatRows(int nPos, int nCount);
     void AdjustFormatColumns(int nPos, int nCount);
     void ApplyFixedRowState(int nOldFixed, int nNewFixed);
@@ -745,6 +755,7 @@ protected:
     BOOL m_bRowEvenColour = FALSE;
     COLORREF m_crRowEven = 0;
     BOOL m_bModified = FALSE;
+    unsigned m_nStructureChanges = 0;         // see EndEditBeforeStructuralChange
 
     // --- focus and selection ------------------------------------------------------
     CGridCellPos m_idCurrentCell;             // focus cell

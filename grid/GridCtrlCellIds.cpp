@@ -104,3 +104,12 @@ void CGridCtrl::ShiftCellIdCols(int nCol, int nDelta)
             entry.col += nDelta;
     }
 }
+
+void CGridCtrl::RemoveCellIdsOutside(int nRows, int nCols)
+{
+    m_arCellIds.erase(std::remove_if(m_arCellIds.begin(), m_arCellIds.end(),
+                                     [&](const GridCellIdEntry& entry) {
+                                         return entry.row >= nRows || entry.col >= nCols;
+                                     }),
+                      m_arCellIds.end());
+}

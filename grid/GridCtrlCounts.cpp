@@ -37,6 +37,7 @@ BOOL CGridCtrl::SetRowCount(int nRows)
                 m_RowData.resize(static_cast<size_t>(nRows));
                 RebuildMergeOwners();
             }
+            RemoveCellIdsOutside(nRows, m_nCols);
             m_arRowHeights.SetSize(nRows);
             m_nRows = nRows;
         } else {
@@ -107,6 +108,7 @@ BOOL CGridCtrl::SetColumnCount(int nCols)
                     cells.resize(static_cast<size_t>(nCols));
                 RebuildMergeOwners();
             }
+            RemoveCellIdsOutside(m_nRows, nCols);
             m_arColWidths.SetSize(nCols);
             m_nCols = nCols;
         } else {

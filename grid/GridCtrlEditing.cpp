@@ -14,6 +14,8 @@
 #include "cells/CellEditNotifyInfo.h"
 #include "platform/System.h"
 
+#include <cmath>
+
 namespace {
 
 // The whole text as a number: strtod with nothing left over; "" reads as 0.
@@ -62,6 +64,78 @@ int TypeOf(CGridCellBase* pCell)
     return CGridCtrl::GetCellTypeFromClassName(pCell->GetRuntimeClass()->m_lpszClassName);
 }
 
+// Whether what a commit stores lies within the cell's input limits. The
+// editor's filter lets through every prefix that further typing can still
+// bring into the range ("1" on the way to "15"), so the whole value is judged
+// here. A number stored is checked; a text stored must read wholly as a number
+// of the cell's input type in the range, except the empty text, which holds
+// no value.
+bool WithinInputLimits(CGridCellBase* pCell, const CString& text, bool storesNumber, double number)
+{
+    int inputType = pCell->GetInputType();
+    if (inputType != 1 && inputType != 2)
+        return true;
+    double dMin = 0.0;
+    double dMax = 0.0;
+    if (!pCell->GetInputLimit(dMin, dMax))
+        return true;
+    double value = number;
+    if (!storesNumber) {
+        if (text.IsEmpty())
+            return true;
+        if (!ReadWholeNumber(text, value))
+            return false;
+    }
+    if (inputType == 1 && value != std::floor(value))
+        return false;
+    return value >= dMin && value <= dMax;
+}
+
+void ForgetOpenedEdit(CGridInputState& input)
+{
+    input.pEditCell = nullptr;
+    input.idEditCell = CGridCellPos();
+}
+
+// Remembers the cell when it now has an editor open.
+void NoteOpenedEdit(CGridInputState& input, CGridCellBase* pCell, int nRow, int nCol)
+{
+    if (pCell->IsEditing()) {
+        input.pEditCell = pCell;
+        input.idEditCell = CGridCellPos(nRow, nCol);
+    }
+}
+
+// Ends the edit of the cell at pos when it is open: the editor reports its
+// text and the grid commits it (OnEndEditCell). With bLetGo the cell also
+// lets go of an editor that is still open afterwards, which happens when that
+// editor's end is already running further up the stack (a host that changes
+// the grid's rows while it judges the commit): the cell is about to move or
+// go, and must not keep the editor, which deletes itself when it closes.
+void EndEditAt(CGridCtrl& grid, const CGridCellPos& pos, bool bLetGo)
+{
+    CGridCellBase* pCell = grid.GetCell(pos.row, pos.col);
+    if (pCell == nullptr || !pCell->IsEditing())
+        return;
+    pCell->EndEdit();
+    // The commit may have replaced the cell (a formula cell that became text).
+    pCell = grid.GetCell(pos.row, pos.col);
+    if (bLetGo && pCell != nullptr && pCell->IsEditing())
+        pCell->OnEndEdit();
+}
+
+// The edit the grid opened last, when its cell is still where it was.
+void EndOpenedEdit(CGridCtrl& grid, bool bLetGo)
+{
+    CGridInputState& input = grid.GetInputState();
+    if (input.pEditCell == nullptr)
+        return;
+    CGridCellPos pos = input.idEditCell;
+    if (grid.GetCell(pos.row, pos.col) == input.pEditCell)
+        EndEditAt(grid, pos, bLetGo);
+    ForgetOpenedEdit(input);
+}
+
 }  // namespace
 
 // Asks the control window (message 1035) whether the cell may be edited.
@@ -94,7 +168,12 @@ void CGridCtrl::OnEditCell(int nRow, int nCol, CPoint point, UINT nChar)
         return;
     if (!HostAllowsEdit(*this, nRow, nCol, TypeOf(pCell)))
         return;
+    // The host may have changed the grid while it was asked.
+    pCell = GetCell(nRow, nCol);
+    if (pCell == nullptr)
+        return;
     pCell->Edit(nRow, nCol, rect, point, GRID_INPLACE_EDIT_ID, nChar);
+    NoteOpenedEdit(m_input, pCell, nRow, nCol);
 }
 
 BOOL CGridCtrl::EditCell(int nRow, int nCol)
@@ -110,8 +189,10 @@ BOOL CGridCtrl::EditCell(int nRow, int nCol)
     GetCellRect(nRow, nCol, &rect);
     if (HostAllowsEdit(*this, nRow, nCol, TypeOf(pCell))) {
         pCell = GetCell(nRow, nCol);
-        if (pCell != nullptr)
+        if (pCell != nullptr) {
             pCell->Edit(nRow, nCol, rect, point, GRID_INPLACE_EDIT_ID, GRID_EDIT_START_BY_MOUSE);
+            NoteOpenedEdit(m_input, pCell, nRow, nCol);
+        }
     }
     return TRUE;
 }
@@ -121,6 +202,18 @@ void CGridCtrl::EndEditing()
     CGridCellBase* pCell = GetCell(m_idCurrentCell.row, m_idCurrentCell.col);
     if (pCell != nullptr)
         pCell->EndEdit();
+    EndOpenedEdit(*this, false);
+}
+
+void CGridCtrl::EndEditBeforeStructuralChange()
+{
+    // Rows and columns are about to move: an editor that stayed open would
+    // report its text to the position it was opened at, which then names
+    // another cell, while its own cell kept a pointer to it.
+    if (!m_bVirtualMode)
+        EndEditAt(*this, m_idCurrentCell, true);
+    EndOpenedEdit(*this, true);
+    ++m_nStructureChanges;
 }
 
 BOOL CGridCtrl::IsCellEditing(int nRow, int nCol)
@@ -144,18 +237,31 @@ void CGridCtrl::OnEndEditCell(int nRow, int nCol, const CString& strText, const 
     CGridCellBase* pCell = GetCell(nRow, nCol);
     if (pCell == nullptr)
         return;
+    if (m_input.idEditCell == CGridCellPos(nRow, nCol))
+        ForgetOpenedEdit(m_input);
     // Copies: the texts may live in the editor, which closes below.
     const CString text = strText;
     const CString rich = strRichText;
     int type = TypeOf(pCell);
     bool refused = false;
+    // The judges (a derived grid's ValidateEdit, the owner's notification)
+    // may insert or delete rows; the edit was then let go of, and the cell
+    // may be gone: the commit ends there.
+    const unsigned structure = m_nStructureChanges;
+    auto accepted = [&](bool storesNumber, double value) {
+        return WithinInputLimits(pCell, text, storesNumber, value) && ValidateEdit(nRow, nCol, text) &&
+               structure == m_nStructureChanges && SendMessageToParent(nRow, nCol, GVN_ENDLABELEDIT) >= 0;
+    };
 
     double number = 0.0;
     if (pCell->GetDataType() != 0 && rich.IsEmpty() && ReadWholeNumber(text, number)) {
         if (number != pCell->GetValue()) {
             CellContent before = TakeContent(pCell);
             pCell->SetValue(number);
-            if (ValidateEdit(nRow, nCol, text) && SendMessageToParent(nRow, nCol, GVN_ENDLABELEDIT) >= 0) {
+            bool ok = accepted(true, number);
+            if (structure != m_nStructureChanges)
+                return;
+            if (ok) {
                 SetModified(TRUE, nRow, nCol);
                 RedrawCell(nRow, nCol);
             } else {
@@ -178,7 +284,10 @@ void CGridCtrl::OnEndEditCell(int nRow, int nCol, const CString& strText, const 
                     return;
             }
             pCell->SetText(text);
-            if (ValidateEdit(nRow, nCol, text) && SendMessageToParent(nRow, nCol, GVN_ENDLABELEDIT) >= 0) {
+            bool ok = accepted(false, 0.0);
+            if (structure != m_nStructureChanges)
+                return;
+            if (ok) {
                 SetModified(TRUE, nRow, nCol);
                 RedrawCell(nRow, nCol);
             } else {
@@ -202,10 +311,12 @@ void CGridCtrl::OnEndEditCell(int nRow, int nCol, const CString& strText, const 
     } else if (!refused && (type == GCT_FORMULA || (!text.IsEmpty() && text[0] == '='))) {
         m_input.bFormulaCalcSuspended = FALSE;
         SetCellFormula(nRow, nCol, text);
-        type = GCT_FORMULA;
         pCell = GetCell(nRow, nCol);
         if (pCell == nullptr)
             return;
+        // The cell's own type: a text that does not become a formula leaves
+        // the cell as it was.
+        type = TypeOf(pCell);
     }
 
     PostGridMessage(WM_GRID_CELLENDEDIT, static_cast<WPARAM>(static_cast<DWORD>(MAKELONG(nRow, nCol))),

@@ -14,6 +14,7 @@ std::uint64_t SelectionKey(int nRow, int nCol)
 
 CGridCellPos CGridCtrl::BeginStructuralChange()
 {
+    EndEditBeforeStructuralChange();
     CGridCellPos savedFocus = m_idCurrentCell;
     // Positions are about to move: take the marks off the cells while the
     // stored positions still name them; the end of the change puts them back.
@@ -130,6 +131,8 @@ void CGridCtrl::SelectFocusByKind()
     CGridCellPos focus = m_idCurrentCell;
     if (!IsValid(focus.row, focus.col))
         return;
+    // A row or column selection stays a band (kind and band), as the
+    // selection steps make it: only the focus cell carries the selected bit.
     switch (m_nSelectionKind) {
     case GSK_CELLS:
         SelectCell(focus.row, focus.col, TRUE);
@@ -137,14 +140,12 @@ void CGridCtrl::SelectFocusByKind()
     case GSK_ROWS:
         m_idSelectionAnchor = focus;
         m_nSelBandFirst = m_nSelBandLast = focus.row;
-        for (int col = m_nFixedCols; col < m_nCols; ++col)
-            SelectCell(focus.row, col, TRUE);
+        SelectCell(focus.row, focus.col, TRUE);
         break;
     case GSK_COLUMNS:
         m_idSelectionAnchor = focus;
         m_nSelBandFirst = m_nSelBandLast = focus.col;
-        for (int row = m_nFixedRows; row < m_nRows; ++row)
-            SelectCell(row, focus.col, TRUE);
+        SelectCell(focus.row, focus.col, TRUE);
         break;
     default:
         break;

@@ -229,6 +229,7 @@ int CGridCtrl::DeleteRows(int nRow, int nCount)
     if (nCount <= 0 || nRow < 0 || nRow >= m_nRows)
         return 0;
     nCount = std::min(nCount, m_nRows - nRow);
+    EndEditBeforeStructuralChange();
     ShrinkMergesForRows(nRow, nCount);
     int deleted = 0;
     for (int row = nRow + nCount - 1; row >= nRow; --row) {
@@ -247,6 +248,7 @@ int CGridCtrl::DeleteColumns(int nCol, int nCount)
     if (nCount <= 0 || nCol < 0 || nCol >= m_nCols)
         return 0;
     nCount = std::min(nCount, m_nCols - nCol);
+    EndEditBeforeStructuralChange();
     ShrinkMergesForColumns(nCol, nCount);
     int deleted = 0;
     for (int col = nCol + nCount - 1; col >= nCol; --col) {
@@ -262,6 +264,7 @@ int CGridCtrl::DeleteColumns(int nCol, int nCount)
 
 BOOL CGridCtrl::DeleteAllCells()
 {
+    EndEditBeforeStructuralChange();
     ClearSelection();
     m_arRowHeights.RemoveAll();
     m_arColWidths.RemoveAll();

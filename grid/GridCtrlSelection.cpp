@@ -339,15 +339,25 @@ int CGridCtrl::SetCellTextChecked(int nRow, int nCol, LPCTSTR szText)
     } else if (strOld == szNew) {
         return 0;
     }
+    const UINT modifiedBefore = pCell->GetState() & GCS_MODIFIED;
+    const unsigned structure = m_nStructureChanges;
     pCell->SetText(szNew);
-    if (ValidateEdit(nRow, nCol, szNew) && SendMessageToParent(nRow, nCol, GVN_ENDLABELEDIT) >= 0) {
+    bool accepted = ValidateEdit(nRow, nCol, szNew) && SendMessageToParent(nRow, nCol, GVN_ENDLABELEDIT) >= 0;
+    // The judges may have moved or removed rows; the cell may be gone.
+    if (structure != m_nStructureChanges)
+        return 0;
+    if (accepted) {
         SetModified(TRUE, nRow, nCol);
         RedrawCell(nRow, nCol);
-    } else if (bNumber) {
-        pCell->SetValue(dOld);
-    } else {
-        pCell->SetText(strOld);
+        return 0;
     }
+    // Refused: the cell as it was, its modified mark included (a 0 that is
+    // not modified is not drawn with the draw-zero option).
+    if (bNumber)
+        pCell->SetValue(dOld);
+    else
+        pCell->SetText(strOld);
+    pCell->SetState((pCell->GetState() & ~static_cast<UINT>(GCS_MODIFIED)) | modifiedBefore);
     return 0;
 }
 

@@ -4,8 +4,10 @@
 #include "base/Cp936.h"
 #include "base/NumberText.h"
 
-#include <unordered_map>
+#include <algorithm>
+#include <cstddef>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -72,6 +74,7 @@ BOOL CGridCtrl::SortColumn(int nCol, BOOL bAscending, LPARAM lParamExtra)
 {
     if (m_bVirtualMode || nCol < 0 || nCol >= m_nCols)
         return FALSE;
+    EndEditBeforeStructuralChange();
     SetSortColumn(nCol);
     m_bSortAscending = bAscending;
     ClearSelection();
@@ -85,42 +88,56 @@ BOOL CGridCtrl::SortColumn(int nCol, BOOL bAscending, LPARAM lParamExtra)
         bNumeric = pFirst != nullptr && pFirst->IsNumber();
     }
 
-    int low = m_nFixedRows + m_nFreezeTopRows;
-    int high = m_nRows - m_nFreezeBottomRows - 1;
-    // Cells carry their ids with them: remember which cell each named
-    // position holds, so the id table follows the rows.
-    std::vector<std::pair<size_t, CGridCellBase*>> named;
-    for (size_t i = 0; i < m_arCellIds.size(); ++i) {
-        const GridCellIdEntry& entry = m_arCellIds[i];
-        if (entry.row >= low && entry.row <= high) {
-            CGridCellBase* pCell = GetCell(entry.row, entry.col);
-            if (pCell != nullptr)
-                named.emplace_back(i, pCell);
-        }
-    }
-
     BOOL bResult = SortRowRange(bNumeric ? CompareCellsNumeric : CompareCellsText, nCol, bAscending,
-                                lParamExtra, low, -1);
-
-    if (bResult && !named.empty()) {
-        std::unordered_map<CGridCellBase*, int> rowOf;
-        for (int row = low; row <= high; ++row) {
-            for (const auto& item : named) {
-                int col = m_arCellIds[item.first].col;
-                CGridCellBase* pCell = GetCell(row, col);
-                if (pCell != nullptr)
-                    rowOf[pCell] = row;
-            }
-        }
-        for (const auto& item : named) {
-            auto found = rowOf.find(item.second);
-            if (found != rowOf.end())
-                m_arCellIds[item.first].row = found->second;
-        }
-    }
+                                lParamExtra, m_nFixedRows + m_nFreezeTopRows, -1);
     Refresh();
     return bResult;
 }
+
+namespace {
+
+// Stable merge sort of the row indices in order[first, last) by lessThan,
+// with buf as scratch space of the same size as order. Short runs are sorted
+// by insertion; two runs already in order are not merged. Rows that compare
+// equal keep their order, and the sort takes O(n log n) comparisons whatever
+// the order of the rows (n - 1 for rows already sorted).
+template <typename Less>
+void MergeSortRows(std::vector<int>& order, std::vector<int>& buf, size_t first, size_t last, Less& lessThan)
+{
+    const size_t kInsertionRun = 16;
+    if (last - first <= kInsertionRun) {
+        for (size_t i = first + 1; i < last; ++i) {
+            int item = order[i];
+            size_t j = i;
+            for (; j > first && lessThan(item, order[j - 1]); --j)
+                order[j] = order[j - 1];
+            order[j] = item;
+        }
+        return;
+    }
+    size_t mid = first + (last - first) / 2;
+    MergeSortRows(order, buf, first, mid, lessThan);
+    MergeSortRows(order, buf, mid, last, lessThan);
+    if (!lessThan(order[mid], order[mid - 1]))
+        return;
+    std::copy(order.begin() + static_cast<std::ptrdiff_t>(first), order.begin() + static_cast<std::ptrdiff_t>(mid),
+              buf.begin() + static_cast<std::ptrdiff_t>(first));
+    size_t left = first;
+    size_t right = mid;
+    size_t out = first;
+    // An element of the right run goes first only when it is strictly
+    // before the left one: equal rows keep their order.
+    while (left < mid && right < last) {
+        if (lessThan(order[right], buf[left]))
+            order[out++] = order[right++];
+        else
+            order[out++] = buf[left++];
+    }
+    while (left < mid)
+        order[out++] = buf[left++];
+}
+
+}  // namespace
 
 BOOL CGridCtrl::SortRowRange(GridCompareFunc pfnCompare, int nCol, BOOL bAscending, LPARAM lParamSort, int nLow,
                              int nHigh)
@@ -133,63 +150,60 @@ BOOL CGridCtrl::SortRowRange(GridCompareFunc pfnCompare, int nCol, BOOL bAscendi
         nHigh = last;
     if (nLow < first || nHigh > last || nLow >= nHigh)
         return FALSE;
+    EndEditBeforeStructuralChange();
 
-    auto cell = [&](int row) { return GetCell(row, nCol); };
-    // Below the pivot in the sort order (above it when descending).
-    auto before = [&](CGridCellBase* a, CGridCellBase* b) {
-        int r = pfnCompare(a, b, lParamSort);
+    // The cells compared, by position in the range; the sort orders positions.
+    const size_t count = static_cast<size_t>(nHigh - nLow + 1);
+    std::vector<CGridCellBase*> keys(count);
+    for (size_t i = 0; i < count; ++i)
+        keys[i] = GetCell(nLow + static_cast<int>(i), nCol);
+    std::vector<int> order(count);
+    for (size_t i = 0; i < count; ++i)
+        order[i] = static_cast<int>(i);
+    auto lessThan = [&](int a, int b) {
+        int r = pfnCompare(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)], lParamSort);
         return bAscending ? r < 0 : r > 0;
     };
-    auto swapRows = [&](int a, int b) {
-        std::swap(m_RowData[static_cast<size_t>(a)], m_RowData[static_cast<size_t>(b)]);
-        UINT height = m_arRowHeights.GetAt(a);
-        m_arRowHeights.SetAt(a, m_arRowHeights.GetAt(b));
-        m_arRowHeights.SetAt(b, height);
-    };
+    std::vector<int> buf(count);
+    MergeSortRows(order, buf, 0, count, lessThan);
 
-    // Quicksort with a middle pivot. The smaller part is sorted first by
-    // recursion and the larger one by the loop, so the stack stays shallow
-    // however the rows are ordered.
-    struct Sorter {
-        static void Sort(int lo, int hi, decltype(cell)& cellAt, decltype(before)& less, decltype(swapRows)& swapAt,
-                         CGridCtrl::GridCompareFunc compare, LPARAM lParam)
-        {
-            while (lo < hi) {
-                CGridCellBase* pivot = cellAt((lo + hi) / 2);
-                int i = hi;
-                int j = lo;
-                while (i >= j) {
-                    while (j < hi && less(cellAt(j), pivot))
-                        ++j;
-                    while (i > lo && less(pivot, cellAt(i)))
-                        --i;
-                    if (i < j)
-                        break;
-                    if (compare(cellAt(j), cellAt(i), lParam) != 0)
-                        swapAt(j, i);
-                    --i;
-                    ++j;
-                }
-                if (i - lo < hi - j) {
-                    if (lo < i)
-                        Sort(lo, i, cellAt, less, swapAt, compare, lParam);
-                    lo = j;
-                } else {
-                    if (j < hi)
-                        Sort(j, hi, cellAt, less, swapAt, compare, lParam);
-                    hi = i;
-                }
+    // Whole rows move, by following the cycles of the permutation (order[i]
+    // is the position whose row goes to i): cells, heights, and the names of
+    // their cells. buf is free again and maps old positions to new ones.
+    std::vector<int>& newPosOf = buf;
+    for (size_t i = 0; i < count; ++i)
+        newPosOf[static_cast<size_t>(order[i])] = static_cast<int>(i);
+    auto place = [&](size_t to, GridRow&& cells, UINT height) {
+        int row = nLow + static_cast<int>(to);
+        GridRow& slot = m_RowData[static_cast<size_t>(row)];
+        slot = std::move(cells);
+        m_arRowHeights.SetAt(row, height);
+        for (size_t col = 0; col < slot.size(); ++col) {
+            if (slot[col])
+                slot[col]->SetCoords(row, static_cast<int>(col));
+        }
+    };
+    for (size_t start = 0; start < count; ++start) {
+        if (order[start] == static_cast<int>(start))
+            continue;
+        GridRow held = std::move(m_RowData[static_cast<size_t>(nLow) + start]);
+        UINT heldHeight = m_arRowHeights.GetAt(nLow + static_cast<int>(start));
+        size_t to = start;
+        for (;;) {
+            size_t from = static_cast<size_t>(order[to]);
+            order[to] = static_cast<int>(to);           // placed
+            if (from == start) {
+                place(to, std::move(held), heldHeight);
+                break;
             }
+            place(to, std::move(m_RowData[static_cast<size_t>(nLow) + from]),
+                  m_arRowHeights.GetAt(nLow + static_cast<int>(from)));
+            to = from;
         }
-    };
-    Sorter::Sort(nLow, nHigh, cell, before, swapRows, pfnCompare, lParamSort);
-
-    for (int row = nLow; row <= nHigh; ++row) {
-        GridRow& cells = m_RowData[static_cast<size_t>(row)];
-        for (int col = 0; col < static_cast<int>(cells.size()); ++col) {
-            if (cells[static_cast<size_t>(col)])
-                cells[static_cast<size_t>(col)]->SetCoords(row, col);
-        }
+    }
+    for (GridCellIdEntry& entry : m_arCellIds) {
+        if (entry.row >= nLow && entry.row <= nHigh)
+            entry.row = nLow + newPosOf[static_cast<size_t>(entry.row - nLow)];
     }
     return TRUE;
 }

@@ -99,6 +99,11 @@ struct CGridInputState {
     // object (not owned; only compared, never used once the cell is replaced).
     CGridCellPos idLockedRichCell;
     const CGridCellBase* pLockedRichCell = nullptr;
+    // The cell the grid last opened an editor on (OnEditCell, EditCell): its
+    // position and the object, only compared, so EndEditing finds an edit
+    // that is not the focus cell's.
+    CGridCellPos idEditCell;
+    const CGridCellBase* pEditCell = nullptr;
     BOOL bFormulaCalcSuspended = FALSE;
 };
 

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 using gridtest::MakeSheet;
 using gridtest::Text;
 
@@ -236,6 +239,45 @@ TEST(GridCounts, ShrinkingCutsMergedBlocksBack)
     EXPECT_TRUE(grid->GetCell(2, 1)->IsMergeOwnerCell());
     ASSERT_EQ(1u, grid->GetMergeOwners().size());
     EXPECT_EQ(CGridCellPos(2, 1), grid->GetMergeOwners()[0]);
+}
+
+}  // namespace
+
+namespace {
+
+// Cells cut by a lower count lose their names, which are free again.
+TEST(GridCounts, LoweringACountFreesTheCutCellsIds)
+{
+    struct Case {
+        const char* name;
+        bool rows;
+        int count;
+        std::vector<std::string> kept;
+    } cases[] = {
+        {"rows", true, 4, {"inside", "right"}},
+        {"columns", false, 4, {"inside", "below"}},
+        {"rows to nothing", true, 0, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto grid = MakeSheet(8, 8, 1, 1);
+        ASSERT_TRUE(grid->SetCellId(2, 2, "inside"));
+        ASSERT_TRUE(grid->SetCellId(6, 2, "below"));
+        ASSERT_TRUE(grid->SetCellId(2, 6, "right"));
+        ASSERT_TRUE(grid->SetCellId(6, 6, "corner"));
+        ASSERT_TRUE(c.rows ? grid->SetRowCount(c.count) : grid->SetColumnCount(c.count));
+        std::vector<std::string> kept;
+        for (const GridCellIdEntry& entry : grid->GetCellIdTable()) {
+            kept.push_back(entry.szId);
+            EXPECT_LT(entry.row, grid->GetRowCount());
+            EXPECT_LT(entry.col, grid->GetColumnCount());
+        }
+        EXPECT_EQ(kept, c.kept);
+        // A cut name may name another cell now.
+        ASSERT_TRUE(c.rows ? grid->SetRowCount(8) : grid->SetColumnCount(8));
+        EXPECT_TRUE(grid->SetCellId(7, 7, "corner"));
+        EXPECT_EQ(grid->GetCellId(7, 7), CString("corner"));
+    }
 }
 
 }  // namespace

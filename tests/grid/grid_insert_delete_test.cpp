@@ -270,3 +270,41 @@ TEST(GridFormatLists, AddOnlyInsideTheGridAndOnce)
 }
 
 }  // namespace
+
+namespace {
+
+// After a structural change the focus cell's row (column) is selected again
+// as a band: the kind and the band say so, and only the focus cell carries
+// the selected bit, however long the line.
+TEST(GridStructureSelection, ARowOrColumnSelectionStaysABand)
+{
+    struct Case {
+        const char* name;
+        int kind;
+        CGridCellRange range;      // the selected range afterwards
+    } cases[] = {
+        {"rows", GSK_ROWS, CGridCellRange(4, 0, 4, 39)},
+        {"columns", GSK_COLUMNS, CGridCellRange(0, 3, 49, 3)},
+        {"cells", GSK_CELLS, CGridCellRange(4, 3, 4, 3)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto grid = MakeSheet(49, 40, 1, 1);
+        grid->SetSelectionKind(c.kind);
+        grid->SetFocusCell(3, 3);
+        ASSERT_EQ(2, grid->InsertRow("", 2));
+        EXPECT_EQ(CGridCellPos(4, 3), grid->GetFocusCell());
+        EXPECT_EQ(1, grid->GetSelectedCount());
+        EXPECT_TRUE(grid->IsCellSelected(4, 3));
+        EXPECT_FALSE(grid->IsCellSelected(4, 5));
+        EXPECT_FALSE(grid->IsCellSelected(7, 3));
+        EXPECT_EQ(c.kind, grid->GetSelectionKind());
+        EXPECT_EQ(c.range, grid->GetSelectedRange());
+        if (c.kind != GSK_CELLS)
+            EXPECT_EQ(CGridCellPos(4, 3), grid->GetSelectionAnchor());
+        EXPECT_EQ(c.kind == GSK_ROWS, grid->IsCellInSelectedBand(4, 20) != FALSE);
+        EXPECT_EQ(c.kind == GSK_COLUMNS, grid->IsCellInSelectedBand(30, 3) != FALSE);
+    }
+}
+
+}  // namespace

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -100,6 +102,89 @@ TEST(GridSort, RefusalsAndSortTypes)
     EXPECT_FALSE(grid->GetColumnSortTypes()[0].bNumeric);
     EXPECT_EQ(0, grid->FindColumnSortType(2));
     EXPECT_EQ(-1, grid->FindColumnSortType(1));
+}
+
+TEST(GridSort, EqualKeysKeepTheirOrder)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::string> values;
+        BOOL ascending;
+        std::vector<std::string> origins;
+    } cases[] = {
+        {"numbers ascending", {"#2", "#1", "#2", "#1", "#3", "#2"}, TRUE, {"r1", "r3", "r0", "r2", "r5", "r4"}},
+        {"numbers descending", {"#2", "#1", "#2", "#1", "#3", "#2"}, FALSE, {"r4", "r0", "r2", "r5", "r1", "r3"}},
+        {"texts ascending", {"b", "a", "b", "a", "b"}, TRUE, {"r1", "r3", "r0", "r2", "r4"}},
+        {"texts descending", {"b", "a", "b", "a", "b"}, FALSE, {"r0", "r2", "r4", "r1", "r3"}},
+        {"all equal", {"#7", "#7", "#7", "#7"}, TRUE, {"r0", "r1", "r2", "r3"}},
+        {"all equal descending", {"#7", "#7", "#7", "#7"}, FALSE, {"r0", "r1", "r2", "r3"}},
+        // A number whose text is not a number reads as 0 by atof.
+        {"numbers and their texts", {"#0", "x", "#-1", "y"}, TRUE, {"r2", "r0", "r1", "r3"}},
+    };
+    for (const Case& c : cases) {
+        auto grid = SheetOf(c.values);
+        EXPECT_TRUE(grid->SortColumn(1, c.ascending)) << c.name;
+        EXPECT_EQ(c.origins, Origins(*grid)) << c.name;
+    }
+}
+
+// The orders sheets arrive in, small: the result is the stable order of the
+// keys, and heights and cell ids travel with their rows.
+TEST(GridSort, EverydayOrdersSortStably)
+{
+    const int n = 300;
+    struct Case {
+        const char* name;
+        std::function<int(int)> key;
+    } cases[] = {
+        {"two sorted halves", [](int i) { return i < n / 2 ? 2 * i : 2 * (i - n / 2) + 1; }},
+        {"two sorted halves with equal keys", [](int i) { return (i < n / 2 ? i : i - n / 2) / 3; }},
+        {"rising then falling", [](int i) { return i < n / 2 ? i : n - i; }},
+        {"falling then rising", [](int i) { return i < n / 2 ? n - i : i; }},
+        {"sorted", [](int i) { return i; }},
+        {"reversed", [](int i) { return n - i; }},
+        {"few distinct keys", [](int i) { return (i * 7) % 5; }},
+        {"saw teeth", [](int i) { return i % 17; }},
+        {"shuffled", [](int i) { return (i * 7919) % n; }},
+    };
+    for (const Case& c : cases) {
+        for (BOOL ascending : {TRUE, FALSE}) {
+            SCOPED_TRACE(std::string(c.name) + (ascending ? " ascending" : " descending"));
+            auto grid = MakeSheet(n + 1, 3, 1, 1);
+            std::vector<int> keys(n);
+            for (int i = 0; i < n; ++i) {
+                keys[static_cast<size_t>(i)] = c.key(i);
+                grid->GetCell(i + 1, 1)->SetValue(keys[static_cast<size_t>(i)]);
+                grid->GetCell(i + 1, 2)->SetText(std::to_string(i).c_str());
+                grid->SetRowHeight(i + 1, 10 + i);
+            }
+            ASSERT_TRUE(grid->SetCellId(1 + n / 2, 2, "middle"));
+
+            std::vector<int> expected(n);
+            for (int i = 0; i < n; ++i)
+                expected[static_cast<size_t>(i)] = i;
+            std::stable_sort(expected.begin(), expected.end(), [&](int a, int b) {
+                return ascending ? keys[static_cast<size_t>(a)] < keys[static_cast<size_t>(b)]
+                                 : keys[static_cast<size_t>(a)] > keys[static_cast<size_t>(b)];
+            });
+
+            ASSERT_TRUE(grid->SortColumn(1, ascending));
+            int middleRow = -1;
+            for (int row = 1; row <= n; ++row) {
+                int origin = expected[static_cast<size_t>(row - 1)];
+                ASSERT_EQ(std::to_string(origin), Text(*grid, row, 2)) << "row " << row;
+                EXPECT_EQ(10 + origin, grid->GetRowHeight(row));
+                auto* cell = static_cast<CGridCell*>(grid->GetCell(row, 2));
+                EXPECT_EQ(row, cell->GetRow());
+                EXPECT_EQ(2, cell->GetCol());
+                if (origin == n / 2)
+                    middleRow = row;
+            }
+            EXPECT_EQ(CString("middle"), grid->GetCellId(middleRow, 2));
+            ASSERT_EQ(1u, grid->GetCellIdTable().size());
+            EXPECT_EQ(middleRow, grid->GetCellIdTable()[0].row);
+        }
+    }
 }
 
 TEST(GridSort, OrderedAndReversedSheetsSortWithoutDeepRecursion)

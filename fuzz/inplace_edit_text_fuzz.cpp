@@ -415,7 +415,7 @@ void RunEditor(uint8_t flags, uint8_t minByte, uint8_t widthByte, Reader& in)
             const uint8_t lead = in.Byte();
             const uint8_t trail = in.Byte();
             edit->SendMessage(WM_IME_CHAR, (lead << 8) | trail, 1);
-            typed = true;
+            typed = ((lead << 8) | trail) != VK_BACK;
             pendingLead = false;
             break;
         }

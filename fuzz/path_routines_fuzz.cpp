@@ -191,6 +191,12 @@ const std::string& Folder()
         std::ofstream(dir / "\x81\\x.txt") << "x";  // a name whose second byte is "\"
         return dir.string() + "/";
     }();
+    // Registered after the name exists, so it runs before the name goes.
+    static const bool removedAtExit = std::atexit([] {
+        std::error_code ec;
+        std::filesystem::remove_all(std::filesystem::path(Folder()), ec);
+    }) == 0;
+    (void)removedAtExit;
     return folder;
 }
 

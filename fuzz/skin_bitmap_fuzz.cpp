@@ -162,6 +162,12 @@ const std::filesystem::path& Folder()
         std::filesystem::create_directories(dir);
         return dir;
     }();
+    // Registered after the path exists, so it runs before the path goes.
+    static const bool removedAtExit = std::atexit([] {
+        std::error_code ec;
+        std::filesystem::remove_all(Folder(), ec);
+    }) == 0;
+    (void)removedAtExit;
     return folder;
 }
 

@@ -82,8 +82,14 @@ bool CEditBuffer::ReplaceSel(LPCTSTR lpszText)
     GetSel(start, end);
     bool changed = DeleteRange(start, end);
     m_anchor = m_caret = start;
-    if (lpszText != nullptr && *lpszText != '\0') {
-        CString insert(lpszText);
+    CString insert(lpszText);
+    // A lead byte at the end of the inserted text has lost its second byte;
+    // left in, it would take the first byte of the text after it.
+    const int insertLength = insert.GetLength();
+    if (insertLength > 0 && cp936::PrevChar(insert.GetString(), insertLength, insertLength) == insertLength - 1 &&
+        cp936::IsLeadByte(insert.GetAt(insertLength - 1)))
+        insert = insert.Left(insertLength - 1);
+    if (!insert.IsEmpty()) {
         m_text.Insert(start, insert.GetString());
         m_anchor = m_caret = start + insert.GetLength();
         changed = true;
@@ -102,11 +108,12 @@ bool CEditBuffer::Char(UINT nChar, bool bMultiLine, bool bReadOnly)
 {
     nChar &= 0xFF;
     if (m_pendingLead >= 0) {
-        char pair[3] = {static_cast<char>(m_pendingLead), static_cast<char>(nChar), '\0'};
+        const char pair[3] = {static_cast<char>(m_pendingLead), static_cast<char>(nChar), '\0'};
         m_pendingLead = -1;
-        if (nChar == 0)
-            return false;
-        return !bReadOnly && ReplaceSel(pair);
+        if (cp936::IsTrailByte(static_cast<unsigned char>(nChar)))
+            return !bReadOnly && ReplaceSel(pair);
+        // Not the second byte of a character: the waiting lead byte is
+        // dropped and this character counts as itself.
     }
     if (nChar == VK_BACK) {
         if (bReadOnly)
@@ -118,8 +125,9 @@ bool CEditBuffer::Char(UINT nChar, bool bMultiLine, bool bReadOnly)
         if (m_caret == 0)
             return false;
         int from = Prev(m_caret);
-        // Backspace after a line break removes the whole "\r\n".
-        if (from > 0 && m_text[from] == '\n' && m_text[from - 1] == '\r')
+        // Backspace after a line break removes the whole "\r\n" (a "\r" that
+        // is the second byte of a character is not one).
+        if (from > 0 && m_text[from] == '\n' && m_text[from - 1] == '\r' && Prev(from) == from - 1)
             --from;
         return DeleteRange(from, m_caret);
     }
@@ -147,10 +155,15 @@ bool CEditBuffer::ImeChar(UINT nChar, bool bReadOnly)
     unsigned lead = (nChar >> 8) & 0xFF;
     unsigned trail = nChar & 0xFF;
     if (lead != 0) {
-        char pair[3] = {static_cast<char>(lead), static_cast<char>(trail), '\0'};
+        // Only a whole two-byte character goes in.
+        if (nChar > 0xFFFF || !cp936::IsLeadByte(static_cast<unsigned char>(lead)) ||
+            !cp936::IsTrailByte(static_cast<unsigned char>(trail)))
+            return false;
+        const char pair[3] = {static_cast<char>(lead), static_cast<char>(trail), '\0'};
         return ReplaceSel(pair);
     }
-    if (trail < 0x20)
+    // A lead byte alone is half a character.
+    if (trail < 0x20 || cp936::IsLeadByte(static_cast<unsigned char>(trail)))
         return false;
     char single[2] = {static_cast<char>(trail), '\0'};
     return ReplaceSel(single);

@@ -29,17 +29,19 @@ public:
     // is); a negative or too large nEnd means the end of the text; nStart may
     // lie after nEnd (the caret is at nEnd either way).
     void SetSel(int nStart, int nEnd);
-    // Replaces the selection by the text (NULL: nothing) and puts the caret
+    // Replaces the selection by the text (NULL: nothing; a lead byte at its
+    // end, which has lost its second byte, is left out) and puts the caret
     // after it. Answers whether the text changed.
     bool ReplaceSel(LPCTSTR lpszText);
 
     // A character message (WM_CHAR): printable bytes are inserted (a lead byte
-    // waits for its trail byte), Backspace deletes, Enter and line feed break
-    // the line in a multi-line field; other control characters are ignored.
-    // Answers whether the text changed.
+    // waits for its trail byte; a byte that cannot be one drops it and counts
+    // as itself), Backspace deletes, Enter and line feed break the line in a
+    // multi-line field; other control characters are ignored. Answers whether
+    // the text changed.
     bool Char(UINT nChar, bool bMultiLine, bool bReadOnly = false);
     // An IME character (WM_IME_CHAR): a two-byte character as lead << 8 |
-    // trail, or a single byte.
+    // trail (ignored unless both bytes are valid), or a single byte.
     bool ImeChar(UINT nChar, bool bReadOnly = false);
     // A key (WM_KEYDOWN): Left, Right, Home, End (Ctrl: the whole text), Up,
     // Down (multi-line), Delete; Shift extends the selection. Answers whether

@@ -243,8 +243,12 @@ void CInPlaceEdit::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
     if (m_nPendingLead != 0) {
         const UINT lead = m_nPendingLead;
         m_nPendingLead = 0;
-        TypeChar((lead << 8) | (nChar & 0xFF), MAKELPARAM(nRepCnt, nFlags), 1);
-        return;
+        if (nChar < 0x100 && cp936::IsTrailByte(static_cast<unsigned char>(nChar))) {
+            TypeChar((lead << 8) | nChar, MAKELPARAM(nRepCnt, nFlags), 1);
+            return;
+        }
+        // Not the second byte of a character: the lead byte alone is dropped
+        // and this character counts as itself.
     }
     if (nChar < 0x100 && cp936::IsLeadByte(static_cast<unsigned char>(nChar))) {
         m_nPendingLead = nChar;
@@ -280,6 +284,10 @@ BOOL CInPlaceEdit::TypeChar(UINT nChar, LPARAM lParamChar, LPARAM lParamForHost)
     if (ch > 0xFF) {
         // A two-byte character goes in as text: left to the system's default
         // processing it would come back as two separate character messages.
+        // Only a whole character goes in (the host's answer may be anything).
+        if (ch > 0xFFFF || !cp936::IsLeadByte(static_cast<unsigned char>(ch >> 8)) ||
+            !cp936::IsTrailByte(static_cast<unsigned char>(ch & 0xFF)))
+            return FALSE;
         const char text[3] = {static_cast<char>((ch >> 8) & 0xFF), static_cast<char>(ch & 0xFF), '\0'};
         ReplaceSel(text, TRUE);
     } else {

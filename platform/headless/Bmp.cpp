@@ -21,7 +21,8 @@ std::uint16_t U16(const std::vector<BYTE>& d, size_t at)
     return static_cast<std::uint16_t>(d[at] | (d[at + 1] << 8));
 }
 
-// The value of a bit-field mask scaled to 0..255.
+// The value of a bit-field mask scaled to 0..255. A mask may be up to 32 bits
+// wide, so the scaling is done in 64 bits.
 BYTE Channel(std::uint32_t value, std::uint32_t mask)
 {
     if (mask == 0)
@@ -29,8 +30,8 @@ BYTE Channel(std::uint32_t value, std::uint32_t mask)
     int shift = 0;
     while (((mask >> shift) & 1) == 0)
         ++shift;
-    std::uint32_t max = mask >> shift;
-    std::uint32_t v = (value & mask) >> shift;
+    const std::uint64_t max = mask >> shift;
+    const std::uint64_t v = (value & mask) >> shift;
     return static_cast<BYTE>((v * 255 + max / 2) / max);
 }
 

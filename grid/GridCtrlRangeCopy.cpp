@@ -12,6 +12,9 @@ namespace {
 
 const UINT kPlaceBits = GCS_FOCUSED | GCS_SELECTED | GCS_DROPTARGET | GCS_FIXED | GCS_FIXEDROW | GCS_FIXEDCOL;
 
+// The cell's format (CopyFormat) and the display and input settings it does
+// not take: the tip and ellipsis flags, the selection colour, the input type
+// and limits.
 void CopyFormatInPlace(CGridCellBase* pTarget, CGridCellBase* pSource)
 {
     const UINT placeBits = pTarget->GetState() & kPlaceBits;
@@ -23,6 +26,18 @@ void CopyFormatInPlace(CGridCellBase* pTarget, CGridCellBase* pSource)
     pTarget->SetMergeRange(mergeRange);
     pTarget->SetMergeOwner(mergeOwner.row, mergeOwner.col);
     pTarget->SetMergeOwnerCell(bOwner);
+
+    pTarget->SetDisplayTip(pSource->IsDisplayTip());
+    pTarget->SetDisplayEllipsis(pSource->IsDisplayEllipsis());
+    if (pSource->HasOwnSelBackColor())
+        pTarget->SetSelBackColor(pSource->GetSelBackColor());
+    double dMin = 0.0;
+    double dMax = 0.0;
+    const BOOL bLimit = pSource->GetInputLimit(dMin, dMax);
+    pTarget->SetInputLimit(bLimit, dMin, dMax);
+    const int inputType = pSource->GetInputType();
+    if (inputType >= 0)
+        pTarget->SetInputType(inputType);
 }
 
 }  // namespace

@@ -1,35 +1,59 @@
 // CGridSelectionMap: the grid's map of selected cells, keyed by row and
 // column, that counts its changes.
 //
-// It is the hash map the selection code has always used; every write through
-// operator[], erase, clear or assignment also raises a change count, so a
-// reader that keeps a derived view (the selected cells in row order, read by
-// index) knows when to rebuild it. Writes must go through those members.
+// It reads and writes like the hash map the selection code has always used.
+// Two things are added:
+//  - every write through operator[], erase, clear or assignment raises a
+//    change count, so a reader that keeps a derived view (the selected cells
+//    in row order, read by index) knows when to rebuild it; writes must go
+//    through those members;
+//  - its entries come from a pool the map owns, so selecting a whole sheet
+//    does not cost one trip to the allocator per cell, and the pool is
+//    reused after the selection is cleared.
 #pragma once
 
 #include "grid/GridCellTypes.h"
 
 #include <cstdint>
+#include <memory_resource>
 #include <unordered_map>
 
-class CGridSelectionMap : public std::unordered_map<std::uint64_t, CGridCellPos> {
-    typedef std::unordered_map<std::uint64_t, CGridCellPos> Base;
+namespace gridselection {
+
+// Holds the pool; a base listed before the map, so it exists before the map
+// and goes after it.
+struct PoolHolder {
+    std::pmr::unsynchronized_pool_resource pool;
+};
+
+typedef std::pmr::unordered_map<std::uint64_t, CGridCellPos> PooledMap;
+typedef std::unordered_map<std::uint64_t, CGridCellPos> PlainMap;
+
+}  // namespace gridselection
+
+class CGridSelectionMap : private gridselection::PoolHolder, public gridselection::PooledMap {
+    typedef gridselection::PooledMap Base;
 
 public:
-    CGridSelectionMap() = default;
-    CGridSelectionMap(const CGridSelectionMap&) = default;
+    CGridSelectionMap() : Base(&pool) {}
+    CGridSelectionMap(const CGridSelectionMap&) = delete;
     CGridSelectionMap& operator=(const CGridSelectionMap& other)
     {
-        ++m_nChanges;
-        Base::operator=(other);
+        if (this != &other) {
+            ++m_nChanges;
+            Base::operator=(other);
+        }
         return *this;
     }
-    CGridSelectionMap& operator=(const Base& other)
+    CGridSelectionMap& operator=(const gridselection::PlainMap& other)
     {
         ++m_nChanges;
-        Base::operator=(other);
+        Base::clear();
+        Base::insert(other.begin(), other.end());
         return *this;
     }
+    // A plain copy, for callers that keep a selection aside.
+    operator gridselection::PlainMap() const { return gridselection::PlainMap(begin(), end()); }
 
     CGridCellPos& operator[](const key_type& key)
     {

@@ -41,6 +41,7 @@
 //   GridCtrlTextConv.cpp       display text of a cell, the pattern of a date text
 //   GridCtrlCsvText.cpp        the grid as CSV text
 //   GridCtrlFixedLines.cpp     resetting and converting fixed rows and columns, small conversions
+//   GridCtrlDataSources.cpp    connection strings, SQL texts, filling, bound fields by name
 #pragma once
 
 #include "base/CArrays.h"
@@ -850,6 +851,28 @@ public:
     // "y", "M", "d", "h", "m", "s" repeated to the run's length (later runs
     // dropped), the other characters kept; "@" when it is no date or time.
     static CString DateTextToFormat(LPCTSTR szText);
+
+    // ======================================================================
+    // Data sources (GridCtrlDataSources.cpp)
+    // ======================================================================
+    // FALSE when a text is empty or the connection (data set) is not defined.
+    BOOL SetConnectionString(LPCTSTR szConnection, LPCTSTR szText);
+    BOOL SetDataSetSql(LPCTSTR szConnection, LPCTSTR szDataSet, LPCTSTR szSql);
+    // Opens the connections (with their data sets) marked for opening
+    // automatically and fills the binds marked so: -1 when no connection
+    // opened, else 1 when a bind was filled, 0 when none was.
+    short FillData();
+    // A copy of the field the bind binds to the cell; FALSE for an empty
+    // name, a cell outside the grid, an unknown bind or no field at the cell.
+    BOOL GetBindField(LPCTSTR szBind, int nRow, int nCol, CBindFieldInfo& field);
+    // The data set of that connection; NULL when a name is empty or unknown.
+    CDataSetDef* GetDataSet(LPCTSTR szConnection, LPCTSTR szDataSet);
+
+    // The position forms of the cell queries.
+    BOOL IsCellEditable(const CGridCellPos& cell) { return IsCellEditable(cell.row, cell.col); }
+    BOOL IsCellSelected(const CGridCellPos& cell) { return IsCellSelected(cell.row, cell.col); }
+    BOOL IsCellValid(const CGridCellPos* pCell) const { return pCell != nullptr && IsValid(pCell->row, pCell->col); }
+    int GetCellType(const CGridCellPos& cell) { return GetCellType(cell.row, cell.col); }
 
 protected:
     // --- message handlers: window, painting, scrolling ----------------------

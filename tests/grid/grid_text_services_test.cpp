@@ -199,3 +199,46 @@ TEST(GridSmallServices, VersionText)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GridDataSources, TextsByNameAndBoundFields)
+{
+    auto grid = MakeSheet(5, 5, 1, 1);
+    CConnectionDefList& connections = grid->GetConnectionList();
+    ASSERT_EQ(0, connections.AddConnection("db"));
+    ASSERT_EQ(0, connections.GetConnection("db")->NewDataSet("orders"));
+
+    EXPECT_TRUE(grid->SetConnectionString("db", "Driver={SQLite3};Database=x.db;"));
+    EXPECT_EQ("Driver={SQLite3};Database=x.db;", std::string(connections.GetConnection("db")->m_strConnectionString));
+    EXPECT_FALSE(grid->SetConnectionString("db", ""));
+    EXPECT_FALSE(grid->SetConnectionString("", "x"));
+    EXPECT_FALSE(grid->SetConnectionString("nodb", "x"));
+
+    EXPECT_TRUE(grid->SetDataSetSql("db", "orders", "select 1"));
+    EXPECT_EQ("select 1", std::string(grid->GetDataSet("db", "orders")->m_strSql));
+    EXPECT_FALSE(grid->SetDataSetSql("db", "nothing", "select 1"));
+    EXPECT_FALSE(grid->SetDataSetSql("db", "orders", ""));
+    EXPECT_EQ(nullptr, grid->GetDataSet("db", ""));
+    EXPECT_EQ(nullptr, grid->GetDataSet("other", "orders"));
+
+    CBindInfo* bind = grid->GetBindList().AddBind("main", grid.get());
+    ASSERT_NE(nullptr, bind);
+    CBindFieldInfo field;
+    field.strFieldName = "amount";
+    field.nRow = 2;
+    field.nCol = 3;
+    bind->GetFieldList().AddField(field);
+    CBindFieldInfo found;
+    EXPECT_TRUE(grid->GetBindField("main", 2, 3, found));
+    EXPECT_EQ("amount", std::string(found.strFieldName));
+    EXPECT_FALSE(grid->GetBindField("main", 2, 2, found));
+    EXPECT_FALSE(grid->GetBindField("main", 9, 3, found));
+    EXPECT_FALSE(grid->GetBindField("", 2, 3, found));
+    EXPECT_FALSE(grid->GetBindField("other", 2, 3, found));
+
+    // No connection can open yet: nothing is filled.
+    EXPECT_EQ(-1, grid->FillData());
+}
+
+}  // namespace

@@ -28,7 +28,7 @@
 //   GridCtrlSelection.cpp      selection kinds and ranges, clearing selected text
 //   GridCtrlSkins.cpp          the skin bitmaps the grid paints with
 //   GridCtrlKeyboard.cpp, GridCtrlMouse.cpp, GridCtrlEditing.cpp: input and editing
-//   GridCtrlInputPending.cpp   input calls into operations that are not built yet
+//   GridCtrlInputPending.cpp   operations not built yet: edit commands, formulas, moving lines, menu
 //   GridCtrlCellAccess.cpp     reading and setting one property of one cell
 //   GridCtrlCellAttributes.cpp the font, format and control attribute texts of a cell
 //   GridCtrlCellBorders.cpp    cell borders and their neighbours' facing borders

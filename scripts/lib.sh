@@ -33,15 +33,46 @@ kivo_locale() {
   fi
   KIVO_LOCPATH=$dir
 }
-kivo_wine() { env LOCPATH="$KIVO_LOCPATH" LC_ALL=zh_CN.UTF-8 wine "$@"; }
+kivo_wine() { env LOCPATH="$KIVO_LOCPATH" LC_ALL=zh_CN.UTF-8 "$KIVO_WINE" "$@"; }
+
+# Some kernels run 64-bit user code only (IA-32 emulation off: a 32-bit ELF
+# fails with "Exec format error"). Wine's 32-bit loader cannot start there, so
+# only the x86_64 Windows build can be run; the i686 build is still compiled.
+kivo_can_run_i386() {
+  if [ -z "${KIVO_I386:-}" ]; then
+    if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+      KIVO_I386=yes
+    else
+      KIVO_I386=no
+    fi
+  fi
+  [ "$KIVO_I386" = yes ]
+}
+
+# The Windows architecture whose binaries run under Wine on this machine.
+kivo_windows_arch() { if kivo_can_run_i386; then echo i686; else echo x86_64; fi; }
+
+# The build tree of that architecture.
+kivo_windows_tree() { if kivo_can_run_i386; then echo "$KIVO_BUILD/win32"; else echo "$KIVO_BUILD/win64"; fi; }
 
 kivo_wine_env() {
   kivo_locale
+  if kivo_can_run_i386; then
+    KIVO_WINE=wine
+  else
+    # Wine's launcher script would pick the 32-bit loader; name the 64-bit
+    # loader and server directly.
+    KIVO_WINE=/usr/lib/wine/wine64
+    export WINELOADER=/usr/lib/wine/wine64
+    export WINESERVER=/usr/lib/wine/wineserver64
+  fi
   export WINEPREFIX=${WINEPREFIX:-$KIVO_BUILD/wineprefix}
   export WINEDEBUG=${WINEDEBUG:--all}
   # No Mono or Gecko installers: nothing here uses .NET or the HTML engine.
   export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 }
+
+kivo_wineserver() { "${WINESERVER:-wineserver}" "$@"; }
 
 KIVO_STARTED_XVFB=""
 KIVO_STARTED_WINESERVER=""
@@ -74,11 +105,15 @@ kivo_start_wine() {
   if [ ! -f "$WINEPREFIX/.kivo-ready" ]; then
     rm -rf "$WINEPREFIX"
     echo "creating Wine prefix $WINEPREFIX"
-    env LOCPATH="$KIVO_LOCPATH" LC_ALL=zh_CN.UTF-8 wineboot -i >/dev/null 2>&1 || true
-    wineserver -w
+    kivo_wine wineboot -i >/dev/null 2>&1 || true
+    kivo_wineserver -w
+    if [ ! -d "$WINEPREFIX/drive_c/windows" ]; then
+      echo "could not create the Wine prefix $WINEPREFIX" >&2
+      return 1
+    fi
     touch "$WINEPREFIX/.kivo-ready"
   fi
-  wineserver -p >/dev/null 2>&1 &
+  kivo_wineserver -p >/dev/null 2>&1 &
   KIVO_STARTED_WINESERVER=1
   # Start Wine's own services now, detached from our output: a service started
   # by the first test would hold that test's output pipe open and ctest would
@@ -88,7 +123,7 @@ kivo_start_wine() {
 
 kivo_stop_all() {
   if [ -n "$KIVO_STARTED_WINESERVER" ]; then
-    wineserver -k >/dev/null 2>&1 || true
+    kivo_wineserver -k >/dev/null 2>&1 || true
     KIVO_STARTED_WINESERVER=""
   fi
   if [ -n "$KIVO_STARTED_XVFB" ]; then

@@ -3,6 +3,7 @@
 #include "base/CArchive.h"
 #include "platform/Gdi.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -26,6 +27,15 @@ BOOL IsSameLogFont(const LOGFONT* a, const LOGFONT* b)
     if (a == b)
         return TRUE;
     return IsSameLogFontFields(*a, *b);
+}
+
+LONG ScaleFontHeight(LONG lfHeight, double dZoom)
+{
+    const double scaled = static_cast<double>(lfHeight) * dZoom;
+    if (scaled != scaled)
+        return 0;
+    const double limit = static_cast<double>(kMaxCellFontHeight);
+    return static_cast<LONG>(std::max(-limit, std::min(scaled, limit)));
 }
 
 namespace {

@@ -22,6 +22,15 @@ BOOL IsSameLogFontFields(const LOGFONT& a, const LOGFONT& b);
 void SerializeLogFont(CArchive& ar, LOGFONT* pLogFont);
 const int LOGFONT_ARCHIVE_SIZE = 60;
 
+// The largest character height, in pixels, a cell font is made with once
+// zoomed: far beyond what a font text can ask for at any screen resolution
+// (see CFontElement::kMaxPointSize), so only damaged files and extreme zoom
+// factors meet it.
+const LONG kMaxCellFontHeight = 16384;
+// lfHeight times the zoom factor, truncated toward zero, its magnitude at most
+// kMaxCellFontHeight (0 for a zoom that is not a number).
+LONG ScaleFontHeight(LONG lfHeight, double dZoom);
+
 // Cells share their fonts: a cell keeps a pointer to an immutable pooled copy
 // instead of a 60-byte copy of its own, so a million cells that use a handful
 // of fonts cost a handful of LOGFONTs. The pool lives for the process; its

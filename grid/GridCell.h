@@ -26,6 +26,7 @@
 
 #include "grid/CellText.h"
 #include "grid/GridCellBase.h"
+#include "grid/LogFontUtil.h"
 
 const int CELL_RECORD_CELL_END = 2999;
 
@@ -113,7 +114,7 @@ protected:
     CCellText m_strText;
     double m_dValue = 0.0;
     CGridCtrl* m_pGrid = nullptr;
-    const LOGFONT* m_pFont = nullptr;    // pooled; NULL: no font of its own
+    CPooledFontRef m_pFont;              // pooled and held; NULL: no font of its own
     int m_nRow = 0;
     int m_nCol = 0;
     UINT m_nAlign;

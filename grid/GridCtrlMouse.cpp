@@ -7,7 +7,8 @@
 // selecting, and the wheel.
 //
 // Over the selection's border the pointer shows that the selection could be
-// moved, but dragging cells is not built: a press there is an ordinary click.
+// moved, but dragging cells is not built: a press or a double click there is
+// an ordinary one.
 //
 // Client coordinates are signed throughout: while the grid holds the capture
 // a point left of or above the window arrives negative.
@@ -749,6 +750,10 @@ void CGridCtrl::OnLButtonUp(UINT nFlags, CPoint point)
 void CGridCtrl::OnLButtonDblClk(UINT nFlags, CPoint point)
 {
     PostGridMessage(WM_GRID_DBLCLICK, nFlags, PackPoint(point));
+    // As for a single press: over the selection's border it is an ordinary
+    // double click while the grid cannot drag cells.
+    if (m_input.nMouseMode == GMM_PREPARE_DRAG)
+        m_input.nMouseMode = GMM_NOTHING;
     CGridCellPos cell = GetCellFromPoint(point);
     CRect rect;
     if (IsValid(cell.row, cell.col) && GetCellRect(cell.row, cell.col, &rect)) {

@@ -4,6 +4,8 @@
 // was clicked.
 #include "input_test_util.h"
 
+#include "cells/InPlaceEditHooks.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -15,7 +17,11 @@ namespace {
 class BorderClick : public ::testing::Test {
 protected:
     void SetUp() override { Headless::Reset(); }
-    void TearDown() override { Headless::Reset(); }
+    void TearDown() override
+    {
+        InstallInPlaceEditHooks();   // back to the program's own editor and tip
+        Headless::Reset();
+    }
 };
 
 // Columns: 1 [40,90) 2 [90,140) 3 [140,190); rows: 1 [25,45) 2 [45,65) 3 [65,85).
@@ -75,6 +81,24 @@ TEST_F(BorderClick, DraggingFromTheBorderSelectsCellsAsFromAnyOtherPress)
     g.Mouse(WM_LBUTTONUP, 200, 90);
     EXPECT_EQ(g.Grid().GetSelectedRange(), CGridCellRange(2, 3, 4, 4));
     EXPECT_EQ(g.Grid().GetMouseMode(), GMM_NOTHING);
+}
+
+TEST_F(BorderClick, ADoubleClickOnTheFocusCellsEdgeStartsEditing)
+{
+    // After the first click the clicked cell is the selection, so the pointer
+    // at its edge is over the selection's border when the second press comes.
+    InputGrid g;
+    g.Build(10, 6);
+    g.Click(141, 55);                                   // (2, 3), its left edge
+    ASSERT_EQ(g.Focus(), CGridCellPos(2, 3));
+    g.Mouse(WM_MOUSEMOVE, 141, 55);
+    ASSERT_EQ(g.Grid().GetMouseMode(), GMM_PREPARE_DRAG);
+    g.host.Clear();
+    g.Mouse(WM_LBUTTONDBLCLK, 141, 55, MK_LBUTTON);
+    ASSERT_EQ(g.host.startEdits.size(), 1u);
+    EXPECT_EQ(g.host.startEdits[0].row, 2);
+    EXPECT_EQ(g.host.startEdits[0].col, 3);
+    g.Grid().EndEditing();
 }
 
 }  // namespace

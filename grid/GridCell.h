@@ -9,8 +9,9 @@
 // from its grid's matching default cell and the grid default setting, so a
 // change of a default reaches every cell that has no value of its own.
 //
-// A cell's own font is a pointer into the process-wide font pool
-// (InternCellFont): equal fonts are stored once however many cells use them.
+// A cell's own font is a hold on a copy in the process-wide font pool
+// (CPooledFontRef): equal fonts are stored once however many cells use them,
+// and their GDI font lives only while some cell holds it.
 //
 // Record level (end tag 2999), after the base level, each item only when set:
 //   2001 limit flag (then always 2002 maximum and 2003 minimum, doubles),

@@ -70,8 +70,9 @@ TEST(CellFontObjectsWine, ASheetOfManyDistinctFontsLeavesNoFontsBehind)
     for (HGDIOBJ handle : kept)
         ASSERT_EQ(0u, GetObjectType(handle));
     EXPECT_EQ(pooledBefore, GetPooledFontObjectCount());
-    if (counted)
+    if (counted) {
         EXPECT_LE(GdiObjects(), before + 1);
+    }
 }
 
 }  // namespace

@@ -155,7 +155,7 @@ void CFontElement::ReadLogFont()
     m_logFont.lfWeight = NameToWeight(GetAttribute("weight"));
 
     CString size = GetAttribute("fontsize");
-    const int points = size.IsEmpty() ? kDefaultPointSize : AToL(size);
+    const int points = size.IsEmpty() ? kDefaultPointSize : std::clamp(AToL(size), -kMaxPointSize, kMaxPointSize);
     m_logFont.lfHeight = Negate(MulDiv(points, GetScreenPixelsPerInchY(), 72));
     m_logFont.lfWidth = 0;
 }

@@ -25,8 +25,15 @@ public:
     // empty, at most 31 bytes), italic/strikeout/underline ("1" or "yes" in any
     // case), orientation (into the escapement; the orientation stays 0),
     // weight (a weight name; anything else gives 0), fontsize (points, 8 when
-    // missing or empty). Every other member is 0.
+    // missing or empty, at most kMaxPointSize either way). Every other member
+    // is 0.
     explicit CFontElement(LPCTSTR text);
+
+    // The largest size, in points, a font text may ask for: 1638, the largest
+    // the system's font dialog offers (its sizes are tenths of a point in 16
+    // bits). A larger "fontsize" reads as this size (a negative one, which
+    // asks for a cell height instead of a character height, as its negative).
+    static constexpr int kMaxPointSize = 1638;
 
     void GetLogFont(LOGFONT* pLogFont) const;
     const LOGFONT& GetLogFontRef() const { return m_logFont; }

@@ -9,8 +9,9 @@
 // from its grid's matching default cell and the grid default setting, so a
 // change of a default reaches every cell that has no value of its own.
 //
-// A cell's own font is a pointer into the process-wide font pool
-// (InternCellFont): equal fonts are stored once however many cells use them.
+// A cell's own font is a hold on a copy in the process-wide font pool
+// (CPooledFontRef): equal fonts are stored once however many cells use them,
+// and their GDI font lives only while some cell holds it.
 //
 // Record level (end tag 2999), after the base level, each item only when set:
 //   2001 limit flag (then always 2002 maximum and 2003 minimum, doubles),
@@ -26,6 +27,7 @@
 
 #include "grid/CellText.h"
 #include "grid/GridCellBase.h"
+#include "grid/LogFontUtil.h"
 
 const int CELL_RECORD_CELL_END = 2999;
 
@@ -113,7 +115,7 @@ protected:
     CCellText m_strText;
     double m_dValue = 0.0;
     CGridCtrl* m_pGrid = nullptr;
-    const LOGFONT* m_pFont = nullptr;    // pooled; NULL: no font of its own
+    CPooledFontRef m_pFont;              // pooled and held; NULL: no font of its own
     int m_nRow = 0;
     int m_nCol = 0;
     UINT m_nAlign;

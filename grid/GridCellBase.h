@@ -58,6 +58,11 @@ const COLORREF CELL_CORNER_OUTER_LINE = 0xF2E4D5;
 const COLORREF CELL_CORNER_INNER_LINE = 0xF7CFB0;
 const COLORREF CELL_TIP_MARKER_COLOUR = 0x0000FF;
 
+// The largest width or height a measured text answers: the largest
+// coordinate GDI keeps exactly (its coordinates are 27-bit signed integers).
+// A text that needs more is answered this much.
+const int GRID_MAX_TEXT_EXTENT = (1 << 27) - 1;
+
 class CGridCellBase : public CObject {
     DECLARE_DYNAMIC(CGridCellBase)
 
@@ -258,7 +263,8 @@ public:
     // Moves the text rectangle's left side past the cell's image; TRUE.
     virtual BOOL GetTextRect(LPRECT pRect);
     // The size the text needs in this cell's font, margins included, scaled
-    // by the grid's zoom factors (see GridCellBaseMeasure.cpp).
+    // by the grid's zoom factors (see GridCellBaseMeasure.cpp); each side
+    // between 0 and GRID_MAX_TEXT_EXTENT.
     virtual CSize GetTextExtent(LPCTSTR szText, CDC* pDC, int nCol);
     // GetTextExtent of what the cell shows.
     virtual CSize GetCellExtent(CDC* pDC, int nCol);

@@ -3,6 +3,7 @@
 #include "grid/GridCellBase.h"
 
 #include "grid/GridCtrl.h"
+#include "grid/LogFontUtil.h"
 #include "platform/DC.h"
 
 #include <algorithm>
@@ -60,6 +61,32 @@ void ForEachLine(const CString& text, const std::function<void(const CString&)>&
     }
 }
 
+const long long kMaxExtent = GRID_MAX_TEXT_EXTENT;
+
+// A computed size as an extent: never negative, never past the limit.
+LONG ClampExtent(long long value)
+{
+    return static_cast<LONG>(std::max(0LL, std::min(value, kMaxExtent)));
+}
+
+// A scaled size in pixels, truncated toward zero (rounded to the nearest by
+// RoundExtent), kept well inside 64 bits; 0 for a value that is not a number.
+double BoundScaled(double value)
+{
+    if (value != value)
+        return 0.0;
+    const double limit = 4.0 * GRID_MAX_TEXT_EXTENT;
+    return std::max(-limit, std::min(value, limit));
+}
+long long TruncateExtent(double value)
+{
+    return static_cast<long long>(BoundScaled(value));
+}
+long long RoundExtent(double value)
+{
+    return std::llround(BoundScaled(value));
+}
+
 }  // namespace
 
 BOOL CGridCellBase::GetTextRect(LPRECT)
@@ -105,42 +132,48 @@ CSize CGridCellBase::GetTextExtent(LPCTSTR szText, CDC* pDC, int nCol)
     CFont* pOldFont = nullptr;
     if (plf != nullptr) {
         lf = *plf;
-        lf.lfHeight = static_cast<LONG>(lf.lfHeight * zy);
+        lf.lfHeight = ScaleFontHeight(lf.lfHeight, zy);
         if (font.CreateFontIndirect(&lf))
             pOldFont = dc->SelectObject(&font);
     }
 
-    const int margin = GetMargin();
-    const int available =
-        static_cast<int>(std::lround(GetTextAreaWidth(dc, nCol) * zx - (2 * margin + 1) * zx));
+    // Sizes are summed in 64 bits: a large font in a narrow column easily
+    // needs more lines than an int holds pixels.
+    const double margin = GetMargin();
+    const long long available =
+        RoundExtent(static_cast<double>(GetTextAreaWidth(dc, nCol)) * zx - (2 * margin + 1) * zx);
     const CString text(szText);
-    CSize size(0, 0);
+    long long cx = 0;
+    long long cy = 0;
     if (GetWrapText()) {
-        CRect rc(0, 0, std::max(0, available), 0);
+        CRect rc(0, 0, static_cast<int>(std::max(0LL, available)), 0);
         dc->DrawText(text, &rc, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
-        size = CSize(rc.Width(), rc.Height());
+        cx = static_cast<long long>(rc.right) - rc.left;
+        cy = static_cast<long long>(rc.bottom) - rc.top;
     } else if (text.Find('\n') >= 0) {
         // Each line takes as many lines as it needs in the available width;
         // a column too narrow to hold anything counts each line once.
         ForEachLine(text, [&](const CString& line) {
             CSize extent = dc->GetTextExtent(line.IsEmpty() ? CString(" ") : line);
-            const int wraps = available > 0 ? extent.cx / available : 0;
-            size.cy += (wraps + 1) * extent.cy;
-            size.cx = std::max(size.cx, static_cast<LONG>(extent.cx));
+            const long long wraps = available > 0 ? extent.cx / available : 0;
+            cy = std::min(cy + (wraps + 1) * extent.cy, kMaxExtent);
+            cx = std::max(cx, static_cast<long long>(extent.cx));
         });
     } else {
-        size = dc->GetTextExtent(text);
+        CSize extent = dc->GetTextExtent(text);
+        cx = extent.cx;
+        cy = extent.cy;
     }
 
     TEXTMETRIC tm = {};
     dc->GetTextMetrics(&tm);
-    size.cx += static_cast<LONG>(tm.tmOverhang * zx + 3 * margin * zx);
-    size.cy += static_cast<LONG>(margin * zy);
+    cx += TruncateExtent(tm.tmOverhang * zx + 3 * margin * zx);
+    cy += TruncateExtent(margin * zy);
 
     if (pOldFont != nullptr)
         dc->SelectObject(pOldFont);
 
     if (plf != nullptr && (lf.lfEscapement == 900 || lf.lfEscapement == -900))
-        return CSize(size.cy + static_cast<LONG>(margin * zy), size.cx + static_cast<LONG>(2 * margin * zy));
-    return size;
+        return CSize(ClampExtent(cy + TruncateExtent(margin * zy)), ClampExtent(cx + TruncateExtent(2 * margin * zy)));
+    return CSize(ClampExtent(cx), ClampExtent(cy));
 }

@@ -12,6 +12,7 @@
 #include "cellcontent/FormatElement.h"
 #include "grid/GridCtrl.h"
 #include "grid/GridSysColours.h"
+#include "grid/LogFontUtil.h"
 #include "platform/DC.h"
 
 #include <algorithm>
@@ -615,7 +616,7 @@ BOOL CGridCellBase::DrawContent(CDC* pDC, int nRow, int nCol, CRect rect)
     CFont* pOldFont = nullptr;
     if (plf != nullptr) {
         LOGFONT lf = *plf;
-        lf.lfHeight = static_cast<LONG>(lf.lfHeight * zy);
+        lf.lfHeight = ScaleFontHeight(lf.lfHeight, zy);
         if (font.CreateFontIndirect(&lf))
             pOldFont = pDC->SelectObject(&font);
     }

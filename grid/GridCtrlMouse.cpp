@@ -2,9 +2,13 @@
 //
 // Hit tests (which cell, which divider, the selection border), the mouse mode
 // state machine (selecting, resizing rows and columns by their dividers with
-// the host's consent, preparing a drag, moving headers), clicks and double
-// clicks with their notifications, the cursor, hover effects and title tips,
-// auto-scroll while selecting, and the wheel.
+// the host's consent, moving headers), clicks and double clicks with their
+// notifications, the cursor, hover effects and title tips, auto-scroll while
+// selecting, and the wheel.
+//
+// Over the selection's border the pointer shows that the selection could be
+// moved, but dragging cells is not built: a press or a double click there is
+// an ordinary one.
 //
 // Client coordinates are signed throughout: while the grid holds the capture
 // a point left of or above the window arrives negative.
@@ -548,6 +552,11 @@ void CGridCtrl::OnMouseMove(UINT nFlags, CPoint point)
 void CGridCtrl::OnLButtonDown(UINT nFlags, CPoint point)
 {
     m_input.nLastMouseFlags = nFlags;
+    // Hovering over the selection's border shows that it could be moved, but
+    // the grid cannot drag cells: a press there is an ordinary click, so the
+    // cell under the pointer takes the focus and is the one reported.
+    if (m_input.nMouseMode == GMM_PREPARE_DRAG)
+        m_input.nMouseMode = GMM_NOTHING;
     CWnd::OnLButtonDown(nFlags, point);
     if (GetSafeHwnd() != nullptr)
         SetFocus();
@@ -595,12 +604,10 @@ void CGridCtrl::OnLButtonDown(UINT nFlags, CPoint point)
                 SelectCells(click, TRUE, TRUE);
             return;
         }
-        if (m_bAllowDragAndDrop && IsOverSelectionBorder(point))
-            m_input.nMouseMode = GMM_PREPARE_DRAG;
     }
 
     int mode = m_input.nMouseMode;
-    if (mode != GMM_OVER_COL_DIVIDE && mode != GMM_OVER_ROW_DIVIDE && mode != GMM_PREPARE_DRAG) {
+    if (mode != GMM_OVER_COL_DIVIDE && mode != GMM_OVER_ROW_DIVIDE) {
         if (click.row >= m_nFixedRows && click.col >= m_nFixedCols)
             SetFocusCell(click);
         else
@@ -622,11 +629,6 @@ void CGridCtrl::OnLButtonDown(UINT nFlags, CPoint point)
 
     if (m_input.nMouseMode == GMM_OVER_COL_DIVIDE || m_input.nMouseMode == GMM_OVER_ROW_DIVIDE) {
         GridInputImpl::BeginResize(*this, point);
-        return;
-    }
-    if (m_input.nMouseMode == GMM_PREPARE_DRAG) {
-        SetCursor(StandardCursor((UINT_PTR)(IDC_SIZEALL)));
-        m_input.idDragStartCell = click;
         return;
     }
 
@@ -708,12 +710,6 @@ void CGridCtrl::OnLButtonUp(UINT nFlags, CPoint point)
     const int mode = m_input.nMouseMode;
     if (mode == GMM_SIZING_ROW || mode == GMM_SIZING_COL) {
         GridInputImpl::EndResize(*this, point);
-    } else if (mode == GMM_PREPARE_DRAG) {
-        if (CGridCellBase* pFocus = GetCell(m_idCurrentCell.row, m_idCurrentCell.col))
-            pFocus->OnClick(GridInputImpl::CellRelative(*this, m_idCurrentCell, point));
-        SendMessageToParent(click.row, click.col, GVN_CLICK);
-        SendMessageToParent(click.row, click.col, GVN_SELCHANGING);
-        SendMessageToParent(m_idCurrentCell.row, m_idCurrentCell.col, GVN_SELCHANGED);
     } else if (mode == GMM_MOVING_COL || mode == GMM_MOVING_ROW) {
         CGridCellPos target = GetCellFromPoint(point);
         int from = m_input.nMovingIndex;
@@ -754,6 +750,10 @@ void CGridCtrl::OnLButtonUp(UINT nFlags, CPoint point)
 void CGridCtrl::OnLButtonDblClk(UINT nFlags, CPoint point)
 {
     PostGridMessage(WM_GRID_DBLCLICK, nFlags, PackPoint(point));
+    // As for a single press: over the selection's border it is an ordinary
+    // double click while the grid cannot drag cells.
+    if (m_input.nMouseMode == GMM_PREPARE_DRAG)
+        m_input.nMouseMode = GMM_NOTHING;
     CGridCellPos cell = GetCellFromPoint(point);
     CRect rect;
     if (IsValid(cell.row, cell.col) && GetCellRect(cell.row, cell.col, &rect)) {

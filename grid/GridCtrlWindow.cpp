@@ -170,6 +170,10 @@ void CGridCtrl::OnSize(UINT nType, int cx, int cy)
 void CGridCtrl::OnSysColorChange()
 {
     CWnd::OnSysColorChange();
+    // The process-wide colours cells compare with to tell an inherited colour
+    // from their own follow the system first, so a cell that inherits keeps
+    // inheriting once the default cells below take the new colours.
+    CacheDefaultColours();
     COLORREF crText = GetSysColor(COLOR_WINDOWTEXT);
     COLORREF crWindow = GetSysColor(COLOR_WINDOW);
     COLORREF crFace = GetSysColor(COLOR_BTNFACE);

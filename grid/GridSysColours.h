@@ -2,8 +2,8 @@
 // when they decide whether a colour is their own or inherited.
 //
 // Both are process-wide: read from the system the first time they are needed,
-// and again whenever a grid is built or the system colours change
-// (CacheDefaultColours).
+// and again (CacheDefaultColours) whenever a grid is built or a grid window
+// hears that the system colours changed (WM_SYSCOLORCHANGE).
 #pragma once
 
 #include "base/WinTypes.h"

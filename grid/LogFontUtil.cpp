@@ -3,6 +3,7 @@
 #include "base/CArchive.h"
 #include "platform/Gdi.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -26,6 +27,15 @@ BOOL IsSameLogFont(const LOGFONT* a, const LOGFONT* b)
     if (a == b)
         return TRUE;
     return IsSameLogFontFields(*a, *b);
+}
+
+LONG ScaleFontHeight(LONG lfHeight, double dZoom)
+{
+    const double scaled = static_cast<double>(lfHeight) * dZoom;
+    if (scaled != scaled)
+        return 0;
+    const double limit = static_cast<double>(kMaxCellFontHeight);
+    return static_cast<LONG>(std::max(-limit, std::min(scaled, limit)));
 }
 
 namespace {
@@ -82,13 +92,17 @@ namespace {
 
 struct PooledFont {
     LOGFONT logFont;
-    std::unique_ptr<CFont> font;
+    // Made on demand while the copy has holders; deleted (the object stays,
+    // so pointers handed out remain valid) when the last holder goes.
+    CFont font;
+    size_t holders = 0;
 };
 
 struct FontPool {
     std::unordered_map<std::string, std::unique_ptr<PooledFont>> byBytes;
     std::unordered_map<const LOGFONT*, PooledFont*> byAddress;
-    const LOGFONT* last = nullptr;
+    PooledFont* last = nullptr;
+    size_t fontObjects = 0;   // entries whose GDI font exists
 };
 
 FontPool& Pool()
@@ -99,39 +113,123 @@ FontPool& Pool()
     return *pool;
 }
 
+// The entry of a pooled copy; NULL for any other pointer.
+PooledFont* EntryOf(const LOGFONT* pPooled)
+{
+    if (pPooled == nullptr)
+        return nullptr;
+    FontPool& pool = Pool();
+    if (pool.last != nullptr && pPooled == &pool.last->logFont)
+        return pool.last;
+    auto found = pool.byAddress.find(pPooled);
+    return found != pool.byAddress.end() ? found->second : nullptr;
+}
+
+// The entry equal to *pLogFont, made on first use.
+PooledFont* Intern(const LOGFONT* pLogFont)
+{
+    FontPool& pool = Pool();
+    if (PooledFont* entry = EntryOf(pLogFont))
+        return pool.last = entry;
+    std::string key(reinterpret_cast<const char*>(pLogFont), sizeof(LOGFONT));
+    auto found = pool.byBytes.find(key);
+    if (found != pool.byBytes.end())
+        return pool.last = found->second.get();
+    auto entry = std::make_unique<PooledFont>();
+    std::memcpy(&entry->logFont, pLogFont, sizeof(LOGFONT));
+    PooledFont* made = entry.get();
+    pool.byAddress[&made->logFont] = made;
+    pool.byBytes.emplace(std::move(key), std::move(entry));
+    return pool.last = made;
+}
+
+void Hold(const LOGFONT* pPooled)
+{
+    if (PooledFont* entry = EntryOf(pPooled))
+        ++entry->holders;
+}
+
+void Release(const LOGFONT* pPooled)
+{
+    PooledFont* entry = EntryOf(pPooled);
+    if (entry == nullptr || entry->holders == 0)
+        return;
+    if (--entry->holders == 0 && entry->font.GetSafeHandle() != nullptr) {
+        entry->font.DeleteObject();
+        --Pool().fontObjects;
+    }
+}
+
 }  // namespace
 
 const LOGFONT* InternCellFont(const LOGFONT* pLogFont)
 {
     if (pLogFont == nullptr)
         return nullptr;
-    FontPool& pool = Pool();
-    if (pLogFont == pool.last || pool.byAddress.count(pLogFont) != 0)
-        return pool.last = pLogFont;
-    std::string key(reinterpret_cast<const char*>(pLogFont), sizeof(LOGFONT));
-    auto found = pool.byBytes.find(key);
-    if (found != pool.byBytes.end())
-        return pool.last = &found->second->logFont;
-    auto entry = std::make_unique<PooledFont>();
-    std::memcpy(&entry->logFont, pLogFont, sizeof(LOGFONT));
-    const LOGFONT* pooled = &entry->logFont;
-    pool.byAddress[pooled] = entry.get();
-    pool.byBytes.emplace(std::move(key), std::move(entry));
-    return pool.last = pooled;
+    return &Intern(pLogFont)->logFont;
 }
 
 CFont* GetPooledFontObject(const LOGFONT* pPooled)
 {
-    if (pPooled == nullptr)
+    PooledFont* entry = EntryOf(pPooled);
+    if (entry == nullptr || entry->holders == 0)
         return nullptr;
-    FontPool& pool = Pool();
-    auto found = pool.byAddress.find(pPooled);
-    if (found == pool.byAddress.end())
-        return nullptr;
-    PooledFont& entry = *found->second;
-    if (!entry.font) {
-        entry.font = std::make_unique<CFont>();
-        entry.font->CreateFontIndirect(&entry.logFont);
+    if (entry->font.GetSafeHandle() == nullptr && entry->font.CreateFontIndirect(&entry->logFont))
+        ++Pool().fontObjects;
+    return &entry->font;
+}
+
+size_t GetPooledFontObjectCount()
+{
+    return Pool().fontObjects;
+}
+
+// --- holds -------------------------------------------------------------------------
+
+CPooledFontRef::CPooledFontRef(const CPooledFontRef& other) : m_pFont(other.m_pFont)
+{
+    Hold(m_pFont);
+}
+
+CPooledFontRef::CPooledFontRef(CPooledFontRef&& other) noexcept : m_pFont(other.m_pFont)
+{
+    other.m_pFont = nullptr;
+}
+
+CPooledFontRef& CPooledFontRef::operator=(const CPooledFontRef& other)
+{
+    if (other.m_pFont != m_pFont) {
+        Hold(other.m_pFont);
+        Release(m_pFont);
+        m_pFont = other.m_pFont;
     }
-    return entry.font.get();
+    return *this;
+}
+
+CPooledFontRef& CPooledFontRef::operator=(CPooledFontRef&& other) noexcept
+{
+    if (&other != this) {
+        Release(m_pFont);
+        m_pFont = other.m_pFont;
+        other.m_pFont = nullptr;
+    }
+    return *this;
+}
+
+CPooledFontRef::~CPooledFontRef()
+{
+    Release(m_pFont);
+}
+
+CPooledFontRef& CPooledFontRef::operator=(const LOGFONT* pLogFont)
+{
+    // The new copy is held before the old one goes, so giving a cell the font
+    // it already has never deletes and remakes its GDI font.
+    const LOGFONT* pooled = InternCellFont(pLogFont);
+    if (pooled != m_pFont) {
+        Hold(pooled);
+        Release(m_pFont);
+        m_pFont = pooled;
+    }
+    return *this;
 }

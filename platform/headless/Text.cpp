@@ -49,9 +49,10 @@ struct Measure {
     int height;
     int unit;
     bool expandTabs;
+    // Summed in 64 bits; a width past what an int holds answers INT_MAX.
     int Width(const std::string& s) const
     {
-        int width = 0;
+        long long width = 0;
         const char* p = s.data();
         int n = static_cast<int>(s.size());
         for (int i = 0; i < n;) {
@@ -60,11 +61,11 @@ struct Measure {
                 int stop = 8 * unit;
                 width += stop - width % stop;
             } else {
-                width += len * unit;
+                width += static_cast<long long>(len) * unit;
             }
             i += len;
         }
-        return width;
+        return width > INT_MAX ? INT_MAX : static_cast<int>(width);
     }
 };
 
@@ -400,7 +401,8 @@ int CDC::DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat)
     int widest = 0;
     for (const Line& line : lines)
         widest = std::max(widest, line.width);
-    int total = h * static_cast<int>(lines.size());
+    const long long allLines = static_cast<long long>(h) * static_cast<long long>(lines.size());
+    int total = allLines > INT_MAX / 2 ? INT_MAX / 2 : static_cast<int>(allLines);
 
     if (nFormat & DT_CALCRECT) {
         lpRect->right = lpRect->left + widest;

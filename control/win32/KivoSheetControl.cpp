@@ -5,9 +5,12 @@
 #include "control/win32/ConnectionEnums.h"
 #include "control/win32/Gdiplus.h"
 #include "platform/DC.h"
+#include "platform/Wnd.h"
 
 #include "KivoSheet_i.h"
 
+#include <algorithm>
+#include <mutex>
 #include <string>
 
 namespace {
@@ -35,6 +38,35 @@ std::string Narrow(const OLECHAR* name)
         s.push_back(static_cast<char>(*name));
     }
     return s;
+}
+
+// Calls from outside into a control that are running on this thread (see
+// CCallGuard), and the timer that looks again for controls to free.
+thread_local int t_callDepth = 0;
+thread_local UINT_PTR t_freeTimer = 0;
+const UINT kFreeTimerMs = 10;
+
+// Controls whose last reference went while they were busy, with the thread
+// each lives on.
+struct ReleasedControls {
+    std::mutex lock;
+    std::vector<std::pair<CKivoSheetControl*, DWORD>> list;
+};
+
+ReleasedControls& Released()
+{
+    static ReleasedControls released;
+    return released;
+}
+
+void CALLBACK FreeTimerProc(HWND, UINT, UINT_PTR, DWORD)
+{
+    CKivoSheetControl::FreeReleasedControls();
+}
+
+bool ControlsBusy()
+{
+    return PlatformWindowProcDepth() != 0 || t_callDepth != 0;
 }
 
 INT_PTR CALLBACK AboutProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
@@ -143,9 +175,70 @@ ULONG CKivoSheetControl::AddRef()
 ULONG CKivoSheetControl::Release()
 {
     LONG n = ::InterlockedDecrement(&m_refs);
-    if (n == 0)
-        delete this;
+    if (n == 0 && !m_released)
+        FreeWhenIdle();   // nothing of this object is touched after it
     return static_cast<ULONG>(n);
+}
+
+// A host may let go of the control inside an event handler (closing its form
+// on a click or a key): the grid's window procedures and the control's event
+// firing are then still on the stack, so the control waits for them to return
+// before it is freed, and reports nothing more in the meantime.
+void CKivoSheetControl::FreeWhenIdle()
+{
+    if (!ControlsBusy()) {
+        delete this;
+        return;
+    }
+    m_released = true;
+    {
+        ReleasedControls& released = Released();
+        std::lock_guard<std::mutex> guard(released.lock);
+        released.list.emplace_back(this, ::GetCurrentThreadId());
+    }
+    if (t_freeTimer == 0)
+        t_freeTimer = ::SetTimer(nullptr, 0, kFreeTimerMs, &FreeTimerProc);
+}
+
+void CKivoSheetControl::FreeReleasedControls()
+{
+    if (ControlsBusy())
+        return;
+    const DWORD thread = ::GetCurrentThreadId();
+    std::vector<CKivoSheetControl*> ready;
+    {
+        ReleasedControls& released = Released();
+        std::lock_guard<std::mutex> guard(released.lock);
+        auto mine = std::stable_partition(released.list.begin(), released.list.end(),
+                                          [thread](const std::pair<CKivoSheetControl*, DWORD>& e) {
+                                              return e.second != thread;
+                                          });
+        for (auto it = mine; it != released.list.end(); ++it)
+            ready.push_back(it->first);
+        released.list.erase(mine, released.list.end());
+    }
+    if (t_freeTimer != 0) {
+        ::KillTimer(nullptr, t_freeTimer);
+        t_freeTimer = 0;
+    }
+    for (CKivoSheetControl* control : ready) {
+        if (control->m_refs == 0)
+            delete control;
+        else
+            control->m_released = false;   // taken up again before it could be freed
+    }
+}
+
+CKivoSheetControl::CCallGuard::CCallGuard(CKivoSheetControl& control) : m_control(control)
+{
+    m_control.AddRef();
+    ++t_callDepth;
+}
+
+CKivoSheetControl::CCallGuard::~CCallGuard()
+{
+    --t_callDepth;
+    m_control.Release();
 }
 
 // ------------------------------------------------------------------ IDispatch --
@@ -197,6 +290,7 @@ HRESULT CKivoSheetControl::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISP
 {
     if (!IsEqualIID(riid, IID_NULL))
         return DISP_E_UNKNOWNINTERFACE;
+    CCallGuard busy(*this);
     const CMemberInfo* m = FindKivoSheetMember(id);
     if (m == nullptr)
         return DISP_E_MEMBERNOTFOUND;
@@ -330,6 +424,7 @@ HRESULT CKivoSheetControl::GetClipboardData(DWORD, IDataObject** ppDataObject)
 
 HRESULT CKivoSheetControl::DoVerb(LONG iVerb, LPMSG, IOleClientSite* pActiveSite, LONG, HWND, LPCRECT lprcPosRect)
 {
+    CCallGuard busy(*this);
     if (m_clientSite == nullptr && pActiveSite != nullptr)
         SetClientSite(pActiveSite);
     switch (iVerb) {
@@ -506,6 +601,8 @@ HRESULT CKivoSheetControl::InPlaceActivate(bool uiActivate, LPCRECT posRect)
 
 void CKivoSheetControl::ActivateInPlace()
 {
+    if (m_released)
+        return;
     // During window creation the activation in progress takes the request.
     if (m_activating) {
         m_uiActivateRequested = true;
@@ -574,6 +671,7 @@ HRESULT CKivoSheetControl::ReactivateAndUndo()
 
 HRESULT CKivoSheetControl::TranslateAccelerator(LPMSG lpmsg)
 {
+    CCallGuard busy(*this);
     return m_ctrl->PreTranslateKey(lpmsg) ? S_OK : S_FALSE;
 }
 
@@ -822,13 +920,14 @@ HRESULT CKivoSheetControl::FindConnectionPoint(REFIID riid, IConnectionPoint** p
 
 void CKivoSheetControl::FireEvent(const CMemberInfo& event, CDispArg* args)
 {
-    // A container that froze events does not receive them.
-    if (m_freezeCount > 0)
+    // A container that froze events does not receive them, and a host that
+    // let go of the control hears nothing more of it.
+    if (m_freezeCount > 0 || m_released)
         return;
+    CCallGuard busy(*this);   // a handler may let go of the control
     std::vector<IDispatch*> sinks = m_events.Sinks();
     if (sinks.empty())
         return;
-    AddRef();   // a handler may release the control
     const int n = event.argc;
     // By-reference storage the sinks write into.
     std::vector<LONG> longs(static_cast<size_t>(n));
@@ -886,7 +985,6 @@ void CKivoSheetControl::FireEvent(const CMemberInfo& event, CDispArg* args)
         if (strings[static_cast<size_t>(i)] != nullptr)
             ::SysFreeString(strings[static_cast<size_t>(i)]);
     }
-    Release();
 }
 
 // ------------------------------------------------------------ class info etc --

@@ -164,7 +164,29 @@ public:
 
     CKivoSheetCtrl& Control() { return *m_ctrl; }
 
+    // Frees the controls whose last reference went while a window procedure
+    // of theirs was running, when none runs now (DllCanUnloadNow asks first).
+    static void FreeReleasedControls();
+
 private:
+    // Holds the control for one call from outside that may reach a host's
+    // event handler: the control stays alive (and is not freed) until the
+    // outermost such call and window procedure has returned.
+    class CCallGuard {
+    public:
+        explicit CCallGuard(CKivoSheetControl& control);
+        ~CCallGuard();
+        CCallGuard(const CCallGuard&) = delete;
+        CCallGuard& operator=(const CCallGuard&) = delete;
+
+    private:
+        CKivoSheetControl& m_control;
+    };
+
+    // The last reference is gone: free now, or once the window procedures
+    // and calls on the stack have returned.
+    void FreeWhenIdle();
+
     // CKivoSheetHost
     bool IsUserMode() override;
     void SetModified() override;
@@ -178,6 +200,9 @@ private:
     void ReadAmbientUserMode();
 
     volatile LONG m_refs = 0;
+    // The last reference went while the control was busy; it is freed when
+    // its window procedures have returned and reports nothing more.
+    bool m_released = false;
     std::unique_ptr<CKivoSheetCtrl> m_ctrl;
     CEventConnectionPoint m_events;
     IOleClientSite* m_clientSite = nullptr;

@@ -69,6 +69,48 @@ bool ControlsBusy()
     return PlatformWindowProcDepth() != 0 || t_callDepth != 0;
 }
 
+// Where each argument of a call sits in rgvarg. Positional arguments come
+// last first at the end of rgvarg; the first cNamedArgs slots hold the named
+// ones, rgdispidNamedArgs giving the position of each (the positions
+// GetIDsOfNames answers for argument names). The value of a property put is
+// the one named DISPID_PROPERTYPUT. slots has one entry per argument of the
+// call. A name that fits no free position is DISP_E_PARAMNOTFOUND with its
+// slot in argErr; a count that does not fit is DISP_E_BADPARAMCOUNT.
+HRESULT MapArgumentSlots(const DISPPARAMS& params, bool propertyPut, std::vector<int>& slots, UINT* argErr)
+{
+    const int cArgs = static_cast<int>(params.cArgs);
+    const int cNamed = static_cast<int>(params.cNamedArgs);
+    const int argc = static_cast<int>(slots.size());
+    if (propertyPut) {
+        for (int j = 0; j < cNamed; ++j) {
+            if (params.rgdispidNamedArgs[j] != kPropertyPut) {
+                if (argErr != nullptr)
+                    *argErr = static_cast<UINT>(j);
+                return DISP_E_PARAMNOTFOUND;
+            }
+        }
+        if (cArgs != 1 || cNamed != 1)
+            return DISP_E_BADPARAMCOUNT;
+        slots[0] = 0;
+        return S_OK;
+    }
+    const int positional = cArgs - cNamed;
+    for (int i = 0; i < positional && i < argc; ++i)
+        slots[static_cast<size_t>(i)] = cArgs - 1 - i;
+    for (int j = 0; j < cNamed; ++j) {
+        const DISPID position = params.rgdispidNamedArgs[j];
+        if (position < positional || position >= argc || slots[static_cast<size_t>(position)] != -1) {
+            if (argErr != nullptr)
+                *argErr = static_cast<UINT>(j);
+            return DISP_E_PARAMNOTFOUND;
+        }
+        slots[static_cast<size_t>(position)] = j;
+    }
+    if (cArgs != argc)
+        return DISP_E_BADPARAMCOUNT;
+    return S_OK;
+}
+
 INT_PTR CALLBACK AboutProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
 {
     if (msg == WM_INITDIALOG)
@@ -297,34 +339,31 @@ HRESULT CKivoSheetControl::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISP
     DISPPARAMS empty = {nullptr, nullptr, 0, 0};
     if (params == nullptr)
         params = &empty;
+    if ((params->cArgs > 0 && params->rgvarg == nullptr) || params->cNamedArgs > params->cArgs ||
+        (params->cNamedArgs > 0 && params->rgdispidNamedArgs == nullptr))
+        return E_INVALIDARG;
 
     DispCall kind = DispCall::Method;
-    int argc = m->argc;
     if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
         if (!m->property)
             return DISP_E_MEMBERNOTFOUND;
-        if (params->cArgs != 1 || params->cNamedArgs != 1 || params->rgdispidNamedArgs[0] != kPropertyPut)
-            return DISP_E_BADPARAMCOUNT;
         kind = DispCall::PropertyPut;
     } else if (m->property) {
         kind = DispCall::PropertyGet;
-        argc = 0;
-        if (params->cArgs != 0)
-            return DISP_E_BADPARAMCOUNT;
-    } else {
-        if (params->cNamedArgs != 0)
-            return DISP_E_NONAMEDARGS;
-        if (static_cast<int>(params->cArgs) != argc)
-            return DISP_E_BADPARAMCOUNT;
     }
+    // The member's arguments in declaration order (a property put: its new
+    // value) and the slot of rgvarg that holds each.
+    const int count = kind == DispCall::PropertyPut ? 1 : kind == DispCall::PropertyGet ? 0 : m->argc;
+    std::vector<int> slots(static_cast<size_t>(count), -1);
+    HRESULT hr = MapArgumentSlots(*params, kind == DispCall::PropertyPut, slots, argErr);
+    if (FAILED(hr))
+        return hr;
 
-    const int count = kind == DispCall::PropertyPut ? 1 : argc;
     std::vector<CDispArg> args(static_cast<size_t>(count > 0 ? count : 1));
     for (int i = 0; i < count; ++i) {
-        // rgvarg holds the arguments last first.
-        const UINT slot = static_cast<UINT>(count - 1 - i);
+        const UINT slot = static_cast<UINT>(slots[static_cast<size_t>(i)]);
         const DispType type = kind == DispCall::PropertyPut ? DispType::Long : m->args[i];
-        HRESULT hr = ComArgFromVariant(params->rgvarg[slot], type, args[static_cast<size_t>(i)]);
+        hr = ComArgFromVariant(params->rgvarg[slot], type, args[static_cast<size_t>(i)]);
         if (FAILED(hr)) {
             if (argErr != nullptr)
                 *argErr = slot;
@@ -336,7 +375,7 @@ HRESULT CKivoSheetControl::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISP
     if (!InvokeKivoSheetMember(*m_ctrl, *m, kind, args.data(), r))
         return DISP_E_MEMBERNOTFOUND;
     for (int i = 0; i < count; ++i)
-        ComArgToVariant(args[static_cast<size_t>(i)], params->rgvarg[count - 1 - i]);
+        ComArgToVariant(args[static_cast<size_t>(i)], params->rgvarg[slots[static_cast<size_t>(i)]]);
     return ComResultToVariant(r, result);
 }
 

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <vector>
 
 using namespace comtest;
 
@@ -233,6 +234,134 @@ TEST_F(ControlObject, PropertyBagKeepsTheVersionNumber)
     EXPECT_EQ(persist->Load(&odd, nullptr), S_OK);
     EXPECT_EQ(persist->Load(nullptr, nullptr), E_POINTER);
     persist->Release();
+}
+
+VARIANT Short(SHORT value)
+{
+    VARIANT v;
+    ::VariantInit(&v);
+    v.vt = VT_I2;
+    v.iVal = value;
+    return v;
+}
+
+// Named arguments as a caller writing GridRGB(nBlue:=..., nRed:=...) passes
+// them: the names resolved by GetIDsOfNames, the named values first in rgvarg
+// and the positional ones after them, last first.
+TEST_F(ControlObject, InvokeTakesNamedArgumentsInAnyOrder)
+{
+    IDispatch* ctl = nullptr;
+    ASSERT_EQ(control->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&ctl)), S_OK);
+
+    LPOLESTR names[4] = {const_cast<LPOLESTR>(L"GridRGB"), const_cast<LPOLESTR>(L"nblue"),
+                         const_cast<LPOLESTR>(L"NGREEN"), const_cast<LPOLESTR>(L"nRed")};
+    DISPID ids[4] = {};
+    ASSERT_EQ(ctl->GetIDsOfNames(IID_NULL, names, 4, 0, ids), S_OK);
+    const DISPID rgb = ids[0], blue = ids[1], green = ids[2], red = ids[3];
+    EXPECT_EQ(rgb, 125);
+    EXPECT_EQ(red, 0);
+    EXPECT_EQ(green, 1);
+    EXPECT_EQ(blue, 2);
+
+    const SHORT r = 0x12, g = 0x34, b = 0x56;
+    const LONG expected = r | (g << 8) | (b << 16);
+    struct Call {
+        const char* what;
+        std::vector<VARIANT> rgvarg;   // named first, then positional last first
+        std::vector<DISPID> named;
+    };
+    const Call calls[] = {
+        {"all named, reversed", {Short(b), Short(g), Short(r)}, {blue, green, red}},
+        {"all named, in order", {Short(r), Short(g), Short(b)}, {red, green, blue}},
+        {"all named, mixed", {Short(g), Short(b), Short(r)}, {green, blue, red}},
+        {"one positional, two named", {Short(b), Short(g), Short(r)}, {blue, green}},
+        {"two positional, one named", {Short(b), Short(g), Short(r)}, {blue}},
+        {"positional only", {Short(b), Short(g), Short(r)}, {}},
+    };
+    for (const Call& c : calls) {
+        SCOPED_TRACE(c.what);
+        std::vector<VARIANT> args = c.rgvarg;
+        std::vector<DISPID> named = c.named;
+        DISPPARAMS params = {args.data(), named.empty() ? nullptr : named.data(), static_cast<UINT>(args.size()),
+                             static_cast<UINT>(named.size())};
+        VARIANT result;
+        ::VariantInit(&result);
+        EXPECT_EQ(ctl->Invoke(rgb, IID_NULL, 0, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &params, &result, nullptr,
+                              nullptr),
+                  S_OK);
+        EXPECT_EQ(result.vt, VT_I4);
+        EXPECT_EQ(result.lVal, expected);
+    }
+
+    // Names that fit no free position are reported with their slot; counts
+    // that do not fit are reported as such; a value that is no number names
+    // its slot.
+    VARIANT text;
+    ::VariantInit(&text);
+    text.vt = VT_BSTR;
+    text.bstrVal = ::SysAllocString(L"not a number");
+    struct Bad {
+        const char* what;
+        std::vector<VARIANT> rgvarg;
+        std::vector<DISPID> named;
+        HRESULT hr;
+        UINT argErr;   // 99: not set
+    };
+    const Bad bad[] = {
+        {"no such position", {Short(b), Short(g), Short(r)}, {3, green, red}, DISP_E_PARAMNOTFOUND, 0},
+        {"a negative position", {Short(b), Short(g), Short(r)}, {blue, -5, red}, DISP_E_PARAMNOTFOUND, 1},
+        {"named twice", {Short(b), Short(g), Short(r)}, {blue, green, blue}, DISP_E_PARAMNOTFOUND, 2},
+        {"named and positional", {Short(b), Short(g), Short(r)}, {blue, red}, DISP_E_PARAMNOTFOUND, 1},
+        {"the put name on a method", {Short(b), Short(g), Short(r)}, {DISPID_PROPERTYPUT}, DISP_E_PARAMNOTFOUND, 0},
+        {"one missing", {Short(b), Short(r)}, {blue, red}, DISP_E_BADPARAMCOUNT, 99},
+        {"one too many", {Short(b), Short(g), Short(r), Short(r)}, {}, DISP_E_BADPARAMCOUNT, 99},
+        {"a named text", {Short(b), text, Short(r)}, {blue, green, red}, DISP_E_TYPEMISMATCH, 1},
+    };
+    for (const Bad& c : bad) {
+        SCOPED_TRACE(c.what);
+        std::vector<VARIANT> args = c.rgvarg;
+        std::vector<DISPID> named = c.named;
+        DISPPARAMS params = {args.data(), named.data(), static_cast<UINT>(args.size()),
+                             static_cast<UINT>(named.size())};
+        VARIANT result;
+        ::VariantInit(&result);
+        UINT argErr = 99;
+        EXPECT_EQ(ctl->Invoke(rgb, IID_NULL, 0, DISPATCH_METHOD, &params, &result, nullptr, &argErr), c.hr);
+        EXPECT_EQ(argErr, c.argErr);
+    }
+    ::VariantClear(&text);
+
+    // Malformed parameter blocks are refused, not read.
+    DISPPARAMS noValues = {nullptr, nullptr, 3, 0};
+    EXPECT_EQ(ctl->Invoke(rgb, IID_NULL, 0, DISPATCH_METHOD, &noValues, nullptr, nullptr, nullptr), E_INVALIDARG);
+    VARIANT one = Short(1);
+    DISPPARAMS moreNamedThanGiven = {&one, ids + 1, 1, 2};
+    EXPECT_EQ(ctl->Invoke(rgb, IID_NULL, 0, DISPATCH_METHOD, &moreNamedThanGiven, nullptr, nullptr, nullptr),
+              E_INVALIDARG);
+
+    // A property put still names its value DISPID_PROPERTYPUT; any other
+    // name, on a put or a get, is not found.
+    VARIANT colour;
+    ::VariantInit(&colour);
+    colour.vt = VT_I4;
+    colour.lVal = 0x00ABCDEF;
+    DISPID put = DISPID_PROPERTYPUT;
+    DISPPARAMS putParams = {&colour, &put, 1, 1};
+    EXPECT_EQ(ctl->Invoke(2, IID_NULL, 0, DISPATCH_PROPERTYPUT, &putParams, nullptr, nullptr, nullptr), S_OK);
+    DISPID wrong = 0;
+    DISPPARAMS wrongPut = {&colour, &wrong, 1, 1};
+    UINT argErr = 99;
+    EXPECT_EQ(ctl->Invoke(2, IID_NULL, 0, DISPATCH_PROPERTYPUT, &wrongPut, nullptr, nullptr, &argErr),
+              DISP_E_PARAMNOTFOUND);
+    EXPECT_EQ(argErr, 0u);
+    VARIANT result;
+    ::VariantInit(&result);
+    EXPECT_EQ(ctl->Invoke(2, IID_NULL, 0, DISPATCH_PROPERTYGET, &wrongPut, &result, nullptr, nullptr),
+              DISP_E_PARAMNOTFOUND);
+    DISPPARAMS none = {nullptr, nullptr, 0, 0};
+    EXPECT_EQ(ctl->Invoke(2, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr), S_OK);
+    EXPECT_EQ(result.lVal, 0x00ABCDEF);
+    ctl->Release();
 }
 
 INT_PTR CALLBACK PlainDialog(HWND, UINT msg, WPARAM, LPARAM)

@@ -4,6 +4,7 @@
 #include "control/win32/ComUtil.h"
 #include "control/win32/ConnectionEnums.h"
 #include "control/win32/Gdiplus.h"
+#include "control/win32/VerbEnum.h"
 #include "platform/DC.h"
 #include "platform/Wnd.h"
 
@@ -461,7 +462,8 @@ HRESULT CKivoSheetControl::GetClipboardData(DWORD, IDataObject** ppDataObject)
     return E_NOTIMPL;
 }
 
-HRESULT CKivoSheetControl::DoVerb(LONG iVerb, LPMSG, IOleClientSite* pActiveSite, LONG, HWND, LPCRECT lprcPosRect)
+HRESULT CKivoSheetControl::DoVerb(LONG iVerb, LPMSG, IOleClientSite* pActiveSite, LONG, HWND hwndParent,
+                                  LPCRECT lprcPosRect)
 {
     CCallGuard busy(*this);
     if (m_clientSite == nullptr && pActiveSite != nullptr)
@@ -479,7 +481,7 @@ HRESULT CKivoSheetControl::DoVerb(LONG iVerb, LPMSG, IOleClientSite* pActiveSite
             m_ctrl->ShowWindow(SW_HIDE);
         return S_OK;
     case OLEIVERB_PROPERTIES:
-        return E_NOTIMPL;
+        return ShowPropertyPages(hwndParent);
     default:
         return OLEOBJ_S_INVALIDVERB;
     }
@@ -487,9 +489,39 @@ HRESULT CKivoSheetControl::DoVerb(LONG iVerb, LPMSG, IOleClientSite* pActiveSite
 
 HRESULT CKivoSheetControl::EnumVerbs(IEnumOLEVERB** ppEnumOleVerb)
 {
-    if (ppEnumOleVerb != nullptr)
-        *ppEnumOleVerb = nullptr;
-    return OLE_S_USEREG;
+    // The one verb a container shows on its menu: the standard Properties verb.
+    OLEVERB properties;
+    properties.lVerb = OLEIVERB_PROPERTIES;
+    properties.lpszVerbName = const_cast<LPOLESTR>(L"&Properties...");
+    properties.fuFlags = 0;
+    properties.grfAttribs = OLEVERBATTRIB_ONCONTAINERMENU;
+    return CreateVerbEnum(std::vector<OLEVERB>(1, properties), ppEnumOleVerb);
+}
+
+HRESULT CKivoSheetControl::ShowPropertyPages(HWND owner)
+{
+    // A container that shows property frames of its own is asked first.
+    if (m_clientSite != nullptr) {
+        IOleControlSite* site = nullptr;
+        if (SUCCEEDED(m_clientSite->QueryInterface(IID_IOleControlSite, reinterpret_cast<void**>(&site))) &&
+            site != nullptr) {
+            const HRESULT shown = site->ShowPropertyFrame();
+            site->Release();
+            if (shown == S_OK)
+                return S_OK;
+        }
+    }
+    CAUUID pages = {0, nullptr};
+    HRESULT hr = GetPages(&pages);
+    if (FAILED(hr))
+        return hr;
+    if (owner == nullptr)
+        owner = m_ctrl->GetSafeHwnd();
+    IUnknown* self = static_cast<IDispatch*>(this);
+    hr = ::OleCreatePropertyFrame(owner, 0, 0, L"KivoSheet", 1, &self, pages.cElems, pages.pElems,
+                                  LOCALE_USER_DEFAULT, 0, nullptr);
+    ::CoTaskMemFree(pages.pElems);
+    return hr;
 }
 
 HRESULT CKivoSheetControl::Update()

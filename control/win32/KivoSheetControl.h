@@ -197,6 +197,9 @@ private:
     void FireEvent(const CMemberInfo& event, CDispArg* args) override;
 
     HRESULT InPlaceActivate(bool uiActivate, LPCRECT posRect);
+    // The Properties verb: the control's property page in a modal frame over
+    // owner (the control's window when NULL), unless the container shows it.
+    HRESULT ShowPropertyPages(HWND owner);
     void ReadAmbientUserMode();
 
     volatile LONG m_refs = 0;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <ocidl.h>
+#include <olectl.h>
 
 #include <cstring>
 #include <map>
@@ -362,6 +363,93 @@ TEST_F(ControlObject, InvokeTakesNamedArgumentsInAnyOrder)
     EXPECT_EQ(ctl->Invoke(2, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr), S_OK);
     EXPECT_EQ(result.lVal, 0x00ABCDEF);
     ctl->Release();
+}
+
+// What the timer that closes a modal property frame saw.
+struct FrameWatch {
+    bool sawFrame = false;
+    bool sawPage = false;
+    int ticks = 0;
+};
+FrameWatch* g_watch = nullptr;
+
+BOOL CALLBACK FindShownDialog(HWND h, LPARAM l)
+{
+    wchar_t name[16] = {};
+    ::GetClassNameW(h, name, 16);
+    if (::IsWindowVisible(h) && ::lstrcmpW(name, L"#32770") == 0) {
+        *reinterpret_cast<HWND*>(l) = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindPageText(HWND h, LPARAM l)
+{
+    wchar_t name[16] = {}, text[32] = {};
+    ::GetClassNameW(h, name, 16);
+    ::GetWindowTextW(h, text, 32);
+    if (::lstrcmpiW(name, L"Static") == 0 && ::lstrcmpW(text, L"KivoSheet") == 0) {
+        *reinterpret_cast<bool*>(l) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Runs inside the frame's modal loop: notes the frame and the control's page
+// in it (the page's one text), then cancels the frame.
+void CALLBACK CloseShownFrame(HWND, UINT, UINT_PTR, DWORD)
+{
+    ++g_watch->ticks;
+    HWND frame = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindShownDialog, reinterpret_cast<LPARAM>(&frame));
+    if (frame == nullptr)
+        return;
+    g_watch->sawFrame = true;
+    ::EnumChildWindows(frame, FindPageText, reinterpret_cast<LPARAM>(&g_watch->sawPage));
+    ::PostMessageW(frame, WM_COMMAND, IDCANCEL, 0);
+}
+
+// The standard Properties verb is offered on the container's menu and shows
+// the control's property page in a modal frame.
+TEST_F(ControlObject, PropertiesVerbShowsThePropertyPage)
+{
+    ScopedRegistration registration;   // the frame makes the page from its class identifier
+    ASSERT_TRUE(registration.ok());
+    IOleObject* ole = nullptr;
+    ASSERT_EQ(control->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(&ole)), S_OK);
+
+    IEnumOLEVERB* verbs = nullptr;
+    ASSERT_EQ(ole->EnumVerbs(&verbs), S_OK);
+    ASSERT_NE(verbs, nullptr);
+    OLEVERB got[3] = {};
+    ULONG fetched = 0;
+    EXPECT_EQ(verbs->Next(3, got, &fetched), S_FALSE);
+    ASSERT_EQ(fetched, 1u);
+    EXPECT_EQ(got[0].lVerb, OLEIVERB_PROPERTIES);
+    EXPECT_NE(got[0].grfAttribs & OLEVERBATTRIB_ONCONTAINERMENU, 0u);
+    ASSERT_NE(got[0].lpszVerbName, nullptr);
+    EXPECT_STREQ(got[0].lpszVerbName, L"&Properties...");
+    ::CoTaskMemFree(got[0].lpszVerbName);
+    // A clone starts where its original stands.
+    EXPECT_EQ(verbs->Reset(), S_OK);
+    IEnumOLEVERB* clone = nullptr;
+    ASSERT_EQ(verbs->Clone(&clone), S_OK);
+    verbs->Release();
+    EXPECT_EQ(clone->Next(1, got, nullptr), S_OK);
+    EXPECT_STREQ(got[0].lpszVerbName, L"&Properties...");
+    ::CoTaskMemFree(got[0].lpszVerbName);
+    clone->Release();
+
+    FrameWatch watch;
+    g_watch = &watch;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, CloseShownFrame);
+    EXPECT_EQ(ole->DoVerb(OLEIVERB_PROPERTIES, nullptr, nullptr, 0, nullptr, nullptr), S_OK);
+    ::KillTimer(nullptr, timer);
+    g_watch = nullptr;
+    EXPECT_TRUE(watch.sawFrame);
+    EXPECT_TRUE(watch.sawPage);
+    ole->Release();
 }
 
 INT_PTR CALLBACK PlainDialog(HWND, UINT msg, WPARAM, LPARAM)

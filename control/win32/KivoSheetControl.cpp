@@ -1,5 +1,6 @@
 #include "control/win32/KivoSheetControl.h"
 
+#include "control/ControlPersist.h"
 #include "control/DispInvoke.h"
 #include "control/win32/ComUtil.h"
 #include "control/win32/ConnectionEnums.h"
@@ -19,7 +20,7 @@ namespace {
 // Recompose on resize | can't link inside | inside-out | activate when visible
 // | set client site first.
 const DWORD kMiscStatus = 131473;
-const DWORD kStreamVersion = CKivoSheetCtrl::kPersistVersion;
+static_assert(CControlPersist::kVersion == CKivoSheetCtrl::kPersistVersion, "one version number");
 const DISPID kAmbientUserMode = -709;   // DISPID_AMBIENT_USERMODE
 const DISPID kPropertyPut = -3;         // DISPID_PROPERTYPUT
 const int kAboutDialog = 1;
@@ -110,6 +111,55 @@ HRESULT MapArgumentSlots(const DISPPARAMS& params, bool propertyPut, std::vector
     if (cArgs != argc)
         return DISP_E_BADPARAMCOUNT;
     return S_OK;
+}
+
+const OLECHAR kVersionName[] = L"_Version";
+
+// The status of a load as the persistence interfaces answer it.
+HRESULT PersistResult(PersistStatus status)
+{
+    switch (status) {
+    case PersistStatus::Loaded:
+    case PersistStatus::Nothing:
+        return S_OK;
+    case PersistStatus::NotANumber:
+        return DISP_E_TYPEMISMATCH;
+    default:
+        return E_FAIL;
+    }
+}
+
+// A property bag's value in portable form: integers (and numbers without a
+// fraction) as numbers, texts as texts; an empty value is no value.
+CPersistBagValue BagValue(const VARIANT& v)
+{
+    CPersistBagValue value;
+    switch (v.vt) {
+    case VT_EMPTY:
+    case VT_NULL:
+        return value;
+    case VT_BSTR:
+        value.kind = CPersistBagValue::Text;
+        value.text = ComString(v.bstrVal);
+        return value;
+    case VT_I1: case VT_I2: case VT_I4: case VT_I8: case VT_INT:
+    case VT_UI1: case VT_UI2: case VT_UI4: case VT_UI8: case VT_UINT:
+    case VT_R4: case VT_R8: case VT_CY: case VT_DECIMAL: {
+        VARIANT d;
+        ::VariantInit(&d);
+        value.kind = CPersistBagValue::Other;
+        if (SUCCEEDED(::VariantChangeType(&d, const_cast<VARIANT*>(&v), 0, VT_R8)) && d.dblVal >= -2147483648.0 &&
+            d.dblVal <= 4294967295.0 && d.dblVal == static_cast<double>(static_cast<long long>(d.dblVal))) {
+            value.kind = CPersistBagValue::Number;
+            value.number = static_cast<LONG>(static_cast<DWORD>(static_cast<long long>(d.dblVal)));
+        }
+        ::VariantClear(&d);
+        return value;
+    }
+    default:
+        value.kind = CPersistBagValue::Other;
+        return value;
+    }
 }
 
 INT_PTR CALLBACK AboutProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
@@ -894,24 +944,37 @@ HRESULT CKivoSheetControl::Load(LPSTREAM pStm)
 {
     if (pStm == nullptr)
         return E_POINTER;
-    DWORD version = 0;
-    ULONG read = 0;
-    // An older or empty stream holds nothing we need.
-    if (SUCCEEDED(pStm->Read(&version, sizeof(version), &read)) && read == sizeof(version))
-        m_loadedVersion = version;
-    m_dirty = false;
-    return S_OK;
+    // Exactly the version number's bytes are read: what follows in the
+    // stream belongs to the container.
+    BYTE bytes[CControlPersist::kStreamSize] = {};
+    ULONG got = 0;
+    while (got < sizeof bytes) {
+        ULONG n = 0;
+        HRESULT hr = pStm->Read(bytes + got, sizeof bytes - got, &n);
+        if (FAILED(hr))
+            return hr;
+        if (n == 0)
+            break;
+        got += n < sizeof bytes - got ? n : sizeof bytes - got;
+    }
+    const HRESULT hr = PersistResult(m_persist.LoadStream(bytes, got));
+    if (SUCCEEDED(hr))
+        m_dirty = false;
+    return hr;
 }
 
 HRESULT CKivoSheetControl::Save(LPSTREAM pStm, BOOL fClearDirty)
 {
     if (pStm == nullptr)
         return E_POINTER;
-    const DWORD version = kStreamVersion;
+    BYTE bytes[CControlPersist::kStreamSize];
+    CControlPersist::SaveStream(bytes);
     ULONG written = 0;
-    HRESULT hr = pStm->Write(&version, sizeof(version), &written);
+    HRESULT hr = pStm->Write(bytes, sizeof bytes, &written);
     if (FAILED(hr))
         return hr;
+    if (written != sizeof bytes)
+        return STG_E_MEDIUMFULL;
     if (fClearDirty)
         m_dirty = false;
     return S_OK;
@@ -921,12 +984,13 @@ HRESULT CKivoSheetControl::GetSizeMax(ULARGE_INTEGER* pCbSize)
 {
     if (pCbSize == nullptr)
         return E_POINTER;
-    pCbSize->QuadPart = sizeof(DWORD);
+    pCbSize->QuadPart = CControlPersist::kStreamSize;
     return S_OK;
 }
 
 HRESULT CKivoSheetControl::InitNew()
 {
+    m_persist.Reset();
     m_dirty = false;
     return S_OK;
 }
@@ -935,19 +999,28 @@ HRESULT CKivoSheetControl::Load(IPropertyBag* pPropBag, IErrorLog* pErrorLog)
 {
     if (pPropBag == nullptr)
         return E_POINTER;
-    // The version number is the only value kept; a bag without it (or with
-    // something other than a number under its name) holds nothing we need.
+    // The bag answers its value in the kind it holds (VT_EMPTY asks for that).
+    CPersistBagValue value;
     VARIANT v;
     ::VariantInit(&v);
-    v.vt = VT_I4;
-    if (SUCCEEDED(pPropBag->Read(L"_Version", &v, pErrorLog))) {
-        VARIANT n;
-        ::VariantInit(&n);
-        if (SUCCEEDED(::VariantChangeType(&n, &v, 0, VT_I4)))
-            m_loadedVersion = static_cast<DWORD>(n.lVal);
-        ::VariantClear(&n);
-    }
+    if (SUCCEEDED(pPropBag->Read(kVersionName, &v, pErrorLog)))
+        value = BagValue(v);
     ::VariantClear(&v);
+    const HRESULT hr = PersistResult(m_persist.LoadBag(value));
+    if (FAILED(hr)) {
+        // The container hears which value it could not give us.
+        if (pErrorLog != nullptr) {
+            EXCEPINFO error = {};
+            error.bstrSource = ::SysAllocString(L"KivoSheet");
+            error.bstrDescription = ::SysAllocString(hr == DISP_E_TYPEMISMATCH ? L"_Version is not a number"
+                                                                                : L"_Version is not 65536");
+            error.scode = hr;
+            pErrorLog->AddError(kVersionName, &error);
+            ::SysFreeString(error.bstrSource);
+            ::SysFreeString(error.bstrDescription);
+        }
+        return hr;
+    }
     m_dirty = false;
     return S_OK;
 }
@@ -959,8 +1032,8 @@ HRESULT CKivoSheetControl::Save(IPropertyBag* pPropBag, BOOL fClearDirty, BOOL)
     VARIANT v;
     ::VariantInit(&v);
     v.vt = VT_I4;
-    v.lVal = static_cast<LONG>(kStreamVersion);
-    HRESULT hr = pPropBag->Write(L"_Version", &v);
+    v.lVal = CControlPersist::BagNumber();
+    HRESULT hr = pPropBag->Write(kVersionName, &v);
     if (FAILED(hr))
         return hr;
     if (fClearDirty)

@@ -8,6 +8,7 @@
 // so it does not claim to be safe for untrusted scripts or data.
 #pragma once
 
+#include "control/ControlPersist.h"
 #include "control/KivoSheetCtrl.h"
 #include "control/win32/ComModule.h"
 
@@ -223,7 +224,7 @@ private:
     bool m_activating = false;
     bool m_uiActivateRequested = false;
     bool m_dirty = false;
-    DWORD m_loadedVersion = 0;      // the version number the last Load found (0: none)
+    CControlPersist m_persist;      // the version number the last Load found
     bool m_gdiplus = false;
     int m_freezeCount = 0;
 };

@@ -9,6 +9,7 @@
 #include <ocidl.h>
 #include <olectl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <string>
@@ -100,6 +101,28 @@ public:
     }
     std::map<std::wstring, VARIANT> values;
     int reads = 0;
+};
+
+// A container's error log: the names and codes of the values a load refused.
+class ErrorLog : public IErrorLog {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
+    {
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IErrorLog)) {
+            *ppv = static_cast<IErrorLog*>(this);
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE AddError(LPCOLESTR name, EXCEPINFO* info) override
+    {
+        entries.emplace_back(name, info != nullptr ? info->scode : S_OK);
+        return S_OK;
+    }
+    std::vector<std::pair<std::wstring, HRESULT>> entries;
 };
 
 class ControlObject : public ::testing::Test {
@@ -222,18 +245,115 @@ TEST_F(ControlObject, PropertyBagKeepsTheVersionNumber)
     EXPECT_EQ(persist->Load(&bag, nullptr), S_OK);
     EXPECT_EQ(bag.reads, 1);
 
-    // A bag from elsewhere: nothing under the name, or text that is no number.
-    MemoryBag empty;
-    EXPECT_EQ(persist->Load(&empty, nullptr), S_OK);
-    MemoryBag odd;
-    VARIANT text;
-    ::VariantInit(&text);
-    text.vt = VT_BSTR;
-    text.bstrVal = ::SysAllocString(L"not a number");
-    odd.Write(L"_Version", &text);
-    ::VariantClear(&text);
-    EXPECT_EQ(persist->Load(&odd, nullptr), S_OK);
+    // Bags from elsewhere: a page's parameters arrive as text, other
+    // containers keep other kinds of numbers; a value that is not the version
+    // number is refused and named in the container's error log.
+    struct Case {
+        const char* what;
+        VARTYPE vt;          // VT_EMPTY: nothing under the name
+        const wchar_t* text;
+        double number;
+        HRESULT hr;
+    };
+    const Case cases[] = {
+        {"nothing under the name", VT_EMPTY, nullptr, 0, S_OK},
+        {"the number as text", VT_BSTR, L"65536", 0, S_OK},
+        {"the number as a double", VT_R8, nullptr, 65536.0, S_OK},
+        {"the number as an unsigned", VT_UI4, nullptr, 65536.0, S_OK},
+        {"another version", VT_I4, nullptr, 65537.0, E_FAIL},
+        {"a fraction", VT_R8, nullptr, 65536.5, DISP_E_TYPEMISMATCH},
+        {"text that is no number", VT_BSTR, L"not a number", 0, DISP_E_TYPEMISMATCH},
+        {"a boolean", VT_BOOL, nullptr, 0, DISP_E_TYPEMISMATCH},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MemoryBag from;
+        if (c.vt != VT_EMPTY) {
+            VARIANT v;
+            ::VariantInit(&v);
+            v.vt = c.vt;
+            if (c.vt == VT_BSTR)
+                v.bstrVal = ::SysAllocString(c.text);
+            else if (c.vt == VT_R8)
+                v.dblVal = c.number;
+            else if (c.vt == VT_UI4)
+                v.ulVal = static_cast<ULONG>(c.number);
+            else if (c.vt == VT_I4)
+                v.lVal = static_cast<LONG>(c.number);
+            else
+                v.boolVal = VARIANT_TRUE;
+            from.Write(L"_Version", &v);
+            ::VariantClear(&v);
+        }
+        ErrorLog log;
+        EXPECT_EQ(persist->Load(&from, &log), c.hr);
+        if (c.hr == S_OK) {
+            EXPECT_TRUE(log.entries.empty());
+        } else {
+            ASSERT_EQ(log.entries.size(), 1u);
+            EXPECT_EQ(log.entries[0].first, L"_Version");
+            EXPECT_EQ(log.entries[0].second, c.hr);
+        }
+        // Without a log the answer is the same.
+        EXPECT_EQ(persist->Load(&from, nullptr), c.hr);
+    }
     EXPECT_EQ(persist->Load(nullptr, nullptr), E_POINTER);
+    persist->Release();
+}
+
+// The stream form is the version number in four bytes, and a load reads
+// those four and nothing after them.
+TEST_F(ControlObject, StreamKeepsTheVersionNumber)
+{
+    IPersistStreamInit* persist = nullptr;
+    ASSERT_EQ(control->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&persist)), S_OK);
+    EXPECT_EQ(persist->InitNew(), S_OK);
+    ULARGE_INTEGER size;
+    ASSERT_EQ(persist->GetSizeMax(&size), S_OK);
+    EXPECT_EQ(size.QuadPart, 4u);
+
+    IStream* saved = nullptr;
+    ASSERT_EQ(::CreateStreamOnHGlobal(nullptr, TRUE, &saved), S_OK);
+    ASSERT_EQ(persist->Save(saved, TRUE), S_OK);
+    EXPECT_EQ(persist->IsDirty(), S_FALSE);
+    HGLOBAL memory = nullptr;
+    ASSERT_EQ(::GetHGlobalFromStream(saved, &memory), S_OK);
+    STATSTG stat = {};
+    ASSERT_EQ(saved->Stat(&stat, STATFLAG_NONAME), S_OK);
+    ASSERT_EQ(stat.cbSize.QuadPart, 4u);
+    const BYTE* bytes = static_cast<const BYTE*>(::GlobalLock(memory));
+    EXPECT_EQ(std::vector<BYTE>(bytes, bytes + 4), (std::vector<BYTE>{0x00, 0x00, 0x01, 0x00}));
+    ::GlobalUnlock(memory);
+    saved->Release();
+
+    struct Case {
+        const char* what;
+        std::vector<BYTE> bytes;
+        HRESULT hr;
+    };
+    const Case cases[] = {
+        {"the version, then the container's next bytes", {0x00, 0x00, 0x01, 0x00, 0xAB, 0xCD}, S_OK},
+        {"empty", {}, S_OK},
+        {"short", {0x00, 0x00, 0x01}, E_FAIL},
+        {"another version", {0x01, 0x00, 0x01, 0x00}, E_FAIL},
+        {"garbage", {'K', 'I', 'V', 'O', 'S', 'H'}, E_FAIL},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        IStream* stream = nullptr;
+        ASSERT_EQ(::CreateStreamOnHGlobal(nullptr, TRUE, &stream), S_OK);
+        if (!c.bytes.empty()) {
+            ASSERT_EQ(stream->Write(c.bytes.data(), static_cast<ULONG>(c.bytes.size()), nullptr), S_OK);
+        }
+        LARGE_INTEGER zero = {};
+        ASSERT_EQ(stream->Seek(zero, STREAM_SEEK_SET, nullptr), S_OK);
+        EXPECT_EQ(persist->Load(stream), c.hr);
+        ULARGE_INTEGER at = {};
+        ASSERT_EQ(stream->Seek(zero, STREAM_SEEK_CUR, &at), S_OK);
+        EXPECT_EQ(at.QuadPart, std::min<ULONGLONG>(c.bytes.size(), 4u));
+        stream->Release();
+    }
+    EXPECT_EQ(persist->Load(static_cast<IStream*>(nullptr)), E_POINTER);
     persist->Release();
 }
 

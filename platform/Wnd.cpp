@@ -33,6 +33,11 @@ int& PlatformDispatchDepth()
     return depth;
 }
 
+int PlatformWindowProcDepth()
+{
+    return PlatformDispatchDepth();
+}
+
 void WndAccess::Bind(CWnd* pWnd, HWND hWnd)
 {
     std::unique_ptr<CWnd> oldTemporary;

@@ -36,6 +36,10 @@ class CScrollBar;
 BOOL PlatformRegisterWindowClass(LPCTSTR lpszClassName, UINT nClassStyle, HCURSOR hCursor,
                                  int nBackgroundColor);
 BOOL PlatformIsWindowClassRegistered(LPCTSTR lpszClassName);
+// How many window procedures of this module's windows are running on this
+// thread (0: none). An object that a message handler may let go of for good
+// frees itself only once this is 0 again.
+int PlatformWindowProcDepth();
 
 class CWnd {
 public:

@@ -1,13 +1,18 @@
 #include "control/win32/KivoSheetControl.h"
 
+#include "control/ControlPersist.h"
 #include "control/DispInvoke.h"
 #include "control/win32/ComUtil.h"
 #include "control/win32/ConnectionEnums.h"
 #include "control/win32/Gdiplus.h"
+#include "control/win32/VerbEnum.h"
 #include "platform/DC.h"
+#include "platform/Wnd.h"
 
 #include "KivoSheet_i.h"
 
+#include <algorithm>
+#include <mutex>
 #include <string>
 
 namespace {
@@ -15,7 +20,7 @@ namespace {
 // Recompose on resize | can't link inside | inside-out | activate when visible
 // | set client site first.
 const DWORD kMiscStatus = 131473;
-const DWORD kStreamVersion = CKivoSheetCtrl::kPersistVersion;
+static_assert(CControlPersist::kVersion == CKivoSheetCtrl::kPersistVersion, "one version number");
 const DISPID kAmbientUserMode = -709;   // DISPID_AMBIENT_USERMODE
 const DISPID kPropertyPut = -3;         // DISPID_PROPERTYPUT
 const int kAboutDialog = 1;
@@ -35,6 +40,126 @@ std::string Narrow(const OLECHAR* name)
         s.push_back(static_cast<char>(*name));
     }
     return s;
+}
+
+// Calls from outside into a control that are running on this thread (see
+// CCallGuard), and the timer that looks again for controls to free.
+thread_local int t_callDepth = 0;
+thread_local UINT_PTR t_freeTimer = 0;
+const UINT kFreeTimerMs = 10;
+
+// Controls whose last reference went while they were busy, with the thread
+// each lives on.
+struct ReleasedControls {
+    std::mutex lock;
+    std::vector<std::pair<CKivoSheetControl*, DWORD>> list;
+};
+
+ReleasedControls& Released()
+{
+    static ReleasedControls released;
+    return released;
+}
+
+void CALLBACK FreeTimerProc(HWND, UINT, UINT_PTR, DWORD)
+{
+    CKivoSheetControl::FreeReleasedControls();
+}
+
+bool ControlsBusy()
+{
+    return PlatformWindowProcDepth() != 0 || t_callDepth != 0;
+}
+
+// Where each argument of a call sits in rgvarg. Positional arguments come
+// last first at the end of rgvarg; the first cNamedArgs slots hold the named
+// ones, rgdispidNamedArgs giving the position of each (the positions
+// GetIDsOfNames answers for argument names). The value of a property put is
+// the one named DISPID_PROPERTYPUT. slots has one entry per argument of the
+// call. A name that fits no free position is DISP_E_PARAMNOTFOUND with its
+// slot in argErr; a count that does not fit is DISP_E_BADPARAMCOUNT.
+HRESULT MapArgumentSlots(const DISPPARAMS& params, bool propertyPut, std::vector<int>& slots, UINT* argErr)
+{
+    const int cArgs = static_cast<int>(params.cArgs);
+    const int cNamed = static_cast<int>(params.cNamedArgs);
+    const int argc = static_cast<int>(slots.size());
+    if (propertyPut) {
+        for (int j = 0; j < cNamed; ++j) {
+            if (params.rgdispidNamedArgs[j] != kPropertyPut) {
+                if (argErr != nullptr)
+                    *argErr = static_cast<UINT>(j);
+                return DISP_E_PARAMNOTFOUND;
+            }
+        }
+        if (cArgs != 1 || cNamed != 1)
+            return DISP_E_BADPARAMCOUNT;
+        slots[0] = 0;
+        return S_OK;
+    }
+    const int positional = cArgs - cNamed;
+    for (int i = 0; i < positional && i < argc; ++i)
+        slots[static_cast<size_t>(i)] = cArgs - 1 - i;
+    for (int j = 0; j < cNamed; ++j) {
+        const DISPID position = params.rgdispidNamedArgs[j];
+        if (position < positional || position >= argc || slots[static_cast<size_t>(position)] != -1) {
+            if (argErr != nullptr)
+                *argErr = static_cast<UINT>(j);
+            return DISP_E_PARAMNOTFOUND;
+        }
+        slots[static_cast<size_t>(position)] = j;
+    }
+    if (cArgs != argc)
+        return DISP_E_BADPARAMCOUNT;
+    return S_OK;
+}
+
+const OLECHAR kVersionName[] = L"_Version";
+
+// The status of a load as the persistence interfaces answer it.
+HRESULT PersistResult(PersistStatus status)
+{
+    switch (status) {
+    case PersistStatus::Loaded:
+    case PersistStatus::Nothing:
+        return S_OK;
+    case PersistStatus::NotANumber:
+        return DISP_E_TYPEMISMATCH;
+    default:
+        return E_FAIL;
+    }
+}
+
+// A property bag's value in portable form: integers (and numbers without a
+// fraction) as numbers, texts as texts; an empty value is no value.
+CPersistBagValue BagValue(const VARIANT& v)
+{
+    CPersistBagValue value;
+    switch (v.vt) {
+    case VT_EMPTY:
+    case VT_NULL:
+        return value;
+    case VT_BSTR:
+        value.kind = CPersistBagValue::Text;
+        value.text = ComString(v.bstrVal);
+        return value;
+    case VT_I1: case VT_I2: case VT_I4: case VT_I8: case VT_INT:
+    case VT_UI1: case VT_UI2: case VT_UI4: case VT_UI8: case VT_UINT:
+    case VT_R4: case VT_R8: case VT_CY: case VT_DECIMAL: {
+        VARIANT d;
+        ::VariantInit(&d);
+        value.kind = CPersistBagValue::Other;
+        if (SUCCEEDED(::VariantChangeType(&d, const_cast<VARIANT*>(&v), 0, VT_R8)) && d.dblVal >= -2147483648.0 &&
+            d.dblVal <= 4294967295.0 && d.dblVal == static_cast<double>(static_cast<long long>(d.dblVal))) {
+            value.kind = CPersistBagValue::Number;
+            value.number = static_cast<LONG>(static_cast<DWORD>(static_cast<long long>(d.dblVal)));
+        }
+        ::VariantClear(&d);
+        return value;
+    }
+    default:
+        value.kind = CPersistBagValue::Other;
+        return value;
+    }
 }
 
 INT_PTR CALLBACK AboutProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
@@ -143,9 +268,70 @@ ULONG CKivoSheetControl::AddRef()
 ULONG CKivoSheetControl::Release()
 {
     LONG n = ::InterlockedDecrement(&m_refs);
-    if (n == 0)
-        delete this;
+    if (n == 0 && !m_released)
+        FreeWhenIdle();   // nothing of this object is touched after it
     return static_cast<ULONG>(n);
+}
+
+// A host may let go of the control inside an event handler (closing its form
+// on a click or a key): the grid's window procedures and the control's event
+// firing are then still on the stack, so the control waits for them to return
+// before it is freed, and reports nothing more in the meantime.
+void CKivoSheetControl::FreeWhenIdle()
+{
+    if (!ControlsBusy()) {
+        delete this;
+        return;
+    }
+    m_released = true;
+    {
+        ReleasedControls& released = Released();
+        std::lock_guard<std::mutex> guard(released.lock);
+        released.list.emplace_back(this, ::GetCurrentThreadId());
+    }
+    if (t_freeTimer == 0)
+        t_freeTimer = ::SetTimer(nullptr, 0, kFreeTimerMs, &FreeTimerProc);
+}
+
+void CKivoSheetControl::FreeReleasedControls()
+{
+    if (ControlsBusy())
+        return;
+    const DWORD thread = ::GetCurrentThreadId();
+    std::vector<CKivoSheetControl*> ready;
+    {
+        ReleasedControls& released = Released();
+        std::lock_guard<std::mutex> guard(released.lock);
+        auto mine = std::stable_partition(released.list.begin(), released.list.end(),
+                                          [thread](const std::pair<CKivoSheetControl*, DWORD>& e) {
+                                              return e.second != thread;
+                                          });
+        for (auto it = mine; it != released.list.end(); ++it)
+            ready.push_back(it->first);
+        released.list.erase(mine, released.list.end());
+    }
+    if (t_freeTimer != 0) {
+        ::KillTimer(nullptr, t_freeTimer);
+        t_freeTimer = 0;
+    }
+    for (CKivoSheetControl* control : ready) {
+        if (control->m_refs == 0)
+            delete control;
+        else
+            control->m_released = false;   // taken up again before it could be freed
+    }
+}
+
+CKivoSheetControl::CCallGuard::CCallGuard(CKivoSheetControl& control) : m_control(control)
+{
+    m_control.AddRef();
+    ++t_callDepth;
+}
+
+CKivoSheetControl::CCallGuard::~CCallGuard()
+{
+    --t_callDepth;
+    m_control.Release();
 }
 
 // ------------------------------------------------------------------ IDispatch --
@@ -197,40 +383,38 @@ HRESULT CKivoSheetControl::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISP
 {
     if (!IsEqualIID(riid, IID_NULL))
         return DISP_E_UNKNOWNINTERFACE;
+    CCallGuard busy(*this);
     const CMemberInfo* m = FindKivoSheetMember(id);
     if (m == nullptr)
         return DISP_E_MEMBERNOTFOUND;
     DISPPARAMS empty = {nullptr, nullptr, 0, 0};
     if (params == nullptr)
         params = &empty;
+    if ((params->cArgs > 0 && params->rgvarg == nullptr) || params->cNamedArgs > params->cArgs ||
+        (params->cNamedArgs > 0 && params->rgdispidNamedArgs == nullptr))
+        return E_INVALIDARG;
 
     DispCall kind = DispCall::Method;
-    int argc = m->argc;
     if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
         if (!m->property)
             return DISP_E_MEMBERNOTFOUND;
-        if (params->cArgs != 1 || params->cNamedArgs != 1 || params->rgdispidNamedArgs[0] != kPropertyPut)
-            return DISP_E_BADPARAMCOUNT;
         kind = DispCall::PropertyPut;
     } else if (m->property) {
         kind = DispCall::PropertyGet;
-        argc = 0;
-        if (params->cArgs != 0)
-            return DISP_E_BADPARAMCOUNT;
-    } else {
-        if (params->cNamedArgs != 0)
-            return DISP_E_NONAMEDARGS;
-        if (static_cast<int>(params->cArgs) != argc)
-            return DISP_E_BADPARAMCOUNT;
     }
+    // The member's arguments in declaration order (a property put: its new
+    // value) and the slot of rgvarg that holds each.
+    const int count = kind == DispCall::PropertyPut ? 1 : kind == DispCall::PropertyGet ? 0 : m->argc;
+    std::vector<int> slots(static_cast<size_t>(count), -1);
+    HRESULT hr = MapArgumentSlots(*params, kind == DispCall::PropertyPut, slots, argErr);
+    if (FAILED(hr))
+        return hr;
 
-    const int count = kind == DispCall::PropertyPut ? 1 : argc;
     std::vector<CDispArg> args(static_cast<size_t>(count > 0 ? count : 1));
     for (int i = 0; i < count; ++i) {
-        // rgvarg holds the arguments last first.
-        const UINT slot = static_cast<UINT>(count - 1 - i);
+        const UINT slot = static_cast<UINT>(slots[static_cast<size_t>(i)]);
         const DispType type = kind == DispCall::PropertyPut ? DispType::Long : m->args[i];
-        HRESULT hr = ComArgFromVariant(params->rgvarg[slot], type, args[static_cast<size_t>(i)]);
+        hr = ComArgFromVariant(params->rgvarg[slot], type, args[static_cast<size_t>(i)]);
         if (FAILED(hr)) {
             if (argErr != nullptr)
                 *argErr = slot;
@@ -242,7 +426,7 @@ HRESULT CKivoSheetControl::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISP
     if (!InvokeKivoSheetMember(*m_ctrl, *m, kind, args.data(), r))
         return DISP_E_MEMBERNOTFOUND;
     for (int i = 0; i < count; ++i)
-        ComArgToVariant(args[static_cast<size_t>(i)], params->rgvarg[count - 1 - i]);
+        ComArgToVariant(args[static_cast<size_t>(i)], params->rgvarg[slots[static_cast<size_t>(i)]]);
     return ComResultToVariant(r, result);
 }
 
@@ -328,8 +512,10 @@ HRESULT CKivoSheetControl::GetClipboardData(DWORD, IDataObject** ppDataObject)
     return E_NOTIMPL;
 }
 
-HRESULT CKivoSheetControl::DoVerb(LONG iVerb, LPMSG, IOleClientSite* pActiveSite, LONG, HWND, LPCRECT lprcPosRect)
+HRESULT CKivoSheetControl::DoVerb(LONG iVerb, LPMSG, IOleClientSite* pActiveSite, LONG, HWND hwndParent,
+                                  LPCRECT lprcPosRect)
 {
+    CCallGuard busy(*this);
     if (m_clientSite == nullptr && pActiveSite != nullptr)
         SetClientSite(pActiveSite);
     switch (iVerb) {
@@ -345,7 +531,7 @@ HRESULT CKivoSheetControl::DoVerb(LONG iVerb, LPMSG, IOleClientSite* pActiveSite
             m_ctrl->ShowWindow(SW_HIDE);
         return S_OK;
     case OLEIVERB_PROPERTIES:
-        return E_NOTIMPL;
+        return ShowPropertyPages(hwndParent);
     default:
         return OLEOBJ_S_INVALIDVERB;
     }
@@ -353,9 +539,39 @@ HRESULT CKivoSheetControl::DoVerb(LONG iVerb, LPMSG, IOleClientSite* pActiveSite
 
 HRESULT CKivoSheetControl::EnumVerbs(IEnumOLEVERB** ppEnumOleVerb)
 {
-    if (ppEnumOleVerb != nullptr)
-        *ppEnumOleVerb = nullptr;
-    return OLE_S_USEREG;
+    // The one verb a container shows on its menu: the standard Properties verb.
+    OLEVERB properties;
+    properties.lVerb = OLEIVERB_PROPERTIES;
+    properties.lpszVerbName = const_cast<LPOLESTR>(L"&Properties...");
+    properties.fuFlags = 0;
+    properties.grfAttribs = OLEVERBATTRIB_ONCONTAINERMENU;
+    return CreateVerbEnum(std::vector<OLEVERB>(1, properties), ppEnumOleVerb);
+}
+
+HRESULT CKivoSheetControl::ShowPropertyPages(HWND owner)
+{
+    // A container that shows property frames of its own is asked first.
+    if (m_clientSite != nullptr) {
+        IOleControlSite* site = nullptr;
+        if (SUCCEEDED(m_clientSite->QueryInterface(IID_IOleControlSite, reinterpret_cast<void**>(&site))) &&
+            site != nullptr) {
+            const HRESULT shown = site->ShowPropertyFrame();
+            site->Release();
+            if (shown == S_OK)
+                return S_OK;
+        }
+    }
+    CAUUID pages = {0, nullptr};
+    HRESULT hr = GetPages(&pages);
+    if (FAILED(hr))
+        return hr;
+    if (owner == nullptr)
+        owner = m_ctrl->GetSafeHwnd();
+    IUnknown* self = static_cast<IDispatch*>(this);
+    hr = ::OleCreatePropertyFrame(owner, 0, 0, L"KivoSheet", 1, &self, pages.cElems, pages.pElems,
+                                  LOCALE_USER_DEFAULT, 0, nullptr);
+    ::CoTaskMemFree(pages.pElems);
+    return hr;
 }
 
 HRESULT CKivoSheetControl::Update()
@@ -506,6 +722,8 @@ HRESULT CKivoSheetControl::InPlaceActivate(bool uiActivate, LPCRECT posRect)
 
 void CKivoSheetControl::ActivateInPlace()
 {
+    if (m_released)
+        return;
     // During window creation the activation in progress takes the request.
     if (m_activating) {
         m_uiActivateRequested = true;
@@ -574,6 +792,7 @@ HRESULT CKivoSheetControl::ReactivateAndUndo()
 
 HRESULT CKivoSheetControl::TranslateAccelerator(LPMSG lpmsg)
 {
+    CCallGuard busy(*this);
     return m_ctrl->PreTranslateKey(lpmsg) ? S_OK : S_FALSE;
 }
 
@@ -725,24 +944,37 @@ HRESULT CKivoSheetControl::Load(LPSTREAM pStm)
 {
     if (pStm == nullptr)
         return E_POINTER;
-    DWORD version = 0;
-    ULONG read = 0;
-    // An older or empty stream holds nothing we need.
-    if (SUCCEEDED(pStm->Read(&version, sizeof(version), &read)) && read == sizeof(version))
-        m_loadedVersion = version;
-    m_dirty = false;
-    return S_OK;
+    // Exactly the version number's bytes are read: what follows in the
+    // stream belongs to the container.
+    BYTE bytes[CControlPersist::kStreamSize] = {};
+    ULONG got = 0;
+    while (got < sizeof bytes) {
+        ULONG n = 0;
+        HRESULT hr = pStm->Read(bytes + got, sizeof bytes - got, &n);
+        if (FAILED(hr))
+            return hr;
+        if (n == 0)
+            break;
+        got += n < sizeof bytes - got ? n : sizeof bytes - got;
+    }
+    const HRESULT hr = PersistResult(m_persist.LoadStream(bytes, got));
+    if (SUCCEEDED(hr))
+        m_dirty = false;
+    return hr;
 }
 
 HRESULT CKivoSheetControl::Save(LPSTREAM pStm, BOOL fClearDirty)
 {
     if (pStm == nullptr)
         return E_POINTER;
-    const DWORD version = kStreamVersion;
+    BYTE bytes[CControlPersist::kStreamSize];
+    CControlPersist::SaveStream(bytes);
     ULONG written = 0;
-    HRESULT hr = pStm->Write(&version, sizeof(version), &written);
+    HRESULT hr = pStm->Write(bytes, sizeof bytes, &written);
     if (FAILED(hr))
         return hr;
+    if (written != sizeof bytes)
+        return STG_E_MEDIUMFULL;
     if (fClearDirty)
         m_dirty = false;
     return S_OK;
@@ -752,12 +984,13 @@ HRESULT CKivoSheetControl::GetSizeMax(ULARGE_INTEGER* pCbSize)
 {
     if (pCbSize == nullptr)
         return E_POINTER;
-    pCbSize->QuadPart = sizeof(DWORD);
+    pCbSize->QuadPart = CControlPersist::kStreamSize;
     return S_OK;
 }
 
 HRESULT CKivoSheetControl::InitNew()
 {
+    m_persist.Reset();
     m_dirty = false;
     return S_OK;
 }
@@ -766,19 +999,28 @@ HRESULT CKivoSheetControl::Load(IPropertyBag* pPropBag, IErrorLog* pErrorLog)
 {
     if (pPropBag == nullptr)
         return E_POINTER;
-    // The version number is the only value kept; a bag without it (or with
-    // something other than a number under its name) holds nothing we need.
+    // The bag answers its value in the kind it holds (VT_EMPTY asks for that).
+    CPersistBagValue value;
     VARIANT v;
     ::VariantInit(&v);
-    v.vt = VT_I4;
-    if (SUCCEEDED(pPropBag->Read(L"_Version", &v, pErrorLog))) {
-        VARIANT n;
-        ::VariantInit(&n);
-        if (SUCCEEDED(::VariantChangeType(&n, &v, 0, VT_I4)))
-            m_loadedVersion = static_cast<DWORD>(n.lVal);
-        ::VariantClear(&n);
-    }
+    if (SUCCEEDED(pPropBag->Read(kVersionName, &v, pErrorLog)))
+        value = BagValue(v);
     ::VariantClear(&v);
+    const HRESULT hr = PersistResult(m_persist.LoadBag(value));
+    if (FAILED(hr)) {
+        // The container hears which value it could not give us.
+        if (pErrorLog != nullptr) {
+            EXCEPINFO error = {};
+            error.bstrSource = ::SysAllocString(L"KivoSheet");
+            error.bstrDescription = ::SysAllocString(hr == DISP_E_TYPEMISMATCH ? L"_Version is not a number"
+                                                                                : L"_Version is not 65536");
+            error.scode = hr;
+            pErrorLog->AddError(kVersionName, &error);
+            ::SysFreeString(error.bstrSource);
+            ::SysFreeString(error.bstrDescription);
+        }
+        return hr;
+    }
     m_dirty = false;
     return S_OK;
 }
@@ -790,8 +1032,8 @@ HRESULT CKivoSheetControl::Save(IPropertyBag* pPropBag, BOOL fClearDirty, BOOL)
     VARIANT v;
     ::VariantInit(&v);
     v.vt = VT_I4;
-    v.lVal = static_cast<LONG>(kStreamVersion);
-    HRESULT hr = pPropBag->Write(L"_Version", &v);
+    v.lVal = CControlPersist::BagNumber();
+    HRESULT hr = pPropBag->Write(kVersionName, &v);
     if (FAILED(hr))
         return hr;
     if (fClearDirty)
@@ -822,13 +1064,14 @@ HRESULT CKivoSheetControl::FindConnectionPoint(REFIID riid, IConnectionPoint** p
 
 void CKivoSheetControl::FireEvent(const CMemberInfo& event, CDispArg* args)
 {
-    // A container that froze events does not receive them.
-    if (m_freezeCount > 0)
+    // A container that froze events does not receive them, and a host that
+    // let go of the control hears nothing more of it.
+    if (m_freezeCount > 0 || m_released)
         return;
+    CCallGuard busy(*this);   // a handler may let go of the control
     std::vector<IDispatch*> sinks = m_events.Sinks();
     if (sinks.empty())
         return;
-    AddRef();   // a handler may release the control
     const int n = event.argc;
     // By-reference storage the sinks write into.
     std::vector<LONG> longs(static_cast<size_t>(n));
@@ -886,7 +1129,6 @@ void CKivoSheetControl::FireEvent(const CMemberInfo& event, CDispArg* args)
         if (strings[static_cast<size_t>(i)] != nullptr)
             ::SysFreeString(strings[static_cast<size_t>(i)]);
     }
-    Release();
 }
 
 // ------------------------------------------------------------ class info etc --

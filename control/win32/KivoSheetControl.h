@@ -8,6 +8,7 @@
 // so it does not claim to be safe for untrusted scripts or data.
 #pragma once
 
+#include "control/ControlPersist.h"
 #include "control/KivoSheetCtrl.h"
 #include "control/win32/ComModule.h"
 
@@ -164,7 +165,29 @@ public:
 
     CKivoSheetCtrl& Control() { return *m_ctrl; }
 
+    // Frees the controls whose last reference went while a window procedure
+    // of theirs was running, when none runs now (DllCanUnloadNow asks first).
+    static void FreeReleasedControls();
+
 private:
+    // Holds the control for one call from outside that may reach a host's
+    // event handler: the control stays alive (and is not freed) until the
+    // outermost such call and window procedure has returned.
+    class CCallGuard {
+    public:
+        explicit CCallGuard(CKivoSheetControl& control);
+        ~CCallGuard();
+        CCallGuard(const CCallGuard&) = delete;
+        CCallGuard& operator=(const CCallGuard&) = delete;
+
+    private:
+        CKivoSheetControl& m_control;
+    };
+
+    // The last reference is gone: free now, or once the window procedures
+    // and calls on the stack have returned.
+    void FreeWhenIdle();
+
     // CKivoSheetHost
     bool IsUserMode() override;
     void SetModified() override;
@@ -175,9 +198,15 @@ private:
     void FireEvent(const CMemberInfo& event, CDispArg* args) override;
 
     HRESULT InPlaceActivate(bool uiActivate, LPCRECT posRect);
+    // The Properties verb: the control's property page in a modal frame over
+    // owner (the control's window when NULL), unless the container shows it.
+    HRESULT ShowPropertyPages(HWND owner);
     void ReadAmbientUserMode();
 
     volatile LONG m_refs = 0;
+    // The last reference went while the control was busy; it is freed when
+    // its window procedures have returned and reports nothing more.
+    bool m_released = false;
     std::unique_ptr<CKivoSheetCtrl> m_ctrl;
     CEventConnectionPoint m_events;
     IOleClientSite* m_clientSite = nullptr;
@@ -195,7 +224,7 @@ private:
     bool m_activating = false;
     bool m_uiActivateRequested = false;
     bool m_dirty = false;
-    DWORD m_loadedVersion = 0;      // the version number the last Load found (0: none)
+    CControlPersist m_persist;      // the version number the last Load found
     bool m_gdiplus = false;
     int m_freezeCount = 0;
 };

@@ -136,6 +136,9 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID rclsid, REFIID riid
 
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow()
 {
+    // A control its host let go of inside an event handler counts until it is
+    // freed; free it now if its handlers have returned.
+    CKivoSheetControl::FreeReleasedControls();
     if (KivoModuleUseCount() != 0)
         return S_FALSE;
     KivoReleaseTypeLib();

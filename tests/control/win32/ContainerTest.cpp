@@ -120,6 +120,67 @@ void Pump()
     }
 }
 
+// Pumps until done() holds or about two seconds have passed; answers done().
+template <typename Done>
+bool PumpUntil(Done done)
+{
+    const DWORD start = ::GetTickCount();
+    while (!done() && ::GetTickCount() - start < 2000) {
+        Pump();
+        ::Sleep(5);
+    }
+    return done();
+}
+
+// A host's event sink that closes its form when a chosen event arrives: it
+// drops its own reference to the control and destroys the window the control
+// sits in, which makes the container let go of its reference too.
+class ClosingSink : public IDispatch {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
+    {
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
+            IsEqualIID(riid, Guid(kGuid_DKivoSheetEvents))) {
+            *ppv = static_cast<IDispatch*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
+    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override
+    {
+        *n = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                     UINT*) override
+    {
+        if (closed) {
+            ++afterClose;
+            return S_OK;
+        }
+        if (id != trigger)
+            return S_OK;
+        closed = true;
+        control->Release();
+        control = nullptr;
+        ::DestroyWindow(frame);
+        return S_OK;
+    }
+
+    DISPID trigger = 0;
+    IUnknown* control = nullptr;   // the host's own reference, dropped on closing
+    HWND frame = nullptr;
+    bool closed = false;
+    int afterClose = 0;            // events that arrived after the form was closed
+    ULONG refs = 1;
+};
+
 }  // namespace
 
 TEST(Container, HostWindowPlacesTheControlAndEventsReachTheSink)
@@ -282,5 +343,92 @@ TEST(Container, HostWindowPlacesTheControlAndEventsReachTheSink)
     unknown->Release();
     ::DestroyWindow(frame);
     Pump();
+    ::CoUninitialize();
+}
+
+// A host may close its form inside an event handler: on a click, a right
+// click or a key it lets go of the control and destroys the window the control
+// sits in, while the control's own window procedures are still on the stack.
+// The control lives on until they have returned, reports nothing more, and is
+// then freed.
+TEST(Container, AHostMayCloseItsFormInsideAnEventHandler)
+{
+    ScopedRegistration registration;
+    ASSERT_TRUE(registration.ok());
+    ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
+    HMODULE atl = ::LoadLibraryW(L"atl.dll");
+    ASSERT_NE(atl, nullptr);
+    auto init = reinterpret_cast<AtlAxWinInitFn>(reinterpret_cast<void*>(::GetProcAddress(atl, "AtlAxWinInit")));
+    auto getControl = reinterpret_cast<AtlAxGetControlFn>(reinterpret_cast<void*>(::GetProcAddress(atl, "AtlAxGetControl")));
+    ASSERT_NE(init, nullptr);
+    ASSERT_NE(getControl, nullptr);
+    // An earlier test of this process may have registered the host's class.
+    WNDCLASSEXW registered = {sizeof(registered)};
+    ASSERT_TRUE(init() || ::GetClassInfoExW(nullptr, L"AtlAxWin", &registered));
+
+    struct Case {
+        const char* name;
+        DISPID event;
+        UINT down, up;     // the input the grid window receives (up 0: none)
+        WPARAM wParam;
+    };
+    const Case cases[] = {
+        {"left click", 4, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON},      // GridLClickUp
+        {"right click", 8, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON},     // GridRClickUp
+        {"key", 6, WM_KEYDOWN, 0, VK_DOWN},                               // GridKeyPress
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND frame = ::CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN,
+                                       0, 0, 640, 480, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(frame, nullptr);
+        HWND host = ::CreateWindowExW(0, L"AtlAxWin", L"KIVOSHEET.KivoSheetCtrl.1", WS_CHILD | WS_VISIBLE, 10, 10,
+                                      400, 300, frame, nullptr, nullptr, nullptr);
+        ASSERT_NE(host, nullptr);
+        Pump();
+        HMODULE module = ::GetModuleHandleW(L"KivoSheet.dll");
+        ASSERT_NE(module, nullptr);
+        auto canUnloadNow = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
+            reinterpret_cast<void*>(::GetProcAddress(module, "DllCanUnloadNow")));
+        ASSERT_NE(canUnloadNow, nullptr);
+
+        IUnknown* unknown = nullptr;
+        ASSERT_EQ(getControl(host, &unknown), S_OK);
+        HWND grid = FindChildById(host, 81220);
+        ASSERT_NE(grid, nullptr);
+        IConnectionPointContainer* cpc = nullptr;
+        ASSERT_EQ(unknown->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&cpc)), S_OK);
+        IConnectionPoint* cp = nullptr;
+        ASSERT_EQ(cpc->FindConnectionPoint(Guid(kGuid_DKivoSheetEvents), &cp), S_OK);
+        ClosingSink sink;
+        sink.trigger = c.event;
+        sink.control = unknown;
+        sink.frame = frame;
+        DWORD cookie = 0;
+        ASSERT_EQ(cp->Advise(&sink, &cookie), S_OK);
+        cp->Release();
+        cpc->Release();
+        EXPECT_EQ(canUnloadNow(), S_FALSE);
+
+        // Real input in the grid window, as the host's loop delivers it.
+        const LPARAM at = c.down == WM_KEYDOWN ? 0x00500001 : MAKELPARAM(200, 150);
+        ::SendMessageW(grid, c.down, c.wParam, at);
+        if (c.up != 0)
+            ::SendMessageW(grid, c.up, 0, at);
+        Pump();
+
+        EXPECT_TRUE(sink.closed);
+        EXPECT_FALSE(::IsWindow(frame));
+        EXPECT_EQ(sink.afterClose, 0);
+        // Once its handlers have returned the control is freed: it lets go of
+        // the sink and the module may unload.
+        EXPECT_TRUE(PumpUntil([&] { return sink.refs == 1; })) << sink.refs;
+        EXPECT_EQ(canUnloadNow(), S_OK);
+        if (!sink.closed) {
+            sink.control->Release();
+            ::DestroyWindow(frame);
+            Pump();
+        }
+    }
     ::CoUninitialize();
 }

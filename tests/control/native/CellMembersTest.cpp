@@ -470,6 +470,13 @@ TEST(CellMembers, AlignReduction)
     EXPECT_EQ(sheet("CellGetAlign", {4, 4}), "4");
     EXPECT_EQ(sheet("CellGetAlign", {8, 1}), "0");
     EXPECT_EQ(sheet("CellGetAlign", {-1, 1}), "0");
+    // A cell still at the default format reads the sheet's default alignment.
+    CGridDefaultSetting setting = sheet.grid().GetDefaultSettingRecord();
+    setting.m_dwTextAlign = DT_RIGHT | DT_BOTTOM | DT_SINGLELINE;
+    sheet.ctl.GetGrid()->SetDefaultSetting(setting);
+    EXPECT_EQ(sheet("CellGetAlign", {4, 4}), "10");
+    sheet("CellSetAlign", {4, 5, DT_CENTER});
+    EXPECT_EQ(sheet("CellGetAlign", {4, 5}), "1");
 }
 
 // In virtual mode the members that read a cell object directly answer their
@@ -524,6 +531,11 @@ TEST(CellMembers, HideAndInputTypeAnswerTheGridsResult)
     EXPECT_EQ(sheet("CellIsHide", {2, 2}), "0");
     EXPECT_EQ(sheet("CellIsReadOnly", {2, 2}), "0");
     EXPECT_EQ(sheet("CellIsDisplayTip", {2, 2}), "-1");
+    // A sheet that cannot be edited has every cell read-only.
+    CGridDefaultSetting setting = sheet.grid().GetDefaultSettingRecord();
+    setting.m_bEditable = 0;
+    sheet.ctl.GetGrid()->SetDefaultSetting(setting);
+    EXPECT_EQ(sheet("CellIsReadOnly", {3, 3}), "-1");
 }
 
 // Control types by number: 0 to 12 where the class exists; radio (8) and

@@ -786,10 +786,16 @@ TEST(CellMembers, RedrawMarks)
             {"CellGetAlign", {2, 2}, false},
             {"CellGetBorderJ", {2, 2, 1, 0}, false},
         };
+        HWND gridWindow = ctl.GetGrid()->GetGridWindow()->GetSafeHwnd();
         for (const Case& c : cases) {
             Headless::ClearInvalidations(ctl.GetSafeHwnd());
+            Headless::ClearInvalidations(gridWindow);
             Call(ctl, c.name, c.args);
             EXPECT_EQ(Erased(ctl.GetSafeHwnd()), c.full) << c.name;
+            // A full redraw refreshes the grid window too.
+            if (c.full) {
+                EXPECT_TRUE(Erased(gridWindow)) << c.name;
+            }
         }
         ctl.DestroyWindow();
     }

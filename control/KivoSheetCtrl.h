@@ -67,6 +67,103 @@ protected:
     CString DoGridGetOCXVersion() override;
     void DoAboutBox() override;
 
+    // The sheet's size and fixed lines (KivoSheetSizeMembers.cpp).
+    BOOL DoRowSetCount(LONG nRows) override;
+    LONG DoRowGetCount() override;
+    BOOL DoRowSetFixedCount(LONG nFixedRows) override;
+    LONG DoRowGetFixedCount() override;
+    BOOL DoColumnSetCount(LONG nCols) override;
+    LONG DoColumnGetCount() override;
+    BOOL DoColumnSetFixedCount(LONG nFixedCols) override;
+    LONG DoColumnGetFixedCount() override;
+
+    // The Cell family (KivoSheetCellMembers.cpp). The four members that take
+    // or hand out font and cell-control objects keep their failure answers
+    // until those objects exist.
+    BOOL DoCellSetValue(LONG nRow, LONG nCol, const CString& strValue) override;
+    BOOL DoCellSetValueEx(LONG nRow, LONG nCol, double dbValue) override;
+    CString DoCellGetValue(LONG nRow, LONG nCol) override;
+    double DoCellGetValueEx(LONG nRow, LONG nCol) override;
+    BOOL DoCellSetBackColor(LONG nRow, LONG nCol, LONG clColor) override;
+    LONG DoCellGetBackColor(LONG nRow, LONG nCol) override;
+    BOOL DoCellSetTextColor(LONG nRow, LONG nCol, LONG clColor) override;
+    LONG DoCellGetTextColor(LONG nRow, LONG nCol) override;
+    BOOL DoCellSetTextFont(LONG nRow, LONG nCol, const CString& strXmlFont) override;
+    int DoCellSetTextFontProperty(LONG nRow, LONG nCol, const CString& strPropertyName,
+                                  const CString& strPropertyValue) override;
+    BOOL DoCellDelTextFontProperty(LONG nRow, LONG nCol, const CString& strPropertyName) override;
+    CString DoCellGetTextFontProperty(LONG nRow, LONG nCol, const CString& strPropertyName) override;
+    CString DoCellGetTextFont(LONG nRow, LONG nCol) override;
+    BOOL DoCellSetTextFormat(LONG nRow, LONG nCol, const CString& strXmlFormat) override;
+    CString DoCellGetTextFormat(LONG nRow, LONG nCol) override;
+    int DoCellSetTextFormatProperty(LONG nRow, LONG nCol, const CString& strPropertyName,
+                                    const CString& strPropertyValue) override;
+    BOOL DoCellDelTextFormatProperty(LONG nRow, LONG nCol, const CString& strAttName) override;
+    CString DoCellGetTextFormatProperty(LONG nRow, LONG nCol, const CString& strAttName) override;
+    BOOL DoCellSetTipText(LONG nRow, LONG nCol, const CString& strTipText) override;
+    CString DoCellGetTipText(LONG nRow, LONG nCol) override;
+    CString DoCellGetCurrentTipText(LONG nRow, LONG nCol) override;
+    BOOL DoCellSetDisplayTip(LONG nRow, LONG nCol, SHORT bTip) override;
+    BOOL DoCellIsDisplayTip(LONG nRow, LONG nCol) override;
+    BOOL DoCellSetMemo(LONG nRow, LONG nCol, const CString& strMemo) override;
+    CString DoCellGetMemo(LONG nRow, LONG nCol) override;
+    BOOL DoCellSetId(LONG nRow, LONG nCol, const CString& strId) override;
+    CString DoCellGetId(LONG nRow, LONG nCol) override;
+    BOOL DoCellGetMarkFromId(const CString& strId, LONG& nRow, LONG& nCol) override;
+    BOOL DoCellSetReadOnly(LONG nRow, LONG nCol, SHORT bReadOnly) override;
+    BOOL DoCellIsReadOnly(LONG nRow, LONG nCol) override;
+    BOOL DoCellIsDisplayEllipsis(LONG nRow, LONG nCol) override;
+    BOOL DoCellSetDisplayEllipsis(LONG nRow, LONG nCol, SHORT bEllipsis) override;
+    BOOL DoCellSetHide(LONG nRow, LONG nCol, SHORT bHide) override;
+    BOOL DoCellIsHide(LONG nRow, LONG nCol) override;
+    BOOL DoCellSetSelBackColor(LONG nRow, LONG nCol, LONG clSelColor) override;
+    LONG DoCellGetSelBackColor(LONG nRow, LONG nCol) override;
+    BOOL DoCellSetInputType(LONG nRow, LONG nCol, LONG nType) override;
+    LONG DoCellGetInputType(LONG nRow, LONG nCol) override;
+    BOOL DoCellSetInputLimit(LONG nRow, LONG nCol, SHORT bLimit, double dbMin, double dbMax) override;
+    BOOL DoCellGetInputLimit(LONG nRow, LONG nCol, double& dbMin, double& dbMax) override;
+    BOOL DoCellSetControlType(LONG nRow, LONG nCol, LONG nCtlType) override;
+    LONG DoCellGetControlType(LONG nRow, LONG nCol) override;
+    BOOL DoCellSetControl(LONG nRow, LONG nCol, const CString& strCtlXml) override;
+    CString DoCellGetControl(LONG nRow, LONG nCol) override;
+    BOOL DoCellSetControlProperty(LONG nRow, LONG nCol, const CString& strAttName,
+                                  const CString& strAttValue) override;
+    CString DoCellGetControlProperty(LONG nRow, LONG nCol, const CString& strAttName) override;
+    BOOL DoCellDelControlProperty(LONG nRow, LONG nCol, const CString& strAttName) override;
+    BOOL DoCellSetFocus(LONG nRow, LONG nCol) override;
+    BOOL DoCellGetFocus(LONG& nRow, LONG& nCol) override;
+    BOOL DoCellGetRect(LONG nRow, LONG nCol, LONG& nLeft, LONG& nTop, LONG& nRight, LONG& nBottom) override;
+    BOOL DoCellIsMerged(LONG nRow, LONG nCol) override;
+    BOOL DoCellIsSelected(LONG nRow, LONG nCol) override;
+    BOOL DoCellIsModified(LONG nRow, LONG nCol) override;
+    BOOL DoCellGetMergeRange(LONG nRow, LONG nCol, LONG& nMgStartRow, LONG& nMgStartCol, LONG& nMgEndRow,
+                             LONG& nMgEndCol) override;
+    BOOL DoCellIsEditing(LONG nRow, LONG nCol) override;
+    BOOL DoCellIsFixed(LONG nRow, LONG nCol) override;
+    LONG DoCellGetMergeHeight(LONG nRow, LONG nCol) override;
+    LONG DoCellGetMergeWidth(LONG nRow, LONG nCol) override;
+    BOOL DoCellSetBorder(LONG nRow, LONG nCol, LONG nBorderFlags, LONG nLineStyle, LONG crLineColor,
+                         LONG nLineWidth) override;
+    BOOL DoCellGetBorder(LONG nRow, LONG nCol, LONG nBorderFlag, LONG& nLineStyle, LONG& crLineColor,
+                         LONG& nLineWidth) override;
+    LONG DoCellGetBorderFlags(LONG nRow, LONG nCol) override;
+    BOOL DoCellSetTextWrap(LONG nRow, LONG nCol, SHORT bWrap) override;
+    int DoCellIsTextWrap(LONG nRow, LONG nCol) override;
+    BOOL DoCellSetAlign(LONG nRow, LONG nCol, LONG nAlign) override;
+    LONG DoCellGetAlign(LONG nRow, LONG nCol) override;
+    BOOL DoCellIsValid(LONG nRow, LONG nCol) override;
+    BOOL DoCellSetDateType(LONG nRow, LONG nCol, LONG nType) override;
+    LONG DoCellGetDataType(LONG nRow, LONG nCol) override;
+    BOOL DoCellDelBorder(LONG nRow, LONG nCol, LONG nBorderFlags) override;
+    BOOL DoCellGetFromId(const CString& strId, LONG& nRow, LONG& nCol) override;
+    int DoCellSetFormula(LONG nRow, LONG nCol, const CString& strFormula) override;
+    CString DoCellGetFormula(LONG nRow, LONG nCol) override;
+    int DoCellSetImage(LONG nRow, LONG nCol, LONG nImgIndex) override;
+    LONG DoCellGetImage(LONG nRow, LONG nCol) override;
+    void DoCellSetItemData(LONG nRow, LONG nCol, LONG pData) override;
+    LONG DoCellGetItemData(LONG nRow, LONG nCol) override;
+    CString DoCellGetValueEx2(LONG nRow, LONG nCol) override;
+
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     int OnCreate(LPCREATESTRUCT lpCreateStruct) override;
     void OnSize(UINT nType, int cx, int cy) override;
@@ -84,6 +181,9 @@ private:
     bool IsUserMode() const { return m_host == nullptr || m_host->IsUserMode(); }
     void SetModified();
     CWnd* GridWindow() { return m_grid ? m_grid->GetGridWindow() : nullptr; }
+    // The grid engine the members drive; NULL without one (every member then
+    // answers its failure value).
+    CGridCtrl* Engine() { return m_grid ? m_grid->GetGridCtrl() : nullptr; }
 
     std::unique_ptr<CGridPort> m_grid;
     BOOL m_bDefaultsApplied = FALSE;

@@ -143,15 +143,11 @@ void CGridCtrl::UpdateScrollBars()
     int nFixedH = GetZoomedFixedRowHeight();
     int nFixedW = GetZoomedFixedColumnWidth();
     long long nAvailH = static_cast<long long>(rc.bottom - GetFrozenBottomHeight()) - (nFixedH + GetFrozenTopHeight());
-    long long nScrollH = 0;
-    for (int r = m_nFixedRows; r < m_nRows; ++r)
-        nScrollH += ZoomedRowHeight(r);
+    long long nScrollH = m_arRowHeights.Sum(m_nFixedRows, m_nRows);
     long long nAvailW = static_cast<long long>(rc.right - GetFrozenRightWidth()) - (nFixedW + GetFrozenLeftWidth());
     if (nScrollH > nAvailH)
         nAvailW -= GetSystemMetrics(SM_CXVSCROLL);
-    long long nScrollW = 0;
-    for (int c = m_nFixedCols; c < m_nCols; ++c)
-        nScrollW += ZoomedColumnWidth(c);
+    long long nScrollW = m_arColWidths.Sum(m_nFixedCols, m_nCols);
     if (nScrollW > nAvailW)
         nAvailH -= GetSystemMetrics(SM_CYHSCROLL);
     nAvailH = std::max(0LL, nAvailH);
@@ -331,6 +327,7 @@ void CGridCtrl::ScrollBy(int nBar, UINT nSBCode)
     GridBands b = GetBands();
     int nFirst = bVert ? b.nFirstScrollRow : b.nFirstScrollCol;
     int nEnd = bVert ? b.nEndScrollRow : b.nEndScrollCol;
+    const CGridPositionIndex& index = bVert ? m_arRowHeights : m_arColWidths;
     auto size = [&](int n) { return bVert ? ZoomedRowHeight(n) : ZoomedColumnWidth(n); };
 
     int nPos = GetScrollPosition(nBar);
@@ -343,18 +340,22 @@ void CGridCtrl::ScrollBy(int nBar, UINT nSBCode)
 
     switch (nSBCode) {
     case SB_LINEUP:  // SB_LINELEFT
+        // The previous line that has a size (hidden ones are passed over),
+        // not before the first scrolled line.
         if (nLead > nFirst) {
             int n = nLead - 1;
-            while (n > nFirst && size(n) < 1)
-                --n;
+            if (n > nFirst)
+                n = std::max(nFirst, index.LowerBound(index.Prefix(nLead)) - 1);
             nNew = std::max(0, nPos - size(n));
         }
         break;
     case SB_LINEDOWN:  // SB_LINERIGHT
+        // The top-left line or, when it is hidden, the next one with a size,
+        // at most the last scrolled line.
         if (nPos < nLimit) {
             int n = nLead;
-            while (n < nEnd - 1 && size(n) < 1)
-                ++n;
+            if (n < nEnd - 1)
+                n = std::min(nEnd - 1, index.LowerBound(index.Prefix(nLead) + 1) - 1);
             nNew = std::min(nLimit, nPos + size(n));
         }
         break;
@@ -420,9 +421,7 @@ void CGridCtrl::EnsureVisible(int nRow, int nCol)
     GetClientRect(&rc);
     // Rows: move the vertical position so the row's band slot holds it.
     if (nRow >= b.nFirstScrollRow && nRow < b.nEndScrollRow && m_nVScrollMax > 0) {
-        long long nOffset = 0;
-        for (int r = b.nFirstScrollRow; r < nRow; ++r)
-            nOffset += ZoomedRowHeight(r);
+        long long nOffset = m_arRowHeights.Sum(b.nFirstScrollRow, nRow);
         int nTop = GetZoomedFixedRowHeight() + GetFrozenTopHeight();
         int nBottom = rc.bottom - GetFrozenBottomHeight();
         int nPos = GetScrollPosition(SB_VERT);
@@ -439,9 +438,7 @@ void CGridCtrl::EnsureVisible(int nRow, int nCol)
         }
     }
     if (nCol >= b.nFirstScrollCol && nCol < b.nEndScrollCol && m_nHScrollMax > 0) {
-        long long nOffset = 0;
-        for (int c = b.nFirstScrollCol; c < nCol; ++c)
-            nOffset += ZoomedColumnWidth(c);
+        long long nOffset = m_arColWidths.Sum(b.nFirstScrollCol, nCol);
         int nLeft = GetZoomedFixedColumnWidth() + GetFrozenLeftWidth();
         int nRight = rc.right - GetFrozenRightWidth();
         int nPos = GetScrollPosition(SB_HORZ);

@@ -30,6 +30,28 @@ int ClampToInt(long long n)
     return static_cast<int>(n);
 }
 
+// Shows a bar window at rcTarget (parent client coordinates) or hides it;
+// a bar already in place and in that state is left alone, so recomputing the
+// bars after every size change moves nothing.
+void PlaceWindow(CWnd* pBar, CWnd* pParent, BOOL bShow, const CRect& rcTarget)
+{
+    if (pBar == nullptr || pBar->GetSafeHwnd() == nullptr)
+        return;
+    BOOL bShown = (pBar->GetStyle() & WS_VISIBLE) != 0;
+    if (!bShow) {
+        if (bShown)
+            pBar->ShowWindow(SW_HIDE);
+        return;
+    }
+    CRect rcNow;
+    pBar->GetWindowRect(&rcNow);
+    pParent->ScreenToClient(&rcNow);
+    if (rcNow != rcTarget)
+        pBar->MoveWindow(rcTarget.left, rcTarget.top, rcTarget.Width(), rcTarget.Height(), TRUE);
+    if (!bShown)
+        pBar->ShowWindow(SW_SHOWNA);
+}
+
 }  // namespace
 
 void SetGridScrollBarHooks(const GridScrollBarHooks& hooks) { g_scrollBarHooks = hooks; }
@@ -105,8 +127,20 @@ void CGridCtrl::SetScrollInfoOfBar(int nBar, const SCROLLINFO& info)
     si.nPos = m_siBar[nBar].nPos;
     if (m_nSkinStyle == 1) {
         CWnd* pBar = nBar == SB_VERT ? m_pVScroll.get() : m_pHScroll.get();
-        if (pBar != nullptr && pBar->GetSafeHwnd() != nullptr)
-            pBar->SendMessage(SBM_SETSCROLLINFO, TRUE, reinterpret_cast<LPARAM>(&si));
+        if (pBar != nullptr && pBar->GetSafeHwnd() != nullptr) {
+            // The bar shows the new range with the next paint rather than at
+            // once: a host setting a hundred thousand row heights in a loop
+            // would otherwise have it drawn a hundred thousand times.
+            pBar->SendMessage(SBM_SETSCROLLINFO, FALSE, reinterpret_cast<LPARAM>(&si));
+            // A hidden bar paints whole when shown; a shown one already
+            // waiting for a paint of all of it needs nothing more.
+            CRect rcBar, rcWaiting;
+            if (pBar->IsWindowVisible()) {
+                pBar->GetClientRect(&rcBar);
+                if (!pBar->GetUpdateRect(&rcWaiting) || rcWaiting != rcBar)
+                    pBar->Invalidate(FALSE);
+            }
+        }
         return;
     }
     if (GetSafeHwnd() != nullptr)
@@ -158,8 +192,17 @@ void CGridCtrl::UpdateScrollBars()
     m_nVScrollMax = bShowV ? ClampToInt(ZoomedRowHeight(m_nRows - 1) + nScrollH + 17) : 0;
     m_nHScrollMax = bShowH ? ClampToInt(ZoomedColumnWidth(m_nCols - 1) + nScrollW + 64) : 0;
 
-    ShowGridScrollBar(SB_VERT, bShowV);
-    ShowGridScrollBar(SB_HORZ, bShowH);
+    if (m_nSkinStyle == 1) {
+        // The grid's own bars are placed together, once, from both bits.
+        if (bShowV)
+            m_nBarState |= 2;
+        else
+            m_nBarState &= ~2;
+        ShowGridScrollBar(SB_HORZ, bShowH);
+    } else {
+        ShowGridScrollBar(SB_VERT, bShowV);
+        ShowGridScrollBar(SB_HORZ, bShowH);
+    }
 
     SCROLLINFO si = {};
     si.cbSize = sizeof(si);
@@ -208,22 +251,10 @@ void CGridCtrl::PlaceScrollBars()
     BOOL bV = (m_nBarState & 2) != 0;
     int nGridW = std::max(0, frame.Width() - (bV ? kSkinBarThickness : 0));
     int nGridH = std::max(0, frame.Height() - (bH ? kSkinBarThickness : 0));
-    if (m_pHScroll && m_pHScroll->GetSafeHwnd() != nullptr) {
-        if (bH) {
-            m_pHScroll->MoveWindow(frame.left, frame.bottom - kSkinBarThickness, nGridW, kSkinBarThickness, TRUE);
-            m_pHScroll->ShowWindow(SW_SHOWNA);
-        } else {
-            m_pHScroll->ShowWindow(SW_HIDE);
-        }
-    }
-    if (m_pVScroll && m_pVScroll->GetSafeHwnd() != nullptr) {
-        if (bV) {
-            m_pVScroll->MoveWindow(frame.right - kSkinBarThickness, frame.top, kSkinBarThickness, nGridH, TRUE);
-            m_pVScroll->ShowWindow(SW_SHOWNA);
-        } else {
-            m_pVScroll->ShowWindow(SW_HIDE);
-        }
-    }
+    PlaceWindow(m_pHScroll.get(), pParent, bH,
+                CRect(frame.left, frame.bottom - kSkinBarThickness, frame.left + nGridW, frame.bottom));
+    PlaceWindow(m_pVScroll.get(), pParent, bV,
+                CRect(frame.right - kSkinBarThickness, frame.top, frame.right, frame.top + nGridH));
     CRect rcWnd;
     GetWindowRect(&rcWnd);
     pParent->ScreenToClient(&rcWnd);

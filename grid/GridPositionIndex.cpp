@@ -15,9 +15,9 @@ void CGridPositionIndex::SetSize(int nNewSize, int nGrowBy)
 {
     (void)nGrowBy;
     int n = std::max(0, nNewSize);
+    // The block where the old and the new end meet gains or loses lines.
+    Invalidate(std::min(n, GetSize()));
     m_sizes.resize(static_cast<size_t>(n));
-    // Nodes up to the new end cover only lines that stay.
-    Invalidate(n);
 }
 
 void CGridPositionIndex::SetAt(int nIndex, UINT nSize)
@@ -27,9 +27,11 @@ void CGridPositionIndex::SetAt(int nIndex, UINT nSize)
     UINT& slot = m_sizes[static_cast<size_t>(nIndex)];
     long long delta = static_cast<long long>(ZoomedSize(nSize)) - ZoomedSize(slot);
     slot = nSize;
-    if (delta == 0)
+    const int nBlock = nIndex >> kBlockShift;
+    if (delta == 0 || nBlock >= m_nValid)
         return;
-    for (int node = nIndex + 1; node <= m_nValid; node += LowBit(node))
+    m_blockSums[static_cast<size_t>(nBlock)] += delta;
+    for (int node = nBlock + 1; node <= m_nValid; node += LowBit(node))
         m_tree[static_cast<size_t>(node)] += delta;
 }
 
@@ -44,6 +46,7 @@ void CGridPositionIndex::SetAtGrow(int nIndex, UINT nSize)
 
 int CGridPositionIndex::Add(UINT nSize)
 {
+    Invalidate(GetSize());
     m_sizes.push_back(nSize);
     return GetSize() - 1;
 }
@@ -68,6 +71,7 @@ void CGridPositionIndex::RemoveAt(int nIndex, int nCount)
 void CGridPositionIndex::RemoveAll()
 {
     m_sizes.clear();
+    m_blockSums.clear();
     m_tree.assign(1, 0);
     m_nValid = 0;
 }
@@ -109,44 +113,61 @@ int CGridPositionIndex::GetZoomedAt(int nIndex) const
 
 // --- running sums --------------------------------------------------------------------------
 
-// Node i's final value is its own line plus the final values of its children
-// (the nodes c with c + lowbit(c) == i). Nodes up to m_nValid are final; the
-// ones among them whose parent lies beyond are exactly the nodes a prefix
-// query of m_nValid visits, so they are added to their parents first, then
-// every stale node from m_nValid + 1 on is completed in ascending order and
-// added to its own parent.
+long long CGridPositionIndex::LineSum(int nFirst, int nEnd) const
+{
+    const UINT* sizes = m_sizes.data();
+    long long sum = 0;
+    if (m_dZoom == 1.0) {
+        for (int i = nFirst; i < nEnd; ++i)
+            sum += std::min<UINT>(sizes[i], INT_MAX);
+    } else {
+        for (int i = nFirst; i < nEnd; ++i)
+            sum += ZoomedSize(sizes[i]);
+    }
+    return sum;
+}
+
+long long CGridPositionIndex::BlockPrefix(int nBlocks) const
+{
+    long long sum = 0;
+    for (int node = nBlocks; node > 0; node -= LowBit(node))
+        sum += m_tree[static_cast<size_t>(node)];
+    return sum;
+}
+
+// The stale blocks are added up from their lines; then every stale tree node,
+// in ascending order, takes its own block plus its children (the nodes j - k
+// for every power of two k below lowbit(j)), which are final by then.
 void CGridPositionIndex::Refresh() const
 {
     const int n = GetSize();
-    if (m_nValid >= n) {
-        m_nValid = n;
+    const int nBlocks = (n + kBlockLines - 1) >> kBlockShift;
+    if (m_nValid >= nBlocks) {
+        m_nValid = nBlocks;
         return;
     }
-    m_tree.resize(static_cast<size_t>(n) + 1);
-    for (int node = m_nValid + 1; node <= n; ++node)
-        m_tree[static_cast<size_t>(node)] = ZoomedSize(m_sizes[static_cast<size_t>(node - 1)]);
-    for (int child = m_nValid; child > 0; child -= LowBit(child)) {
-        int parent = child + LowBit(child);
-        if (parent <= n)
-            m_tree[static_cast<size_t>(parent)] += m_tree[static_cast<size_t>(child)];
+    m_blockSums.resize(static_cast<size_t>(nBlocks));
+    m_tree.resize(static_cast<size_t>(nBlocks) + 1);
+    for (int b = m_nValid; b < nBlocks; ++b) {
+        int nFirst = b << kBlockShift;
+        m_blockSums[static_cast<size_t>(b)] = LineSum(nFirst, std::min(n, nFirst + kBlockLines));
     }
-    for (int node = m_nValid + 1; node <= n; ++node) {
-        int parent = node + LowBit(node);
-        if (parent <= n)
-            m_tree[static_cast<size_t>(parent)] += m_tree[static_cast<size_t>(node)];
+    for (int node = m_nValid + 1; node <= nBlocks; ++node) {
+        long long sum = m_blockSums[static_cast<size_t>(node) - 1];
+        const int nLow = LowBit(node);
+        for (int k = 1; k < nLow; k <<= 1)
+            sum += m_tree[static_cast<size_t>(node - k)];
+        m_tree[static_cast<size_t>(node)] = sum;
     }
-    m_nValid = n;
+    m_nValid = nBlocks;
 }
 
 long long CGridPositionIndex::Prefix(int nEnd) const
 {
     nEnd = std::min(std::max(nEnd, 0), GetSize());
-    if (nEnd > m_nValid)
-        Refresh();
-    long long sum = 0;
-    for (int node = nEnd; node > 0; node -= LowBit(node))
-        sum += m_tree[static_cast<size_t>(node)];
-    return sum;
+    Refresh();
+    const int nBlock = nEnd >> kBlockShift;
+    return BlockPrefix(nBlock) + LineSum(nBlock << kBlockShift, nEnd);
 }
 
 long long CGridPositionIndex::Sum(int nFirst, int nEnd) const
@@ -160,23 +181,32 @@ int CGridPositionIndex::LowerBound(long long llTarget) const
 {
     if (llTarget <= 0)
         return 0;
-    const int n = GetSize();
     Refresh();
-    // The largest position whose prefix stays below the target, found by
-    // descending from the highest power of two.
+    const int n = GetSize();
+    const int nBlocks = m_nValid;
+    // The most whole blocks whose sum stays below the target, found by
+    // descending from the highest power of two ...
     int nStep = 1;
-    while (nStep <= n / 2)
+    while (nStep <= nBlocks / 2)
         nStep <<= 1;
-    int nPos = 0;
+    int nBlock = 0;
     long long llRest = llTarget;
     for (; nStep > 0; nStep >>= 1) {
-        int next = nPos + nStep;
-        if (next <= n && m_tree[static_cast<size_t>(next)] < llRest) {
-            nPos = next;
+        int next = nBlock + nStep;
+        if (next <= nBlocks && m_tree[static_cast<size_t>(next)] < llRest) {
+            nBlock = next;
             llRest -= m_tree[static_cast<size_t>(next)];
         }
     }
-    return nPos + 1;
+    // ... then the line of the next block that reaches it.
+    const UINT* sizes = m_sizes.data();
+    const int nEnd = std::min(n, (nBlock + 1) << kBlockShift);
+    for (int i = nBlock << kBlockShift; i < nEnd; ++i) {
+        llRest -= ZoomedSize(sizes[i]);
+        if (llRest <= 0)
+            return i + 1;
+    }
+    return n + 1;
 }
 
 int CGridPositionIndex::LineAt(long long llOffset) const

@@ -4,18 +4,21 @@
 // The sizes are kept as the grid stores them (unsigned pixels, one per line,
 // 0 for a hidden line), behind the same calls as CUIntArray, so code that
 // changes sizes or moves lines needs no other step. Beside them the index
-// keeps running sums of the zoomed sizes (a Fenwick tree: node i holds the
-// sum of the zoomed sizes of lines (i - lowbit(i), i], counted from 1), so
-// that where a line begins, which line holds an offset and how long a run of
-// lines is are answered in logarithmic time however many lines there are.
+// keeps running sums of the zoomed sizes, in two levels: the sum of each
+// block of 64 lines, and a Fenwick tree over the block sums (node j holds the
+// sum of blocks (j - lowbit(j), j], counted from 1). Where a line begins,
+// which line holds an offset and how long a run of lines is are answered from
+// the tree and at most one block's lines, so in logarithmic time however many
+// lines there are.
 //
 // A zoomed size is the size multiplied by the zoom factor and truncated, line
 // by line, so every sum is the sum of the truncated sizes the layout adds.
 //
-// Changing one size updates the sums at once. Inserting, removing, resizing
-// and a zoom change only note from which node on the sums are stale; the next
-// question rebuilds those nodes in one pass, which costs only the lines from
-// the change to the end (appending rows rebuilds just the new ones).
+// Changing one size updates its block and the tree at once. Inserting,
+// removing, resizing and a zoom change only note from which block on the sums
+// are stale; the next question adds those blocks up again in one sequential
+// pass over the sizes and rebuilds the small tree (appending rows adds up
+// just the new blocks).
 //
 // There is deliberately no writable reference into the sizes (ElementAt, a
 // writable operator[] or GetData): every write goes through SetAt so the sums
@@ -78,19 +81,31 @@ public:
     int LineAt(long long llOffset) const;
 
 private:
+    static const int kBlockShift = 6;
+    static const int kBlockLines = 1 << kBlockShift;
+
     bool IsValid(int nIndex) const { return nIndex >= 0 && nIndex < GetSize(); }
     int ZoomedSize(UINT nSize) const;
-    // Brings nodes m_nValid + 1 .. GetSize() up to date.
+    // The zoomed sizes of lines [nFirst, nEnd), added one by one.
+    long long LineSum(int nFirst, int nEnd) const;
+    // The sum of blocks [0, nBlocks) from the tree.
+    long long BlockPrefix(int nBlocks) const;
+    // Brings the block sums and tree nodes from m_nValid on up to date.
     void Refresh() const;
-    void Invalidate(int nFromNode)
+    // The sums of the block holding nLine and of every later one are stale.
+    void Invalidate(int nLine)
     {
-        if (nFromNode < m_nValid)
-            m_nValid = nFromNode < 0 ? 0 : nFromNode;
+        int nBlock = (nLine < 0 ? 0 : nLine) >> kBlockShift;
+        if (nBlock < m_nValid)
+            m_nValid = nBlock;
     }
 
     std::vector<UINT> m_sizes;
     double m_dZoom = 1.0;
-    // Node i (1-based) of the Fenwick tree; nodes 1..m_nValid are up to date.
+    // The zoomed sum of each block of lines (the last one may be short), and
+    // the tree over them (node 0 unused). Blocks [0, m_nValid) and nodes
+    // 1..m_nValid are up to date.
+    mutable std::vector<long long> m_blockSums;
     mutable std::vector<long long> m_tree = std::vector<long long>(1, 0);
     mutable int m_nValid = 0;
 };

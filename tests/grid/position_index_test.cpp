@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -46,10 +47,7 @@ struct Summing {
 // The first n with sums[n] >= target, one past the end when none.
 int FirstReaching(const std::vector<long long>& sums, long long target)
 {
-    int n = 0;
-    while (n < static_cast<int>(sums.size()) && sums[static_cast<size_t>(n)] < target)
-        ++n;
-    return n;
+    return static_cast<int>(std::lower_bound(sums.begin(), sums.end(), target) - sums.begin());
 }
 
 void ExpectSame(const Summing& ref, const CGridPositionIndex& index, const char* step)
@@ -66,19 +64,25 @@ void ExpectSame(const Summing& ref, const CGridPositionIndex& index, const char*
         }
     }
     const long long total = sums.back();
-    // Every offset from before the start to past the end names the line that
-    // holds it (lines of size 0 hold none): the last line starting at or
-    // before it with a size, walked along with the offset.
-    int line = 0;
+    // Offsets at, just before and just after every line's start name the
+    // line that holds them (lines of size 0 hold none), and so do offsets
+    // before the start and past the end.
     ASSERT_EQ(-1, index.LineAt(-1));
-    for (long long offset = 0; offset <= total + 1; ++offset) {
-        while (line < n && sums[static_cast<size_t>(line) + 1] <= offset)
-            ++line;
-        ASSERT_EQ(line, index.LineAt(offset)) << "offset " << offset;
+    ASSERT_EQ(n, index.LineAt(total));
+    ASSERT_EQ(n, index.LineAt(total + 7));
+    for (int i = 0; i < n; ++i) {
+        for (long long offset : {sums[static_cast<size_t>(i)] - 1, sums[static_cast<size_t>(i)],
+                                 sums[static_cast<size_t>(i)] + 1}) {
+            if (offset < 0)
+                continue;
+            int expected = FirstReaching(sums, offset + 1) - 1;
+            ASSERT_EQ(std::min(expected, n), index.LineAt(offset)) << "offset " << offset;
+        }
     }
     for (long long target : {-5LL, 0LL, 1LL, total / 3, total / 2, total - 1, total, total + 1, total + 100})
         ASSERT_EQ(FirstReaching(sums, target), index.LowerBound(target)) << "target " << target;
     ASSERT_EQ(total - sums[static_cast<size_t>(n / 2)], index.Sum(n / 2, n));
+    ASSERT_EQ(total, index.Total());
     ASSERT_EQ(0, index.Sum(n, n / 2));
 }
 
@@ -162,7 +166,7 @@ const Step kSteps[] = {
      }},
     {"insert", [](Lcg& rnd, Summing& ref, CGridPositionIndex& index) {
          int i = rnd.Below(static_cast<int>(ref.sizes.size()) + 1);
-         int count = 1 + rnd.Below(3);
+         int count = 1 + rnd.Below(rnd.Below(4) ? 3 : 100);
          UINT size = RandomSize(rnd);
          ref.sizes.insert(ref.sizes.begin() + i, static_cast<size_t>(count), size);
          index.InsertAt(i, size, count);
@@ -171,13 +175,13 @@ const Step kSteps[] = {
          if (ref.sizes.empty())
              return;
          int i = rnd.Below(static_cast<int>(ref.sizes.size()));
-         int count = 1 + rnd.Below(4);
+         int count = 1 + rnd.Below(rnd.Below(4) ? 4 : 100);
          int last = std::min(static_cast<int>(ref.sizes.size()), i + count);
          ref.sizes.erase(ref.sizes.begin() + i, ref.sizes.begin() + last);
          index.RemoveAt(i, count);
      }},
     {"resize", [](Lcg& rnd, Summing& ref, CGridPositionIndex& index) {
-         int n = rnd.Below(120);
+         int n = rnd.Below(rnd.Below(2) ? 40 : 500);
          ref.sizes.resize(static_cast<size_t>(n), 0u);
          index.SetSize(n);
      }},

@@ -128,6 +128,13 @@ void CGridCtrl::SetScrollInfoOfBar(int nBar, const SCROLLINFO& info)
     if (m_nSkinStyle == 1) {
         CWnd* pBar = nBar == SB_VERT ? m_pVScroll.get() : m_pHScroll.get();
         if (pBar != nullptr && pBar->GetSafeHwnd() != nullptr) {
+            // A bar that holds this range already is left alone.
+            SCROLLINFO now = {};
+            now.cbSize = sizeof(now);
+            now.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+            if (pBar->SendMessage(SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(&now)) && now.nMin == si.nMin &&
+                now.nMax == si.nMax && now.nPage == si.nPage && now.nPos == si.nPos)
+                return;
             // The bar shows the new range with the next paint rather than at
             // once: a host setting a hundred thousand row heights in a loop
             // would otherwise have it drawn a hundred thousand times.

@@ -220,8 +220,8 @@ BOOL CGridCtrl::GetCellRect(int nRow, int nCol, LPRECT pRect)
     GetCellTopLeft(nRow, nCol, &pt);
     pRect->left = pt.x;
     pRect->top = pt.y;
-    pRect->right = pt.x + ZoomedColumnWidth(nCol) - 1;
-    pRect->bottom = pt.y + ZoomedRowHeight(nRow) - 1;
+    pRect->right = ClampToInt(static_cast<long long>(pt.x) + ZoomedColumnWidth(nCol) - 1);
+    pRect->bottom = ClampToInt(static_cast<long long>(pt.y) + ZoomedRowHeight(nRow) - 1);
     if (pCell != nullptr)
         pCell->SetCellRect(pRect);
     return TRUE;
@@ -237,8 +237,8 @@ BOOL CGridCtrl::GetRangeRect(const CGridCellRange& range, LPRECT pRect)
     GetCellTopLeft(range.GetMaxRow(), range.GetMaxCol(), &last);
     pRect->left = first.x;
     pRect->top = first.y;
-    pRect->right = last.x + ZoomedColumnWidth(range.GetMaxCol()) - 1;
-    pRect->bottom = last.y + ZoomedRowHeight(range.GetMaxRow()) - 1;
+    pRect->right = ClampToInt(static_cast<long long>(last.x) + ZoomedColumnWidth(range.GetMaxCol()) - 1);
+    pRect->bottom = ClampToInt(static_cast<long long>(last.y) + ZoomedRowHeight(range.GetMaxRow()) - 1);
     return TRUE;
 }
 

@@ -118,7 +118,7 @@ void CGridCtrl::SetScrollInfoOfBar(int nBar, const SCROLLINFO& info)
     m_siBar[nBar].nMax = si.nMax;
     m_siBar[nBar].nPage = si.nPage;
     // The position stays inside what the new range can reach (0 without a range).
-    int nLimit = si.nMax > 0 ? std::max(0, si.nMax - static_cast<int>(si.nPage) + 1) : 0;
+    int nLimit = si.nMax > 0 ? ClampToInt(std::max(0LL, static_cast<long long>(si.nMax) - si.nPage + 1)) : 0;
     if (m_siBar[nBar].nPos > nLimit)
         m_siBar[nBar].nPos = nLimit;
     if (m_siBar[nBar].nPos < 0)
@@ -181,11 +181,12 @@ void CGridCtrl::UpdateScrollBars()
             rc.bottom += GetSystemMetrics(SM_CYHSCROLL);
     }
 
-    int nFixedH = GetZoomedFixedRowHeight();
-    int nFixedW = GetZoomedFixedColumnWidth();
-    long long nAvailH = static_cast<long long>(rc.bottom - GetFrozenBottomHeight()) - (nFixedH + GetFrozenTopHeight());
+    // Sizes are added in 64 bits: a grid's total height may pass int.
+    long long nFixedH = GetZoomedFixedRowHeight();
+    long long nFixedW = GetZoomedFixedColumnWidth();
+    long long nAvailH = static_cast<long long>(rc.bottom) - GetFrozenBottomHeight() - (nFixedH + GetFrozenTopHeight());
     long long nScrollH = m_arRowHeights.Sum(m_nFixedRows, m_nRows);
-    long long nAvailW = static_cast<long long>(rc.right - GetFrozenRightWidth()) - (nFixedW + GetFrozenLeftWidth());
+    long long nAvailW = static_cast<long long>(rc.right) - GetFrozenRightWidth() - (nFixedW + GetFrozenLeftWidth());
     if (nScrollH > nAvailH)
         nAvailW -= GetSystemMetrics(SM_CXVSCROLL);
     long long nScrollW = m_arColWidths.Sum(m_nFixedCols, m_nCols);
@@ -372,7 +373,7 @@ void CGridCtrl::ScrollBy(int nBar, UINT nSBCode)
     CGridCellPos tl = GetTopLeftCell();
     int nLead = bVert ? tl.row : tl.col;
     int nPage = GetScrollPage(nBar);
-    int nLimit = std::max(0, nMax - nPage + 1);
+    int nLimit = ClampToInt(std::max(0LL, static_cast<long long>(nMax) - nPage + 1));
     int nNew = nPos;
     BOOL bRedrawAll = FALSE;
 
@@ -384,7 +385,7 @@ void CGridCtrl::ScrollBy(int nBar, UINT nSBCode)
             int n = nLead - 1;
             if (n > nFirst)
                 n = std::max(nFirst, index.LowerBound(index.Prefix(nLead)) - 1);
-            nNew = std::max(0, nPos - size(n));
+            nNew = ClampToInt(std::max(0LL, static_cast<long long>(nPos) - size(n)));
         }
         break;
     case SB_LINEDOWN:  // SB_LINERIGHT
@@ -394,18 +395,19 @@ void CGridCtrl::ScrollBy(int nBar, UINT nSBCode)
             int n = nLead;
             if (n < nEnd - 1)
                 n = std::min(nEnd - 1, index.LowerBound(index.Prefix(nLead) + 1) - 1);
-            nNew = std::min(nLimit, nPos + size(n));
+            nNew = ClampToInt(std::min<long long>(nLimit, static_cast<long long>(nPos) + size(n)));
         }
         break;
     case SB_PAGEUP: {
         CRect rc;
         GetClientRect(&rc);
-        int nStep = bVert ? rc.Height() - GetZoomedFixedRowHeight() : rc.Width() - GetZoomedFixedColumnWidth();
-        nNew = std::max(0, nPos - std::max(1, nStep));
+        long long nStep = bVert ? static_cast<long long>(rc.Height()) - GetZoomedFixedRowHeight()
+                                : static_cast<long long>(rc.Width()) - GetZoomedFixedColumnWidth();
+        nNew = ClampToInt(std::max<long long>(0, nPos - std::max<long long>(1, nStep)));
         break;
     }
     case SB_PAGEDOWN:
-        nNew = std::min(nLimit, nPos + std::max(1, nPage));
+        nNew = ClampToInt(std::min<long long>(nLimit, static_cast<long long>(nPos) + std::max(1, nPage)));
         break;
     case SB_TOP:
         nNew = 0;
@@ -460,10 +462,10 @@ void CGridCtrl::EnsureVisible(int nRow, int nCol)
     // Rows: move the vertical position so the row's band slot holds it.
     if (nRow >= b.nFirstScrollRow && nRow < b.nEndScrollRow && m_nVScrollMax > 0) {
         long long nOffset = m_arRowHeights.Sum(b.nFirstScrollRow, nRow);
-        int nTop = GetZoomedFixedRowHeight() + GetFrozenTopHeight();
-        int nBottom = rc.bottom - GetFrozenBottomHeight();
+        long long nTop = static_cast<long long>(GetZoomedFixedRowHeight()) + GetFrozenTopHeight();
+        long long nBottom = static_cast<long long>(rc.bottom) - GetFrozenBottomHeight();
         int nPos = GetScrollPosition(SB_VERT);
-        int nLimit = std::max(0, m_nVScrollMax - GetScrollPage(SB_VERT) + 1);
+        int nLimit = ClampToInt(std::max(0LL, static_cast<long long>(m_nVScrollMax) - GetScrollPage(SB_VERT) + 1));
         long long nNew = nPos;
         if (nOffset < nPos)
             nNew = nOffset;
@@ -477,10 +479,10 @@ void CGridCtrl::EnsureVisible(int nRow, int nCol)
     }
     if (nCol >= b.nFirstScrollCol && nCol < b.nEndScrollCol && m_nHScrollMax > 0) {
         long long nOffset = m_arColWidths.Sum(b.nFirstScrollCol, nCol);
-        int nLeft = GetZoomedFixedColumnWidth() + GetFrozenLeftWidth();
-        int nRight = rc.right - GetFrozenRightWidth();
+        long long nLeft = static_cast<long long>(GetZoomedFixedColumnWidth()) + GetFrozenLeftWidth();
+        long long nRight = static_cast<long long>(rc.right) - GetFrozenRightWidth();
         int nPos = GetScrollPosition(SB_HORZ);
-        int nLimit = std::max(0, m_nHScrollMax - GetScrollPage(SB_HORZ) + 1);
+        int nLimit = ClampToInt(std::max(0LL, static_cast<long long>(m_nHScrollMax) - GetScrollPage(SB_HORZ) + 1));
         long long nNew = nPos;
         if (nOffset < nPos)
             nNew = nOffset;

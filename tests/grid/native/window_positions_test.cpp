@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 
@@ -337,10 +339,12 @@ void ExpectLayoutAsSummed(PageGrid& g, const Summing& ref)
         }
     }
 
-    if (g.GetVScrollMax() != 0)
+    if (g.GetVScrollMax() != 0) {
         ASSERT_EQ(ref.RowH(rows - 1) + ref.Sum(true, g.GetFixedRowCount(), rows) + 17, g.GetVScrollMax());
-    if (g.GetHScrollMax() != 0)
+    }
+    if (g.GetHScrollMax() != 0) {
         ASSERT_EQ(ref.ColW(cols - 1) + ref.Sum(false, g.GetFixedColumnCount(), cols) + 64, g.GetHScrollMax());
+    }
 }
 
 TEST(LayoutPositions, RandomChangesLayOutAsSummed)
@@ -382,3 +386,44 @@ TEST(LayoutPositions, RandomChangesLayOutAsSummed)
 }
 
 }  // namespace
+
+// Rows and columns whose sizes add up beyond int: positions are added in 64
+// bits and held at the largest int instead of wrapping (which made origins
+// negative and is undefined behaviour), and a factor that is not finite is no
+// zoom at all.
+TEST(LayoutPositions, SumsBeyondIntStayWithinIt)
+{
+    gridwindowtest::WindowGrid w;
+    w.Build(6, 4, 1, 1);
+    const int kHuge = 0x40000000;  // 2^30: three of them pass INT_MAX
+    for (int r = 1; r < 6; ++r)
+        w.grid.SetRowHeight(r, kHuge);
+    w.grid.SetColumnWidth(2, kHuge);
+    w.grid.SetColumnWidth(3, kHuge);
+    w.grid.UpdateScrollBars();
+
+    CPoint pt;
+    ASSERT_TRUE(w.grid.GetCellTopLeft(2, 1, &pt));
+    EXPECT_EQ(25 + kHuge, pt.y);
+    ASSERT_TRUE(w.grid.GetCellTopLeft(5, 3, &pt));
+    EXPECT_EQ(INT_MAX, pt.y);
+    EXPECT_EQ(40 + 50 + kHuge, pt.x);
+    CRect rc;
+    ASSERT_TRUE(w.grid.GetCellRect(4, 1, &rc));
+    EXPECT_EQ(INT_MAX, rc.top);
+    EXPECT_EQ(CGridCellPos(1, 1), w.grid.GetCellFromPoint(CPoint(45, 30)));
+    EXPECT_EQ(INT_MAX, w.grid.GetVScrollMax());
+
+    // Scrolled as far as a position goes: row 3 is the first whose end
+    // reaches it, and row 1 lies two huge rows above the band.
+    w.grid.SetScrollPos(SB_VERT, INT_MAX, FALSE);
+    EXPECT_EQ(3, w.grid.GetTopLeftCell(TRUE).row);
+    ASSERT_TRUE(w.grid.GetCellTopLeft(1, 1, &pt));
+    EXPECT_EQ(static_cast<int>(25LL - 2LL * kHuge), pt.y);
+
+    w.grid.SetZoom(HUGE_VAL, 2.0);
+    EXPECT_EQ(1.0, w.grid.GetZoomX());
+    EXPECT_EQ(2.0, w.grid.GetZoomY());
+    ASSERT_TRUE(w.grid.GetCellTopLeft(0, 3, &pt));
+    EXPECT_EQ(40 + 50 + kHuge, pt.x);
+}

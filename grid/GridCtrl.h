@@ -15,6 +15,7 @@
 //   GridCtrlHeaders.cpp        row numbers and column letters of the header cells
 //   GridCtrlSort.cpp           sorting rows by a column
 //   GridCtrlSizes.cpp          row heights and column widths
+//   GridPositionIndex.*        the sizes with their running sums (where lines begin)
 //   GridCtrlMerge.cpp          merged blocks following row and column changes
 //   GridCtrlFocus.cpp          focus cell, selection store, modified marks, refresh
 //   GridCtrlCellIds.cpp        the cell-id table
@@ -60,6 +61,7 @@
 #include "grid/GridMergeOwnerList.h"
 #include "grid/GridMessages.h"
 #include "grid/GridPictureList.h"
+#include "grid/GridPositionIndex.h"
 #include "grid/RuntimeClass.h"
 #include "grid/GridSelectionMap.h"
 #include "grid/SkinBitmaps.h"
@@ -983,8 +985,9 @@ protected:
     int m_nFreezeBottomRows = 0;
     int m_nFreezeLeftCols = 0;
     int m_nFreezeRightCols = 0;
-    CUIntArray m_arRowHeights;
-    CUIntArray m_arColWidths;
+    // Heights and widths with the running sums the layout answers from.
+    CGridPositionIndex m_arRowHeights;
+    CGridPositionIndex m_arColWidths;
     std::vector<GridRow> m_RowData;
     BOOL m_bVirtualMode = FALSE;
     GRIDCALLBACK m_pfnCallback = nullptr;

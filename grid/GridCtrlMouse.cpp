@@ -37,119 +37,13 @@ inline LPARAM PackPoint(CPoint point)
 
 const int kTrackLineThickness = 2;
 
-// One axis of the grid as a hit test sees it: the fixed band from 0, the
-// near frozen band after it, the far frozen band ending at the client edge and
-// the scrolled band after the near frozen one.
-struct AxisHit {
-    int nFixedExtent;      // zoomed size of the fixed band
-    int nFixed;            // fixed count
-    int nFirstScroll;      // first scrolled index (after the near frozen band)
-    int nEndScroll;        // first index of the far frozen band
-    int nCount;            // row or column count
-    bool bFarFrozen;       // a far frozen band is shown
-    int nClientEnd;        // client right or bottom
-    int nNearFrozenExtent; // zoomed size of the near frozen band
-};
-
-// The whole point misses (not only this axis).
-const int kAxisMissAll = -2;
-
-// The index on one axis under pos, -1 when none, kAxisMissAll when
-// scrolledStart refuses. sizeOf(i) is the zoomed size of index i;
-// scrolledStart(&first) gives the top-left index of the scrolled band and
-// answers whether that band may be hit.
-template <class SizeOf, class ScrolledStart>
-int HitTestAxis(int pos, BOOL bAllowFixedCellCheck, const AxisHit& a, SizeOf sizeOf, ScrolledStart scrolledStart)
-{
-    if (pos < 0 || (!bAllowFixedCellCheck && pos < a.nFixedExtent))
-        return -1;
-    if (pos < a.nFixedExtent) {
-        int edge = 0;
-        for (int i = 0; i < a.nFixed; ++i) {
-            edge += sizeOf(i);
-            if (pos < edge)
-                return i;
-        }
-        return -1;
-    }
-    int edge = a.nFixedExtent;
-    for (int i = a.nFixed; i < a.nFirstScroll; ++i) {
-        edge += sizeOf(i);
-        if (pos < edge)
-            return i;
-    }
-    if (a.bFarFrozen) {
-        int farEdge = a.nClientEnd;
-        for (int i = a.nCount - 1; i >= a.nEndScroll; --i) {
-            int nearEdge = farEdge - sizeOf(i);
-            if (pos >= nearEdge && pos < farEdge)
-                return i;
-            farEdge = nearEdge;
-        }
-    }
-    int nFirst = 0;
-    if (!scrolledStart(&nFirst))
-        return kAxisMissAll;
-    edge = a.nFixedExtent + a.nNearFrozenExtent;
-    for (int i = std::max(nFirst, a.nFirstScroll); i < a.nEndScroll; ++i) {
-        edge += sizeOf(i);
-        if (pos < edge)
-            return i;
-    }
-    return -1;
-}
-
 }  // namespace
 
 // ============================================================================
 // Hit tests
 // ============================================================================
 
-CGridCellPos CGridCtrl::GetCellFromPoint(CPoint point, BOOL bAllowFixedCellCheck)
-{
-    CGridCellPos cell;
-    if (m_nRows <= 0 || m_nCols <= 0)
-        return cell;
-    GridBands b = GetBands();
-    CRect client;
-    GetLayoutClientRect(&client);
-    const int fixedWidth = GetZoomedFixedColumnWidth();
-    const int fixedHeight = GetZoomedFixedRowHeight();
-
-    // Column, then row; a scrolled column without a valid top-left cell makes
-    // the whole point miss when fixed cells are not to be hit.
-    AxisHit colAxis = {fixedWidth, m_nFixedCols, b.nFirstScrollCol, b.nEndScrollCol, m_nCols, b.nRight > 0,
-                       client.right, GetFrozenLeftWidth()};
-    cell.col = HitTestAxis(point.x, bAllowFixedCellCheck, colAxis,
-                           [this](int c) { return ZoomedColumnWidth(c); },
-                           [&](int* pnFirst) {
-                               CGridCellPos topLeft = GetTopLeftCell();
-                               *pnFirst = topLeft.col;
-                               return bAllowFixedCellCheck || IsValid(topLeft.row, topLeft.col);
-                           });
-    if (cell.col == kAxisMissAll)
-        return CGridCellPos();
-    AxisHit rowAxis = {fixedHeight, m_nFixedRows, b.nFirstScrollRow, b.nEndScrollRow, m_nRows, b.nBottom > 0,
-                       client.bottom, GetFrozenTopHeight()};
-    cell.row = HitTestAxis(point.y, bAllowFixedCellCheck, rowAxis,
-                           [this](int r) { return ZoomedRowHeight(r); },
-                           [&](int* pnFirst) {
-                               *pnFirst = GetTopLeftCell().row;
-                               return true;
-                           });
-
-    if (cell.row < 0 || cell.col < 0)
-        return CGridCellPos();
-    if (!m_bVirtualMode) {
-        CGridCellBase* pCell = GetCell(cell.row, cell.col);
-        if (pCell != nullptr && pCell->HasMergeOwner()) {
-            CGridCellPos owner = pCell->GetMergeOwner();
-            if (IsValid(owner.row, owner.col))
-                return owner;
-        }
-    }
-    return cell;
-}
+// GetCellFromPoint lives with the layout (GridCtrlLayout.cpp).
 
 BOOL CGridCtrl::IsOverRowDivide(CPoint point)
 {

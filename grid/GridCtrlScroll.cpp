@@ -30,6 +30,28 @@ int ClampToInt(long long n)
     return static_cast<int>(n);
 }
 
+// Shows a bar window at rcTarget (parent client coordinates) or hides it;
+// a bar already in place and in that state is left alone, so recomputing the
+// bars after every size change moves nothing.
+void PlaceWindow(CWnd* pBar, CWnd* pParent, BOOL bShow, const CRect& rcTarget)
+{
+    if (pBar == nullptr || pBar->GetSafeHwnd() == nullptr)
+        return;
+    BOOL bShown = (pBar->GetStyle() & WS_VISIBLE) != 0;
+    if (!bShow) {
+        if (bShown)
+            pBar->ShowWindow(SW_HIDE);
+        return;
+    }
+    CRect rcNow;
+    pBar->GetWindowRect(&rcNow);
+    pParent->ScreenToClient(&rcNow);
+    if (rcNow != rcTarget)
+        pBar->MoveWindow(rcTarget.left, rcTarget.top, rcTarget.Width(), rcTarget.Height(), TRUE);
+    if (!bShown)
+        pBar->ShowWindow(SW_SHOWNA);
+}
+
 }  // namespace
 
 void SetGridScrollBarHooks(const GridScrollBarHooks& hooks) { g_scrollBarHooks = hooks; }
@@ -96,7 +118,7 @@ void CGridCtrl::SetScrollInfoOfBar(int nBar, const SCROLLINFO& info)
     m_siBar[nBar].nMax = si.nMax;
     m_siBar[nBar].nPage = si.nPage;
     // The position stays inside what the new range can reach (0 without a range).
-    int nLimit = si.nMax > 0 ? std::max(0, si.nMax - static_cast<int>(si.nPage) + 1) : 0;
+    int nLimit = si.nMax > 0 ? ClampToInt(std::max(0LL, static_cast<long long>(si.nMax) - si.nPage + 1)) : 0;
     if (m_siBar[nBar].nPos > nLimit)
         m_siBar[nBar].nPos = nLimit;
     if (m_siBar[nBar].nPos < 0)
@@ -105,8 +127,27 @@ void CGridCtrl::SetScrollInfoOfBar(int nBar, const SCROLLINFO& info)
     si.nPos = m_siBar[nBar].nPos;
     if (m_nSkinStyle == 1) {
         CWnd* pBar = nBar == SB_VERT ? m_pVScroll.get() : m_pHScroll.get();
-        if (pBar != nullptr && pBar->GetSafeHwnd() != nullptr)
-            pBar->SendMessage(SBM_SETSCROLLINFO, TRUE, reinterpret_cast<LPARAM>(&si));
+        if (pBar != nullptr && pBar->GetSafeHwnd() != nullptr) {
+            // A bar that holds this range already is left alone.
+            SCROLLINFO now = {};
+            now.cbSize = sizeof(now);
+            now.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+            if (pBar->SendMessage(SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(&now)) && now.nMin == si.nMin &&
+                now.nMax == si.nMax && now.nPage == si.nPage && now.nPos == si.nPos)
+                return;
+            // The bar shows the new range with the next paint rather than at
+            // once: a host setting a hundred thousand row heights in a loop
+            // would otherwise have it drawn a hundred thousand times.
+            pBar->SendMessage(SBM_SETSCROLLINFO, FALSE, reinterpret_cast<LPARAM>(&si));
+            // A hidden bar paints whole when shown; a shown one already
+            // waiting for a paint of all of it needs nothing more.
+            CRect rcBar, rcWaiting;
+            if (pBar->IsWindowVisible()) {
+                pBar->GetClientRect(&rcBar);
+                if (!pBar->GetUpdateRect(&rcWaiting) || rcWaiting != rcBar)
+                    pBar->Invalidate(FALSE);
+            }
+        }
         return;
     }
     if (GetSafeHwnd() != nullptr)
@@ -140,18 +181,15 @@ void CGridCtrl::UpdateScrollBars()
             rc.bottom += GetSystemMetrics(SM_CYHSCROLL);
     }
 
-    int nFixedH = GetZoomedFixedRowHeight();
-    int nFixedW = GetZoomedFixedColumnWidth();
-    long long nAvailH = static_cast<long long>(rc.bottom - GetFrozenBottomHeight()) - (nFixedH + GetFrozenTopHeight());
-    long long nScrollH = 0;
-    for (int r = m_nFixedRows; r < m_nRows; ++r)
-        nScrollH += ZoomedRowHeight(r);
-    long long nAvailW = static_cast<long long>(rc.right - GetFrozenRightWidth()) - (nFixedW + GetFrozenLeftWidth());
+    // Sizes are added in 64 bits: a grid's total height may pass int.
+    long long nFixedH = GetZoomedFixedRowHeight();
+    long long nFixedW = GetZoomedFixedColumnWidth();
+    long long nAvailH = static_cast<long long>(rc.bottom) - GetFrozenBottomHeight() - (nFixedH + GetFrozenTopHeight());
+    long long nScrollH = m_arRowHeights.Sum(m_nFixedRows, m_nRows);
+    long long nAvailW = static_cast<long long>(rc.right) - GetFrozenRightWidth() - (nFixedW + GetFrozenLeftWidth());
     if (nScrollH > nAvailH)
         nAvailW -= GetSystemMetrics(SM_CXVSCROLL);
-    long long nScrollW = 0;
-    for (int c = m_nFixedCols; c < m_nCols; ++c)
-        nScrollW += ZoomedColumnWidth(c);
+    long long nScrollW = m_arColWidths.Sum(m_nFixedCols, m_nCols);
     if (nScrollW > nAvailW)
         nAvailH -= GetSystemMetrics(SM_CYHSCROLL);
     nAvailH = std::max(0LL, nAvailH);
@@ -162,8 +200,17 @@ void CGridCtrl::UpdateScrollBars()
     m_nVScrollMax = bShowV ? ClampToInt(ZoomedRowHeight(m_nRows - 1) + nScrollH + 17) : 0;
     m_nHScrollMax = bShowH ? ClampToInt(ZoomedColumnWidth(m_nCols - 1) + nScrollW + 64) : 0;
 
-    ShowGridScrollBar(SB_VERT, bShowV);
-    ShowGridScrollBar(SB_HORZ, bShowH);
+    if (m_nSkinStyle == 1) {
+        // The grid's own bars are placed together, once, from both bits.
+        if (bShowV)
+            m_nBarState |= 2;
+        else
+            m_nBarState &= ~2;
+        ShowGridScrollBar(SB_HORZ, bShowH);
+    } else {
+        ShowGridScrollBar(SB_VERT, bShowV);
+        ShowGridScrollBar(SB_HORZ, bShowH);
+    }
 
     SCROLLINFO si = {};
     si.cbSize = sizeof(si);
@@ -212,22 +259,10 @@ void CGridCtrl::PlaceScrollBars()
     BOOL bV = (m_nBarState & 2) != 0;
     int nGridW = std::max(0, frame.Width() - (bV ? kSkinBarThickness : 0));
     int nGridH = std::max(0, frame.Height() - (bH ? kSkinBarThickness : 0));
-    if (m_pHScroll && m_pHScroll->GetSafeHwnd() != nullptr) {
-        if (bH) {
-            m_pHScroll->MoveWindow(frame.left, frame.bottom - kSkinBarThickness, nGridW, kSkinBarThickness, TRUE);
-            m_pHScroll->ShowWindow(SW_SHOWNA);
-        } else {
-            m_pHScroll->ShowWindow(SW_HIDE);
-        }
-    }
-    if (m_pVScroll && m_pVScroll->GetSafeHwnd() != nullptr) {
-        if (bV) {
-            m_pVScroll->MoveWindow(frame.right - kSkinBarThickness, frame.top, kSkinBarThickness, nGridH, TRUE);
-            m_pVScroll->ShowWindow(SW_SHOWNA);
-        } else {
-            m_pVScroll->ShowWindow(SW_HIDE);
-        }
-    }
+    PlaceWindow(m_pHScroll.get(), pParent, bH,
+                CRect(frame.left, frame.bottom - kSkinBarThickness, frame.left + nGridW, frame.bottom));
+    PlaceWindow(m_pVScroll.get(), pParent, bV,
+                CRect(frame.right - kSkinBarThickness, frame.top, frame.right, frame.top + nGridH));
     CRect rcWnd;
     GetWindowRect(&rcWnd);
     pParent->ScreenToClient(&rcWnd);
@@ -331,42 +366,48 @@ void CGridCtrl::ScrollBy(int nBar, UINT nSBCode)
     GridBands b = GetBands();
     int nFirst = bVert ? b.nFirstScrollRow : b.nFirstScrollCol;
     int nEnd = bVert ? b.nEndScrollRow : b.nEndScrollCol;
+    const CGridPositionIndex& index = bVert ? m_arRowHeights : m_arColWidths;
     auto size = [&](int n) { return bVert ? ZoomedRowHeight(n) : ZoomedColumnWidth(n); };
 
     int nPos = GetScrollPosition(nBar);
     CGridCellPos tl = GetTopLeftCell();
     int nLead = bVert ? tl.row : tl.col;
     int nPage = GetScrollPage(nBar);
-    int nLimit = std::max(0, nMax - nPage + 1);
+    int nLimit = ClampToInt(std::max(0LL, static_cast<long long>(nMax) - nPage + 1));
     int nNew = nPos;
     BOOL bRedrawAll = FALSE;
 
     switch (nSBCode) {
     case SB_LINEUP:  // SB_LINELEFT
+        // The previous line that has a size (hidden ones are passed over),
+        // not before the first scrolled line.
         if (nLead > nFirst) {
             int n = nLead - 1;
-            while (n > nFirst && size(n) < 1)
-                --n;
-            nNew = std::max(0, nPos - size(n));
+            if (n > nFirst)
+                n = std::max(nFirst, index.LowerBound(index.Prefix(nLead)) - 1);
+            nNew = ClampToInt(std::max(0LL, static_cast<long long>(nPos) - size(n)));
         }
         break;
     case SB_LINEDOWN:  // SB_LINERIGHT
+        // The top-left line or, when it is hidden, the next one with a size,
+        // at most the last scrolled line.
         if (nPos < nLimit) {
             int n = nLead;
-            while (n < nEnd - 1 && size(n) < 1)
-                ++n;
-            nNew = std::min(nLimit, nPos + size(n));
+            if (n < nEnd - 1)
+                n = std::min(nEnd - 1, index.LowerBound(index.Prefix(nLead) + 1) - 1);
+            nNew = ClampToInt(std::min<long long>(nLimit, static_cast<long long>(nPos) + size(n)));
         }
         break;
     case SB_PAGEUP: {
         CRect rc;
         GetClientRect(&rc);
-        int nStep = bVert ? rc.Height() - GetZoomedFixedRowHeight() : rc.Width() - GetZoomedFixedColumnWidth();
-        nNew = std::max(0, nPos - std::max(1, nStep));
+        long long nStep = bVert ? static_cast<long long>(rc.Height()) - GetZoomedFixedRowHeight()
+                                : static_cast<long long>(rc.Width()) - GetZoomedFixedColumnWidth();
+        nNew = ClampToInt(std::max<long long>(0, nPos - std::max<long long>(1, nStep)));
         break;
     }
     case SB_PAGEDOWN:
-        nNew = std::min(nLimit, nPos + std::max(1, nPage));
+        nNew = ClampToInt(std::min<long long>(nLimit, static_cast<long long>(nPos) + std::max(1, nPage)));
         break;
     case SB_TOP:
         nNew = 0;
@@ -420,13 +461,11 @@ void CGridCtrl::EnsureVisible(int nRow, int nCol)
     GetClientRect(&rc);
     // Rows: move the vertical position so the row's band slot holds it.
     if (nRow >= b.nFirstScrollRow && nRow < b.nEndScrollRow && m_nVScrollMax > 0) {
-        long long nOffset = 0;
-        for (int r = b.nFirstScrollRow; r < nRow; ++r)
-            nOffset += ZoomedRowHeight(r);
-        int nTop = GetZoomedFixedRowHeight() + GetFrozenTopHeight();
-        int nBottom = rc.bottom - GetFrozenBottomHeight();
+        long long nOffset = m_arRowHeights.Sum(b.nFirstScrollRow, nRow);
+        long long nTop = static_cast<long long>(GetZoomedFixedRowHeight()) + GetFrozenTopHeight();
+        long long nBottom = static_cast<long long>(rc.bottom) - GetFrozenBottomHeight();
         int nPos = GetScrollPosition(SB_VERT);
-        int nLimit = std::max(0, m_nVScrollMax - GetScrollPage(SB_VERT) + 1);
+        int nLimit = ClampToInt(std::max(0LL, static_cast<long long>(m_nVScrollMax) - GetScrollPage(SB_VERT) + 1));
         long long nNew = nPos;
         if (nOffset < nPos)
             nNew = nOffset;
@@ -439,13 +478,11 @@ void CGridCtrl::EnsureVisible(int nRow, int nCol)
         }
     }
     if (nCol >= b.nFirstScrollCol && nCol < b.nEndScrollCol && m_nHScrollMax > 0) {
-        long long nOffset = 0;
-        for (int c = b.nFirstScrollCol; c < nCol; ++c)
-            nOffset += ZoomedColumnWidth(c);
-        int nLeft = GetZoomedFixedColumnWidth() + GetFrozenLeftWidth();
-        int nRight = rc.right - GetFrozenRightWidth();
+        long long nOffset = m_arColWidths.Sum(b.nFirstScrollCol, nCol);
+        long long nLeft = static_cast<long long>(GetZoomedFixedColumnWidth()) + GetFrozenLeftWidth();
+        long long nRight = static_cast<long long>(rc.right) - GetFrozenRightWidth();
         int nPos = GetScrollPosition(SB_HORZ);
-        int nLimit = std::max(0, m_nHScrollMax - GetScrollPage(SB_HORZ) + 1);
+        int nLimit = ClampToInt(std::max(0LL, static_cast<long long>(m_nHScrollMax) - GetScrollPage(SB_HORZ) + 1));
         long long nNew = nPos;
         if (nOffset < nPos)
             nNew = nOffset;

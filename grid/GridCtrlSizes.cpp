@@ -1,18 +1,23 @@
-// Row heights and column widths.
+// Row heights and column widths. They live in the position index of each
+// axis (m_arRowHeights, m_arColWidths), which keeps the layout's running sums
+// in step with every write.
 #include "grid/GridCtrl.h"
+
+#include <algorithm>
+#include <climits>
 
 int CGridCtrl::GetRowHeight(int nRow) const
 {
     if (nRow < 0 || nRow >= m_nRows)
         return -1;
-    return static_cast<int>(m_arRowHeights.GetAt(nRow));
+    return static_cast<int>(std::min<UINT>(m_arRowHeights.GetAt(nRow), INT_MAX));
 }
 
 int CGridCtrl::GetColumnWidth(int nCol) const
 {
     if (nCol < 0 || nCol >= m_nCols)
         return -1;
-    return static_cast<int>(m_arColWidths.GetAt(nCol));
+    return static_cast<int>(std::min<UINT>(m_arColWidths.GetAt(nCol), INT_MAX));
 }
 
 BOOL CGridCtrl::SetRowHeight(int nRow, int nHeight)

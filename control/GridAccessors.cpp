@@ -43,8 +43,9 @@ bool CCellAccessor::HasReadCell() const
     CGridCtrl* grid = GetGrid();
     if (grid == nullptr)
         return false;
-    const CGridCellPos cell = ReadCell(*grid);
-    return grid->IsCellValid(cell.row, cell.col);
+    int row = -1, col = -1;
+    ReadCell(*grid, row, col);
+    return grid->IsCellValid(row, col);
 }
 
 // ---- setters ------------------------------------------------------------------
@@ -126,8 +127,9 @@ COLORREF CCellAccessor::GetBackColor() const
     CGridCtrl* grid = GetGrid();
     if (grid == nullptr)
         return 0;
-    const CGridCellPos cell = ReadCell(*grid);
-    return grid->GetCellBackColor(cell.row, cell.col);
+    int row = -1, col = -1;
+    ReadCell(*grid, row, col);
+    return grid->GetCellBackColor(row, col);
 }
 
 CString CCellAccessor::GetControl() const
@@ -135,8 +137,9 @@ CString CCellAccessor::GetControl() const
     CGridCtrl* grid = GetGrid();
     if (grid == nullptr)
         return CString();
-    const CGridCellPos cell = ReadCell(*grid);
-    return grid->GetCellControl(cell.row, cell.col);
+    int row = -1, col = -1;
+    ReadCell(*grid, row, col);
+    return grid->GetCellControl(row, col);
 }
 
 COLORREF CCellAccessor::GetTextColor() const
@@ -144,8 +147,9 @@ COLORREF CCellAccessor::GetTextColor() const
     CGridCtrl* grid = GetGrid();
     if (grid == nullptr)
         return 0;
-    const CGridCellPos cell = ReadCell(*grid);
-    return grid->GetCellTextColor(cell.row, cell.col);
+    int row = -1, col = -1;
+    ReadCell(*grid, row, col);
+    return grid->GetCellTextColor(row, col);
 }
 
 CString CCellAccessor::GetFont() const
@@ -153,8 +157,9 @@ CString CCellAccessor::GetFont() const
     CGridCtrl* grid = GetGrid();
     if (grid == nullptr)
         return CString();
-    const CGridCellPos cell = ReadCell(*grid);
-    return grid->GetCellTextFont(cell.row, cell.col);
+    int row = -1, col = -1;
+    ReadCell(*grid, row, col);
+    return grid->GetCellTextFont(row, col);
 }
 
 CString CCellAccessor::GetFormat() const
@@ -162,8 +167,9 @@ CString CCellAccessor::GetFormat() const
     CGridCtrl* grid = GetGrid();
     if (grid == nullptr)
         return CString();
-    const CGridCellPos cell = ReadCell(*grid);
-    return grid->GetCellTextFormat(cell.row, cell.col);
+    int row = -1, col = -1;
+    ReadCell(*grid, row, col);
+    return grid->GetCellTextFormat(row, col);
 }
 
 CString CCellAccessor::GetText() const
@@ -171,8 +177,9 @@ CString CCellAccessor::GetText() const
     CGridCtrl* grid = GetGrid();
     if (grid == nullptr)
         return CString();
-    const CGridCellPos cell = ReadCell(*grid);
-    return grid->GetCellText(cell.row, cell.col);
+    int row = -1, col = -1;
+    ReadCell(*grid, row, col);
+    return grid->GetCellText(row, col);
 }
 
 double CCellAccessor::GetValue() const
@@ -180,8 +187,9 @@ double CCellAccessor::GetValue() const
     CGridCtrl* grid = GetGrid();
     if (grid == nullptr)
         return 0.0;
-    const CGridCellPos cell = ReadCell(*grid);
-    return grid->GetCellValue(cell.row, cell.col);
+    int row = -1, col = -1;
+    ReadCell(*grid, row, col);
+    return grid->GetCellValue(row, col);
 }
 
 BOOL CCellAccessor::GetWrap() const
@@ -189,8 +197,9 @@ BOOL CCellAccessor::GetWrap() const
     CGridCtrl* grid = GetGrid();
     if (grid == nullptr)
         return FALSE;
-    const CGridCellPos cell = ReadCell(*grid);
-    return grid->IsCellTextWrap(cell.row, cell.col);
+    int row = -1, col = -1;
+    ReadCell(*grid, row, col);
+    return grid->IsCellTextWrap(row, col);
 }
 
 BOOL CCellAccessor::GetReadOnly() const
@@ -198,8 +207,9 @@ BOOL CCellAccessor::GetReadOnly() const
     CGridCtrl* grid = GetGrid();
     if (grid == nullptr)
         return FALSE;
-    const CGridCellPos cell = ReadCell(*grid);
-    return grid->IsCellReadOnly(cell.row, cell.col);
+    int row = -1, col = -1;
+    ReadCell(*grid, row, col);
+    return grid->IsCellReadOnly(row, col);
 }
 
 BOOL CCellAccessor::GetHide() const
@@ -207,8 +217,9 @@ BOOL CCellAccessor::GetHide() const
     CGridCtrl* grid = GetGrid();
     if (grid == nullptr)
         return FALSE;
-    const CGridCellPos cell = ReadCell(*grid);
-    return grid->IsCellHide(cell.row, cell.col);
+    int row = -1, col = -1;
+    ReadCell(*grid, row, col);
+    return grid->IsCellHide(row, col);
 }
 
 int CCellAccessor::GetBorderFlags() const
@@ -216,8 +227,9 @@ int CCellAccessor::GetBorderFlags() const
     CGridCtrl* grid = GetGrid();
     if (grid == nullptr)
         return 0;
-    const CGridCellPos cell = ReadCell(*grid);
-    return grid->GetCellBorderFlags(cell.row, cell.col);
+    int row = -1, col = -1;
+    ReadCell(*grid, row, col);
+    return grid->GetCellBorderFlags(row, col);
 }
 
 UINT CCellAccessor::GetAlign() const
@@ -225,8 +237,9 @@ UINT CCellAccessor::GetAlign() const
     CGridCtrl* grid = GetGrid();
     if (grid == nullptr)
         return 0;
-    const CGridCellPos cell = ReadCell(*grid);
-    return grid->GetCellAlign(cell.row, cell.col);
+    int row = -1, col = -1;
+    ReadCell(*grid, row, col);
+    return grid->GetCellAlign(row, col);
 }
 
 BOOL CCellAccessor::IsMerged() const
@@ -234,8 +247,9 @@ BOOL CCellAccessor::IsMerged() const
     CGridCtrl* grid = GetGrid();
     if (grid == nullptr)
         return FALSE;
-    const CGridCellPos cell = ReadCell(*grid);
-    return grid->IsCellMerged(cell.row, cell.col);
+    int row = -1, col = -1;
+    ReadCell(*grid, row, col);
+    return grid->IsCellMerged(row, col);
 }
 
 int CCellAccessor::GetCellType() const
@@ -243,8 +257,9 @@ int CCellAccessor::GetCellType() const
     CGridCtrl* grid = GetGrid();
     if (grid == nullptr)
         return -1;
-    const CGridCellPos cell = ReadCell(*grid);
-    return grid->GetCellType(cell.row, cell.col);
+    int row = -1, col = -1;
+    ReadCell(*grid, row, col);
+    return grid->GetCellType(row, col);
 }
 
 // ---- column ---------------------------------------------------------------------
@@ -266,9 +281,10 @@ CCellSpan CColumnAccessor::Covered(CGridCtrl& grid) const
     return span;
 }
 
-CGridCellPos CColumnAccessor::ReadCell(CGridCtrl& grid) const
+void CColumnAccessor::ReadCell(CGridCtrl& grid, int& row, int& col) const
 {
-    return CGridCellPos(grid.GetFixedRowCount(), m_nColumn);
+    row = grid.GetFixedRowCount();
+    col = m_nColumn;
 }
 
 // ---- row ---------------------------------------------------------------------------
@@ -290,9 +306,10 @@ CCellSpan CRowAccessor::Covered(CGridCtrl& grid) const
     return span;
 }
 
-CGridCellPos CRowAccessor::ReadCell(CGridCtrl& grid) const
+void CRowAccessor::ReadCell(CGridCtrl& grid, int& row, int& col) const
 {
-    return CGridCellPos(m_nRow, grid.GetFixedColumnCount());
+    row = m_nRow;
+    col = grid.GetFixedColumnCount();
 }
 
 // ---- range -------------------------------------------------------------------------
@@ -319,9 +336,10 @@ CCellSpan CRangeAccessor::Covered(CGridCtrl& grid) const
     return span;
 }
 
-CGridCellPos CRangeAccessor::ReadCell(CGridCtrl&) const
+void CRangeAccessor::ReadCell(CGridCtrl&, int& row, int& col) const
 {
-    return CGridCellPos(m_nMinRow, m_nMinCol);
+    row = m_nMinRow;
+    col = m_nMinCol;
 }
 
 CCellSpan CRangeAccessor::MergeBounds(CGridCtrl&) const

@@ -13,34 +13,16 @@
 // they do). A column or row index outside the grid, or a rectangle whose
 // minimum lies beyond its maximum, covers no cell.
 //
-// An accessor holds its grid through a CGridLink: the grid engine together
-// with a token of its owner (the control). Once the owner is gone the link
-// answers no grid, and every setter does nothing and every getter answers
-// the value named for "no grid".
+// An accessor holds its grid through a CGridLink (GridLink.h). Once the
+// link's owner is gone it answers no grid, and every setter does nothing and
+// every getter answers the value named for "no grid".
 #pragma once
 
 #include "base/CString.h"
 #include "base/WinTypes.h"
-#include "grid/GridCellTypes.h"
-
-#include <memory>
+#include "control/GridLink.h"
 
 class CGridCtrl;
-
-// A grid engine as long as its owner lives. The owner keeps a shared token
-// and lets it go before the grid; the link keeps the token weakly.
-class CGridLink {
-public:
-    CGridLink() = default;
-    CGridLink(CGridCtrl* grid, const std::shared_ptr<const void>& ownerToken) : m_grid(grid), m_owner(ownerToken) {}
-
-    // The grid, or NULL when none was given or its owner is gone.
-    CGridCtrl* Get() const { return m_grid != nullptr && !m_owner.expired() ? m_grid : nullptr; }
-
-private:
-    CGridCtrl* m_grid = nullptr;
-    std::weak_ptr<const void> m_owner;
-};
 
 // Cells by their first and last row and column, inclusive.
 struct CCellSpan {
@@ -95,7 +77,7 @@ protected:
     // or minCol > maxCol).
     virtual CCellSpan Covered(CGridCtrl& grid) const = 0;
     // The cell the getters read.
-    virtual CGridCellPos ReadCell(CGridCtrl& grid) const = 0;
+    virtual void ReadCell(CGridCtrl& grid, int& row, int& col) const = 0;
     // The rectangle Merge hands the grid (which refuses one that does not
     // lie inside the sheet): the covered cells.
     virtual CCellSpan MergeBounds(CGridCtrl& grid) const { return Covered(grid); }
@@ -117,7 +99,7 @@ public:
 
 protected:
     CCellSpan Covered(CGridCtrl& grid) const override;
-    CGridCellPos ReadCell(CGridCtrl& grid) const override;
+    void ReadCell(CGridCtrl& grid, int& row, int& col) const override;
 
 private:
     int m_nColumn = -1;
@@ -132,7 +114,7 @@ public:
 
 protected:
     CCellSpan Covered(CGridCtrl& grid) const override;
-    CGridCellPos ReadCell(CGridCtrl& grid) const override;
+    void ReadCell(CGridCtrl& grid, int& row, int& col) const override;
 
 private:
     int m_nRow = -1;
@@ -148,7 +130,7 @@ public:
 
 protected:
     CCellSpan Covered(CGridCtrl& grid) const override;
-    CGridCellPos ReadCell(CGridCtrl& grid) const override;
+    void ReadCell(CGridCtrl& grid, int& row, int& col) const override;
     // The rectangle as it was given, also where the sheet has shrunk since.
     CCellSpan MergeBounds(CGridCtrl& grid) const override;
 

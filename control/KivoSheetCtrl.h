@@ -6,7 +6,7 @@
 #pragma once
 
 #include "control/EventTranslation.h"
-#include "control/GridAccessors.h"
+#include "control/GridLink.h"
 #include "control/GridPort.h"
 #include "control/KivoSheetDispatch.gen.h"
 #include "control/KivoSheetEvents.gen.h"

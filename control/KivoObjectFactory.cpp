@@ -1,9 +1,13 @@
 #include "control/KivoObjectFactory.h"
 
 #include "control/KivoObjects.gen.h"
+#include "control/KivoValueObjects.h"
+#include "control/KivoViewObjects.h"
 
 // The members of a generated base answer their failure values; a class whose
-// members are built is created here in place of its base.
+// members are built is created here in place of its base. A column, row or
+// range made here holds no grid; a font, border or default-setting object
+// starts from its own defaults.
 CKivoObjectPtr CreateKivoObjectOfClass(int kivoClass)
 {
     switch (kivoClass) {
@@ -18,9 +22,9 @@ CKivoObjectPtr CreateKivoObjectOfClass(int kivoClass)
     case KivoClass_KivoBindGroupRowInfo:
         return std::make_unique<CKivoBindGroupRowInfoBase>();
     case KivoClass_KivoCellBorder:
-        return std::make_unique<CKivoCellBorderBase>();
+        return std::make_unique<CKivoCellBorder>();
     case KivoClass_KivoGridDefaultSetting:
-        return std::make_unique<CKivoGridDefaultSettingBase>();
+        return std::make_unique<CKivoGridDefaultSetting>();
     case KivoClass_KivoDatabase:
         return std::make_unique<CKivoDatabaseBase>();
     case KivoClass_KivoDataSet:
@@ -42,13 +46,13 @@ CKivoObjectPtr CreateKivoObjectOfClass(int kivoClass)
     case KivoClass_KivoURL:
         return std::make_unique<CKivoURLBase>();
     case KivoClass_KivoColumn:
-        return std::make_unique<CKivoColumnBase>();
+        return std::make_unique<CKivoColumn>();
     case KivoClass_KivoRange:
-        return std::make_unique<CKivoRangeBase>();
+        return std::make_unique<CKivoRange>();
     case KivoClass_KivoRow:
-        return std::make_unique<CKivoRowBase>();
+        return std::make_unique<CKivoRow>();
     case KivoClass_KivoFont:
-        return std::make_unique<CKivoFontBase>();
+        return std::make_unique<CKivoFont>();
     default:
         return nullptr;
     }

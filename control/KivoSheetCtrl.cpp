@@ -15,6 +15,8 @@ CKivoSheetCtrl::CKivoSheetCtrl() : m_grid(MakeGridPort()) {}
 
 CKivoSheetCtrl::~CKivoSheetCtrl()
 {
+    // The objects handed out lose the grid before anything of it goes.
+    m_liveness.reset();
     if (GetSafeHwnd() != nullptr)
         DestroyWindow();
     m_grid.reset();

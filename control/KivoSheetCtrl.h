@@ -6,6 +6,7 @@
 #pragma once
 
 #include "control/EventTranslation.h"
+#include "control/GridLink.h"
 #include "control/GridPort.h"
 #include "control/KivoSheetDispatch.gen.h"
 #include "control/KivoSheetEvents.gen.h"
@@ -40,6 +41,9 @@ public:
     void SetHost(CKivoSheetHost* host) { m_host = host; }
     CKivoSheetEvents& Events() { return m_events; }
     CGridPort* GetGrid() { return m_grid.get(); }
+    // The grid engine as the automation objects the control hands out hold
+    // it: it answers no grid once the control is gone.
+    CGridLink GridLink();
 
     // Creates the control window as a child of parent.
     BOOL CreateControl(HWND parent, const RECT& rect);
@@ -77,9 +81,16 @@ protected:
     BOOL DoColumnSetFixedCount(LONG nFixedCols) override;
     LONG DoColumnGetFixedCount() override;
 
-    // The Cell family (KivoSheetCellMembers.cpp). The four members that take
-    // or hand out font and cell-control objects keep their failure answers
-    // until those objects exist.
+    // The members that hand out and take automation objects
+    // (KivoSheetObjectMembers.cpp).
+    CKivoObjectPtr DoRowGetObject(LONG nRowIndex) override;
+    CKivoObjectPtr DoColumnGetObject(LONG nColIndex) override;
+    int DoCellSetTextFontEx(LONG nRow, LONG nCol, CKivoObject* Font) override;
+    CKivoObjectPtr DoCellGetTextFontEx(LONG nRow, LONG nCol) override;
+
+    // The Cell family (KivoSheetCellMembers.cpp). The two members that take
+    // or hand out cell-control objects keep their failure answers until
+    // those objects exist.
     BOOL DoCellSetValue(LONG nRow, LONG nCol, const CString& strValue) override;
     BOOL DoCellSetValueEx(LONG nRow, LONG nCol, double dbValue) override;
     CString DoCellGetValue(LONG nRow, LONG nCol) override;
@@ -186,6 +197,10 @@ private:
     CGridCtrl* Engine() { return m_grid ? m_grid->GetGridCtrl() : nullptr; }
 
     std::unique_ptr<CGridPort> m_grid;
+    // Held by the control alone and let go first when it is destroyed: the
+    // automation objects it handed out keep it weakly (CGridLink) and stop
+    // touching the grid from then on.
+    std::shared_ptr<bool> m_liveness = std::make_shared<bool>(true);
     BOOL m_bDefaultsApplied = FALSE;
     CKivoSheetHost* m_host = nullptr;
     CKivoSheetEvents m_events;

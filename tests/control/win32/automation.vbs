@@ -64,7 +64,7 @@ Next
 
 ' A member whose subsystem is not built yet answers success and its failure
 ' value, so a script reads it without "On Error Resume Next" and goes on.
-Set obj = CreateObject("KivoSheet.KivoFont.1")
+Set obj = CreateObject("KivoSheet.KivoURL.1")
 Dim x : x = obj.strXml
 Check x = "", "unbuilt member answers an empty text"
 

@@ -74,8 +74,6 @@ RECT CellRect(IDispatch* ctl, LONG row, LONG col)
 
 TEST(CellWrapContainer, WrappingMakesTheRowAsTallAsTheText)
 {
-    ScopedRegistration registration;
-    ASSERT_TRUE(registration.ok());
     AxHost ax;
     ASSERT_NO_FATAL_FAILURE(ax.Start());
     ASSERT_NO_FATAL_FAILURE(ax.Place(0, 0, 600, 440));

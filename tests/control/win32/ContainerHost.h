@@ -152,12 +152,24 @@ bool PumpUntil(Condition done, DWORD ms = 3000)
     }
 }
 
-// The platform's ActiveX host in one test: COM started, the host's window
-// classes registered, and (after Place) a frame window with a host window in
-// it that holds the control. The destructor lets go of what is still held,
-// unregisters the host's classes, so that a later test of the process can
-// register them again, and ends COM. Call Start and Place inside
-// ASSERT_NO_FATAL_FAILURE.
+// The control's connection point of its event interface; the caller releases
+// it. Call inside ASSERT_NO_FATAL_FAILURE.
+inline void FindEventPoint(IUnknown* control, IConnectionPoint** cp)
+{
+    *cp = nullptr;
+    IConnectionPointContainer* cpc = nullptr;
+    ASSERT_EQ(control->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&cpc)), S_OK);
+    const HRESULT hr = cpc->FindConnectionPoint(Guid(kGuid_DKivoSheetEvents), cp);
+    cpc->Release();
+    ASSERT_EQ(hr, S_OK);
+}
+
+// The platform's ActiveX host in one test: the server registered, COM
+// started, the host's window classes registered, and (after Place) a frame
+// window with a host window in it that holds the control. The destructor lets
+// go of what is still held, unregisters the host's classes, so that a later
+// test of the process can register them again, ends COM and unregisters the
+// server. Call Start and Place inside ASSERT_NO_FATAL_FAILURE.
 class AxHost {
 public:
     typedef BOOL(WINAPI* AtlAxWinInitFn)();
@@ -179,6 +191,7 @@ public:
 
     void Start()
     {
+        ASSERT_TRUE(m_registration.ok());
         ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
         m_comStarted = true;
         atl = ::LoadLibraryW(L"atl.dll");
@@ -236,6 +249,7 @@ public:
     IUnknown* control = nullptr;
 
 private:
+    ScopedRegistration m_registration;   // undone after the destructor's body
     bool m_comStarted = false;
 };
 

@@ -66,8 +66,6 @@ public:
 
 TEST(Container, HostWindowPlacesTheControlAndEventsReachTheSink)
 {
-    ScopedRegistration registration;
-    ASSERT_TRUE(registration.ok());
     AxHost ax;
     ASSERT_NO_FATAL_FAILURE(ax.Start());
     ASSERT_NO_FATAL_FAILURE(ax.Place(10, 10, 400, 300));
@@ -108,10 +106,8 @@ TEST(Container, HostWindowPlacesTheControlAndEventsReachTheSink)
     EXPECT_NE(body, header);
 
     // Connect an event sink through the connection point.
-    IConnectionPointContainer* cpc = nullptr;
-    ASSERT_EQ(unknown->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&cpc)), S_OK);
     IConnectionPoint* cp = nullptr;
-    ASSERT_EQ(cpc->FindConnectionPoint(Guid(kGuid_DKivoSheetEvents), &cp), S_OK);
+    ASSERT_NO_FATAL_FAILURE(FindEventPoint(unknown, &cp));
     EventSink sink;
     DWORD cookie = 0;
     ASSERT_EQ(cp->Advise(&sink, &cookie), S_OK);
@@ -196,7 +192,6 @@ TEST(Container, HostWindowPlacesTheControlAndEventsReachTheSink)
     EXPECT_EQ(sink.fired.size(), 4u);
 
     cp->Release();
-    cpc->Release();
 }
 
 // A host may close its form inside an event handler: on a click, a right
@@ -206,8 +201,6 @@ TEST(Container, HostWindowPlacesTheControlAndEventsReachTheSink)
 // then freed.
 TEST(Container, AHostMayCloseItsFormInsideAnEventHandler)
 {
-    ScopedRegistration registration;
-    ASSERT_TRUE(registration.ok());
     AxHost ax;
     ASSERT_NO_FATAL_FAILURE(ax.Start());
 
@@ -235,10 +228,8 @@ TEST(Container, AHostMayCloseItsFormInsideAnEventHandler)
         HWND frame = ax.frame;
         HWND grid = ax.Grid();
         ASSERT_NE(grid, nullptr);
-        IConnectionPointContainer* cpc = nullptr;
-        ASSERT_EQ(unknown->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&cpc)), S_OK);
         IConnectionPoint* cp = nullptr;
-        ASSERT_EQ(cpc->FindConnectionPoint(Guid(kGuid_DKivoSheetEvents), &cp), S_OK);
+        ASSERT_NO_FATAL_FAILURE(FindEventPoint(unknown, &cp));
         ClosingSink sink;
         sink.trigger = c.event;
         sink.control = unknown;   // the sink holds the host's reference and its form now
@@ -248,7 +239,6 @@ TEST(Container, AHostMayCloseItsFormInsideAnEventHandler)
         DWORD cookie = 0;
         ASSERT_EQ(cp->Advise(&sink, &cookie), S_OK);
         cp->Release();
-        cpc->Release();
         EXPECT_EQ(canUnloadNow(), S_FALSE);
 
         // Real input in the grid window, as the host's loop delivers it.

@@ -50,14 +50,12 @@ class ContainerWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(registration.ok());
         ASSERT_NO_FATAL_FAILURE(ax.Start());
         ASSERT_NO_FATAL_FAILURE(ax.Place(10, 10, 400, 300));
     }
 
     HWND GridWindow() const { return ax.Grid(); }
 
-    ScopedRegistration registration;
     AxHost ax;
 };
 
@@ -134,10 +132,8 @@ TEST_F(ContainerWindow, ARealClickOnATitleTipReachesTheCellUnderIt)
     HWND grid = GridWindow();
     ASSERT_NE(grid, nullptr);
 
-    IConnectionPointContainer* cpc = nullptr;
-    ASSERT_EQ(ax.control->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&cpc)), S_OK);
     IConnectionPoint* cp = nullptr;
-    ASSERT_EQ(cpc->FindConnectionPoint(Guid(kGuid_DKivoSheetEvents), &cp), S_OK);
+    ASSERT_NO_FATAL_FAILURE(FindEventPoint(ax.control, &cp));
     RecordingSink sink;
     DWORD cookie = 0;
     ASSERT_EQ(cp->Advise(&sink, &cookie), S_OK);
@@ -200,5 +196,4 @@ TEST_F(ContainerWindow, ARealClickOnATitleTipReachesTheCellUnderIt)
 
     EXPECT_EQ(cp->Unadvise(cookie), S_OK);
     cp->Release();
-    cpc->Release();
 }

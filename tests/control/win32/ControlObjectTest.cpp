@@ -161,10 +161,8 @@ TEST_F(ControlObject, ConnectionPointsAreEnumerated)
 
 TEST_F(ControlObject, ConnectionsAreEnumeratedAsTheyStoodWhenAsked)
 {
-    IConnectionPointContainer* cpc = nullptr;
-    ASSERT_EQ(control->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&cpc)), S_OK);
     IConnectionPoint* cp = nullptr;
-    ASSERT_EQ(cpc->FindConnectionPoint(Guid(kGuid_DKivoSheetEvents), &cp), S_OK);
+    ASSERT_NO_FATAL_FAILURE(FindEventPoint(control, &cp));
 
     IEnumConnections* none = nullptr;
     ASSERT_EQ(cp->EnumConnections(&none), S_OK);
@@ -199,7 +197,6 @@ TEST_F(ControlObject, ConnectionsAreEnumeratedAsTheyStoodWhenAsked)
     ASSERT_EQ(cp->Unadvise(cookieB), S_OK);
     EXPECT_EQ(b.refs, 1u);
     cp->Release();
-    cpc->Release();
 }
 
 TEST_F(ControlObject, PropertyBagKeepsTheVersionNumber)

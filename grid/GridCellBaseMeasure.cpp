@@ -3,6 +3,7 @@
 #include "grid/GridCellBase.h"
 
 #include "grid/GridCtrl.h"
+#include "grid/GridMeasureDC.h"
 #include "grid/LogFontUtil.h"
 #include "platform/DC.h"
 
@@ -12,34 +13,6 @@
 #include <memory>
 
 namespace {
-
-// The device context to measure on when the caller has none: the grid
-// window's, else a memory context compatible with the screen.
-class MeasureDC {
-public:
-    MeasureDC(CDC* pDC, CGridCtrl* pGrid)
-    {
-        if (pDC != nullptr) {
-            m_pDC = pDC;
-            return;
-        }
-        if (pGrid != nullptr && pGrid->GetSafeHwnd() != nullptr) {
-            m_pClient = std::make_unique<CClientDC>(pGrid);
-            if (m_pClient->GetSafeHdc() != nullptr) {
-                m_pDC = m_pClient.get();
-                return;
-            }
-        }
-        if (m_memory.CreateCompatibleDC(nullptr))
-            m_pDC = &m_memory;
-    }
-    CDC* Get() const { return m_pDC; }
-
-private:
-    CDC* m_pDC = nullptr;
-    std::unique_ptr<CClientDC> m_pClient;
-    CDC m_memory;
-};
 
 // Calls fn for every line of the text, split at "\n" (a "\r" before it
 // belongs to the break).
@@ -119,7 +92,7 @@ CSize CGridCellBase::GetTextExtent(LPCTSTR szText, CDC* pDC, int nCol)
     if (szText == nullptr || *szText == '\0')
         return pDefault != nullptr ? CSize(pDefault->GetWidth(), pDefault->GetHeight()) : CSize(0, 0);
 
-    MeasureDC measure(pDC, pGrid);
+    CGridMeasureDC measure(pDC, pGrid);
     CDC* dc = measure.Get();
     if (dc == nullptr)
         return pDefault != nullptr ? CSize(pDefault->GetWidth(), pDefault->GetHeight()) : CSize(0, 0);

@@ -7,35 +7,11 @@
 // cells do not widen a column or heighten a row.
 #include "grid/GridCtrl.h"
 
-#include "platform/DC.h"
+#include "grid/GridMeasureDC.h"
 
 #include <algorithm>
-#include <memory>
 
 namespace {
-
-// The device context to measure on.
-class MeasuringDC {
-public:
-    explicit MeasuringDC(CGridCtrl* pGrid)
-    {
-        if (pGrid->GetSafeHwnd() != nullptr) {
-            m_pClient = std::make_unique<CClientDC>(pGrid);
-            if (m_pClient->GetSafeHdc() != nullptr) {
-                m_pDC = m_pClient.get();
-                return;
-            }
-        }
-        if (m_memory.CreateCompatibleDC(nullptr))
-            m_pDC = &m_memory;
-    }
-    CDC* Get() const { return m_pDC; }
-
-private:
-    CDC* m_pDC = nullptr;
-    std::unique_ptr<CClientDC> m_pClient;
-    CDC m_memory;
-};
 
 // The text the cell paints. Asking for it also makes a formatted cell's
 // text, which the cell's extent then measures.
@@ -110,7 +86,7 @@ BOOL CGridCtrl::AutoSizeColumn(int nCol, UINT nAutoSizeStyle, BOOL bResetScroll)
 {
     if (nCol < 0 || nCol >= m_nCols || GetColumnWidth(nCol) <= 0)
         return FALSE;
-    MeasuringDC dc(this);
+    CGridMeasureDC dc(nullptr, this);
     if (dc.Get() == nullptr)
         return FALSE;
     AutoSizeColumnOn(dc.Get(), nCol, nAutoSizeStyle);
@@ -123,7 +99,7 @@ BOOL CGridCtrl::AutoSizeRow(int nRow, BOOL bResetScroll)
 {
     if (nRow < 0 || nRow >= m_nRows || GetRowHeight(nRow) <= 0)
         return FALSE;
-    MeasuringDC dc(this);
+    CGridMeasureDC dc(nullptr, this);
     if (dc.Get() == nullptr)
         return FALSE;
     AutoSizeRowOn(dc.Get(), nRow);
@@ -134,7 +110,7 @@ BOOL CGridCtrl::AutoSizeRow(int nRow, BOOL bResetScroll)
 
 void CGridCtrl::AutoSizeColumns(UINT nAutoSizeStyle)
 {
-    MeasuringDC dc(this);
+    CGridMeasureDC dc(nullptr, this);
     if (dc.Get() == nullptr)
         return;
     for (int col = 0; col < m_nCols; ++col) {
@@ -146,7 +122,7 @@ void CGridCtrl::AutoSizeColumns(UINT nAutoSizeStyle)
 
 void CGridCtrl::AutoSizeRows()
 {
-    MeasuringDC dc(this);
+    CGridMeasureDC dc(nullptr, this);
     if (dc.Get() == nullptr)
         return;
     for (int row = 0; row < m_nRows; ++row) {

@@ -122,4 +122,16 @@ protected:
     }
 };
 
+// The control window at (100, 100)-(600, 500) with the grid window at
+// (10, 10)-(410, 310) of it, the grid holding the focus: where the editor and
+// tip tests put their widgets.
+inline bool OpenControlAndGrid(RecordingControl& control, FakeGrid& grid, DWORD gridStyle = 0)
+{
+    if (!control.CreateTopLevel(CRect(100, 100, 600, 500)) ||
+        !grid.CreateChild(&control, CRect(10, 10, 410, 310), gridStyle))
+        return false;
+    grid.SetFocus();
+    return true;
+}
+
 }  // namespace cellstest

@@ -5,6 +5,8 @@
 // from fixed seeds, so each run is the same.
 #include "grid/GridPositionIndex.h"
 
+#include "GridTestUtil.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,16 +15,7 @@
 
 namespace {
 
-// A small deterministic generator (the same numbers on every compiler).
-struct Lcg {
-    std::uint32_t state;
-    explicit Lcg(std::uint32_t seed) : state(seed) {}
-    int Below(int n)
-    {
-        state = state * 1664525u + 1013904223u;
-        return n <= 0 ? 0 : static_cast<int>((state >> 8) % static_cast<std::uint32_t>(n));
-    }
-};
+using gridtest::Lcg;
 
 // The reference: the sizes and the zoom, every answer by adding line by line.
 struct Summing {

@@ -25,9 +25,7 @@ protected:
     void SetUp() override
     {
         Headless::Reset();
-        ASSERT_TRUE(control.CreateTopLevel(CRect(100, 100, 600, 500)));
-        ASSERT_TRUE(grid.CreateChild(&control, CRect(10, 10, 410, 310), WS_BORDER));
-        grid.SetFocus();
+        ASSERT_TRUE(cellstest::OpenControlAndGrid(control, grid, WS_BORDER));
         tip.reset(new CTitleTip);
         tip->SetParentWnd(&grid);
     }

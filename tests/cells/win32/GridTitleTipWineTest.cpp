@@ -2,31 +2,11 @@
 // cell with a tip text shows it, and its text can be read (its pixels are not
 // all the back colour).
 #include "cells/InPlaceEditHooks.h"
-#include "grid/GridCtrl.h"
-#include "platform/System.h"
-#include "platform/Wnd.h"
+#include "grid/win32/GridWineTestUtil.h"
 
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
-namespace {
-
-template <typename Condition>
-bool PumpUntil(Condition done, DWORD ms = 2000)
-{
-    const DWORD start = GetTickCount();
-    for (;;) {
-        PlatformPumpMessages();
-        if (done())
-            return true;
-        if (GetTickCount() - start > ms)
-            return false;
-        Sleep(10);
-    }
-}
-
-}  // namespace
+using gridwine::PumpUntil;
 
 TEST(GridTitleTipWine, TheMouseOnACellShowsItsTipInReadableColours)
 {
@@ -35,14 +15,7 @@ TEST(GridTitleTipWine, TheMouseOnACellShowsItsTipInReadableColours)
     ASSERT_TRUE(control.CreateEx(0, "KivoTestTipControl", "control", WS_POPUP | WS_VISIBLE, CRect(40, 80, 540, 480),
                                  nullptr, 0));
     CGridCtrl grid;
-    grid.SetFixedRowCount(1);
-    grid.SetFixedColumnCount(1);
-    grid.SetRowCount(20);
-    grid.SetColumnCount(6);
-    for (int r = 0; r < 20; ++r)
-        grid.SetRowHeight(r, 24);
-    for (int c = 0; c < 6; ++c)
-        grid.SetColumnWidth(c, 70);
+    gridwine::LayOut(grid, 20, 6, 24, 70, 70);
     grid.GetCell(4, 2)->SetText("12");
     grid.GetCell(4, 2)->SetTipText("WWWW MMMM WWWW");
     grid.GetCell(4, 2)->SetDisplayTip(TRUE);

@@ -8,6 +8,7 @@
 #include "platform/DC.h"
 #include "platform/System.h"
 #include "cells/WidgetTestWindows.h"
+#include "grid/win32/GridWineTestUtil.h"
 
 #include <gtest/gtest.h>
 
@@ -16,18 +17,9 @@
 
 using cellstest::FakeGrid;
 using cellstest::RecordingControl;
+using gridwine::PumpFor;
 
 namespace {
-
-// Delivers what is waiting, for about the given time.
-void PumpFor(DWORD ms)
-{
-    const DWORD start = GetTickCount();
-    do {
-        PlatformPumpMessages();
-        Sleep(10);
-    } while (GetTickCount() - start < ms);
-}
 
 // Wine takes about two seconds to hide a shown top-level window under Xvfb,
 // so the control window is made once for the whole suite; each test gets a

@@ -62,7 +62,7 @@ TEST(CellScript, VbscriptDrivesTheCellMembers)
     ScopedRegistration registration;
     ASSERT_TRUE(registration.ok());
     std::string output;
-    const int code = comtest::Run(L"cscript.exe //nologo \"" + TestFile("cells.vbs") + L"\"", &output);
+    const int code = RunScript("cells.vbs", &output);
     EXPECT_EQ(code, 0) << output;
     EXPECT_NE(output.find("cells ok"), std::string::npos) << output;
 

@@ -1,7 +1,7 @@
 // In the platform's ActiveX host window, CellSetTextWrap makes the row as
 // tall as the wrapped text: the text is drawn over several lines, all of
 // them inside the row, with no empty line below the last.
-#include "ComTestSupport.h"
+#include "ContainerHost.h"
 
 #include <gtest/gtest.h>
 
@@ -10,68 +10,6 @@
 using namespace comtest;
 
 namespace {
-
-typedef BOOL(WINAPI* AtlAxWinInitFn)();
-typedef HRESULT(WINAPI* AtlAxGetControlFn)(HWND, IUnknown**);
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
-struct ChildSearch {
-    int id;
-    HWND found;
-};
-
-BOOL CALLBACK MatchChild(HWND h, LPARAM l)
-{
-    auto* s = reinterpret_cast<ChildSearch*>(l);
-    if (::GetDlgCtrlID(h) == s->id) {
-        s->found = h;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The grid window inside the host (the control's child of id 81220).
-HWND FindGrid(HWND host)
-{
-    ChildSearch s = {81220, nullptr};
-    ::EnumChildWindows(host, MatchChild, reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
-
-VARIANT Long(LONG v)
-{
-    VARIANT x;
-    ::VariantInit(&x);
-    x.vt = VT_I4;
-    x.lVal = v;
-    return x;
-}
-
-VARIANT Short(SHORT v)
-{
-    VARIANT x;
-    ::VariantInit(&x);
-    x.vt = VT_I2;
-    x.iVal = v;
-    return x;
-}
-
-VARIANT Text(const wchar_t* v)
-{
-    VARIANT x;
-    ::VariantInit(&x);
-    x.vt = VT_BSTR;
-    x.bstrVal = ::SysAllocString(v);
-    return x;
-}
 
 // Calls a member by DISPID with its arguments in declaration order; the
 // result as a number (-999 when the call fails).
@@ -136,34 +74,12 @@ RECT CellRect(IDispatch* ctl, LONG row, LONG col)
 
 TEST(CellWrapContainer, WrappingMakesTheRowAsTallAsTheText)
 {
-    ScopedRegistration registration;
-    ASSERT_TRUE(registration.ok());
-    ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
-    HMODULE atl = ::LoadLibraryW(L"atl.dll");
-    ASSERT_NE(atl, nullptr);
-    auto init = reinterpret_cast<AtlAxWinInitFn>(reinterpret_cast<void*>(::GetProcAddress(atl, "AtlAxWinInit")));
-    auto getControl =
-        reinterpret_cast<AtlAxGetControlFn>(reinterpret_cast<void*>(::GetProcAddress(atl, "AtlAxGetControl")));
-    ASSERT_NE(init, nullptr);
-    ASSERT_NE(getControl, nullptr);
-    // Wine's host refuses a second registration of its window classes in a
-    // process: a class left by an earlier test will do.
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof(wc);
-    ASSERT_TRUE(init() || ::GetClassInfoExW(nullptr, L"AtlAxWin", &wc) || ::GetClassInfoExW(atl, L"AtlAxWin", &wc));
-
-    HWND frame = ::CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                                   640, 480, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(frame, nullptr);
-    HWND host = ::CreateWindowExW(0, L"AtlAxWin", L"KIVOSHEET.KivoSheetCtrl.1", WS_CHILD | WS_VISIBLE, 0, 0, 600,
-                                  440, frame, nullptr, nullptr, nullptr);
-    ASSERT_NE(host, nullptr);
-    Pump();
-    IUnknown* unknown = nullptr;
-    ASSERT_EQ(getControl(host, &unknown), S_OK);
+    AxHost ax;
+    ASSERT_NO_FATAL_FAILURE(ax.Start());
+    ASSERT_NO_FATAL_FAILURE(ax.Place(0, 0, 600, 440));
     IDispatch* ctl = nullptr;
-    ASSERT_EQ(unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&ctl)), S_OK);
-    HWND grid = FindGrid(host);
+    ASSERT_EQ(ax.control->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&ctl)), S_OK);
+    HWND grid = ax.Grid();
     ASSERT_NE(grid, nullptr);
 
     // A sentence far wider than its column, in a cell away from the
@@ -198,13 +114,4 @@ TEST(CellWrapContainer, WrappingMakesTheRowAsTallAsTheText)
     EXPECT_LT(below.top, 0) << "text spills into the next row";
 
     ctl->Release();
-    unknown->Release();
-    ::DestroyWindow(frame);
-    Pump();
-    // The host's classes go, so that a later test can register them again.
-    for (const wchar_t* name : {L"AtlAxWin", L"AtlAxWinLic"}) {
-        for (HINSTANCE instance : {::GetModuleHandleW(nullptr), atl})
-            ::UnregisterClassW(name, instance);
-    }
-    ::CoUninitialize();
 }

@@ -80,6 +80,13 @@ inline int Run(const std::wstring& commandLine, std::string* output = nullptr, D
     return static_cast<int>(code);
 }
 
+// Runs one of the test scripts (tests/control/win32/<name>) under Wine's
+// script host and answers its exit code; what it prints goes to *output.
+inline int RunScript(const char* name, std::string* output)
+{
+    return Run(L"cscript.exe //nologo \"" + TestFile(name) + L"\"", output);
+}
+
 inline int Regsvr32(bool unregister)
 {
     std::wstring cmd = L"regsvr32.exe /s ";

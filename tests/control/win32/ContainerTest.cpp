@@ -1,69 +1,24 @@
 // The platform's own ActiveX host window places the control in a window; the
 // grid window appears and paints, and grid notifications reach an event sink
 // with their by-reference answers travelling back.
-#include "ComTestSupport.h"
+#include "ContainerHost.h"
 
 #include "control/GridNotify.h"
-#include "control/KivoGuids.gen.h"
 
 #include <gtest/gtest.h>
 
-#include <ocidl.h>
-
-#include <cstring>
 #include <vector>
 
 using namespace comtest;
 
 namespace {
 
-GUID Guid(const KivoGuid& g)
-{
-    GUID guid;
-    std::memcpy(&guid, g.bytes, sizeof(guid));
-    return guid;
-}
-
-// A host's event sink: records each event's DISPID and numeric arguments (in
-// declaration order) and answers GridCellStartEdit and GridKeyPress.
-class EventSink : public IDispatch {
+// A host's event sink: records each event and answers GridCellStartEdit and
+// GridKeyPress.
+class EventSink : public RecordingSink {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
+    void Answer(DISPID id, DISPPARAMS* p) override
     {
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
-            IsEqualIID(riid, Guid(kGuid_DKivoSheetEvents))) {
-            *ppv = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override
-    {
-        *n = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* p, VARIANT*, EXCEPINFO*,
-                                     UINT*) override
-    {
-        Fired e;
-        e.id = id;
-        for (UINT i = p->cArgs; i-- > 0;) {
-            const VARIANT& v = p->rgvarg[i];
-            switch (v.vt) {
-            case VT_I4: e.args.push_back(v.lVal); break;
-            case VT_I2: e.args.push_back(v.iVal); break;
-            case VT_BYREF | VT_I4: e.args.push_back(*v.plVal); break;
-            case VT_BYREF | VT_I2: e.args.push_back(*v.piVal); break;
-            default: e.args.push_back(-999); break;
-            }
-        }
-        fired.push_back(e);
         if (id == 18 && p->cArgs == 4 && p->rgvarg[0].vt == (VT_BYREF | VT_I2) && refuseEdit)
             *p->rgvarg[0].piVal = 0;        // bCanEdit: keep the editor closed
         if (id == 6 && p->cArgs == 2 && p->rgvarg[1].vt == (VT_BYREF | VT_I4)) {
@@ -74,89 +29,16 @@ public:
             else if (key == 'a')
                 key = 'Z';
         }
-        return S_OK;
     }
 
-    struct Fired {
-        DISPID id;
-        std::vector<LONG> args;
-    };
-    std::vector<Fired> fired;
-    ULONG refs = 1;
     bool refuseEdit = true;
 };
-
-typedef BOOL(WINAPI* AtlAxWinInitFn)();
-typedef HRESULT(WINAPI* AtlAxGetControlFn)(HWND, IUnknown**);
-
-struct ChildSearch {
-    int id;
-    HWND found;
-};
-
-BOOL CALLBACK MatchChild(HWND h, LPARAM l)
-{
-    auto* s = reinterpret_cast<ChildSearch*>(l);
-    if (::GetDlgCtrlID(h) == s->id) {
-        s->found = h;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND FindChildById(HWND parent, int id)
-{
-    ChildSearch s = {id, nullptr};
-    ::EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
-// Pumps until done() holds or about two seconds have passed; answers done().
-template <typename Done>
-bool PumpUntil(Done done)
-{
-    const DWORD start = ::GetTickCount();
-    while (!done() && ::GetTickCount() - start < 2000) {
-        Pump();
-        ::Sleep(5);
-    }
-    return done();
-}
 
 // A host's event sink that closes its form when a chosen event arrives: it
 // drops its own reference to the control and destroys the window the control
 // sits in, which makes the container let go of its reference too.
-class ClosingSink : public IDispatch {
+class ClosingSink : public SinkBase {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
-            IsEqualIID(riid, Guid(kGuid_DKivoSheetEvents))) {
-            *ppv = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override
-    {
-        *n = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
                                      UINT*) override
     {
@@ -178,39 +60,21 @@ public:
     HWND frame = nullptr;
     bool closed = false;
     int afterClose = 0;            // events that arrived after the form was closed
-    ULONG refs = 1;
 };
 
 }  // namespace
 
 TEST(Container, HostWindowPlacesTheControlAndEventsReachTheSink)
 {
-    ScopedRegistration registration;
-    ASSERT_TRUE(registration.ok());
-    ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
-    HMODULE atl = ::LoadLibraryW(L"atl.dll");
-    ASSERT_NE(atl, nullptr) << "the platform's ActiveX host (atl.dll) is missing";
-    auto init = reinterpret_cast<AtlAxWinInitFn>(reinterpret_cast<void*>(::GetProcAddress(atl, "AtlAxWinInit")));
-    auto getControl = reinterpret_cast<AtlAxGetControlFn>(reinterpret_cast<void*>(::GetProcAddress(atl, "AtlAxGetControl")));
-    ASSERT_NE(init, nullptr);
-    ASSERT_NE(getControl, nullptr);
-    ASSERT_TRUE(init());
-
-    HWND frame = ::CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                                   640, 480, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(frame, nullptr);
-    HWND host = ::CreateWindowExW(0, L"AtlAxWin", L"KIVOSHEET.KivoSheetCtrl.1", WS_CHILD | WS_VISIBLE, 10, 10,
-                                  400, 300, frame, nullptr, nullptr, nullptr);
-    ASSERT_NE(host, nullptr);
-    Pump();
-
-    IUnknown* unknown = nullptr;
-    ASSERT_EQ(getControl(host, &unknown), S_OK);
-    ASSERT_NE(unknown, nullptr);
+    AxHost ax;
+    ASSERT_NO_FATAL_FAILURE(ax.Start());
+    ASSERT_NO_FATAL_FAILURE(ax.Place(10, 10, 400, 300));
+    HWND host = ax.host;
+    IUnknown* unknown = ax.control;
 
     // The control window sits in the host window and the grid window, of the
     // grid's own class, inside it over the whole control.
-    HWND grid = FindChildById(host, 81220);
+    HWND grid = ax.Grid();
     ASSERT_NE(grid, nullptr) << "no grid window";
     HWND control = ::GetParent(grid);
     EXPECT_EQ(::GetParent(control), host);
@@ -242,10 +106,8 @@ TEST(Container, HostWindowPlacesTheControlAndEventsReachTheSink)
     EXPECT_NE(body, header);
 
     // Connect an event sink through the connection point.
-    IConnectionPointContainer* cpc = nullptr;
-    ASSERT_EQ(unknown->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&cpc)), S_OK);
     IConnectionPoint* cp = nullptr;
-    ASSERT_EQ(cpc->FindConnectionPoint(Guid(kGuid_DKivoSheetEvents), &cp), S_OK);
+    ASSERT_NO_FATAL_FAILURE(FindEventPoint(unknown, &cp));
     EventSink sink;
     DWORD cookie = 0;
     ASSERT_EQ(cp->Advise(&sink, &cookie), S_OK);
@@ -258,10 +120,7 @@ TEST(Container, HostWindowPlacesTheControlAndEventsReachTheSink)
     ::SendMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
     ::SendMessageW(grid, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
     Pump();
-    std::vector<EventSink::Fired> clicks;
-    for (const EventSink::Fired& e : sink.fired)
-        if (e.id == 4)   // GridLClickUp
-            clicks.push_back(e);
+    const std::vector<EventSink::Fired> clicks = sink.Of(4);   // GridLClickUp
     ASSERT_EQ(clicks.size(), 2u);
     POINT bodyScreen = inBody;
     ::ClientToScreen(grid, &bodyScreen);
@@ -278,10 +137,7 @@ TEST(Container, HostWindowPlacesTheControlAndEventsReachTheSink)
     sink.fired.clear();
     ::SendMessageW(grid, WM_KEYDOWN, VK_DOWN, 0x00500001);
     Pump();
-    std::vector<EventSink::Fired> keys;
-    for (const EventSink::Fired& e : sink.fired)
-        if (e.id == 6)   // GridKeyPress
-            keys.push_back(e);
+    const std::vector<EventSink::Fired> keys = sink.Of(6);   // GridKeyPress
     ASSERT_EQ(keys.size(), 2u);
     EXPECT_EQ(keys[0].args, (std::vector<LONG>{VK_DOWN, 1}));
     EXPECT_EQ(keys[1].args, (std::vector<LONG>{VK_DELETE, 0x00500001}));
@@ -296,10 +152,7 @@ TEST(Container, HostWindowPlacesTheControlAndEventsReachTheSink)
         sink.fired.clear();
         ::SendMessageW(grid, WM_KEYDOWN, VK_F2, 1);
         Pump();
-        int starts = 0;
-        for (const EventSink::Fired& e : sink.fired)
-            starts += e.id == 18 ? 1 : 0;   // GridCellStartEdit
-        EXPECT_EQ(starts, 1) << refuse;
+        EXPECT_EQ(sink.Of(18).size(), 1u) << refuse;   // GridCellStartEdit
         HWND editor = ::GetWindow(grid, GW_CHILD);
         EXPECT_EQ(editor != nullptr && ::IsWindowVisible(editor), !refuse) << refuse;
         if (editor != nullptr)
@@ -339,11 +192,6 @@ TEST(Container, HostWindowPlacesTheControlAndEventsReachTheSink)
     EXPECT_EQ(sink.fired.size(), 4u);
 
     cp->Release();
-    cpc->Release();
-    unknown->Release();
-    ::DestroyWindow(frame);
-    Pump();
-    ::CoUninitialize();
 }
 
 // A host may close its form inside an event handler: on a click, a right
@@ -353,18 +201,8 @@ TEST(Container, HostWindowPlacesTheControlAndEventsReachTheSink)
 // then freed.
 TEST(Container, AHostMayCloseItsFormInsideAnEventHandler)
 {
-    ScopedRegistration registration;
-    ASSERT_TRUE(registration.ok());
-    ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
-    HMODULE atl = ::LoadLibraryW(L"atl.dll");
-    ASSERT_NE(atl, nullptr);
-    auto init = reinterpret_cast<AtlAxWinInitFn>(reinterpret_cast<void*>(::GetProcAddress(atl, "AtlAxWinInit")));
-    auto getControl = reinterpret_cast<AtlAxGetControlFn>(reinterpret_cast<void*>(::GetProcAddress(atl, "AtlAxGetControl")));
-    ASSERT_NE(init, nullptr);
-    ASSERT_NE(getControl, nullptr);
-    // An earlier test of this process may have registered the host's class.
-    WNDCLASSEXW registered = {sizeof(registered)};
-    ASSERT_TRUE(init() || ::GetClassInfoExW(nullptr, L"AtlAxWin", &registered));
+    AxHost ax;
+    ASSERT_NO_FATAL_FAILURE(ax.Start());
 
     struct Case {
         const char* name;
@@ -379,35 +217,28 @@ TEST(Container, AHostMayCloseItsFormInsideAnEventHandler)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        HWND frame = ::CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN,
-                                       0, 0, 640, 480, nullptr, nullptr, nullptr, nullptr);
-        ASSERT_NE(frame, nullptr);
-        HWND host = ::CreateWindowExW(0, L"AtlAxWin", L"KIVOSHEET.KivoSheetCtrl.1", WS_CHILD | WS_VISIBLE, 10, 10,
-                                      400, 300, frame, nullptr, nullptr, nullptr);
-        ASSERT_NE(host, nullptr);
-        Pump();
+        ASSERT_NO_FATAL_FAILURE(ax.Place(10, 10, 400, 300));
         HMODULE module = ::GetModuleHandleW(L"KivoSheet.dll");
         ASSERT_NE(module, nullptr);
         auto canUnloadNow = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
             reinterpret_cast<void*>(::GetProcAddress(module, "DllCanUnloadNow")));
         ASSERT_NE(canUnloadNow, nullptr);
 
-        IUnknown* unknown = nullptr;
-        ASSERT_EQ(getControl(host, &unknown), S_OK);
-        HWND grid = FindChildById(host, 81220);
+        IUnknown* unknown = ax.control;
+        HWND frame = ax.frame;
+        HWND grid = ax.Grid();
         ASSERT_NE(grid, nullptr);
-        IConnectionPointContainer* cpc = nullptr;
-        ASSERT_EQ(unknown->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&cpc)), S_OK);
         IConnectionPoint* cp = nullptr;
-        ASSERT_EQ(cpc->FindConnectionPoint(Guid(kGuid_DKivoSheetEvents), &cp), S_OK);
+        ASSERT_NO_FATAL_FAILURE(FindEventPoint(unknown, &cp));
         ClosingSink sink;
         sink.trigger = c.event;
-        sink.control = unknown;
+        sink.control = unknown;   // the sink holds the host's reference and its form now
         sink.frame = frame;
+        ax.control = nullptr;
+        ax.frame = nullptr;
         DWORD cookie = 0;
         ASSERT_EQ(cp->Advise(&sink, &cookie), S_OK);
         cp->Release();
-        cpc->Release();
         EXPECT_EQ(canUnloadNow(), S_FALSE);
 
         // Real input in the grid window, as the host's loop delivers it.
@@ -422,7 +253,7 @@ TEST(Container, AHostMayCloseItsFormInsideAnEventHandler)
         EXPECT_EQ(sink.afterClose, 0);
         // Once its handlers have returned the control is freed: it lets go of
         // the sink and the module may unload.
-        EXPECT_TRUE(PumpUntil([&] { return sink.refs == 1; })) << sink.refs;
+        EXPECT_TRUE(PumpUntil([&] { return sink.refs == 1; }, 2000)) << sink.refs;
         EXPECT_EQ(canUnloadNow(), S_OK);
         if (!sink.closed) {
             sink.control->Release();
@@ -430,5 +261,4 @@ TEST(Container, AHostMayCloseItsFormInsideAnEventHandler)
             Pump();
         }
     }
-    ::CoUninitialize();
 }

@@ -4,143 +4,22 @@
 // container deactivates the control in place (destroying its window) and
 // activates it again, and a real click on a title tip over the grid reaches
 // the cell under it.
-#include "ComTestSupport.h"
+#include "ContainerHost.h"
 
 #include "cells/TitleTip.h"
-#include "control/KivoGuids.gen.h"
 #include "platform/Wnd.h"
 
 #include <gtest/gtest.h>
 
-#include <ocidl.h>
 #include <oleidl.h>
 
-#include <cstring>
 #include <vector>
 
 using namespace comtest;
 
 namespace {
 
-GUID Guid(const KivoGuid& g)
-{
-    GUID guid;
-    std::memcpy(&guid, g.bytes, sizeof(guid));
-    return guid;
-}
-
 const DISPID kGridLClickUp = 4;
-const int kGridWindowId = 81220;
-
-// A host's event sink: records each event's DISPID and its numeric arguments
-// in declaration order.
-class ClickSink : public IDispatch {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
-            IsEqualIID(riid, Guid(kGuid_DKivoSheetEvents))) {
-            *ppv = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override
-    {
-        *n = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* p, VARIANT*, EXCEPINFO*,
-                                     UINT*) override
-    {
-        Fired e;
-        e.id = id;
-        for (UINT i = p->cArgs; i-- > 0;) {
-            const VARIANT& v = p->rgvarg[i];
-            switch (v.vt) {
-            case VT_I4: e.args.push_back(v.lVal); break;
-            case VT_I2: e.args.push_back(v.iVal); break;
-            case VT_BYREF | VT_I4: e.args.push_back(*v.plVal); break;
-            case VT_BYREF | VT_I2: e.args.push_back(*v.piVal); break;
-            default: e.args.push_back(-999); break;
-            }
-        }
-        fired.push_back(e);
-        return S_OK;
-    }
-
-    struct Fired {
-        DISPID id;
-        std::vector<LONG> args;
-    };
-    std::vector<Fired> Clicks() const
-    {
-        std::vector<Fired> clicks;
-        for (const Fired& e : fired)
-            if (e.id == kGridLClickUp)
-                clicks.push_back(e);
-        return clicks;
-    }
-    std::vector<Fired> fired;
-    ULONG refs = 1;
-};
-
-typedef BOOL(WINAPI* AtlAxWinInitFn)();
-typedef HRESULT(WINAPI* AtlAxGetControlFn)(HWND, IUnknown**);
-
-struct ChildSearch {
-    int id;
-    HWND found;
-};
-
-BOOL CALLBACK MatchChild(HWND h, LPARAM l)
-{
-    auto* s = reinterpret_cast<ChildSearch*>(l);
-    if (::GetDlgCtrlID(h) == s->id) {
-        s->found = h;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND FindChildById(HWND parent, int id)
-{
-    ChildSearch s = {id, nullptr};
-    ::EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
-
-// The container's loop: what arrives is translated and dispatched, nothing is
-// offered to the control's pre-translation.
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
-// Runs the container's loop until the condition holds or the time is up.
-template <typename Condition>
-bool PumpUntil(Condition done, DWORD ms = 3000)
-{
-    const DWORD start = ::GetTickCount();
-    for (;;) {
-        Pump();
-        if (done())
-            return true;
-        if (::GetTickCount() - start > ms)
-            return false;
-        ::Sleep(10);
-    }
-}
 
 // A skinned scroll bar of the control window, as the container sees it.
 struct BarWindow {
@@ -171,60 +50,13 @@ class ContainerWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(registration.ok());
-        ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
-        comInitialised = true;
-        HMODULE atl = ::LoadLibraryW(L"atl.dll");
-        ASSERT_NE(atl, nullptr) << "the platform's ActiveX host (atl.dll) is missing";
-        auto init = reinterpret_cast<AtlAxWinInitFn>(reinterpret_cast<void*>(::GetProcAddress(atl, "AtlAxWinInit")));
-        auto getControl =
-            reinterpret_cast<AtlAxGetControlFn>(reinterpret_cast<void*>(::GetProcAddress(atl, "AtlAxGetControl")));
-        ASSERT_NE(init, nullptr);
-        ASSERT_NE(getControl, nullptr);
-        // Wine's host refuses a second registration of its window classes:
-        // a class left by an earlier test of the process will do.
-        WNDCLASSEXW wc = {};
-        wc.cbSize = sizeof(wc);
-        ASSERT_TRUE(init() || ::GetClassInfoExW(nullptr, L"AtlAxWin", &wc) ||
-                    ::GetClassInfoExW(atl, L"AtlAxWin", &wc));
-        atlModule = atl;
-
-        frame = ::CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                                  640, 480, nullptr, nullptr, nullptr, nullptr);
-        ASSERT_NE(frame, nullptr);
-        host = ::CreateWindowExW(0, L"AtlAxWin", L"KIVOSHEET.KivoSheetCtrl.1", WS_CHILD | WS_VISIBLE, 10, 10, 400,
-                                 300, frame, nullptr, nullptr, nullptr);
-        ASSERT_NE(host, nullptr);
-        Pump();
-        ASSERT_EQ(getControl(host, &unknown), S_OK);
-        ASSERT_NE(unknown, nullptr);
+        ASSERT_NO_FATAL_FAILURE(ax.Start());
+        ASSERT_NO_FATAL_FAILURE(ax.Place(10, 10, 400, 300));
     }
 
-    void TearDown() override
-    {
-        if (unknown != nullptr)
-            unknown->Release();
-        if (frame != nullptr)
-            ::DestroyWindow(frame);
-        Pump();
-        // The host's window classes go, so that a later test of the process
-        // can register them again.
-        for (const wchar_t* name : {L"AtlAxWin", L"AtlAxWinLic"}) {
-            for (HINSTANCE instance : {::GetModuleHandleW(nullptr), atlModule})
-                ::UnregisterClassW(name, instance);
-        }
-        if (comInitialised)
-            ::CoUninitialize();
-    }
+    HWND GridWindow() const { return ax.Grid(); }
 
-    HWND GridWindow() const { return FindChildById(host, kGridWindowId); }
-
-    ScopedRegistration registration;
-    bool comInitialised = false;
-    HMODULE atlModule = nullptr;
-    HWND frame = nullptr;
-    HWND host = nullptr;
-    IUnknown* unknown = nullptr;
+    AxHost ax;
 };
 
 // Two visible bars, 15 pixels thick, along the right and bottom edges of a
@@ -258,9 +90,9 @@ TEST_F(ContainerWindow, TheScrollBarsComeBackWhenTheContainerReactivatesTheContr
     }
 
     IOleInPlaceObject* inPlace = nullptr;
-    ASSERT_EQ(unknown->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace)), S_OK);
+    ASSERT_EQ(ax.control->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace)), S_OK);
     IOleObject* object = nullptr;
-    ASSERT_EQ(unknown->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(&object)), S_OK);
+    ASSERT_EQ(ax.control->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(&object)), S_OK);
     for (int round = 1; round <= 2; ++round) {
         SCOPED_TRACE(testing::Message() << "reactivation " << round);
         // In-place deactivation destroys the control's window, and the grid's
@@ -271,7 +103,7 @@ TEST_F(ContainerWindow, TheScrollBarsComeBackWhenTheContainerReactivatesTheContr
         EXPECT_EQ(nullptr, GridWindow());
 
         RECT pos = {0, 0, 400, 300};
-        EXPECT_EQ(object->DoVerb(OLEIVERB_SHOW, nullptr, nullptr, 0, host, &pos), S_OK);
+        EXPECT_EQ(object->DoVerb(OLEIVERB_SHOW, nullptr, nullptr, 0, ax.host, &pos), S_OK);
         Pump();
         grid = GridWindow();
         ASSERT_NE(grid, nullptr);
@@ -300,11 +132,9 @@ TEST_F(ContainerWindow, ARealClickOnATitleTipReachesTheCellUnderIt)
     HWND grid = GridWindow();
     ASSERT_NE(grid, nullptr);
 
-    IConnectionPointContainer* cpc = nullptr;
-    ASSERT_EQ(unknown->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&cpc)), S_OK);
     IConnectionPoint* cp = nullptr;
-    ASSERT_EQ(cpc->FindConnectionPoint(Guid(kGuid_DKivoSheetEvents), &cp), S_OK);
-    ClickSink sink;
+    ASSERT_NO_FATAL_FAILURE(FindEventPoint(ax.control, &cp));
+    RecordingSink sink;
     DWORD cookie = 0;
     ASSERT_EQ(cp->Advise(&sink, &cookie), S_OK);
 
@@ -312,16 +142,16 @@ TEST_F(ContainerWindow, ARealClickOnATitleTipReachesTheCellUnderIt)
     const POINT at = {230, 140};
     ::SendMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
     ::SendMessageW(grid, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
-    ASSERT_TRUE(PumpUntil([&] { return sink.Clicks().size() == 1; }));
-    const LONG row = sink.Clicks()[0].args[3];
-    const LONG col = sink.Clicks()[0].args[4];
+    ASSERT_TRUE(PumpUntil([&] { return sink.Of(kGridLClickUp).size() == 1; }));
+    const LONG row = sink.Of(kGridLClickUp)[0].args[3];
+    const LONG col = sink.Of(kGridLClickUp)[0].args[4];
     ASSERT_GE(row, 1);
     ASSERT_GE(col, 1);
     // Another cell takes the focus, so that the click on the tip moves it back.
     ::SendMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x - 120, at.y - 60));
     ::SendMessageW(grid, WM_LBUTTONUP, 0, MAKELPARAM(at.x - 120, at.y - 60));
-    ASSERT_TRUE(PumpUntil([&] { return sink.Clicks().size() == 2; }));
-    ASSERT_TRUE(sink.Clicks()[1].args[3] != row || sink.Clicks()[1].args[4] != col);
+    ASSERT_TRUE(PumpUntil([&] { return sink.Of(kGridLClickUp).size() == 2; }));
+    ASSERT_TRUE(sink.Of(kGridLClickUp)[1].args[3] != row || sink.Of(kGridLClickUp)[1].args[4] != col);
     ::SetFocus(grid);
     Pump();
     sink.fired.clear();
@@ -351,10 +181,10 @@ TEST_F(ContainerWindow, ARealClickOnATitleTipReachesTheCellUnderIt)
         press[1].type = INPUT_MOUSE;
         press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
         ASSERT_EQ(2u, ::SendInput(2, press, sizeof(INPUT)));
-        EXPECT_TRUE(PumpUntil([&] { return !sink.Clicks().empty(); })) << "the click did not reach the grid";
+        EXPECT_TRUE(PumpUntil([&] { return !sink.Of(kGridLClickUp).empty(); })) << "the click did not reach the grid";
         EXPECT_FALSE(tip.IsWindowVisible());
         EXPECT_NE(tip.GetSafeHwnd(), ::GetActiveWindow()) << "the click activated the tip";
-        std::vector<ClickSink::Fired> clicks = sink.Clicks();
+        std::vector<RecordingSink::Fired> clicks = sink.Of(kGridLClickUp);
         ASSERT_EQ(1u, clicks.size());
         ASSERT_EQ(5u, clicks[0].args.size());
         EXPECT_EQ(screen.x, clicks[0].args[1]);
@@ -366,5 +196,4 @@ TEST_F(ContainerWindow, ARealClickOnATitleTipReachesTheCellUnderIt)
 
     EXPECT_EQ(cp->Unadvise(cookie), S_OK);
     cp->Release();
-    cpc->Release();
 }

@@ -1,16 +1,12 @@
 // The control object's connection-point enumeration and property-bag
 // persistence, as a container walks and uses them.
-#include "ComTestSupport.h"
-
-#include "control/KivoGuids.gen.h"
+#include "ContainerHost.h"
 
 #include <gtest/gtest.h>
 
-#include <ocidl.h>
 #include <olectl.h>
 
 #include <algorithm>
-#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -19,40 +15,15 @@ using namespace comtest;
 
 namespace {
 
-GUID Guid(const KivoGuid& g)
-{
-    GUID guid;
-    std::memcpy(&guid, g.bytes, sizeof(guid));
-    return guid;
-}
-
-// A sink that only counts its references.
-class CountedSink : public IDispatch {
+// A sink that only counts its references; it answers IUnknown and IDispatch
+// but not the event interface.
+class CountedSink : public SinkBase {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch)) {
-            *ppv = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override
-    {
-        *n = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    CountedSink() { answersEvents = false; }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override
     {
         return S_OK;
     }
-    ULONG refs = 1;
 };
 
 // A property bag in memory, as a container that saves to text keeps one.
@@ -190,10 +161,8 @@ TEST_F(ControlObject, ConnectionPointsAreEnumerated)
 
 TEST_F(ControlObject, ConnectionsAreEnumeratedAsTheyStoodWhenAsked)
 {
-    IConnectionPointContainer* cpc = nullptr;
-    ASSERT_EQ(control->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&cpc)), S_OK);
     IConnectionPoint* cp = nullptr;
-    ASSERT_EQ(cpc->FindConnectionPoint(Guid(kGuid_DKivoSheetEvents), &cp), S_OK);
+    ASSERT_NO_FATAL_FAILURE(FindEventPoint(control, &cp));
 
     IEnumConnections* none = nullptr;
     ASSERT_EQ(cp->EnumConnections(&none), S_OK);
@@ -228,7 +197,6 @@ TEST_F(ControlObject, ConnectionsAreEnumeratedAsTheyStoodWhenAsked)
     ASSERT_EQ(cp->Unadvise(cookieB), S_OK);
     EXPECT_EQ(b.refs, 1u);
     cp->Release();
-    cpc->Release();
 }
 
 TEST_F(ControlObject, PropertyBagKeepsTheVersionNumber)
@@ -355,15 +323,6 @@ TEST_F(ControlObject, StreamKeepsTheVersionNumber)
     }
     EXPECT_EQ(persist->Load(static_cast<IStream*>(nullptr)), E_POINTER);
     persist->Release();
-}
-
-VARIANT Short(SHORT value)
-{
-    VARIANT v;
-    ::VariantInit(&v);
-    v.vt = VT_I2;
-    v.iVal = value;
-    return v;
 }
 
 // Named arguments as a caller writing GridRGB(nBlue:=..., nRed:=...) passes

@@ -11,7 +11,7 @@ TEST(ScriptClient, VbscriptCreatesTheControlAndEveryClass)
     ScopedRegistration registration;
     ASSERT_TRUE(registration.ok());
     std::string output;
-    const int code = comtest::Run(L"cscript.exe //nologo \"" + TestFile("automation.vbs") + L"\"", &output);
+    const int code = RunScript("automation.vbs", &output);
     EXPECT_EQ(code, 0) << output;
     EXPECT_NE(output.find("automation ok"), std::string::npos) << output;
 }
@@ -23,7 +23,7 @@ TEST(ScriptClient, VbscriptReadsEveryClassWithoutErrorHandling)
     ScopedRegistration registration;
     ASSERT_TRUE(registration.ok());
     std::string output;
-    const int code = comtest::Run(L"cscript.exe //nologo \"" + TestFile("objects.vbs") + L"\"", &output);
+    const int code = RunScript("objects.vbs", &output);
     EXPECT_EQ(code, 0) << output;
     EXPECT_NE(output.find("objects ok"), std::string::npos) << output;
 }

@@ -13,14 +13,8 @@ using gridinputtest::InputGrid;
 
 namespace {
 
-class CellsWindow : public ::testing::Test {
+class CellsWindow : public gridinputtest::HookRestoringTest {
 protected:
-    void SetUp() override { Headless::Reset(); }
-    void TearDown() override
-    {
-        InstallInPlaceEditHooks();
-        Headless::Reset();
-    }
     static std::string Text(CGridCtrl& grid, int r, int c) { return std::string(grid.GetCellText(r, c)); }
 };
 

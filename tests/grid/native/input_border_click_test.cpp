@@ -14,15 +14,7 @@ using gridinputtest::InputGrid;
 
 namespace {
 
-class BorderClick : public ::testing::Test {
-protected:
-    void SetUp() override { Headless::Reset(); }
-    void TearDown() override
-    {
-        InstallInPlaceEditHooks();   // back to the program's own editor and tip
-        Headless::Reset();
-    }
-};
+class BorderClick : public gridinputtest::HookRestoringTest {};
 
 // Columns: 1 [40,90) 2 [90,140) 3 [140,190); rows: 1 [25,45) 2 [45,65) 3 [65,85).
 // The selection is cell (2, 2): client (90,45)-(139,64).

@@ -13,15 +13,7 @@ using gridinputtest::InputGrid;
 
 namespace {
 
-class Commit : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        Headless::Reset();
-        InstallInPlaceEditHooks();
-    }
-    void TearDown() override { Headless::Reset(); }
-};
+class Commit : public gridinputtest::EditorTest {};
 
 std::string TextOf(CGridCellBase* cell)
 {

@@ -3,6 +3,8 @@
 // keeps a pointer to the closed editor. The grid's destructor commits too.
 #include "input_test_util.h"
 
+#include "grid/GridTestUtil.h"
+
 #include "cells/InPlaceEditHooks.h"
 
 #include <gtest/gtest.h>
@@ -14,32 +16,7 @@ using gridinputtest::InputGrid;
 
 namespace {
 
-class EditStructure : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        Headless::Reset();
-        InstallInPlaceEditHooks();
-    }
-    void TearDown() override { Headless::Reset(); }
-};
-
-std::string TextAt(CGridCtrl& grid, int row, int col)
-{
-    CGridCellBase* cell = grid.GetCell(row, col);
-    if (cell == nullptr)
-        return "<none>";
-    LPCTSTR text = cell->GetText();
-    return text != nullptr ? text : "";
-}
-
-int CountNotifies(const gridinputtest::HostWindow& host, int code)
-{
-    int n = 0;
-    for (const gridinputtest::Notify& notify : host.notifies)
-        n += notify.code == code ? 1 : 0;
-    return n;
-}
+class EditStructure : public gridinputtest::EditorTest {};
 
 // No cell of the grid is editing or holds an editor.
 void ExpectNoEditorLeft(CGridCtrl& grid)
@@ -105,18 +82,18 @@ TEST_F(EditStructure, EveryStructuralChangeCommitsTheEditIntoItsOwnCell)
         grid.SetFocus();
         PlatformPumpMessages();
 
-        EXPECT_EQ(CountNotifies(g.host, GVN_ENDLABELEDIT), 1);
+        EXPECT_EQ(g.host.CountNotifies(GVN_ENDLABELEDIT), 1);
         ASSERT_EQ(g.host.Count(WM_GRID_CELLENDEDIT), 1);
         for (const gridinputtest::Message& m : g.host.messages) {
             if (m.message == WM_GRID_CELLENDEDIT)
                 EXPECT_EQ(m.wParam, static_cast<WPARAM>(MAKELONG(3, 2)));   // committed before the change
         }
         if (c.row >= 0)
-            EXPECT_EQ(TextAt(grid, c.row, c.col), "ab");
+            EXPECT_EQ(gridtest::Text(grid, c.row, c.col), "ab");
         int holding = 0;
         for (int row = 0; row < grid.GetRowCount(); ++row)
             for (int col = 0; col < grid.GetColumnCount(); ++col)
-                holding += TextAt(grid, row, col) == "ab" ? 1 : 0;
+                holding += gridtest::Text(grid, row, col) == "ab" ? 1 : 0;
         EXPECT_EQ(holding, c.row >= 0 ? 1 : 0);
         ExpectNoEditorLeft(grid);
 
@@ -129,7 +106,7 @@ TEST_F(EditStructure, EveryStructuralChangeCommitsTheEditIntoItsOwnCell)
             PlatformPumpMessages();
             grid.EndEditing();
             PlatformPumpMessages();
-            EXPECT_EQ(TextAt(grid, focus.row, focus.col), "z");
+            EXPECT_EQ(gridtest::Text(grid, focus.row, focus.col), "z");
             ExpectNoEditorLeft(grid);
         }
     }
@@ -150,8 +127,8 @@ TEST_F(EditStructure, AnEditOpenedFromCodeAwayFromTheFocusIsCommittedToo)
     grid.InsertRow("", 1);
     grid.SetFocus();
     PlatformPumpMessages();
-    EXPECT_EQ(TextAt(grid, 6, 4), "cell!");
-    EXPECT_EQ(TextAt(grid, 5, 4), "");
+    EXPECT_EQ(gridtest::Text(grid, 6, 4), "cell!");
+    EXPECT_EQ(gridtest::Text(grid, 5, 4), "");
     ExpectNoEditorLeft(grid);
 }
 
@@ -205,7 +182,7 @@ TEST_F(EditStructure, AHostThatChangesTheRowsWhileJudgingTheCommit)
         PlatformPumpMessages();
         EXPECT_EQ(grid.GetRowCount(), c.row < 0 ? 9 : 11);
         if (c.row >= 0)
-            EXPECT_EQ(TextAt(grid, c.row, 2), "q");   // set before it was judged
+            EXPECT_EQ(gridtest::Text(grid, c.row, 2), "q");   // set before it was judged
         ExpectNoEditorLeft(grid);
         grid.SendMessage(WM_CHAR, 'r', 1);
         PlatformPumpMessages();
@@ -225,7 +202,7 @@ TEST_F(EditStructure, TheDestructorCommitsAnOpenEdit)
     g.host.Clear();
     g.pGrid.reset();
     PlatformPumpMessages();
-    ASSERT_EQ(CountNotifies(g.host, GVN_ENDLABELEDIT), 1);
+    ASSERT_EQ(g.host.CountNotifies(GVN_ENDLABELEDIT), 1);
     EXPECT_EQ(g.host.notifies[0].row, 3);
     EXPECT_EQ(g.host.notifies[0].col, 2);
     EXPECT_EQ(g.host.Count(WM_GRID_CELLENDEDIT), 1);

@@ -2,6 +2,8 @@
 // into the in-place editor, and committing (or refusing) the result.
 #include "input_test_util.h"
 
+#include "grid/GridTestUtil.h"
+
 #include "cells/InPlaceEditHooks.h"
 
 #include <gtest/gtest.h>
@@ -12,21 +14,7 @@ using gridinputtest::InputGrid;
 
 namespace {
 
-class Editing : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        Headless::Reset();
-        InstallInPlaceEditHooks();
-    }
-    void TearDown() override { Headless::Reset(); }
-};
-
-std::string TextOf(CGridCtrl& grid, int row, int col)
-{
-    LPCTSTR text = grid.GetCell(row, col)->GetText();
-    return text != nullptr ? text : "";
-}
+class Editing : public gridinputtest::EditorTest {};
 
 }  // namespace
 
@@ -52,7 +40,7 @@ TEST_F(Editing, TypingOpensTheEditorAndEnterCommitsAndMovesDown)
     g.host.Clear();
     editor->SendMessage(WM_KEYDOWN, VK_RETURN, 1);
     PlatformPumpMessages();
-    EXPECT_EQ(TextOf(grid, 2, 2), "hi");
+    EXPECT_EQ(gridtest::Text(grid, 2, 2), "hi");
     EXPECT_FALSE(grid.GetCell(2, 2)->IsEditing());
     EXPECT_EQ(grid.GetCell(2, 2)->GetEditWnd(), nullptr);
     EXPECT_TRUE(grid.GetModified());
@@ -64,10 +52,7 @@ TEST_F(Editing, TypingOpensTheEditorAndEnterCommitsAndMovesDown)
             EXPECT_EQ(m.lParam, static_cast<LPARAM>(GCT_EDIT));
         }
     }
-    int endEdits = 0;
-    for (const gridinputtest::Notify& n : g.host.notifies)
-        endEdits += n.code == GVN_ENDLABELEDIT ? 1 : 0;
-    EXPECT_EQ(endEdits, 1);
+    EXPECT_EQ(g.host.CountNotifies(GVN_ENDLABELEDIT), 1);
 }
 
 TEST_F(Editing, EscapeKeepsTheOldTextAndTheFocus)
@@ -83,7 +68,7 @@ TEST_F(Editing, EscapeKeepsTheOldTextAndTheFocus)
     editor->SendMessage(WM_CHAR, 'x', 1);
     editor->SendMessage(WM_CHAR, VK_ESCAPE, 1);
     PlatformPumpMessages();
-    EXPECT_EQ(TextOf(grid, 2, 2), "old");
+    EXPECT_EQ(gridtest::Text(grid, 2, 2), "old");
     EXPECT_FALSE(grid.GetCell(2, 2)->IsEditing());
     EXPECT_EQ(g.Focus(), CGridCellPos(2, 2));
 }
@@ -117,7 +102,7 @@ TEST_F(Editing, TheStartOfAnEditMayBeRefused)
         EXPECT_EQ(cell->GetEditWnd() != nullptr, c.expectEditor);
         if (c.expectEditor)
             g.Grid().EndEditing();
-        EXPECT_EQ(TextOf(g.Grid(), 3, 4), c.expectEditor ? "z" : "");
+        EXPECT_EQ(gridtest::Text(g.Grid(), 3, 4), c.expectEditor ? "z" : "");
     }
 }
 
@@ -178,7 +163,7 @@ TEST_F(Editing, CommitSetsThenJudgesAndARefusalRestoresTheOldContent)
         if (c.expectNumber) {
             EXPECT_EQ(cell->GetValue(), c.expectValue);
         } else {
-            EXPECT_EQ(TextOf(grid, 2, 3), c.expectText);
+            EXPECT_EQ(gridtest::Text(grid, 2, 3), c.expectText);
         }
         EXPECT_EQ(g.host.notifies.size(), c.expectJudged ? 1u : 0u);
         bool changed = c.expectJudged && c.ownerAnswer >= 0;

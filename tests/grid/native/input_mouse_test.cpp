@@ -13,15 +13,7 @@ using gridinputtest::InputGrid;
 
 namespace {
 
-class MouseInput : public ::testing::Test {
-protected:
-    void SetUp() override { Headless::Reset(); }
-    void TearDown() override
-    {
-        InstallInPlaceEditHooks();   // back to the program's own editor and tip
-        Headless::Reset();
-    }
-};
+class MouseInput : public gridinputtest::HookRestoringTest {};
 
 // Columns: 0 [0,40) 1 [40,90) 2 [90,140) 3 [140,190) 4 [190,240) 5 [240,290)
 // Rows:    0 [0,25) 1 [25,45) 2 [45,65) 3 [65,85) 4 [85,105) ...

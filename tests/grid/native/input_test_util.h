@@ -3,12 +3,17 @@
 // resizes (1031/1032) and edits (1035), answering notifications.
 #pragma once
 
+#include "window_test_util.h"
+
+#include "cells/InPlaceEditHooks.h"
 #include "grid/CellEditorFactory.h"
 #include "grid/GridCtrl.h"
 #include "grid/GridMessages.h"
 #include "platform/System.h"
 #include "platform/Wnd.h"
 #include "platform/headless/Headless.h"
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>
@@ -42,6 +47,30 @@ struct StartEdit {
     int type;
 };
 
+// A test of the program's own in-place editor: a fresh headless platform
+// with the editor's hooks installed.
+class EditorTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Headless::Reset();
+        InstallInPlaceEditHooks();
+    }
+    void TearDown() override { Headless::Reset(); }
+};
+
+// A test that may put stand-ins in place of the editor and the tip: a fresh
+// headless platform, and the program's own editor and tip back at the end.
+class HookRestoringTest : public ::testing::Test {
+protected:
+    void SetUp() override { Headless::Reset(); }
+    void TearDown() override
+    {
+        InstallInPlaceEditHooks();
+        Headless::Reset();
+    }
+};
+
 class HostWindow : public CWnd {
 public:
     std::vector<Message> messages;       // 1025..1074 as they arrive (sent or posted)
@@ -63,6 +92,13 @@ public:
         int n = 0;
         for (const Message& m : messages)
             n += m.message == message ? 1 : 0;
+        return n;
+    }
+    int CountNotifies(int code) const
+    {
+        int n = 0;
+        for (const Notify& notify : notifies)
+            n += notify.code == code ? 1 : 0;
         return n;
     }
     std::vector<int> Codes() const
@@ -120,8 +156,7 @@ protected:
     }
 };
 
-// Rows 20 px (row 0: 25), columns 50 px (column 0: 40); client 400 x 300
-// unless asked otherwise. The grid is made after the test's platform settings
+// Sized by gridwindowtest::LayOut; client 400 x 300 unless asked otherwise. The grid is made after the test's platform settings
 // (the wheel step is read when the grid is constructed).
 struct InputGrid {
     HostWindow host;
@@ -134,14 +169,7 @@ struct InputGrid {
         host.CreateTopLevel(clientW + 40, clientH + 40);
         pGrid = std::make_unique<CGridCtrl>();
         CGridCtrl& grid = *pGrid;
-        grid.SetFixedRowCount(fixedRows);
-        grid.SetFixedColumnCount(fixedCols);
-        grid.SetRowCount(rows);
-        grid.SetColumnCount(cols);
-        for (int r = 0; r < rows; ++r)
-            grid.SetRowHeight(r, r == 0 ? 25 : 20);
-        for (int c = 0; c < cols; ++c)
-            grid.SetColumnWidth(c, c == 0 ? 40 : 50);
+        gridwindowtest::LayOut(grid, rows, cols, fixedRows, fixedCols);
         grid.Create(CRect(0, 0, clientW + 4, clientH + 4), &host, 77, WS_CHILD | WS_VISIBLE);
         grid.UpdateScrollBars();
         grid.SetFocusCell(fixedRows, fixedCols);

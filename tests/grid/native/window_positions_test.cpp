@@ -7,6 +7,8 @@
 // one the plain sums give. Fixed seeds: each run is the same.
 #include "window_test_util.h"
 
+#include "grid/GridTestUtil.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,17 +19,8 @@
 
 namespace {
 
+using gridtest::Lcg;
 using gridwindowtest::RecordingParent;
-
-struct Lcg {
-    std::uint32_t state;
-    explicit Lcg(std::uint32_t seed) : state(seed) {}
-    int Below(int n)
-    {
-        state = state * 1664525u + 1013904223u;
-        return n <= 0 ? 0 : static_cast<int>((state >> 8) % static_cast<std::uint32_t>(n));
-    }
-};
 
 // The page a line step clamps against is not public.
 class PageGrid : public CGridCtrl {

@@ -63,7 +63,20 @@ protected:
     }
 };
 
-// Rows 20 px (row 0: 25), columns 50 px (column 0: 40); client 400 x 300.
+// The test grids' sizes: rows 20 px (row 0: 25), columns 50 px (column 0: 40).
+inline void LayOut(CGridCtrl& grid, int rows, int cols, int fixedRows, int fixedCols)
+{
+    grid.SetFixedRowCount(fixedRows);
+    grid.SetFixedColumnCount(fixedCols);
+    grid.SetRowCount(rows);
+    grid.SetColumnCount(cols);
+    for (int r = 0; r < rows; ++r)
+        grid.SetRowHeight(r, r == 0 ? 25 : 20);
+    for (int c = 0; c < cols; ++c)
+        grid.SetColumnWidth(c, c == 0 ? 40 : 50);
+}
+
+// Sized by LayOut; client 400 x 300.
 struct WindowGrid {
     RecordingParent parent;
     CGridCtrl grid;
@@ -72,14 +85,7 @@ struct WindowGrid {
     {
         Headless::Reset();
         parent.CreateTopLevel(clientW + 4, clientH + 4);
-        grid.SetFixedRowCount(fixedRows);
-        grid.SetFixedColumnCount(fixedCols);
-        grid.SetRowCount(rows);
-        grid.SetColumnCount(cols);
-        for (int r = 0; r < rows; ++r)
-            grid.SetRowHeight(r, r == 0 ? 25 : 20);
-        for (int c = 0; c < cols; ++c)
-            grid.SetColumnWidth(c, c == 0 ? 40 : 50);
+        LayOut(grid, rows, cols, fixedRows, fixedCols);
         // The client edge takes 2 pixels on each side.
         grid.Create(CRect(0, 0, clientW + 4, clientH + 4), &parent, 77, WS_CHILD | WS_VISIBLE);
         grid.UpdateScrollBars();

@@ -3,32 +3,16 @@
 // text typed into it reaches every cell of it, and a double click on a column
 // divider fits the column to the real font.
 #include "cells/InPlaceEditHooks.h"
-#include "grid/GridCtrl.h"
-#include "platform/DC.h"
-#include "platform/System.h"
-#include "platform/Wnd.h"
+#include "grid/win32/GridWineTestUtil.h"
 
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
 #include <string>
 
+using gridwine::At;
+using gridwine::PumpFor;
+
 namespace {
-
-void PumpFor(DWORD ms)
-{
-    const DWORD start = GetTickCount();
-    do {
-        PlatformPumpMessages();
-        Sleep(10);
-    } while (GetTickCount() - start < ms);
-}
-
-LPARAM At(const CPoint& p)
-{
-    return MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y));
-}
 
 class GridCellsWineTest : public ::testing::Test {
 protected:
@@ -36,11 +20,8 @@ protected:
     {
         InstallInPlaceEditHooks();
         s_host = new CWnd;
-        ASSERT_TRUE(s_host->CreateEx(0, "KivoCellsWineHost", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                     CRect(60, 60, 660, 500), nullptr, 0));
-        s_host->ShowWindow(SW_SHOW);
-        s_host->UpdateWindow();
-        PumpFor(100);
+        ASSERT_TRUE(gridwine::ShowTopLevel(s_host, "KivoCellsWineHost", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                           CRect(60, 60, 660, 500)));
     }
     static void TearDownTestSuite()
     {
@@ -51,19 +32,8 @@ protected:
     void SetUp() override
     {
         ASSERT_NE(nullptr, s_host);
-        grid.SetFixedRowCount(1);
-        grid.SetFixedColumnCount(1);
-        grid.SetRowCount(12);
-        grid.SetColumnCount(6);
-        for (int r = 0; r < 12; ++r)
-            grid.SetRowHeight(r, 24);
-        for (int c = 0; c < 6; ++c)
-            grid.SetColumnWidth(c, c == 0 ? 40 : 70);
-        RECT client;
-        ::GetClientRect(s_host->GetSafeHwnd(), &client);
-        ASSERT_TRUE(grid.Create(client, s_host, 78, WS_CHILD | WS_VISIBLE | WS_TABSTOP));
-        grid.SetFocus();
-        PumpFor(50);
+        gridwine::LayOut(grid, 12, 6, 24, 40, 70);
+        ASSERT_TRUE(gridwine::CreateFilling(grid, s_host, 78));
     }
     void TearDown() override
     {
@@ -71,38 +41,21 @@ protected:
         PumpFor(20);
     }
 
-    void Repaint()
-    {
-        grid.Invalidate(TRUE);
-        grid.UpdateWindow();
-        PumpFor(60);
-    }
-    COLORREF Pixel(int x, int y)
-    {
-        CClientDC dc(&grid);
-        return dc.GetPixel(x, y);
-    }
+    void Repaint() { gridwine::Repaint(grid); }
+    COLORREF Pixel(int x, int y) { return gridwine::Pixel(grid, x, y); }
     CRect Rect(int row, int col)
     {
         CRect rect;
         grid.GetCellRect(row, col, &rect);
         return rect;
     }
-    CPoint Centre(int row, int col)
-    {
-        CRect rect = Rect(row, col);
-        return CPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    }
+    CPoint Centre(int row, int col) { return gridwine::Centre(grid, row, col); }
     void Post(UINT message, WPARAM wParam, const CPoint& p)
     {
         ::PostMessageA(grid.GetSafeHwnd(), message, wParam, At(p));
         PumpFor(20);
     }
-    void TypeChar(UINT ch)
-    {
-        ::PostMessageA(::GetFocus(), WM_CHAR, ch, 1);
-        PumpFor(20);
-    }
+    void TypeChar(UINT ch) { gridwine::PostToFocus(WM_CHAR, ch); }
 
     static CWnd* s_host;
     CGridCtrl grid;

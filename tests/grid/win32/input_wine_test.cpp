@@ -2,28 +2,18 @@
 // to it through the system's message queue start an in-place edit, type into
 // it, commit it, and the edited cells are read back.
 #include "cells/InPlaceEditHooks.h"
-#include "grid/GridCtrl.h"
 #include "grid/GridMessages.h"
-#include "platform/System.h"
-#include "platform/Wnd.h"
+#include "grid/win32/GridWineTestUtil.h"
 
 #include <gtest/gtest.h>
-
-#include <windows.h>
 
 #include <string>
 #include <vector>
 
-namespace {
+using gridwine::At;
+using gridwine::PumpFor;
 
-void PumpFor(DWORD ms)
-{
-    const DWORD start = GetTickCount();
-    do {
-        PlatformPumpMessages();
-        Sleep(10);
-    } while (GetTickCount() - start < ms);
-}
+namespace {
 
 // The control window: records the grid messages it receives.
 class HostWindow : public CWnd {
@@ -47,21 +37,14 @@ protected:
     }
 };
 
-LPARAM At(const CPoint& p)
-{
-    return MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y));
-}
-
 class GridInputWineTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
         InstallInPlaceEditHooks();
         s_host = new HostWindow;
-        ASSERT_TRUE(s_host->CreateEx(0, "KivoInputWineHost", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                     CRect(40, 40, 640, 480), nullptr, 0));
-        s_host->ShowWindow(SW_SHOW);
-        s_host->UpdateWindow();
+        ASSERT_TRUE(gridwine::ShowTopLevel(s_host, "KivoInputWineHost", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                           CRect(40, 40, 640, 480)));
     }
     static void TearDownTestSuite()
     {
@@ -72,19 +55,8 @@ protected:
     void SetUp() override
     {
         ASSERT_NE(nullptr, s_host);
-        grid.SetFixedRowCount(1);
-        grid.SetFixedColumnCount(1);
-        grid.SetRowCount(12);
-        grid.SetColumnCount(6);
-        for (int r = 0; r < 12; ++r)
-            grid.SetRowHeight(r, 22);
-        for (int c = 0; c < 6; ++c)
-            grid.SetColumnWidth(c, c == 0 ? 40 : 70);
-        RECT client;
-        ::GetClientRect(s_host->GetSafeHwnd(), &client);
-        ASSERT_TRUE(grid.Create(client, s_host, 77, WS_CHILD | WS_VISIBLE | WS_TABSTOP));
-        grid.SetFocus();
-        PumpFor(50);
+        gridwine::LayOut(grid, 12, 6, 22, 40, 70);
+        ASSERT_TRUE(gridwine::CreateFilling(grid, s_host, 77));
         s_host->messages.clear();
         s_host->notifies.clear();
     }
@@ -94,28 +66,15 @@ protected:
         PumpFor(20);
     }
 
-    CPoint Centre(int row, int col)
-    {
-        CRect rect;
-        grid.GetCellRect(row, col, &rect);
-        return CPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    }
+    CPoint Centre(int row, int col) { return gridwine::Centre(grid, row, col); }
     std::string Text(int row, int col)
     {
         LPCTSTR text = grid.GetCell(row, col)->GetText();
         return text != nullptr ? text : "";
     }
     // Posts to whichever window has the keyboard focus, as the system does.
-    void TypeChar(UINT ch)
-    {
-        ::PostMessageA(::GetFocus(), WM_CHAR, ch, 1);
-        PumpFor(20);
-    }
-    void PressKey(UINT vk)
-    {
-        ::PostMessageA(::GetFocus(), WM_KEYDOWN, vk, 1);
-        PumpFor(20);
-    }
+    void TypeChar(UINT ch) { gridwine::PostToFocus(WM_CHAR, ch); }
+    void PressKey(UINT vk) { gridwine::PostToFocus(WM_KEYDOWN, vk); }
 
     static HostWindow* s_host;
     CGridCtrl grid;

@@ -1,25 +1,13 @@
 // The grid as a real child window under Wine: created in a control window,
 // painted, its pixels read back, and scrolled by messages.
 #include "cells/GridScrollBarHooks.h"
-#include "grid/GridCtrl.h"
-#include "platform/DC.h"
-#include "platform/System.h"
-#include "platform/Wnd.h"
+#include "grid/win32/GridWineTestUtil.h"
 
 #include <gtest/gtest.h>
 
-#include <windows.h>
+using gridwine::PumpFor;
 
 namespace {
-
-void PumpFor(DWORD ms)
-{
-    const DWORD start = GetTickCount();
-    do {
-        PlatformPumpMessages();
-        Sleep(10);
-    } while (GetTickCount() - start < ms);
-}
 
 // The control window is made once: Wine is slow to hide top-level windows.
 class GridWineTest : public ::testing::Test {
@@ -28,11 +16,8 @@ protected:
     {
         InstallGridScrollBarHooks();
         s_control = new CWnd;
-        ASSERT_TRUE(s_control->CreateEx(0, "KivoTestGridControl", "control", WS_POPUP | WS_VISIBLE,
-                                        CRect(20, 20, 620, 470), nullptr, 0));
-        s_control->ShowWindow(SW_SHOW);
-        s_control->UpdateWindow();
-        PumpFor(100);
+        ASSERT_TRUE(gridwine::ShowTopLevel(s_control, "KivoTestGridControl", "control", WS_POPUP | WS_VISIBLE,
+                                           CRect(20, 20, 620, 470)));
     }
     static void TearDownTestSuite()
     {
@@ -42,14 +27,8 @@ protected:
 
     void SetUp() override
     {
-        grid.SetFixedRowCount(1);
-        grid.SetFixedColumnCount(1);
-        grid.SetRowCount(60);
-        grid.SetColumnCount(12);
-        for (int r = 0; r < 60; ++r)
-            grid.SetRowHeight(r, r == 0 ? 25 : 20);
-        for (int c = 0; c < 12; ++c)
-            grid.SetColumnWidth(c, c == 0 ? 40 : 60);
+        gridwine::LayOut(grid, 60, 12, 20, 40, 60);
+        grid.SetRowHeight(0, 25);
         for (int r = 1; r < 60; ++r)
             grid.GetCell(r, 1)->SetText("文字");
         grid.SetFreezeTopRows(1);
@@ -58,18 +37,8 @@ protected:
         Repaint();
     }
 
-    void Repaint()
-    {
-        grid.Invalidate(TRUE);
-        grid.UpdateWindow();
-        PumpFor(60);
-    }
-
-    COLORREF Pixel(int x, int y)
-    {
-        CClientDC dc(&grid);
-        return dc.GetPixel(x, y);
-    }
+    void Repaint() { gridwine::Repaint(grid); }
+    COLORREF Pixel(int x, int y) { return gridwine::Pixel(grid, x, y); }
 
     static CWnd* s_control;
     CGridCtrl grid;

@@ -248,3 +248,35 @@ TEST(FormulaCellRecord, ASheetStoredAndLoadedRebuildsItsFormulaList)
     EXPECT_EQ(formulatest::Text(*to, "C1"), "3");
     EXPECT_EQ(formulatest::Text(*to, "B3"), "5");
 }
+
+TEST(FormulaCellRecord, RecordsHoldingACycleLoadAndCalculate)
+{
+    // Records of A1 = B1+1 and B1 = A1+1 (each written where the other was
+    // no formula yet), read into a sheet after the plain cells: loading,
+    // calculating, changing and extending the sheet all end.
+    auto from = gridtest::MakeSheet(4, 4, 1, 1);
+    Bytes stream;
+    const char* formulas[] = {"B1+1", "A1+1"};
+    for (int i = 0; i < 2; ++i) {
+        CFormulaTokenList list;
+        ASSERT_TRUE(from->GetFormulaEngine().Compile(3, 3, formulas[i], list));
+        CGridCellFormula& cell = MadeCell(*from, 1, 1 + i);
+        cell.SetCompiledForm(list);
+        const Bytes record = Store(cell);
+        stream.insert(stream.end(), record.begin(), record.end());
+    }
+    auto to = gridtest::MakeSheet(4, 4, 1, 1);
+    ASSERT_TRUE(gridtest::LoadBytes(stream, [&](CArchive& ar) {
+        for (int col = 1; col <= 2; ++col)
+            MadeCell(*to, 1, col).SerializeRecord(ar, nullptr);
+    }));
+    ASSERT_TRUE(formulatest::SetFormula(*to, "C1", "=A1&B1"));
+    EXPECT_EQ(to->CalcAll(), 3);
+    EXPECT_EQ(formulatest::Text(*to, "A1"), "#公式错误!");
+    EXPECT_EQ(formulatest::Text(*to, "C1"), "#公式错误!#公式错误!");
+    EXPECT_TRUE(to->RecalcDependents(formulatest::At("A1")));
+    EXPECT_TRUE(to->CalcCell(1, 3));
+    ASSERT_EQ(to->InsertRow(nullptr, 1), 1);
+    EXPECT_EQ(formulatest::Formula(*to, "A2"), "=B2+1");
+    EXPECT_EQ(to->CalcAll(), 3);
+}

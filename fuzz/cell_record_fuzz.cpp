@@ -2,13 +2,18 @@
 //
 // Byte 0 picks the reader: an ordinary cell standing alone, one inside a grid
 // (so merge owners and default-cell comparisons are involved), a default cell,
-// or a picture list with the count from byte 1. The rest is the record.
-// Nothing may crash, hang or read outside the input, and whatever was read
-// must write itself out again; after one such rewrite (which settles what a
-// record may say only once, such as a cached text followed by a value that
-// empties it) writing and reading must give the same bytes.
+// a picture list with the count from byte 1, a formula cell of a grid, or a
+// sheet of formula cells read one record after another (byte 1 then picks
+// which line changes are made to the sheet afterwards). The rest is the
+// record. Nothing may crash, hang or read outside the input, and whatever was
+// read must write itself out again; after one such rewrite (which settles
+// what a record may say only once, such as a cached text followed by a value
+// that empties it) writing and reading must give the same bytes. A sheet of
+// loaded formulas, cycles included, is recalculated, edited and moved about:
+// every step must end, and the formula list must name formula cells only.
 #include "base/CArchive.h"
 #include "base/CMemFile.h"
+#include "grid/GridCellFormula.h"
 #include "grid/GridCtrl.h"
 
 #include <cstddef>
@@ -51,6 +56,49 @@ void CheckRewrite(CGridCellBase& loaded, CGridCellBase& fresh, CGridCellBase& ag
         std::abort();
 }
 
+// Formula cells read one after another into a 6 x 6 sheet (one fixed row and
+// column), then recalculated, set, and moved about by line changes.
+void FuzzFormulaSheet(const BYTE* data, size_t size, BYTE changes)
+{
+    CGridCtrl grid(6, 6, 1, 1);
+    std::vector<BYTE> copy(data, data + size);
+    copy.push_back(0);
+    CMemFile file(copy.data(), static_cast<UINT>(size), 0);
+    CArchive ar(&file, CArchive::load);
+    for (int row = 1; row < 6 && !ar.IsFailed() && ar.GetRemaining() > 0; ++row) {
+        for (int col = 1; col < 6 && !ar.IsFailed() && ar.GetRemaining() > 0; ++col) {
+            if (!grid.SetCellType(row, col, GCT_FORMULA))
+                std::abort();
+            grid.GetCell(row, col)->SerializeRecord(ar, nullptr);
+            grid.AddFormulaCell(row, col);
+        }
+    }
+    grid.CalcAll();
+    grid.SetCellText(1, 1, "1");
+    grid.CalcCell(2, 2);
+    for (int col = 1; col < 6; ++col)
+        grid.GetCellFormula(3, col);
+    grid.SetCellFormula(4, 4, "=SUM(A1:C3)+B2");
+    if (changes & 1)
+        grid.InsertRow(nullptr, 2);
+    if (changes & 2)
+        grid.DeleteRows(1 + (changes >> 4) % 3, 1 + (changes >> 6));
+    if (changes & 4)
+        grid.InsertColumn(nullptr, 0, 3);
+    if (changes & 8) {
+        grid.MoveFormulaRow(1, 3);
+        grid.HoldFormulaShifts(TRUE);
+        grid.HoldFormulaShifts(FALSE);
+    }
+    grid.CalcAll();
+    for (const CGridCellPos& pos : grid.GetFormulaCells()) {
+        if (grid.GetCellType(pos.row, pos.col) != GCT_FORMULA)
+            std::abort();
+        grid.GetCellFormula(pos.row, pos.col);
+        grid.GetCellFormulaForExport(pos.row, pos.col);
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -59,7 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     const BYTE* record = data + 2;
     size_t length = size - 2;
-    switch (data[0] % 4) {
+    switch (data[0] % 6) {
     case 0: {
         CGridCell cell;
         Load(cell, record, length);
@@ -85,6 +133,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         Load(cell, record, length);
         break;
     }
+    case 4: {
+        static CGridCtrl* grid = new CGridCtrl(4, 4, 1, 1);
+        CGridCellFormula cell;
+        cell.SetGrid(grid);
+        Load(cell, record, length);
+        CString text;
+        cell.GetFormula(text);
+        cell.GetFormulaForExport(text);
+        CGridCellFormula fresh;
+        fresh.SetGrid(grid);
+        CGridCellFormula again;
+        again.SetGrid(grid);
+        CheckRewrite(cell, fresh, again);
+        cell.Recalculate(text);
+        break;
+    }
+    case 5:
+        FuzzFormulaSheet(record, length, data[1]);
+        break;
     default: {
         std::vector<BYTE> copy(record, record + length);
         copy.push_back(0);

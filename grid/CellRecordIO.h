@@ -86,6 +86,10 @@ public:
     BOOL ReadBytes(std::string& strBytes);            // all bytes
     BOOL ReadLogFont(LOGFONT& lf);
     void SkipItem();
+    // The caller reads the current item's data from the archive itself (an
+    // item whose length field is no byte count); the reader goes on from
+    // wherever the caller stopped. The counter keeps the declared length.
+    void TakeOverItem() { m_nItemLeft = 0; }
 
     // Counts nSize bytes an untagged level read itself.
     void CountRead(int nSize);

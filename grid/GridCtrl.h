@@ -43,6 +43,10 @@
 //   GridCtrlCsvText.cpp        the grid as CSV text
 //   GridCtrlFixedLines.cpp     resetting and converting fixed rows and columns, small conversions
 //   GridCtrlDataSources.cpp    connection strings, SQL texts, filling, bound fields by name
+//   GridCtrlFormula.cpp        formula services: compiling, setting and reading formulas, user tables
+//   GridCtrlFormulaIndex.cpp   keeping the index of formula cells in step with the cells
+//   GridCtrlFormulaCalc.cpp    recalculation in dependency order, the circular-reference test
+//   GridCtrlFormulaShift.cpp   references following inserted, deleted and moved rows and columns
 #pragma once
 
 #include "base/CArrays.h"
@@ -52,11 +56,14 @@
 #include "binding/ConnectionDefList.h"
 #include "cellcontent/GridDefaultSetting.h"
 #include "cellcontent/formula/FormulaEngine.h"
+#include "cellcontent/formula/FormulaReferences.h"
 #include "document/GridPrintSettings.h"
 #include "document/TemplateFileInfo.h"
 #include "grid/GridCell.h"
 #include "grid/GridCellTypes.h"
 #include "grid/GridDefaultCell.h"
+#include "grid/GridFormulaIndex.h"
+#include "grid/GridFormulaSource.h"
 #include "grid/GridInputState.h"
 #include "grid/GridMergeOwnerList.h"
 #include "grid/GridMessages.h"
@@ -71,6 +78,7 @@
 #include <memory>
 
 class CDC;
+class CGridCellFormula;
 #include <unordered_map>
 #include <vector>
 
@@ -127,6 +135,14 @@ enum GridInsertFormatMode : short {
     GIF_PLAIN = 0,      // plain new cells
     GIF_BEFORE = 1,     // type and format of the cell above (to the left)
     GIF_AFTER = 2,      // of the cell below (to the right)
+};
+
+// What setting a formula did (CGridCtrl::TrySetCellFormula).
+enum GridFormulaSetResult {
+    GFS_SET = 0,            // set (and evaluated unless calculation is suspended)
+    GFS_NOT_SET = 1,        // no "=", no cell or virtual mode: nothing changed
+    GFS_COMPILE_ERROR = 2,  // a formula cell showing "#公式错误!"
+    GFS_CIRCULAR = 3,       // refused: the cell is as it was
 };
 
 // Selection kinds: what the focus cell selects after a structural change.
@@ -790,12 +806,100 @@ public:
     static void CarrySettingsAcross(CGridCellBase* pNew, CGridCellBase* pOld);
 
     // ======================================================================
-    // Formulas (built with the formula services; until then they answer failure)
+    // Formulas (GridCtrlFormula*.cpp)
     // ======================================================================
-    // Recalculates the formula cells that read the cell; TRUE when any was.
-    BOOL RecalcDependents(const CGridCellPos& cell);
+    // A formula cell (CGridCellFormula, type 11) keeps its formula compiled
+    // and shows its last value. The grid keeps an index of its formula cells
+    // and what each reads: a change recalculates the formulas that read the
+    // changed cell, each once, after the formulas it reads itself, in an
+    // explicit dependency order (no recursion along a chain). A cycle of
+    // references (only stored forms can hold one) is never followed round:
+    // its cells show "#公式错误!" and the formula-error text names one of them.
+    //
+    // SetCellFormula (declared with the editing operations above; TRUE when
+    // TrySetCellFormula answers GFS_SET): FALSE, nothing changed, unless the
+    // text starts with "="; FALSE without a cell
+    // or in virtual mode. The cell becomes a formula cell and the rest of the
+    // text is compiled for its position; a failed compile leaves a formula
+    // cell showing "#公式错误!" and answers FALSE (the engine's last error
+    // says why). A formula that reads its own cell through other formulas is
+    // refused: the cell is put back exactly as it was (class, text, formula),
+    // an open edit is ended, a message box (no owner, caption "公式错误",
+    // MB_ICONQUESTION) shows the formula-error text naming the cell through
+    // which the cycle closes, and FALSE is answered. Otherwise the cell is
+    // registered (once, however often it is set) and, unless calculation is
+    // suspended, evaluated, redrawn and its dependants recalculated; TRUE.
+    //
+    GridFormulaSetResult TrySetCellFormula(int nRow, int nCol, LPCTSTR szFormula);
     // "=" and the formula text of a formula cell; "" for any other.
     CString GetCellFormula(int nRow, int nCol);
+    // The same with every reference in letters and digits (workbook export).
+    CString GetCellFormulaForExport(int nRow, int nCol);
+    // Recalculates the formula cells that read the cell, directly or through
+    // other formulas, each once in dependency order, and then invalidates the
+    // window; TRUE when any was. Nothing while calculation is suspended.
+    BOOL RecalcDependents(const CGridCellPos& cell);
+    // Brings the formulas the cell reads up to date (each once), then the
+    // cell; FALSE unless it is a formula cell.
+    BOOL CalcCell(int nRow, int nCol);
+    // Recalculates every registered formula cell once, in dependency order;
+    // answers how many, and invalidates the window when any.
+    int CalcAll();
+    // While suspended (the data binding fills the grid), setting a formula
+    // compiles it without evaluating it and changes recalculate nothing;
+    // CalcAll brings everything up to date. A committed edit clears it.
+    void SetFormulaCalcSuspended(BOOL bSuspend) { m_input.bFormulaCalcSuspended = bSuspend; }
+    BOOL IsFormulaCalcSuspended() const { return m_input.bFormulaCalcSuspended; }
+    // The text of the last cycle found ("循环引用发生在引用%s%d单元格!").
+    CString GetFormulaErrorText() const { return m_strFormulaError; }
+
+    // The engine's services for the cells (an empty text or a NULL list
+    // compiles to FALSE; NULL lists render and evaluate to "").
+    BOOL CompileFormula(int nRow, int nCol, LPCTSTR szText, CFormulaTokenList* pList);
+    CString GetFormulaText(const CFormulaTokenList* pList);
+    CString GetFormulaExportText(const CFormulaTokenList* pList);
+    CString EvaluateFormula(const CFormulaTokenList* pList);
+    // The engine's last compile or evaluation message.
+    CString GetFormulaLastError() const { return m_FormulaEngine.GetErrorText(); }
+    // User functions and constants (the engine's rules and answers).
+    BOOL AddUserFunction(LPCTSTR szName, short nCategory);
+    BOOL AddUserConstant(LPCTSTR szName, double dValue);
+    BOOL GetUserFunction(int nIndex, CString* pstrName, short* pnCategory) const;
+    BOOL GetSystemFunction(int nIndex, CString* pstrName, short* pnCategory) const;
+    BOOL GetUserConstant(int nIndex, CString* pstrName, double* pdValue) const;
+    BOOL GetSystemConstant(int nIndex, CString* pstrName, double* pdValue) const;
+
+    // The formula-cell list: the registered formula cells in the order they
+    // were registered, each once. Readers of templates and clipboard streams
+    // register what they load (AddFormulaCell: nothing unless the position
+    // holds a formula cell; again for the same cell records it anew); a
+    // template reader empties the list first.
+    void AddFormulaCell(int nRow, int nCol);
+    void RemoveAllFormulaCells();
+    std::vector<CGridCellPos> GetFormulaCells();
+    // Called by a formula cell that has been placed or whose formula changed.
+    void NoteFormulaCell(const CGridCellFormula* pCell, int nRow, int nCol);
+
+    // References follow the rows and columns (see FormulaReferences.h). The
+    // line operations call these just before the lines move: nCount lines
+    // about to be inserted at nAt, or lines nAt .. nAt + nCount - 1 about to
+    // be deleted. Values are not recalculated.
+    void ShiftFormulaRows(int nAt, int nCount, BOOL bInsert);
+    void ShiftFormulaColumns(int nAt, int nCount, BOOL bInsert);
+    // A line about to move from nFrom to nTo (its index once moved): every
+    // reference to it follows it. Call before the move, and move the cells
+    // with the shifts held.
+    void MoveFormulaRow(int nFrom, int nTo);
+    void MoveFormulaColumn(int nFrom, int nTo);
+    // While held (counted), the line operations leave the references alone:
+    // for operations built of others that have shifted them once already.
+    // The last release recalculates as RecalcAfterFormulaShift does.
+    void HoldFormulaShifts(BOOL bHold);
+    // Once the lines have moved: recalculates the formulas whose references
+    // lost lines (a deleted reference now shows "#引用无效!", a range that
+    // shrank sums fewer cells) and their readers, or every formula after a
+    // move. Nothing while the shifts are held.
+    void RecalcAfterFormulaShift();
 
     // ======================================================================
     // Hidden rows and columns (GridCtrlHide.cpp)
@@ -1117,6 +1221,45 @@ protected:
     // The selected cells in row order, rebuilt when the selection changed.
     std::vector<CGridCellPos> m_arSelectedOrder;
     std::uint64_t m_nSelectedOrderChanges = ~static_cast<std::uint64_t>(0);
+    // --- formulas (GridCtrlFormula*.cpp) -------------------------------------------------
+    CGridFormulaSource m_FormulaSource{*this};   // after m_FormulaEngine, whose source it becomes
+    CGridFormulaIndex m_FormulaIndex;
+    CString m_strFormulaError;
+    // Placements and changes the formula cells reported, not yet taken into the index.
+    // A cell is kept as the address of its CGridCellBase, compared only.
+    std::vector<std::pair<CGridCellPos, const void*>> m_arFormulaNotes;
+    BOOL m_bFormulaRescan = FALSE;            // the index is to be built again from the cells
+    BOOL m_bInFormulaPass = FALSE;            // a recalculation is running
+    int m_nFormulaShiftHolds = 0;
+    // The formula cell the entry names, when the entry still holds for it; a
+    // stale entry is dropped (or, for a formula cell that changed unnoticed,
+    // re-recorded with *pbChanged set).
+    CGridCellFormula* CheckedFormulaCell(int nId, bool* pbChanged);
+    // Takes the noted placements into the index; builds it again from the
+    // cells when a note no longer matches its cell.
+    void UpdateFormulaIndex();
+    void RebuildFormulaIndex();
+    int RegisterFormulaCell(int nRow, int nCol, CGridCellFormula* pCell);
+    // Evaluates the formula cell at the position and shows the result. A
+    // formula that calls user functions is evaluated from a copy, and the
+    // result is shown only when the same cell is still there afterwards: the
+    // host's handler may change the grid.
+    void EvaluateFormulaCell(int nRow, int nCol);
+    // Evaluates the entries in order (cycle members show the error); stops
+    // when the grid changes under it. Answers how many were evaluated.
+    int EvaluateFormulaOrder(const std::vector<int>& order, const std::vector<char>& cyclic);
+    // The first cell through which the compiled form at (nRow, nCol) reads
+    // its own cell; (-1, -1) when none.
+    CGridCellPos FindCircularReference(const CFormulaTokenList& list, int nRow, int nCol);
+    // Recalculates the formulas that read the cells (and, with
+    // bWithFormulasThere, the formulas at those cells) and their readers.
+    BOOL RecalcFormulasFrom(const std::vector<CGridCellPos>& changed, bool bWithFormulasThere);
+    // Formulas whose references lost lines in the last shifts (their
+    // positions once the lines are gone), and whether a move asks for all.
+    std::vector<CGridCellPos> m_arFormulaLosses;
+    BOOL m_bFormulaRecalcAll = FALSE;
+    void ShiftFormulaLines(FormulaAxis axis, int nAt, int nCount, BOOL bInsert);
+    void MoveFormulaLine(FormulaAxis axis, int nFrom, int nTo);
     // Fits one column (row) on the DC without touching the scroll bars.
     BOOL AutoSizeColumnOn(CDC* pDC, int nCol, UINT nAutoSizeStyle);
     BOOL AutoSizeRowOn(CDC* pDC, int nRow);

@@ -12,6 +12,7 @@
 
 #include "base/NumberText.h"
 #include "cells/CellEditNotifyInfo.h"
+#include "grid/GridCellFormula.h"
 #include "platform/System.h"
 
 #include <cmath>
@@ -242,8 +243,10 @@ void CGridCtrl::OnEndEditCell(int nRow, int nCol, const CString& strText, const 
     // Copies: the texts may live in the editor, which closes below.
     const CString text = strText;
     const CString rich = strRichText;
+    const CellContent original = TakeContent(pCell);
     int type = TypeOf(pCell);
     bool refused = false;
+    bool changed = false;   // the commit changed the content
     // The judges (a derived grid's ValidateEdit, the owner's notification)
     // may insert or delete rows; the edit was then let go of, and the cell
     // may be gone: the commit ends there.
@@ -264,6 +267,7 @@ void CGridCtrl::OnEndEditCell(int nRow, int nCol, const CString& strText, const 
             if (ok) {
                 SetModified(TRUE, nRow, nCol);
                 RedrawCell(nRow, nCol);
+                changed = true;
             } else {
                 PutContent(pCell, before);
                 refused = true;
@@ -275,7 +279,10 @@ void CGridCtrl::OnEndEditCell(int nRow, int nCol, const CString& strText, const 
         if (numberBefore || text != CString(current != nullptr ? current : "")) {
             CellContent before = TakeContent(pCell);
             bool leftFormula = false;
+            CFormulaTokenList formulaBefore;
             if (type == GCT_FORMULA && (text.IsEmpty() || text[0] != '=')) {
+                if (pCell->IsKindOf(RUNTIME_CLASS(CGridCellFormula)))
+                    formulaBefore = static_cast<CGridCellFormula*>(pCell)->GetCompiledForm();
                 SetCellType(nRow, nCol, GCT_EDIT);
                 type = GCT_EDIT;
                 leftFormula = true;
@@ -290,6 +297,7 @@ void CGridCtrl::OnEndEditCell(int nRow, int nCol, const CString& strText, const 
             if (ok) {
                 SetModified(TRUE, nRow, nCol);
                 RedrawCell(nRow, nCol);
+                changed = true;
             } else {
                 // A refused commit leaves the cell as it was, formula included.
                 if (leftFormula && SetCellType(nRow, nCol, GCT_FORMULA)) {
@@ -297,6 +305,10 @@ void CGridCtrl::OnEndEditCell(int nRow, int nCol, const CString& strText, const 
                     pCell = GetCell(nRow, nCol);
                     if (pCell == nullptr)
                         return;
+                    if (pCell->IsKindOf(RUNTIME_CLASS(CGridCellFormula))) {
+                        static_cast<CGridCellFormula*>(pCell)->SetCompiledForm(formulaBefore);
+                        AddFormulaCell(nRow, nCol);
+                    }
                 }
                 PutContent(pCell, before);
                 refused = true;
@@ -310,13 +322,24 @@ void CGridCtrl::OnEndEditCell(int nRow, int nCol, const CString& strText, const 
         pCell->SetRichTextParam(nRichParam1, nRichParam2);
     } else if (!refused && (type == GCT_FORMULA || (!text.IsEmpty() && text[0] == '='))) {
         m_input.bFormulaCalcSuspended = FALSE;
-        SetCellFormula(nRow, nCol, text);
+        const GridFormulaSetResult result = TrySetCellFormula(nRow, nCol, text);
         pCell = GetCell(nRow, nCol);
         if (pCell == nullptr)
             return;
+        // A formula refused as circular leaves the cell as it was before the edit.
+        if (result == GFS_CIRCULAR)
+            PutContent(pCell, original);
+        changed = false;   // setting the formula recalculated what reads the cell
         // The cell's own type: a text that does not become a formula leaves
         // the cell as it was.
         type = TypeOf(pCell);
+    }
+    if (changed) {
+        // The formulas that read the cell follow its new content.
+        RecalcDependents(CGridCellPos(nRow, nCol));
+        pCell = GetCell(nRow, nCol);
+        if (pCell == nullptr)
+            return;
     }
 
     PostGridMessage(WM_GRID_CELLENDEDIT, static_cast<WPARAM>(static_cast<DWORD>(MAKELONG(nRow, nCol))),

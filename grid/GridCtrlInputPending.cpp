@@ -1,7 +1,6 @@
 // Operations whose own work arrives separately: the clipboard and drag
-// commands, formulas (setting, reading, recalculating the cells that read a
-// changed cell), moving rows and columns, and the context menu. Until then
-// each does nothing and answers failure.
+// commands, moving rows and columns, and the context menu. Until then each
+// does nothing and answers failure.
 #include "grid/GridCtrl.h"
 
 void CGridCtrl::OnEditCopy() {}
@@ -15,9 +14,6 @@ void CGridCtrl::OnEditSelectAll()
 }
 
 void CGridCtrl::OnBeginDrag() {}
-BOOL CGridCtrl::SetCellFormula(int, int, LPCTSTR) { return FALSE; }
-BOOL CGridCtrl::RecalcDependents(const CGridCellPos&) { return FALSE; }
-CString CGridCtrl::GetCellFormula(int, int) { return CString(); }
 BOOL CGridCtrl::MoveColumn(int, int) { return FALSE; }
 BOOL CGridCtrl::MoveRow(int, int) { return FALSE; }
 void CGridCtrl::ShowContextMenu(const CGridCellPos&, CPoint) {}

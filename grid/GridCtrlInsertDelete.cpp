@@ -42,6 +42,7 @@ int CGridCtrl::InsertRow(LPCTSTR szHeading, int nRow)
     CGridCellPos savedFocus = BeginStructuralChange();
     int newRow = (nRow < 0 || nRow >= m_nRows) ? m_nRows : nRow;
     int result = newRow;
+    ShiftFormulaRows(newRow, 1, TRUE);
     try {
         if (!m_bVirtualMode)
             m_RowData.insert(m_RowData.begin() + newRow, GridRow(static_cast<size_t>(m_nCols)));
@@ -107,6 +108,7 @@ int CGridCtrl::InsertColumn(LPCTSTR szHeading, UINT, int nCol)
     CGridCellPos savedFocus = BeginStructuralChange();
     int newCol = (nCol < 0 || nCol >= m_nCols) ? m_nCols : nCol;
     int result = newCol;
+    ShiftFormulaColumns(newCol, 1, TRUE);
     try {
         if (!m_bVirtualMode) {
             for (GridRow& cells : m_RowData)
@@ -173,6 +175,7 @@ BOOL CGridCtrl::DeleteRow(int nRow)
     else if (savedFocus.row > nRow)
         --savedFocus.row;
 
+    ShiftFormulaRows(nRow, 1, FALSE);
     if (!m_bVirtualMode)
         m_RowData.erase(m_RowData.begin() + nRow);
     m_arRowHeights.RemoveAt(nRow);
@@ -187,6 +190,7 @@ BOOL CGridCtrl::DeleteRow(int nRow)
         if (savedFocus.row < 0)
             savedFocus = CGridCellPos();
     }
+    RecalcAfterFormulaShift();
     FinishStructuralChange(savedFocus);
     return TRUE;
 }
@@ -202,6 +206,7 @@ BOOL CGridCtrl::DeleteColumn(int nCol)
     else if (savedFocus.col > nCol)
         --savedFocus.col;
 
+    ShiftFormulaColumns(nCol, 1, FALSE);
     if (!m_bVirtualMode) {
         for (GridRow& cells : m_RowData) {
             if (static_cast<size_t>(nCol) < cells.size())
@@ -220,6 +225,7 @@ BOOL CGridCtrl::DeleteColumn(int nCol)
         if (savedFocus.col < 0)
             savedFocus = CGridCellPos();
     }
+    RecalcAfterFormulaShift();
     FinishStructuralChange(savedFocus);
     return TRUE;
 }
@@ -231,11 +237,14 @@ int CGridCtrl::DeleteRows(int nRow, int nCount)
     nCount = std::min(nCount, m_nRows - nRow);
     EndEditBeforeStructuralChange();
     ShrinkMergesForRows(nRow, nCount);
+    ShiftFormulaRows(nRow, nCount, FALSE);
+    HoldFormulaShifts(TRUE);
     int deleted = 0;
     for (int row = nRow + nCount - 1; row >= nRow; --row) {
         if (DeleteRow(row))
             ++deleted;
     }
+    HoldFormulaShifts(FALSE);
     RebuildMergeOwners();
     RenumberRowHeaders(std::max(nRow - 1, m_nFixedRows), m_nRows - 1);
     ShiftTreeColumnRows(nRow, -nCount);
@@ -250,11 +259,14 @@ int CGridCtrl::DeleteColumns(int nCol, int nCount)
     nCount = std::min(nCount, m_nCols - nCol);
     EndEditBeforeStructuralChange();
     ShrinkMergesForColumns(nCol, nCount);
+    ShiftFormulaColumns(nCol, nCount, FALSE);
+    HoldFormulaShifts(TRUE);
     int deleted = 0;
     for (int col = nCol + nCount - 1; col >= nCol; --col) {
         if (DeleteColumn(col))
             ++deleted;
     }
+    HoldFormulaShifts(FALSE);
     RebuildMergeOwners();
     RenumberColumnHeaders(std::max(nCol - 1, m_nFixedCols), m_nCols - 1);
     ShiftTreeColumnCols(nCol, -nCount);

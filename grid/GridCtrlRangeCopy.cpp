@@ -8,6 +8,8 @@
 // merged block (a block keeps exactly one owner).
 #include "grid/GridCtrl.h"
 
+#include "grid/GridCellFormula.h"
+
 namespace {
 
 const UINT kPlaceBits = GCS_FOCUSED | GCS_SELECTED | GCS_DROPTARGET | GCS_FIXED | GCS_FIXEDROW | GCS_FIXEDCOL;
@@ -55,11 +57,10 @@ BOOL CGridCtrl::CopyCellToRange(const CGridCellRange& range, CGridCellBase* pSou
     const double value = pSource->GetValue();
     const CString text(pSource->GetText());
     const CString richText = type == GCT_SUPEREDIT ? pSource->GetRichText() : CString();
+    // The source's own formula text: "_" parts resolve to each target's row or column.
     CString formula;
-    if (type == GCT_FORMULA && pSource->IsKindOf(RUNTIME_CLASS(CGridCell))) {
-        const CGridCell* pFormulaCell = static_cast<const CGridCell*>(pSource);
-        formula = GetCellFormula(pFormulaCell->GetRow(), pFormulaCell->GetCol());
-    }
+    if (type == GCT_FORMULA && pSource->IsKindOf(RUNTIME_CLASS(CGridCellFormula)))
+        static_cast<CGridCellFormula*>(pSource)->GetFormula(formula);
 
     for (int row = range.GetMinRow(); row <= range.GetMaxRow(); ++row) {
         for (int col = range.GetMinCol(); col <= range.GetMaxCol(); ++col) {

@@ -17,6 +17,7 @@
 #include "base/Cp936.h"
 #include "base/NumberText.h"
 #include "cellcontent/formula/FormulaMessages.h"
+#include "cellcontent/formula/FormulaReferences.h"
 #include "cellcontent/formula/FormulaValue.h"
 
 #include <algorithm>
@@ -264,13 +265,19 @@ CString CFormulaEngine::OperandValue(const CFormulaOperandObject& operand)
         double dValue = 0.0;
         return GetConstantValue(operand.nConstantId, dValue) ? NumberValue(dValue) : CString();
     }
-    case FORMULA_OPERAND_CELL: {
+    case FORMULA_OPERAND_CELL:
+    case FORMULA_OPERAND_RANGE: {
+        // A reference whose row or column was deleted names no cell.
+        if (IsInvalidFormulaReference(operand)) {
+            SetError(FORMULA_MSG_INVALID_REFERENCE);
+            return CString();
+        }
+        if (operand.nKind == FORMULA_OPERAND_RANGE)
+            return RangeValue(operand.ref);
         std::string strValue;
         AppendCellValue(strValue, operand.ref.nFirstRow, operand.ref.nFirstColumn);
         return CString(strValue);
     }
-    case FORMULA_OPERAND_RANGE:
-        return RangeValue(operand.ref);
     default:
         return CString();
     }

@@ -32,3 +32,13 @@
 #define FORMULA_MSG_TOO_DEEP "#公式嵌套层数太多!"
 // REPT would give more than FORMULA_MAX_REPT_LENGTH bytes.
 #define FORMULA_MSG_REPT_TOO_LONG "REPT函数的结果太长!"
+// A reference to a row or column that was deleted. The formula text shows the
+// same words where the reference stood; the workbook rendering writes
+// FORMULA_EXPORT_INVALID_REFERENCE, a workbook's own error literal.
+#define FORMULA_MSG_INVALID_REFERENCE "#引用无效!"
+#define FORMULA_EXPORT_INVALID_REFERENCE "#REF!"
+
+// --- formula cells ------------------------------------------------------------
+// The text of a formula cell whose formula did not compile, or that lies on a
+// cycle of references.
+#define FORMULA_MSG_FORMULA_ERROR "#公式错误!"

@@ -4,6 +4,8 @@
 
 #include "base/NumberText.h"
 #include "cellcontent/formula/CellNameConverter.h"
+#include "cellcontent/formula/FormulaMessages.h"
+#include "cellcontent/formula/FormulaReferences.h"
 
 #include <charconv>
 #include <cmath>
@@ -87,6 +89,10 @@ CString CFormulaEngine::RenderText(const CFormulaTokenList& list, bool bExport) 
                 out += ',';
         } else if (const CFormulaOperandObject* pOperand = token.GetOperand()) {
             const FormulaReference& ref = pOperand->ref;
+            if (IsInvalidFormulaReference(*pOperand)) {
+                out += bExport ? FORMULA_EXPORT_INVALID_REFERENCE : FORMULA_MSG_INVALID_REFERENCE;
+                continue;
+            }
             switch (pOperand->nKind) {
             case FORMULA_OPERAND_CELL:
                 AppendCell(out, ref.nFirstRow, ref.byFirstRowMarker, ref.nFirstColumn, ref.byFirstColumnMarker,

@@ -189,11 +189,12 @@ TEST_F(Commit, MessageEndEditReportsTheCellsRealType)
     struct Case {
         const char* name;
         const char* typed;
-        bool formulaText;
+        int type;
+        const char* shown;
     } cases[] = {
-        {"plain text", "abc", false},
-        // Formulas cannot be made here: the cell stays a text cell.
-        {"a text that looks like a formula", "=1+2", true},
+        {"plain text", "abc", GCT_EDIT, "abc"},
+        {"a formula", "=1+2", GCT_FORMULA, "3"},
+        {"a formula that does not compile", "=1+", GCT_FORMULA, "#公式错误!"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -203,8 +204,8 @@ TEST_F(Commit, MessageEndEditReportsTheCellsRealType)
         CGridCtrl& grid = g.Grid();
         grid.OnEndEditCell(2, 3, c.typed, "", 0, 0);
         PlatformPumpMessages();
-        EXPECT_EQ(grid.GetCellType(2, 3), GCT_EDIT);
+        EXPECT_EQ(grid.GetCellType(2, 3), c.type);
         EXPECT_EQ(EndEditType(g.host), static_cast<LPARAM>(grid.GetCellType(2, 3)));
-        EXPECT_EQ(TextOf(grid.GetCell(2, 3)), c.typed);
+        EXPECT_EQ(TextOf(grid.GetCell(2, 3)), c.shown);
     }
 }

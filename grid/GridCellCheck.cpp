@@ -197,8 +197,8 @@ CRect CGridCellCheck::ComputeBoxRect(const CRect& cell, int nMargin, int nSize, 
     const int sy = Scaled(nSize, dZoomY);
     const int startLeft = cell.left + mx;
     const int startTop = cell.top + my;
-    const int w = std::max(0, cell.right - cell.left - mx);
-    const int h = std::max(0, cell.bottom - cell.top - my);
+    const int w = std::max<int>(0, cell.right - cell.left - mx);
+    const int h = std::max<int>(0, cell.bottom - cell.top - my);
     CRect box;
     if (nAlign & 0x04)
         box.left = startLeft + (w - sx - mx);
@@ -232,7 +232,7 @@ BOOL CGridCellCheck::GetTextRect(LPRECT pRect)
         return FALSE;
     CGridCell::GetTextRect(pRect);
     const double zx = m_pGrid != nullptr ? m_pGrid->GetZoomX() : 1.0;
-    pRect->left = std::min(pRect->right, pRect->left + Scaled(GetMargin() / 2 + m_nBoxSize, zx));
+    pRect->left = std::min<LONG>(pRect->right, pRect->left + Scaled(GetMargin() / 2 + m_nBoxSize, zx));
     return TRUE;
 }
 

@@ -1,5 +1,6 @@
 #include "cells/TypedCellClasses.h"
 
+#include "cells/GridCellNumeric.h"
 #include "grid/GridCellButton.h"
 #include "grid/GridCellCheck.h"
 #include "grid/RuntimeClass.h"
@@ -9,6 +10,7 @@ void RegisterTypedCellClasses()
     static const CRuntimeClass* const kClasses[] = {
         RUNTIME_CLASS(CGridCellButton),
         RUNTIME_CLASS(CGridCellCheck),
+        RUNTIME_CLASS(CGridCellNumeric),
     };
     for (const CRuntimeClass* pClass : kClasses)
         CRuntimeClass::Register(pClass);

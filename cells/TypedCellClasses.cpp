@@ -1,6 +1,7 @@
 #include "cells/TypedCellClasses.h"
 
 #include "cells/GridCellNumeric.h"
+#include "cells/GridURLCell.h"
 #include "grid/GridCellButton.h"
 #include "grid/GridCellCheck.h"
 #include "grid/RuntimeClass.h"
@@ -11,6 +12,7 @@ void RegisterTypedCellClasses()
         RUNTIME_CLASS(CGridCellButton),
         RUNTIME_CLASS(CGridCellCheck),
         RUNTIME_CLASS(CGridCellNumeric),
+        RUNTIME_CLASS(CGridURLCell),
     };
     for (const CRuntimeClass* pClass : kClasses)
         CRuntimeClass::Register(pClass);

@@ -2,13 +2,18 @@
 //
 // Byte 0 picks the reader: an ordinary cell standing alone, one inside a grid
 // (so merge owners and default-cell comparisons are involved), a default cell,
-// or a picture list with the count from byte 1. The rest is the record.
+// a typed cell (check, button, numeric, URL), or a picture list with the
+// count from byte 1. The rest is the record.
 // Nothing may crash, hang or read outside the input, and whatever was read
 // must write itself out again; after one such rewrite (which settles what a
 // record may say only once, such as a cached text followed by a value that
 // empties it) writing and reading must give the same bytes.
 #include "base/CArchive.h"
 #include "base/CMemFile.h"
+#include "cells/GridCellNumeric.h"
+#include "cells/GridURLCell.h"
+#include "grid/GridCellButton.h"
+#include "grid/GridCellCheck.h"
 #include "grid/GridCtrl.h"
 
 #include <cstddef>
@@ -51,6 +56,16 @@ void CheckRewrite(CGridCellBase& loaded, CGridCellBase& fresh, CGridCellBase& ag
         std::abort();
 }
 
+template <class Cell>
+void LoadAndRewrite(const BYTE* record, size_t length)
+{
+    Cell cell;
+    Load(cell, record, length);
+    Cell fresh;
+    Cell again;
+    CheckRewrite(cell, fresh, again);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -59,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     const BYTE* record = data + 2;
     size_t length = size - 2;
-    switch (data[0] % 4) {
+    switch (data[0] % 8) {
     case 0: {
         CGridCell cell;
         Load(cell, record, length);
@@ -85,6 +100,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         Load(cell, record, length);
         break;
     }
+    case 4:
+        LoadAndRewrite<CGridCellCheck>(record, length);
+        break;
+    case 5:
+        LoadAndRewrite<CGridCellButton>(record, length);
+        break;
+    case 6:
+        LoadAndRewrite<CGridCellNumeric>(record, length);
+        break;
+    case 7:
+        LoadAndRewrite<CGridURLCell>(record, length);
+        break;
     default: {
         std::vector<BYTE> copy(record, record + length);
         copy.push_back(0);

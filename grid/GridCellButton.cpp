@@ -5,6 +5,7 @@
 #include "document/TemplateVersion.h"
 #include "grid/CellRecordIO.h"
 #include "grid/GridCtrl.h"
+#include "grid/GridInputState.h"
 #include "grid/GridMessages.h"
 #include "grid/SkinBitmaps.h"
 #include "platform/DC.h"
@@ -276,7 +277,7 @@ BOOL CGridCellButton::Edit(int nRow, int nCol, CRect rect, CPoint point, UINT nI
     CRect button;
     CRect text;
     ComputeRects(rect, m_nButtonAlign, m_nButtonWidth, &button, &text);
-    if (nChar == 1 && button.PtInRect(point))
+    if (nChar == GRID_EDIT_START_BY_MOUSE && button.PtInRect(point))
         return FALSE;
     return CGridCell::Edit(nRow, nCol, text, point, nID, nChar);
 }

@@ -178,3 +178,24 @@ TEST(CheckCell, ASecondControlTextReplacesTheFirst)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CheckCell, TextRectangleAndExtentMakeRoomForTheBox)
+{
+    CGridCellCheck cell;   // no grid: margin 0, zoom 1
+    cell.SetControl("<control showtext = \"0\" size = \"16\" ></control>");
+    struct Case {
+        CRect rect;
+        LONG left;
+    } cases[] = {{CRect(0, 0, 100, 20), 16}, {CRect(50, 0, 60, 20), 60}};
+    for (const Case& c : cases) {
+        RECT r = c.rect;
+        EXPECT_TRUE(cell.GetTextRect(&r));
+        EXPECT_EQ(c.left, r.left) << "not beyond the right edge";
+        EXPECT_EQ(c.rect.right, r.right);
+    }
+    EXPECT_EQ(CSize(16, 16), cell.GetCellExtent(nullptr, 1));
+}
+
+}  // namespace

@@ -4,6 +4,8 @@
 
 #include "cells/InPlaceEditHooks.h"
 #include "grid/GridCellButton.h"
+#include "platform/DC.h"
+#include "platform/Gdi.h"
 
 #include <gtest/gtest.h>
 
@@ -102,6 +104,44 @@ TEST_F(ButtonCellInput, HoverStates)
     cell->SetControlProperty("disable", "1");
     MoveTo(80, 35);
     EXPECT_EQ(GBS_DISABLED, cell->GetButtonState());
+}
+
+TEST_F(ButtonCellInput, APressOnTheButtonOpensNoEditor)
+{
+    CRect rect;
+    ui.Grid().GetCellRect(1, 1, &rect);
+    EXPECT_FALSE(cell->Edit(1, 1, rect, CPoint(80, 35), 1, 1)) << "mouse on the button";
+    EXPECT_FALSE(cell->IsEditing());
+    EXPECT_EQ(nullptr, cell->GetEditWnd());
+}
+
+// With leave type 0 only the focus cell shows its button face.
+TEST_F(ButtonCellInput, LeaveTypeZeroShowsTheFaceOnTheFocusCellOnly)
+{
+    ASSERT_TRUE(ui.Grid().SetCellControl(
+        2, 2, "<control controltype = \"button\" align = \"2\" btnwidth = \"20\" btntext = \"\" ></control>"));
+    CGridCellBase* other = ui.Grid().GetCell(2, 2);
+    CRect rect;
+    ui.Grid().GetCellRect(2, 2, &rect);
+    const CPoint face(rect.right - 8, (rect.top + rect.bottom) / 2);
+    CClientDC screen(&ui.Grid());
+    CDC dc;
+    CBitmap bitmap;
+    ASSERT_TRUE(dc.CreateCompatibleDC(&screen));
+    ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&screen, 300, 200));
+    dc.SelectObject(&bitmap);
+    auto faceColour = [&]() {
+        dc.FillSolidRect(0, 0, 300, 200, RGB(1, 1, 1));
+        other->Draw(&dc, 2, 2, rect);
+        return dc.GetPixel(face);
+    };
+    const COLORREF plain = faceColour();
+    other->SetControlProperty("leavetype", "0");
+    const COLORREF hidden = faceColour();
+    EXPECT_NE(plain, hidden) << "no face on a cell without the focus";
+    ui.Grid().SetFocusCell(2, 2);
+    EXPECT_EQ(plain == hidden, faceColour() == hidden);
+    EXPECT_NE(hidden, faceColour()) << "the focus cell shows its face";
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "cells/InPlaceEdit.h"
 #include "cells/TitleTip.h"
+#include "cells/TypedCellClasses.h"
 #include "grid/CellEditorFactory.h"
 #include "grid/GridCtrl.h"
 #include "platform/Gdi.h"
@@ -69,6 +70,7 @@ const bool g_installed = (InstallInPlaceEditHooks(), true);
 void InstallInPlaceEditHooks()
 {
     (void)g_installed;
+    RegisterTypedCellClasses();
     CellEditorHooks hooks;
     hooks.pfnCreate = &CreateInPlaceEdit;
     hooks.pfnEndEdit = &EndInPlaceEdit;

@@ -5,7 +5,8 @@
 // (grid/CellEditorFactory.h); this installs the in-place edit and the title
 // tip. Call it once at start-up, before the first edit (calling it again does
 // no harm). The editors made this way own themselves: each is deleted with its
-// window. A title tip belongs to the grid that asked for it.
+// window. A title tip belongs to the grid that asked for it. It also registers
+// the typed cell classes (cells/TypedCellClasses.h).
 #pragma once
 
 void InstallInPlaceEditHooks();

@@ -2,7 +2,8 @@
 //
 // Byte 0 picks the reader: an ordinary cell standing alone, one inside a grid
 // (so merge owners and default-cell comparisons are involved), a default cell,
-// a picture list with the count from byte 1, a formula cell of a grid, or a
+// a picture list with the count from byte 1, a formula cell of a grid, a
+// typed cell (check, button, numeric, URL), or a
 // sheet of formula cells read one record after another (byte 1 then picks
 // which line changes are made to the sheet afterwards). The rest is the
 // record. Nothing may crash, hang or read outside the input, and whatever was
@@ -13,6 +14,10 @@
 // every step must end, and the formula list must name formula cells only.
 #include "base/CArchive.h"
 #include "base/CMemFile.h"
+#include "cells/GridCellNumeric.h"
+#include "cells/GridURLCell.h"
+#include "grid/GridCellButton.h"
+#include "grid/GridCellCheck.h"
 #include "grid/GridCellFormula.h"
 #include "grid/GridCtrl.h"
 
@@ -54,6 +59,16 @@ void CheckRewrite(CGridCellBase& loaded, CGridCellBase& fresh, CGridCellBase& ag
     Load(again, second.data(), second.size());
     if (Store(again) != second)
         std::abort();
+}
+
+template <class Cell>
+void LoadAndRewrite(const BYTE* record, size_t length)
+{
+    Cell cell;
+    Load(cell, record, length);
+    Cell fresh;
+    Cell again;
+    CheckRewrite(cell, fresh, again);
 }
 
 // Formula cells read one after another into a 6 x 6 sheet (one fixed row and
@@ -107,7 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     const BYTE* record = data + 2;
     size_t length = size - 2;
-    switch (data[0] % 6) {
+    switch (data[0] % 10) {
     case 0: {
         CGridCell cell;
         Load(cell, record, length);
@@ -151,6 +166,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     case 5:
         FuzzFormulaSheet(record, length, data[1]);
+        break;
+    case 6:
+        LoadAndRewrite<CGridCellCheck>(record, length);
+        break;
+    case 7:
+        LoadAndRewrite<CGridCellButton>(record, length);
+        break;
+    case 8:
+        LoadAndRewrite<CGridCellNumeric>(record, length);
+        break;
+    case 9:
+        LoadAndRewrite<CGridURLCell>(record, length);
         break;
     default: {
         std::vector<BYTE> copy(record, record + length);

@@ -152,4 +152,10 @@ COLORREF BitmapPixel(HBITMAP bitmap, int x, int y);  // CLR_INVALID outside
 // Makes CBitmap::LoadBitmap(id) find a bitmap (top-down COLORREF rows).
 void AddBitmapResource(UINT id, int width, int height, const COLORREF* pixels);
 
+// ---------------------------------------------------------------- shell
+// The targets handed to the "open" verb (platform/Shell.h), oldest first.
+// Reset() does not clear them; ClearOpenedLinks() does.
+std::vector<std::string> OpenedLinks();
+void ClearOpenedLinks();
+
 }  // namespace Headless

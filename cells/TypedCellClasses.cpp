@@ -1,0 +1,19 @@
+#include "cells/TypedCellClasses.h"
+
+#include "cells/GridCellNumeric.h"
+#include "cells/GridURLCell.h"
+#include "grid/GridCellButton.h"
+#include "grid/GridCellCheck.h"
+#include "grid/RuntimeClass.h"
+
+void RegisterTypedCellClasses()
+{
+    static const CRuntimeClass* const kClasses[] = {
+        RUNTIME_CLASS(CGridCellButton),
+        RUNTIME_CLASS(CGridCellCheck),
+        RUNTIME_CLASS(CGridCellNumeric),
+        RUNTIME_CLASS(CGridURLCell),
+    };
+    for (const CRuntimeClass* pClass : kClasses)
+        CRuntimeClass::Register(pClass);
+}

@@ -270,9 +270,8 @@ TEST(CellMembers, EachMemberOnAGoodAndOnABadAddress)
          [](Sheet& s) { s("CellSetBorder", {2, 2, 15, 0, 0xFF, 1}); }},
         {"CellGetFromId", {"合计"}, "-1", {"小计"}, "0", [](Sheet& s) { s("CellSetId", {2, 2, "合计"}); }},
         {"CellGetFromIdJ", {"合计", 1}, "2", {"小计", 1}, "-1", [](Sheet& s) { s("CellSetId", {2, 2, "合计"}); }},
-        // Formulas come with the formula services: until then they fail.
-        {"CellSetFormula", {2, 2, "=1+2"}, "0", {8, 2, "=1+2"}, "0", nullptr},
-        {"CellGetFormula", {2, 2}, "\"\"", {8, 2}, "\"\"", nullptr},
+        {"CellSetFormula", {2, 2, "=1+2"}, "1", {8, 2, "=1+2"}, "0", nullptr},
+        {"CellGetFormula", {2, 2}, "\"=1+2\"", {8, 2}, "\"\"", [](Sheet& s) { s("CellSetFormula", {2, 2, "=1+2"}); }},
         {"CellSetImage", {2, 2, 3}, "1", {8, 2, 3}, "0", nullptr},
         {"CellGetImage", {2, 2}, "3", {8, 2}, "-1", [](Sheet& s) { s("CellSetImage", {2, 2, 3}); }},
         {"CellSetControlEx", {2, 2}, "0", {8, 2}, "0", nullptr},

@@ -216,8 +216,16 @@ Check ctl.CellIsValid(9, 5) = -1 And ctl.CellIsValid(10, 5) = 0, "CellIsValid"
 Check ctl.CellIsMerged(3, 3) = 0 And ctl.CellGetMergeRangeJ(3, 3, 0) = -1, "an unmerged cell"
 Check ctl.CellGetMergeHeight(3, 3) > 0 And ctl.CellGetMergeWidth(3, 3) > 0, "an unmerged cell's size"
 Check ctl.CellIsEditing(3, 3) = 0, "no cell is being edited"
-Check ctl.CellSetFormula(4, 4, "=1+2") = 0, "formulas are not built yet"
-Check ctl.CellGetFormula(4, 4) = "", "no formula"
+Check ctl.CellSetFormula(4, 4, "=1+2") = 1, "CellSetFormula"
+Check ctl.CellGetFormula(4, 4) = "=1+2", "CellGetFormula"
+Check ctl.CellGetValue(4, 4) = "3", "a formula shows its value"
+Check ctl.CellSetFormula(4, 5, "1+2") = 0, "a formula needs its leading ="
+Check ctl.CellSetValue(8, 1, "5") = -1, "an input for formulas"
+Check ctl.CellSetFormula(8, 2, "=A8*2") = 1, "a formula reading A8"
+Check ctl.CellSetFormula(8, 3, "=B8+A8") = 1, "a formula reading A8 and B8"
+Check ctl.CellGetValue(8, 3) = "15", "formulas computed in order"
+Check ctl.CellSetValue(8, 1, "7") = -1, "the input changed"
+Check ctl.CellGetValue(8, 2) = "14" And ctl.CellGetValue(8, 3) = "21", "dependants follow the input"
 
 ' ---- each member's failure value on a bad address (row 99)
 Dim before : before = ctl.CellGetValue(2, 2)

@@ -38,7 +38,10 @@ XlsFontSpec CellFont(CGridCellBase& cell, int dpi)
             f.options |= 0x08;
         f.underline = lf->lfUnderline ? 1 : 0;
         f.charset = lf->lfCharSet;
-        f.weight = lf->lfWeight == FW_BOLD ? 700 : 400;
+        if (lf->lfWeight == FW_BOLD) {
+            f.weight = 700;
+            f.options |= 0x01;   // the bold bit that readers look at besides the weight
+        }
     }
     COLORREF text = cell.GetTextColor();
     f.colour = static_cast<uint16_t>(GetExcelColourIndex(IsPlainColour(text) ? text : 0));

@@ -1,7 +1,6 @@
 // Workbooks exported from the grid, read back by independent readers
 // (tests/document/xls_reader_check.py: xlrd with formatting info, olefile).
-#include "grid/GridCellBase.h"
-#include "grid/GridCtrl.h"
+#include "../XlsGridFixture.h"
 
 #include "base/WinConstants.h"
 #include "document/CompoundFile.h"
@@ -17,6 +16,9 @@
 #include <memory>
 #include <string>
 #include <unistd.h>
+
+using xlsgrid::MakeFormattedGrid;
+using xlsgrid::MakeSheet;
 
 namespace {
 
@@ -52,64 +54,6 @@ protected:
 
     std::string m_dir;
 };
-
-std::unique_ptr<CGridCtrl> MakeSheet(int rows, int cols, int fixedRows, int fixedCols)
-{
-    auto grid = std::make_unique<CGridCtrl>();
-    grid->SetFixedRowCount(fixedRows);
-    grid->SetFixedColumnCount(fixedCols);
-    grid->SetRowCount(rows);
-    grid->SetColumnCount(cols);
-    return grid;
-}
-
-LOGFONT Font(int pixels, const char* face, bool bold = false)
-{
-    LOGFONT lf;
-    std::memset(&lf, 0, sizeof lf);
-    lf.lfHeight = -pixels;
-    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    std::strncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
-    return lf;
-}
-
-// One fixed row and column; the data area holds each formatting case.
-std::unique_ptr<CGridCtrl> MakeFormattedGrid()
-{
-    auto grid = MakeSheet(6, 5, 1, 1);
-    grid->GetCell(1, 1)->SetText("\xD6\xD0\xCE\xC4");   // Chinese, code page 936
-    grid->GetCell(1, 2)->SetText("a&b");
-    grid->GetCell(1, 2)->SetAlign(DT_CENTER | DT_VCENTER);
-    grid->GetCell(1, 3)->SetText("=SUM(A1)");
-    grid->GetCell(1, 4)->SetValue(42.5);
-
-    LOGFONT bold = Font(16, "Arial", true);
-    grid->GetCell(2, 1)->SetFont(&bold);
-    LOGFONT f13 = Font(13, "Tahoma");
-    f13.lfItalic = 1;
-    f13.lfUnderline = 1;
-    grid->GetCell(2, 2)->SetFont(&f13);
-    grid->GetCell(2, 2)->SetTextColor(RGB(255, 0, 0));
-    LOGFONT f14 = Font(14, "Tahoma");
-    grid->GetCell(2, 3)->SetFont(&f14);
-    for (int c = 1; c <= 3; ++c)
-        grid->GetCell(2, c)->SetText("font");
-
-    grid->GetCell(3, 1)->SetBackColor(0xFFFFFF);
-    grid->GetCell(3, 2)->SetBackColor(0xFFFFFE);
-    grid->SetCellBorder(3, 3, 8, PS_SOLID, RGB(0, 0, 0), 3);
-    grid->SetCellBorder(3, 3, 1, PS_DASH, RGB(0, 0, 255), 1);
-    grid->GetCell(3, 4)->SetAlign(DT_RIGHT | DT_BOTTOM);
-    grid->GetCell(3, 4)->SetWrapText(TRUE);
-    for (int c = 1; c <= 4; ++c)
-        grid->GetCell(3, c)->SetText("cell");
-
-    grid->GetCell(4, 1)->SetText("merged");
-    grid->MergeCells(4, 1, 5, 2);
-    grid->SetColumnWidth(2, 64);
-    grid->SetRowHeight(2, 20);
-    return grid;
-}
 
 TEST_F(XlsReadBack, FormattedSheetReadsBackWithValuesFontsFillsBordersMergesAndSizes)
 {

@@ -129,6 +129,42 @@ TEST(GridXlsExport, PasswordProtectsTheSheet)
     EXPECT_TRUE(found);
 }
 
+std::vector<uint8_t> ReadFile(const std::string& path)
+{
+    std::vector<uint8_t> b;
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr)
+        return b;
+    int c;
+    while ((c = std::fgetc(f)) != EOF)
+        b.push_back(static_cast<uint8_t>(c));
+    std::fclose(f);
+    return b;
+}
+
+TEST(GridXlsExport, SaveReplacesAnOldWorkbookWholeAndAFailedSaveKeepsIt)
+{
+    const std::string path = "kivo_replace.xls";
+    std::remove(path.c_str());
+    auto small = MakeSheet(2, 2, 0, 0);
+    ASSERT_EQ(1, SaveExcelFile(*small, path.c_str(), ""));
+    auto grid = MakeFormattedGrid();
+    ASSERT_EQ(1, SaveExcelFile(*grid, path.c_str(), ""));
+    XlsWorkbook book;
+    ASSERT_TRUE(BuildGridWorkbook(*grid, book, ""));
+    EXPECT_EQ(BuildCompoundFile("Workbook", book.BuildStream()), ReadFile(path));
+    EXPECT_TRUE(ReadFile(path + ".kivo-tmp").empty());
+    EXPECT_TRUE(ReadFile(path + ".kivo-old").empty());
+
+    // Refused (too many columns) and unwritable (missing folder): the old one stays.
+    const std::vector<uint8_t> before = ReadFile(path);
+    auto wide = MakeSheet(2, 300, 0, 0);
+    EXPECT_EQ(0, SaveExcelFile(*wide, path.c_str(), ""));
+    EXPECT_EQ(0, SaveExcelFile(*small, "kivo_no_such_folder/x.xls", ""));
+    EXPECT_EQ(before, ReadFile(path));
+    std::remove(path.c_str());
+}
+
 // Pinned on the native build; the Windows build must write the same bytes.
 TEST(GridXlsExport, EveryBuildWritesTheSameBytes)
 {

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <unordered_map>
 
 namespace {
 
@@ -98,6 +99,25 @@ BOOL BuildGridWorkbook(CGridCtrl& grid, XlsWorkbook& book, LPCTSTR password, int
     if (password != nullptr && *password != '\0')
         sheet->Protect(password);
 
+    // A cache from the cell's font and text colour to the workbook font, so
+    // that most cells skip building a font record. Keyed by content, never
+    // by address: a virtual grid refills one cell for every position.
+    struct FontKey {
+        LOGFONT font;
+        COLORREF colour;
+        bool operator==(const FontKey& o) const { return std::memcmp(this, &o, sizeof(FontKey)) == 0; }
+    };
+    struct FontKeyHash {
+        size_t operator()(const FontKey& k) const
+        {
+            const unsigned char* p = reinterpret_cast<const unsigned char*>(&k);
+            uint64_t h = 1469598103934665603ull;
+            for (size_t i = 0; i < sizeof(FontKey); ++i)
+                h = (h ^ p[i]) * 1099511628211ull;
+            return static_cast<size_t>(h);
+        }
+    };
+    std::unordered_map<FontKey, uint16_t, FontKeyHash> fonts;
     std::set<XlsRange> merged;
     for (int row = fixedRows; row < rows; ++row) {
         const int r = row - fixedRows;
@@ -111,7 +131,19 @@ BOOL BuildGridWorkbook(CGridCtrl& grid, XlsWorkbook& book, LPCTSTR password, int
             CGridCellBase* cell = grid.GetCell(row, col);
             if (cell == nullptr)
                 continue;
-            uint16_t font = book.AddFont(CellFont(*cell, dpi));
+            FontKey key;
+            std::memset(&key, 0, sizeof key);
+            if (const LOGFONT* lf = cell->GetFont())
+                key.font = *lf;
+            key.colour = cell->GetTextColor();
+            auto known = fonts.find(key);
+            uint16_t font;
+            if (known != fonts.end()) {
+                font = known->second;
+            } else {
+                font = book.AddFont(CellFont(*cell, dpi));
+                fonts.emplace(key, font);
+            }
             int xf = book.AddFormat(CellFormat(grid, row, col, *cell, font));
             if (cell->IsNumber()) {
                 sheet->SetCellNumber(c, r, cell->GetValue(), xf);

@@ -262,40 +262,72 @@ XlsRecord XlsBoundSheetRecord(uint32_t offset, const std::string& name, bool vis
 }
 
 namespace {
-XlsBytes CellHead(uint16_t row, uint16_t col, uint16_t xf)
+void CellHead(XlsBytes& out, uint16_t type, uint16_t length, uint16_t row, uint16_t col, uint16_t xf)
 {
-    XlsBytes d;
-    XlsPutU16(d, row);
-    XlsPutU16(d, col);
-    XlsPutU16(d, xf);
-    return d;
+    WriteRecordHeader(out, type, length);
+    XlsPutU16(out, row);
+    XlsPutU16(out, col);
+    XlsPutU16(out, xf);
+}
+
+XlsRecord FromWriter(const XlsBytes& whole)
+{
+    XlsRecord r;
+    r.type = static_cast<uint16_t>(whole[0] | (whole[1] << 8));
+    r.data.assign(whole.begin() + 4, whole.end());
+    return r;
 }
 }  // namespace
 
+void XlsWriteLabelSst(XlsBytes& out, uint16_t row, uint16_t col, uint16_t xf, uint32_t sst)
+{
+    CellHead(out, XLS_LABELSST, 10, row, col, xf);
+    XlsPutU32(out, sst);
+}
+
+void XlsWriteNumber(XlsBytes& out, uint16_t row, uint16_t col, uint16_t xf, double value)
+{
+    CellHead(out, XLS_NUMBER, 14, row, col, xf);
+    XlsPutF64(out, value);
+}
+
+void XlsWriteRk(XlsBytes& out, uint16_t row, uint16_t col, uint16_t xf, uint32_t rk)
+{
+    CellHead(out, XLS_RK, 10, row, col, xf);
+    XlsPutU32(out, rk);
+}
+
+void XlsWriteBlank(XlsBytes& out, uint16_t row, uint16_t col, uint16_t xf)
+{
+    CellHead(out, XLS_BLANK, 6, row, col, xf);
+}
+
 XlsRecord XlsLabelSstRecord(uint16_t row, uint16_t col, uint16_t xf, uint32_t sst)
 {
-    XlsBytes d = CellHead(row, col, xf);
-    XlsPutU32(d, sst);
-    return Make(XLS_LABELSST, d);
+    XlsBytes b;
+    XlsWriteLabelSst(b, row, col, xf, sst);
+    return FromWriter(b);
 }
 
 XlsRecord XlsNumberRecord(uint16_t row, uint16_t col, uint16_t xf, double value)
 {
-    XlsBytes d = CellHead(row, col, xf);
-    XlsPutF64(d, value);
-    return Make(XLS_NUMBER, d);
+    XlsBytes b;
+    XlsWriteNumber(b, row, col, xf, value);
+    return FromWriter(b);
 }
 
 XlsRecord XlsRkRecord(uint16_t row, uint16_t col, uint16_t xf, uint32_t rk)
 {
-    XlsBytes d = CellHead(row, col, xf);
-    XlsPutU32(d, rk);
-    return Make(XLS_RK, d);
+    XlsBytes b;
+    XlsWriteRk(b, row, col, xf, rk);
+    return FromWriter(b);
 }
 
 XlsRecord XlsBlankRecord(uint16_t row, uint16_t col, uint16_t xf)
 {
-    return Make(XLS_BLANK, CellHead(row, col, xf));
+    XlsBytes b;
+    XlsWriteBlank(b, row, col, xf);
+    return FromWriter(b);
 }
 
 XlsRecord XlsDimensionRecord(uint32_t firstRow, uint32_t lastRowPlus1, uint16_t firstCol, uint16_t lastColPlus1)

@@ -97,6 +97,11 @@ std::vector<XlsRecord> XlsStoredStyleRecords();
 // The 21 built-in XFs (15 is the default cell XF).
 std::vector<XlsRecord> XlsBuiltInXfRecords();
 XlsRecord XlsBoundSheetRecord(uint32_t offset, const std::string& name, bool visible = true);
+// Cell records written straight into a stream (no record object between).
+void XlsWriteLabelSst(XlsBytes& out, uint16_t row, uint16_t col, uint16_t xf, uint32_t sst);
+void XlsWriteNumber(XlsBytes& out, uint16_t row, uint16_t col, uint16_t xf, double value);
+void XlsWriteRk(XlsBytes& out, uint16_t row, uint16_t col, uint16_t xf, uint32_t rk);
+void XlsWriteBlank(XlsBytes& out, uint16_t row, uint16_t col, uint16_t xf);
 XlsRecord XlsLabelSstRecord(uint16_t row, uint16_t col, uint16_t xf, uint32_t sst);
 XlsRecord XlsNumberRecord(uint16_t row, uint16_t col, uint16_t xf, double value);
 XlsRecord XlsRkRecord(uint16_t row, uint16_t col, uint16_t xf, uint32_t rk);

@@ -118,6 +118,7 @@ XlsBytes XlsSheet::BuildStream(std::vector<size_t>& indexFixups)
 {
     indexFixups.clear();
     XlsBuffer buf;
+    buf.Bytes().reserve(4096 + GetCellCount() * 14 + m_rowInfo.size() * 22);
     buf.Append(XlsBofRecord(XLS_BOF_WORKSHEET));
 
     // The rows that get a ROW record: those with cells or settings.
@@ -243,23 +244,23 @@ XlsBytes XlsSheet::BuildStream(std::vector<size_t>& indexFixups)
                 case XLS_VALUE_TEXT:
                 case XLS_VALUE_TEXT_OR_BLANK:
                     if (c.kind == XLS_VALUE_TEXT_OR_BLANK && c.text.empty())
-                        buf.Append(XlsBlankRecord(c.row, c.col, xf));
+                        XlsWriteBlank(buf.Bytes(), c.row, c.col, xf);
                     else
-                        buf.Append(XlsLabelSstRecord(c.row, c.col, xf, m_book->AddSharedString(c.text)));
+                        XlsWriteLabelSst(buf.Bytes(), c.row, c.col, xf, m_book->AddSharedString(c.text));
                     break;
                 case XLS_VALUE_NUMBER:
-                    buf.Append(XlsNumberRecord(c.row, c.col, xf, c.number));
+                    XlsWriteNumber(buf.Bytes(), c.row, c.col, xf, c.number);
                     break;
                 case XLS_VALUE_RK: {
                     uint32_t rk = 0;
                     if (XlsEncodeRk(c.number, rk))
-                        buf.Append(XlsRkRecord(c.row, c.col, xf, rk));
+                        XlsWriteRk(buf.Bytes(), c.row, c.col, xf, rk);
                     else
-                        buf.Append(XlsNumberRecord(c.row, c.col, xf, c.number));
+                        XlsWriteNumber(buf.Bytes(), c.row, c.col, xf, c.number);
                     break;
                 }
                 default:
-                    buf.Append(XlsBlankRecord(c.row, c.col, xf));
+                    XlsWriteBlank(buf.Bytes(), c.row, c.col, xf);
                     break;
                 }
                 wrote = true;
@@ -342,7 +343,8 @@ int XlsWorkbook::GetFontCount() const { return 4 + static_cast<int>(m_fonts.size
 uint16_t XlsWorkbook::AddFormat(const XlsCellFormat& format)
 {
     XlsBytes data = format.Data();
-    std::string key(data.begin(), data.end());
+    XlsXfKey key;
+    std::copy(data.begin(), data.end(), key.begin());
     auto it = m_xfIndex.find(key);
     if (it != m_xfIndex.end())
         return it->second;
@@ -350,7 +352,7 @@ uint16_t XlsWorkbook::AddFormat(const XlsCellFormat& format)
         return 15;
     uint16_t index = static_cast<uint16_t>(21 + m_xfs.size());
     m_xfs.push_back(std::move(data));
-    m_xfIndex.emplace(std::move(key), index);
+    m_xfIndex.emplace(key, index);
     return index;
 }
 

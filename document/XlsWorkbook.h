@@ -7,6 +7,7 @@
 #include "document/XlsCellFormat.h"
 #include "document/XlsRecords.h"
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -126,7 +127,17 @@ private:
     std::vector<XlsBytes> m_fonts;   // added fonts' records, index 5 on
     std::unordered_map<std::string, uint16_t> m_fontIndex;
     std::vector<XlsBytes> m_xfs;     // cell XFs, index 21 on
-    std::unordered_map<std::string, uint16_t> m_xfIndex;
+    struct XfKeyHash {
+        size_t operator()(const std::array<uint8_t, 20>& k) const
+        {
+            uint64_t h = 1469598103934665603ull;
+            for (uint8_t c : k)
+                h = (h ^ c) * 1099511628211ull;
+            return static_cast<size_t>(h);
+        }
+    };
+    using XlsXfKey = std::array<uint8_t, 20>;
+    std::unordered_map<XlsXfKey, uint16_t, XfKeyHash> m_xfIndex;
     std::vector<std::string> m_strings;
     std::unordered_map<std::string, uint32_t> m_stringIndex;
     uint32_t m_sstTotal = 0;

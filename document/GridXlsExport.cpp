@@ -49,13 +49,31 @@ XlsFontSpec CellFont(CGridCellBase& cell, int dpi)
     return f;
 }
 
-XlsCellFormat CellFormat(CGridCtrl& grid, int row, int col, CGridCellBase& cell, uint16_t font)
+// Remembers the palette index of the colours seen, since a sheet uses few.
+class ColourIndexCache {
+public:
+    int16_t Get(COLORREF clr)
+    {
+        auto it = m_known.find(clr);
+        if (it != m_known.end())
+            return it->second;
+        int16_t index = GetExcelColourIndex(clr);
+        m_known.emplace(clr, index);
+        return index;
+    }
+
+private:
+    std::unordered_map<COLORREF, int16_t> m_known;
+};
+
+XlsCellFormat CellFormat(CGridCtrl& grid, int row, int col, CGridCellBase& cell, uint16_t font,
+                         ColourIndexCache& colours)
 {
     XlsCellFormat xf;
     xf.SetFont(font);
     COLORREF back = cell.GetBackColor();
     if (IsPlainColour(back) && back != 0xFFFFFF)
-        xf.SetSolidFill(GetExcelColourIndex(back));
+        xf.SetSolidFill(colours.Get(back));
     UINT align = cell.GetAlign();
     xf.SetHorizontalAlign((align & DT_RIGHT) ? 3 : (align & DT_CENTER) ? 2 : 1);
     xf.SetVerticalAlign((align & DT_BOTTOM) ? 2 : (align & DT_VCENTER) ? 1 : 0);
@@ -78,7 +96,7 @@ XlsCellFormat CellFormat(CGridCtrl& grid, int row, int col, CGridCellBase& cell,
         COLORREF clr = 0;
         if (!grid.GetCellBorder(row, col, s.bit, &style, &clr, &width))
             continue;
-        (xf.*s.set)(MapBorderStyleToExcel(style, width), GetExcelColourIndex(IsPlainColour(clr) ? clr : 0));
+        (xf.*s.set)(MapBorderStyleToExcel(style, width), colours.Get(IsPlainColour(clr) ? clr : 0));
     }
     return xf;
 }
@@ -118,6 +136,7 @@ BOOL BuildGridWorkbook(CGridCtrl& grid, XlsWorkbook& book, LPCTSTR password, int
         }
     };
     std::unordered_map<FontKey, uint16_t, FontKeyHash> fonts;
+    ColourIndexCache colours;
     std::set<XlsRange> merged;
     for (int row = fixedRows; row < rows; ++row) {
         const int r = row - fixedRows;
@@ -144,7 +163,7 @@ BOOL BuildGridWorkbook(CGridCtrl& grid, XlsWorkbook& book, LPCTSTR password, int
                 font = book.AddFont(CellFont(*cell, dpi));
                 fonts.emplace(key, font);
             }
-            int xf = book.AddFormat(CellFormat(grid, row, col, *cell, font));
+            int xf = book.AddFormat(CellFormat(grid, row, col, *cell, font, colours));
             if (cell->IsNumber()) {
                 sheet->SetCellNumber(c, r, cell->GetValue(), xf);
             } else {

@@ -2,6 +2,7 @@
 
 #include "base/WinConstants.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 void XlsCellFormat::SetHorizontalAlign(int align)
@@ -65,18 +66,26 @@ void XlsCellFormat::SetSolidFill(int colour)
 
 XlsBytes XlsCellFormat::Data() const
 {
-    XlsBytes d;
-    XlsPutU16(d, m_font);
-    XlsPutU16(d, m_format);
-    XlsPutU16(d, 0x0001);   // locked cell XF, parent 0
-    XlsPutU8(d, m_align);
-    XlsPutU8(d, 0);
-    XlsPutU8(d, 0);
-    XlsPutU8(d, static_cast<uint8_t>(m_used | 0x08));   // the font is its own
-    XlsPutU32(d, m_border);
-    XlsPutU32(d, m_second);
-    XlsPutU16(d, m_pattern);
-    return d;
+    uint8_t bytes[20];
+    DataTo(bytes);
+    return XlsBytes(bytes, bytes + 20);
+}
+
+void XlsCellFormat::DataTo(uint8_t (&out)[20]) const
+{
+    const uint8_t used = static_cast<uint8_t>(m_used | 0x08);   // the font is its own
+    const uint8_t bytes[20] = {
+        static_cast<uint8_t>(m_font), static_cast<uint8_t>(m_font >> 8),
+        static_cast<uint8_t>(m_format), static_cast<uint8_t>(m_format >> 8),
+        0x01, 0x00,   // locked cell XF, parent 0
+        m_align, 0, 0, used,
+        static_cast<uint8_t>(m_border), static_cast<uint8_t>(m_border >> 8),
+        static_cast<uint8_t>(m_border >> 16), static_cast<uint8_t>(m_border >> 24),
+        static_cast<uint8_t>(m_second), static_cast<uint8_t>(m_second >> 8),
+        static_cast<uint8_t>(m_second >> 16), static_cast<uint8_t>(m_second >> 24),
+        static_cast<uint8_t>(m_pattern), static_cast<uint8_t>(m_pattern >> 8),
+    };
+    std::copy(bytes, bytes + 20, out);
 }
 
 XlsRecord XlsCellFormat::Record() const

@@ -34,6 +34,7 @@ public:
 
     // The XF record's data (20 bytes).
     XlsBytes Data() const;
+    void DataTo(uint8_t (&out)[20]) const;
     XlsRecord Record() const;
 
 private:

@@ -50,6 +50,8 @@ void XlsSheet::SetCellValue(int col, int row, int kind, const std::string& text,
         cells.insert(at, std::move(cell));
         return;
     }
+    if (cells.empty())
+        cells.reserve(16);
     cells.push_back(std::move(cell));
 }
 
@@ -342,12 +344,14 @@ int XlsWorkbook::GetFontCount() const { return 4 + static_cast<int>(m_fonts.size
 
 uint16_t XlsWorkbook::AddFormat(const XlsCellFormat& format)
 {
-    XlsBytes data = format.Data();
+    uint8_t bytes[20];
+    format.DataTo(bytes);
     XlsXfKey key;
-    std::copy(data.begin(), data.end(), key.begin());
+    std::copy(bytes, bytes + 20, key.begin());
     auto it = m_xfIndex.find(key);
     if (it != m_xfIndex.end())
         return it->second;
+    XlsBytes data(bytes, bytes + 20);
     if (GetFormatCount() >= kXlsMaxFormats)
         return 15;
     uint16_t index = static_cast<uint16_t>(21 + m_xfs.size());

@@ -34,7 +34,7 @@ void XlsSheet::SetCellValue(int col, int row, int kind, const std::string& text,
     cell.col = static_cast<uint16_t>(col);
     cell.xf = format;
     cell.kind = kind;
-    cell.text = text;
+    cell.text = m_book->InternText(text);
     cell.number = value;
     std::vector<XlsCellValue>& cells = m_rows[static_cast<size_t>(row)];
     if (!cells.empty() && cells.back().col >= cell.col) {
@@ -245,7 +245,7 @@ XlsBytes XlsSheet::BuildStream(std::vector<size_t>& indexFixups)
                 switch (c.kind) {
                 case XLS_VALUE_TEXT:
                 case XLS_VALUE_TEXT_OR_BLANK:
-                    if (c.kind == XLS_VALUE_TEXT_OR_BLANK && c.text.empty())
+                    if (c.kind == XLS_VALUE_TEXT_OR_BLANK && m_book->GetPooledText(c.text).empty())
                         XlsWriteBlank(buf.Bytes(), c.row, c.col, xf);
                     else
                         XlsWriteLabelSst(buf.Bytes(), c.row, c.col, xf, m_book->AddSharedString(c.text));
@@ -360,15 +360,33 @@ uint16_t XlsWorkbook::AddFormat(const XlsCellFormat& format)
     return index;
 }
 
-uint32_t XlsWorkbook::AddSharedString(const std::string& text)
+namespace {
+const uint32_t kNoSst = 0xFFFFFFFF;
+}  // namespace
+
+uint32_t XlsWorkbook::InternText(const std::string& text)
 {
-    ++m_sstTotal;
-    auto it = m_stringIndex.find(text);
-    if (it != m_stringIndex.end())
+    auto it = m_poolIndex.find(text);
+    if (it != m_poolIndex.end())
         return it->second;
-    uint32_t index = static_cast<uint32_t>(m_strings.size());
-    m_strings.push_back(text);
-    m_stringIndex.emplace(text, index);
+    uint32_t id = static_cast<uint32_t>(m_pool.size());
+    m_pool.push_back(text);
+    m_poolIndex.emplace(text, id);
+    return id;
+}
+
+uint32_t XlsWorkbook::AddSharedString(uint32_t pooledText)
+{
+    if (pooledText >= m_pool.size())
+        return 0;
+    if (m_poolToSst.size() < m_pool.size())
+        m_poolToSst.resize(m_pool.size(), kNoSst);
+    ++m_sstTotal;
+    uint32_t& index = m_poolToSst[pooledText];
+    if (index == kNoSst) {
+        index = static_cast<uint32_t>(m_strings.size());
+        m_strings.push_back(pooledText);
+    }
     return index;
 }
 
@@ -396,7 +414,7 @@ void XlsWorkbook::WriteSst(XlsBuffer& buf)
     XlsPutU32(cur, m_sstTotal);
     XlsPutU32(cur, n);
     for (uint32_t i = 0; i < n; ++i) {
-        XlsBytes enc = XlsUnicodeString(m_strings[i]);
+        XlsBytes enc = XlsUnicodeString(m_pool[m_strings[i]]);
         const uint8_t flag = enc[2];
         const size_t unit = flag ? 2 : 1;
         const size_t chars = enc.size() - 3;
@@ -441,7 +459,7 @@ XlsBytes XlsWorkbook::BuildStream()
         SetDefaultFont("Arial", 10);
     // Sheets first: their cells fill the shared string table.
     m_strings.clear();
-    m_stringIndex.clear();
+    m_poolToSst.assign(m_pool.size(), kNoSst);
     m_sstTotal = 0;
     std::vector<XlsBytes> sheetStreams;
     std::vector<std::vector<size_t>> fixups(m_sheets.size());

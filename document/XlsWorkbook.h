@@ -26,9 +26,8 @@ struct XlsCellValue {
     uint16_t col = 0;
     int xf = -1;   // -1: the row's, the column's or the default cell format
     int kind = XLS_VALUE_TEXT;
-    std::string text;
+    uint32_t text = 0;   // the text's number in the workbook's text pool
     double number = 0.0;
-    uint32_t sst = 0;
 };
 
 // A row's record settings.
@@ -107,9 +106,13 @@ public:
     int GetFontCount() const;
     int GetFormatCount() const { return 21 + static_cast<int>(m_xfs.size()); }
 
+    // The pool of cell texts (equal texts share one number).
+    uint32_t InternText(const std::string& text);
+    const std::string& GetPooledText(uint32_t id) const { return m_pool[id]; }
     // The shared string table: the index of the text (equal texts share
-    // one), counting one more use.
-    uint32_t AddSharedString(const std::string& text);
+    // one, numbered in the order they are first written), counting one more use.
+    uint32_t AddSharedString(const std::string& text) { return AddSharedString(InternText(text)); }
+    uint32_t AddSharedString(uint32_t pooledText);
     uint32_t GetSharedStringTotal() const { return m_sstTotal; }
     uint32_t GetSharedStringCount() const { return static_cast<uint32_t>(m_strings.size()); }
 
@@ -138,8 +141,10 @@ private:
     };
     using XlsXfKey = std::array<uint8_t, 20>;
     std::unordered_map<XlsXfKey, uint16_t, XfKeyHash> m_xfIndex;
-    std::vector<std::string> m_strings;
-    std::unordered_map<std::string, uint32_t> m_stringIndex;
+    std::vector<std::string> m_pool;
+    std::unordered_map<std::string, uint32_t> m_poolIndex;
+    std::vector<uint32_t> m_poolToSst;   // kNoSst until written
+    std::vector<uint32_t> m_strings;     // pooled texts in string-table order
     uint32_t m_sstTotal = 0;
 };
 

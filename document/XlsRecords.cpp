@@ -262,12 +262,25 @@ XlsRecord XlsBoundSheetRecord(uint32_t offset, const std::string& name, bool vis
 }
 
 namespace {
-void CellHead(XlsBytes& out, uint16_t type, uint16_t length, uint16_t row, uint16_t col, uint16_t xf)
+// Room for a cell record of `length` data bytes at the end of out, its header
+// and the row, column and XF filled in; answers where the rest goes.
+uint8_t* CellHead(XlsBytes& out, uint16_t type, uint16_t length, uint16_t row, uint16_t col, uint16_t xf)
 {
-    WriteRecordHeader(out, type, length);
-    XlsPutU16(out, row);
-    XlsPutU16(out, col);
-    XlsPutU16(out, xf);
+    const size_t at = out.size();
+    out.resize(at + 4 + length);
+    uint8_t* p = out.data() + at;
+    const uint16_t words[5] = {type, length, row, col, xf};
+    for (int i = 0; i < 5; ++i) {
+        p[2 * i] = static_cast<uint8_t>(words[i]);
+        p[2 * i + 1] = static_cast<uint8_t>(words[i] >> 8);
+    }
+    return p + 10;
+}
+
+void Put32At(uint8_t* p, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        p[i] = static_cast<uint8_t>(v >> (8 * i));
 }
 
 XlsRecord FromWriter(const XlsBytes& whole)
@@ -281,20 +294,21 @@ XlsRecord FromWriter(const XlsBytes& whole)
 
 void XlsWriteLabelSst(XlsBytes& out, uint16_t row, uint16_t col, uint16_t xf, uint32_t sst)
 {
-    CellHead(out, XLS_LABELSST, 10, row, col, xf);
-    XlsPutU32(out, sst);
+    Put32At(CellHead(out, XLS_LABELSST, 10, row, col, xf), sst);
 }
 
 void XlsWriteNumber(XlsBytes& out, uint16_t row, uint16_t col, uint16_t xf, double value)
 {
-    CellHead(out, XLS_NUMBER, 14, row, col, xf);
-    XlsPutF64(out, value);
+    uint8_t* p = CellHead(out, XLS_NUMBER, 14, row, col, xf);
+    uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    Put32At(p, static_cast<uint32_t>(bits));
+    Put32At(p + 4, static_cast<uint32_t>(bits >> 32));
 }
 
 void XlsWriteRk(XlsBytes& out, uint16_t row, uint16_t col, uint16_t xf, uint32_t rk)
 {
-    CellHead(out, XLS_RK, 10, row, col, xf);
-    XlsPutU32(out, rk);
+    Put32At(CellHead(out, XLS_RK, 10, row, col, xf), rk);
 }
 
 void XlsWriteBlank(XlsBytes& out, uint16_t row, uint16_t col, uint16_t xf)

@@ -6,6 +6,7 @@
 #include "document/XlsWorkbook.h"
 #include "grid/GridCellBase.h"
 #include "grid/GridCtrl.h"
+#include "platform/DC.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -199,10 +200,20 @@ BOOL BuildGridWorkbook(CGridCtrl& grid, XlsWorkbook& book, LPCTSTR password, int
     return TRUE;
 }
 
+int ScreenDotsPerInch()
+{
+    static const int dpi = [] {
+        CClientDC dc(nullptr);
+        int d = dc.GetSafeHdc() != nullptr ? dc.GetDeviceCaps(LOGPIXELSY) : 0;
+        return d > 0 ? d : 96;
+    }();
+    return dpi;
+}
+
 short SaveExcelFile(CGridCtrl& grid, LPCTSTR path, LPCTSTR password)
 {
     XlsWorkbook book;
-    if (!BuildGridWorkbook(grid, book, password))
+    if (!BuildGridWorkbook(grid, book, password, ScreenDotsPerInch()))
         return 0;
     return static_cast<short>(book.Save(path));
 }

@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <set>
 #include <string>
 #include <unordered_map>
 
@@ -138,7 +137,6 @@ BOOL BuildGridWorkbook(CGridCtrl& grid, XlsWorkbook& book, LPCTSTR password, int
     };
     std::unordered_map<FontKey, uint16_t, FontKeyHash> fonts;
     ColourIndexCache colours;
-    std::set<XlsRange> merged;
     for (int row = fixedRows; row < rows; ++row) {
         const int r = row - fixedRows;
         for (int col = fixedCols; col < cols; ++col) {
@@ -178,12 +176,8 @@ BOOL BuildGridWorkbook(CGridCtrl& grid, XlsWorkbook& book, LPCTSTR password, int
                 // Once per block, in workbook coordinates, clipped to the data area.
                 int fr = std::max(minRow, fixedRows) - fixedRows, fc = std::max(minCol, fixedCols) - fixedCols;
                 int lr = std::min(maxRow, rows - 1) - fixedRows, lc = std::min(maxCol, cols - 1) - fixedCols;
-                if (lr >= fr && lc >= fc && (lr > fr || lc > fc)) {
-                    XlsRange range{static_cast<uint16_t>(fr), static_cast<uint16_t>(lr), static_cast<uint16_t>(fc),
-                                   static_cast<uint16_t>(lc)};
-                    if (merged.insert(range).second)
-                        sheet->AddMergedRange(fr, fc, lr, lc);
-                }
+                if (lr >= fr && lc >= fc && (lr > fr || lc > fc))
+                    sheet->AddMergedRange(fr, fc, lr, lc);   // the sheet keeps each range once
             }
         }
         XlsRowInfo& info = sheet->GetRow(r);

@@ -61,7 +61,7 @@ void XlsSheet::AddMergedRange(int firstRow, int firstCol, int lastRow, int lastC
         return;
     XlsRange r{static_cast<uint16_t>(firstRow), static_cast<uint16_t>(lastRow), static_cast<uint16_t>(firstCol),
                static_cast<uint16_t>(lastCol)};
-    if (std::find(m_merges.begin(), m_merges.end(), r) == m_merges.end())
+    if (m_mergeSet.insert(r).second)
         m_merges.push_back(r);
 }
 

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -77,7 +78,8 @@ private:
     std::vector<std::vector<XlsCellValue>> m_rows;   // by row
     std::map<int, XlsRowInfo> m_rowInfo;
     std::vector<ColInfo> m_cols;
-    std::vector<XlsRange> m_merges;
+    std::vector<XlsRange> m_merges;     // in the order added
+    std::set<XlsRange> m_mergeSet;      // each range once
     std::string m_header;
     std::string m_password;
 };

@@ -29,6 +29,19 @@
 //   GridCtrlSkins.cpp          the skin bitmaps the grid paints with
 //   GridCtrlKeyboard.cpp, GridCtrlMouse.cpp, GridCtrlEditing.cpp: input and editing
 //   GridCtrlInputPending.cpp   input calls into operations that are not built yet
+//   GridCtrlCellAccess.cpp     reading and setting one property of one cell
+//   GridCtrlCellAttributes.cpp the font, format and control attribute texts of a cell
+//   GridCtrlCellBorders.cpp    cell borders and their neighbours' facing borders
+//   GridCtrlCellIdLookup.cpp   cells by id and by cell name
+//   GridCtrlCellType.cpp       cell types from control texts, carrying settings across a type change
+//   GridCtrlSelectedCells.cpp  the selected cells read by index, in row order
+//   GridCtrlRangeCopy.cpp      copying one cell's type, format and content over a range
+//   GridCtrlHide.cpp           hiding and showing whole rows and columns
+//   GridCtrlAutoSize.cpp       fitting row heights and column widths to their cells
+//   GridCtrlTextConv.cpp       display text of a cell, the pattern of a date text
+//   GridCtrlCsvText.cpp        the grid as CSV text
+//   GridCtrlFixedLines.cpp     resetting and converting fixed rows and columns, small conversions
+//   GridCtrlDataSources.cpp    connection strings, SQL texts, filling, bound fields by name
 #pragma once
 
 #include "base/CArrays.h"
@@ -44,9 +57,11 @@
 #include "grid/GridCellTypes.h"
 #include "grid/GridDefaultCell.h"
 #include "grid/GridInputState.h"
+#include "grid/GridMergeOwnerList.h"
 #include "grid/GridMessages.h"
 #include "grid/GridPictureList.h"
 #include "grid/RuntimeClass.h"
+#include "grid/GridSelectionMap.h"
 #include "grid/SkinBitmaps.h"
 #include "platform/Wnd.h"
 
@@ -62,6 +77,12 @@ struct GridCellIdEntry {
     std::int32_t row;
     std::int32_t col;
     char szId[32];             // NUL-terminated, at most 31 bytes
+};
+
+// One entry of a hidden-line list: a row or column hidden with its size then.
+struct GridHiddenLine {
+    int index;
+    int size;
 };
 
 // One entry of the column sort-type list.
@@ -277,9 +298,33 @@ public:
     // ======================================================================
     // Merged blocks
     // ======================================================================
+    // The list of block owners (one entry per live block); the cell-record
+    // reader adds the owners it reads. RemoveMergeOwner answers the entry's
+    // former index, -1 when the position was not listed.
     void AddMergeOwner(const CGridCellPos& pos);
-    void RemoveMergeOwner(const CGridCellPos& pos);
-    const std::vector<CGridCellPos>& GetMergeOwners() const { return m_arMergeOwners; }
+    void AddMergeOwner(int nRow, int nCol) { AddMergeOwner(CGridCellPos(nRow, nCol)); }
+    int RemoveMergeOwner(const CGridCellPos& pos);
+    int RemoveMergeOwner(int nRow, int nCol) { return RemoveMergeOwner(CGridCellPos(nRow, nCol)); }
+    const CGridMergeOwnerList& GetMergeOwners() const { return m_arMergeOwners; }
+    // Makes the rectangle, widened until no block lies partly inside it, one
+    // block owned by its top-left cell; every cell of it is selected. With a
+    // window the owner is copied over the block and the grid repainted.
+    void MergeCells(int nMinRow, int nMinCol, int nMaxRow, int nMaxCol);
+    // Dissolves every block that has a cell in the rectangle: the owner keeps
+    // its content, every other cell of a block is emptied and made plain.
+    void UnMergeCells(int nMinRow, int nMinCol, int nMaxRow, int nMaxCol);
+    // Dissolves the block of the cell; FALSE when the cell is not merged.
+    BOOL UnMergeCellAt(int nRow, int nCol);
+    BOOL IsCellMerged(int nRow, int nCol);
+    // The block of the cell; FALSE with all four -1 outside the grid, without
+    // a cell or for a cell that is not merged.
+    BOOL GetMergeRange(int nRow, int nCol, int& nMinRow, int& nMinCol, int& nMaxRow, int& nMaxCol);
+    // The owner of the cell's block, or the cell itself when it has none.
+    void GetMergeOwnerCell(CGridCellPos& owner, int nRow, int nCol);
+    // The summed widths (heights) of the block that holds the cell; the
+    // column's width (row's height) when it is not merged.
+    int GetMergeWidth(int nRow, int nCol);
+    int GetMergeHeight(int nRow, int nCol);
     // Blocks follow inserted rows (columns) after position nPos, and shrink
     // over deleted ones from nFirst.
     void ShiftMergesForRows(int nPos, int nCount);
@@ -626,6 +671,216 @@ public:
     BOOL GetRowOddSetting() const { return m_bRowOddColour; }
     BOOL GetRowEvenSetting() const { return m_bRowEvenColour; }
 
+    // ======================================================================
+    // Cell access (GridCtrlCellAccess.cpp and its neighbours in the index)
+    // ======================================================================
+    // The setters share one rule unless their comment says otherwise: FALSE
+    // in virtual mode and without a cell; after the change a merged cell is
+    // copied over its block (CopyCellToRange); TRUE. They do not redraw.
+    // Getters answer the cell's value, or the value named for "no cell".
+    //
+    // Text and number: also mark the cell and the grid modified and
+    // recalculate the formulas that read the cell.
+    BOOL SetCellText(int nRow, int nCol, LPCTSTR szText);
+    BOOL SetCellValue(int nRow, int nCol, double dValue);
+    CString GetCellText(int nRow, int nCol);              // "" without a cell
+    double GetCellValue(int nRow, int nCol);              // 0.0 without a cell
+    // Item data: marks the cell modified; no block copy.
+    BOOL SetCellItemData(int nRow, int nCol, int nData);
+    // Image index 0..0xFFFE: the cell becomes an image cell first; FALSE (and
+    // nothing marked) when it cannot. Marks the cell modified; no block copy.
+    BOOL SetCellImage(int nRow, int nCol, int nImage);
+    // The state word; the selection map follows bit 0x02 of every cell written
+    // (all cells of a merged block, one by one).
+    BOOL SetCellState(int nRow, int nCol, UINT nState);
+    UINT GetCellState(int nRow, int nCol);                // 0 without a cell
+    BOOL SetCellAlign(int nRow, int nCol, UINT nFormat);
+    UINT GetCellAlign(int nRow, int nCol);                // 0 without a cell
+    BOOL SetCellBackColor(int nRow, int nCol, COLORREF clr);
+    BOOL SetCellTextColor(int nRow, int nCol, COLORREF clr);
+    COLORREF GetCellBackColor(int nRow, int nCol);        // effective colour; 0 without a cell
+    COLORREF GetCellTextColor(int nRow, int nCol);
+    // The cell's font; without a cell the font of the default cell of the
+    // address's area.
+    const LOGFONT* GetCellFont(int nRow, int nCol);
+    CSize GetCellTextExtent(int nRow, int nCol, LPCTSTR szText);   // (0, 0) without a cell
+    BOOL SetCellTipText(int nRow, int nCol, LPCTSTR szTip);
+    CString GetCellTipText(int nRow, int nCol);
+    BOOL SetCellDisplayTip(int nRow, int nCol, BOOL bDisplay);
+    BOOL SetCellMemo(int nRow, int nCol, LPCTSTR szMemo);   // no block copy
+    CString GetCellMemo(int nRow, int nCol);
+    BOOL SetCellReadOnly(int nRow, int nCol, BOOL bReadOnly);
+    // The cell's read-only bit, or the grid not editable; FALSE in virtual mode.
+    BOOL IsCellReadOnly(int nRow, int nCol);
+    BOOL SetCellDisplayEllipsis(int nRow, int nCol, BOOL bEllipsis);
+    // Hiding a cell also makes it read-only and switches its tip off;
+    // showing it undoes both.
+    BOOL SetCellHide(int nRow, int nCol, BOOL bHide);
+    BOOL IsCellHide(int nRow, int nCol);
+    BOOL SetCellSelBackColor(int nRow, int nCol, COLORREF clr);
+    BOOL SetCellInputType(int nRow, int nCol, int nType);  // FALSE unless 0 or 1
+    BOOL SetCellInputLimit(int nRow, int nCol, BOOL bLimit, double dMin, double dMax);
+    // The limit flag with the limits; FALSE in virtual mode or without a cell.
+    BOOL GetCellInputLimit(int nRow, int nCol, double& dMin, double& dMax);
+    BOOL SetCellTextWrap(int nRow, int nCol, BOOL bWrap);  // no virtual-mode test
+    BOOL IsCellTextWrap(int nRow, int nCol);
+    // The data-type number (not 0: a number); -1 without a cell. The setter
+    // has no virtual-mode test and no block copy.
+    int GetCellDataType(int nRow, int nCol);
+    BOOL SetCellDataType(int nRow, int nCol, int nType);
+    // Colours of a whole row (column) outside the fixed columns (rows), then
+    // a refresh; FALSE outside the grid.
+    BOOL SetRowTextColor(int nRow, COLORREF clr);
+    BOOL SetRowBackColor(int nRow, COLORREF clr);
+    BOOL SetColumnTextColor(int nCol, COLORREF clr);
+    BOOL SetColumnBackColor(int nCol, COLORREF clr);
+    // Grid lines drawn: 0 none, 1 horizontal, 2 vertical, 3 both; then Refresh.
+    void SetVirtualLineShowStyle(int nStyle);
+    // The nIndex-th selected cell, rows in order and columns in order within
+    // a row; (-1, -1) outside 0..count-1.
+    void GetSelectedCell(CGridCellPos& cell, int nIndex);
+
+    // Font and format elements ("font" and "format" attribute texts). The
+    // property setters answer -1 in virtual mode or without a cell, else the
+    // attribute setter's answer (see CXmlElement::SetAttribute); the deleters
+    // copy nothing over a block; getters give "" in virtual mode or without a cell.
+    BOOL SetCellTextFont(int nRow, int nCol, LPCTSTR szFontXml);
+    CString GetCellTextFont(int nRow, int nCol);
+    short SetCellTextFontProperty(int nRow, int nCol, LPCTSTR szKey, LPCTSTR szValue);
+    BOOL DelCellTextFontProperty(int nRow, int nCol, LPCTSTR szKey);
+    CString GetCellTextFontProperty(int nRow, int nCol, LPCTSTR szKey);
+    BOOL SetCellTextFormat(int nRow, int nCol, LPCTSTR szFormatXml);
+    CString GetCellTextFormat(int nRow, int nCol);
+    short SetCellTextFormatProperty(int nRow, int nCol, LPCTSTR szKey, LPCTSTR szValue);
+    BOOL DelCellTextFormatProperty(int nRow, int nCol, LPCTSTR szKey);
+    CString GetCellTextFormatProperty(int nRow, int nCol, LPCTSTR szKey);
+
+    // Borders: mask bits 1 left, 2 top, 4 right, 8 bottom (0x10..0x80 the
+    // inner lines). The facing sides of the neighbouring cells that are valid
+    // and not fixed follow, along a block's whole outline for a merged cell.
+    // 0 for a mask <= 0, without a cell or when the cell refuses.
+    BOOL SetCellBorder(int nRow, int nCol, int nMask, int nLineStyle, COLORREF clr, int nWidth);
+    BOOL DeleteCellBorder(int nRow, int nCol, int nMask);
+    int GetCellBorderFlags(int nRow, int nCol);
+    BOOL GetCellBorder(int nRow, int nCol, UINT nBit, int* pnLineStyle, COLORREF* pclr, int* pnWidth);
+
+    // A cell name such as "B12" (letters in either case) to a position inside
+    // the grid; FALSE with (-1, -1) otherwise.
+    BOOL GetCellFromId(LPCTSTR szName, int& nRow, int& nCol);
+    // The cell whose id (cell-id table) is exactly the text; FALSE with (-1, -1).
+    BOOL FindCellById(LPCTSTR szId, int& nRow, int& nCol);
+
+    // ======================================================================
+    // Cell types and control texts (GridCtrlCellType.cpp)
+    // ======================================================================
+    // "=..." sets a formula (its result answered); otherwise the value of the
+    // "controltype" attribute, equal to one of the type words, chooses the
+    // type and the text becomes the cell's control text (the cell's answer).
+    BOOL SetCellControl(int nRow, int nCol, LPCTSTR szControl);
+    CString GetCellControl(int nRow, int nCol);
+    // The cell's own answers; FALSE ("") in virtual mode or without a cell; no block copy.
+    BOOL SetCellControlProperty(int nRow, int nCol, LPCTSTR szKey, LPCTSTR szValue);
+    CString GetCellControlProperty(int nRow, int nCol, LPCTSTR szKey);
+    BOOL DelCellControlProperty(int nRow, int nCol, LPCTSTR szKey);
+    // What a new cell of another class takes over from the cell it replaces
+    // beyond CopyFrom: id, tip, memo, font and format texts, ellipsis and tip
+    // flags, selection colour, input type and limits.
+    static void CarrySettingsAcross(CGridCellBase* pNew, CGridCellBase* pOld);
+
+    // ======================================================================
+    // Formulas (built with the formula services; until then they answer failure)
+    // ======================================================================
+    // Recalculates the formula cells that read the cell; TRUE when any was.
+    BOOL RecalcDependents(const CGridCellPos& cell);
+    // "=" and the formula text of a formula cell; "" for any other.
+    CString GetCellFormula(int nRow, int nCol);
+
+    // ======================================================================
+    // Hidden rows and columns (GridCtrlHide.cpp)
+    // ======================================================================
+    // Hiding records the line's size and makes it 0; hiding a hidden line
+    // keeps the size the first hide recorded. Showing gives the recorded
+    // size back. FALSE outside the grid. Neither redraws.
+    BOOL SetColumnHide(int nCol, BOOL bHide);
+    BOOL SetRowHide(int nRow, BOOL bHide);
+    // The index of the line's entry in its hidden list and a copy of it; -1
+    // when it has none or pEntry is NULL.
+    int FindHiddenColumn(int nCol, GridHiddenLine* pEntry) const;
+    int FindHiddenRow(int nRow, GridHiddenLine* pEntry) const;
+    // Listed as hidden and still of size 0 (or no longer inside the grid).
+    BOOL IsColumnHide(int nCol) const;
+    BOOL IsRowHide(int nRow) const;
+
+    // ======================================================================
+    // Fitting sizes to the cells (GridCtrlAutoSize.cpp)
+    // ======================================================================
+    // See AutoSizeColumn/AutoSizeRow above. Measuring works with or without a
+    // window (a memory context compatible with the screen stands in).
+    // nAutoSizeStyle 0: the grid's own setting.
+    void AutoSizeColumns(UINT nAutoSizeStyle = 0);
+    void AutoSizeRows();
+    void AutoSize();
+    UINT GetAutoSizeStyle() const { return static_cast<UINT>(m_nAutoSizeStyle); }
+    void SetAutoSizeStyle(UINT nStyle) { m_nAutoSizeStyle = static_cast<int>(nStyle); }
+
+    // ======================================================================
+    // Fixed lines and small conversions (GridCtrlFixedLines.cpp)
+    // ======================================================================
+    // The first count data columns become the fixed columns, the old fixed
+    // columns going; FALSE when count + fixed columns reaches the column
+    // count or there are no rows.
+    BOOL ColumnsToFixed(int nCount);
+    // One header row (column) holding the column letters (row numbers).
+    BOOL ResetFixedRows();
+    BOOL ResetFixedColumns();
+    CString GetVersionText() const { return m_strVersion; }
+    // The letters of a column ("A" for 1); "" for 0 or outside the grid.
+    CString ColumnIdToMark(int nCol) const;
+    // A workbook border weight for a line width: 2, 3 -> 2; 4 -> 3; 5 -> 4; else 0.
+    static int BorderWidthToExcelWeight(int nWidth);
+    // The range moved by (to - from) when both cells and the range are valid;
+    // else the range unchanged.
+    void OffsetRange(CGridCellRange& result, const CGridCellPos& from, const CGridCellPos& to,
+                     const CGridCellRange& range);
+
+    // ======================================================================
+    // Text conversions (GridCtrlTextConv.cpp, GridCtrlCsvText.cpp)
+    // ======================================================================
+    // The cell's text as shown (its format applied); "" outside the grid or
+    // without a cell.
+    CString GetCellDisplayText(int nRow, int nCol);
+    // Every row, every column, fixed ones included, separated by chSeparator
+    // and ended by "\n". A field holding the separator, a quote, CR or LF is
+    // quoted with its quotes doubled; a number is the shortest text that reads
+    // back as the same value; a position without a cell is an empty field.
+    CString SaveCSVString(char chSeparator = ',');
+    // The pattern of a date or time text: its digit runs replaced in turn by
+    // "y", "M", "d", "h", "m", "s" repeated to the run's length (later runs
+    // dropped), the other characters kept; "@" when it is no date or time.
+    static CString DateTextToFormat(LPCTSTR szText);
+
+    // ======================================================================
+    // Data sources (GridCtrlDataSources.cpp)
+    // ======================================================================
+    // FALSE when a text is empty or the connection (data set) is not defined.
+    BOOL SetConnectionString(LPCTSTR szConnection, LPCTSTR szText);
+    BOOL SetDataSetSql(LPCTSTR szConnection, LPCTSTR szDataSet, LPCTSTR szSql);
+    // Opens the connections (with their data sets) marked for opening
+    // automatically and fills the binds marked so: -1 when no connection
+    // opened, else 1 when a bind was filled, 0 when none was.
+    short FillData();
+    // A copy of the field the bind binds to the cell; FALSE for an empty
+    // name, a cell outside the grid, an unknown bind or no field at the cell.
+    BOOL GetBindField(LPCTSTR szBind, int nRow, int nCol, CBindFieldInfo& field);
+    // The data set of that connection; NULL when a name is empty or unknown.
+    CDataSetDef* GetDataSet(LPCTSTR szConnection, LPCTSTR szDataSet);
+
+    // The position forms of the cell queries.
+    BOOL IsCellEditable(const CGridCellPos& cell) { return IsCellEditable(cell.row, cell.col); }
+    BOOL IsCellSelected(const CGridCellPos& cell) { return IsCellSelected(cell.row, cell.col); }
+    BOOL IsCellValid(const CGridCellPos* pCell) const { return pCell != nullptr && IsValid(pCell->row, pCell->col); }
+    int GetCellType(const CGridCellPos& cell) { return GetCellType(cell.row, cell.col); }
+
 protected:
     // --- message handlers: window, painting, scrolling ----------------------
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -745,7 +1000,7 @@ protected:
     std::vector<GridColumnSortType> m_arColumnSortTypes;
     std::vector<int> m_arFormatRows;
     std::vector<int> m_arFormatCols;
-    std::vector<CGridCellPos> m_arMergeOwners;
+    CGridMergeOwnerList m_arMergeOwners;
     short m_nRowInsertFormatMode = GIF_PLAIN;
     short m_nColInsertFormatMode = GIF_PLAIN;
     int m_nSortColumn = -1;
@@ -763,7 +1018,7 @@ protected:
     CGridCellPos m_idDropTargetCell;
     CGridCellPos m_idTopLeftCell;             // cached; (-1, -1) when stale
     // Selected cells keyed by the full row and column.
-    std::unordered_map<std::uint64_t, CGridCellPos> m_SelectedCellMap;
+    CGridSelectionMap m_SelectedCellMap;
     int m_nSelectionKind = GSK_CELLS;
 
     // --- options (with the defaults a new grid has) ---------------------------------
@@ -853,4 +1108,16 @@ protected:
     CGridCellPos m_idLastSelected;
     // --- input -----------------------------------------------------------------------------
     CGridInputState m_input;
+    // --- cell access, hidden lines -------------------------------------------------------
+    std::vector<GridHiddenLine> m_arHiddenCols;
+    std::vector<GridHiddenLine> m_arHiddenRows;
+    // The selected cells in row order, rebuilt when the selection changed.
+    std::vector<CGridCellPos> m_arSelectedOrder;
+    std::uint64_t m_nSelectedOrderChanges = ~static_cast<std::uint64_t>(0);
+    // Fits one column (row) on the DC without touching the scroll bars.
+    BOOL AutoSizeColumnOn(CDC* pDC, int nCol, UINT nAutoSizeStyle);
+    BOOL AutoSizeRowOn(CDC* pDC, int nRow);
+    // Sets one side on the neighbour when it is a valid, non-fixed cell.
+    void SetFacingBorder(int nRow, int nCol, UINT nSide, int nLineStyle, COLORREF clr, int nWidth);
+    void DeleteFacingBorder(int nRow, int nCol, UINT nSide);
 };

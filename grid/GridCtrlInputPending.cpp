@@ -1,6 +1,6 @@
-// Operations the input handlers call whose own work arrives separately:
-// the clipboard and drag commands, automatic sizing, copying a cell over a
-// range, formulas, moving rows and columns, and the context menu. Until then
+// Operations whose own work arrives separately: the clipboard and drag
+// commands, formulas (setting, reading, recalculating the cells that read a
+// changed cell), moving rows and columns, and the context menu. Until then
 // each does nothing and answers failure.
 #include "grid/GridCtrl.h"
 
@@ -15,10 +15,9 @@ void CGridCtrl::OnEditSelectAll()
 }
 
 void CGridCtrl::OnBeginDrag() {}
-BOOL CGridCtrl::AutoSizeColumn(int, UINT, BOOL) { return FALSE; }
-BOOL CGridCtrl::AutoSizeRow(int, BOOL) { return FALSE; }
-BOOL CGridCtrl::CopyCellToRange(const CGridCellRange&, CGridCellBase*) { return FALSE; }
 BOOL CGridCtrl::SetCellFormula(int, int, LPCTSTR) { return FALSE; }
+BOOL CGridCtrl::RecalcDependents(const CGridCellPos&) { return FALSE; }
+CString CGridCtrl::GetCellFormula(int, int) { return CString(); }
 BOOL CGridCtrl::MoveColumn(int, int) { return FALSE; }
 BOOL CGridCtrl::MoveRow(int, int) { return FALSE; }
 void CGridCtrl::ShowContextMenu(const CGridCellPos&, CPoint) {}

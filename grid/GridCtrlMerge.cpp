@@ -1,8 +1,10 @@
-// Merged blocks following inserted and deleted rows and columns.
+// Merged blocks: making and dissolving them, the queries on them, and blocks
+// following inserted and deleted rows and columns.
 //
 // The grid keeps no table of blocks: every cell of a block stores the block's
 // range and its owner (the top-left cell). Only the list of owner positions is
-// kept beside the cells; it is rebuilt from the cells whenever blocks move.
+// kept beside the cells; merging and dissolving keep it in step entry by
+// entry, and it is rebuilt from the cells whenever blocks move.
 #include "grid/GridCtrl.h"
 
 #include <algorithm>
@@ -52,14 +54,12 @@ int LineAfterDelete(int line, int a, int n)
 
 void CGridCtrl::AddMergeOwner(const CGridCellPos& pos)
 {
-    if (std::find(m_arMergeOwners.begin(), m_arMergeOwners.end(), pos) == m_arMergeOwners.end())
-        m_arMergeOwners.push_back(pos);
+    m_arMergeOwners.Add(pos);
 }
 
-void CGridCtrl::RemoveMergeOwner(const CGridCellPos& pos)
+int CGridCtrl::RemoveMergeOwner(const CGridCellPos& pos)
 {
-    m_arMergeOwners.erase(std::remove(m_arMergeOwners.begin(), m_arMergeOwners.end(), pos),
-                          m_arMergeOwners.end());
+    return m_arMergeOwners.Remove(pos);
 }
 
 void CGridCtrl::RebuildMergeOwners()
@@ -184,4 +184,217 @@ void CGridCtrl::ShiftMergesForRows(int nPos, int nCount)
 void CGridCtrl::ShiftMergesForColumns(int nPos, int nCount)
 {
     ShiftMerges(FALSE, nPos, nCount);
+}
+
+// --- making and dissolving blocks ------------------------------------------------------
+
+namespace {
+
+// The rectangle clipped to the grid's rows [0, nRows) and columns [0, nCols).
+CGridCellRange ClipToGrid(int nMinRow, int nMinCol, int nMaxRow, int nMaxCol, int nRows, int nCols)
+{
+    return CGridCellRange(std::max(nMinRow, 0), std::max(nMinCol, 0), std::min(nMaxRow, nRows - 1),
+                          std::min(nMaxCol, nCols - 1));
+}
+
+}  // namespace
+
+void CGridCtrl::MergeCells(int nMinRow, int nMinCol, int nMaxRow, int nMaxCol)
+{
+    CGridCellRange result(nMinRow, nMinCol, nMaxRow, nMaxCol);
+    if (m_bVirtualMode || !IsRangeValid(result))
+        return;
+
+    // Widen over every block that has a cell inside, until none lies partly
+    // inside: a block that only the widened part reaches is taken in too, so
+    // blocks never overlap.
+    for (;;) {
+        CGridCellRange grown = result;
+        for (int row = result.GetMinRow(); row <= result.GetMaxRow(); ++row) {
+            for (int col = result.GetMinCol(); col <= result.GetMaxCol(); ++col) {
+                CGridCellBase* pCell = GetCell(row, col);
+                if (pCell == nullptr || !pCell->IsMerged())
+                    continue;
+                CGridCellRange block = pCell->GetMergeRange();
+                if (!IsRangeValid(block))
+                    continue;
+                grown.SetMinRow(std::min(grown.GetMinRow(), block.GetMinRow()));
+                grown.SetMinCol(std::min(grown.GetMinCol(), block.GetMinCol()));
+                grown.SetMaxRow(std::max(grown.GetMaxRow(), block.GetMaxRow()));
+                grown.SetMaxCol(std::max(grown.GetMaxCol(), block.GetMaxCol()));
+            }
+        }
+        if (grown == result)
+            break;
+        result = grown;
+    }
+
+    const CGridCellPos owner = result.GetTopLeft();
+    const bool merged = result.GetCellCount() > 1;
+    for (int row = result.GetMinRow(); row <= result.GetMaxRow(); ++row) {
+        for (int col = result.GetMinCol(); col <= result.GetMaxCol(); ++col) {
+            CGridCellBase* pCell = GetCell(row, col);
+            if (pCell == nullptr)
+                continue;
+            if (pCell->IsMerged())
+                RemoveMergeOwner(pCell->GetMergeRange().GetTopLeft());   // a block taken in
+            pCell->SetVisible(TRUE);
+            SelectCell(row, col, TRUE);
+            if (merged) {
+                pCell->SetMergeRange(result);
+                pCell->SetMergeOwner(owner.row, owner.col);
+                pCell->SetMergeOwnerCell(CGridCellPos(row, col) == owner);
+            } else {
+                pCell->ClearMerge();          // a single cell is no block
+            }
+        }
+    }
+    if (!merged)
+        return;
+    AddMergeOwner(owner);
+    if (GetSafeHwnd() != nullptr) {
+        CGridCellBase* pOwner = GetCell(owner.row, owner.col);
+        if (pOwner != nullptr)
+            CopyCellToRange(result, pOwner);
+        Invalidate(TRUE);
+    }
+}
+
+void CGridCtrl::UnMergeCells(int nMinRow, int nMinCol, int nMaxRow, int nMaxCol)
+{
+    if (m_bVirtualMode)
+        return;
+    const CGridCellRange rect = ClipToGrid(nMinRow, nMinCol, nMaxRow, nMaxCol, m_nRows, m_nCols);
+    if (!IsRangeValid(rect))
+        return;
+    for (int row = rect.GetMinRow(); row <= rect.GetMaxRow(); ++row) {
+        for (int col = rect.GetMinCol(); col <= rect.GetMaxCol(); ++col) {
+            CGridCellBase* pCell = GetCell(row, col);
+            if (pCell == nullptr)
+                continue;
+            const CGridCellRange block = pCell->GetMergeRange();
+            if (!pCell->IsMerged() || !IsRangeValid(block)) {
+                pCell->ClearMerge();
+                continue;
+            }
+            const CGridCellPos owner = pCell->GetMergeOwner();
+            const CGridCellPos topLeft = block.GetTopLeft();
+            for (int r = block.GetMaxRow(); r >= block.GetMinRow(); --r) {
+                for (int c = block.GetMaxCol(); c >= block.GetMinCol(); --c) {
+                    const CGridCellPos here(r, c);
+                    CGridCellBase* pMember = GetCell(r, c);
+                    if (pMember == nullptr || here == owner || here == topLeft)
+                        continue;
+                    if (pMember->GetDataType() != 0)
+                        pMember->SetValue(0.0);
+                    else
+                        pMember->SetText("");
+                    pMember->ClearMerge();
+                    if (pMember->GetRuntimeClass() != RUNTIME_CLASS(CGridCell) &&
+                        SetCellType(r, c, RUNTIME_CLASS(CGridCell)))
+                        pMember = GetCell(r, c);
+                    if (pMember == nullptr)
+                        continue;
+                    // The selection map follows the selected bit; the focus
+                    // bit stays on the grid's focus cell.
+                    SelectCell(r, c, FALSE);
+                    if (here != m_idCurrentCell)
+                        pMember->SetState(pMember->GetState() & ~static_cast<UINT>(GCS_FOCUSED));
+                }
+            }
+            for (int r = block.GetMinRow(); r <= block.GetMaxRow(); ++r) {
+                for (int c = block.GetMinCol(); c <= block.GetMaxCol(); ++c) {
+                    if (CGridCellBase* pMember = GetCell(r, c))
+                        pMember->ClearMerge();
+                }
+            }
+            RemoveMergeOwner(owner);
+            RemoveMergeOwner(topLeft);
+            if (GetSafeHwnd() != nullptr) {
+                CRect area;
+                if (GetRangeRect(block, &area)) {
+                    area.left -= 2;
+                    area.top -= 2;
+                    area.right += 3;
+                    area.bottom += 3;
+                    InvalidateRect(&area, TRUE);
+                }
+            }
+        }
+    }
+}
+
+BOOL CGridCtrl::UnMergeCellAt(int nRow, int nCol)
+{
+    BOOL bResult = FALSE;
+    CGridCellBase* pCell = m_bVirtualMode ? nullptr : GetCell(nRow, nCol);
+    if (pCell != nullptr && pCell->IsMerged()) {
+        const CGridCellRange block = pCell->GetMergeRange();
+        UnMergeCells(block.GetMinRow(), block.GetMinCol(), block.GetMaxRow(), block.GetMaxCol());
+        bResult = TRUE;
+    }
+    if (GetSafeHwnd() != nullptr)
+        Invalidate(TRUE);
+    return bResult;
+}
+
+// --- queries ------------------------------------------------------------------------------
+
+BOOL CGridCtrl::IsCellMerged(int nRow, int nCol)
+{
+    CGridCellBase* pCell = GetCell(nRow, nCol);
+    return pCell != nullptr && pCell->IsMerged();
+}
+
+BOOL CGridCtrl::GetMergeRange(int nRow, int nCol, int& nMinRow, int& nMinCol, int& nMaxRow, int& nMaxCol)
+{
+    nMinRow = nMinCol = nMaxRow = nMaxCol = -1;
+    if (!IsValid(nRow, nCol))
+        return FALSE;
+    CGridCellBase* pCell = GetCell(nRow, nCol);
+    if (pCell == nullptr || !pCell->IsMerged())
+        return FALSE;
+    const CGridCellRange block = pCell->GetMergeRange();
+    nMinRow = block.GetMinRow();
+    nMinCol = block.GetMinCol();
+    nMaxRow = block.GetMaxRow();
+    nMaxCol = block.GetMaxCol();
+    return TRUE;
+}
+
+void CGridCtrl::GetMergeOwnerCell(CGridCellPos& owner, int nRow, int nCol)
+{
+    CGridCellBase* pCell = GetCell(nRow, nCol);
+    if (pCell != nullptr && pCell->HasMergeOwner())
+        owner = pCell->GetMergeOwner();
+    else
+        owner.Set(nRow, nCol);
+}
+
+int CGridCtrl::GetMergeWidth(int nRow, int nCol)
+{
+    CGridCellPos owner;
+    GetMergeOwnerCell(owner, nRow, nCol);
+    CGridCellBase* pOwner = GetCell(owner.row, owner.col);
+    if (pOwner == nullptr || !pOwner->IsMerged())
+        return GetColumnWidth(nCol);
+    const CGridCellRange block = pOwner->GetMergeRange();
+    int width = 0;
+    for (int col = block.GetMinCol(); col <= block.GetMaxCol(); ++col)
+        width += std::max(0, GetColumnWidth(col));
+    return width;
+}
+
+int CGridCtrl::GetMergeHeight(int nRow, int nCol)
+{
+    CGridCellPos owner;
+    GetMergeOwnerCell(owner, nRow, nCol);
+    CGridCellBase* pOwner = GetCell(owner.row, owner.col);
+    if (pOwner == nullptr || !pOwner->IsMerged())
+        return GetRowHeight(nRow);
+    const CGridCellRange block = pOwner->GetMergeRange();
+    int height = 0;
+    for (int row = block.GetMinRow(); row <= block.GetMaxRow(); ++row)
+        height += std::max(0, GetRowHeight(row));
+    return height;
 }

@@ -67,8 +67,10 @@ BOOL CGridCtrl::SetCellType(int nRow, int nCol, const CRuntimeClass* pRuntimeCla
     std::unique_ptr<CGridCellBase> pNew(static_cast<CGridCellBase*>(pObject));
     pNew->SetGrid(this);
     CGridCellBase* pOld = GetCell(nRow, nCol);
-    if (pOld != nullptr && std::strcmp(pRuntimeClass->m_lpszClassName, "CTreeColumn") != 0)
+    if (pOld != nullptr && std::strcmp(pRuntimeClass->m_lpszClassName, "CTreeColumn") != 0) {
         pNew->CopyFrom(pOld);
+        CarrySettingsAcross(pNew.get(), pOld);
+    }
     return PutCell(nRow, nCol, pNew.release());
 }
 

@@ -11,7 +11,7 @@
 //   GridCtrl.cpp               construction, defaults, owned services, lookup
 //   GridCtrlStorage.cpp        creating, placing, replacing and destroying cells
 //   GridCtrlCounts.cpp         row, column and fixed counts
-//   GridCtrlInsertDelete.cpp   inserting and deleting rows and columns, DeleteAllCells
+//   GridCtrlInsertDelete.cpp   inserting and deleting rows and columns, one or many; DeleteAllCells
 //   GridCtrlHeaders.cpp        row numbers and column letters of the header cells
 //   GridCtrlSort.cpp           sorting rows by a column
 //   GridCtrlSizes.cpp          row heights and column widths
@@ -42,6 +42,12 @@
 //   GridCtrlCsvText.cpp        the grid as CSV text
 //   GridCtrlFixedLines.cpp     resetting and converting fixed rows and columns, small conversions
 //   GridCtrlDataSources.cpp    connection strings, SQL texts, filling, bound fields by name
+//   GridCtrlRangeOps.cpp       clearing ranges, range sizes
+//   GridCtrlLineFollowers.cpp  formula and binding shifts (filled by their own work)
+//   GridClipStream.cpp         the private clipboard stream: writing and pasting
+//   GridClipText.cpp           tab-separated range text: writing and pasting
+//   GridCsvFile.cpp            CSV files: saving and loading
+//   GridCtrlMoveLines.cpp      moving a row or column, and its drag feedback
 #pragma once
 
 #include "base/CArrays.h"
@@ -881,6 +887,45 @@ public:
     BOOL IsCellValid(const CGridCellPos* pCell) const { return pCell != nullptr && IsValid(pCell->row, pCell->col); }
     int GetCellType(const CGridCellPos& cell) { return GetCellType(cell.row, cell.col); }
 
+    // ======================================================================
+    // Rows, columns and ranges in bulk (GridCtrlInsertDelete.cpp,
+    // GridCtrlRangeOps.cpp); what follows moved lines (GridCtrlLineFollowers.cpp)
+    // ======================================================================
+    // Inserts nCount empty rows before nRow, or after it with bAfter; nRow -1
+    // or at or after the end appends them. The row headers are renumbered,
+    // and merged blocks, cell ids, hidden rows, format rows, formula
+    // references, tree columns and bindings follow. FALSE for nCount < 1, a
+    // negative nRow other than -1, new rows that would lie inside the fixed
+    // rows, or when memory runs out (nothing is inserted then).
+    BOOL InsertRows(int nRow, int nCount, BOOL bAfter = FALSE);
+    // The column twin; also FALSE for column 0. New columns have the normal
+    // default cell's width.
+    BOOL InsertColumns(int nCol, int nCount, BOOL bRight = FALSE);
+    // Replaces every cell of the range by a fresh cell that keeps the old
+    // one's state bits but read-only, its id and nothing else; header cells
+    // get their row numbers or column letters back. Merged blocks with a cell
+    // in the range are dissolved first. Answers the cells cleared (0 for an
+    // invalid range and in virtual mode).
+    int ClearRange(const CGridCellRange& range);
+    int ClearAllData();
+    // The range's size in pixels less one per line: the widths (heights) of
+    // its columns (rows) minus one each; hidden lines count nothing. (0, 0)
+    // for an invalid range.
+    void GetRangeSize(CSize& size, const CGridCellRange& range);
+    // The range as tab-separated text (see GridClipText.cpp); answers its
+    // length counting one terminating NUL, 0 for an invalid range.
+    int GetRangeText(const CGridCellRange& range, CString& strText);
+
+    // Followers of inserted and deleted lines that other parts of the grid
+    // fill in. nCount > 0: nCount lines were inserted at nFirst (lines from
+    // nFirst on moved by nCount; called once the new lines are in place);
+    // nCount < 0: -nCount lines from nFirst are about to be deleted (called
+    // before they go).
+    virtual void ShiftFormulaRows(int nFirst, int nCount);
+    virtual void ShiftFormulaColumns(int nFirst, int nCount);
+    virtual void ShiftBindingRows(int nFirst, int nCount);
+    virtual void ShiftBindingColumns(int nFirst, int nCount);
+
 protected:
     // --- message handlers: window, painting, scrolling ----------------------
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -962,6 +1007,23 @@ protected:
     void RunOwnedServicesInit();
     // A new cell for an inserted position, from a neighbour (or NULL).
     CGridCellBase* MakeInsertedCell(int nRow, int nCol, CGridCellBase* pSource);
+    // The bodies of InsertRow/InsertColumn and InsertRows/InsertColumns:
+    // nCount lines at index nNew (the count when appending), each headed by
+    // szHeading. The new index, or -1 when memory runs out (nothing changed).
+    // nWidth >= 0 gives every new column that width.
+    int InsertRowBlock(int nNew, int nCount, LPCTSTR szHeading);
+    int InsertColumnBlock(int nNew, int nCount, LPCTSTR szHeading, int nWidth = -1);
+    // The bodies of DeleteRows/DeleteColumns: nCount lines from nFirst, all
+    // inside the grid, in one step.
+    void DeleteRowBlock(int nFirst, int nCount);
+    void DeleteColumnBlock(int nFirst, int nCount);
+    // Merged blocks after nCount rows (bRows) or columns were inserted at
+    // nFirst: blocks from nFirst on move, blocks across nFirst grow over the
+    // new lines. Before nCount lines from nFirst are deleted: blocks are cut
+    // back to the lines that stay (a block left with one cell is no block).
+    // Each walks the cells once and rebuilds the owner list in that walk.
+    void MergesFollowInsertion(BOOL bRows, int nFirst, int nCount);
+    void MergesFollowDeletion(BOOL bRows, int nFirst, int nCount);
     void ShiftCellIdRows(int nRow, int nDelta);
     void ShiftCellIdCols(int nCol, int nDelta);
     // Drops the names of cells outside nRows x nCols (cut by a lower count).

@@ -916,6 +916,43 @@ public:
     // length counting one terminating NUL, 0 for an invalid range.
     int GetRangeText(const CGridCellRange& range, CString& strText);
 
+    // ======================================================================
+    // Clipboard data (GridClipStream.cpp, GridClipText.cpp): the two forms a
+    // copied range takes, written and pasted here; the clipboard and drag
+    // and drop themselves are the edit commands' business.
+    // ======================================================================
+    // The sizes a written stream carries: 0 none, 1 row heights, 2 column
+    // widths, 3 both.
+    int GetClipSizeOption() const { return m_nClipSizeOption; }
+    void SetClipSizeOption(int nOption) { m_nClipSizeOption = nOption; }
+    // The paste flags (the paste mode): 0 text and the private stream, 1 text
+    // only, 2 the stream only; a stream pasted with 2 brings formats without
+    // their texts.
+    short GetPasteFlags() const { return static_cast<short>(m_nPasteMode); }
+    void SetPasteFlags(short nFlags) { m_nPasteMode = nFlags; }
+    // The private stream of the range's existing non-fixed cells (see
+    // GridClipStream.h); its length, 0 (bytes empty) for an invalid range.
+    int WriteClipRecords(int nMinRow, int nMinCol, int nMaxRow, int nMaxCol, std::vector<BYTE>& bytes);
+    // Pastes a private stream with its first cell at (nRow, nCol). The
+    // stream is read whole before any cell changes: a truncated or malformed
+    // one pastes nothing. Cells that land outside the grid are skipped.
+    // Answers the range pasted, (-1, -1, -1, -1) when nothing was.
+    CGridCellRange PasteClipRecords(int nRow, int nCol, const BYTE* pBytes, UINT nLength);
+    // Pastes tab-separated text with its first field at (nRow, nCol): lines
+    // at "\n" (one trailing line break ignored), fields at tabs, each trimmed
+    // and stored through PasteTextToCell where it lands on a cell. Answers
+    // the target up to the last row and column written (-1 when none).
+    CGridCellRange PasteTextAtCell(int nRow, int nCol, LPCTSTR szText);
+    // Stores one pasted field: the cell's text as SetCellText sets it; a
+    // read-only cell keeps its own. FALSE when nothing was stored.
+    virtual BOOL PasteTextToCell(int nRow, int nCol, LPCTSTR szText);
+    // Sets, on (nRow, nCol), each border block of the source cell's border
+    // mask (and the facing sides of its neighbours).
+    void CopyCellBorders(int nRow, int nCol, CGridCellBase* pSource);
+    // A formula cell was pasted at the position (the formula services keep
+    // their list of formula cells; nothing until they do).
+    virtual void OnFormulaCellPasted(int nRow, int nCol);
+
     // Followers of inserted and deleted lines that other parts of the grid
     // fill in. nCount > 0: nCount lines were inserted at nFirst (lines from
     // nFirst on moved by nCount; called once the new lines are in place);
@@ -1170,6 +1207,8 @@ protected:
     CGridCellPos m_idLastSelected;
     // --- input -----------------------------------------------------------------------------
     CGridInputState m_input;
+    // --- clipboard data ----------------------------------------------------------------
+    int m_nClipSizeOption = 0;
     // --- cell access, hidden lines -------------------------------------------------------
     std::vector<GridHiddenLine> m_arHiddenCols;
     std::vector<GridHiddenLine> m_arHiddenRows;

@@ -73,6 +73,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 class CDC;
 #include <unordered_map>
@@ -952,6 +953,23 @@ public:
     // A formula cell was pasted at the position (the formula services keep
     // their list of formula cells; nothing until they do).
     virtual void OnFormulaCellPasted(int nRow, int nCol);
+
+    // ======================================================================
+    // CSV files (GridCsvFile.cpp; the byte form in GridCsvFile.h)
+    // ======================================================================
+    // The bytes of the file: the fields of SaveCSVString, rows ended by CR LF.
+    std::string GetCSVFileBytes(char chSeparator = ',');
+    // Writes them to a temporary file beside szPath, which then replaces the
+    // file. FALSE after a message box when the file cannot be made ("Unable
+    // to open the file ...") or written ("Unable to save grid list"); an
+    // existing file then stays as it was.
+    BOOL SaveCSVFile(LPCTSTR szPath, char chSeparator = ',');
+    // Reads the whole file, then lays its fields out from cell (1, 1) on in a
+    // sheet cut to its top-left cell, grown to fit, columns auto-sized by the
+    // grid's own setting. FALSE in virtual mode, and after a message box when
+    // the file does not open or cannot be read ("Unable to load grid data"),
+    // the sheet then unchanged.
+    BOOL LoadCSVFile(LPCTSTR szPath, char chSeparator = ',');
 
     // Followers of inserted and deleted lines that other parts of the grid
     // fill in. nCount > 0: nCount lines were inserted at nFirst (lines from

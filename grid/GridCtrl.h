@@ -127,6 +127,12 @@ const int GRID_NOTIFY_GET_DISPLAY_INFO = -150;
 // answer is not used.
 typedef BOOL (*GRIDCALLBACK)(GridDisplayInfo* pInfo, LPARAM lParam);
 
+// The picture of a line dragged by its header (GridCtrlMoveLines.cpp).
+struct GridMoveDragImage;
+struct GridMoveDragImageDeleter {
+    void operator()(GridMoveDragImage* pImage) const;
+};
+
 // Insert-format modes: what a new row (column) takes from its neighbours.
 enum GridInsertFormatMode : short {
     GIF_PLAIN = 0,      // plain new cells
@@ -597,8 +603,6 @@ public:
     BOOL AutoSizeRow(int nRow, BOOL bResetScroll = TRUE);
     BOOL CopyCellToRange(const CGridCellRange& range, CGridCellBase* pSource);
     BOOL SetCellFormula(int nRow, int nCol, LPCTSTR szFormula);
-    BOOL MoveColumn(int nFrom, int nTo);
-    BOOL MoveRow(int nFrom, int nTo);
     void ShowContextMenu(const CGridCellPos& cell, CPoint point);
 
     // ======================================================================
@@ -971,6 +975,38 @@ public:
     // the sheet then unchanged.
     BOOL LoadCSVFile(LPCTSTR szPath, char chSeparator = ',');
 
+    // ======================================================================
+    // Settings the row and column members keep in the grid
+    // ======================================================================
+    // The row- and column-reference flags (16-bit settings the grid stores).
+    short GetRowRefFlags() const { return m_nRowRefFlags; }
+    void SetRowRefFlags(short nFlags) { m_nRowRefFlags = nFlags; }
+    short GetColumnRefFlags() const { return m_nColRefFlags; }
+    void SetColumnRefFlags(short nFlags) { m_nColRefFlags = nFlags; }
+    // The size under the pointer while a column (row) divider is dragged:
+    // what the host reads while it judges the resize.
+    int GetTrackedColumnWidth() const { return m_input.nTrackNewWidth; }
+    int GetTrackedRowHeight() const { return m_input.nTrackNewHeight; }
+
+    // ======================================================================
+    // Moving a column or row (GridCtrlMoveLines.cpp)
+    // ======================================================================
+    // Moves the line right after the target line (a column dragged onto
+    // column 2 lands at 3; column 2 dragged onto 5 lands at 5 once the source
+    // is gone): class, content, format, settings, id and size go with it.
+    // FALSE for fixed or missing lines, equal indexes, virtual mode, or when
+    // the move would carry part of a merged block or open the new line inside
+    // one (nothing changes then).
+    BOOL MoveColumn(int nFrom, int nTo);
+    BOOL MoveRow(int nFrom, int nTo);
+    // The drag feedback of a header drag: the line tinted in place, its
+    // picture (taken at the first paint of the drag) blended at the pointer's
+    // offset, and the arrow marking the drop target, which target receives.
+    void DrawColumnDragImage(CDC* pDC, int nCol, CGridCellPos& target, CSize offset);
+    void DrawRowDragImage(CDC* pDC, int nRow, CGridCellPos& target, CSize offset);
+    // The colour of the insertion arrow.
+    static const COLORREF kMoveMarkerColour = 0x3695FF;
+
     // Followers of inserted and deleted lines that other parts of the grid
     // fill in. nCount > 0: nCount lines were inserted at nFirst (lines from
     // nFirst on moved by nCount; called once the new lines are in place);
@@ -980,6 +1016,10 @@ public:
     virtual void ShiftFormulaColumns(int nFirst, int nCount);
     virtual void ShiftBindingRows(int nFirst, int nCount);
     virtual void ShiftBindingColumns(int nFirst, int nCount);
+    // A moved line: the references to line nFrom now name line nTo (called
+    // once the copy is in place at nTo, before line nFrom is deleted).
+    virtual void RetargetFormulaRow(int nFrom, int nTo);
+    virtual void RetargetFormulaColumn(int nFrom, int nTo);
 
 protected:
     // --- message handlers: window, painting, scrolling ----------------------
@@ -1079,6 +1119,13 @@ protected:
     // Each walks the cells once and rebuilds the owner list in that walk.
     void MergesFollowInsertion(BOOL bRows, int nFirst, int nCount);
     void MergesFollowDeletion(BOOL bRows, int nFirst, int nCount);
+    // Moving lines (GridCtrlMoveLines.cpp): the refusal test, what follows
+    // the moved line by its index, and the drag feedback of the paint pass.
+    BOOL LineMoveCutsABlock(BOOL bRows, int nSource, int nTarget);
+    void MoveLineFollowers(BOOL bRows, int nSource, int nTarget);
+    void DrawMoveDragFeedback(CDC* pDC);
+    BOOL DrawLineDragImage(CDC* pDC, BOOL bRows, int nSource, CGridCellPos& target, CSize offset);
+    void ReleaseMoveDragImage();
     void ShiftCellIdRows(int nRow, int nDelta);
     void ShiftCellIdCols(int nCol, int nDelta);
     // Drops the names of cells outside nRows x nCols (cut by a lower count).
@@ -1225,8 +1272,13 @@ protected:
     CGridCellPos m_idLastSelected;
     // --- input -----------------------------------------------------------------------------
     CGridInputState m_input;
-    // --- clipboard data ----------------------------------------------------------------
+    // --- clipboard data, reference flags -------------------------------------------------
     int m_nClipSizeOption = 0;
+    short m_nRowRefFlags = 0;
+    short m_nColRefFlags = 0;
+    // --- a header drag's picture and drop target ------------------------------------------
+    std::unique_ptr<GridMoveDragImage, GridMoveDragImageDeleter> m_pMoveDragImage;
+    CGridCellPos m_idMoveDropTarget;
     // --- cell access, hidden lines -------------------------------------------------------
     std::vector<GridHiddenLine> m_arHiddenCols;
     std::vector<GridHiddenLine> m_arHiddenRows;

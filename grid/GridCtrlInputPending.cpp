@@ -1,6 +1,6 @@
 // Operations whose own work arrives separately: the clipboard and drag
 // commands, formulas (setting, reading, recalculating the cells that read a
-// changed cell), moving rows and columns, and the context menu. Until then
+// changed cell), and the context menu. Until then
 // each does nothing and answers failure.
 #include "grid/GridCtrl.h"
 
@@ -18,6 +18,4 @@ void CGridCtrl::OnBeginDrag() {}
 BOOL CGridCtrl::SetCellFormula(int, int, LPCTSTR) { return FALSE; }
 BOOL CGridCtrl::RecalcDependents(const CGridCellPos&) { return FALSE; }
 CString CGridCtrl::GetCellFormula(int, int) { return CString(); }
-BOOL CGridCtrl::MoveColumn(int, int) { return FALSE; }
-BOOL CGridCtrl::MoveRow(int, int) { return FALSE; }
 void CGridCtrl::ShowContextMenu(const CGridCellPos&, CPoint) {}

@@ -9,3 +9,5 @@ void CGridCtrl::ShiftFormulaColumns(int, int) {}
 void CGridCtrl::ShiftBindingRows(int, int) {}
 void CGridCtrl::ShiftBindingColumns(int, int) {}
 void CGridCtrl::OnFormulaCellPasted(int, int) {}
+void CGridCtrl::RetargetFormulaRow(int, int) {}
+void CGridCtrl::RetargetFormulaColumn(int, int) {}

@@ -138,11 +138,17 @@ void AppendText(std::string& out, const char* s, char chSeparator)
             quote = ch == chSeparator || ch == '"' || ch == '\r' || ch == '\n';
         }
     } else {
+        int last = -1;
         for (int pos = 0; pos < length && !quote; pos = cp936::NextChar(s, length, pos)) {
             const char ch = s[pos];
             quote = cp936::CharLength(s, length, pos) == 1 &&
                     (ch == chSeparator || ch == '"' || ch == '\r' || ch == '\n');
+            last = pos;
         }
+        // A text that ends in the first byte of a two-byte character would
+        // take the separator after it for the character's second byte.
+        if (!quote && last >= 0 && cp936::IsLeadByte(s[last]) && cp936::CharLength(s, length, last) == 1)
+            quote = true;
     }
     if (!quote) {
         out.append(s, static_cast<size_t>(length));

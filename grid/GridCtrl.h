@@ -1005,7 +1005,12 @@ public:
     void DrawColumnDragImage(CDC* pDC, int nCol, CGridCellPos& target, CSize offset);
     void DrawRowDragImage(CDC* pDC, int nRow, CGridCellPos& target, CSize offset);
     // The colour of the insertion arrow.
-    static const COLORREF kMoveMarkerColour = 0x3695FF;
+    static constexpr COLORREF kMoveMarkerColour = 0x3695FF;
+    // Whether a drag of a column (row) header moves its line (off at first).
+    BOOL GetMoveColumnsByHeader() const { return m_bMoveColumnsByHeader; }
+    void SetMoveColumnsByHeader(BOOL bMove) { m_bMoveColumnsByHeader = bMove; }
+    BOOL GetMoveRowsByHeader() const { return m_bMoveRowsByHeader; }
+    void SetMoveRowsByHeader(BOOL bMove) { m_bMoveRowsByHeader = bMove; }
 
     // Followers of inserted and deleted lines that other parts of the grid
     // fill in. nCount > 0: nCount lines were inserted at nFirst (lines from

@@ -137,6 +137,8 @@ BOOL CGridCtrl::MoveColumn(int nFrom, int nTo)
     MoveLineFollowers(FALSE, source, target);
     SetColumnWidth(target, std::max(0, GetColumnWidth(source)));
     DeleteColumns(source, 1);
+    // The letters name places, not columns: the moved header takes its new place's.
+    RenumberColumnHeaders(std::min(nFrom, nTo), m_nCols - 1);
     Refresh();
     return TRUE;
 }
@@ -173,6 +175,7 @@ BOOL CGridCtrl::MoveRow(int nFrom, int nTo)
     MoveLineFollowers(TRUE, source, target);
     SetRowHeight(target, std::max(0, GetRowHeight(source)));
     DeleteRows(source, 1);
+    RenumberRowHeaders(std::min(nFrom, nTo), m_nRows - 1);
     Refresh();
     return TRUE;
 }
@@ -206,8 +209,7 @@ void CGridCtrl::MoveLineFollowers(BOOL bRows, int nSource, int nTarget)
 void CGridCtrl::DrawMoveDragFeedback(CDC* pDC)
 {
     const int mode = m_input.nMouseMode;
-    const bool dragging = m_input.bLMouseButtonDown && m_input.nMovingIndex >= 0 &&
-                          (mode == GMM_MOVING_COL || mode == GMM_MOVING_ROW);
+    const bool dragging = m_input.nMovingIndex >= 0 && (mode == GMM_MOVING_COL || mode == GMM_MOVING_ROW);
     if (!dragging) {
         ReleaseMoveDragImage();
         return;

@@ -3,8 +3,8 @@
 // Byte 0 picks the target cell of a small sheet; the rest is the text (up to
 // its first NUL). Nothing may crash or hang; the answer runs from the target
 // to cells inside the sheet (or says none were written); every field landed
-// trimmed (no tab or line break, no white space at either end); the cells
-// written carry no selected mark.
+// trimmed (no tab or line feed, no white space at either end, counted by
+// characters); the cells written carry no selected mark.
 #include "grid/GridCtrl.h"
 
 #include <cstddef>
@@ -43,7 +43,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             for (int i = 0; i < n; ++i)
                 if (s[i] == '\t' || s[i] == '\n')
                     std::abort();
-            if (n > 0 && (s[0] == ' ' || s[n - 1] == ' ' || s[n - 1] == '\r'))
+            // Trimming goes by characters: a space after a lead byte is that
+            // byte's partner and stays.
+            const bool partnered = n > 1 && static_cast<unsigned char>(s[n - 2]) >= 0x81;
+            if (n > 0 && (s[0] == ' ' || ((s[n - 1] == ' ' || s[n - 1] == '\r') && !partnered)))
                 std::abort();
         }
     }

@@ -122,9 +122,19 @@ void AppendNumber(std::string& out, double value)
     out += text;
 }
 
+// The end of the character at pos: a lead byte with a valid second byte
+// makes a two-byte character; any other byte stands alone, as the reader
+// takes it.
+int CharEnd(const char* s, int length, int pos)
+{
+    if (cp936::IsLeadByte(s[pos]) && pos + 1 < length && cp936::IsTrailByte(static_cast<unsigned char>(s[pos + 1])))
+        return pos + 2;
+    return pos + 1;
+}
+
 // A text field: quoted, its quotes doubled, when it holds the separator, a
-// quote, CR or LF (whole characters compared, so no byte of a two-byte
-// character counts).
+// quote, CR or LF (whole characters compared, so no second byte of a
+// two-byte character counts).
 void AppendText(std::string& out, const char* s, char chSeparator)
 {
     const int length = static_cast<int>(std::char_traits<char>::length(s));
@@ -139,15 +149,15 @@ void AppendText(std::string& out, const char* s, char chSeparator)
         }
     } else {
         int last = -1;
-        for (int pos = 0; pos < length && !quote; pos = cp936::NextChar(s, length, pos)) {
+        for (int pos = 0; pos < length && !quote; pos = CharEnd(s, length, pos)) {
             const char ch = s[pos];
-            quote = cp936::CharLength(s, length, pos) == 1 &&
+            quote = CharEnd(s, length, pos) == pos + 1 &&
                     (ch == chSeparator || ch == '"' || ch == '\r' || ch == '\n');
             last = pos;
         }
         // A text that ends in the first byte of a two-byte character would
         // take the separator after it for the character's second byte.
-        if (!quote && last >= 0 && cp936::IsLeadByte(s[last]) && cp936::CharLength(s, length, last) == 1)
+        if (!quote && last >= 0 && cp936::IsLeadByte(s[last]) && last + 1 == length)
             quote = true;
     }
     if (!quote) {
@@ -156,7 +166,7 @@ void AppendText(std::string& out, const char* s, char chSeparator)
     }
     out += '"';
     for (int pos = 0; pos < length;) {
-        const int next = cp936::NextChar(s, length, pos);
+        const int next = CharEnd(s, length, pos);
         if (next - pos == 1 && s[pos] == '"')
             out += '"';
         out.append(s + pos, static_cast<size_t>(next - pos));

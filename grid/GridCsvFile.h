@@ -4,9 +4,12 @@
 // Written: the fields SaveCSVString makes (a field that holds the separator,
 // a quote, CR or LF is quoted with its quotes doubled; a number is the
 // shortest text that reads back as the same value), each row ended by CR LF.
-// Texts are code page 936 bytes. With a separator that can be the second byte
-// of a two-byte character (0x40 and above), a text ending in a lone first
-// byte is quoted too, so the separator after it is not read as its partner.
+// Texts are code page 936 bytes; a first byte without a valid second byte
+// stands alone, so a quote or separator after it is seen (and doubled or
+// quoted) as the reader will see it. With a separator that can be the second
+// byte of a two-byte character (0x40 and above), a text ending in a lone
+// first byte is quoted too, so the separator after it is not read as its
+// partner.
 //
 // Read: records end at CR LF, LF or a lone CR outside quotes, fields at the
 // separator outside quotes. A field that starts with a quote is quoted: up to

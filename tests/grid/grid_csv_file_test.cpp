@@ -179,6 +179,24 @@ TEST(GridCsvBytes, SameFieldsAsTheCsvString)
     }
 }
 
+// With a separator that can be a character's second byte, a text ending in
+// a lone first byte is quoted, so the separator after it stays a separator.
+TEST(GridCsvBytes, ALoneLeadByteBeforeTheSeparatorIsQuoted)
+{
+    CGridCtrl grid;
+    grid.SetRowCount(1);
+    grid.SetColumnCount(2);
+    SetText(grid, 0, 0, "a\x81");
+    SetText(grid, 0, 1, "b");
+    EXPECT_EQ("\"a\x81\"|b\r\n", grid.GetCSVFileBytes('|'));
+    EXPECT_EQ((Rows{{"a\x81", "b"}}), Parse(grid.GetCSVFileBytes('|'), '|'));
+    EXPECT_EQ("a\x81,b\r\n", grid.GetCSVFileBytes(','));   // a comma is never a second byte
+    // A quote after a first byte without a valid partner is a quote, doubled.
+    SetText(grid, 0, 0, "\xFE\"x");
+    EXPECT_EQ("\"\xFE\"\"x\",b\r\n", grid.GetCSVFileBytes(','));
+    EXPECT_EQ((Rows{{"\xFE\"x", "b"}}), Parse(grid.GetCSVFileBytes(','), ','));
+}
+
 TEST(GridCsvReader, Cases)
 {
     struct Case {

@@ -135,8 +135,9 @@ TEST(GridBulkInsert, ColumnsTable)
         EXPECT_EQ(letters, ColumnHeaders(*grid)) << label;
         const int defaultWidth = grid->GetDefaultCell(FALSE, FALSE)->GetWidth();
         for (int col = 1; col < grid->GetColumnCount(); ++col) {
-            if (marks[static_cast<size_t>(col - 1)].empty())
+            if (marks[static_cast<size_t>(col - 1)].empty()) {
                 EXPECT_EQ(defaultWidth, grid->GetColumnWidth(col)) << label << " col " << col;
+            }
         }
     }
     auto fixed = MakeSheet(3, 5, 1, 2);

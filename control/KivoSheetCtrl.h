@@ -71,7 +71,8 @@ protected:
     CString DoGridGetOCXVersion() override;
     void DoAboutBox() override;
 
-    // The sheet's size and fixed lines (KivoSheetSizeMembers.cpp).
+    // ---- the Row and Column families (KivoSheetRowColumnMembers.cpp) ------
+    // The sheet's size and fixed lines.
     BOOL DoRowSetCount(LONG nRows) override;
     LONG DoRowGetCount() override;
     BOOL DoRowSetFixedCount(LONG nFixedRows) override;
@@ -80,6 +81,49 @@ protected:
     LONG DoColumnGetCount() override;
     BOOL DoColumnSetFixedCount(LONG nFixedCols) override;
     LONG DoColumnGetFixedCount() override;
+    // Sizes, selection and scrolling to a line.
+    BOOL DoRowSetHeight(LONG nRow, LONG nHeight) override;
+    LONG DoRowGetHeight(LONG nRow) override;
+    BOOL DoColumnSetWidth(LONG nCol, LONG nWidth) override;
+    LONG DoColumnGetWidth(LONG nCol) override;
+    BOOL DoRowSelect(LONG nRow) override;
+    BOOL DoColumnSelect(LONG nCol) override;
+    BOOL DoRowSetTop(LONG nRow) override;
+    BOOL DoColumnSetLeft(LONG nCol) override;
+    LONG DoRowGetTop() override;
+    LONG DoColumnGetLeft() override;
+    // Insertion and deletion.
+    BOOL DoRowInsert(LONG nRow, LONG nCount, SHORT bAfter) override;
+    BOOL DoColumnInsert(LONG nCol, LONG nCount, SHORT bRight) override;
+    LONG DoRowDelete(LONG nRow, LONG nCount) override;
+    LONG DoColumnDelete(LONG nCol, LONG nCount) override;
+    // Whole-line colours.
+    BOOL DoRowSetTextColor(LONG nRow, LONG crColor) override;
+    BOOL DoRowSetBackColor(LONG nRow, LONG crColor) override;
+    LONG DoRowGetBackColor(LONG nRow) override;
+    LONG DoRowGetTextColor(LONG nRow) override;
+    BOOL DoColumnSetTextColor(LONG nCol, LONG crColor) override;
+    BOOL DoColumnSetBackColor(LONG nCol, LONG crColor) override;
+    LONG DoColumnGetTextColor(LONG nCol) override;
+    LONG DoColumnGetBackColor(LONG nCol) override;
+    // Hiding.
+    int DoRowSetHide(LONG nRow, SHORT bHide) override;
+    int DoRowIsHide(LONG nRow) override;
+    int DoColumnSetHide(LONG nCol, SHORT bHide) override;
+    int DoColumnIsHide(LONG nCol) override;
+    // Settings, fixed lines, marks and dragged sizes.
+    void DoRowSetRefFlags(SHORT iRefFlags) override;
+    int DoRowGetRefFlags() override;
+    void DoColumnSetRefFlags(SHORT iRefFlags) override;
+    int DoColumnGetRefFlags() override;
+    int DoRowToFixed(LONG nCount) override;
+    int DoColumnToFixed(LONG nCount) override;
+    int DoRowResetFixed() override;
+    int DoColumnResetFixed() override;
+    CString DoColumnIdToMark(LONG nColIndex) override;
+    LONG DoColumnGetDragWidth() override;
+    LONG DoRowGetDragHeight() override;
+
 
     // The members that hand out and take automation objects
     // (KivoSheetObjectMembers.cpp).

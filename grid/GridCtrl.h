@@ -11,7 +11,7 @@
 //   GridCtrl.cpp               construction, defaults, owned services, lookup
 //   GridCtrlStorage.cpp        creating, placing, replacing and destroying cells
 //   GridCtrlCounts.cpp         row, column and fixed counts
-//   GridCtrlInsertDelete.cpp   inserting and deleting rows and columns, DeleteAllCells
+//   GridCtrlInsertDelete.cpp   inserting and deleting rows and columns, one or many; DeleteAllCells
 //   GridCtrlHeaders.cpp        row numbers and column letters of the header cells
 //   GridCtrlSort.cpp           sorting rows by a column
 //   GridCtrlSizes.cpp          row heights and column widths
@@ -47,6 +47,12 @@
 //   GridCtrlFormulaIndex.cpp   keeping the index of formula cells in step with the cells
 //   GridCtrlFormulaCalc.cpp    recalculation in dependency order, the circular-reference test
 //   GridCtrlFormulaShift.cpp   references following inserted, deleted and moved rows and columns
+//   GridCtrlRangeOps.cpp       clearing ranges, range sizes
+//   GridCtrlLineFollowers.cpp  formula and binding shifts (filled by their own work)
+//   GridClipStream.cpp         the private clipboard stream: writing and pasting
+//   GridClipText.cpp           tab-separated range text: writing and pasting
+//   GridCsvFile.cpp            CSV files: saving and loading
+//   GridCtrlMoveLines.cpp      moving a row or column, and its drag feedback
 #pragma once
 
 #include "base/CArrays.h"
@@ -76,6 +82,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 class CDC;
 class CGridCellFormula;
@@ -129,6 +136,12 @@ const int GRID_NOTIFY_GET_DISPLAY_INFO = -150;
 // The callback a virtual grid asks for its cells: fills the record; the
 // answer is not used.
 typedef BOOL (*GRIDCALLBACK)(GridDisplayInfo* pInfo, LPARAM lParam);
+
+// The picture of a line dragged by its header (GridCtrlMoveLines.cpp).
+struct GridMoveDragImage;
+struct GridMoveDragImageDeleter {
+    void operator()(GridMoveDragImage* pImage) const;
+};
 
 // Insert-format modes: what a new row (column) takes from its neighbours.
 enum GridInsertFormatMode : short {
@@ -608,8 +621,6 @@ public:
     BOOL AutoSizeRow(int nRow, BOOL bResetScroll = TRUE);
     BOOL CopyCellToRange(const CGridCellRange& range, CGridCellBase* pSource);
     BOOL SetCellFormula(int nRow, int nCol, LPCTSTR szFormula);
-    BOOL MoveColumn(int nFrom, int nTo);
-    BOOL MoveRow(int nFrom, int nTo);
     void ShowContextMenu(const CGridCellPos& cell, CPoint point);
 
     // ======================================================================
@@ -987,6 +998,139 @@ public:
     BOOL IsCellValid(const CGridCellPos* pCell) const { return pCell != nullptr && IsValid(pCell->row, pCell->col); }
     int GetCellType(const CGridCellPos& cell) { return GetCellType(cell.row, cell.col); }
 
+    // ======================================================================
+    // Rows, columns and ranges in bulk (GridCtrlInsertDelete.cpp,
+    // GridCtrlRangeOps.cpp); what follows moved lines (GridCtrlLineFollowers.cpp)
+    // ======================================================================
+    // Inserts nCount empty rows before nRow, or after it with bAfter; nRow -1
+    // or at or after the end appends them. The row headers are renumbered,
+    // and merged blocks, cell ids, hidden rows, format rows, formula
+    // references, tree columns and bindings follow. FALSE for nCount < 1, a
+    // negative nRow other than -1, new rows that would lie inside the fixed
+    // rows, or when memory runs out (nothing is inserted then).
+    BOOL InsertRows(int nRow, int nCount, BOOL bAfter = FALSE);
+    // The column twin; also FALSE for column 0. New columns have the normal
+    // default cell's width.
+    BOOL InsertColumns(int nCol, int nCount, BOOL bRight = FALSE);
+    // Replaces every cell of the range by a fresh cell that keeps the old
+    // one's state bits but read-only, its id and nothing else; header cells
+    // get their row numbers or column letters back. Merged blocks with a cell
+    // in the range are dissolved first. Answers the cells cleared (0 for an
+    // invalid range and in virtual mode).
+    int ClearRange(const CGridCellRange& range);
+    int ClearAllData();
+    // The range's size in pixels less one per line: the widths (heights) of
+    // its columns (rows) minus one each; hidden lines count nothing. (0, 0)
+    // for an invalid range.
+    void GetRangeSize(CSize& size, const CGridCellRange& range);
+    // The range as tab-separated text (see GridClipText.cpp); answers its
+    // length counting one terminating NUL, 0 for an invalid range.
+    int GetRangeText(const CGridCellRange& range, CString& strText);
+
+    // ======================================================================
+    // Clipboard data (GridClipStream.cpp, GridClipText.cpp): the two forms a
+    // copied range takes, written and pasted here; the clipboard and drag
+    // and drop themselves are the edit commands' business.
+    // ======================================================================
+    // The sizes a written stream carries: 0 none, 1 row heights, 2 column
+    // widths, 3 both.
+    int GetClipSizeOption() const { return m_nClipSizeOption; }
+    void SetClipSizeOption(int nOption) { m_nClipSizeOption = nOption; }
+    // The paste flags (the paste mode): 0 text and the private stream, 1 text
+    // only, 2 the stream only; a stream pasted with 2 brings formats without
+    // their texts.
+    short GetPasteFlags() const { return static_cast<short>(m_nPasteMode); }
+    void SetPasteFlags(short nFlags) { m_nPasteMode = nFlags; }
+    // The private stream of the range's existing non-fixed cells (see
+    // GridClipStream.h); its length, 0 (bytes empty) for an invalid range.
+    int WriteClipRecords(int nMinRow, int nMinCol, int nMaxRow, int nMaxCol, std::vector<BYTE>& bytes);
+    // Pastes a private stream with its first cell at (nRow, nCol). The
+    // stream is read whole before any cell changes: a truncated or malformed
+    // one pastes nothing. Cells that land outside the grid are skipped.
+    // Answers the range pasted, (-1, -1, -1, -1) when nothing was.
+    CGridCellRange PasteClipRecords(int nRow, int nCol, const BYTE* pBytes, UINT nLength);
+    // Pastes tab-separated text with its first field at (nRow, nCol): lines
+    // at "\n" (one trailing line break ignored), fields at tabs, each trimmed
+    // and stored through PasteTextToCell where it lands on a cell. Answers
+    // the target up to the last row and column written (-1 when none).
+    CGridCellRange PasteTextAtCell(int nRow, int nCol, LPCTSTR szText);
+    // Stores one pasted field: the cell's text as SetCellText sets it; a
+    // read-only cell keeps its own. FALSE when nothing was stored.
+    virtual BOOL PasteTextToCell(int nRow, int nCol, LPCTSTR szText);
+    // Sets, on (nRow, nCol), each border block of the source cell's border
+    // mask (and the facing sides of its neighbours).
+    void CopyCellBorders(int nRow, int nCol, CGridCellBase* pSource);
+    // A formula cell was pasted at the position (the formula services keep
+    // their list of formula cells; nothing until they do).
+    virtual void OnFormulaCellPasted(int nRow, int nCol);
+
+    // ======================================================================
+    // CSV files (GridCsvFile.cpp; the byte form in GridCsvFile.h)
+    // ======================================================================
+    // The bytes of the file: the fields of SaveCSVString, rows ended by CR LF.
+    std::string GetCSVFileBytes(char chSeparator = ',');
+    // Writes them to a temporary file beside szPath, which then replaces the
+    // file. FALSE after a message box when the file cannot be made ("Unable
+    // to open the file ...") or written ("Unable to save grid list"); an
+    // existing file then stays as it was.
+    BOOL SaveCSVFile(LPCTSTR szPath, char chSeparator = ',');
+    // Reads the whole file, then lays its fields out from cell (1, 1) on in a
+    // sheet cut to its top-left cell, grown to fit, columns auto-sized by the
+    // grid's own setting. FALSE in virtual mode, and after a message box when
+    // the file does not open or cannot be read ("Unable to load grid data"),
+    // the sheet then unchanged.
+    BOOL LoadCSVFile(LPCTSTR szPath, char chSeparator = ',');
+
+    // ======================================================================
+    // Settings the row and column members keep in the grid
+    // ======================================================================
+    // The row- and column-reference flags (16-bit settings the grid stores).
+    short GetRowRefFlags() const { return m_nRowRefFlags; }
+    void SetRowRefFlags(short nFlags) { m_nRowRefFlags = nFlags; }
+    short GetColumnRefFlags() const { return m_nColRefFlags; }
+    void SetColumnRefFlags(short nFlags) { m_nColRefFlags = nFlags; }
+    // The size under the pointer while a column (row) divider is dragged:
+    // what the host reads while it judges the resize.
+    int GetTrackedColumnWidth() const { return m_input.nTrackNewWidth; }
+    int GetTrackedRowHeight() const { return m_input.nTrackNewHeight; }
+
+    // ======================================================================
+    // Moving a column or row (GridCtrlMoveLines.cpp)
+    // ======================================================================
+    // Moves the line right after the target line (a column dragged onto
+    // column 2 lands at 3; column 2 dragged onto 5 lands at 5 once the source
+    // is gone): class, content, format, settings, id and size go with it.
+    // FALSE for fixed or missing lines, equal indexes, virtual mode, or when
+    // the move would carry part of a merged block or open the new line inside
+    // one (nothing changes then).
+    BOOL MoveColumn(int nFrom, int nTo);
+    BOOL MoveRow(int nFrom, int nTo);
+    // The drag feedback of a header drag: the line tinted in place, its
+    // picture (taken at the first paint of the drag) blended at the pointer's
+    // offset, and the arrow marking the drop target, which target receives.
+    void DrawColumnDragImage(CDC* pDC, int nCol, CGridCellPos& target, CSize offset);
+    void DrawRowDragImage(CDC* pDC, int nRow, CGridCellPos& target, CSize offset);
+    // The colour of the insertion arrow.
+    static constexpr COLORREF kMoveMarkerColour = 0x3695FF;
+    // Whether a drag of a column (row) header moves its line (off at first).
+    BOOL GetMoveColumnsByHeader() const { return m_bMoveColumnsByHeader; }
+    void SetMoveColumnsByHeader(BOOL bMove) { m_bMoveColumnsByHeader = bMove; }
+    BOOL GetMoveRowsByHeader() const { return m_bMoveRowsByHeader; }
+    void SetMoveRowsByHeader(BOOL bMove) { m_bMoveRowsByHeader = bMove; }
+
+    // Followers of inserted and deleted lines that other parts of the grid
+    // fill in (formula references follow inside the insert and delete
+    // blocks themselves). nCount > 0: nCount lines were inserted at nFirst (lines from
+    // nFirst on moved by nCount; called once the new lines are in place);
+    // nCount < 0: -nCount lines from nFirst are about to be deleted (called
+    // before they go).
+    virtual void ShiftBindingRows(int nFirst, int nCount);
+    virtual void ShiftBindingColumns(int nFirst, int nCount);
+    // A moved line: the references to line nFrom now name line nTo (called
+    // once the copy is in place at nTo, before line nFrom is deleted).
+    virtual void RetargetFormulaRow(int nFrom, int nTo);
+    virtual void RetargetFormulaColumn(int nFrom, int nTo);
+
 protected:
     // --- message handlers: window, painting, scrolling ----------------------
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -1068,6 +1212,30 @@ protected:
     void RunOwnedServicesInit();
     // A new cell for an inserted position, from a neighbour (or NULL).
     CGridCellBase* MakeInsertedCell(int nRow, int nCol, CGridCellBase* pSource);
+    // The bodies of InsertRow/InsertColumn and InsertRows/InsertColumns:
+    // nCount lines at index nNew (the count when appending), each headed by
+    // szHeading. The new index, or -1 when memory runs out (nothing changed).
+    // nWidth >= 0 gives every new column that width.
+    int InsertRowBlock(int nNew, int nCount, LPCTSTR szHeading);
+    int InsertColumnBlock(int nNew, int nCount, LPCTSTR szHeading, int nWidth = -1);
+    // The bodies of DeleteRows/DeleteColumns: nCount lines from nFirst, all
+    // inside the grid, in one step.
+    void DeleteRowBlock(int nFirst, int nCount);
+    void DeleteColumnBlock(int nFirst, int nCount);
+    // Merged blocks after nCount rows (bRows) or columns were inserted at
+    // nFirst: blocks from nFirst on move, blocks across nFirst grow over the
+    // new lines. Before nCount lines from nFirst are deleted: blocks are cut
+    // back to the lines that stay (a block left with one cell is no block).
+    // Each walks the cells once and rebuilds the owner list in that walk.
+    void MergesFollowInsertion(BOOL bRows, int nFirst, int nCount);
+    void MergesFollowDeletion(BOOL bRows, int nFirst, int nCount);
+    // Moving lines (GridCtrlMoveLines.cpp): the refusal test, what follows
+    // the moved line by its index, and the drag feedback of the paint pass.
+    BOOL LineMoveCutsABlock(BOOL bRows, int nSource, int nTarget);
+    void MoveLineFollowers(BOOL bRows, int nSource, int nTarget);
+    void DrawMoveDragFeedback(CDC* pDC);
+    BOOL DrawLineDragImage(CDC* pDC, BOOL bRows, int nSource, CGridCellPos& target, CSize offset);
+    void ReleaseMoveDragImage();
     void ShiftCellIdRows(int nRow, int nDelta);
     void ShiftCellIdCols(int nCol, int nDelta);
     // Drops the names of cells outside nRows x nCols (cut by a lower count).
@@ -1215,6 +1383,13 @@ protected:
     CGridCellPos m_idLastSelected;
     // --- input -----------------------------------------------------------------------------
     CGridInputState m_input;
+    // --- clipboard data, reference flags -------------------------------------------------
+    int m_nClipSizeOption = 0;
+    short m_nRowRefFlags = 0;
+    short m_nColRefFlags = 0;
+    // --- a header drag's picture and drop target ------------------------------------------
+    std::unique_ptr<GridMoveDragImage, GridMoveDragImageDeleter> m_pMoveDragImage;
+    CGridCellPos m_idMoveDropTarget;
     // --- cell access, hidden lines -------------------------------------------------------
     std::vector<GridHiddenLine> m_arHiddenCols;
     std::vector<GridHiddenLine> m_arHiddenRows;

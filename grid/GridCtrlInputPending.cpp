@@ -1,6 +1,6 @@
 // Operations whose own work arrives separately: the clipboard and drag
-// commands, moving rows and columns, and the context menu. Until then each
-// does nothing and answers failure.
+// commands and the context menu. Until then each does nothing and answers
+// failure.
 #include "grid/GridCtrl.h"
 
 void CGridCtrl::OnEditCopy() {}
@@ -14,6 +14,4 @@ void CGridCtrl::OnEditSelectAll()
 }
 
 void CGridCtrl::OnBeginDrag() {}
-BOOL CGridCtrl::MoveColumn(int, int) { return FALSE; }
-BOOL CGridCtrl::MoveRow(int, int) { return FALSE; }
 void CGridCtrl::ShowContextMenu(const CGridCellPos&, CPoint) {}

@@ -1,8 +1,9 @@
 // Painting the grid: the background areas, the cells of sixteen regions formed
 // by the fixed, frozen and scrolled rows and columns (later regions over
 // earlier ones), the lines that separate frozen areas, and the overlays (drop
-// rectangle, selection frame). Each cell draws itself, its grid lines too;
-// the grid decides which cell is drawn where and in which order.
+// rectangle, selection frame, a dragged header's feedback). Each cell draws
+// itself, its grid lines too; the grid decides which cell is drawn where and
+// in which order.
 #include "grid/GridCtrl.h"
 
 #include "platform/DC.h"
@@ -133,6 +134,8 @@ void CGridCtrl::OnDraw(CDC* pDC)
         if (m_nSkinStyle == 1)
             DrawSelectionFrame(pDC);
     }
+    // A header being dragged to move its line (GridCtrlMoveLines.cpp).
+    DrawMoveDragFeedback(pDC);
 }
 
 void CGridCtrl::SendCacheHint(const CGridCellRange& range)

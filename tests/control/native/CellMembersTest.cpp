@@ -699,13 +699,13 @@ TEST(CellMembers, SheetSize)
     CKivoSheetCtrl ctl;
     EXPECT_EQ(Call(ctl, "RowSetCount", {0}), "0");
     EXPECT_EQ(Call(ctl, "ColumnSetCount", {-3}), "0");
-    // Fixed counts only below the counts; the row member answers 1 anyway.
-    EXPECT_EQ(Call(ctl, "RowSetFixedCount", {1}), "-1");
+    // Fixed counts only below the counts; a member that sets nothing answers 0.
+    EXPECT_EQ(Call(ctl, "RowSetFixedCount", {1}), "0");
     EXPECT_EQ(Call(ctl, "ColumnSetFixedCount", {1}), "0");
     EXPECT_EQ(Call(ctl, "RowGetFixedCount", {}), "0");
     EXPECT_EQ(Call(ctl, "RowSetCount", {4}), "-1");
     EXPECT_EQ(Call(ctl, "ColumnSetCount", {3}), "-1");
-    EXPECT_EQ(Call(ctl, "RowSetFixedCount", {4}), "-1");
+    EXPECT_EQ(Call(ctl, "RowSetFixedCount", {4}), "0");
     EXPECT_EQ(Call(ctl, "ColumnSetFixedCount", {3}), "0");
     EXPECT_EQ(Call(ctl, "RowSetFixedCount", {2}), "-1");
     EXPECT_EQ(Call(ctl, "ColumnSetFixedCount", {1}), "-1");

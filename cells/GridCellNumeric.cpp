@@ -121,43 +121,12 @@ BOOL CGridCellNumeric::Edit(int nRow, int nCol, CRect rect, CPoint point, UINT n
     return result;
 }
 
-void CGridCellNumeric::WriteNumericItems(CCellRecordWriter& w)
-{
-    const CString control = GetControl();
-    if (!control.IsEmpty())
-        w.Text(CELL_RECORD_NUMERIC_CONTROL, control);
-}
-
 int CGridCellNumeric::GetRecordSize()
 {
-    CCellRecordWriter counter(nullptr);
-    WriteNumericItems(counter);
-    return CellRecordLevelSize(CGridCell::GetRecordSize(), counter.GetItemBytes());
+    return GetControlLevelSize(CELL_RECORD_NUMERIC_CONTROL);
 }
 
 void CGridCellNumeric::SerializeRecord(CArchive& ar, int* pnRunningSize)
 {
-    if (ar.IsStoring()) {
-        ar << CGridCellNumeric::GetRecordSize();
-        CGridCell::SerializeRecord(ar, nullptr);
-        CCellRecordWriter writer(&ar);
-        WriteNumericItems(writer);
-        ar << CELL_RECORD_NUMERIC_END;
-        return;
-    }
-    CCellRecordReader rd(ar, pnRunningSize);
-    CGridCell::SerializeRecord(ar, rd.Counter());
-    if (rd.ReadEndOfEmptyLevel())
-        return;
-    int tag = 0;
-    int length = 0;
-    while (rd.NextItem(CELL_RECORD_NUMERIC_END, tag, length)) {
-        CString text;
-        if (tag == CELL_RECORD_NUMERIC_CONTROL) {
-            if (rd.ReadText(text))
-                SetControl(text);
-        } else {
-            rd.SkipItem();
-        }
-    }
+    SerializeControlLevel(ar, pnRunningSize, CELL_RECORD_NUMERIC_CONTROL, CELL_RECORD_NUMERIC_END);
 }

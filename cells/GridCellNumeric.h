@@ -44,7 +44,6 @@ public:
     static int EditorInputType(int nType) { return nType == 0 ? 1 : nType; }
 
 private:
-    void WriteNumericItems(class CCellRecordWriter& w);
 
     CXmlElement m_element;
 };

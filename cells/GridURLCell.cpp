@@ -252,43 +252,12 @@ void CGridURLCell::OnDblClick(CPoint ptCellRelative)
 
 // --- the record ---------------------------------------------------------------------------
 
-void CGridURLCell::WriteURLItems(CCellRecordWriter& w)
-{
-    const CString control = GetControl();
-    if (!control.IsEmpty())
-        w.Text(CELL_RECORD_URL_CONTROL, control);
-}
-
 int CGridURLCell::GetRecordSize()
 {
-    CCellRecordWriter counter(nullptr);
-    WriteURLItems(counter);
-    return CellRecordLevelSize(CGridCell::GetRecordSize(), counter.GetItemBytes());
+    return GetControlLevelSize(CELL_RECORD_URL_CONTROL);
 }
 
 void CGridURLCell::SerializeRecord(CArchive& ar, int* pnRunningSize)
 {
-    if (ar.IsStoring()) {
-        ar << CGridURLCell::GetRecordSize();
-        CGridCell::SerializeRecord(ar, nullptr);
-        CCellRecordWriter writer(&ar);
-        WriteURLItems(writer);
-        ar << CELL_RECORD_URL_END;
-        return;
-    }
-    CCellRecordReader rd(ar, pnRunningSize);
-    CGridCell::SerializeRecord(ar, rd.Counter());
-    if (rd.ReadEndOfEmptyLevel())
-        return;
-    int tag = 0;
-    int length = 0;
-    while (rd.NextItem(CELL_RECORD_URL_END, tag, length)) {
-        CString text;
-        if (tag == CELL_RECORD_URL_CONTROL) {
-            if (rd.ReadText(text))
-                SetControl(text);
-        } else {
-            rd.SkipItem();
-        }
-    }
+    SerializeControlLevel(ar, pnRunningSize, CELL_RECORD_URL_CONTROL, CELL_RECORD_URL_END);
 }

@@ -67,7 +67,6 @@ private:
     void ApplyAttributes();
     void OpenAt(CPoint ptCellRelative);
     int MeasureText(const CString& text);
-    void WriteURLItems(class CCellRecordWriter& w);
 
     CXmlElement m_element;
     CString m_strURL;

@@ -111,6 +111,11 @@ public:
 
 protected:
     void WriteCellItems(class CCellRecordWriter& w);
+    // The record level of a typed cell whose own settings all live in its
+    // control text: the ordinary cell's record, the control text (when there
+    // is one) under nControlTag, then nEndTag.
+    int GetControlLevelSize(int nControlTag);
+    void SerializeControlLevel(CArchive& ar, int* pnRunningSize, int nControlTag, int nEndTag);
 
     CCellText m_strText;
     double m_dValue = 0.0;

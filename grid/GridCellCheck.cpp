@@ -384,41 +384,12 @@ void CGridCellCheck::DrawBox(CDC* pDC, const CRect& box)
 
 // --- the record ---------------------------------------------------------------------------
 
-void CGridCellCheck::WriteCheckItems(CCellRecordWriter& w)
-{
-    const CString control = GetControl();
-    if (!control.IsEmpty())
-        w.Text(CELL_RECORD_CHECK_CONTROL, control);
-}
-
 int CGridCellCheck::GetRecordSize()
 {
-    CCellRecordWriter counter(nullptr);
-    WriteCheckItems(counter);
-    return CellRecordLevelSize(CGridCell::GetRecordSize(), counter.GetItemBytes());
+    return GetControlLevelSize(CELL_RECORD_CHECK_CONTROL);
 }
 
 void CGridCellCheck::SerializeRecord(CArchive& ar, int* pnRunningSize)
 {
-    if (ar.IsStoring()) {
-        ar << CGridCellCheck::GetRecordSize();
-        CGridCell::SerializeRecord(ar, nullptr);
-        CCellRecordWriter writer(&ar);
-        WriteCheckItems(writer);
-        ar << CELL_RECORD_CHECK_END;
-        return;
-    }
-    CCellRecordReader rd(ar, pnRunningSize);
-    CGridCell::SerializeRecord(ar, rd.Counter());
-    if (rd.ReadEndOfEmptyLevel())
-        return;
-    int tag = 0;
-    int length = 0;
-    while (rd.NextItem(CELL_RECORD_CHECK_END, tag, length)) {
-        CString text;
-        if (tag == CELL_RECORD_CHECK_CONTROL && rd.ReadText(text))
-            SetControl(text);
-        else if (tag != CELL_RECORD_CHECK_CONTROL)
-            rd.SkipItem();
-    }
+    SerializeControlLevel(ar, pnRunningSize, CELL_RECORD_CHECK_CONTROL, CELL_RECORD_CHECK_END);
 }

@@ -87,7 +87,6 @@ private:
     void InvalidateBox(const CRect& rect);
     void DrawBox(CDC* pDC, const CRect& box);
     BOOL DrawCheckCell(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBkgnd, BOOL bPrinting);
-    void WriteCheckItems(class CCellRecordWriter& w);
 
     CXmlElement m_element;
     BOOL m_bChecked = FALSE;

@@ -111,8 +111,15 @@ BOOL CGridCtrl::MoveColumn(int nFrom, int nTo)
         return FALSE;
     if (LineMoveCutsABlock(FALSE, nFrom, nTo))
         return FALSE;
-    if (!InsertColumns(nTo, 1, TRUE))
+    // Formula references follow the move as one mapping (the moved line
+    // lands at nTo when it moves down, after nTo when it moves up); the
+    // insertion and deletion that carry the move out shift nothing meanwhile.
+    MoveFormulaColumn(nFrom, nFrom < nTo ? nTo : nTo + 1);
+    HoldFormulaShifts(TRUE);
+    if (!InsertColumns(nTo, 1, TRUE)) {
+        HoldFormulaShifts(FALSE);
         return FALSE;
+    }
     const int source = nFrom >= nTo ? nFrom + 1 : nFrom;
     const int target = nTo + 1;
     for (int row = 0; row < m_nRows; ++row) {
@@ -137,6 +144,7 @@ BOOL CGridCtrl::MoveColumn(int nFrom, int nTo)
     MoveLineFollowers(FALSE, source, target);
     SetColumnWidth(target, std::max(0, GetColumnWidth(source)));
     DeleteColumns(source, 1);
+    HoldFormulaShifts(FALSE);
     // The letters name places, not columns: the moved header takes its new place's.
     RenumberColumnHeaders(std::min(nFrom, nTo), m_nCols - 1);
     Refresh();
@@ -150,8 +158,15 @@ BOOL CGridCtrl::MoveRow(int nFrom, int nTo)
         return FALSE;
     if (LineMoveCutsABlock(TRUE, nFrom, nTo))
         return FALSE;
-    if (!InsertRows(nTo, 1, TRUE))
+    // Formula references follow the move as one mapping (the moved line
+    // lands at nTo when it moves down, after nTo when it moves up); the
+    // insertion and deletion that carry the move out shift nothing meanwhile.
+    MoveFormulaRow(nFrom, nFrom < nTo ? nTo : nTo + 1);
+    HoldFormulaShifts(TRUE);
+    if (!InsertRows(nTo, 1, TRUE)) {
+        HoldFormulaShifts(FALSE);
         return FALSE;
+    }
     const int source = nFrom >= nTo ? nFrom + 1 : nFrom;
     const int target = nTo + 1;
     for (int col = 0; col < m_nCols; ++col) {
@@ -175,6 +190,7 @@ BOOL CGridCtrl::MoveRow(int nFrom, int nTo)
     MoveLineFollowers(TRUE, source, target);
     SetRowHeight(target, std::max(0, GetRowHeight(source)));
     DeleteRows(source, 1);
+    HoldFormulaShifts(FALSE);
     RenumberRowHeaders(std::min(nFrom, nTo), m_nRows - 1);
     Refresh();
     return TRUE;

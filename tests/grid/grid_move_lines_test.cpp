@@ -192,4 +192,28 @@ TEST(MoveLines, RowsMoveWithHeightIdAndHiddenState)
     EXPECT_EQ("r3", Text(*grid, 6, 1));
 }
 
+// A moved line takes the references to its cells along; the lines it passes
+// shift by one, and the values stay.
+TEST(MoveLines, FormulaReferencesFollowTheMovedLine)
+{
+    auto grid = MakeSheet(8, 4, 1, 1);
+    SetText(*grid, 2, 1, "10");
+    SetText(*grid, 5, 1, "5");
+    ASSERT_TRUE(grid->SetCellFormula(7, 3, "=A2+A5"));
+    EXPECT_EQ("15", Text(*grid, 7, 3));
+
+    ASSERT_TRUE(grid->MoveRow(2, 6));          // down: row 2 lands at 6, rows 3..6 move up
+    EXPECT_EQ("=A6+A4", std::string(grid->GetCellFormula(7, 3)));
+    EXPECT_EQ("15", Text(*grid, 7, 3));
+    ASSERT_TRUE(grid->MoveRow(6, 1));          // up: row 6 lands after row 1
+    EXPECT_EQ("=A2+A5", std::string(grid->GetCellFormula(7, 3)));
+    ASSERT_TRUE(grid->MoveRow(7, 3));          // the formula's own row moves too
+    EXPECT_EQ("=A2+A6", std::string(grid->GetCellFormula(4, 3)));
+    EXPECT_EQ("15", Text(*grid, 4, 3));
+    ASSERT_TRUE(grid->MoveColumn(1, 2));       // column A lands at B
+    EXPECT_EQ("=B2+B6", std::string(grid->GetCellFormula(4, 3)));
+    ASSERT_TRUE(grid->SetCellText(2, 2, "1"));
+    EXPECT_EQ("6", Text(*grid, 4, 3));
+}
+
 }  // namespace

@@ -114,6 +114,20 @@ void OrderGraph(const FormulaGraph& graph, std::vector<int>& order, std::vector<
     order.assign(emitted.rbegin(), emitted.rend());
 }
 
+// The graph's formula ids in evaluation order, with their cycle marks.
+void OrderedIds(const FormulaGraph& graph, std::vector<int>& ids, std::vector<char>& onCycle)
+{
+    std::vector<int> order;
+    std::vector<char> cyclic;
+    OrderGraph(graph, order, cyclic);
+    ids.clear();
+    onCycle.clear();
+    for (int node : order) {
+        ids.push_back(graph.ids[static_cast<size_t>(node)]);
+        onCycle.push_back(cyclic[static_cast<size_t>(node)]);
+    }
+}
+
 }  // namespace
 
 int CGridCtrl::EvaluateFormulaOrder(const std::vector<int>& order, const std::vector<char>& cyclic)
@@ -204,15 +218,9 @@ BOOL CGridCtrl::RecalcFormulasFrom(const std::vector<CGridCellPos>& changed, boo
     if (graph.ids.empty())
         return FALSE;
 
-    std::vector<int> order;
-    std::vector<char> cyclic;
-    OrderGraph(graph, order, cyclic);
     std::vector<int> ids;
     std::vector<char> onCycle;
-    for (int n : order) {
-        ids.push_back(graph.ids[static_cast<size_t>(n)]);
-        onCycle.push_back(cyclic[static_cast<size_t>(n)]);
-    }
+    OrderedIds(graph, ids, onCycle);
     const int nCount = EvaluateFormulaOrder(ids, onCycle);
     if (nCount > 0 && GetSafeHwnd() != nullptr)
         Invalidate(TRUE);
@@ -245,15 +253,9 @@ int CGridCtrl::CalcAll()
                 graph.readers[static_cast<size_t>(u)].push_back(static_cast<int>(v));
         }
     }
-    std::vector<int> order;
-    std::vector<char> cyclic;
-    OrderGraph(graph, order, cyclic);
     std::vector<int> ids;
     std::vector<char> onCycle;
-    for (int node : order) {
-        ids.push_back(graph.ids[static_cast<size_t>(node)]);
-        onCycle.push_back(cyclic[static_cast<size_t>(node)]);
-    }
+    OrderedIds(graph, ids, onCycle);
     const int nCount = EvaluateFormulaOrder(ids, onCycle);
     if (nCount > 0 && GetSafeHwnd() != nullptr)
         Invalidate(TRUE);
@@ -290,15 +292,9 @@ BOOL CGridCtrl::CalcCell(int nRow, int nCol)
             graph.readers[static_cast<size_t>(u)].push_back(static_cast<int>(v));
         }
     }
-    std::vector<int> order;
-    std::vector<char> cyclic;
-    OrderGraph(graph, order, cyclic);
     std::vector<int> ids;
     std::vector<char> onCycle;
-    for (int node : order) {
-        ids.push_back(graph.ids[static_cast<size_t>(node)]);
-        onCycle.push_back(cyclic[static_cast<size_t>(node)]);
-    }
+    OrderedIds(graph, ids, onCycle);
     EvaluateFormulaOrder(ids, onCycle);
     return TRUE;
 }

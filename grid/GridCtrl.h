@@ -278,9 +278,12 @@ public:
     typedef int (*GridCompareFunc)(CGridCellBase* pCell1, CGridCellBase* pCell2, LPARAM lParamSort);
     // Stable sort of whole rows nLow..nHigh (-1: the last row above the
     // bottom frozen rows) by the cells of nCol: rows that compare equal keep
-    // their order; heights and cell ids travel with their rows. FALSE for a
-    // column outside the grid or rows outside the sortable part, or when nLow
-    // is not below nHigh.
+    // their order; heights, cell ids, hidden and format marks, merged blocks
+    // inside one row and formula references travel with their rows. FALSE
+    // for a column outside the grid or rows outside the sortable part, when
+    // nLow is not below nHigh, or when a merged block taller than one row has
+    // a cell among the rows (nothing changes then; SortColumn too refuses
+    // such a sort before it changes anything).
     BOOL SortRowRange(GridCompareFunc pfnCompare, int nCol, BOOL bAscending, LPARAM lParamSort, int nLow,
                       int nHigh);
     static int CompareCellsNumeric(CGridCellBase* pCell1, CGridCellBase* pCell2, LPARAM lParamSort);
@@ -902,6 +905,11 @@ public:
     // with the shifts held.
     void MoveFormulaRow(int nFrom, int nTo);
     void MoveFormulaColumn(int nFrom, int nTo);
+    // Rows nFirst .. nFirst + n - 1 about to be reordered (sorted): the row at
+    // nFirst + i goes to nFirst + newPos[i]; references follow their rows
+    // (CFormulaLineOrder). Call before the rows move; RecalcAfterFormulaShift
+    // once they have.
+    void ReorderFormulaRows(int nFirst, const std::vector<int>& newPos);
     // While held (counted), the line operations leave the references alone:
     // for operations built of others that have shifted them once already.
     // The last release recalculates as RecalcAfterFormulaShift does.

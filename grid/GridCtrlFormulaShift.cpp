@@ -125,3 +125,31 @@ void CGridCtrl::MoveFormulaLine(FormulaAxis axis, int nFrom, int nTo)
     m_bFormulaRescan = TRUE;
     m_bFormulaRecalcAll = TRUE;
 }
+
+void CGridCtrl::ReorderFormulaRows(int nFirst, const std::vector<int>& newPos)
+{
+    if (m_bVirtualMode || nFirst < 0 || newPos.empty())
+        return;
+    UpdateFormulaIndex();
+    if (m_FormulaIndex.IsEmpty())
+        return;
+    const CFormulaLineOrder order(nFirst, newPos);
+    if (order.IsEmpty())
+        return;
+    BOOL bKeptPlace = FALSE;
+    for (int nId : m_FormulaIndex.IdsInOrder()) {
+        CGridCellFormula* pCell = CheckedFormulaCell(nId, nullptr);
+        if (pCell == nullptr)
+            continue;
+        CFormulaTokenList list = pCell->GetCompiledForm();
+        if (order.Apply(list, FORMULA_AXIS_ROWS, &bKeptPlace))
+            pCell->SetCompiledForm(list);
+    }
+    // The cells change places: the index is built again from them once the
+    // rows stand. Every reference that followed its rows reads what it read;
+    // a range whose rows were scattered now sums other cells.
+    m_FormulaIndex.Clear();
+    m_bFormulaRescan = TRUE;
+    if (bKeptPlace)
+        m_bFormulaRecalcAll = TRUE;
+}

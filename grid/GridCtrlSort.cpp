@@ -11,6 +11,26 @@
 
 namespace {
 
+// Whether a merged block taller than one row has a cell among rows nLow ..
+// nHigh: sorting them would leave the block on rows it no longer covers.
+// Every cell of a block holds the block's range, so looking at the rows'
+// own cells finds also a block that reaches in from outside.
+bool RowsCutABlock(CGridCtrl& grid, int nLow, int nHigh)
+{
+    const int cols = grid.GetColumnCount();
+    for (int row = nLow; row <= nHigh; ++row) {
+        for (int col = 0; col < cols; ++col) {
+            CGridCellBase* pCell = grid.GetCell(row, col);
+            if (pCell == nullptr || !pCell->GetMergeRange().IsValid())
+                continue;
+            const CGridCellRange block = pCell->GetMergeRange();
+            if (block.GetMinRow() != row || block.GetMaxRow() != row)
+                return true;
+        }
+    }
+    return false;
+}
+
 double SortValue(CGridCellBase* pCell)
 {
     if (pCell->IsNumber())
@@ -74,6 +94,12 @@ BOOL CGridCtrl::SortColumn(int nCol, BOOL bAscending, LPARAM lParamExtra)
 {
     if (m_bVirtualMode || nCol < 0 || nCol >= m_nCols)
         return FALSE;
+    // A sort that would split a merged block is refused before the sort
+    // column, the selection or the focus change.
+    const int nLow = m_nFixedRows + m_nFreezeTopRows;
+    const int nHigh = m_nRows - m_nFreezeBottomRows - 1;
+    if (nLow < nHigh && RowsCutABlock(*this, nLow, nHigh))
+        return FALSE;
     EndEditBeforeStructuralChange();
     SetSortColumn(nCol);
     m_bSortAscending = bAscending;
@@ -88,8 +114,8 @@ BOOL CGridCtrl::SortColumn(int nCol, BOOL bAscending, LPARAM lParamExtra)
         bNumeric = pFirst != nullptr && pFirst->IsNumber();
     }
 
-    BOOL bResult = SortRowRange(bNumeric ? CompareCellsNumeric : CompareCellsText, nCol, bAscending,
-                                lParamExtra, m_nFixedRows + m_nFreezeTopRows, -1);
+    BOOL bResult =
+        SortRowRange(bNumeric ? CompareCellsNumeric : CompareCellsText, nCol, bAscending, lParamExtra, nLow, -1);
     Refresh();
     return bResult;
 }
@@ -150,6 +176,8 @@ BOOL CGridCtrl::SortRowRange(GridCompareFunc pfnCompare, int nCol, BOOL bAscendi
         nHigh = last;
     if (nLow < first || nHigh > last || nLow >= nHigh)
         return FALSE;
+    if (RowsCutABlock(*this, nLow, nHigh))
+        return FALSE;
     EndEditBeforeStructuralChange();
 
     // The cells compared, by position in the range; the sort orders positions.
@@ -173,14 +201,31 @@ BOOL CGridCtrl::SortRowRange(GridCompareFunc pfnCompare, int nCol, BOOL bAscendi
     std::vector<int>& newPosOf = buf;
     for (size_t i = 0; i < count; ++i)
         newPosOf[static_cast<size_t>(order[i])] = static_cast<int>(i);
+    // Formula references follow the rows, decided while the cells still
+    // stand where the formula index knows them.
+    ReorderFormulaRows(nLow, newPosOf);
+    bool bMovedBlock = false;
     auto place = [&](size_t to, GridRow&& cells, UINT height) {
         int row = nLow + static_cast<int>(to);
         GridRow& slot = m_RowData[static_cast<size_t>(row)];
         slot = std::move(cells);
         m_arRowHeights.SetAt(row, height);
         for (size_t col = 0; col < slot.size(); ++col) {
-            if (slot[col])
-                slot[col]->SetCoords(row, static_cast<int>(col));
+            CGridCellBase* pCell = slot[col].get();
+            if (pCell == nullptr)
+                continue;
+            pCell->SetCoords(row, static_cast<int>(col));
+            // A block inside the row goes with it.
+            CGridCellRange block = pCell->GetMergeRange();
+            if (block.IsValid() && block.GetMinRow() != row) {
+                block.SetMinRow(row);
+                block.SetMaxRow(row);
+                pCell->SetMergeRange(block);
+                const CGridCellPos owner = pCell->GetMergeOwner();
+                if (owner.row >= 0)
+                    pCell->SetMergeOwner(row, owner.col);
+                bMovedBlock = true;
+            }
         }
     };
     for (size_t start = 0; start < count; ++start) {
@@ -201,9 +246,19 @@ BOOL CGridCtrl::SortRowRange(GridCompareFunc pfnCompare, int nCol, BOOL bAscendi
             to = from;
         }
     }
-    for (GridCellIdEntry& entry : m_arCellIds) {
-        if (entry.row >= nLow && entry.row <= nHigh)
-            entry.row = nLow + newPosOf[static_cast<size_t>(entry.row - nLow)];
-    }
+    // What names the sorted rows by index follows them: cell ids, hidden
+    // rows (with their saved heights) and format rows.
+    auto follow = [&](int row) {
+        return row >= nLow && row <= nHigh ? nLow + newPosOf[static_cast<size_t>(row - nLow)] : row;
+    };
+    for (GridCellIdEntry& entry : m_arCellIds)
+        entry.row = follow(entry.row);
+    for (GridHiddenLine& entry : m_arHiddenRows)
+        entry.index = follow(entry.index);
+    for (int& row : m_arFormatRows)
+        row = follow(row);
+    if (bMovedBlock)
+        RebuildMergeOwners();
+    RecalcAfterFormulaShift();
     return TRUE;
 }

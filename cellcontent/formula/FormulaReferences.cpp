@@ -1,5 +1,6 @@
 #include "cellcontent/formula/FormulaReferences.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -170,4 +171,91 @@ BOOL MoveFormulaReferences(CFormulaTokenList& list, FormulaAxis axis, LONG nFrom
         l = Inserted(l, to, 1);
         return true;
     });
+}
+
+CFormulaLineOrder::CFormulaLineOrder(LONG nFirst, const std::vector<int>& newPos)
+{
+    const std::size_t n = newPos.size();
+    if (nFirst < 0 || n == 0 || static_cast<long long>(nFirst) + static_cast<long long>(n) - 1 > INT_MAX)
+        return;
+    std::vector<char> seen(n, 0);
+    for (int pos : newPos) {
+        if (pos < 0 || static_cast<std::size_t>(pos) >= n || seen[static_cast<std::size_t>(pos)] != 0)
+            return;
+        seen[static_cast<std::size_t>(pos)] = 1;
+    }
+    m_nFirst = nFirst;
+    m_newPos = newPos;
+    m_low.assign(2 * n, 0);
+    m_high.assign(2 * n, 0);
+    for (std::size_t i = 0; i < n; ++i)
+        m_low[n + i] = m_high[n + i] = newPos[i];
+    for (std::size_t i = n - 1; i > 0; --i) {
+        m_low[i] = std::min(m_low[2 * i], m_low[2 * i + 1]);
+        m_high[i] = std::max(m_high[2 * i], m_high[2 * i + 1]);
+    }
+}
+
+void CFormulaLineOrder::Span(std::size_t first, std::size_t last, int& nLow, int& nHigh) const
+{
+    const std::size_t n = m_newPos.size();
+    nLow = INT_MAX;
+    nHigh = INT_MIN;
+    for (std::size_t l = first + n, r = last + n + 1; l < r; l >>= 1, r >>= 1) {
+        if ((l & 1) != 0) {
+            nLow = std::min(nLow, m_low[l]);
+            nHigh = std::max(nHigh, m_high[l]);
+            ++l;
+        }
+        if ((r & 1) != 0) {
+            --r;
+            nLow = std::min(nLow, m_low[r]);
+            nHigh = std::max(nHigh, m_high[r]);
+        }
+    }
+}
+
+BOOL CFormulaLineOrder::Apply(CFormulaTokenList& list, FormulaAxis axis, BOOL* pbKeptPlace) const
+{
+    if (m_newPos.empty())
+        return FALSE;
+    const long long a = m_nFirst;
+    const long long b = m_nFirst + static_cast<long long>(m_newPos.size()) - 1;
+    auto follow = [&](long long x) {
+        return x >= a && x <= b ? a + m_newPos[static_cast<std::size_t>(x - a)] : x;
+    };
+    bool bKept = false;
+    const BOOL bChanged = ChangeList(list, axis, [&](long long& f, long long& l, bool bRange) {
+        // Single coordinates (and a range of one line, or ends stored the
+        // wrong way round) follow their lines.
+        if (!bRange || f >= l) {
+            f = follow(f);
+            l = follow(l);
+            return true;
+        }
+        // Wholly outside the reordered lines, or holding all of them: the
+        // same lines as before.
+        if (l < a || f > b || (f <= a && l >= b))
+            return true;
+        const long long p = std::max(f, a);
+        const long long q = std::min(l, b);
+        int nLow = 0;
+        int nHigh = 0;
+        Span(static_cast<std::size_t>(p - a), static_cast<std::size_t>(q - a), nLow, nHigh);
+        const bool bTogether = static_cast<long long>(nHigh) - nLow == q - p;
+        // Lines outside the reordered ones are only met when the lines
+        // inside land at that edge.
+        const bool bMeetsAbove = f >= a || nLow == 0;
+        const bool bMeetsBelow = l <= b || a + nHigh == b;
+        if (bTogether && bMeetsAbove && bMeetsBelow) {
+            f = f < a ? f : a + nLow;
+            l = l > b ? l : a + nHigh;
+        } else {
+            bKept = true;
+        }
+        return true;
+    });
+    if (bKept && pbKeptPlace != nullptr)
+        *pbKeptPlace = TRUE;
+    return bChanged;
 }

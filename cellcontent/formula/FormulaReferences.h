@@ -29,6 +29,9 @@
 #include "base/WinTypes.h"
 #include "cellcontent/formula/FormulaToken.h"
 
+#include <cstddef>
+#include <vector>
+
 enum FormulaAxis { FORMULA_AXIS_ROWS = 0, FORMULA_AXIS_COLUMNS = 1 };
 
 // TRUE for a cell or range operand that names a row or column below 0;
@@ -48,3 +51,37 @@ BOOL ShiftFormulaReferences(CFormulaTokenList& list, FormulaAxis axis, LONG nAt,
 // Moves the references of the list for one line moved from nFrom to nTo
 // (both >= 0); TRUE when any reference changed.
 BOOL MoveFormulaReferences(CFormulaTokenList& list, FormulaAxis axis, LONG nFrom, LONG nTo);
+
+// A reordering of the lines nFirst .. nFirst + n - 1 among themselves (rows
+// sorted): the line at nFirst + i goes to nFirst + newPos[i], newPos holding
+// each of 0 .. n - 1 once. A reference to a reordered line follows it, and so
+// does a range whose lines stay together: one of those lines only, one that
+// holds all of them, or one whose lines inside the reordered ones land side
+// by side and still meet its lines outside them. A range whose lines are
+// scattered by the reordering has no one place to go and keeps its ends.
+// Built once per reordering; Apply then answers each list in constant time
+// per reference.
+class CFormulaLineOrder {
+public:
+    // An empty order (moves nothing) when newPos is not such a list.
+    CFormulaLineOrder(LONG nFirst, const std::vector<int>& newPos);
+
+    // Moves the references of the list along the axis; TRUE when any
+    // changed. *pbKeptPlace, when given, is set when a range kept its ends
+    // because its lines were scattered (its value may change).
+    BOOL Apply(CFormulaTokenList& list, FormulaAxis axis, BOOL* pbKeptPlace = nullptr) const;
+
+    BOOL IsEmpty() const { return m_newPos.empty(); }
+
+private:
+    // Lowest and highest new position of the lines first .. last (offsets
+    // into the reordered lines, first <= last).
+    void Span(std::size_t first, std::size_t last, int& nLow, int& nHigh) const;
+
+    long long m_nFirst = 0;
+    std::vector<int> m_newPos;
+    // Two segment trees over newPos (leaves at n .. 2n - 1): the lowest and
+    // the highest new position of each node's lines.
+    std::vector<int> m_low;
+    std::vector<int> m_high;
+};

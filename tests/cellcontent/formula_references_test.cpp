@@ -13,6 +13,7 @@
 
 #include <climits>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -173,4 +174,72 @@ TEST(FormulaReferences, StoredFormsAtTheLimits)
     EXPECT_FALSE(ShiftFormulaReferences(same, FORMULA_AXIS_ROWS, -1, 2, FALSE));
     EXPECT_FALSE(MoveFormulaReferences(same, FORMULA_AXIS_ROWS, 5, 5));
     EXPECT_EQ(engine.FormulaToText(same).Str(), "A5");
+}
+
+// Rows 3 .. 7 reordered as a sort reorders them; newPos[i] is where row 3 + i goes.
+TEST(FormulaReferences, ReorderedLinesTakeTheirReferencesAlong)
+{
+    const std::vector<int> kRotate = {4, 0, 1, 2, 3};    // row 3 to the bottom, 4..7 up one
+    const std::vector<int> kReverse = {4, 3, 2, 1, 0};
+    const std::vector<int> kSwapTop = {1, 0, 2, 3, 4};   // rows 3 and 4 change places
+    struct OrderCase {
+        const char* name;
+        FormulaAxis axis;
+        const std::vector<int>* newPos;
+        const char* before;
+        const char* after;
+        bool keptPlace;   // a range scattered by the order keeps its ends
+    } cases[] = {
+        {"a cell follows its row", FORMULA_AXIS_ROWS, &kRotate, "A3+A4*2", "A7+A3*2", false},
+        {"rows outside stay", FORMULA_AXIS_ROWS, &kReverse, "A2+A8+A7", "A2+A8+A3", false},
+        {"a range holding every row stays", FORMULA_AXIS_ROWS, &kReverse, "SUM(A1:A9)", "SUM(A1:A9)", false},
+        {"a range of exactly the rows stays", FORMULA_AXIS_ROWS, &kRotate, "SUM(A3:A7)", "SUM(A3:A7)", false},
+        {"rows that stay together follow", FORMULA_AXIS_ROWS, &kRotate, "SUM(B4:C7)", "SUM(B3:C6)", false},
+        {"a range of one row follows it", FORMULA_AXIS_ROWS, &kReverse, "SUM(A4:C4)", "SUM(A6:C6)", false},
+        {"together and still meeting the rows above", FORMULA_AXIS_ROWS, &kSwapTop, "SUM(A1:A4)", "SUM(A1:A4)",
+         false},
+        {"together and still meeting the rows below", FORMULA_AXIS_ROWS, &kSwapTop, "SUM(A5:A9)", "SUM(A5:A9)",
+         false},
+        {"scattered rows keep the ends", FORMULA_AXIS_ROWS, &kRotate, "SUM(A1:A4)", "SUM(A1:A4)", true},
+        {"together but torn from the rows above", FORMULA_AXIS_ROWS, &kReverse, "SUM(A1:A5)", "SUM(A1:A5)", true},
+        {"together but torn from the rows below", FORMULA_AXIS_ROWS, &kReverse, "SUM(A6:A9)", "SUM(A6:A9)", true},
+        {"scattered inside", FORMULA_AXIS_ROWS, &kSwapTop, "SUM(A4:A5)", "SUM(A4:A5)", true},
+        {"columns C .. G", FORMULA_AXIS_COLUMNS, &kReverse, "C1+D9+H2+SUM(C1:G1)", "G1+F9+H2+SUM(C1:G1)", false},
+        {"rows do not move with columns", FORMULA_AXIS_COLUMNS, &kRotate, "A3", "A3", false},
+    };
+    CFormulaEngine engine;
+    for (const OrderCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        CFormulaTokenList list = Compiled(engine, c.before);
+        const CFormulaLineOrder order(3, *c.newPos);
+        BOOL bKeptPlace = FALSE;
+        const BOOL bChanged = order.Apply(list, c.axis, &bKeptPlace);
+        EXPECT_EQ(engine.FormulaToText(list).Str(), c.after);
+        EXPECT_EQ(bChanged != FALSE, std::string(c.before) != c.after);
+        EXPECT_EQ(bKeptPlace != FALSE, c.keptPlace);
+    }
+}
+
+TEST(FormulaReferences, AnOrderThatIsNoReorderingMovesNothing)
+{
+    CFormulaEngine engine;
+    const std::vector<std::vector<int>> bad = {{}, {0, 0, 1}, {0, 3, 1}, {-1, 0}};
+    for (const std::vector<int>& newPos : bad) {
+        const CFormulaLineOrder order(3, newPos);
+        EXPECT_TRUE(order.IsEmpty());
+        CFormulaTokenList list = Compiled(engine, "A3+A4+A5");
+        EXPECT_FALSE(order.Apply(list, FORMULA_AXIS_ROWS));
+        EXPECT_EQ(engine.FormulaToText(list).Str(), "A3+A4+A5");
+    }
+    EXPECT_TRUE(CFormulaLineOrder(-1, {1, 0}).IsEmpty());
+    EXPECT_TRUE(CFormulaLineOrder(INT_MAX, {1, 0}).IsEmpty());
+    // An own-row part keeps its marker while its coordinate follows the row.
+    CFormulaTokenList list = Compiled(engine, "B_");
+    std::vector<int> newPos(3);
+    newPos = {2, 1, 0};
+    EXPECT_TRUE(CFormulaLineOrder(kOwnRow, newPos).Apply(list, FORMULA_AXIS_ROWS));
+    const CFormulaOperandObject* pOperand = list.GetAt(0).GetOperand();
+    ASSERT_NE(pOperand, nullptr);
+    EXPECT_EQ(pOperand->ref.nFirstRow, kOwnRow + 2);
+    EXPECT_EQ(pOperand->ref.byFirstRowMarker, FORMULA_OWN_POSITION_MARKER);
 }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <new>
+#include <vector>
 
 namespace {
 
@@ -11,6 +12,17 @@ CString RowNumberText(int nNumber)
     CString text;
     text.Format("%ld", static_cast<LONG>(nNumber));
     return text;
+}
+
+// The hidden-line and format-line entries of lines nCount and later, which a
+// lowered count cut: a line made there later starts afresh.
+void ForgetLinesFrom(std::vector<GridHiddenLine>& hidden, std::vector<int>& formats, int nCount)
+{
+    hidden.erase(std::remove_if(hidden.begin(), hidden.end(),
+                                [nCount](const GridHiddenLine& entry) { return entry.index >= nCount; }),
+                 hidden.end());
+    formats.erase(std::remove_if(formats.begin(), formats.end(), [nCount](int line) { return line >= nCount; }),
+                  formats.end());
 }
 
 }  // namespace
@@ -32,14 +44,20 @@ BOOL CGridCtrl::SetRowCount(int nRows)
     int nOldRows = m_nRows;
     try {
         if (nRows < nOldRows) {
+            // The cut rows go as deleted rows go: references to them become
+            // invalid and ranges over them shrink, decided while the cells
+            // still stand where the formula index knows them.
+            ShiftFormulaRows(nRows, nOldRows - nRows, FALSE);
             if (!m_bVirtualMode) {
                 ShrinkMergesForRows(nRows, nOldRows - nRows);
                 m_RowData.resize(static_cast<size_t>(nRows));
                 RebuildMergeOwners();
             }
             RemoveCellIdsOutside(nRows, m_nCols);
+            ForgetLinesFrom(m_arHiddenRows, m_arFormatRows, nRows);
             m_arRowHeights.SetSize(nRows);
             m_nRows = nRows;
+            RecalcAfterFormulaShift();
         } else {
             UINT height = static_cast<UINT>(std::max(0, m_cellDefault.GetHeight()));
             if (!m_bVirtualMode)
@@ -102,6 +120,7 @@ BOOL CGridCtrl::SetColumnCount(int nCols)
     int nOldCols = m_nCols;
     try {
         if (nCols < nOldCols) {
+            ShiftFormulaColumns(nCols, nOldCols - nCols, FALSE);
             if (!m_bVirtualMode) {
                 ShrinkMergesForColumns(nCols, nOldCols - nCols);
                 for (GridRow& cells : m_RowData)
@@ -109,8 +128,10 @@ BOOL CGridCtrl::SetColumnCount(int nCols)
                 RebuildMergeOwners();
             }
             RemoveCellIdsOutside(m_nRows, nCols);
+            ForgetLinesFrom(m_arHiddenCols, m_arFormatCols, nCols);
             m_arColWidths.SetSize(nCols);
             m_nCols = nCols;
+            RecalcAfterFormulaShift();
         } else {
             UINT width = static_cast<UINT>(std::max(0, m_cellDefault.GetWidth()));
             m_arColWidths.SetSize(nCols);

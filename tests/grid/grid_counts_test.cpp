@@ -1,8 +1,10 @@
 // Row, column and fixed counts with the header texts the grid writes.
+#include "cellcontent/formula/FormulaMessages.h"
 #include "grid/GridSysColours.h"
 #include "platform/System.h"
 
 #include "GridTestUtil.h"
+#include "formula_test_util.h"
 
 #include <gtest/gtest.h>
 
@@ -278,6 +280,98 @@ TEST(GridCounts, LoweringACountFreesTheCutCellsIds)
         EXPECT_TRUE(grid->SetCellId(7, 7, "corner"));
         EXPECT_EQ(grid->GetCellId(7, 7), CString("corner"));
     }
+}
+
+// Lowering a count cuts lines as deleting them does: references to cut
+// lines turn invalid, ranges over them shrink, and the values show it at once.
+TEST(GridCounts, LoweringACountInvalidatesReferencesToTheCutLines)
+{
+    using namespace formulatest;
+    struct Case {
+        const char* name;
+        bool rows;
+        int count;                 // the new row or column count
+        const char* cell;
+        const char* before;
+        const char* formula;       // after the cut
+        const char* value;
+    } cases[] = {
+        {"a cell on a cut row", true, 6, "B2", "=A7+1", "=#引用无效!+1", FORMULA_MSG_INVALID_REFERENCE},
+        {"a range losing its last rows", true, 6, "B2", "=SUM(A3:A8)", "=SUM(A3:A5)", "12"},
+        {"a range wholly cut", true, 6, "B2", "=SUM(A6:A9)", "=SUM(#引用无效!)", FORMULA_MSG_INVALID_REFERENCE},
+        {"a cell above the cut stays", true, 6, "B2", "=A5*2", "=A5*2", "10"},
+        {"every row but the first", true, 2, "B1", "=SUM(A1:A9)", "=SUM(A1:A1)", "1"},
+        {"a cell on a cut column", false, 4, "A2", "=E3+1", "=#引用无效!+1", FORMULA_MSG_INVALID_REFERENCE},
+        {"a column range shrinks", false, 4, "A2", "=SUM(B3:F3)", "=SUM(B3:C3)", "3"},
+        {"a column left of the cut stays", false, 4, "A2", "=C3", "=C3", "2"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto grid = MakeSheet(10, 8, 1, 1);
+        for (int row = 1; row < 10; ++row)
+            grid->SetCellText(row, 1, std::to_string(row).c_str());
+        for (int col = 2; col < 8; ++col)
+            grid->SetCellText(3, col, std::to_string(col - 1).c_str());
+        ASSERT_TRUE(SetFormula(*grid, c.cell, c.before));
+        ASSERT_TRUE(c.rows ? grid->SetRowCount(c.count) : grid->SetColumnCount(c.count));
+        EXPECT_EQ(Formula(*grid, c.cell), c.formula);
+        EXPECT_EQ(Text(*grid, c.cell), c.value);
+        // The lines grow back empty: nothing refers to them.
+        ASSERT_TRUE(c.rows ? grid->SetRowCount(10) : grid->SetColumnCount(8));
+        EXPECT_EQ(Formula(*grid, c.cell), c.formula);
+        for (const CGridCellPos& pos : grid->GetFormulaCells())
+            EXPECT_EQ(grid->GetCellType(pos.row, pos.col), GCT_FORMULA);
+    }
+}
+
+// Formula cells on the cut lines go with them: the formula list forgets them
+// and a change no longer reaches them.
+TEST(GridCounts, FormulaCellsOnCutLinesLeaveTheList)
+{
+    using namespace formulatest;
+    auto grid = MakeSheet(10, 6, 1, 1);
+    SetText(*grid, "A1", "4");
+    ASSERT_TRUE(SetFormula(*grid, "B8", "=A1*2"));
+    ASSERT_TRUE(SetFormula(*grid, "E2", "=A1*3"));
+    ASSERT_TRUE(SetFormula(*grid, "B2", "=B8+E2"));
+    EXPECT_EQ(Text(*grid, "B2"), "20");
+    ASSERT_TRUE(grid->SetRowCount(5));
+    ASSERT_TRUE(grid->SetColumnCount(4));
+    EXPECT_EQ(std::vector<CGridCellPos>{At("B2")}, grid->GetFormulaCells());
+    EXPECT_EQ(Formula(*grid, "B2"), "=#引用无效!+#引用无效!");
+    EXPECT_EQ(Text(*grid, "B2"), FORMULA_MSG_INVALID_REFERENCE);
+    ASSERT_TRUE(grid->SetRowCount(10));
+    ASSERT_TRUE(grid->SetColumnCount(6));
+    EXPECT_EQ(1, grid->CalcAll());
+    SetText(*grid, "A1", "5");
+    EXPECT_EQ(Text(*grid, "B8"), "");
+    EXPECT_EQ(Formula(*grid, "E2"), "");
+}
+
+// A hidden or format line that a lowered count cut leaves no trace: the line
+// made there later shows at its own height and passes no format on.
+TEST(GridCounts, CutLinesLeaveNoHiddenOrFormatMarks)
+{
+    auto grid = MakeSheet(10, 6, 1, 1);
+    grid->SetRowHeight(8, 40);
+    ASSERT_TRUE(grid->SetRowHide(8, TRUE));
+    grid->AddFormatRow(9);
+    grid->SetColumnWidth(5, 90);
+    ASSERT_TRUE(grid->SetColumnHide(5, TRUE));
+    grid->AddFormatColumn(5);
+    ASSERT_TRUE(grid->SetRowCount(6));
+    ASSERT_TRUE(grid->SetColumnCount(4));
+    ASSERT_TRUE(grid->SetRowCount(10));
+    ASSERT_TRUE(grid->SetColumnCount(6));
+    const int height = grid->GetRowHeight(8);
+    const int width = grid->GetColumnWidth(5);
+    EXPECT_FALSE(grid->IsRowHide(8));
+    ASSERT_TRUE(grid->SetRowHide(8, FALSE));
+    EXPECT_EQ(height, grid->GetRowHeight(8));
+    ASSERT_TRUE(grid->SetColumnHide(5, FALSE));
+    EXPECT_EQ(width, grid->GetColumnWidth(5));
+    EXPECT_EQ(-1, grid->FindFormatRow(9));
+    EXPECT_EQ(-1, grid->FindFormatColumn(5));
 }
 
 }  // namespace

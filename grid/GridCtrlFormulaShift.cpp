@@ -130,6 +130,12 @@ void CGridCtrl::ReorderFormulaRows(int nFirst, const std::vector<int>& newPos)
 {
     if (m_bVirtualMode || nFirst < 0 || newPos.empty())
         return;
+    // Rows already in order move nothing.
+    bool bMoves = false;
+    for (size_t i = 0; i < newPos.size() && !bMoves; ++i)
+        bMoves = newPos[i] != static_cast<int>(i);
+    if (!bMoves)
+        return;
     UpdateFormulaIndex();
     if (m_FormulaIndex.IsEmpty())
         return;

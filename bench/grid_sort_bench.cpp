@@ -3,7 +3,10 @@
 // falling, already sorted, reversed, and shuffled; by number and by text.
 //
 // Each iteration puts the column back into its starting order (untimed) and
-// sorts it once (timed).
+// sorts it once (timed). The formula cases sort the same rows with a formula
+// in every row reading its own row's key (100,000 references that follow
+// their rows), and with one more formula summing a few rows the sort scatters
+// (every formula recalculated after the sort).
 #include "grid/GridCtrl.h"
 
 #include <benchmark/benchmark.h>
@@ -84,6 +87,26 @@ void SortBench(benchmark::State& state, Order order, bool asText)
     }
 }
 
+void FormulaSortBench(benchmark::State& state, bool scatteredRange)
+{
+    auto grid = MakeGrid();
+    grid->SetFreezeBottomRows(1);
+    const std::vector<int> keys = Keys(kShuffled);
+    char formula[32];
+    for (int row = 1; row < kRows; ++row) {
+        std::snprintf(formula, sizeof(formula), "=A%d*2", row);
+        grid->SetCellFormula(row, 2, formula);
+    }
+    if (scatteredRange)
+        grid->SetCellFormula(kRows, 3, "=SUM(A1:A3)");
+    for (auto _ : state) {
+        state.PauseTiming();
+        Fill(*grid, keys, false);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(grid->SortColumn(1, TRUE));
+    }
+}
+
 void BM_SortNumbersTwoSortedHalves(benchmark::State& state) { SortBench(state, kTwoHalves, false); }
 void BM_SortNumbersRisingThenFalling(benchmark::State& state) { SortBench(state, kRiseFall, false); }
 void BM_SortNumbersSorted(benchmark::State& state) { SortBench(state, kSorted, false); }
@@ -92,6 +115,9 @@ void BM_SortNumbersShuffled(benchmark::State& state) { SortBench(state, kShuffle
 void BM_SortTextsTwoSortedHalves(benchmark::State& state) { SortBench(state, kTwoHalves, true); }
 void BM_SortTextsShuffled(benchmark::State& state) { SortBench(state, kShuffled, true); }
 
+void BM_SortRowsWithFormulas(benchmark::State& state) { FormulaSortBench(state, false); }
+void BM_SortRowsWithFormulasAndAScatteredRange(benchmark::State& state) { FormulaSortBench(state, true); }
+
 BENCHMARK(BM_SortNumbersTwoSortedHalves)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortNumbersRisingThenFalling)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortNumbersSorted)->Unit(benchmark::kMillisecond);
@@ -99,5 +125,7 @@ BENCHMARK(BM_SortNumbersReversed)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortNumbersShuffled)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortTextsTwoSortedHalves)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortTextsShuffled)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortRowsWithFormulas)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortRowsWithFormulasAndAScatteredRange)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -222,6 +222,14 @@ BOOL CGridCellFormula::MoveReferences(FormulaAxis axis, int nFrom, int nTo)
     return TRUE;
 }
 
+BOOL CGridCellFormula::ReorderReferences(const CFormulaLineOrder& order, FormulaAxis axis, BOOL* pbKeptPlace)
+{
+    if (!order.Apply(m_formula, axis, pbKeptPlace))
+        return FALSE;
+    m_nStamp = NextStamp();
+    return TRUE;
+}
+
 // --- editing ------------------------------------------------------------------------------
 
 BOOL CGridCellFormula::Edit(int nRow, int nCol, CRect rect, CPoint point, UINT nID, UINT nChar)

@@ -104,6 +104,7 @@ public:
     // FormulaReferences.h); TRUE when any changed.
     BOOL ShiftReferences(FormulaAxis axis, int nAt, int nCount, BOOL bInsert, BOOL* pbLostLines = nullptr);
     BOOL MoveReferences(FormulaAxis axis, int nFrom, int nTo);
+    BOOL ReorderReferences(const CFormulaLineOrder& order, FormulaAxis axis, BOOL* pbKeptPlace = nullptr);
 
     const CFormulaTokenList& GetCompiledForm() const { return m_formula; }
     // Replaces the compiled form (the value text stays).

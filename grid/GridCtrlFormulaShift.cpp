@@ -142,20 +142,38 @@ void CGridCtrl::ReorderFormulaRows(int nFirst, const std::vector<int>& newPos)
     const CFormulaLineOrder order(nFirst, newPos);
     if (order.IsEmpty())
         return;
-    BOOL bKeptPlace = FALSE;
+    std::vector<std::pair<int, CGridCellFormula*>> cells;
     for (int nId : m_FormulaIndex.IdsInOrder()) {
-        CGridCellFormula* pCell = CheckedFormulaCell(nId, nullptr);
-        if (pCell == nullptr)
-            continue;
-        CFormulaTokenList list = pCell->GetCompiledForm();
-        if (order.Apply(list, FORMULA_AXIS_ROWS, &bKeptPlace))
-            pCell->SetCompiledForm(list);
+        if (CGridCellFormula* pCell = CheckedFormulaCell(nId, nullptr))
+            cells.emplace_back(nId, pCell);
     }
-    // The cells change places: the index is built again from them once the
-    // rows stand. Every reference that followed its rows reads what it read;
-    // a range whose rows were scattered now sums other cells.
-    m_FormulaIndex.Clear();
-    m_bFormulaRescan = TRUE;
-    if (bKeptPlace)
-        m_bFormulaRecalcAll = TRUE;
+    m_FormulaIndex.InvalidateReaders();
+    // A range whose rows the order scatters keeps its ends and sums other
+    // cells now: its formula is recalculated once the rows stand.
+    std::vector<int> scattered;
+    for (const auto& item : cells) {
+        BOOL bKeptPlace = FALSE;
+        item.second->ReorderReferences(order, FORMULA_AXIS_ROWS, &bKeptPlace);
+        if (bKeptPlace)
+            scattered.push_back(item.first);
+    }
+    // The entries go where their cells are going; the cells, placed there,
+    // find themselves recorded.
+    const int nLast = nFirst + static_cast<int>(newPos.size()) - 1;
+    m_FormulaIndex.MovePositions([&](const CGridCellPos& pos) {
+        CGridCellPos to = pos;
+        if (to.row >= nFirst && to.row <= nLast)
+            to.row = nFirst + newPos[static_cast<size_t>(to.row - nFirst)];
+        return to;
+    });
+    for (const auto& item : cells) {
+        const CGridFormulaIndex::Entry& entry = m_FormulaIndex.At(item.first);
+        if (entry.bLive)
+            RegisterFormulaCell(entry.pos.row, entry.pos.col, item.second);
+    }
+    for (int nId : scattered) {
+        const CGridFormulaIndex::Entry& entry = m_FormulaIndex.At(nId);
+        if (entry.bLive)
+            m_arFormulaLosses.push_back(entry.pos);
+    }
 }

@@ -4,7 +4,9 @@
 #include "cells/GridCellCheckCombo.h"
 #include "cells/GridCellCombo.h"
 
+#include "cells/TypedCellClasses.h"
 #include "grid/RecordBytes.h"
+#include "grid/native/window_test_util.h"
 
 #include <gtest/gtest.h>
 
@@ -376,6 +378,31 @@ TEST(CheckComboCell, GoldenRecordAndReload)
     EXPECT_EQ("0,2", S(checked.GetControlProperty("getcurrentindex")));
     EXPECT_EQ("2", S(checked.GetControlProperty("getcheckcount")));
     EXPECT_EQ(withChecks, Store(checked));
+}
+
+// The grid's text change by the user (clearing a selection, for one) leaves
+// a drop-down list's text alone: it comes from the list only.
+TEST(ComboCellInGrid, ADropDownListKeepsItsTextOnAUserTextChange)
+{
+    RegisterTypedCellClasses();
+    struct Case {
+        const char* control;
+        const char* after;
+    } cases[] = {
+        {"<control controltype = \"combobox\" style = \"1\" ></control>", "b"},
+        {"<control controltype = \"combocheck\" style = \"1\" ></control>", "b"},
+        {"<control controltype = \"combobox\" style = \"0\" ></control>", ""},
+        {"<control controltype = \"combocheck\" ></control>", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.control);
+        gridwindowtest::WindowGrid w;
+        w.Build(6, 4, 1, 1);
+        ASSERT_TRUE(w.grid.SetCellControl(1, 1, c.control));
+        w.grid.GetCell(1, 1)->SetText("b");
+        EXPECT_EQ(0, w.grid.SetCellTextChecked(1, 1, ""));
+        EXPECT_STREQ(c.after, w.grid.GetCell(1, 1)->GetText());
+    }
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ void DrawDropButton(CDC* pDC, CBitmap* pSkin, const CRect& rect, int nState, dou
     const int frame = static_cast<int>(size.cx / 4);
     const int width = std::max(1, static_cast<int>(size.cx * zx / 4));
     const int state = (nState >= 0 && nState <= 3) ? nState : DBS_NORMAL;
-    const int left = std::max(rect.left, rect.right - width);
+    const int left = std::max(static_cast<int>(rect.left), static_cast<int>(rect.right) - width);
     const int height = rect.Height();
     const int rowHeight = std::max(1, static_cast<int>(zy));
     CDC source;

@@ -145,7 +145,7 @@ void CDropDownList::SetCurSel(int nIndex)
     if (m_hWnd != nullptr && m_nCurSel >= 0) {
         CRect client;
         GetClientRect(&client);
-        const int rows = std::max(1, client.Height() / m_nItemHeight);
+        const int rows = std::max(1, static_cast<int>(client.Height()) / m_nItemHeight);
         if (m_nCurSel < m_nTop)
             m_nTop = m_nCurSel;
         else if (m_nCurSel >= m_nTop + rows)
@@ -265,7 +265,7 @@ BOOL CDropDownWnd::CreateHost(CGridCtrl* pGrid, const CRect& rect, DWORD dwStyle
         return FALSE;
     CRect client;
     GetClientRect(&client);
-    const CRect editRect(1, 1, std::max(1, client.right - kButtonWidth), std::max(1, client.bottom - 1));
+    const CRect editRect(1, 1, std::max(1, static_cast<int>(client.right) - kButtonWidth), std::max(1, static_cast<int>(client.bottom) - 1));
     const DWORD editStyle = WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | (bReadOnly ? ES_READONLY : 0);
     if (!m_edit.Create(editStyle, editRect, this, DROPDOWN_EDIT_ID)) {
         DestroyWindow();

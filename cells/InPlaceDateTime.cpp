@@ -150,8 +150,8 @@ BOOL CInPlaceDateTime::Create(const DateTimeEditorRequest& request)
     }
     CRect client;
     GetClientRect(&client);
-    const int top = std::max(0, (client.Height() - digitHeight + 1) / 2);
-    const int limit = std::max(0, client.right - kButtonWidth);
+    const int top = std::max(0, (static_cast<int>(client.Height()) - digitHeight + 1) / 2);
+    const int limit = std::max(0, static_cast<int>(client.right) - kButtonWidth);
     int x = 0;
     for (int i = 0; i < 3; ++i) {
         const int digits = (i == 0 && m_fields.GetMode() == DTM_DATE) ? 4 : 2;
@@ -198,7 +198,7 @@ CRect CInPlaceDateTime::GetButtonRect() const
 {
     CRect client;
     GetClientRect(&client);
-    return CRect(std::max(client.left, client.right - kButtonWidth), client.top, client.right, client.bottom);
+    return CRect(std::max(static_cast<int>(client.left), static_cast<int>(client.right) - kButtonWidth), client.top, client.right, client.bottom);
 }
 
 void CInPlaceDateTime::OnFieldChar(int nField, UINT nChar)

@@ -3,6 +3,7 @@
 #include "cells/CellEditNotifyInfo.h"
 #include "cells/DropButtonPainter.h"
 #include "cells/GridCellDateTime.h"
+#include "cells/MonthCalendar.h"
 #include "grid/GridCtrl.h"
 #include "grid/GridMessages.h"
 #include "platform/DC.h"
@@ -71,6 +72,7 @@ void CDateTimeMaskEdit::OnSetFocus(CWnd* pOldWnd)
 {
     CEdit::OnSetFocus(pOldWnd);
     SetSel(0, -1);
+    m_pOwner->ShowCalendar(FALSE);
 }
 
 void CDateTimeMaskEdit::OnKillFocus(CWnd* pNewWnd)
@@ -190,8 +192,54 @@ BOOL CInPlaceDateTime::IsEditorWindow(const CWnd* pWnd) const
     if (pWnd == nullptr || pWnd->GetSafeHwnd() == nullptr)
         return FALSE;
     const HWND hwnd = pWnd->GetSafeHwnd();
+    if (m_hCalendar != nullptr && IsWindow(m_hCalendar) &&
+        (hwnd == m_hCalendar || CWnd::FromHandle(m_hCalendar)->IsChild(pWnd)))
+        return TRUE;
     return hwnd == m_hWnd || hwnd == m_edit0.GetSafeHwnd() || hwnd == m_edit1.GetSafeHwnd() ||
            hwnd == m_edit2.GetSafeHwnd();
+}
+
+BOOL CInPlaceDateTime::IsCalendarShown() const
+{
+    return IsMonthCalendarShown(m_hCalendar);
+}
+
+void CInPlaceDateTime::ShowCalendar(BOOL bShow)
+{
+    if (!bShow) {
+        ShowMonthCalendar(m_hCalendar, FALSE, COleDateTime());
+        return;
+    }
+    if (m_fields.GetMode() != DTM_DATE || m_hWnd == nullptr)
+        return;
+    const COleDateTime date = m_fields.GetDateTime();
+    if (m_hCalendar == nullptr || !IsWindow(m_hCalendar)) {
+        CRect rect;
+        GetWindowRect(&rect);
+        POINT corner = {rect.left, rect.bottom};
+        m_hCalendar = CreateMonthCalendar(this, corner, date);
+    }
+    ShowMonthCalendar(m_hCalendar, TRUE, date);
+}
+
+BOOL CInPlaceDateTime::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    COleDateTime picked;
+    if (!ReadMonthCalendarPick(lParam, &picked))
+        return CWnd::OnNotify(wParam, lParam, pResult);
+    // A day picked: the fields take it and the calendar goes.
+    SetDateTime(picked);
+    ShowCalendar(FALSE);
+    m_edit0.SetFocus();
+    *pResult = 0;
+    return TRUE;
+}
+
+void CInPlaceDateTime::OnDestroy()
+{
+    DestroyMonthCalendar(m_hCalendar);
+    m_hCalendar = nullptr;
+    CWnd::OnDestroy();
 }
 
 CRect CInPlaceDateTime::GetButtonRect() const
@@ -286,8 +334,13 @@ void CInPlaceDateTime::ForwardChar(UINT nChar)
 
 void CInPlaceDateTime::DropDown()
 {
-    // The month calendar belongs to the platforms that have one; here the
+    // Date mode drops the calendar where the platform has one; otherwise the
     // first field takes the focus.
+    if (m_fields.GetMode() == DTM_DATE) {
+        ShowCalendar(TRUE);
+        if (IsCalendarShown())
+            return;
+    }
     if (m_edit0.GetSafeHwnd() != nullptr)
         m_edit0.SetFocus();
 }
@@ -299,6 +352,7 @@ void CInPlaceDateTime::EndEdit()
     m_bEnding = TRUE;
     EnterMessage();
     const HWND hwnd = m_hWnd;
+    ShowCalendar(FALSE);
     for (int i = 0; i < 3; ++i) {
         CString text;
         GetField(i)->GetWindowText(text);
@@ -390,6 +444,8 @@ void CInPlaceDateTime::OnLButtonDown(UINT, CPoint point)
     }
     if (m_fields.GetMode() == DTM_TIME)
         SetDateTime(COleDateTime::GetCurrentTime());
+    else if (IsCalendarShown())
+        ShowCalendar(FALSE);
     else
         DropDown();
 }

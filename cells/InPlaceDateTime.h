@@ -12,8 +12,8 @@
 // lowers the day to the month's last day.
 //
 // The button: in time mode it fills the fields with the current time; in
-// date mode it drops the month calendar where the platform has one (a click
-// on a day fills the fields).
+// date mode it drops the month calendar (cells/MonthCalendar.h) where the
+// platform has one: a click on a day fills the fields and hides it.
 //
 // The end of the edit (the focus leaving the editor's windows, an end key,
 // or the cell's EndEdit) lowers the day where needed, then sends WM_NOTIFY
@@ -63,6 +63,11 @@ public:
     // Date mode: shows the calendar where there is one; time mode: the first
     // field gets the focus.
     void DropDown();
+    // The month calendar popup (NULL until first shown, and where there is
+    // none); shown or hidden by the button.
+    HWND GetCalendar() const { return m_hCalendar; }
+    BOOL IsCalendarShown() const;
+    void ShowCalendar(BOOL bShow);
 
     CDateTimeFields& Fields() { return m_fields; }
     CDateTimeMaskEdit* GetField(int nField);
@@ -95,6 +100,8 @@ protected:
     void OnLButtonUp(UINT nFlags, CPoint point) override;
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) override;
     UINT OnGetDlgCode() override { return DLGC_WANTALLKEYS; }
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    void OnDestroy() override;
 
 private:
     void EndAndMove(UINT nChar, UINT nRepCnt, UINT nFlags);
@@ -115,6 +122,7 @@ private:
     COLORREF m_crBack = RGB(255, 255, 255);
     CBrush m_brushBack;
     BOOL m_bEnding = FALSE;
+    HWND m_hCalendar = nullptr;
     int m_nDepth = 0;
     BOOL m_bDeletePending = FALSE;
 };

@@ -299,6 +299,41 @@ TEST_F(DropDownWineTest, ADateCellTypedAndCommitted)
     EXPECT_STREQ("2024年12月05日", grid.GetCell(1, 1)->GetText());
 }
 
+TEST_F(DropDownWineTest, TheDateButtonDropsTheCalendarAndAClickOnADayFillsTheFields)
+{
+    ASSERT_TRUE(grid.SetCellControl(1, 1, "<control controltype = \"datetime\" datetimestyle = \"0\" ></control>"));
+    auto* cell = dynamic_cast<CGridCellDateTime*>(grid.GetCell(1, 1));
+    ASSERT_NE(nullptr, cell);
+    cell->SetText("2024-03-05");
+    grid.SetFocusCell(1, 1);
+    ClickAt(&grid, ButtonOf(1, 1));
+    ASSERT_TRUE(PumpUntil([&] { return cell->GetEditor() != nullptr; }));
+    auto* editor = dynamic_cast<CInPlaceDateTime*>(cell->GetEditor());
+    ASSERT_NE(nullptr, editor);
+    ASSERT_TRUE(PumpUntil([&] { return editor->IsCalendarShown() != FALSE; }));
+    CRect calendar;
+    ::GetWindowRect(editor->GetCalendar(), &calendar);
+    CRect editorRect;
+    editor->GetWindowRect(&editorRect);
+    EXPECT_EQ(editorRect.left, calendar.left);
+    EXPECT_EQ(editorRect.bottom, calendar.top) << "the calendar hangs below the editor";
+    // A click in the middle of the month's days picks a day of March 2024.
+    CWnd* popup = CWnd::FromHandle(editor->GetCalendar());
+    CRect client;
+    popup->GetClientRect(&client);
+    ClickAt(popup, CPoint(client.Width() / 2, client.Height() * 3 / 5));
+    ASSERT_TRUE(PumpUntil([&] { return editor->IsCalendarShown() == FALSE; }));
+    const COleDateTime picked = editor->Fields().GetDateTime();
+    ASSERT_EQ(COleDateTime::valid, picked.GetStatus());
+    EXPECT_EQ(2024, picked.GetYear());
+    EXPECT_EQ(3, picked.GetMonth());
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(PumpUntil([&] { return cell->GetEditor() == nullptr; }));
+    CString expected;
+    expected.Format("2024年03月%02d日", picked.GetDay());
+    EXPECT_STREQ(expected, grid.GetCell(1, 1)->GetText());
+}
+
 TEST_F(DropDownWineTest, AfterTheFocusLeavesAnEditorKeysReachTheOtherWindow)
 {
     ASSERT_TRUE(grid.SetCellControl(1, 1, "<control controltype = \"combocheck\" datasource = \"a\nb\" ></control>"));

@@ -73,6 +73,9 @@ struct DropDownEditorHooks {
     BOOL (*pfnGetState)(CWnd* pEditor, DropDownEditorState* pState) = nullptr;
     // Ends the editor's edit (it notifies the grid and closes).
     void (*pfnEndEdit)(CWnd* pEditor) = nullptr;
+    // Closes the editor without a report and without looking for its cell
+    // again (the cell is going).
+    void (*pfnDiscard)(CWnd* pEditor) = nullptr;
     // Forwards a key to an open editor (a second Edit while editing).
     void (*pfnForwardChar)(CWnd* pEditor, UINT nChar) = nullptr;
     // The date/time editor after a click on the cell's button: show the

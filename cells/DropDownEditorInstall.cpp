@@ -56,6 +56,14 @@ void EndEditorEdit(CWnd* pEditor)
         date->EndEdit();
 }
 
+void DiscardEditor(CWnd* pEditor)
+{
+    if (CInPlaceCombo* combo = LiveCombo(pEditor))
+        combo->Discard();
+    else if (CInPlaceDateTime* date = LiveDateTime(pEditor))
+        date->Discard();
+}
+
 void ForwardEditorChar(CWnd* pEditor, UINT nChar)
 {
     if (CInPlaceCombo* combo = LiveCombo(pEditor))
@@ -83,6 +91,7 @@ void InstallDropDownEditorHooks()
     hooks.pfnCreateDateTime = &CreateDateTimeEditor;
     hooks.pfnGetState = &GetEditorState;
     hooks.pfnEndEdit = &EndEditorEdit;
+    hooks.pfnDiscard = &DiscardEditor;
     hooks.pfnForwardChar = &ForwardEditorChar;
     hooks.pfnDropDown = &DropEditorDown;
     SetDropDownEditorHooks(hooks);

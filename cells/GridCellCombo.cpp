@@ -41,13 +41,12 @@ CGridCellCombo::CGridCellCombo() = default;
 
 CGridCellCombo::~CGridCellCombo()
 {
-    // An open editor reports to the grid by row and column and finds this
-    // cell gone; it is ended here so it does not outlive its cell's edit.
+    // An editor still open closes without a report: its cell is going.
     CWnd* pEditor = m_pEditor;
     m_pEditor = nullptr;
     const DropDownEditorHooks& hooks = GetDropDownEditorHooks();
-    if (pEditor != nullptr && hooks.pfnEndEdit != nullptr)
-        hooks.pfnEndEdit(pEditor);
+    if (pEditor != nullptr && hooks.pfnDiscard != nullptr)
+        hooks.pfnDiscard(pEditor);
 }
 
 CWnd* CGridCellCombo::GetEditWnd()

@@ -28,8 +28,8 @@ CGridCellDateTime::~CGridCellDateTime()
     CWnd* pEditor = m_pEditor;
     m_pEditor = nullptr;
     const DropDownEditorHooks& hooks = GetDropDownEditorHooks();
-    if (pEditor != nullptr && hooks.pfnEndEdit != nullptr)
-        hooks.pfnEndEdit(pEditor);
+    if (pEditor != nullptr && hooks.pfnDiscard != nullptr)
+        hooks.pfnDiscard(pEditor);
 }
 
 void CGridCellDateTime::ForgetEditor(CWnd* pEditor)

@@ -250,11 +250,20 @@ void CInPlaceCombo::EndEdit()
     LeaveMessage();
 }
 
+void CInPlaceCombo::Discard()
+{
+    m_bEnding = TRUE;
+    m_bDiscarded = TRUE;
+    if (m_hWnd != nullptr)
+        DestroyWindow();
+}
+
 void CInPlaceCombo::PostNcDestroy()
 {
     // The cell forgets this editor: it is found by its place, so a cell that
     // is gone is never touched.
-    if (CGridCtrl* grid = GetGrid()) {
+    CGridCtrl* grid = m_bDiscarded ? nullptr : GetGrid();
+    if (grid != nullptr) {
         if (CGridCellCombo* cell = dynamic_cast<CGridCellCombo*>(grid->GetCell(m_nRow, m_nCol)))
             cell->ForgetEditor(this);
     }

@@ -38,6 +38,8 @@ public:
     // Reports the edit to the grid and closes (see above).
     void EndEdit();
     void ForwardChar(UINT nChar);
+    // Closes without a report, forgetting the cell.
+    void Discard();
     void GetState(DropDownEditorState* pState);
     int GetRow() const { return m_nRow; }
     int GetColumn() const { return m_nCol; }
@@ -66,7 +68,7 @@ private:
     CString m_strStartText;
     BOOL m_bNotifyingPick = FALSE;
     BOOL m_bEnding = FALSE;
-    BOOL m_bClosedByEnd = FALSE;
+    BOOL m_bDiscarded = FALSE;
     int m_nDepth = 0;
     BOOL m_bDeletePending = FALSE;
 };

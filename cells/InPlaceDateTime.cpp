@@ -391,6 +391,14 @@ void CInPlaceDateTime::LeaveMessage()
         delete this;
 }
 
+void CInPlaceDateTime::Discard()
+{
+    m_bEnding = TRUE;
+    m_pGrid = nullptr;
+    if (m_hWnd != nullptr)
+        DestroyWindow();
+}
+
 void CInPlaceDateTime::PostNcDestroy()
 {
     if (m_pGrid != nullptr) {

@@ -60,6 +60,8 @@ public:
     BOOL Create(const DateTimeEditorRequest& request);
     void EndEdit();
     void ForwardChar(UINT nChar);
+    // Closes without a report, forgetting the cell.
+    void Discard();
     // Date mode: shows the calendar where there is one; time mode: the first
     // field gets the focus.
     void DropDown();

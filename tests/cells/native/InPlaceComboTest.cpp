@@ -286,4 +286,81 @@ TEST_F(ComboEditorTest, AnEditorGoneIsNeverTouched)
     EXPECT_FALSE(CInPlaceCombo::IsLive(second));
 }
 
+TEST_F(ComboEditorTest, ACellDeletedWithItsEditorOpenClosesItWithoutAReport)
+{
+    Build(kList);
+    grid->GetCell(1, 1)->SetText("box");
+    auto* loose = new CGridCellCombo;
+    loose->SetGrid(grid.get());
+    loose->SetCoords(1, 1);
+    loose->SetControl(kList);
+    CRect rect;
+    grid->GetCellRect(1, 1, &rect);
+    ASSERT_TRUE(loose->Edit(1, 1, rect, CPoint(0, 0), 8, 'b'));
+    CWnd* editor = loose->GetEditor();
+    ASSERT_TRUE(CInPlaceCombo::IsLive(editor));
+    delete loose;
+    PlatformPumpMessages();
+    EXPECT_FALSE(CInPlaceCombo::IsLive(editor));
+    EXPECT_STREQ("box", grid->GetCell(1, 1)->GetText()) << "nothing was reported to the grid";
+    EXPECT_EQ(0, host.Count(WM_GRID_CELLENDEDIT));
+}
+
+TEST_F(ComboEditorTest, TheFirstKey)
+{
+    struct Case {
+        UINT key;
+        const char* text;   // the edit's text once the key has arrived
+    } cases[] = {
+        {' ', "apple"},     // selects the text, types nothing
+        {'x', "x"},         // replaces the selected text
+        {VK_BACK, "appl"},  // acts at the end
+        {1, "apple"},       // a mouse start
+    };
+    Build("<control controltype = \"combobox\" datasource = \"apple\nbanana\" ></control>");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        grid->GetCell(1, 1)->SetText("apple");
+        CRect rect;
+        grid->GetCellRect(1, 1, &rect);
+        ASSERT_TRUE(cell->Edit(1, 1, rect, CPoint(0, 0), 8, c.key));
+        PlatformPumpMessages();
+        ASSERT_NE(nullptr, Editor());
+        EXPECT_EQ(c.text, std::string(Editor()->GetEditText()));
+        cell->EndEdit();
+        PlatformPumpMessages();
+    }
+}
+
+TEST_F(ComboEditorTest, TheButtonReleaseReachesTheGridInItsCoordinates)
+{
+    Build(kList);
+    grid->EditCell(1, 1);
+    CInPlaceCombo* editor = Editor();
+    ASSERT_NE(nullptr, editor);
+    CRect rect;
+    editor->GetWindowRect(&rect);
+    grid->ScreenToClient(&rect);
+    host.Clear();
+    // A release on the host's button at (45, 10) of the host is (85, 35) of
+    // the grid: the cell's own button, not a cell above and to the left.
+    editor->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(45, 10));
+    PlatformPumpMessages();
+    EXPECT_EQ(CRect(40, 25, 91, 46), rect);
+    EXPECT_EQ(CGridCellPos(1, 1), grid->GetFocusCell());
+    EXPECT_EQ(nullptr, cell->GetEditWnd()) << "the combo cells answer no edit window";
+}
+
+TEST_F(ComboEditorTest, TheFillEnginesListReplacesTheItems)
+{
+    Build(kList);
+    EXPECT_TRUE(cell->SetControlProperty("datasource", "x\ny"));
+    ASSERT_EQ(2u, cell->GetItems().size());
+    grid->EditCell(1, 1);
+    ASSERT_NE(nullptr, Editor());
+    EXPECT_EQ(2, Editor()->Model().GetItemCount());
+    EXPECT_EQ("y", std::string(Editor()->Model().GetItemText(1)));
+    grid->EndEditing();
+}
+
 }  // namespace

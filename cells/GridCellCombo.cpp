@@ -228,10 +228,14 @@ BOOL CGridCellCombo::SetControlProperty(LPCTSTR szKey, LPCTSTR szValue)
     if (ApplyItemCommand(key, szValue, &result))
         return result;
     // The attribute is re-applied with the rest: the list goes into the text
-    // first, or the re-read "datasource" would undo the item commands.
+    // first, or the re-read "datasource" would undo the item commands, and so
+    // does the current choice, or a stale "setcurrentitem" would take its
+    // place. Only "setcurrentitem" itself puts an item into the cell's text.
     SyncDataSource();
+    if (key != "setcurrentitem")
+        m_element.SetAttributeInt("setcurrentitem", m_nCurIndex);
     const short written = m_element.SetAttribute(szKey, szValue);
-    ApplyControlText();
+    ReapplyKeepingText(key == "setcurrentitem");
     return written >= 0 ? TRUE : FALSE;
 }
 
@@ -285,9 +289,20 @@ CString CGridCellCombo::GetControlProperty(LPCTSTR szKey)
 BOOL CGridCellCombo::DelControlProperty(LPCTSTR szKey)
 {
     SyncDataSource();
+    const CString key = szKey != nullptr ? szKey : "";
+    if (key != "setcurrentitem")
+        m_element.SetAttributeInt("setcurrentitem", m_nCurIndex);
     const BOOL result = m_element.DeleteAttribute(szKey);
-    ApplyControlText();
+    ReapplyKeepingText(FALSE);
     return result;
+}
+
+void CGridCellCombo::ReapplyKeepingText(BOOL bMayTakeItem)
+{
+    const BOOL loading = m_bLoading;
+    m_bLoading = loading || !bMayTakeItem;
+    ApplyControlText();
+    m_bLoading = loading;
 }
 
 void CGridCellCombo::CopyFormat(CGridCellBase* pSrc)

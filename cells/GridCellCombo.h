@@ -131,6 +131,9 @@ protected:
     void LoadComboLevel(CArchive& ar, int* pnRunningSize);
     int GetComboLevelSize();
     BOOL IsLoading() const { return m_bLoading; }
+    // ApplyControlText after an attribute change; the cell's text changes
+    // only when bMayTakeItem (the change was "setcurrentitem" itself).
+    void ReapplyKeepingText(BOOL bMayTakeItem);
 
     CXmlElement m_element;
     std::vector<CString> m_items;
@@ -145,6 +148,6 @@ protected:
     BOOL m_bItemsModified = FALSE;
     int m_nButtonState = 0;
     CRect m_rcLastDrawn;
-    BOOL m_bLoading = FALSE;
+    BOOL m_bLoading = FALSE;      // a record or a re-application: the cell keeps its text
     CWnd* m_pEditor = nullptr;
 };

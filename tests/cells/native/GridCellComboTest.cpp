@@ -114,6 +114,26 @@ TEST(ComboCell, SetCurrentItemPutsTheItemIntoTheText)
     EXPECT_EQ("typed", std::string(cell.GetText())) << "outside the list the text stays";
 }
 
+// An attribute change re-reads every attribute, "setcurrentitem" included:
+// the current choice and the cell's text stay as they are.
+TEST(ComboCell, AnAttributeChangeKeepsTheChoiceAndTheText)
+{
+    CGridCellCombo cell;
+    cell.SetControl("<control datasource = \"a\nb\nc\" setcurrentitem = \"0\" ></control>");
+    EXPECT_EQ("a", std::string(cell.GetText()));
+    cell.SetCurrent(1, "b");
+    cell.SetText("typed after the pick");
+    EXPECT_TRUE(cell.SetControlProperty("listheight", "50"));
+    EXPECT_TRUE(cell.DelControlProperty("ismatch"));
+    EXPECT_EQ("typed after the pick", std::string(cell.GetText()));
+    EXPECT_EQ(1, cell.GetCurrentIndex());
+    EXPECT_EQ(50, cell.GetListHeight());
+    // The attribute itself still chooses.
+    EXPECT_TRUE(cell.SetControlProperty("setcurrentitem", "2"));
+    EXPECT_EQ("c", std::string(cell.GetText()));
+    EXPECT_EQ(2, cell.GetCurrentIndex());
+}
+
 TEST(ComboCell, Commands)
 {
     struct Case {

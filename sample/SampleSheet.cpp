@@ -11,7 +11,7 @@ const int kGridChildId = 923;
 const int kSampleRows = 300;
 
 const char* const kTitles[] = {"产品名称", "数量", "单价", "金额", "备注", "仓库", "日期"};
-const int kColumnWidths[] = {48, 130, 70, 80, 100, 120, 80, 100};
+const int kColumnWidths[] = {48, 130, 70, 80, 100, 120, 110, 110};
 
 struct Product {
     const char* name;

@@ -1,5 +1,6 @@
 #include "cells/InPlaceEditHooks.h"
 
+#include "cells/InPlaceCombo.h"
 #include "cells/InPlaceEdit.h"
 #include "cells/TitleTip.h"
 #include "cells/TypedCellClasses.h"
@@ -71,6 +72,7 @@ void InstallInPlaceEditHooks()
 {
     (void)g_installed;
     RegisterTypedCellClasses();
+    InstallDropDownEditorHooks();
     CellEditorHooks hooks;
     hooks.pfnCreate = &CreateInPlaceEdit;
     hooks.pfnEndEdit = &EndInPlaceEdit;

@@ -1,5 +1,8 @@
 #include "cells/TypedCellClasses.h"
 
+#include "cells/GridCellCheckCombo.h"
+#include "cells/GridCellCombo.h"
+#include "cells/GridCellDateTime.h"
 #include "cells/GridCellNumeric.h"
 #include "cells/GridURLCell.h"
 #include "grid/GridCellButton.h"
@@ -12,6 +15,9 @@ void RegisterTypedCellClasses()
         RUNTIME_CLASS(CGridCellButton),
         RUNTIME_CLASS(CGridCellCheck),
         RUNTIME_CLASS(CGridCellNumeric),
+        RUNTIME_CLASS(CGridCellCombo),
+        RUNTIME_CLASS(CGridCellCheckCombo),
+        RUNTIME_CLASS(CGridCellDateTime),
         RUNTIME_CLASS(CGridURLCell),
     };
     for (const CRuntimeClass* pClass : kClasses)

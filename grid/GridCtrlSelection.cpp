@@ -319,6 +319,22 @@ BOOL CGridCtrl::IsCellInSelectedBand(int nRow, int nCol)
 
 // --- clearing text -------------------------------------------------------------------------
 
+namespace {
+
+// A combo box cell (or a multi-check one, which derives from it) whose list
+// is a drop-down list: its text comes from the list only. The grid knows the
+// class by name; its "style" attribute holds the style (non-zero: a list).
+bool IsDropDownListCell(CGridCellBase* pCell)
+{
+    for (const CRuntimeClass* p = pCell->GetRuntimeClass(); p != nullptr; p = p->m_pBaseClass) {
+        if (std::strcmp(p->m_lpszClassName, "CGridCellCombo") == 0)
+            return AToI(pCell->GetControlProperty("style")) != 0;
+    }
+    return false;
+}
+
+}  // namespace
+
 int CGridCtrl::SetCellTextChecked(int nRow, int nCol, LPCTSTR szText)
 {
     if (!IsCellEditable(nRow, nCol))
@@ -327,7 +343,7 @@ int CGridCtrl::SetCellTextChecked(int nRow, int nCol, LPCTSTR szText)
     if (nAnswer < 0)
         return static_cast<int>(nAnswer);
     CGridCellBase* pCell = GetCell(nRow, nCol);
-    if (pCell == nullptr)
+    if (pCell == nullptr || IsDropDownListCell(pCell))
         return 0;
     const char* szNew = szText != nullptr ? szText : "";
     BOOL bNumber = pCell->IsNumber();

@@ -11,7 +11,7 @@ const int kGridChildId = 923;
 const int kSampleRows = 300;
 
 const char* const kTitles[] = {"产品名称", "数量", "单价", "金额", "备注", "仓库", "日期"};
-const int kColumnWidths[] = {48, 130, 70, 80, 100, 120, 80, 100};
+const int kColumnWidths[] = {48, 130, 70, 80, 100, 120, 110, 110};
 
 struct Product {
     const char* name;
@@ -22,6 +22,13 @@ const Product kProducts[] = {
     {"订书机", "金属"}, {"便利贴", "黄色"}, {"白板笔", "黑色"}, {"胶带", ""}, {"剪刀", "不锈钢"},
 };
 const char* const kStores[] = {"北京一号库", "上海二号库", "广州三号库"};
+// The warehouse is chosen from a list, the date typed into date fields, and
+// the note ticked from a few tags on the first rows.
+const char kStoreControl[] =
+    "<control controltype = \"combobox\" style = \"1\" datasource = \"北京一号库\n上海二号库\n广州三号库\" ></control>";
+const char kDateControl[] = "<control controltype = \"datetime\" splitertype = \"1\" datetimestyle = \"0\" ></control>";
+const char kNoteControl[] =
+    "<control controltype = \"combocheck\" style = \"1\" datasource = \"办公用品\n含电池\n金属\n黄色\n黑色\" ></control>";
 
 void SetGridFont(CGridCtrl& grid)
 {
@@ -60,6 +67,10 @@ void SampleFrame::FillSampleGrid(CGridCtrl& grid)
     double total = 0;
     for (int r = 2; r <= kSampleRows; ++r) {
         const Product& p = kProducts[(r - 2) % 10];
+        grid.SetCellControl(r, 6, kStoreControl);
+        grid.SetCellControl(r, 7, kDateControl);
+        if (r < 12)
+            grid.SetCellControl(r, 5, kNoteControl);
         int count = 3 + (r * 7) % 120;
         double price = 1.5 + ((r * 13) % 90) * 0.95;
         double amount = count * price;

@@ -715,7 +715,7 @@ public:
     void SetDefaultSetting(const CGridDefaultSetting& setting);
     BOOL GetHeaderSort() const { return m_bHeaderSort; }
     void SetHeaderSort(BOOL bSort) { m_bHeaderSort = bSort; }
-    // The Enter key's direction, an 8-bit value: non-zero moves down.
+    // The Enter key's direction, an 8-bit value: 1 moves right, others down.
     int GetEnterDirection() const { return m_nEnterDirection; }
     void SetEnterDirection(int nDown) { m_nEnterDirection = nDown & 0xFF; }
     void SetFixedFrameColor(COLORREF clr) { m_crSkin[0] = clr; }

@@ -74,15 +74,14 @@ BOOL CGridCtrl::DrawToBmp(CDC* pDC, const RECT& rcTarget, const CGridCellRange& 
             int drawRow = row;
             int drawCol = col;
             CRect rect(x, y, x + w - 1, y + h - 1);
-            CGridCellPos owner(row, col);
-            if (pCell->HasMergeOwner() && !pCell->IsMerged())
-                owner = pCell->GetMergeOwner();
-            CGridCellBase* pOwner = owner == CGridCellPos(row, col) ? pCell : GetCell(owner.row, owner.col);
-            if (pOwner != nullptr && pOwner->IsMerged()) {
+            // Every cell of a block knows the block; its top-left cell owns it.
+            const CGridCellRange block = pCell->IsMerged() ? pCell->GetMergeRange() : CGridCellRange(-1, -1, -1, -1);
+            if (IsRangeValid(block)) {
+                const CGridCellPos owner = block.GetTopLeft();
                 if (!drawnBlocks.insert(std::make_pair(owner.row, owner.col)).second)
                     continue;
-                const CGridCellRange block = pOwner->GetMergeRange();
-                if (IsValid(block.GetMinRow(), block.GetMinCol()) && IsValid(block.GetMaxRow(), block.GetMaxCol())) {
+                CGridCellBase* pOwner = GetCell(owner.row, owner.col);
+                if (pOwner != nullptr) {
                     rect = CRect(xOf(block.GetMinCol()), yOf(block.GetMinRow()), xOf(block.GetMaxCol() + 1) - 1,
                                  yOf(block.GetMaxRow() + 1) - 1);
                     pCell = pOwner;

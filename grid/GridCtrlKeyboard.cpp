@@ -175,7 +175,7 @@ void CGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         }
         break;
     case VK_RETURN:
-        if (m_nEnterDirection != 0) {
+        if (m_nEnterDirection == 1) {
             int col = next.col;
             ++next.col;
             while (next.col <= lastCol && !IsPassable(*this, next.row, next.col, Travel::Right))

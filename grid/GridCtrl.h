@@ -53,6 +53,8 @@
 //   GridClipText.cpp           tab-separated range text: writing and pasting
 //   GridCsvFile.cpp            CSV files: saving and loading
 //   GridCtrlMoveLines.cpp      moving a row or column, and its drag feedback
+//   GridCtrlSheetServices.cpp  the default-setting record taken whole, row-colour repaint
+//   GridCtrlDrawToBmp.cpp      drawing a range into a host's device context
 #pragma once
 
 #include "base/CArrays.h"

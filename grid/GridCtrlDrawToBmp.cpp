@@ -54,43 +54,57 @@ BOOL CGridCtrl::DrawToBmp(CDC* pDC, const RECT& rcTarget, const CGridCellRange& 
     auto yOf = [&](int row) { return ClampPixel(LineOffset(m_arRowHeights, minRow, row)); };
     // Owners of the merged blocks already drawn.
     std::set<std::pair<int, int>> drawnBlocks;
-    for (int row = minRow; row <= maxRow; ++row) {
-        const int h = ZoomedRowHeight(row);
-        if (h <= 0)
-            continue;
-        const int y = yOf(row);
-        if (y >= cy)
-            break;
-        for (int col = minCol; col <= maxCol; ++col) {
-            const int w = ZoomedColumnWidth(col);
-            if (w <= 0)
-                continue;
-            const int x = xOf(col);
-            if (x >= cx)
-                break;
-            CGridCellBase* pCell = GetCell(row, col);
-            if (pCell == nullptr)
-                continue;
-            int drawRow = row;
-            int drawCol = col;
-            CRect rect(x, y, x + w - 1, y + h - 1);
-            // Every cell of a block knows the block; its top-left cell owns it.
-            const CGridCellRange block = pCell->IsMerged() ? pCell->GetMergeRange() : CGridCellRange(-1, -1, -1, -1);
-            if (IsRangeValid(block)) {
-                const CGridCellPos owner = block.GetTopLeft();
-                if (!drawnBlocks.insert(std::make_pair(owner.row, owner.col)).second)
-                    continue;
-                CGridCellBase* pOwner = GetCell(owner.row, owner.col);
-                if (pOwner != nullptr) {
-                    rect = CRect(xOf(block.GetMinCol()), yOf(block.GetMinRow()), xOf(block.GetMaxCol() + 1) - 1,
-                                 yOf(block.GetMaxRow() + 1) - 1);
-                    pCell = pOwner;
-                    drawRow = owner.row;
-                    drawCol = owner.col;
-                }
+    auto drawCell = [&](int row, int col, int x, int y, int w, int h) {
+        CGridCellBase* pCell = GetCell(row, col);
+        if (pCell == nullptr)
+            return;
+        int drawRow = row;
+        int drawCol = col;
+        CRect rect(x, y, x + w - 1, y + h - 1);
+        // Every cell of a block knows the block; its top-left cell owns it.
+        const CGridCellRange block = pCell->IsMerged() ? pCell->GetMergeRange() : CGridCellRange(-1, -1, -1, -1);
+        if (IsRangeValid(block)) {
+            const CGridCellPos owner = block.GetTopLeft();
+            if (!drawnBlocks.insert(std::make_pair(owner.row, owner.col)).second)
+                return;
+            CGridCellBase* pOwner = GetCell(owner.row, owner.col);
+            if (pOwner != nullptr) {
+                rect = CRect(xOf(block.GetMinCol()), yOf(block.GetMinRow()), xOf(block.GetMaxCol() + 1) - 1,
+                             yOf(block.GetMaxRow() + 1) - 1);
+                pCell = pOwner;
+                drawRow = owner.row;
+                drawCol = owner.col;
             }
-            pCell->SetCoords(drawRow, drawCol);
-            pCell->Draw(&memDC, drawRow, drawCol, rect, TRUE);
+        }
+        pCell->SetCoords(drawRow, drawCol);
+        pCell->Draw(&memDC, drawRow, drawCol, rect, TRUE);
+    };
+    // The areas in the order the grid paints them, so the lines where they
+    // meet come out the same: the body, the fixed columns beside it, the
+    // fixed rows above it, the corner last.
+    for (int pass = 0; pass < 4; ++pass) {
+        const bool fixedRowsPass = pass >= 2;
+        const bool fixedColsPass = pass == 1 || pass == 3;
+        for (int row = minRow; row <= maxRow; ++row) {
+            if ((row < m_nFixedRows) != fixedRowsPass)
+                continue;
+            const int h = ZoomedRowHeight(row);
+            if (h <= 0)
+                continue;
+            const int y = yOf(row);
+            if (y >= cy)
+                break;
+            for (int col = minCol; col <= maxCol; ++col) {
+                if ((col < m_nFixedCols) != fixedColsPass)
+                    continue;
+                const int w = ZoomedColumnWidth(col);
+                if (w <= 0)
+                    continue;
+                const int x = xOf(col);
+                if (x >= cx)
+                    break;
+                drawCell(row, col, x, y, w, h);
+            }
         }
     }
 

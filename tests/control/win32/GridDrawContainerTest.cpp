@@ -122,7 +122,11 @@ TEST_F(GridDrawContainer, ThePictureMatchesTheGridsOwnPainting)
             if (shown == CLR_INVALID)
                 continue;
             ++compared;
-            differing += shown != ::GetPixel(picture.dc, x, y) ? 1 : 0;
+            const COLORREF drawn = ::GetPixel(picture.dc, x, y);
+            if (shown != drawn && differing < 10)
+                ADD_FAILURE() << "(" << x << "," << y << ") shown " << std::hex << shown << " drawn " << drawn
+                              << std::dec;
+            differing += shown != drawn ? 1 : 0;
         }
     ::ReleaseDC(grid, screen);
     EXPECT_GT(compared, 100 * 60);

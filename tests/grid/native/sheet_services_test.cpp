@@ -265,7 +265,7 @@ TEST(DrawToBmpTest, StretchFillsTheTargetAndAnInvalidRangeDrawsNothing)
 TEST(DrawToBmpTest, MatchesTheGridsOwnPainting)
 {
     WindowGrid w;
-    w.Build(6, 5, 0, 0);
+    w.Build(6, 5, 1, 1);   // header lines meet the body: the grid paints the body first
     for (int r = 0; r < 6; ++r)
         w.grid.SetRowHeight(r, 20);
     for (int r = 0; r < 6; ++r)

@@ -39,7 +39,7 @@ CGridDefaultSetting CGridCtrlPort::GetDefaultSetting() const
 
 void CGridCtrlPort::SetDefaultSetting(const CGridDefaultSetting& setting)
 {
-    m_grid->GetDefaultSettingRecord() = setting;
+    m_grid->SetDefaultSetting(setting);
     m_grid->Refresh();
 }
 

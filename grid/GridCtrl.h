@@ -53,6 +53,8 @@
 //   GridClipText.cpp           tab-separated range text: writing and pasting
 //   GridCsvFile.cpp            CSV files: saving and loading
 //   GridCtrlMoveLines.cpp      moving a row or column, and its drag feedback
+//   GridCtrlSheetServices.cpp  the default-setting record taken whole, row-colour repaint
+//   GridCtrlDrawToBmp.cpp      drawing a range into a host's device context
 #pragma once
 
 #include "base/CArrays.h"
@@ -702,6 +704,42 @@ public:
     void CancelRowEvenBkColor() { m_bRowEvenColour = FALSE; }
     BOOL GetRowOddSetting() const { return m_bRowOddColour; }
     BOOL GetRowEvenSetting() const { return m_bRowEvenColour; }
+    // Repaints the rows with the alternate colours from nStartRow on; TRUE.
+    BOOL ResetRowOddEvenBkColor(int nStartRow);
+
+    // ======================================================================
+    // Sheet defaults and sheet-wide settings (GridCtrlSheetServices.cpp)
+    // ======================================================================
+    // A copy of the default-setting record.
+    CGridDefaultSetting GetDefaultSetting() const { return m_DefaultSetting; }
+    // Takes the record whole. With its row-height (column-width) reset flag
+    // on and a height (width) of 0 or more, every row (column) gets that
+    // size in one pass (a hidden line stays hidden and shows at the new
+    // size); a font text that parses becomes the grid's default font. The
+    // window is invalidated.
+    void SetDefaultSetting(const CGridDefaultSetting& setting);
+    BOOL GetHeaderSort() const { return m_bHeaderSort; }
+    void SetHeaderSort(BOOL bSort) { m_bHeaderSort = bSort; }
+    // The Enter key's direction, an 8-bit value: 1 moves right, others down.
+    int GetEnterDirection() const { return m_nEnterDirection; }
+    void SetEnterDirection(int nDown) { m_nEnterDirection = nDown & 0xFF; }
+    void SetFixedFrameColor(COLORREF clr) { m_crSkin[0] = clr; }
+    void SetSelectedFixedFrameColor(COLORREF clr) { m_crSkin[1] = clr; }
+    void SetFixedColumnColor(COLORREF clr) { m_crSkin[2] = clr; }
+    COLORREF GetFixedColumnSelColor() const { return m_crSkin[3]; }
+    void SetFixedColumnSelColor(COLORREF clr) { m_crSkin[3] = clr; }
+    BOOL GetDrawTopLeftMost() const { return m_bDrawTopLeftMost; }
+    void SetDrawTopLeftMost(BOOL b) { m_bDrawTopLeftMost = b; }
+    // The workbook-export flags (16-bit), kept for the export.
+    short GetSaveExcelFlags() const { return m_nSaveExcelFlags; }
+    void SetSaveExcelFlags(short nFlags) { m_nSaveExcelFlags = nFlags; }
+    // Draws the range's cells, as the grid paints them, into an off-screen
+    // picture of the range's size (lines of size 0 skipped, each merged block
+    // once through its owner, over the block's whole rectangle) filled with
+    // the normal default cell's back colour, then copies it into rcTarget of
+    // pDC: stretched to the rectangle with bStretch, else from its top-left
+    // corner and cut to the rectangle. FALSE for no DC or an invalid range.
+    BOOL DrawToBmp(CDC* pDC, const RECT& rcTarget, const CGridCellRange& range, BOOL bStretch);
 
     // ======================================================================
     // Cell access (GridCtrlCellAccess.cpp and its neighbours in the index)
@@ -1336,6 +1374,8 @@ protected:
     int m_nAutoSizeStyle = 3;
     int m_nResizeCaptureRange = 3;
     BOOL m_bDrawNumZero = FALSE;
+    BOOL m_bDrawTopLeftMost = FALSE;
+    short m_nSaveExcelFlags = 0;
     double m_dZoomX = 1.0;
     double m_dZoomY = 1.0;
 

@@ -76,6 +76,12 @@ void CGridPositionIndex::RemoveAll()
     m_nValid = 0;
 }
 
+void CGridPositionIndex::Fill(UINT nSize)
+{
+    std::fill(m_sizes.begin(), m_sizes.end(), nSize);
+    Invalidate(0);
+}
+
 // --- zoom ----------------------------------------------------------------------------------
 
 void CGridPositionIndex::SetZoom(double dZoom)

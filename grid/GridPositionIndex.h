@@ -56,6 +56,8 @@ public:
     // nCount lines from nIndex, clamped to the end; a bad index is ignored.
     void RemoveAt(int nIndex, int nCount = 1);
     void RemoveAll();
+    // Every line gets nSize; the sums are added up again at the next question.
+    void Fill(UINT nSize);
 
     // --- zoom ----------------------------------------------------------------
     // The factor the running sums multiply every size by (1.0 at first).

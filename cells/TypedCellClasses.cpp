@@ -1,5 +1,6 @@
 #include "cells/TypedCellClasses.h"
 
+#include "cells/GridCellImage.h"
 #include "cells/GridCellNumeric.h"
 #include "cells/GridURLCell.h"
 #include "grid/GridCellButton.h"
@@ -13,6 +14,7 @@ void RegisterTypedCellClasses()
         RUNTIME_CLASS(CGridCellCheck),
         RUNTIME_CLASS(CGridCellNumeric),
         RUNTIME_CLASS(CGridURLCell),
+        RUNTIME_CLASS(CGridCellImage),
     };
     for (const CRuntimeClass* pClass : kClasses)
         CRuntimeClass::Register(pClass);

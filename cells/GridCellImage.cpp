@@ -23,12 +23,12 @@ enum SizeType { kOwnSize = 0, kUserSize = 1, kStretch = 2, kFit = 3 };
 
 // The offset of a piece `inner` wide in a space `outer` wide by the
 // alignment's bits for that direction; never negative.
-int AlignOffset(int outer, int inner, UINT align, UINT far, UINT centre)
+int AlignOffset(int outer, int inner, UINT align, UINT farBit, UINT centreBit)
 {
     int offset = 0;
-    if (align & far)
+    if (align & farBit)
         offset = outer - inner;
-    else if (align & centre)
+    else if (align & centreBit)
         offset = (outer - inner) / 2;
     return offset < 0 ? 0 : offset;
 }

@@ -3,7 +3,7 @@
 // Byte 0 picks the reader: an ordinary cell standing alone, one inside a grid
 // (so merge owners and default-cell comparisons are involved), a default cell,
 // a picture list with the count from byte 1, a formula cell of a grid, a
-// typed cell (check, button, numeric, URL), or a
+// typed cell (check, button, numeric, URL, image), or a
 // sheet of formula cells read one record after another (byte 1 then picks
 // which line changes are made to the sheet afterwards). The rest is the
 // record. Nothing may crash, hang or read outside the input, and whatever was
@@ -14,6 +14,7 @@
 // every step must end, and the formula list must name formula cells only.
 #include "base/CArchive.h"
 #include "base/CMemFile.h"
+#include "cells/GridCellImage.h"
 #include "cells/GridCellNumeric.h"
 #include "cells/GridURLCell.h"
 #include "grid/GridCellButton.h"
@@ -122,7 +123,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     const BYTE* record = data + 2;
     size_t length = size - 2;
-    switch (data[0] % 10) {
+    switch (data[0] % 11) {
     case 0: {
         CGridCell cell;
         Load(cell, record, length);
@@ -178,6 +179,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         break;
     case 9:
         LoadAndRewrite<CGridURLCell>(record, length);
+        break;
+    case 10:
+        LoadAndRewrite<CGridCellImage>(record, length);
         break;
     default: {
         std::vector<BYTE> copy(record, record + length);

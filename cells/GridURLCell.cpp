@@ -252,7 +252,7 @@ BOOL CGridURLCell::OnSetCursor()
         CPoint point(static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos)));
         m_pGrid->ScreenToClient(&point);
         if (!GetAddressAt(point).IsEmpty()) {
-            SetCursor(PlatformLoadCursor(static_cast<UINT_PTR>(IDC_HAND)));
+            SetCursor(PlatformLoadCursor((UINT_PTR)(IDC_HAND)));
             return TRUE;
         }
     }

@@ -257,4 +257,31 @@ TEST_F(ImageCellPaint, ExtentMakesRoomForThePicture)
     EXPECT_EQ(90, extent.cy);
 }
 
+// Printing draws the picture at the page's zoom: size type 0 at the cell's
+// corner, never more than the picture holds; size type 3 by the screen's fit
+// rule.
+TEST_F(ImageCellPaint, PrintedPicturesKeepToThePictureAndFit)
+{
+    auto print = [this](const char* attributes) {
+        ASSERT_TRUE(grid->SetCellControl(
+            2, 2, (std::string("<control controltype=\"image\" ") + attributes + " ></control>").c_str()));
+        CGridCellBase* cell = grid->GetCell(2, 2);
+        cell->SetBackColor(kBack);
+        canvas = std::make_unique<Canvas>();
+        ASSERT_TRUE(canvas->Ok());
+        cell->DrawContent(&canvas->dc, 2, 2, kCellRect);
+    };
+    print("index=\"0\" sizetype=\"0\"");
+    EXPECT_EQ(kRed, At(11, 11));
+    EXPECT_EQ(kWhite, At(18, 16));
+    EXPECT_NE(kWhite, At(19, 16)) << "nothing copied beyond the picture";
+    EXPECT_NE(kWhite, At(18, 17));
+
+    print("index=\"0\" sizetype=\"3\"");
+    EXPECT_EQ(kRed, At(30, 12));
+    EXPECT_EQ(kGreen, At(50, 12));
+    EXPECT_EQ(kBlue, At(30, 26));
+    EXPECT_NE(kRed, At(26, 12)) << "centred like on screen";
+}
+
 }  // namespace

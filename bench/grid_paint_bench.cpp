@@ -2,11 +2,14 @@
 // 15 columns of text cells shown, two frozen rows and one frozen column)
 // through the recording device context, on a grid of 100 rows and on one of
 // 1,000,000 rows. The time of a paint must not depend on the grid's size.
+// The same paint with every shown cell a check box, a push button, a
+// 16 x 16 picture or a link (at most 2 ms each is the aim).
 //
 // The first paint after a jump (a scroll-bar message to the top or to the
 // bottom, then WM_PAINT through the double buffer) is timed alone: it is the
 // paint that finds the top-left cell anew, so the jump to the bottom of
 // 1,000,000 rows must cost no more than the one to the top.
+#include "cells/InPlaceEditHooks.h"
 #include "grid/GridCtrl.h"
 #include "platform/DC.h"
 #include "platform/Wnd.h"
@@ -17,6 +20,7 @@
 #include <ctime>
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -167,5 +171,75 @@ void BM_WmPaintDoubleBuffered_1000000Rows(benchmark::State& state)
     }
 }
 BENCHMARK(BM_WmPaintDoubleBuffered_1000000Rows)->Unit(benchmark::kMicrosecond);
+
+// ---- control-text cells ---------------------------------------------------------------
+// The same 1280 x 1024 client with every shown cell of one typed kind: check
+// boxes, push buttons, 16 x 16 BMP pictures (own size) or links.
+
+// A 16 x 16 24-bit BMP file of one colour.
+std::vector<BYTE> SmallBmp()
+{
+    std::vector<BYTE> b;
+    auto u16 = [&b](int v) { b.push_back(BYTE(v & 0xFF)); b.push_back(BYTE((v >> 8) & 0xFF)); };
+    auto u32 = [&u16](int v) { u16(v & 0xFFFF); u16((v >> 16) & 0xFFFF); };
+    const int image = 16 * 16 * 3;
+    b.push_back('B');
+    b.push_back('M');
+    for (int v : {14 + 40 + image, 0, 14 + 40, 40, 16, 16})
+        u32(v);
+    u16(1);
+    u16(24);
+    for (int v : {0, image, 2835, 2835, 0, 0})
+        u32(v);
+    for (int i = 0; i < 16 * 16; ++i) {
+        b.push_back(40);
+        b.push_back(160);
+        b.push_back(220);
+    }
+    return b;
+}
+
+struct TypedPaintFixture : PaintFixture {
+    explicit TypedPaintFixture(const char* control) : PaintFixture(100)
+    {
+        InstallInPlaceEditHooks();
+        const std::vector<BYTE> bmp = SmallBmp();
+        grid.GetPictureList().AddPictureData(bmp.data(), static_cast<int>(bmp.size()));
+        for (int r = 1; r < 60; ++r) {
+            for (int c = 1; c < kCols; ++c) {
+                grid.SetCellControl(r, c, control);
+                grid.GetCell(r, c)->SetText("www.example.cn");
+            }
+        }
+    }
+};
+
+void BM_FullPaint_CheckCells(benchmark::State& state)
+{
+    static TypedPaintFixture f("<control controltype=\"checkbox\" setcheck=\"1\" ></control>");
+    PaintOnce(state, f);
+}
+BENCHMARK(BM_FullPaint_CheckCells)->Unit(benchmark::kMicrosecond);
+
+void BM_FullPaint_ButtonCells(benchmark::State& state)
+{
+    static TypedPaintFixture f("<control controltype=\"button\" btntext=\"OK\" leavetype=\"1\" ></control>");
+    PaintOnce(state, f);
+}
+BENCHMARK(BM_FullPaint_ButtonCells)->Unit(benchmark::kMicrosecond);
+
+void BM_FullPaint_ImageCells(benchmark::State& state)
+{
+    static TypedPaintFixture f("<control controltype=\"image\" index=\"0\" sizetype=\"0\" ></control>");
+    PaintOnce(state, f);
+}
+BENCHMARK(BM_FullPaint_ImageCells)->Unit(benchmark::kMicrosecond);
+
+void BM_FullPaint_URLCells(benchmark::State& state)
+{
+    static TypedPaintFixture f("<control controltype=\"url\" ></control>");
+    PaintOnce(state, f);
+}
+BENCHMARK(BM_FullPaint_URLCells)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

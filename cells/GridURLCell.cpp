@@ -218,24 +218,45 @@ int CGridURLCell::MeasureText(const CString& text)
     return width;
 }
 
-void CGridURLCell::OpenAt(CPoint ptCellRelative)
+CString CGridURLCell::GetAddressAt(CPoint ptClient)
 {
     if (!m_bOpen || IsReadOnly() || m_pGrid == nullptr)
-        return;
+        return CString();
     CRect rect;
-    CPoint origin;
-    if (!m_pGrid->GetCellRect(m_nRow, m_nCol, &rect) || !m_pGrid->GetCellTopLeft(m_nRow, m_nCol, &origin))
-        return;
-    const CPoint point(origin.x + ptCellRelative.x, origin.y + ptCellRelative.y);
+    if (!m_pGrid->GetCellRect(m_nRow, m_nCol, &rect))
+        return CString();
     const CRect zone = GetHotZone(rect, MeasureText(GetDisplayText()), GetAlign());
-    if (!zone.PtInRect(point))
-        return;
+    if (!zone.PtInRect(ptClient))
+        return CString();
     const CString target = GetLinkTarget();
     if (!LooksLikeLink(target))
+        return CString();
+    return GetOpenableAddress(target);
+}
+
+void CGridURLCell::OpenAt(CPoint ptCellRelative)
+{
+    CPoint origin;
+    if (m_pGrid == nullptr || !m_pGrid->GetCellTopLeft(m_nRow, m_nCol, &origin))
         return;
-    const CString address = GetOpenableAddress(target);
+    const CString address = GetAddressAt(CPoint(origin.x + ptCellRelative.x, origin.y + ptCellRelative.y));
     if (!address.IsEmpty())
         PlatformOpenLink(address);
+}
+
+BOOL CGridURLCell::OnSetCursor()
+{
+    // The hand where a click would open the link, the arrow elsewhere.
+    if (m_pGrid != nullptr && m_pGrid->GetSafeHwnd() != nullptr) {
+        const DWORD pos = GetMessagePos();
+        CPoint point(static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos)));
+        m_pGrid->ScreenToClient(&point);
+        if (!GetAddressAt(point).IsEmpty()) {
+            SetCursor(PlatformLoadCursor((UINT_PTR)(IDC_HAND)));
+            return TRUE;
+        }
+    }
+    return CGridCell::OnSetCursor();
 }
 
 void CGridURLCell::OnClick(CPoint ptCellRelative)

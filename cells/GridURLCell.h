@@ -13,7 +13,7 @@
 // system's "open" verb (platform/Shell.h), and one beginning with "www." or
 // "ftp." as an http:// or ftp:// address; anything else (file:, telnet:,
 // local paths, commands) is not opened. Only a click on the text as drawn
-// opens it, and never on a read-only cell.
+// opens it, and never on a read-only cell; the cursor there is the hand.
 //
 // Record level (end tag 3800), after CGridCell's: 3701 the control text with
 // its NUL when not empty; loading applies it.
@@ -46,6 +46,8 @@ public:
     CSize GetCellExtent(CDC* pDC, int nCol) override;
     void OnClick(CPoint ptCellRelative) override;
     void OnDblClick(CPoint ptCellRelative) override;
+    // The hand cursor over the text of a link that a click would open.
+    BOOL OnSetCursor() override;
 
     // The link target: the "url" attribute when it has a value, else the
     // cell's text.
@@ -66,6 +68,9 @@ public:
 private:
     void ApplyAttributes();
     void OpenAt(CPoint ptCellRelative);
+    // The address a click at the point (grid client coordinates) would
+    // open; "" where a click opens nothing.
+    CString GetAddressAt(CPoint ptClient);
     int MeasureText(const CString& text);
 
     CXmlElement m_element;

@@ -3,6 +3,7 @@
 #include "cells/GridCellCheckCombo.h"
 #include "cells/GridCellCombo.h"
 #include "cells/GridCellDateTime.h"
+#include "cells/GridCellImage.h"
 #include "cells/GridCellNumeric.h"
 #include "cells/GridURLCell.h"
 #include "grid/GridCellButton.h"
@@ -19,6 +20,7 @@ void RegisterTypedCellClasses()
         RUNTIME_CLASS(CGridCellCheckCombo),
         RUNTIME_CLASS(CGridCellDateTime),
         RUNTIME_CLASS(CGridURLCell),
+        RUNTIME_CLASS(CGridCellImage),
     };
     for (const CRuntimeClass* pClass : kClasses)
         CRuntimeClass::Register(pClass);

@@ -1,12 +1,14 @@
 #include "control/KivoObjectFactory.h"
 
+#include "control/KivoControlObjects.h"
 #include "control/KivoObjects.gen.h"
 #include "control/KivoValueObjects.h"
 #include "control/KivoViewObjects.h"
 
 // The members of a generated base answer their failure values; a class whose
 // members are built is created here in place of its base. A column, row or
-// range made here holds no grid; a font, border or default-setting object
+// range made here holds no grid; a cell-control object holds its type's
+// default text; a font, border or default-setting object
 // starts from its own defaults.
 CKivoObjectPtr CreateKivoObjectOfClass(int kivoClass)
 {
@@ -30,21 +32,14 @@ CKivoObjectPtr CreateKivoObjectOfClass(int kivoClass)
     case KivoClass_KivoDataSet:
         return std::make_unique<CKivoDataSetBase>();
     case KivoClass_KivoCheckBox:
-        return std::make_unique<CKivoCheckBoxBase>();
     case KivoClass_KivoComboBox:
-        return std::make_unique<CKivoComboBoxBase>();
     case KivoClass_KivoButton:
-        return std::make_unique<CKivoButtonBase>();
     case KivoClass_KivoComboCheck:
-        return std::make_unique<CKivoComboCheckBase>();
     case KivoClass_KivoDateTime:
-        return std::make_unique<CKivoDateTimeBase>();
     case KivoClass_KivoImage:
-        return std::make_unique<CKivoImageBase>();
     case KivoClass_KivoNumeric:
-        return std::make_unique<CKivoNumericBase>();
     case KivoClass_KivoURL:
-        return std::make_unique<CKivoURLBase>();
+        return CreateKivoControlObjectOfClass(kivoClass);
     case KivoClass_KivoColumn:
         return std::make_unique<CKivoColumn>();
     case KivoClass_KivoRange:

@@ -250,10 +250,10 @@ protected:
     CKivoObjectPtr DoColumnGetObject(LONG nColIndex) override;
     int DoCellSetTextFontEx(LONG nRow, LONG nCol, CKivoObject* Font) override;
     CKivoObjectPtr DoCellGetTextFontEx(LONG nRow, LONG nCol) override;
+    int DoCellSetControlEx(LONG nRow, LONG nCol, CKivoObject* Control) override;
+    CKivoObjectPtr DoCellGetControlEx(LONG nRow, LONG nCol) override;
 
-    // The Cell family (KivoSheetCellMembers.cpp). The two members that take
-    // or hand out cell-control objects keep their failure answers until
-    // those objects exist.
+    // The Cell family (KivoSheetCellMembers.cpp).
     BOOL DoCellSetValue(LONG nRow, LONG nCol, const CString& strValue) override;
     BOOL DoCellSetValueEx(LONG nRow, LONG nCol, double dbValue) override;
     CString DoCellGetValue(LONG nRow, LONG nCol) override;

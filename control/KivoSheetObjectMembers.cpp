@@ -1,5 +1,5 @@
 // The control's members that hand out or take the automation objects of a
-// column, a row and a cell font. The objects hold the grid through the
+// column, a row, a cell font and a cell's control text. The objects hold the grid through the
 // control's GridLink(), so an object kept after the control has gone does
 // nothing.
 //
@@ -7,6 +7,7 @@
 // run the checks of its row before it and runs the redraw marks after it.
 #include "control/KivoSheetCtrl.h"
 
+#include "control/KivoControlObjects.h"
 #include "control/KivoValueObjects.h"
 #include "control/KivoViewObjects.h"
 #include "grid/GridCtrl.h"
@@ -44,4 +45,28 @@ CKivoObjectPtr CKivoSheetCtrl::DoCellGetTextFontEx(LONG nRow, LONG nCol)
     if (grid == nullptr)
         return CKivoObjectPtr();
     return CreateKivoFontObject(grid->GetCellTextFont(nRow, nCol));
+}
+
+int CKivoSheetCtrl::DoCellSetControlEx(LONG nRow, LONG nCol, CKivoObject* Control)
+{
+    // 0 for no object, an object that is not a cell-control object, or an
+    // empty text (nothing changes); otherwise the grid's answer.
+    CGridCtrl* grid = Engine();
+    CString text;
+    if (grid == nullptr || !GetKivoControlText(Control, text) || text.IsEmpty())
+        return 0;
+    return grid->SetCellControl(nRow, nCol, text) ? 1 : 0;
+}
+
+CKivoObjectPtr CKivoSheetCtrl::DoCellGetControlEx(LONG nRow, LONG nCol)
+{
+    // No object without a cell or for a type without a cell-control class
+    // (edit, tree, radio, rich text, formula).
+    CGridCtrl* grid = Engine();
+    if (grid == nullptr)
+        return CKivoObjectPtr();
+    const int type = grid->GetCellType(nRow, nCol);
+    if (type < 0)
+        return CKivoObjectPtr();
+    return CreateKivoControlObject(type, grid->GetCellControl(nRow, nCol));
 }

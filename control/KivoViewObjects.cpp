@@ -1,5 +1,6 @@
 #include "control/KivoViewObjects.h"
 
+#include "control/KivoControlObjects.h"
 #include "control/KivoValueObjects.h"
 #include "grid/GridCtrl.h"
 
@@ -34,8 +35,11 @@ HRESULT CKivoCellsObject<Base, Accessor>::GetControl(CString& pstrXml)
 }
 
 template <class Base, class Accessor>
-HRESULT CKivoCellsObject<Base, Accessor>::SetControlEx(CKivoObject*)
+HRESULT CKivoCellsObject<Base, Accessor>::SetControlEx(CKivoObject* Control)
 {
+    CString text;
+    if (GetKivoControlText(Control, text) && !text.IsEmpty())
+        m_cells.SetControl(text);
     return kKivoOk;
 }
 
@@ -43,6 +47,8 @@ template <class Base, class Accessor>
 HRESULT CKivoCellsObject<Base, Accessor>::GetControlEx(CKivoObjectPtr& ppControl)
 {
     ppControl.reset();
+    if (m_cells.HasReadCell())
+        ppControl = CreateKivoControlObject(m_cells.GetCellType(), m_cells.GetControl());
     return kKivoOk;
 }
 

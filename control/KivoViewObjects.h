@@ -19,8 +19,10 @@ public:
     HRESULT put_crBackColor(LONG newVal) override;
     HRESULT SetControl(const CString& strXml) override;
     HRESULT GetControl(CString& pstrXml) override;
-    // Cell-control objects are recognised and made by the typed cells'
-    // helpers; until they exist these take nothing and hand out nothing.
+    // A cell-control object's text, when not empty, as SetControl; other
+    // objects change nothing. GetControlEx: a new cell-control object for
+    // the first cell's type holding its control text; no object for a type
+    // without one or without that cell.
     HRESULT SetControlEx(CKivoObject* Control) override;
     HRESULT GetControlEx(CKivoObjectPtr& ppControl) override;
     HRESULT get_crTextColor(LONG& pVal) override;

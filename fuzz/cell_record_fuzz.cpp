@@ -4,7 +4,7 @@
 // (so merge owners and default-cell comparisons are involved), a default cell,
 // a picture list with the count from byte 1, a formula cell of a grid, a
 // typed cell (check, button, numeric, URL, combo box, multi-check combo,
-// date/time), or a
+// date/time, image), or a
 // sheet of formula cells read one record after another (byte 1 then picks
 // which line changes are made to the sheet afterwards). The rest is the
 // record. Nothing may crash, hang or read outside the input, and whatever was
@@ -18,6 +18,7 @@
 #include "cells/GridCellCheckCombo.h"
 #include "cells/GridCellCombo.h"
 #include "cells/GridCellDateTime.h"
+#include "cells/GridCellImage.h"
 #include "cells/GridCellNumeric.h"
 #include "cells/GridURLCell.h"
 #include "grid/GridCellButton.h"
@@ -126,7 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     const BYTE* record = data + 2;
     size_t length = size - 2;
-    switch (data[0] % 13) {
+    switch (data[0] % 14) {
     case 0: {
         CGridCell cell;
         Load(cell, record, length);
@@ -191,6 +192,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         break;
     case 12:
         LoadAndRewrite<CGridCellDateTime>(record, length);
+        break;
+    case 13:
+        LoadAndRewrite<CGridCellImage>(record, length);
         break;
     default: {
         std::vector<BYTE> copy(record, record + length);

@@ -76,6 +76,7 @@
 #include "grid/GridMergeOwnerList.h"
 #include "grid/GridMessages.h"
 #include "grid/GridPictureList.h"
+#include "grid/GridProgressBar.h"
 #include "grid/GridPositionIndex.h"
 #include "grid/RuntimeClass.h"
 #include "grid/GridSelectionMap.h"
@@ -535,6 +536,14 @@ public:
     CGridSkinBitmaps& GetSkinBitmaps() { return m_SkinBitmaps; }
     // The skin bitmap of an index (SKIN_BUTTON..SKIN_PREVIEWTOOLBARBG); NULL outside.
     CBitmap* GetSkinBitmap(int nIndex) { return m_SkinBitmaps.Get(nIndex); }
+    // The progress bar (messages 1062 range, 1063 position, 1064 hide, 1065
+    // show): 1065 sets the shown flag to -1 and 1064 to 0; any non-zero flag
+    // shows the bar over the double-buffered picture.
+    BOOL IsProgressShown() const { return m_nProgressShown != 0; }
+    // The bar as the grid's state holds it, placed in the rectangle.
+    CGridProgressBar GetProgressBar(const CRect& rcClient) const;
+    // Paints the bar over the picture of the client rectangle.
+    void DrawProgressBar(CDC* pDC, const CRect& rcClient);
 
     // ======================================================================
     // Selection (see also Focus above)

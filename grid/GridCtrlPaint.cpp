@@ -50,6 +50,8 @@ void CGridCtrl::OnPaint()
                     memDC.IntersectClipRect(&ps.rcPaint);
                 OnDraw(&memDC);
                 memDC.SelectClipRgn(nullptr);
+                if (IsProgressShown())
+                    DrawProgressBar(&memDC, rc);
                 pDC->BitBlt(0, 0, rc.Width(), rc.Height(), &memDC, 0, 0, SRCCOPY);
                 memDC.SelectObject(pOld);
                 bDrawn = TRUE;

@@ -114,7 +114,7 @@ LRESULT CGridCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_GRID_PROGRESSPOS:
         m_nProgressPos = static_cast<int>(wParam);
-        if (m_nProgressShown == 1)
+        if (IsProgressShown())
             RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         return 0;
     case WM_GRID_PROGRESSHIDE:

@@ -3,6 +3,8 @@
 #include "base/CArchive.h"
 #include "base/CFile.h"
 #include "cellcontent/PathUtil.h"
+#include "platform/Gdi.h"
+#include "platform/Picture.h"
 
 #include <algorithm>
 #include <cstring>
@@ -185,6 +187,26 @@ BOOL GridPictureEntry::ReadRecord(CArchive& ar)
 
 // --- the list ---------------------------------------------------------------------
 
+namespace {
+
+// The entry's bitmap from its bytes (none when the platform cannot decode them).
+void Decode(GridPictureEntry& entry)
+{
+    if (!entry.bytes.empty())
+        entry.hBitmap = PlatformDecodePicture(entry.bytes.data(), static_cast<int>(entry.bytes.size()));
+}
+
+void FreeBitmap(GridPictureEntry& entry)
+{
+    if (entry.hBitmap != nullptr) {
+        CBitmap owner;
+        owner.Attach(entry.hBitmap);   // deleted with owner
+        entry.hBitmap = nullptr;
+    }
+}
+
+}  // namespace
+
 CGridPictureList::CGridPictureList() = default;
 
 CGridPictureList::~CGridPictureList()
@@ -200,6 +222,7 @@ int CGridPictureList::Append(std::vector<BYTE> bytes)
     entry.wId = static_cast<WORD>(m_nNextId);
     entry.nByteCount = static_cast<int>(bytes.size());
     entry.bytes = std::move(bytes);
+    Decode(entry);
     m_entries.push_back(std::move(entry));
     return m_nNextId++;
 }
@@ -245,16 +268,20 @@ int CGridPictureList::FindPicture(int nId) const
 int CGridPictureList::DeletePicture(int nId)
 {
     int index = FindPicture(nId);
-    if (index >= 0)
+    if (index >= 0) {
+        FreeBitmap(m_entries[static_cast<size_t>(index)]);
         m_entries.erase(m_entries.begin() + index);
+    }
     return index;
 }
 
 int CGridPictureList::DeleteAll()
 {
     int count = GetCount();
-    while (!m_entries.empty())
+    while (!m_entries.empty()) {
+        FreeBitmap(m_entries.back());
         m_entries.pop_back();
+    }
     m_nNextId = 0;
     return count;
 }
@@ -309,6 +336,7 @@ void CGridPictureList::Serialize(CArchive& ar, int nCount)
         GridPictureEntry entry;
         if (!entry.ReadRecord(ar))
             return;
+        Decode(entry);
         m_entries.push_back(std::move(entry));
     }
     int nextId = 0;

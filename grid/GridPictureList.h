@@ -2,9 +2,11 @@
 // image and button cells name by a 16-bit picture id.
 //
 // The list keeps each picture's file bytes as read, so a template carries
-// them and a picture can be written back to a file. The decoded bitmap for
-// painting comes from the platform's picture decoder; until one is available
-// entries have no bitmap (GetBitmap answers NULL) but keep their bytes.
+// them and a picture can be written back to a file, and the bitmap decoded
+// from them for painting (platform/Picture.h: GDI+ on Windows, BMP only on
+// the headless platform), which it owns. A picture the platform cannot
+// decode still becomes an entry: it keeps its bytes and has no bitmap
+// (GetBitmap answers NULL).
 //
 // Ids are handed out from a counter that only grows (deleting a picture does
 // not lower it) until DeleteAll resets it to 0.
@@ -32,7 +34,7 @@ struct GridPictureEntry {
     std::vector<BYTE> bytes;        // the picture file as read
     BYTE byOption1 = 255;
     BYTE byOption2 = 255;
-    HBITMAP hBitmap = nullptr;      // the decoded picture; never stored
+    HBITMAP hBitmap = nullptr;      // the decoded picture, owned by the list; never stored
     int nOption = -1;
     short nOptionShort = -1;
     CString strName;

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -40,6 +41,56 @@ void SetGridFont(CGridCtrl& grid)
     std::strcpy(lf.lfFaceName, "宋体");
     for (int i = 0; i < 4; ++i)
         grid.GetDefaultCell(i & 1, (i >> 1) & 1)->SetFont(&lf);
+}
+
+// A 16 x 16 picture (a blue-to-green square with a white frame) as a
+// 24-bit BMP file, for the image cells.
+std::vector<BYTE> SamplePicture()
+{
+    std::vector<BYTE> b;
+    auto u16 = [&b](int v) { b.push_back(BYTE(v & 0xFF)); b.push_back(BYTE((v >> 8) & 0xFF)); };
+    auto u32 = [&u16](int v) { u16(v & 0xFFFF); u16((v >> 16) & 0xFFFF); };
+    const int image = 16 * 16 * 3;
+    b.push_back('B');
+    b.push_back('M');
+    for (int v : {14 + 40 + image, 0, 14 + 40, 40, 16, 16})
+        u32(v);
+    u16(1);
+    u16(24);
+    for (int v : {0, image, 2835, 2835, 0, 0})
+        u32(v);
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            const bool frame = x == 0 || y == 0 || x == 15 || y == 15;
+            b.push_back(frame ? 255 : BYTE(255 - y * 12));   // blue
+            b.push_back(frame ? 255 : BYTE(80 + y * 10));    // green
+            b.push_back(frame ? 255 : 40);                   // red
+        }
+    }
+    return b;
+}
+
+// Rows 2 to 6 of the note column show the control-text cells: a check box,
+// a push button, a number-only cell, a link and a picture.
+void AddTypedCells(CGridCtrl& grid)
+{
+    const std::vector<BYTE> picture = SamplePicture();
+    const int id = grid.GetPictureList().AddPictureData(picture.data(), static_cast<int>(picture.size()));
+    char image[128];
+    std::snprintf(image, sizeof(image), "<control controltype=\"image\" index=\"%d\" sizetype=\"0\" align=\"5\" ></control>", id);
+    const char* const kControls[] = {
+        "<control controltype=\"checkbox\" setcheck=\"1\" ></control>",
+        "<control controltype=\"button\" btntext=\"详情\" leavetype=\"1\" ></control>",
+        "<control controltype=\"numeric\" limit=\"1\" inputmin=\"0\" inputmax=\"999\" ></control>",
+        "<control controltype=\"url\" openmode=\"click\" ></control>",
+        image,
+    };
+    const char* const kTexts[] = {"已入库", "", "12", "www.example.cn", ""};
+    // The text first: a check cell takes its state from a text set later.
+    for (int i = 0; i < 5; ++i) {
+        grid.GetCell(2 + i, 5)->SetText(kTexts[i]);
+        grid.SetCellControl(2 + i, 5, kControls[i]);
+    }
 }
 
 }  // namespace
@@ -96,6 +147,8 @@ void SampleFrame::FillSampleGrid(CGridCtrl& grid)
     std::snprintf(text, sizeof(text), "%.2f", total);
     grid.GetCell(kSampleRows, 4)->SetText(text);
     grid.GetCell(kSampleRows, 4)->SetBorder(CBF_LEFT | CBF_TOP | CBF_RIGHT | CBF_BOTTOM, RGB(0x20, 0x80, 0x20), 0, 2);
+
+    AddTypedCells(grid);
 
     grid.SetFreezeTopRows(1);
     grid.SetFreezeLeftCols(1);

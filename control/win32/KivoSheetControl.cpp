@@ -183,6 +183,10 @@ CKivoSheetControl::CKivoSheetControl() : m_ctrl(std::make_unique<CKivoSheetCtrl>
     m_extent.cy = kDefaultExtentY;
     m_ctrl->SetHost(this);
     m_ctrl->Events().SetSink(this);
+    // GDI+ runs while any control lives (started once for all of them): the
+    // grid's picture list decodes through it as soon as a script adds a
+    // picture, before any window exists.
+    m_gdiplus = KivoGdiplusAcquire();
     KivoModuleObjectCreated();
 }
 
@@ -698,8 +702,6 @@ HRESULT CKivoSheetControl::InPlaceActivate(bool uiActivate, LPCRECT posRect)
         m_activating = false;
         if (!created)
             return E_FAIL;
-        if (m_userMode && !m_gdiplus)
-            m_gdiplus = KivoGdiplusAcquire();
         if (m_uiActivateRequested)
             uiActivate = true;
     }

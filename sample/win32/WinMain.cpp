@@ -7,6 +7,19 @@
 
 #include <windows.h>
 
+// GDI+ decodes the grid's pictures; its start-up entry points, declared from
+// their documented signatures.
+namespace {
+struct GdiplusStartupInput {
+    UINT32 GdiplusVersion;
+    void* DebugEventCallback;
+    BOOL SuppressBackgroundThread;
+    BOOL SuppressExternalCodecs;
+};
+}  // namespace
+extern "C" int WINAPI GdiplusStartup(ULONG_PTR* token, const GdiplusStartupInput* input, void* output);
+extern "C" void WINAPI GdiplusShutdown(ULONG_PTR token);
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int nCmdShow)
 {
     char path[MAX_PATH] = {0};
@@ -14,6 +27,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int nCmdShow)
     CGridCtrl::SetProgramPath(path);
     InstallGridScrollBarHooks();
     InstallInPlaceEditHooks();
+    GdiplusStartupInput gdiplusInput = {1, nullptr, FALSE, FALSE};
+    ULONG_PTR gdiplusToken = 0;
+    const bool gdiplus = GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr) == 0;
 
     PlatformRegisterWindowClass("KivoSampleFrame", CS_HREDRAW | CS_VREDRAW, PlatformLoadCursor(IDC_ARROW),
                                 COLOR_BTNFACE + 1);
@@ -25,5 +41,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int nCmdShow)
     }
     frame.ShowWindow(nCmdShow == 0 ? SW_SHOW : nCmdShow);
     frame.UpdateWindow();
-    return PlatformRunMessageLoop();
+    const int code = PlatformRunMessageLoop();
+    if (gdiplus)
+        GdiplusShutdown(gdiplusToken);
+    return code;
 }

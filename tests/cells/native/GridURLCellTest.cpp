@@ -7,6 +7,7 @@
 #include "grid/RecordBytes.h"
 #include "grid/native/input_test_util.h"
 #include "platform/Shell.h"
+#include "platform/System.h"
 
 #include <gtest/gtest.h>
 
@@ -211,6 +212,41 @@ TEST_F(URLCellClick, DoubleClickModeIgnoresASingleClick)
     ui.Mouse(WM_LBUTTONDBLCLK, 42, 35, MK_LBUTTON);
     ui.Mouse(WM_LBUTTONUP, 42, 35);
     EXPECT_EQ(std::vector<std::string>{"http://www.a.cn"}, Headless::OpenedLinks());
+}
+
+// The cursor over the cell as the grid asks for it (WM_SETCURSOR with the
+// cursor at the client point).
+UINT_PTR CursorAt(InputGrid& ui, int x, int y)
+{
+    CPoint screen(x, y);
+    ui.Grid().ClientToScreen(&screen);
+    SetCursorPos(screen.x, screen.y);
+    ui.Mouse(WM_MOUSEMOVE, x, y);
+    ui.Grid().SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(ui.Grid().GetSafeHwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return Headless::CursorId();
+}
+
+TEST_F(URLCellClick, TheHandCursorWhereAClickOpens)
+{
+    struct Case {
+        const char* name;
+        const char* text;
+        BOOL readOnly;
+        int x;
+        UINT_PTR cursor;
+    } cases[] = {
+        {"on the link", "www.a.cn", FALSE, 42, static_cast<UINT_PTR>(IDC_HAND)},
+        {"beside the text", "www.a", FALSE, 88, static_cast<UINT_PTR>(IDC_ARROW)},
+        {"a file target", "file:///c:/x.exe", FALSE, 42, static_cast<UINT_PTR>(IDC_ARROW)},
+        {"not a link", "hello", FALSE, 42, static_cast<UINT_PTR>(IDC_ARROW)},
+        {"read-only", "www.a.cn", TRUE, 42, static_cast<UINT_PTR>(IDC_ARROW)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        cell->SetText(c.text);
+        cell->SetReadOnly(c.readOnly);
+        EXPECT_EQ(c.cursor, CursorAt(ui, c.x, 35));
+    }
 }
 
 }  // namespace

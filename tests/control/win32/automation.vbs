@@ -63,10 +63,16 @@ For Each n In names
 Next
 
 ' A member whose subsystem is not built yet answers success and its failure
-' value, so a script reads it without "On Error Resume Next" and goes on.
-Set obj = CreateObject("KivoSheet.KivoURL.1")
-Dim x : x = obj.strXml
+' value, so a script reads it without "On Error Resume Next" and goes on (a
+' new data set has no name either way).
+Set obj = CreateObject("KivoSheet.KivoDataSet.1")
+Dim x : x = obj.strName
 Check x = "", "unbuilt member answers an empty text"
+
+' A cell-control object starts from its type's default text.
+Set obj = CreateObject("KivoSheet.KivoURL.1")
+x = obj.strXml
+Check x = "<control controltype=" & Chr(34) & "url" & Chr(34) & " ></control>", "a new URL object's text is " & x
 
 If failures = 0 Then WScript.Echo "automation ok"
 WScript.Quit failures

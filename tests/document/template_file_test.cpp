@@ -543,18 +543,6 @@ TEST_F(TemplateBadInputTest, DamagedCountsAndTypesAreFormatErrors)
     }
 }
 
-TEST_F(TemplateBadInputTest, FilesAndStringsThatAreNoTemplates)
-{
-    EXPECT_EQ(-1, OpenTemplateFile(*shown, "no_such_kivo_file.kvx", ""));
-    ExpectUnchanged("missing file");
-    EXPECT_EQ(-1, OpenTemplateFromBase64(*shown, "S0lW TwAw", ""));
-    ExpectUnchanged("blank in Base64");
-    EXPECT_EQ(-1, OpenTemplateFromBase64(*shown, "", ""));
-    ExpectUnchanged("empty Base64");
-    EXPECT_EQ(-2, OpenTemplateFromBase64(*shown, "QUJDREVGR0hJSktMTU5PUA==", ""));
-    ExpectUnchanged("Base64 of other bytes");
-}
-
 TEST_F(TemplateFileTest, PasswordCheckHasNoNulForANonEmptyPassword)
 {
     char check[kTemplatePasswordCheckSize];

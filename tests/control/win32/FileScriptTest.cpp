@@ -79,7 +79,7 @@ TEST(FileScript, VbscriptSavesOpensAndExports)
     std::wstring folder(L"Z:");
     for (char ch : dir)
         folder += ch == '/' ? L'\\' : static_cast<wchar_t>(ch);
-    const int code = Run(L"cscript.exe //nologo \"" + TestFile("files.vbs") + L"\" \"" + folder + L"\"", &output);
+    const int code = comtest::Run(L"cscript.exe //nologo \"" + TestFile("files.vbs") + L"\" \"" + folder + L"\"", &output);
     stop = true;
     canceller.join();
     EXPECT_EQ(code, 0) << output;

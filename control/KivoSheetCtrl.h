@@ -124,6 +124,20 @@ protected:
     LONG DoColumnGetDragWidth() override;
     LONG DoRowGetDragHeight() override;
 
+    // ---- file, string and export members (KivoSheetFileMembers.cpp) ----
+    LONG DoGridOpenFile(const CString& strFileName, const CString& strPwd) override;
+    LONG DoGridSaveFile(const CString& strFileName, const CString& strPwd) override;
+    LONG DoGridSaveCSVFile(const CString& strFileName) override;
+    LONG DoGridOpenCSVFile(const CString& strFileName) override;
+    int DoGridSaveExcelFile(const CString& strFileName, const CString& strPwd) override;
+    LONG DoGridOpenRemoteFile(const CString& strUrl, const CString& strPwd) override;
+    int DoGridSaveRemoteFile(const CString& strUrl, const CString& strPwd, const CString& strSaveAsName) override;
+    int DoGridOpenTemplate(const CString& strFileName, const CString& strPwd) override;
+    CString DoGridSaveBase64String(const CString& strPwd) override;
+    int DoGridOpenBase64String(const CString& strBase64, const CString& strPwd) override;
+    CString DoGridShowDialog(SHORT iFlags, const CString& strFilter, const CString& strDefFileName) override;
+    CString DoGridSaveCSVString() override;
+
 
     // ---- the Grid family (KivoSheetGridMembers.cpp) --------------------------
     void DoGridClearSelection() override;

@@ -67,6 +67,7 @@
 #include "cellcontent/formula/FormulaReferences.h"
 #include "document/GridPrintSettings.h"
 #include "document/TemplateFileInfo.h"
+#include "document/TemplateState.h"
 #include "grid/GridCell.h"
 #include "grid/GridCellTypes.h"
 #include "grid/GridDefaultCell.h"
@@ -181,6 +182,7 @@ class CGridCtrl : public CWnd {
     friend struct GridInputAccess;
     friend struct GridInputImpl;
     friend struct GridWindowAccess;
+    friend struct GridTemplateAccess;        // the template body (document/TemplateGridBody.cpp)
 
 public:
     CGridCtrl(int nRows = 0, int nCols = 0, int nFixedRows = 0, int nFixedCols = 0);
@@ -677,6 +679,8 @@ public:
     CGridPrintSettings& GetPrintSettings() { return m_PrintSettings; }
     TemplateFileInfo& GetFileInfo() { return m_FileInfo; }
     CString GetVersion() const { return m_strVersion; }
+    // The header fields, password and file name of the grid's template.
+    TemplateGridState& GetTemplateState() { return m_TemplateState; }
 
     // The grid's current font: the default setting's font when it has one,
     // else the normal default cell's.
@@ -1406,6 +1410,7 @@ protected:
     CFormulaEngine m_FormulaEngine;
     CGridPrintSettings m_PrintSettings;
     TemplateFileInfo m_FileInfo;
+    TemplateGridState m_TemplateState;
     CString m_strVersion;
     int m_nPrintRanges[8] = {-1, -1, -1, -1, -1, -1, -1, -1};
 

@@ -73,7 +73,9 @@ void CGridCtrl::CopyRangeToClipboard(const CGridCellRange& range)
 
 BOOL CGridCtrl::PasteFromClipboard(int nRow, int nCol, BOOL bSelect)
 {
-    if (!IsValid(nRow, nCol) || !IsCellEditable(nRow, nCol))
+    // Header cells take no paste: their texts are the row numbers and
+    // column letters.
+    if (!IsValid(nRow, nCol) || nRow < m_nFixedRows || nCol < m_nFixedCols || !IsCellEditable(nRow, nCol))
         return FALSE;
     const UINT nFormat = GetClipboardFormatNumber();
     const int nMode = m_nPasteMode;

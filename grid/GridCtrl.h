@@ -625,6 +625,9 @@ public:
     // Puts the range on the clipboard: its tab-separated text as CF_TEXT
     // (when not empty), then its private stream. Nothing for an invalid range.
     virtual void CopyRangeToClipboard(const CGridCellRange& range);
+    // The same, answering whether the clipboard took both forms (FALSE when
+    // it could not be opened or written); cut clears nothing then.
+    BOOL PutRangeOnClipboard(const CGridCellRange& range);
     // Pastes the clipboard with its first cell at (nRow, nCol), by the paste
     // mode: 0 the private stream when the clipboard holds one, else the
     // text; 1 the text only; 2 the stream only. With bSelect the pasted range

@@ -54,8 +54,13 @@ CGridCellRange CGridCtrl::GetEditCommandRange()
 
 void CGridCtrl::CopyRangeToClipboard(const CGridCellRange& range)
 {
+    PutRangeOnClipboard(range);
+}
+
+BOOL CGridCtrl::PutRangeOnClipboard(const CGridCellRange& range)
+{
     if (!range.IsValid() || !IsRangeValid(range))
-        return;
+        return FALSE;
     const UINT nFormat = GetClipboardFormatNumber();
     CString strText;
     GetRangeText(range, strText);
@@ -64,11 +69,13 @@ void CGridCtrl::CopyRangeToClipboard(const CGridCellRange& range)
 
     CClipboard clipboard(GetSafeHwnd());
     if (!clipboard.IsOpen() || !clipboard.Empty())
-        return;
+        return FALSE;
+    BOOL bDone = TRUE;
     if (!strText.IsEmpty())
-        clipboard.SetData(CF_TEXT, static_cast<LPCTSTR>(strText), static_cast<size_t>(strText.GetLength()) + 1);
+        bDone = clipboard.SetData(CF_TEXT, static_cast<LPCTSTR>(strText), static_cast<size_t>(strText.GetLength()) + 1);
     if (!stream.empty() && nFormat != 0)
-        clipboard.SetData(nFormat, stream.data(), stream.size());
+        bDone = clipboard.SetData(nFormat, stream.data(), stream.size()) && bDone;
+    return bDone;
 }
 
 BOOL CGridCtrl::PasteFromClipboard(int nRow, int nCol, BOOL bSelect)
@@ -142,7 +149,9 @@ void CGridCtrl::OnEditCut()
     const CGridCellRange range = GetEditCommandRange();
     if (!range.IsValid())
         return;
-    CopyRangeToClipboard(range);
+    // The cells go only once the clipboard holds them.
+    if (!PutRangeOnClipboard(range))
+        return;
     ClearRange(range);
     SetModified(TRUE);
     Refresh();

@@ -174,6 +174,23 @@ TEST_F(ClipboardCommands, AFailedPasteChangesNothing)
     }
 }
 
+// A cut whose copy the clipboard did not take clears nothing: the cells
+// would be lost.
+TEST_F(ClipboardCommands, ACutTheClipboardRefusesKeepsTheCells)
+{
+    ClipGrid g;
+    g.grid.SetSelectedRange(1, 1, 1, 2);
+    Headless::SetClipboardBusy(true);
+    g.grid.OnEditCut();
+    Headless::SetClipboardBusy(false);
+    EXPECT_EQ("11", g.Text(1, 1));
+    EXPECT_EQ("12", g.Text(1, 2));
+    EXPECT_TRUE(Headless::ClipboardEntries().empty());
+    g.grid.OnEditCut();
+    EXPECT_EQ("", g.Text(1, 1));
+    EXPECT_EQ("11\t12", Headless::ClipboardText());
+}
+
 // A malformed stream pastes nothing and answers so.
 TEST_F(ClipboardCommands, ABrokenStreamPastesNothing)
 {

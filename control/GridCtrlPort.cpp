@@ -133,9 +133,7 @@ void CGridCtrlPort::EndEditing()
 
 BOOL CGridCtrlPort::IsCopyAllowed() const
 {
-    // The grid allows copying unless told otherwise, and it does not yet
-    // answer whether it was told otherwise.
-    return TRUE;
+    return m_grid->GetAllowCopy();
 }
 
 void CGridCtrlPort::CopySelection()

@@ -71,6 +71,27 @@ protected:
     CString DoGridGetOCXVersion() override;
     void DoAboutBox() override;
 
+    // ---- clipboard, edit commands, dragging and the context menu
+    // (KivoSheetClipboardMembers.cpp) -----------------------------------------
+    void DoGridCopy() override;
+    void DoGridCut() override;
+    void DoGridPaste() override;
+    void DoGridSetPasteFlags(SHORT iFlags) override;
+    int DoGridGetPasteFlags() override;
+    void DoGridSetAllowDragAndDrop(SHORT iAllow) override;
+    int DoGridGetAllowDragAndDrop() override;
+    void DoGridSetAllowCopy(SHORT bAllow) override;
+    int DoGridGetAllowCopy() override;
+    void DoGridSetAllowCut(SHORT bAllow) override;
+    int DoGridGetAllowCut() override;
+    void DoGridSetAllowPaste(SHORT bAllow) override;
+    int DoGridGetAllowPaste() override;
+    void DoGridSetAllowDragCol(SHORT bCanDrag) override;
+    int DoGridGetAllowDragCol() override;
+    void DoGridSetAllowDragRow(SHORT bCanDrag) override;
+    int DoGridGetAllowDragRow() override;
+    int DoGridAddPopuMenu(LONG nMenuStyle, LONG nMenuID, const CString& strMenuText) override;
+
     // ---- the Row and Column families (KivoSheetRowColumnMembers.cpp) ------
     // The sheet's size and fixed lines.
     BOOL DoRowSetCount(LONG nRows) override;

@@ -29,7 +29,9 @@
 //   GridCtrlSelection.cpp      selection kinds and ranges, clearing selected text
 //   GridCtrlSkins.cpp          the skin bitmaps the grid paints with
 //   GridCtrlKeyboard.cpp, GridCtrlMouse.cpp, GridCtrlEditing.cpp: input and editing
-//   GridCtrlInputPending.cpp   operations not built yet: edit commands, formulas, moving lines, menu
+//   GridCtrlClipboard.cpp      the edit commands: copy, cut, paste, select all, through the clipboard
+//   GridCtrlDragDrop.cpp       dragging the selection and dropping onto the grid (GridDropTarget.*)
+//   GridCtrlContextMenu.cpp    the right-click menu the host fills
 //   GridCtrlCellAccess.cpp     reading and setting one property of one cell
 //   GridCtrlCellAttributes.cpp the font, format and control attribute texts of a cell
 //   GridCtrlCellBorders.cpp    cell borders and their neighbours' facing borders
@@ -71,6 +73,7 @@
 #include "grid/GridCell.h"
 #include "grid/GridCellTypes.h"
 #include "grid/GridDefaultCell.h"
+#include "grid/GridDropTarget.h"
 #include "grid/GridFormulaIndex.h"
 #include "grid/GridFormulaSource.h"
 #include "grid/GridInputState.h"
@@ -90,6 +93,7 @@
 
 class CDC;
 class CGridCellFormula;
+class CPopupMenu;
 #include <unordered_map>
 #include <vector>
 
@@ -626,18 +630,77 @@ public:
     // Header clicks.
     virtual void OnFixedRowClick(CGridCellPos& cell);
     virtual void OnFixedColumnClick(CGridCellPos& cell);
-    // Edit commands, drag and drop, sizing and moving (bodies arrive with
-    // their own work; until then they do nothing).
+    // Edit commands (GridCtrlClipboard.cpp), each also reached through its
+    // command identifier and the keyboard: copy while copying is allowed;
+    // cut and paste while the grid is editable and they are allowed; select
+    // all while the grid is editable.
     virtual void OnEditCopy();
     virtual void OnEditCut();
     virtual void OnEditPaste();
     virtual void OnEditSelectAll();
+    // Puts the range on the clipboard: its tab-separated text as CF_TEXT
+    // (when not empty), then its private stream. Nothing for an invalid range.
+    virtual void CopyRangeToClipboard(const CGridCellRange& range);
+    // The same, answering whether the clipboard took both forms (FALSE when
+    // it could not be opened or written); cut clears nothing then.
+    BOOL PutRangeOnClipboard(const CGridCellRange& range);
+    // Pastes the clipboard with its first cell at (nRow, nCol), by the paste
+    // mode: 0 the private stream when the clipboard holds one, else the
+    // text; 1 the text only; 2 the stream only. With bSelect the pasted range
+    // becomes the selection, else the selection is cleared. TRUE only when a
+    // format was pasted; FALSE for an invalid or read-only target, a busy
+    // clipboard or data that cannot be had.
+    virtual BOOL PasteFromClipboard(int nRow, int nCol, BOOL bSelect);
+    // The private format's number, registered by name when the window is
+    // made (or at the first use of a grid without one).
+    UINT GetClipboardFormatNumber();
+    // The selection less its fixed part (what copy, cut and a drag take);
+    // none when no non-fixed cell is selected.
+    CGridCellRange GetEditCommandRange();
+    // Where a paste lands: the selection's first non-fixed cell, else the
+    // focus cell, else the top-left scrolled cell; (-1, -1) for none.
+    CGridCellPos GetPasteTarget();
+    // The switches of the edit commands and of dragging the selection (each
+    // on in a new grid).
+    BOOL GetAllowCopy() const { return m_bAllowCopy; }
+    void SetAllowCopy(BOOL bAllow) { m_bAllowCopy = bAllow; }
+    BOOL GetAllowCut() const { return m_bAllowCut; }
+    void SetAllowCut(BOOL bAllow) { m_bAllowCut = bAllow; }
+    BOOL GetAllowPaste() const { return m_bAllowPaste; }
+    void SetAllowPaste(BOOL bAllow) { m_bAllowPaste = bAllow; }
+    BOOL GetAllowDragAndDrop() const { return m_bAllowDragAndDrop; }
+    void SetAllowDragAndDrop(BOOL bAllow) { m_bAllowDragAndDrop = bAllow; }
+
+    // Dragging the selection (GridCtrlDragDrop.cpp): the drag starts from a
+    // press on the selection's border; it offers the selection's private
+    // stream. A drop pastes the dragged data at the drop range (the dragged
+    // range placed so that the cell it was taken by lands under the pointer);
+    // a move clears the source after the paste succeeded, Ctrl copies, and
+    // the user's clipboard stays as it was.
     virtual void OnBeginDrag();
+    virtual DWORD OnDragEnter(CDropData* pData, DWORD dwKeyState, CPoint point);
+    virtual DWORD OnDragOver(CDropData* pData, DWORD dwKeyState, CPoint point);
+    virtual void OnDragLeave();
+    virtual BOOL OnDrop(CDropData* pData, DWORD dwDropEffect, CPoint point);
+    CGridDropTarget& GetDropTarget() { return m_DropTarget; }
+    CGridCellPos GetDropTargetCell() const { return m_idDropTargetCell; }
+    CGridCellPos GetDragStartCell() const { return m_idDragStartCell; }
     BOOL AutoSizeColumn(int nCol, UINT nAutoSizeStyle = 3, BOOL bResetScroll = TRUE);
     BOOL AutoSizeRow(int nRow, BOOL bResetScroll = TRUE);
     BOOL CopyCellToRange(const CGridCellRange& range, CGridCellBase* pSource);
     BOOL SetCellFormula(int nRow, int nCol, LPCTSTR szFormula);
+    // The context menu of a right click (GridCtrlContextMenu.cpp): an empty
+    // menu is made, message 1073 tells the parent the cell and the area
+    // clicked (1 a selected cell, 9 another body cell, 2 a column header, 3 a
+    // row header, 4 the corner) so that its handler can add items, the menu
+    // is shown when it has any, and a chosen command of 20000..30000 goes to
+    // the parent as message 1074 with the cell.
     void ShowContextMenu(const CGridCellPos& cell, CPoint point);
+    // Appends an item to the menu being built (while 1073 is handled);
+    // FALSE when no menu is being built.
+    BOOL AddPopupMenuItem(UINT nFlags, UINT nID, LPCTSTR szText);
+    // The area class of a clicked cell as 1073 reports it.
+    int GetContextMenuArea(const CGridCellPos& cell);
 
     // ======================================================================
     // Virtual mode
@@ -1416,6 +1479,22 @@ protected:
 
     // --- window, painting, layout, scrolling ------------------------------------------
     UINT m_nClipboardFormat = 0;
+    // --- the edit commands' drag and drop and context menu ---------------------------------
+    CGridDropTarget m_DropTarget;
+    CGridCellPos m_idDragStartCell;
+    CGridCellRange m_DragSourceRange;          // what this grid's drag took, while it runs
+    CGridCellRange m_DragPastedRange;          // where a drop onto this grid itself pasted
+    BOOL m_bDragSource = FALSE;
+    CPopupMenu* m_pPopupMenu = nullptr;        // the menu being built, during ShowContextMenu
+    // After a paste: the pasted range becomes the selection, or the selection is cleared.
+    void ShowPastedRange(const CGridCellRange& pasted, BOOL bSelect);
+    // Drag and drop (GridCtrlDragDrop.cpp): the range a drop at the cell
+    // would paste, the non-fixed cell under a point, the drop-target mark,
+    // and clearing a moved source.
+    CGridCellRange ComputeDropRange(const CGridCellPos& target) const;
+    CGridCellPos GetDropCellAt(CPoint point);
+    void SetDropTargetCell(const CGridCellPos& cell);
+    void ClearDragSource(const CGridCellRange& source, const CGridCellRange& pasted);
     COLORREF m_crGridBack = 0xEBC3A4;
     CGridCellRange m_DropRange;
     CRect m_rcPage = CRect(0, 0, 0, 0);

@@ -446,11 +446,6 @@ void CGridCtrl::OnMouseMove(UINT nFlags, CPoint point)
 void CGridCtrl::OnLButtonDown(UINT nFlags, CPoint point)
 {
     m_input.nLastMouseFlags = nFlags;
-    // Hovering over the selection's border shows that it could be moved, but
-    // the grid cannot drag cells: a press there is an ordinary click, so the
-    // cell under the pointer takes the focus and is the one reported.
-    if (m_input.nMouseMode == GMM_PREPARE_DRAG)
-        m_input.nMouseMode = GMM_NOTHING;
     CWnd::OnLButtonDown(nFlags, point);
     if (GetSafeHwnd() != nullptr)
         SetFocus();
@@ -465,6 +460,13 @@ void CGridCtrl::OnLButtonDown(UINT nFlags, CPoint point)
 
     const bool ctrl = (nFlags & MK_CONTROL) != 0;
     const bool shift = (nFlags & MK_SHIFT) != 0;
+    // A press on the selection's border, on a selected cell, without Ctrl,
+    // may start dragging the selection (OnMouseMove, OnBeginDrag); anywhere
+    // else it is an ordinary click.
+    const bool dragPress = m_input.nMouseMode == GMM_PREPARE_DRAG && m_bAllowDragAndDrop && !ctrl &&
+                           IsCellSelected(click.row, click.col);
+    if (m_input.nMouseMode == GMM_PREPARE_DRAG && !dragPress)
+        m_input.nMouseMode = GMM_NOTHING;
     if (!shift)
         m_idSelectionAnchor = click;
     else if (!IsValid(m_idSelectionAnchor.row, m_idSelectionAnchor.col))
@@ -475,6 +477,15 @@ void CGridCtrl::OnLButtonDown(UINT nFlags, CPoint point)
     if (pCell != nullptr) {
         pCell->OnClickDown(GridInputImpl::CellRelative(*this, click, point));
         GridInputImpl::CopyOverBlock(*this, pCell, GCT_BUTTON);
+    }
+
+    if (dragPress) {
+        m_idDragStartCell = click;
+        if (GetSafeHwnd() != nullptr) {
+            SetCapture();
+            SetCursor(StandardCursor((UINT_PTR)(IDC_SIZEALL)));
+        }
+        return;
     }
 
     // A press inside the focus cell's text: editing starts by a double click,

@@ -40,6 +40,10 @@ BOOL CGridCtrl::Create(const RECT& rect, CWnd* pParentWnd, UINT nID, DWORD dwSty
         return FALSE;
     m_crGridBack = m_nSkinStyle == 1 ? 0xEBC3A4 : m_crShadow;
     m_nProgressShown = 0;
+    // The private clipboard format, and the drop target (once per window;
+    // without OLE on this thread dragging stays off).
+    GetClipboardFormatNumber();
+    m_DropTarget.Register(this);
     CreateScrollBarWindows();
     UpdateScrollBars();
     return TRUE;
@@ -146,6 +150,7 @@ void CGridCtrl::OnDestroy()
     // as well, then go with their objects here. The title tip is a popup of
     // its own that would stay on the screen: it goes too (the next window
     // makes a new one when it needs it).
+    m_DropTarget.Revoke();
     DestroyScrollBarWindows();
     HideTitleTip();
     m_input.pTitleTip.reset();

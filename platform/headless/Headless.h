@@ -9,11 +9,14 @@
 #include "base/WinTypes.h"
 #include "base/WinConstants.h"
 #include "platform/PlatformTypes.h"
+#include "platform/DragDrop.h"
 
 #include <string>
 #include <vector>
 
 namespace Headless {
+
+typedef DragFormats DragFormatsRecord;
 
 // Back to the start: empties the drawing record, the message queue, the logs
 // and the answers, releases keys and cursor, restores the default colours,
@@ -151,6 +154,63 @@ size_t DCCount();                          // live device contexts
 COLORREF BitmapPixel(HBITMAP bitmap, int x, int y);  // CLR_INVALID outside
 // Makes CBitmap::LoadBitmap(id) find a bitmap (top-down COLORREF rows).
 void AddBitmapResource(UINT id, int width, int height, const COLORREF* pixels);
+
+// ------------------------------------------------------------ clipboard
+// The in-process clipboard: its formats in the order they were put. Reset()
+// empties it, frees it and forgets the failures below; registered format
+// numbers stay (0xC000 on, in the order of first registration).
+struct ClipboardEntry {
+    UINT format;
+    std::vector<BYTE> bytes;
+};
+std::vector<ClipboardEntry> ClipboardEntries();
+// Puts the entries as another program would (the clipboard then has no owner).
+void SetClipboardEntries(const std::vector<ClipboardEntry>& entries);
+// The text of CF_TEXT up to its NUL ("" when absent).
+std::string ClipboardText();
+HWND ClipboardOwner();
+// Makes GetData of the format fail (as when the owner cannot render it).
+void FailClipboardData(UINT format);
+// While busy, opening the clipboard fails (another program holds it).
+void SetClipboardBusy(bool busy);
+bool ClipboardIsOpen();
+
+// ----------------------------------------------------- drag and drop
+// One step of a scripted drag: the pointer over a window's client point
+// (NULL: over no drop target) with a key state (MK_*).
+struct DragStep {
+    HWND hwnd;
+    POINT point;
+    DWORD keys;
+};
+// The next PlatformDoDragDrop plays these steps in order and then drops at
+// the last one (or, with drop false, cancels). Without a script a drag is
+// cancelled at once.
+void ScriptDrag(const std::vector<DragStep>& steps, bool drop = true);
+// The formats the last drag offered and its answer; the drags started.
+DragFormatsRecord LastDragFormats();
+DWORD LastDragEffect();
+int DragCount();
+// The handler registered for a window (NULL: none), so a test can drag its
+// own data over it.
+CDropTargetHandler* DropTargetOf(HWND hwnd);
+size_t DropTargetCount();
+// Without OLE (as on a thread that never initialised it) registration and
+// dragging fail; on at first and after Reset().
+void SetOleInitialised(bool on);
+
+// ---------------------------------------------------------- popup menus
+struct MenuShown {
+    HWND owner;
+    POINT screen;
+    std::vector<std::string> texts;
+    std::vector<UINT_PTR> ids;
+    UINT answer;
+};
+// Every menu tracked since Reset(), oldest first.
+std::vector<MenuShown> MenusShown();
+// The next tracked menu answers this command (0: none); used in order.
+void QueueMenuChoice(UINT id);
 
 // ---------------------------------------------------------------- shell
 // The targets handed to the "open" verb (platform/Shell.h), oldest first.

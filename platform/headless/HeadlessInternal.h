@@ -224,4 +224,9 @@ Surface* WindowSurface(Window* w);           // NULL unless the window keeps its
 // Recording.
 Headless::DrawOp& Record(DCImpl* dc, Headless::DrawKind kind);
 
+// The clipboard, drag and drop, and popup menus back to their start (Reset).
+void ResetClipboard();
+void ResetDragDrop();
+void ResetPopupMenus();
+
 }  // namespace headless

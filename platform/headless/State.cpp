@@ -339,6 +339,9 @@ void Reset()
         entry.second->paints = 0;
     }
     ResetSystemSettings(s);
+    headless::ResetClipboard();
+    headless::ResetDragDrop();
+    headless::ResetPopupMenus();
 }
 
 DWORD Now()

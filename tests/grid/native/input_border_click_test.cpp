@@ -1,7 +1,8 @@
 // A press near the selection's border. The pointer there shows the move
-// cursor, but the grid cannot drag cells yet: the press is an ordinary click,
-// so the focus goes to the cell under the pointer, the one the host is told
-// was clicked.
+// cursor; a press on a cell outside the selection is an ordinary click, so
+// the focus goes to the cell under the pointer, the one the host is told was
+// clicked. (A press on the selection's own cell may start dragging it:
+// drag_drop_test.cpp.)
 #include "input_test_util.h"
 
 #include "cells/InPlaceEditHooks.h"

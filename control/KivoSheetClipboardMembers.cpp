@@ -104,31 +104,6 @@ int CKivoSheetCtrl::DoGridGetAllowPaste()
     return grid != nullptr ? grid->GetAllowPaste() : 0;
 }
 
-// Columns (rows) dragged by their headers move.
-void CKivoSheetCtrl::DoGridSetAllowDragCol(SHORT bCanDrag)
-{
-    if (CGridCtrl* grid = EngineOf(DispatchGrid()))
-        grid->SetMoveColumnsByHeader(bCanDrag);
-}
-
-int CKivoSheetCtrl::DoGridGetAllowDragCol()
-{
-    CGridCtrl* grid = EngineOf(DispatchGrid());
-    return grid != nullptr ? grid->GetMoveColumnsByHeader() : 0;
-}
-
-void CKivoSheetCtrl::DoGridSetAllowDragRow(SHORT bCanDrag)
-{
-    if (CGridCtrl* grid = EngineOf(DispatchGrid()))
-        grid->SetMoveRowsByHeader(bCanDrag);
-}
-
-int CKivoSheetCtrl::DoGridGetAllowDragRow()
-{
-    CGridCtrl* grid = EngineOf(DispatchGrid());
-    return grid != nullptr ? grid->GetMoveRowsByHeader() : 0;
-}
-
 // ---- the context menu ----------------------------------------------------------------
 
 // Adds an item (menu flags, identifier, text) to the menu the grid is

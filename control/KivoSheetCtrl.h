@@ -86,10 +86,6 @@ protected:
     int DoGridGetAllowCut() override;
     void DoGridSetAllowPaste(SHORT bAllow) override;
     int DoGridGetAllowPaste() override;
-    void DoGridSetAllowDragCol(SHORT bCanDrag) override;
-    int DoGridGetAllowDragCol() override;
-    void DoGridSetAllowDragRow(SHORT bCanDrag) override;
-    int DoGridGetAllowDragRow() override;
     int DoGridAddPopuMenu(LONG nMenuStyle, LONG nMenuID, const CString& strMenuText) override;
 
     // ---- the Row and Column families (KivoSheetRowColumnMembers.cpp) ------

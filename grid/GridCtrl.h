@@ -86,6 +86,7 @@
 
 class CDC;
 class CGridCellFormula;
+class CGridMeasureFonts;
 #include <unordered_map>
 #include <vector>
 
@@ -939,6 +940,10 @@ public:
     void AutoSize();
     UINT GetAutoSizeStyle() const { return static_cast<UINT>(m_nAutoSizeStyle); }
     void SetAutoSizeStyle(UINT nStyle) { m_nAutoSizeStyle = static_cast<int>(nStyle); }
+    // The font cache of the measuring pass that runs, or NULL; the pass
+    // (CGridMeasurePass, GridMeasureFonts.h) installs and removes it.
+    CGridMeasureFonts* GetMeasureFonts() const { return m_pMeasureFonts; }
+    void SetMeasureFonts(CGridMeasureFonts* pFonts) { m_pMeasureFonts = pFonts; }
 
     // ======================================================================
     // Fixed lines and small conversions (GridCtrlFixedLines.cpp)
@@ -1326,6 +1331,7 @@ protected:
     BOOL m_bMoveRowsByHeader = FALSE;
     BOOL m_bAutoSizeRowOnDblClick = TRUE;
     int m_nAutoSizeStyle = 3;
+    CGridMeasureFonts* m_pMeasureFonts = nullptr;   // not owned
     int m_nResizeCaptureRange = 3;
     BOOL m_bDrawNumZero = FALSE;
     double m_dZoomX = 1.0;

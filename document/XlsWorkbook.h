@@ -133,18 +133,17 @@ private:
     std::unordered_map<std::string, uint16_t> m_fontIndex;
     std::vector<XlsBytes> m_xfs;     // cell XFs, index 21 on
     struct XfKeyHash {
-        size_t operator()(const std::array<uint8_t, 20>& k) const
-        {
-            uint64_t h = 1469598103934665603ull;
-            for (uint8_t c : k)
-                h = (h ^ c) * 1099511628211ull;
-            return static_cast<size_t>(h);
-        }
+        size_t operator()(const std::array<uint8_t, 20>& k) const;
     };
     using XlsXfKey = std::array<uint8_t, 20>;
     std::unordered_map<XlsXfKey, uint16_t, XfKeyHash> m_xfIndex;
+    void GrowTextSlots();
+
     std::vector<std::string> m_pool;
-    std::unordered_map<std::string, uint32_t> m_poolIndex;
+    // Open-addressed index of the pool: per slot the upper half of the
+    // text's hash and its number + 1 (0: an empty slot); a power of two in
+    // size, never more than half full.
+    std::vector<uint64_t> m_poolSlots;
     std::vector<uint32_t> m_poolToSst;   // kNoSst until written
     std::vector<uint32_t> m_strings;     // pooled texts in string-table order
     uint32_t m_sstTotal = 0;

@@ -124,7 +124,10 @@ XlsBytes XlsSheet::BuildStream(std::vector<size_t>& indexFixups)
 {
     indexFixups.clear();
     XlsBuffer buf;
-    buf.Bytes().reserve(4096 + GetCellCount() * 14 + m_rowInfo.size() * 22);
+    // Room for the largest cell record (NUMBER, 18 bytes) per cell, a ROW
+    // record per row and a DBCELL per 32 rows, so the stream is never moved.
+    buf.Bytes().reserve(4096 + GetCellCount() * 18 + (m_rows.size() + m_rowInfo.size()) * 24 +
+                        m_merges.size() * 8);
     buf.Append(XlsBofRecord(XLS_BOF_WORKSHEET));
 
     // The rows that get a ROW record: those with cells or settings.
@@ -560,10 +563,15 @@ XlsBytes XlsWorkbook::BuildStream()
         WriteSst(buf);
     buf.Append(XlsEofRecord());
 
+    size_t total = buf.Size();
+    for (const XlsBytes& sheet : sheetStreams)
+        total += sheet.size();
+    buf.Bytes().reserve(total);
     for (size_t i = 0; i < m_sheets.size(); ++i) {
         const size_t base = buf.Size();
         buf.PatchU32(boundPos[i], static_cast<uint32_t>(base));
         buf.Append(sheetStreams[i]);
+        XlsBytes().swap(sheetStreams[i]);   // its memory goes as soon as it is copied
         for (size_t at : fixups[i]) {
             const XlsBytes& b = buf.Bytes();
             uint32_t v = b[base + at] | (b[base + at + 1] << 8) | (b[base + at + 2] << 16) |
@@ -576,9 +584,27 @@ XlsBytes XlsWorkbook::BuildStream()
 
 int XlsWorkbook::Save(LPCTSTR path)
 {
+    m_saveStatus = SAVE_OK;
+    for (const auto& sheet : m_sheets) {
+        if (XlsTextLength(XlsHeaderFooterWritten(sheet->GetHeaderFooter())) > kXlsMaxHeaderFooterText) {
+            m_saveStatus = SAVE_HEADER_TOO_LONG;
+            return 0;
+        }
+    }
     XlsBytes stream = BuildStream();
+    // The texts the cells use; a code page 936 text has no more characters
+    // than bytes, so only a long one is counted.
+    for (uint32_t id : m_strings) {
+        const std::string& text = m_pool[id];
+        if (text.size() > kXlsMaxCellText && XlsTextLength(text) > kXlsMaxCellText) {
+            m_saveStatus = SAVE_TEXT_TOO_LONG;
+            return 0;
+        }
+    }
     std::vector<uint8_t> file = BuildCompoundFile("Workbook", stream);
-    if (file.empty())
+    if (file.empty() || !WriteFileReplacing(path, file)) {
+        m_saveStatus = SAVE_WRITE_FAILED;
         return 0;
-    return WriteFileReplacing(path, file) ? 1 : 0;
+    }
+    return 1;
 }

@@ -55,6 +55,7 @@ public:
     void SetColumnWidth(int firstCol, int lastCol, int width, int format);
     XlsRowInfo& GetRow(int row);
     void SetHeaderFooter(const std::string& text) { m_header = text; }
+    const std::string& GetHeaderFooter() const { return m_header; }
     void Protect(const std::string& password) { m_password = password; }
 
     size_t GetCellCount() const;
@@ -121,8 +122,13 @@ public:
     // The whole "Workbook" stream.
     XlsBytes BuildStream();
     // Writes the compound file (temporary file and rename); 1 on success, 0
-    // on failure (what was at the path stays).
+    // on failure (what was at the path stays). A workbook holding a text
+    // the format cannot hold whole (a cell text over kXlsMaxCellText
+    // characters, a header or footer over kXlsMaxHeaderFooterText) is
+    // refused rather than cut; GetSaveStatus tells why a save failed.
     int Save(LPCTSTR path);
+    enum SaveStatus { SAVE_OK, SAVE_TEXT_TOO_LONG, SAVE_HEADER_TOO_LONG, SAVE_WRITE_FAILED };
+    SaveStatus GetSaveStatus() const { return m_saveStatus; }
 
 private:
     void WriteSst(XlsBuffer& buf);
@@ -147,6 +153,7 @@ private:
     std::vector<uint32_t> m_poolToSst;   // kNoSst until written
     std::vector<uint32_t> m_strings;     // pooled texts in string-table order
     uint32_t m_sstTotal = 0;
+    SaveStatus m_saveStatus = SAVE_OK;
 };
 
 // The maximum number of XF records a workbook holds.

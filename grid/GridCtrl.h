@@ -1243,6 +1243,10 @@ protected:
     void ReleaseMoveDragImage();
     void ShiftCellIdRows(int nRow, int nDelta);
     void ShiftCellIdCols(int nCol, int nDelta);
+    // The sort-type list after nCount columns were inserted at nFirst (nCount
+    // > 0) or deleted from nFirst (nCount < 0), and after a column moved.
+    void ShiftColumnSortTypes(int nFirst, int nCount);
+    void MoveColumnSortType(int nSource, int nTarget);
     // Drops the names of cells outside nRows x nCols (cut by a lower count).
     void RemoveCellIdsOutside(int nRows, int nCols);
     void AdjustFormatRows(int nPos, int nCount);

@@ -114,9 +114,7 @@ int CharLength(const char* s, int len, int pos)
 {
     if (!s || pos < 0 || pos >= len)
         return 0;
-    // A lead byte makes a pair only with a byte that can follow it; before
-    // any other byte (a quote, a separator, a line break) it stands alone.
-    return (IsLeadByte(U8(s[pos])) && pos + 1 < len && IsTrailByte(U8(s[pos + 1]))) ? 2 : 1;
+    return (IsLeadByte(U8(s[pos])) && pos + 1 < len) ? 2 : 1;
 }
 
 int NextChar(const char* s, int len, int pos)

@@ -30,7 +30,6 @@ inline bool IsLeadByte(char c) { return IsLeadByte(static_cast<unsigned char>(c)
 inline bool IsTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFE && c != 0x7F; }
 
 // Bytes (1 or 2) of the character at pos in s[0, len); 0 when pos is outside.
-// A lead byte counts 2 only when a valid trail byte follows it.
 int CharLength(const char* s, int len, int pos);
 // Position of the next character after pos (never past len).
 int NextChar(const char* s, int len, int pos);

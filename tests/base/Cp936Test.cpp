@@ -134,29 +134,3 @@ TEST(Cp936, EveryPairWithACharacterSurvivesTheRoundTrip)
         EXPECT_EQ(cp936::FromUtf16(cp936::ToUtf16(one)), one) << b;
     }
 }
-
-// A lead byte pairs only with a byte that can follow it (0x40-0xFE but
-// 0x7F); before a quote, a separator, a line break, 0x7F or 0xFF it stands
-// alone, and the byte after it starts the next character.
-TEST(Cp936, ALeadBytePairsOnlyWithAValidTrailByte)
-{
-    const struct {
-        const char* text;
-        int length;     // of the character at 0
-    } cases[] = {
-        {"\xD6\xD0", 2},   {"\x81\x40", 2}, {"\xFE\xFE", 2}, {"\xD6\x80", 2},
-        {"\xD6\"", 1},     {"\xD6,", 1},    {"\xD6\n", 1},   {"\xD6\r", 1},
-        {"\xD6\x7F", 1},   {"\xD6\xFF", 1}, {"\xD6\x3F", 1}, {"\xD6", 1},
-    };
-    for (const auto& c : cases) {
-        const int n = static_cast<int>(std::char_traits<char>::length(c.text));
-        SCOPED_TRACE(testing::Message() << std::hex << static_cast<int>(static_cast<unsigned char>(c.text[n - 1])));
-        EXPECT_EQ(c.length, cp936::CharLength(c.text, n, 0));
-        EXPECT_EQ(c.length, cp936::NextChar(c.text, n, 0));
-        EXPECT_EQ(n == 2 && c.length == 1 ? 2 : 1, cp936::CharCount(c.text, n));
-    }
-    // The quote after a lone lead byte is a character of its own.
-    const std::string s = "a\xD6\"b";
-    EXPECT_TRUE(cp936::IsCharBoundary(s.data(), 4, 2));
-    EXPECT_EQ(1, cp936::PrevChar(s.data(), 4, 2));
-}

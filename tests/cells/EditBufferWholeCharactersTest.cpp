@@ -65,8 +65,8 @@ TEST(EditBufferWholeCharacters, HalfCharactersNeverGoIn)
          [](CEditBuffer& b) { b.ReplaceSel("\x81"); }, "ac", 1},
         {"a paste of whole characters goes in as it is", "ab", 1, 1,
          [](CEditBuffer& b) { b.ReplaceSel("\xD6\xD0"); }, "a\xD6\xD0" "b", 3},
-        {"a lead byte before \\r stands alone: Backspace after the line break removes CR LF whole",
-         "\x81\r\n", 3, 3, [](CEditBuffer& b) { b.Char(VK_BACK, true); }, "\x81", 1},
+        {"Backspace after a line feed whose \\r is a second byte removes the line feed alone", "\x81\r\n", 3, 3,
+         [](CEditBuffer& b) { b.Char(VK_BACK, true); }, "\x81\r", 2},
     };
     for (const WholeCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -137,6 +137,10 @@ BOOL BuildGridWorkbook(CGridCtrl& grid, XlsWorkbook& book, LPCTSTR password, int
     };
     std::unordered_map<FontKey, uint16_t, FontKeyHash> fonts;
     ColourIndexCache colours;
+    FontKey lastKey;
+    std::memset(&lastKey, 0, sizeof lastKey);
+    uint16_t lastFont = 0;
+    bool haveLast = false;
     for (int row = fixedRows; row < rows; ++row) {
         const int r = row - fixedRows;
         for (int col = fixedCols; col < cols; ++col) {
@@ -154,13 +158,22 @@ BOOL BuildGridWorkbook(CGridCtrl& grid, XlsWorkbook& book, LPCTSTR password, int
             if (const LOGFONT* lf = cell->GetFont())
                 key.font = *lf;
             key.colour = cell->GetTextColor();
-            auto known = fonts.find(key);
+            // Neighbouring cells mostly share a font: the last one is
+            // compared before the table is looked up.
             uint16_t font;
-            if (known != fonts.end()) {
-                font = known->second;
+            if (haveLast && key == lastKey) {
+                font = lastFont;
             } else {
-                font = book.AddFont(CellFont(*cell, dpi));
-                fonts.emplace(key, font);
+                auto known = fonts.find(key);
+                if (known != fonts.end()) {
+                    font = known->second;
+                } else {
+                    font = book.AddFont(CellFont(*cell, dpi));
+                    fonts.emplace(key, font);
+                }
+                lastKey = key;
+                lastFont = font;
+                haveLast = true;
             }
             int xf = book.AddFormat(CellFormat(grid, row, col, *cell, font, colours));
             if (cell->IsNumber()) {

@@ -250,14 +250,26 @@ std::vector<XlsRecord> XlsBuiltInXfRecords()
 
 XlsRecord XlsBoundSheetRecord(uint32_t offset, const std::string& name, bool visible)
 {
-    std::string n = name.substr(0, 31);
     XlsBytes d;
     XlsPutU32(d, offset);
     XlsPutU8(d, visible ? 0 : 1);
     XlsPutU8(d, 0);
-    XlsPutU8(d, static_cast<uint8_t>(n.size()));
-    XlsPutU8(d, 0);
-    d.insert(d.end(), n.begin(), n.end());
+    if (IsAscii(name)) {
+        const std::string n = name.substr(0, kXlsMaxSheetName);
+        XlsPutU8(d, static_cast<uint8_t>(n.size()));
+        XlsPutU8(d, 0);
+        d.insert(d.end(), n.begin(), n.end());
+    } else {
+        // Code page 936 characters are one UTF-16 unit each, so a cut here
+        // never splits one.
+        std::u16string w = cp936::ToUtf16(name);
+        if (w.size() > kXlsMaxSheetName)
+            w.resize(kXlsMaxSheetName);
+        XlsPutU8(d, static_cast<uint8_t>(w.size()));
+        XlsPutU8(d, 1);
+        for (char16_t c : w)
+            XlsPutU16(d, static_cast<uint16_t>(c));
+    }
     return Make(XLS_BOUNDSHEET, d);
 }
 
@@ -401,18 +413,29 @@ XlsBytes XlsUnicodeString(const std::string& text)
     return d;
 }
 
+std::string XlsHeaderFooterWritten(const std::string& text)
+{
+    if (text.empty() || (text.size() >= 2 && text[0] == '&' && (text[1] == 'L' || text[1] == 'C' || text[1] == 'R')))
+        return text;
+    return "&L" + text;
+}
+
 XlsRecord XlsHeaderFooterRecord(uint16_t type, const std::string& text)
 {
     if (text.empty())
         return Make(type);
-    std::string t = text;
-    if (!(t.size() >= 2 && t[0] == '&' && (t[1] == 'L' || t[1] == 'C' || t[1] == 'R')))
-        t = "&L" + t;
-    // A header holds at most 255 characters.
+    std::string t = XlsHeaderFooterWritten(text);
+    // A header holds at most 255 characters; the workbook refuses a longer
+    // one, so this cut only guards the record.
     std::u16string w = cp936::ToUtf16(t);
-    if (w.size() > 255)
-        t = cp936::FromUtf16(w.substr(0, 255));
+    if (w.size() > kXlsMaxHeaderFooterText)
+        t = cp936::FromUtf16(w.substr(0, kXlsMaxHeaderFooterText));
     return Make(type, XlsUnicodeString(t));
+}
+
+size_t XlsTextLength(const std::string& text)
+{
+    return IsAscii(text) ? text.size() : cp936::ToUtf16(text).size();
 }
 
 bool XlsRange::operator<(const XlsRange& o) const

@@ -96,6 +96,9 @@ std::vector<XlsRecord> XlsStoredFormatRecords();
 std::vector<XlsRecord> XlsStoredStyleRecords();
 // The 21 built-in XFs (15 is the default cell XF).
 std::vector<XlsRecord> XlsBuiltInXfRecords();
+// The sheet's name is cut to its first 31 characters (the most a workbook
+// names a sheet with), never inside a character; 8-bit when every byte is
+// below 0x80, else UTF-16 converted from code page 936.
 XlsRecord XlsBoundSheetRecord(uint32_t offset, const std::string& name, bool visible = true);
 // Cell records written straight into a stream (no record object between).
 void XlsWriteLabelSst(XlsBytes& out, uint16_t row, uint16_t col, uint16_t xf, uint32_t sst);
@@ -111,7 +114,19 @@ XlsRecord XlsColInfoRecord(uint16_t first, uint16_t last, uint16_t width, uint16
 XlsRecord XlsWindow2Record();
 // Header and footer texts (code page 936) in the BIFF8 string form; a text
 // that names no section gets "&L" in front. An empty text writes no data.
+// The workbook refuses a text longer than kXlsMaxHeaderFooterText before it
+// gets here.
 XlsRecord XlsHeaderFooterRecord(uint16_t type, const std::string& text);
+// The header or footer text as written: "&L" in front of a text that names
+// no section.
+std::string XlsHeaderFooterWritten(const std::string& text);
+
+// The format's limits on texts, in characters (UTF-16 units).
+const size_t kXlsMaxCellText = 32767;
+const size_t kXlsMaxHeaderFooterText = 255;
+const size_t kXlsMaxSheetName = 31;
+// A code page 936 text's length in characters as the workbook counts them.
+size_t XlsTextLength(const std::string& text);
 
 struct XlsRange {
     uint16_t firstRow, lastRow, firstCol, lastCol;

@@ -3,6 +3,8 @@
 #include "document/CompoundFile.h"
 
 #include <algorithm>
+#include <cstring>
+#include <functional>
 
 // ---------------------------------------------------------------------------
 // Sheet
@@ -34,7 +36,9 @@ void XlsSheet::SetCellValue(int col, int row, int kind, const std::string& text,
     cell.col = static_cast<uint16_t>(col);
     cell.xf = format;
     cell.kind = kind;
-    cell.text = m_book->InternText(text);
+    // Only a text kind reads its text.
+    if (kind == XLS_VALUE_TEXT || kind == XLS_VALUE_TEXT_OR_BLANK)
+        cell.text = m_book->InternText(text);
     cell.number = value;
     std::vector<XlsCellValue>& cells = m_rows[static_cast<size_t>(row)];
     if (!cells.empty() && cells.back().col >= cell.col) {
@@ -120,7 +124,10 @@ XlsBytes XlsSheet::BuildStream(std::vector<size_t>& indexFixups)
 {
     indexFixups.clear();
     XlsBuffer buf;
-    buf.Bytes().reserve(4096 + GetCellCount() * 14 + m_rowInfo.size() * 22);
+    // Room for the largest cell record (NUMBER, 18 bytes) per cell, a ROW
+    // record per row and a DBCELL per 32 rows, so the stream is never moved.
+    buf.Bytes().reserve(4096 + GetCellCount() * 18 + (m_rows.size() + m_rowInfo.size()) * 24 +
+                        m_merges.size() * 8);
     buf.Append(XlsBofRecord(XLS_BOF_WORKSHEET));
 
     // The rows that get a ROW record: those with cells or settings.
@@ -342,6 +349,20 @@ uint16_t XlsWorkbook::AddFont(const XlsFontSpec& font)
 
 int XlsWorkbook::GetFontCount() const { return 4 + static_cast<int>(m_fonts.size()); }
 
+size_t XlsWorkbook::XfKeyHash::operator()(const std::array<uint8_t, 20>& k) const
+{
+    // The key read as words and mixed, instead of a byte at a time.
+    uint64_t a = 0, b = 0;
+    uint32_t c = 0;
+    std::memcpy(&a, k.data(), 8);
+    std::memcpy(&b, k.data() + 8, 8);
+    std::memcpy(&c, k.data() + 16, 4);
+    uint64_t h = (a * 0x9E3779B97F4A7C15ull) ^ (b + 0x632BE59BD9B4E019ull);
+    h = (h ^ (h >> 29)) * 0xBF58476D1CE4E5B9ull;
+    h ^= c * 0x94D049BB133111EBull;
+    return static_cast<size_t>(h ^ (h >> 32));
+}
+
 uint16_t XlsWorkbook::AddFormat(const XlsCellFormat& format)
 {
     uint8_t bytes[20];
@@ -364,15 +385,52 @@ namespace {
 const uint32_t kNoSst = 0xFFFFFFFF;
 }  // namespace
 
+namespace {
+
+uint64_t TextHash(const std::string& text)
+{
+    return static_cast<uint64_t>(std::hash<std::string>{}(text)) * 0x9E3779B97F4A7C15ull;
+}
+
+uint64_t TextSlot(uint64_t hash, size_t id)
+{
+    return (hash & 0xFFFFFFFF00000000ull) | (static_cast<uint64_t>(id) + 1);
+}
+
+}  // namespace
+
+void XlsWorkbook::GrowTextSlots()
+{
+    std::vector<uint64_t> slots(m_poolSlots.empty() ? 1024 : m_poolSlots.size() * 2, 0);
+    const size_t mask = slots.size() - 1;
+    for (size_t id = 0; id < m_pool.size(); ++id) {
+        const uint64_t h = TextHash(m_pool[id]);
+        size_t i = static_cast<size_t>(h >> 32) & mask;
+        while (slots[i] != 0)
+            i = (i + 1) & mask;
+        slots[i] = TextSlot(h, id);
+    }
+    m_poolSlots.swap(slots);
+}
+
 uint32_t XlsWorkbook::InternText(const std::string& text)
 {
-    auto it = m_poolIndex.find(text);
-    if (it != m_poolIndex.end())
-        return it->second;
-    uint32_t id = static_cast<uint32_t>(m_pool.size());
-    m_pool.push_back(text);
-    m_poolIndex.emplace(text, id);
-    return id;
+    if ((m_pool.size() + 1) * 2 > m_poolSlots.size())
+        GrowTextSlots();
+    const uint64_t h = TextHash(text);
+    const size_t mask = m_poolSlots.size() - 1;
+    for (size_t i = static_cast<size_t>(h >> 32) & mask;; i = (i + 1) & mask) {
+        const uint64_t slot = m_poolSlots[i];
+        if (slot == 0) {
+            const size_t id = m_pool.size();
+            m_pool.push_back(text);
+            m_poolSlots[i] = TextSlot(h, id);
+            return static_cast<uint32_t>(id);
+        }
+        const size_t id = static_cast<size_t>(slot & 0xFFFFFFFFull) - 1;
+        if ((slot >> 32) == (h >> 32) && m_pool[id] == text)
+            return static_cast<uint32_t>(id);
+    }
 }
 
 uint32_t XlsWorkbook::AddSharedString(uint32_t pooledText)
@@ -505,10 +563,15 @@ XlsBytes XlsWorkbook::BuildStream()
         WriteSst(buf);
     buf.Append(XlsEofRecord());
 
+    size_t total = buf.Size();
+    for (const XlsBytes& sheet : sheetStreams)
+        total += sheet.size();
+    buf.Bytes().reserve(total);
     for (size_t i = 0; i < m_sheets.size(); ++i) {
         const size_t base = buf.Size();
         buf.PatchU32(boundPos[i], static_cast<uint32_t>(base));
         buf.Append(sheetStreams[i]);
+        XlsBytes().swap(sheetStreams[i]);   // its memory goes as soon as it is copied
         for (size_t at : fixups[i]) {
             const XlsBytes& b = buf.Bytes();
             uint32_t v = b[base + at] | (b[base + at + 1] << 8) | (b[base + at + 2] << 16) |
@@ -521,9 +584,27 @@ XlsBytes XlsWorkbook::BuildStream()
 
 int XlsWorkbook::Save(LPCTSTR path)
 {
+    m_saveStatus = SAVE_OK;
+    for (const auto& sheet : m_sheets) {
+        if (XlsTextLength(XlsHeaderFooterWritten(sheet->GetHeaderFooter())) > kXlsMaxHeaderFooterText) {
+            m_saveStatus = SAVE_HEADER_TOO_LONG;
+            return 0;
+        }
+    }
     XlsBytes stream = BuildStream();
+    // The texts the cells use; a code page 936 text has no more characters
+    // than bytes, so only a long one is counted.
+    for (uint32_t id : m_strings) {
+        const std::string& text = m_pool[id];
+        if (text.size() > kXlsMaxCellText && XlsTextLength(text) > kXlsMaxCellText) {
+            m_saveStatus = SAVE_TEXT_TOO_LONG;
+            return 0;
+        }
+    }
     std::vector<uint8_t> file = BuildCompoundFile("Workbook", stream);
-    if (file.empty())
+    if (file.empty() || !WriteFileReplacing(path, file)) {
+        m_saveStatus = SAVE_WRITE_FAILED;
         return 0;
-    return WriteFileReplacing(path, file) ? 1 : 0;
+    }
+    return 1;
 }

@@ -55,6 +55,7 @@ public:
     void SetColumnWidth(int firstCol, int lastCol, int width, int format);
     XlsRowInfo& GetRow(int row);
     void SetHeaderFooter(const std::string& text) { m_header = text; }
+    const std::string& GetHeaderFooter() const { return m_header; }
     void Protect(const std::string& password) { m_password = password; }
 
     size_t GetCellCount() const;
@@ -121,8 +122,13 @@ public:
     // The whole "Workbook" stream.
     XlsBytes BuildStream();
     // Writes the compound file (temporary file and rename); 1 on success, 0
-    // on failure (what was at the path stays).
+    // on failure (what was at the path stays). A workbook holding a text
+    // the format cannot hold whole (a cell text over kXlsMaxCellText
+    // characters, a header or footer over kXlsMaxHeaderFooterText) is
+    // refused rather than cut; GetSaveStatus tells why a save failed.
     int Save(LPCTSTR path);
+    enum SaveStatus { SAVE_OK, SAVE_TEXT_TOO_LONG, SAVE_HEADER_TOO_LONG, SAVE_WRITE_FAILED };
+    SaveStatus GetSaveStatus() const { return m_saveStatus; }
 
 private:
     void WriteSst(XlsBuffer& buf);
@@ -133,21 +139,21 @@ private:
     std::unordered_map<std::string, uint16_t> m_fontIndex;
     std::vector<XlsBytes> m_xfs;     // cell XFs, index 21 on
     struct XfKeyHash {
-        size_t operator()(const std::array<uint8_t, 20>& k) const
-        {
-            uint64_t h = 1469598103934665603ull;
-            for (uint8_t c : k)
-                h = (h ^ c) * 1099511628211ull;
-            return static_cast<size_t>(h);
-        }
+        size_t operator()(const std::array<uint8_t, 20>& k) const;
     };
     using XlsXfKey = std::array<uint8_t, 20>;
     std::unordered_map<XlsXfKey, uint16_t, XfKeyHash> m_xfIndex;
+    void GrowTextSlots();
+
     std::vector<std::string> m_pool;
-    std::unordered_map<std::string, uint32_t> m_poolIndex;
+    // Open-addressed index of the pool: per slot the upper half of the
+    // text's hash and its number + 1 (0: an empty slot); a power of two in
+    // size, never more than half full.
+    std::vector<uint64_t> m_poolSlots;
     std::vector<uint32_t> m_poolToSst;   // kNoSst until written
     std::vector<uint32_t> m_strings;     // pooled texts in string-table order
     uint32_t m_sstTotal = 0;
+    SaveStatus m_saveStatus = SAVE_OK;
 };
 
 // The maximum number of XF records a workbook holds.

@@ -4,11 +4,13 @@
 
 #include "grid/GridCtrl.h"
 #include "grid/GridMeasureDC.h"
+#include "grid/GridMeasureFonts.h"
 #include "grid/LogFontUtil.h"
 #include "platform/DC.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <memory>
 
@@ -102,12 +104,21 @@ CSize CGridCellBase::GetTextExtent(LPCTSTR szText, CDC* pDC, int nCol)
     const LOGFONT* plf = GetFont();
     LOGFONT lf = {};
     CFont font;
-    CFont* pOldFont = nullptr;
+    HGDIOBJ hOldFont = nullptr;
+    // During a measuring pass the font comes from the pass's cache.
+    CGridMeasureFonts* fonts = pGrid != nullptr ? pGrid->GetMeasureFonts() : nullptr;
+    CGridMeasureFonts::Entry* cached = nullptr;
     if (plf != nullptr) {
         lf = *plf;
         lf.lfHeight = ScaleFontHeight(lf.lfHeight, zy);
-        if (font.CreateFontIndirect(&lf))
-            pOldFont = dc->SelectObject(&font);
+        if (fonts != nullptr && fonts->GetDC() == dc)
+            cached = fonts->Find(lf);
+        if (cached != nullptr)
+            hOldFont = dc->SelectObject(cached->font.GetSafeHandle());
+        else if (font.CreateFontIndirect(&lf))
+            hOldFont = dc->SelectObject(font.GetSafeHandle());
+        if (hOldFont == nullptr)
+            cached = nullptr;
     }
 
     // Sizes are summed in 64 bits: a large font in a narrow column easily
@@ -115,36 +126,41 @@ CSize CGridCellBase::GetTextExtent(LPCTSTR szText, CDC* pDC, int nCol)
     const double margin = GetMargin();
     const long long available =
         RoundExtent(static_cast<double>(GetTextAreaWidth(dc, nCol)) * zx - (2 * margin + 1) * zx);
-    const CString text(szText);
     long long cx = 0;
     long long cy = 0;
     if (GetWrapText()) {
         CRect rc(0, 0, static_cast<int>(std::max(0LL, available)), 0);
-        dc->DrawText(text, &rc, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
+        dc->DrawText(CString(szText), &rc, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
         cx = static_cast<long long>(rc.right) - rc.left;
         cy = static_cast<long long>(rc.bottom) - rc.top;
-    } else if (text.Find('\n') >= 0) {
+    } else if (std::strchr(szText, '\n') != nullptr) {
         // Each line takes as many lines as it needs in the available width;
         // a column too narrow to hold anything counts each line once.
-        ForEachLine(text, [&](const CString& line) {
+        ForEachLine(CString(szText), [&](const CString& line) {
             CSize extent = dc->GetTextExtent(line.IsEmpty() ? CString(" ") : line);
             const long long wraps = available > 0 ? extent.cx / available : 0;
             cy = std::min(cy + (wraps + 1) * extent.cy, kMaxExtent);
             cx = std::max(cx, static_cast<long long>(extent.cx));
         });
     } else {
-        CSize extent = dc->GetTextExtent(text);
+        CSize extent = dc->GetTextExtent(szText, static_cast<int>(std::strlen(szText)));
         cx = extent.cx;
         cy = extent.cy;
     }
 
     TEXTMETRIC tm = {};
-    dc->GetTextMetrics(&tm);
+    if (cached != nullptr) {
+        if (!cached->bMetrics)
+            cached->bMetrics = dc->GetTextMetrics(&cached->tm);
+        tm = cached->tm;
+    } else {
+        dc->GetTextMetrics(&tm);
+    }
     cx += TruncateExtent(tm.tmOverhang * zx + 3 * margin * zx);
     cy += TruncateExtent(margin * zy);
 
-    if (pOldFont != nullptr)
-        dc->SelectObject(pOldFont);
+    if (hOldFont != nullptr)
+        dc->SelectObject(hOldFont);
 
     if (plf != nullptr && (lf.lfEscapement == 900 || lf.lfEscapement == -900))
         return CSize(ClampExtent(cy + TruncateExtent(margin * zy)), ClampExtent(cx + TruncateExtent(2 * margin * zy)));

@@ -12,13 +12,16 @@
 #include "base/Cp936.h"
 #include "base/FileReplace.h"
 #include "base/NumberText.h"
+#include "grid/GridColumnFitter.h"
 #include "grid/GridCtrl.h"
+#include "grid/GridCtrlCellSetter.h"
 #include "platform/System.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <new>
 
 namespace gridcsv {
@@ -272,7 +275,8 @@ BOOL CGridCtrl::LoadCSVFile(LPCTSTR szPath, char chSeparator)
 
     // The whole file, and the size of the sheet it makes, before the sheet
     // changes.
-    std::string data;
+    std::unique_ptr<char[]> buffer;   // not zeroed: the file fills it
+    size_t size = 0;
     size_t records = 0;
     size_t widest = 0;
     bool sound = true;
@@ -280,20 +284,21 @@ BOOL CGridCtrl::LoadCSVFile(LPCTSTR szPath, char chSeparator)
         const ULONGLONG length = file.GetLength();
         if (length > 0x7FFFFFFFULL)
             throw std::bad_alloc();
-        data.resize(static_cast<size_t>(length));
+        size = static_cast<size_t>(length);
+        buffer.reset(new char[size + 1]);
         size_t done = 0;
-        while (done < data.size()) {
-            const UINT got = file.Read(&data[done], static_cast<UINT>(data.size() - done));
+        while (done < size) {
+            const UINT got = file.Read(&buffer[done], static_cast<UINT>(size - done));
             if (got == 0)
                 break;
             done += got;
         }
         file.Close();
-        sound = done == data.size();
+        sound = done == size;
         if (sound) {
             size_t fields = 0;
             gridcsv::ScanCsv(
-                data.data(), data.size(), chSeparator, [&](const char*, size_t) { ++fields; },
+                buffer.get(), size, chSeparator, [&](const char*, size_t) { ++fields; },
                 [&] {
                     ++records;
                     widest = std::max(widest, fields);
@@ -318,15 +323,33 @@ BOOL CGridCtrl::LoadCSVFile(LPCTSTR szPath, char chSeparator)
         AfxMessageBox("Unable to load grid data", MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
+    // The columns are fitted as the rows fill: each row is measured as soon
+    // as its record is in, while its cells are fresh in the cache. Formulas
+    // are worked out once the sheet is filled, not after each cell: every
+    // cell but the corner is new, so only a formula left there can read the
+    // loaded cells, and the header row holding it is measured last.
+    CGridColumnFitter fitter(*this, 0);
     int row = 1;
     int col = 1;
     gridcsv::ScanCsv(
-        data.data(), data.size(), chSeparator,
-        [&](const char* text, size_t) { SetCellText(row, col++, text); },
+        buffer.get(), size, chSeparator,
+        [&](const char* text, size_t) {
+            if (gridcell::SetOnCell(*this, row, col, [text](CGridCellBase* pCell) { pCell->SetText(text); }))
+                SetModified(TRUE, row, col);
+            ++col;
+        },
         [&] {
+            fitter.MeasureRow(row);
             ++row;
             col = 1;
         });
-    AutoSizeColumns(0);
+    buffer.reset();
+    if (!IsFormulaCalcSuspended()) {
+        UpdateFormulaIndex();
+        if (!m_FormulaIndex.IsEmpty())
+            CalcAll();
+    }
+    fitter.MeasureRow(0);
+    fitter.Finish();
     return TRUE;
 }

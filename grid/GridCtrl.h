@@ -93,6 +93,7 @@
 
 class CDC;
 class CGridCellFormula;
+class CGridMeasureFonts;
 class CPopupMenu;
 #include <unordered_map>
 #include <vector>
@@ -1061,6 +1062,10 @@ public:
     void AutoSize();
     UINT GetAutoSizeStyle() const { return static_cast<UINT>(m_nAutoSizeStyle); }
     void SetAutoSizeStyle(UINT nStyle) { m_nAutoSizeStyle = static_cast<int>(nStyle); }
+    // The font cache of the measuring pass that runs, or NULL; the pass
+    // (CGridMeasurePass, GridMeasureFonts.h) installs and removes it.
+    CGridMeasureFonts* GetMeasureFonts() const { return m_pMeasureFonts; }
+    void SetMeasureFonts(CGridMeasureFonts* pFonts) { m_pMeasureFonts = pFonts; }
 
     // ======================================================================
     // Fixed lines and small conversions (GridCtrlFixedLines.cpp)
@@ -1360,6 +1365,10 @@ protected:
     void ReleaseMoveDragImage();
     void ShiftCellIdRows(int nRow, int nDelta);
     void ShiftCellIdCols(int nCol, int nDelta);
+    // The sort-type list after nCount columns were inserted at nFirst (nCount
+    // > 0) or deleted from nFirst (nCount < 0), and after a column moved.
+    void ShiftColumnSortTypes(int nFirst, int nCount);
+    void MoveColumnSortType(int nSource, int nTarget);
     // Drops the names of cells outside nRows x nCols (cut by a lower count).
     void RemoveCellIdsOutside(int nRows, int nCols);
     void AdjustFormatRows(int nPos, int nCount);
@@ -1448,6 +1457,7 @@ protected:
     BOOL m_bMoveRowsByHeader = FALSE;
     BOOL m_bAutoSizeRowOnDblClick = TRUE;
     int m_nAutoSizeStyle = 3;
+    CGridMeasureFonts* m_pMeasureFonts = nullptr;   // not owned
     int m_nResizeCaptureRange = 3;
     BOOL m_bDrawNumZero = FALSE;
     BOOL m_bDrawTopLeftMost = FALSE;

@@ -39,14 +39,23 @@ std::string ShortestNumberText(double value)
     return text;
 }
 
+// The end of the character at pos as the CSV reader sees it: a lead byte
+// makes a two-byte character only with a valid second byte; before any other
+// byte (a quote, a separator, a line break) it stands alone.
+int CharEnd(const char* s, int length, int pos)
+{
+    if (cp936::IsLeadByte(s[pos]) && pos + 1 < length && cp936::IsTrailByte(static_cast<unsigned char>(s[pos + 1])))
+        return pos + 2;
+    return pos + 1;
+}
+
 bool NeedsQuotes(const CString& field, char chSeparator)
 {
     const char* s = field;
     const int length = field.GetLength();
-    for (int pos = 0; pos < length; pos = cp936::NextChar(s, length, pos)) {
+    for (int pos = 0; pos < length; pos = CharEnd(s, length, pos)) {
         const char ch = s[pos];
-        if (cp936::CharLength(s, length, pos) == 1 &&
-            (ch == chSeparator || ch == '"' || ch == '\r' || ch == '\n'))
+        if (CharEnd(s, length, pos) == pos + 1 && (ch == chSeparator || ch == '"' || ch == '\r' || ch == '\n'))
             return true;
     }
     return false;
@@ -62,7 +71,7 @@ void AppendField(std::string& out, const CString& field, char chSeparator)
     const char* s = field;
     const int length = field.GetLength();
     for (int pos = 0; pos < length;) {
-        const int next = cp936::NextChar(s, length, pos);
+        const int next = CharEnd(s, length, pos);
         if (next - pos == 1 && s[pos] == '"')
             out += '"';
         out.append(s + pos, static_cast<size_t>(next - pos));

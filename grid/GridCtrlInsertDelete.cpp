@@ -387,6 +387,7 @@ int CGridCtrl::InsertColumnBlock(int nNew, int nCount, LPCTSTR szHeading, int nW
         ShiftCellIdCols(nNew, nCount);
         AdjustFormatColumns(nNew, nCount);
         ShiftHiddenLines(m_arHiddenCols, nNew, nCount);
+        ShiftColumnSortTypes(nNew, nCount);
     } catch (const std::exception&) {
         result = -1;
     }
@@ -516,6 +517,7 @@ void CGridCtrl::DeleteColumnBlock(int nFirst, int nCount)
     RemoveIdLines(m_arCellIds, false, nFirst, nCount);
     AdjustFormatColumns(nFirst, -nCount);
     ShiftHiddenLines(m_arHiddenCols, nFirst, -nCount);
+    ShiftColumnSortTypes(nFirst, -nCount);
 
     if (savedFocus.col >= 0) {
         savedFocus.col = std::min(std::max(savedFocus.col, m_nFixedCols), m_nCols - 1);

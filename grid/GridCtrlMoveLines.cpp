@@ -198,7 +198,7 @@ BOOL CGridCtrl::MoveRow(int nFrom, int nTo)
 
 // What names the source line by its index now names the new one: cell ids,
 // the hidden-line list (a hidden line stays hidden with its saved size), the
-// format list and formula references.
+// format list, formula references and a column's sort type.
 void CGridCtrl::MoveLineFollowers(BOOL bRows, int nSource, int nTarget)
 {
     for (GridCellIdEntry& entry : m_arCellIds) {
@@ -214,10 +214,12 @@ void CGridCtrl::MoveLineFollowers(BOOL bRows, int nSource, int nTarget)
         if (line == nSource)
             line = nTarget;
     }
-    if (bRows)
+    if (bRows) {
         RetargetFormulaRow(nSource, nTarget);
-    else
+    } else {
         RetargetFormulaColumn(nSource, nTarget);
+        MoveColumnSortType(nSource, nTarget);
+    }
 }
 
 // --- drag feedback -----------------------------------------------------------------------

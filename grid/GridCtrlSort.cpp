@@ -73,6 +73,34 @@ BOOL CGridCtrl::SetColumnSortType(int nCol, BOOL bNumeric)
     return TRUE;
 }
 
+// Like the column widths: the entries of deleted columns go, those of later
+// columns move with them.
+void CGridCtrl::ShiftColumnSortTypes(int nFirst, int nCount)
+{
+    if (nCount < 0) {
+        const long long last = static_cast<long long>(nFirst) - nCount - 1;
+        m_arColumnSortTypes.erase(std::remove_if(m_arColumnSortTypes.begin(), m_arColumnSortTypes.end(),
+                                                 [&](const GridColumnSortType& e) {
+                                                     return e.col >= nFirst && e.col <= last;
+                                                 }),
+                                  m_arColumnSortTypes.end());
+    }
+    for (GridColumnSortType& entry : m_arColumnSortTypes) {
+        if (entry.col >= nFirst)
+            entry.col += nCount;
+    }
+}
+
+void CGridCtrl::MoveColumnSortType(int nSource, int nTarget)
+{
+    const int target = FindColumnSortType(nTarget);
+    if (target >= 0)
+        m_arColumnSortTypes.erase(m_arColumnSortTypes.begin() + target);
+    const int source = FindColumnSortType(nSource);
+    if (source >= 0)
+        m_arColumnSortTypes[static_cast<size_t>(source)].col = nTarget;
+}
+
 int CGridCtrl::FindColumnSortType(int nCol) const
 {
     for (size_t i = 0; i < m_arColumnSortTypes.size(); ++i) {

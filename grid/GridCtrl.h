@@ -783,6 +783,9 @@ public:
     BOOL GetRowEvenSetting() const { return m_bRowEvenColour; }
     // Repaints the rows with the alternate colours from nStartRow on; TRUE.
     BOOL ResetRowOddEvenBkColor(int nStartRow);
+    // A left button press and release at the cell's top-left corner, through
+    // the grid's own mouse handlers; nothing when that corner is not on screen.
+    void ClickCell(int nRow, int nCol);
 
     // ======================================================================
     // Sheet defaults and sheet-wide settings (GridCtrlSheetServices.cpp)

@@ -316,13 +316,18 @@ BOOL CGridCtrl::LoadCSVFile(LPCTSTR szPath, char chSeparator)
     }
 
     // Only the top-left corner cell stays; the fields go from (1, 1) on, so
-    // that row 0 and column 0 are free for headers.
+    // that row 0 and column 0 are free for headers. The sheet is replaced,
+    // not cut: a formula in the corner keeps its references (cutting the
+    // counts would turn them invalid) and reads the loaded cells.
+    const CString cornerFormula = GetCellFormula(0, 0);
     SetRowCount(1);
     SetColumnCount(1);
     if (!SetColumnCount(static_cast<int>(widest) + 1) || !SetRowCount(static_cast<int>(records) + 1)) {
         AfxMessageBox("Unable to load grid data", MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
+    if (!cornerFormula.IsEmpty())
+        SetCellFormula(0, 0, cornerFormula);
     // The columns are fitted as the rows fill: each row is measured as soon
     // as its record is in, while its cells are fresh in the cache. Formulas
     // are worked out once the sheet is filled, not after each cell: every

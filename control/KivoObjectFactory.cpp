@@ -1,6 +1,7 @@
 #include "control/KivoObjectFactory.h"
 
 #include "control/KivoObjects.gen.h"
+#include "control/KivoTreeObjects.h"
 #include "control/KivoValueObjects.h"
 #include "control/KivoViewObjects.h"
 
@@ -12,9 +13,9 @@ CKivoObjectPtr CreateKivoObjectOfClass(int kivoClass)
 {
     switch (kivoClass) {
     case KivoClass_KivoTree:
-        return std::make_unique<CKivoTreeBase>();
+        return std::make_unique<CKivoTree>();
     case KivoClass_KivoTreeNode:
-        return std::make_unique<CKivoTreeNodeBase>();
+        return std::make_unique<CKivoTreeNode>();
     case KivoClass_KivoBind:
         return std::make_unique<CKivoBindBase>();
     case KivoClass_KivoBindField:

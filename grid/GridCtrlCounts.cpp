@@ -40,6 +40,8 @@ BOOL CGridCtrl::SetRowCount(int nRows)
             RemoveCellIdsOutside(nRows, m_nCols);
             m_arRowHeights.SetSize(nRows);
             m_nRows = nRows;
+            // Trees lose the rows cut off (a tree left without rows goes).
+            ShiftTreeColumnRows(nRows, nRows - nOldRows);
         } else {
             UINT height = static_cast<UINT>(std::max(0, m_cellDefault.GetHeight()));
             if (!m_bVirtualMode)
@@ -111,6 +113,7 @@ BOOL CGridCtrl::SetColumnCount(int nCols)
             RemoveCellIdsOutside(m_nRows, nCols);
             m_arColWidths.SetSize(nCols);
             m_nCols = nCols;
+            ShiftTreeColumnCols(nCols, nCols - nOldCols);
         } else {
             UINT width = static_cast<UINT>(std::max(0, m_cellDefault.GetWidth()));
             m_arColWidths.SetSize(nCols);

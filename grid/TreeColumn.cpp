@@ -98,6 +98,7 @@ void CTreeColumn::SetBoxSize(int nSize)
         return;
     m_nBoxSize = std::min(size, 1000);
     m_nIndent = m_nBoxSize;
+    RebuildElement();
     Invalidate();
 }
 

@@ -89,25 +89,26 @@ public:
     // Re-attaches with the current levels and shows every row.
     void Refresh();
 
-    // --- drawing attributes -----------------------------------------------------
+    // --- drawing attributes (a setter also rewrites the attribute text; the
+    // next paint shows the change) -----------------------------------------------
     int GetBoxSize() const { return m_nBoxSize; }
     // Ignored below 10 (the low 16 bits are compared).
     void SetBoxSize(int nSize);
     int GetIndent() const { return m_nIndent; }
     BOOL GetShowLine() const { return m_bShowLine; }
-    void SetShowLine(BOOL b) { m_bShowLine = b ? 1 : 0; }
+    void SetShowLine(BOOL b) { m_bShowLine = b ? 1 : 0; RebuildElement(); }
     BOOL GetShowRectangle() const { return m_bShowRectangle; }
-    void SetShowRectangle(BOOL b) { m_bShowRectangle = b ? 1 : 0; }
+    void SetShowRectangle(BOOL b) { m_bShowRectangle = b ? 1 : 0; RebuildElement(); }
     COLORREF GetLineColor() const { return m_crLine; }
-    void SetLineColor(COLORREF clr) { m_crLine = clr; }
+    void SetLineColor(COLORREF clr) { m_crLine = clr; RebuildElement(); }
     COLORREF GetBoxLineColor() const { return m_crBoxLine; }
-    void SetBoxLineColor(COLORREF clr) { m_crBoxLine = clr; }
+    void SetBoxLineColor(COLORREF clr) { m_crBoxLine = clr; RebuildElement(); }
     COLORREF GetBoxBackColor() const { return m_crBoxBack; }
-    void SetBoxBackColor(COLORREF clr) { m_crBoxBack = clr; }
+    void SetBoxBackColor(COLORREF clr) { m_crBoxBack = clr; RebuildElement(); }
     int GetLineStyle() const { return m_nLineStyle; }
-    void SetLineStyle(int nStyle) { m_nLineStyle = nStyle; }
+    void SetLineStyle(int nStyle) { m_nLineStyle = nStyle; RebuildElement(); }
     int GetBoxLineStyle() const { return m_nBoxLineStyle; }
-    void SetBoxLineStyle(int nStyle) { m_nBoxLineStyle = nStyle; }
+    void SetBoxLineStyle(int nStyle) { m_nBoxLineStyle = nStyle; RebuildElement(); }
     // What the tree cells forward: the text format word and the item data.
     UINT GetFormat() const { return m_nFormat; }
     void SetFormat(UINT nFormat) { m_nFormat = nFormat; }

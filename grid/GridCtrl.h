@@ -53,6 +53,7 @@
 //   GridClipText.cpp           tab-separated range text: writing and pasting
 //   GridCsvFile.cpp            CSV files: saving and loading
 //   GridCtrlMoveLines.cpp      moving a row or column, and its drag feedback
+//   GridCtrlTrees.cpp          the tree-column list (TreeColumn.h), trees following lines
 #pragma once
 
 #include "base/CArrays.h"

@@ -299,7 +299,8 @@ void CGridTreeCellBase::DrawOutline(CDC* pDC, CTreeColumn& tree, const CRect& re
 CSize CGridTreeCellBase::GetCellExtent(CDC* pDC, int nCol)
 {
     CSize size = CGridCell::GetCellExtent(pDC, nCol);
-    size.cx = std::min(GRID_MAX_TEXT_EXTENT, size.cx + GetIndentWidth());
+    const long long width = static_cast<long long>(size.cx) + GetIndentWidth();
+    size.cx = static_cast<LONG>(std::min<long long>(GRID_MAX_TEXT_EXTENT, width));
     return size;
 }
 

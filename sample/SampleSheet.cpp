@@ -1,9 +1,11 @@
 #include "sample/SampleSheet.h"
 
+#include "grid/TreeColumn.h"
 #include "platform/System.h"
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -33,6 +35,40 @@ void SetGridFont(CGridCtrl& grid)
     std::strcpy(lf.lfFaceName, "宋体");
     for (int i = 0; i < 4; ++i)
         grid.GetDefaultCell(i & 1, (i >> 1) & 1)->SetFont(&lf);
+}
+
+// The first 31 product rows as an outline in the name column: all stores,
+// then each store with its ten products, each store's amount summed from its
+// products. A click on a box folds or unfolds a store.
+void AddStoreTree(CGridCtrl& grid)
+{
+    CTreeColumn* tree = grid.AddTree(2, 1);
+    if (tree == nullptr)
+        return;
+    std::string levels = "1";
+    for (int store = 0; store < 3; ++store) {
+        levels += ",2";
+        for (int product = 0; product < 9; ++product)
+            levels += ",3";
+    }
+    tree->SetControl(("<control treerow = \"" + levels + "\" ></control>").c_str());
+    grid.SetCellText(2, 1, "全部仓库");
+    for (int store = 0; store < 3; ++store) {
+        const int row = 3 + store * 10;
+        grid.SetCellText(row, 1, kStores[store]);
+        for (int c = 2; c < 8; ++c)
+            grid.SetCellText(row, c, "");
+        tree->SumChildrenInColumn(row, 4);
+        grid.GetCell(row, 4)->SetAlign(DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
+    }
+    tree->SumChildrenInColumn(2, 4);
+    grid.GetCell(2, 4)->SetAlign(DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
+    for (int c = 2; c < 8; ++c) {
+        if (c != 4)
+            grid.SetCellText(2, c, "");
+    }
+    tree->Collapse(23);
+    tree->ApplyRowVisibility();
 }
 
 }  // namespace
@@ -85,6 +121,8 @@ void SampleFrame::FillSampleGrid(CGridCtrl& grid)
     std::snprintf(text, sizeof(text), "%.2f", total);
     grid.GetCell(kSampleRows, 4)->SetText(text);
     grid.GetCell(kSampleRows, 4)->SetBorder(CBF_LEFT | CBF_TOP | CBF_RIGHT | CBF_BOTTOM, RGB(0x20, 0x80, 0x20), 0, 2);
+
+    AddStoreTree(grid);
 
     grid.SetFreezeTopRows(1);
     grid.SetFreezeLeftCols(1);

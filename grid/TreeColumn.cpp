@@ -10,6 +10,7 @@
 #include "grid/GridTreeCell.h"
 
 #include <algorithm>
+#include <string>
 #include <climits>
 #include <cstdint>
 #include <cstring>
@@ -35,14 +36,18 @@ BOOL IsTrueText(const CString& value)
 // The items of a list separated by ",", each trimmed.
 std::vector<CString> SplitList(const CString& list)
 {
+    // A comma is never the trail byte of a two-byte character in code page
+    // 936, so the bytes are split in one pass.
     std::vector<CString> items;
-    int from = 0;
+    const std::string& bytes = list.Str();
+    size_t from = 0;
     for (;;) {
-        const int comma = list.Find(',', from);
-        CString item = comma < 0 ? list.Mid(from) : list.Mid(from, comma - from);
+        const size_t comma = bytes.find(',', from);
+        const size_t end = comma == std::string::npos ? bytes.size() : comma;
+        CString item(bytes.data() + from, static_cast<int>(end - from));
         item.Trim();
         items.push_back(item);
-        if (comma < 0)
+        if (comma == std::string::npos)
             break;
         from = comma + 1;
     }

@@ -547,3 +547,24 @@ TEST(TreeColumn, CellsOfADeletedTreeForgetIt)
     EXPECT_EQ(stray->GetLevelByte(), 0x80);
     stray->OnClickDown(CPoint(5, 5));          // nothing to fold, nothing touched
 }
+
+// Reading a text shows every row of the tree, whatever its length (the row
+// count cut to a byte hid a tree of 256 rows).
+TEST(TreeColumn, ReadingATextShowsEveryRow)
+{
+    for (int rows : {127, 128, 256, 300}) {
+        auto grid = MakeSheet(4, 3, 1, 1);
+        CTreeColumn* tree = grid->AddTree(1, 1);
+        std::string levels = "1";
+        for (int i = 1; i < rows; ++i)
+            levels += i % 3 == 0 ? ",2" : ",3";
+        levels[2] = '2';
+        ASSERT_TRUE(tree->SetControl(("<control treerow = \"" + levels + "\" ></control>").c_str())) << rows;
+        EXPECT_EQ(tree->GetRowCount(), rows);
+        EXPECT_EQ(grid->GetRowCount(), 1 + rows);
+        int hidden = 0;
+        for (int r = 1; r <= rows; ++r)
+            hidden += grid->GetRowHeight(r) == 0 || !tree->IsRowShown(r) ? 1 : 0;
+        EXPECT_EQ(hidden, 0) << rows;
+    }
+}

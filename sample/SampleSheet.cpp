@@ -58,6 +58,8 @@ void AddStoreTree(CGridCtrl& grid)
         grid.SetCellText(row, 1, kStores[store]);
         for (int c = 2; c < 8; ++c)
             grid.SetCellText(row, c, "");
+        for (int product = 1; product <= 9; ++product)
+            grid.SetCellText(row + product, 6, kStores[store]);
         tree->SumChildrenInColumn(row, 4);
         grid.GetCell(row, 4)->SetAlign(DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
     }

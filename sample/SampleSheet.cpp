@@ -72,10 +72,12 @@ std::vector<BYTE> SamplePicture()
     return b;
 }
 
-// Rows 2 to 6 of the note column show the control-text cells: a check box,
-// a push button, a number-only cell, a link and a picture.
+// Rows 40 to 44 of the note column, below the store outline, show the
+// control-text cells: a check box, a push button, a number-only cell, a link
+// and a picture.
 void AddTypedCells(CGridCtrl& grid)
 {
+    const int kTypedRow = 40;
     const std::vector<BYTE> picture = SamplePicture();
     const int id = grid.GetPictureList().AddPictureData(picture.data(), static_cast<int>(picture.size()));
     char image[128];
@@ -90,9 +92,11 @@ void AddTypedCells(CGridCtrl& grid)
     const char* const kTexts[] = {"已入库", "", "12", "www.example.cn", ""};
     // The text first: a check cell takes its state from a text set later.
     for (int i = 0; i < 5; ++i) {
-        grid.GetCell(2 + i, 5)->SetText(kTexts[i]);
-        grid.SetCellControl(2 + i, 5, kControls[i]);
+        grid.GetCell(kTypedRow + i, 5)->SetText(kTexts[i]);
+        grid.SetCellControl(kTypedRow + i, 5, kControls[i]);
     }
+}
+
 // The first 31 product rows as an outline in the name column: all stores,
 // then each store with its ten products, each store's amount summed from its
 // products. A click on a box folds or unfolds a store.

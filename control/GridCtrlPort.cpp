@@ -105,18 +105,7 @@ void CGridCtrlPort::ApplyFirstTimeDefaults(CDC& dc)
 
 void CGridCtrlPort::ClickCell(LONG row, LONG col)
 {
-    // A left button press and release at the cell's top-left corner, through
-    // the grid's own mouse handlers, when that corner is on screen.
-    const int r = static_cast<int>(row);
-    const int c = static_cast<int>(col);
-    if (m_grid->GetSafeHwnd() == nullptr || !m_grid->IsValid(r, c) || !m_grid->IsCellVisible(r, c))
-        return;
-    POINT corner;
-    if (!m_grid->GetCellTopLeft(r, c, &corner))
-        return;
-    const LPARAM at = MAKELPARAM(corner.x, corner.y);
-    m_grid->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
-    m_grid->SendMessage(WM_LBUTTONUP, MK_LBUTTON, at);
+    m_grid->ClickCell(static_cast<int>(row), static_cast<int>(col));
 }
 
 void CGridCtrlPort::CellFromPoint(POINT point, LONG& row, LONG& col)

@@ -2,6 +2,7 @@
 
 #include "control/KivoControlObjects.h"
 #include "control/KivoObjects.gen.h"
+#include "control/KivoTreeObjects.h"
 #include "control/KivoValueObjects.h"
 #include "control/KivoViewObjects.h"
 
@@ -14,9 +15,9 @@ CKivoObjectPtr CreateKivoObjectOfClass(int kivoClass)
 {
     switch (kivoClass) {
     case KivoClass_KivoTree:
-        return std::make_unique<CKivoTreeBase>();
+        return std::make_unique<CKivoTree>();
     case KivoClass_KivoTreeNode:
-        return std::make_unique<CKivoTreeNodeBase>();
+        return std::make_unique<CKivoTreeNode>();
     case KivoClass_KivoBind:
         return std::make_unique<CKivoBindBase>();
     case KivoClass_KivoBindField:

@@ -284,6 +284,22 @@ protected:
     int DoCellSetControlEx(LONG nRow, LONG nCol, CKivoObject* Control) override;
     CKivoObjectPtr DoCellGetControlEx(LONG nRow, LONG nCol) override;
 
+    // The tree members (KivoSheetTreeMembers.cpp).
+    CKivoObjectPtr DoGridAddTree(LONG nTreeRow, LONG nTreeCol) override;
+    CKivoObjectPtr DoGridGetTree(LONG nIndex) override;
+    LONG DoGridGetTreeCount() override;
+    LONG DoGridGetColumnTreeCount() override;
+    int DoGridDeleteTree(LONG nTreeRow, LONG nTreeCol) override;
+    CKivoObjectPtr DoGridGetTreeEx(LONG nTreeRow, LONG nTreeCol) override;
+    BOOL DoGridGetColumnTreeStart(LONG nIndex, LONG& nStartRow, LONG& nStartCol) override;
+    BOOL DoColumnSetControlTreeProperty(LONG nStartRow, LONG nStartCol, const CString& strAttName,
+                                        const CString& strAttValue) override;
+    BOOL DoColumnSetControlTree(LONG nStartRow, LONG nStartCol, const CString& strXml) override;
+    CString DoColumnGetControlTree(LONG nStartRow, LONG nStartCol) override;
+    BOOL DoColumnDelControlTreeProperty(LONG nStartRow, LONG nStartCol, const CString& strAttName) override;
+    BOOL DoColumnDelControlTree(LONG nStartRow, LONG nStartCol) override;
+    CString DoColumnGetControlTreeProperty(LONG nStartRow, LONG nStartCol, const CString& strAttName) override;
+
     // The Cell family (KivoSheetCellMembers.cpp).
     BOOL DoCellSetValue(LONG nRow, LONG nCol, const CString& strValue) override;
     BOOL DoCellSetValueEx(LONG nRow, LONG nCol, double dbValue) override;

@@ -4,7 +4,9 @@
 // (so merge owners and default-cell comparisons are involved), a default cell,
 // a picture list with the count from byte 1, a formula cell of a grid, a
 // typed cell (check, button, numeric, URL, combo box, multi-check combo,
-// date/time, image), or a
+// date/time, image, tree), a tree column's record read into a small grid (the
+// tree must stay inside the grid and write itself out again as it was read),
+// or a
 // sheet of formula cells read one record after another (byte 1 then picks
 // which line changes are made to the sheet afterwards). The rest is the
 // record. Nothing may crash, hang or read outside the input, and whatever was
@@ -25,6 +27,8 @@
 #include "grid/GridCellCheck.h"
 #include "grid/GridCellFormula.h"
 #include "grid/GridCtrl.h"
+#include "grid/GridTreeCell.h"
+#include "grid/TreeColumn.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -119,6 +123,37 @@ void FuzzFormulaSheet(const BYTE* data, size_t size, BYTE changes)
     }
 }
 
+// A tree column's record read into a 8 x 4 sheet at (1, 1).
+void FuzzTreeColumnRecord(const BYTE* data, size_t size)
+{
+    CGridCtrl grid(8, 4, 1, 1);
+    std::vector<BYTE> copy(data, data + size);
+    copy.push_back(0);
+    CMemFile file(copy.data(), static_cast<UINT>(size), 0);
+    CArchive ar(&file, CArchive::load);
+    const BOOL placed = grid.SetColumnControlTree(1, 1, ar);
+    if (!placed) {
+        if (grid.GetTreeCount() != 0)
+            std::abort();
+        return;
+    }
+    CTreeColumn* tree = grid.GetTreeAt(0);
+    if (tree->GetStartRow() < 0 || tree->GetEndRow() > grid.GetRowCount() ||
+        tree->GetTreeColumn() >= grid.GetColumnCount())
+        std::abort();
+    CMemFile out;
+    {
+        CArchive store(&out, CArchive::store);
+        tree->Serialize(store);
+    }
+    CGridCtrl again(8, 4, 1, 1);
+    CMemFile in(const_cast<BYTE*>(out.GetBufferPtr()), static_cast<UINT>(out.GetLength()), 0);
+    CArchive load(&in, CArchive::load);
+    if (!again.SetColumnControlTree(tree->GetStartRow(), tree->GetTreeColumn(), load) ||
+        again.GetTreeAt(0)->GetAttributeText() != tree->GetAttributeText())
+        std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -127,7 +162,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     const BYTE* record = data + 2;
     size_t length = size - 2;
-    switch (data[0] % 14) {
+    switch (data[0] % 16) {
     case 0: {
         CGridCell cell;
         Load(cell, record, length);
@@ -195,6 +230,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         break;
     case 13:
         LoadAndRewrite<CGridCellImage>(record, length);
+        break;
+    case 14:
+        LoadAndRewrite<CGridTreeCell>(record, length);
+        break;
+    case 15:
+        FuzzTreeColumnRecord(record, length);
         break;
     default: {
         std::vector<BYTE> copy(record, record + length);

@@ -1,5 +1,6 @@
 // Construction, defaults, owned services and the cell lookup of the grid.
 #include "grid/GridCtrl.h"
+#include "grid/TreeColumn.h"
 
 #include "grid/GridSysColours.h"
 #include "grid/LogFontUtil.h"
@@ -210,7 +211,3 @@ void CGridCtrl::SetRowEvenBkColor(COLORREF clr)
     m_bRowEvenColour = TRUE;
 }
 
-void CGridCtrl::ShiftTreeColumnRows(int, int) {}
-void CGridCtrl::ShiftTreeColumnRowsReverse(int, int) {}
-void CGridCtrl::ShiftTreeColumnCols(int, int) {}
-void CGridCtrl::ShiftTreeColumnColsReverse(int, int) {}

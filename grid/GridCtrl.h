@@ -57,6 +57,7 @@
 //   GridCtrlMoveLines.cpp      moving a row or column, and its drag feedback
 //   GridCtrlSheetServices.cpp  the default-setting record taken whole, row-colour repaint
 //   GridCtrlDrawToBmp.cpp      drawing a range into a host's device context
+//   GridCtrlTrees.cpp          the tree-column list (TreeColumn.h), trees following lines
 #pragma once
 
 #include "base/CArrays.h"
@@ -91,10 +92,12 @@
 #include <memory>
 #include <string>
 
+class CArchive;
 class CDC;
 class CGridCellFormula;
 class CGridMeasureFonts;
 class CPopupMenu;
+class CTreeColumn;
 #include <unordered_map>
 #include <vector>
 
@@ -308,12 +311,48 @@ public:
     int FindColumnSortType(int nCol) const;
     const std::vector<GridColumnSortType>& GetColumnSortTypes() const { return m_arColumnSortTypes; }
 
-    // Tree columns follow row and column changes; there are none until tree
-    // columns exist.
+    // Tree columns follow row and column changes (GridCtrlTrees.cpp): nCount
+    // lines inserted at nRow (nCol), or -nCount deleted from it; a tree that
+    // loses all its rows or its column is dropped. The Reverse forms undo a shift.
     void ShiftTreeColumnRows(int nRow, int nCount);
     void ShiftTreeColumnRowsReverse(int nRow, int nCount);
     void ShiftTreeColumnCols(int nCol, int nCount);
     void ShiftTreeColumnColsReverse(int nCol, int nCount);
+
+    // ======================================================================
+    // Tree columns (GridCtrlTrees.cpp; the tree itself in TreeColumn.h)
+    // ======================================================================
+    // A new tree of one root row at (nRow, nCol); NULL when nRow is not
+    // inside the grid below row 0, nCol is not a column, or a tree already
+    // covers the row (in any column). The grid owns the tree.
+    CTreeColumn* AddTree(int nRow, int nCol);
+    // A tree at (nRow, nCol) read from its attribute text (or its record);
+    // the same checks. The tree already starting there takes the text instead.
+    BOOL SetColumnControlTree(int nRow, int nCol, LPCTSTR szText);
+    BOOL SetColumnControlTree(int nRow, int nCol, CArchive& ar);
+    int GetTreeCount() const { return static_cast<int>(m_arTrees.size()); }
+    CTreeColumn* GetTreeAt(int nIndex) const;
+    // The last tree of the list in column nCol whose rows contain nRow; -1 when none.
+    int FindTreeIndex(int nRow, int nCol) const;
+    // The first tree covering the cell; NULL for none.
+    CTreeColumn* FindColumnControlTree(int nRow, int nCol) const;
+    CString GetColumnControlTree(int nRow, int nCol) const;
+    int SetColumnControlTreeProperty(int nRow, int nCol, LPCTSTR szKey, LPCTSTR szValue);
+    CString GetColumnControlTreeProperty(int nRow, int nCol, LPCTSTR szKey);
+    BOOL DelColumnControlTreeProperty(int nRow, int nCol, LPCTSTR szKey);
+    // Searches the list from its end for a tree covering the cell; its cells
+    // become plain cells and the tree is deleted. FALSE when none.
+    BOOL DeleteColumnControlTree(int nRow, int nCol);
+    // (-1, -1) and FALSE for an index out of range.
+    BOOL GetColumnTreeStart(int nIndex, int& nStartRow, int& nStartCol) const;
+    // No tree but pExcept holds a row of [nFirst, nEnd).
+    BOOL IsTreeRangeFree(int nFirst, int nEnd, const CTreeColumn* pExcept) const;
+    // Moves whole rows: [nFirst, nLast) is turned so that nMiddle comes first
+    // (cells, heights and cell names travel with their rows). FALSE for rows
+    // outside the grid, in virtual mode, or when a merged block lies in them.
+    BOOL RotateRows(int nFirst, int nMiddle, int nLast);
+    // Sets each (row, height) and recomputes the scroll bars once.
+    void SetRowHeights(const std::vector<std::pair<int, int>>& heights);
 
     // ======================================================================
     // Header numbering
@@ -783,6 +822,9 @@ public:
     BOOL GetRowEvenSetting() const { return m_bRowEvenColour; }
     // Repaints the rows with the alternate colours from nStartRow on; TRUE.
     BOOL ResetRowOddEvenBkColor(int nStartRow);
+    // A left button press and release at the cell's top-left corner, through
+    // the grid's own mouse handlers; nothing when that corner is not on screen.
+    void ClickCell(int nRow, int nCol);
 
     // ======================================================================
     // Sheet defaults and sheet-wide settings (GridCtrlSheetServices.cpp)
@@ -1547,6 +1589,8 @@ protected:
     // The selected cells in row order, rebuilt when the selection changed.
     std::vector<CGridCellPos> m_arSelectedOrder;
     std::uint64_t m_nSelectedOrderChanges = ~static_cast<std::uint64_t>(0);
+    // --- tree columns (GridCtrlTrees.cpp) --------------------------------------------------
+    std::vector<std::unique_ptr<CTreeColumn>> m_arTrees;
     // --- formulas (GridCtrlFormula*.cpp) -------------------------------------------------
     CGridFormulaSource m_FormulaSource{*this};   // after m_FormulaEngine, whose source it becomes
     CGridFormulaIndex m_FormulaIndex;

@@ -58,6 +58,8 @@ BOOL CGridCtrl::SetRowCount(int nRows)
             m_arRowHeights.SetSize(nRows);
             m_nRows = nRows;
             RecalcAfterFormulaShift();
+            // Trees lose the rows cut off (a tree left without rows goes).
+            ShiftTreeColumnRows(nRows, nRows - nOldRows);
         } else {
             UINT height = static_cast<UINT>(std::max(0, m_cellDefault.GetHeight()));
             if (!m_bVirtualMode)
@@ -132,6 +134,7 @@ BOOL CGridCtrl::SetColumnCount(int nCols)
             m_arColWidths.SetSize(nCols);
             m_nCols = nCols;
             RecalcAfterFormulaShift();
+            ShiftTreeColumnCols(nCols, nCols - nOldCols);
         } else {
             UINT width = static_cast<UINT>(std::max(0, m_cellDefault.GetWidth()));
             m_arColWidths.SetSize(nCols);

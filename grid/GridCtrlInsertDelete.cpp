@@ -6,6 +6,7 @@
 // format lists, merged blocks, formula references, tree columns, bindings)
 // is shifted once too.
 #include "grid/GridCtrl.h"
+#include "grid/TreeColumn.h"
 
 #include "platform/System.h"
 
@@ -569,6 +570,7 @@ BOOL CGridCtrl::DeleteAllCells()
     m_arColWidths.RemoveAll();
     m_arFormatRows.clear();
     m_arFormatCols.clear();
+    m_arTrees.clear();
     m_RowData.clear();
     m_BindList.DeleteAllBinds();
     m_ConnectionList.DeleteAll();

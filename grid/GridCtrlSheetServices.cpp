@@ -1,5 +1,5 @@
-// The sheet-wide defaults the grid takes as one record, and the repaint after
-// a change of the alternate row colours.
+// The sheet-wide defaults the grid takes as one record, the repaint after a
+// change of the alternate row colours, and a click made on the host's behalf.
 #include "grid/GridCtrl.h"
 
 #include "cellcontent/FontElement.h"
@@ -48,4 +48,16 @@ BOOL CGridCtrl::ResetRowOddEvenBkColor(int /*nStartRow*/)
     // The painting reads the colours and their switches; a repaint shows them.
     Refresh();
     return TRUE;
+}
+
+void CGridCtrl::ClickCell(int nRow, int nCol)
+{
+    if (GetSafeHwnd() == nullptr || !IsValid(nRow, nCol) || !IsCellVisible(nRow, nCol))
+        return;
+    POINT corner;
+    if (!GetCellTopLeft(nRow, nCol, &corner))
+        return;
+    const LPARAM at = MAKELPARAM(corner.x, corner.y);
+    SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessage(WM_LBUTTONUP, MK_LBUTTON, at);
 }

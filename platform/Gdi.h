@@ -46,6 +46,13 @@ public:
     CPen(int nPenStyle, int nWidth, COLORREF crColor);
     BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor);
     BOOL CreatePenIndirect(LPLOGPEN lpLogPen);
+    // An extended pen (the system's ExtCreatePen): nPenStyle carries the pen
+    // type (PS_COSMETIC or PS_GEOMETRIC), the line style, end caps and joins;
+    // the brush gives the colour (solid brushes only on the headless
+    // platform). With PS_USERSTYLE, lpStyle holds nStyleCount lengths of
+    // dashes and gaps, starting with a dash.
+    BOOL CreatePen(int nPenStyle, int nWidth, const LOGBRUSH* pLogBrush, int nStyleCount = 0,
+                   const DWORD* lpStyle = nullptr);
     int GetLogPen(LOGPEN* pLogPen) const;
     operator HPEN() const { return static_cast<HPEN>(m_hObject); }
     static CPen* FromHandle(HPEN hPen);

@@ -1,10 +1,12 @@
 #include "sample/SampleSheet.h"
 
+#include "grid/TreeColumn.h"
 #include "platform/System.h"
 
 #include <cstdio>
 #include <cstring>
 #include <vector>
+#include <string>
 
 namespace {
 
@@ -70,10 +72,12 @@ std::vector<BYTE> SamplePicture()
     return b;
 }
 
-// Rows 2 to 6 of the note column show the control-text cells: a check box,
-// a push button, a number-only cell, a link and a picture.
+// Rows 40 to 44 of the note column, below the store outline, show the
+// control-text cells: a check box, a push button, a number-only cell, a link
+// and a picture.
 void AddTypedCells(CGridCtrl& grid)
 {
+    const int kTypedRow = 40;
     const std::vector<BYTE> picture = SamplePicture();
     const int id = grid.GetPictureList().AddPictureData(picture.data(), static_cast<int>(picture.size()));
     char image[128];
@@ -88,9 +92,45 @@ void AddTypedCells(CGridCtrl& grid)
     const char* const kTexts[] = {"已入库", "", "12", "www.example.cn", ""};
     // The text first: a check cell takes its state from a text set later.
     for (int i = 0; i < 5; ++i) {
-        grid.GetCell(2 + i, 5)->SetText(kTexts[i]);
-        grid.SetCellControl(2 + i, 5, kControls[i]);
+        grid.GetCell(kTypedRow + i, 5)->SetText(kTexts[i]);
+        grid.SetCellControl(kTypedRow + i, 5, kControls[i]);
     }
+}
+
+// The first 31 product rows as an outline in the name column: all stores,
+// then each store with its ten products, each store's amount summed from its
+// products. A click on a box folds or unfolds a store.
+void AddStoreTree(CGridCtrl& grid)
+{
+    CTreeColumn* tree = grid.AddTree(2, 1);
+    if (tree == nullptr)
+        return;
+    std::string levels = "1";
+    for (int store = 0; store < 3; ++store) {
+        levels += ",2";
+        for (int product = 0; product < 9; ++product)
+            levels += ",3";
+    }
+    tree->SetControl(("<control treerow = \"" + levels + "\" ></control>").c_str());
+    grid.SetCellText(2, 1, "全部仓库");
+    for (int store = 0; store < 3; ++store) {
+        const int row = 3 + store * 10;
+        grid.SetCellText(row, 1, kStores[store]);
+        for (int c = 2; c < 8; ++c)
+            grid.SetCellText(row, c, "");
+        for (int product = 1; product <= 9; ++product)
+            grid.SetCellText(row + product, 6, kStores[store]);
+        tree->SumChildrenInColumn(row, 4);
+        grid.GetCell(row, 4)->SetAlign(DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
+    }
+    tree->SumChildrenInColumn(2, 4);
+    grid.GetCell(2, 4)->SetAlign(DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
+    for (int c = 2; c < 8; ++c) {
+        if (c != 4)
+            grid.SetCellText(2, c, "");
+    }
+    tree->Collapse(23);
+    tree->ApplyRowVisibility();
 }
 
 }  // namespace
@@ -149,6 +189,7 @@ void SampleFrame::FillSampleGrid(CGridCtrl& grid)
     grid.GetCell(kSampleRows, 4)->SetBorder(CBF_LEFT | CBF_TOP | CBF_RIGHT | CBF_BOTTOM, RGB(0x20, 0x80, 0x20), 0, 2);
 
     AddTypedCells(grid);
+    AddStoreTree(grid);
 
     grid.SetFreezeTopRows(1);
     grid.SetFreezeLeftCols(1);

@@ -1,7 +1,8 @@
 // The sample host's windows: a frame whose client area is the control window
 // of a real grid (CGridCtrl) filled with a few hundred rows of sample content:
 // a header row and a row-number column, a frozen title row and first column,
-// Chinese and numeric texts and some cell borders.
+// Chinese and numeric texts, some cell borders, and the first rows as an
+// outline of stores and their products.
 #pragma once
 
 #include "grid/GridCtrl.h"

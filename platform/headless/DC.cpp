@@ -169,7 +169,8 @@ void DrawLine(Surface* s, const RECT& area, int x0, int y0, int x1, int y1, cons
 {
     if (!pen || pen->penStyle == PS_NULL)
         return;
-    const std::vector<int>* pattern = PenPattern(pen->penStyle);
+    const std::vector<int>* pattern =
+        pen->penStyle == PS_USERSTYLE ? &pen->userStyle : PenPattern(pen->penStyle);
     int width = pen->penWidth;
     long long dx = std::llabs(static_cast<long long>(x1) - x0), dy = -std::llabs(static_cast<long long>(y1) - y0);
     int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
@@ -445,6 +446,8 @@ DrawOp& Record(DCImpl* dc, DrawKind kind)
         op->penStyle = a.pen->penStyle;
         op->penWidth = a.pen->penWidth;
         op->penColor = a.pen->penColor;
+        op->penType = a.pen->penType;
+        op->penUserStyle = a.pen->userStyle;
     }
     if (a.brush) {
         op->brushStyle = a.brush->brushStyle;

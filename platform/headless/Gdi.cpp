@@ -284,6 +284,39 @@ BOOL CPen::CreatePen(int nPenStyle, int nWidth, COLORREF crColor)
     return TRUE;
 }
 
+BOOL CPen::CreatePen(int nPenStyle, int nWidth, const LOGBRUSH* pLogBrush, int nStyleCount, const DWORD* lpStyle)
+{
+    if (m_hObject != nullptr || pLogBrush == nullptr || pLogBrush->lbStyle != BS_SOLID)
+        return FALSE;
+    const int style = nPenStyle & PS_STYLE_MASK;
+    const bool geometric = (nPenStyle & PS_GEOMETRIC) != 0;
+    // As the system: a cosmetic pen is one pixel wide; a user style needs
+    // its lengths (at most 16), other styles take none. The stand-in also
+    // refuses a zero length, which its line drawing cannot step through.
+    if (style > PS_INSIDEFRAME && style != PS_USERSTYLE && style != PS_ALTERNATE)
+        return FALSE;
+    if (!geometric && nWidth != 1)
+        return FALSE;
+    if (style == PS_USERSTYLE) {
+        if (nStyleCount < 1 || nStyleCount > 16 || lpStyle == nullptr)
+            return FALSE;
+        for (int i = 0; i < nStyleCount; ++i)
+            if (lpStyle[i] == 0 || lpStyle[i] > 0x7FFFFFFF)
+                return FALSE;
+    } else if (nStyleCount != 0) {
+        return FALSE;
+    }
+    GdiObj* obj = NewObject(ObjKind::Pen);
+    obj->penWidth = nWidth < 1 ? 1 : nWidth;
+    obj->penStyle = style == PS_INSIDEFRAME ? PS_SOLID : style;
+    obj->penColor = pLogBrush->lbColor & 0x00FFFFFF;
+    obj->penType = nPenStyle & ~PS_STYLE_MASK;
+    for (int i = 0; style == PS_USERSTYLE && i < nStyleCount; ++i)
+        obj->userStyle.push_back(static_cast<int>(lpStyle[i]));
+    m_hObject = obj;
+    return TRUE;
+}
+
 BOOL CPen::CreatePenIndirect(LPLOGPEN lpLogPen)
 {
     if (lpLogPen == nullptr)

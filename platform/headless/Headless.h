@@ -134,6 +134,8 @@ struct DrawOp {
     int penStyle;              // PS_* (PS_NULL when the null pen is selected)
     int penWidth;
     COLORREF penColor;
+    int penType;               // extended pens: PS_GEOMETRIC, end-cap and join bits (0 otherwise)
+    std::vector<int> penUserStyle;  // PS_USERSTYLE pens: the dash and gap lengths
     int brushStyle;            // BS_* of the selected (or given) brush
     COLORREF brushColor;
     int rop2;

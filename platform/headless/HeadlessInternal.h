@@ -47,6 +47,8 @@ struct GdiObj {
     int penStyle = PS_SOLID;
     int penWidth = 1;
     COLORREF penColor = 0;
+    int penType = 0;              // extended pens: type, end-cap and join bits
+    std::vector<int> userStyle;   // PS_USERSTYLE: dash and gap lengths
     // brush
     int brushStyle = BS_SOLID;
     COLORREF brushColor = 0;

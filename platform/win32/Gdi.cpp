@@ -46,6 +46,15 @@ BOOL CPen::CreatePenIndirect(LPLOGPEN lpLogPen)
     return m_hObject != nullptr;
 }
 
+BOOL CPen::CreatePen(int nPenStyle, int nWidth, const LOGBRUSH* pLogBrush, int nStyleCount, const DWORD* lpStyle)
+{
+    if (m_hObject != nullptr || pLogBrush == nullptr || nStyleCount < 0)
+        return FALSE;
+    m_hObject = ::ExtCreatePen(static_cast<DWORD>(nPenStyle), static_cast<DWORD>(nWidth), pLogBrush,
+                               static_cast<DWORD>(nStyleCount), nStyleCount > 0 ? lpStyle : nullptr);
+    return m_hObject != nullptr;
+}
+
 BOOL CBrush::CreateSolidBrush(COLORREF crColor)
 {
     if (m_hObject != nullptr)

@@ -123,6 +123,27 @@ TEST(SetDefaultSettingTest, WithAWindowTheScrollRangeFollowsTheNewHeights)
     w.grid.DestroyWindow();
 }
 
+// ---- ClickCell ------------------------------------------------------------------------------
+
+// A click on the host's behalf lands on a shown cell like the user's own; a
+// cell off screen or outside the grid takes nothing.
+TEST(ClickCellTest, ClicksOnlyACellWhoseCornerIsOnScreen)
+{
+    WindowGrid w;
+    w.Build(200, 4, 1, 1);
+    w.grid.ClickCell(3, 2);
+    EXPECT_EQ(3, w.grid.GetFocusCell().row);
+    EXPECT_EQ(2, w.grid.GetFocusCell().col);
+    for (auto cell : {std::make_pair(150, 1), std::make_pair(-1, 1), std::make_pair(2, 9)}) {
+        w.grid.ClickCell(cell.first, cell.second);
+        EXPECT_EQ(3, w.grid.GetFocusCell().row) << cell.first << "," << cell.second;
+        EXPECT_EQ(2, w.grid.GetFocusCell().col);
+    }
+    w.grid.DestroyWindow();
+    w.grid.ClickCell(2, 2);  // no window: nothing
+    EXPECT_EQ(3, w.grid.GetFocusCell().row);
+}
+
 // ---- DrawToBmp -------------------------------------------------------------------------------
 
 std::map<std::pair<int, int>, int> g_draws;

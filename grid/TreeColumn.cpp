@@ -438,7 +438,9 @@ void CTreeColumn::Serialize(CArchive& ar)
         } else if (tag == TREE_RECORD_POSITION && length == 8) {
             ar >> start;
             ar >> col;
-            hasPosition = true;
+            // Trees start below the header row: a position there (or a negative
+            // one) is not a place the grid can hold, so the caller's stands.
+            hasPosition = start >= 1 && col >= 0;
         } else {
             std::string skip(static_cast<size_t>(length), '\0');
             if (length > 0 && ar.Read(&skip[0], static_cast<UINT>(length)) != static_cast<UINT>(length))

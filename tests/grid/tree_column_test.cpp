@@ -468,6 +468,20 @@ TEST(TreeColumn, RecordGoldenBytesAndReload)
     EXPECT_EQ(third->GetTreeAt(0)->GetTreeColumn(), 2);
     EXPECT_EQ(third->GetTreeAt(0)->GetRowCount(), 3);
 
+    // A position in the header row is not taken: the tree lands where asked
+    // and writes that position back.
+    const gridtest::Bytes header = gridtest::ByteBuilder()
+                                       .Int(static_cast<int>(reordered.size()) + 25)
+                                       .Ints({4101, static_cast<int>(reordered.size()) + 1})
+                                       .Text(reordered)
+                                       .Ints({4102, 8, 0, 0, 4300})
+                                       .Get();
+    auto fourth = MakeSheet(8, 3, 1, 1);
+    EXPECT_TRUE(gridtest::LoadBytes(header, [&](CArchive& ar) { EXPECT_TRUE(fourth->SetColumnControlTree(1, 1, ar)); }));
+    ASSERT_EQ(fourth->GetTreeCount(), 1);
+    EXPECT_EQ(fourth->GetTreeAt(0)->GetStartRow(), 1);
+    EXPECT_EQ(fourth->GetTreeAt(0)->GetTreeColumn(), 1);
+
     // Truncated records and lengths beyond what remains are refused.
     gridtest::Bytes longer = expected;
     longer[8] = 0x7F;                              // the text's length

@@ -10,11 +10,31 @@
 
 CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void* lpBuf) : m_pFile(pFile), m_nMode(nMode)
 {
-    (void)nBufSize;
     (void)lpBuf;
+    if ((nMode & bBuffered) != 0)
+        m_buffer.resize(static_cast<size_t>(nBufSize > 4096 ? nBufSize : 4096));
 }
 
-CArchive::~CArchive() = default;
+CArchive::~CArchive()
+{
+    if (!m_bClosed && IsStoring())
+        FlushBuffer();
+}
+
+bool CArchive::FlushBuffer()
+{
+    if (m_nBufEnd == 0 || !IsStoring())
+        return true;
+    const size_t n = m_nBufEnd;
+    m_nBufEnd = 0;
+    if (IsFailed() || m_pFile == nullptr)
+        return false;
+    if (!m_pFile->Write(m_buffer.data(), static_cast<UINT>(n))) {
+        SetFailed(statusWriteFailed);
+        return false;
+    }
+    return true;
+}
 
 bool CArchive::IsLoading() const { return (m_nMode & load) != 0; }
 bool CArchive::IsStoring() const { return (m_nMode & load) == 0; }
@@ -33,6 +53,10 @@ ULONGLONG CArchive::GetRemaining() const
     if (IsFailed() || !m_pFile || m_bClosed)
         return 0;
     ULONGLONG len;
+    if (!m_buffer.empty() && IsStoring())
+        const_cast<CArchive*>(this)->FlushBuffer();
+    if (IsFailed())
+        return 0;
     if (IsLoading()) {
         // Nothing writes to the file while it is being loaded; asking a disk
         // file for its length repositions it, which costs its read buffer.
@@ -45,7 +69,9 @@ ULONGLONG CArchive::GetRemaining() const
         len = m_pFile->GetLength();
     }
     ULONGLONG pos = m_pFile->GetPosition();
-    return len > pos ? len - pos : 0;
+    // Bytes read ahead are still to come for the archive.
+    const ULONGLONG ahead = IsLoading() ? m_nBufEnd - m_nBufPos : 0;
+    return (len > pos ? len - pos : 0) + ahead;
 }
 
 bool CArchive::CanRead()
@@ -76,7 +102,30 @@ UINT CArchive::Read(void* lpBuf, UINT nMax)
         return 0;
     BYTE* p = static_cast<BYTE*>(lpBuf);
     UINT got = 0;
-    if (CanRead()) {
+    if (CanRead() && !m_buffer.empty()) {
+        while (got < nMax) {
+            if (m_nBufPos == m_nBufEnd) {
+                // A long read goes straight to the caller's memory.
+                if (nMax - got >= m_buffer.size()) {
+                    const UINT n = m_pFile->Read(p + got, nMax - got);
+                    if (n == 0)
+                        break;
+                    got += n;
+                    continue;
+                }
+                m_nBufPos = 0;
+                m_nBufEnd = m_pFile->Read(m_buffer.data(), static_cast<UINT>(m_buffer.size()));
+                if (m_nBufEnd == 0)
+                    break;
+            }
+            size_t n = m_nBufEnd - m_nBufPos;
+            if (n > nMax - got)
+                n = nMax - got;
+            std::memcpy(p + got, m_buffer.data() + m_nBufPos, n);
+            m_nBufPos += n;
+            got += static_cast<UINT>(n);
+        }
+    } else if (CanRead()) {
         while (got < nMax) {
             UINT n = m_pFile->Read(p + got, nMax - got);
             if (n == 0)
@@ -108,14 +157,50 @@ void CArchive::WriteRaw(const void* p, UINT n)
 {
     if (!CanWrite())
         return;
+    if (!m_buffer.empty()) {
+        if (m_nBufEnd + n <= m_buffer.size()) {
+            std::memcpy(m_buffer.data() + m_nBufEnd, p, n);
+            m_nBufEnd += n;
+            return;
+        }
+        if (!FlushBuffer())
+            return;
+        if (n < m_buffer.size()) {
+            std::memcpy(m_buffer.data(), p, n);
+            m_nBufEnd = n;
+            return;
+        }
+    }
     if (!m_pFile->Write(p, n))
         SetFailed(statusWriteFailed);
 }
 
+void CArchive::PutBytes(const BYTE* p, UINT n)
+{
+    if (m_nBufEnd + n <= m_buffer.size() && m_nStatus == statusOk && !m_bClosed && IsStoring() && m_pFile) {
+        std::memcpy(m_buffer.data() + m_nBufEnd, p, n);
+        m_nBufEnd += n;
+        return;
+    }
+    WriteRaw(p, n);
+}
+
+void CArchive::GetBytes(BYTE* p, UINT n)
+{
+    if (m_nBufPos + n <= m_nBufEnd && m_nStatus == statusOk && !m_bClosed && IsLoading()) {
+        std::memcpy(p, m_buffer.data() + m_nBufPos, n);
+        m_nBufPos += n;
+        return;
+    }
+    ReadExact(p, n);
+}
+
 void CArchive::Flush()
 {
-    if (m_pFile && !m_bClosed && IsStoring())
+    if (m_pFile && !m_bClosed && IsStoring()) {
+        FlushBuffer();
         m_pFile->Flush();
+    }
 }
 
 void CArchive::Close()
@@ -154,13 +239,13 @@ T FromLittleEndian(const BYTE* in)
     {                                                    \
         BYTE b[W];                                       \
         ToLittleEndian<T>(v, b);                         \
-        WriteRaw(b, W);                                  \
+        PutBytes(b, W);                                  \
         return *this;                                    \
     }                                                    \
     CArchive& CArchive::operator>>(T& v)                 \
     {                                                    \
         BYTE b[W];                                       \
-        ReadExact(b, W);                                 \
+        GetBytes(b, W);                                  \
         v = IsFailed() ? static_cast<T>(0) : FromLittleEndian<T>(b); \
         return *this;                                    \
     }

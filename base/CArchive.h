@@ -13,18 +13,26 @@
 // without touching the file and every write is dropped. Check IsFailed() or
 // GetStatus() after reading a structure.
 //
-// The archive reads and writes the file directly (the buffer size is accepted
-// for compatibility and not used), so the file position always matches what
-// the archive has consumed; Flush and Close are cheap.
+// By default the archive reads and writes the file directly (the buffer size
+// is not used), so the file position always matches what the archive has
+// consumed; Flush and Close are cheap. With the mode flag bBuffered the
+// archive keeps a buffer of nBufSize bytes (at least 4096) instead: bytes
+// stored reach the file at Flush, Close or destruction (a refusal then sets
+// the failed state), and a loading archive reads the file ahead, so the
+// file's own position runs ahead of the archive's (GetRemaining still counts
+// from the archive's position). Only the archive may touch the file while a
+// buffered archive is open on it.
 #pragma once
 
 #include "base/CFile.h"
 #include "base/CString.h"
 #include "base/WinTypes.h"
 
+#include <vector>
+
 class CArchive {
 public:
-    enum Mode : UINT { store = 0, load = 1, bNoFlushOnDelete = 2, bNoByteSwap = 4 };
+    enum Mode : UINT { store = 0, load = 1, bNoFlushOnDelete = 2, bNoByteSwap = 4, bBuffered = 8 };
     enum Status : int {
         statusOk = 0,
         statusEndOfFile = 1,      // a read needed more bytes than remain
@@ -111,8 +119,19 @@ private:
     bool CanWrite();
     void ReadExact(void* p, UINT n);         // zero-fills and fails on a short read
     void WriteRaw(const void* p, UINT n);
+    bool FlushBuffer();
+    // The fixed-size value paths: straight into (or out of) the buffer when
+    // it has room (holds the bytes), else through WriteRaw / ReadExact.
+    void PutBytes(const BYTE* p, UINT n);
+    void GetBytes(BYTE* p, UINT n);
 
     CFile* m_pFile;
+    // The buffer of a bBuffered archive (empty otherwise): when storing, bytes
+    // [0, m_nBufEnd) wait for the file; when loading, [m_nBufPos, m_nBufEnd)
+    // were read ahead.
+    std::vector<BYTE> m_buffer;
+    size_t m_nBufPos = 0;
+    size_t m_nBufEnd = 0;
     UINT m_nMode;
     int m_nStatus = statusOk;
     bool m_bClosed = false;

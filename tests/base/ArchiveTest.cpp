@@ -304,6 +304,79 @@ TEST(Archive, WriteFailureIsStatus)
     EXPECT_EQ(ar.GetStatus(), CArchive::statusWriteFailed);
 }
 
+// A buffered archive stores and loads the same bytes as a direct one, counts
+// what remains from its own position, and reports a refused write at the
+// flush.
+TEST(Archive, BufferedArchiveMatchesTheDirectOne)
+{
+    Bytes big(10000);
+    for (size_t i = 0; i < big.size(); ++i)
+        big[i] = static_cast<BYTE>(i * 7);
+    auto write = [&](CArchive& ar) {
+        for (int i = 0; i < 3000; ++i)
+            ar << i << static_cast<BYTE>(i) << static_cast<double>(i) / 3;
+        ar.Write(big.data(), static_cast<UINT>(big.size()));   // longer than the buffer
+        ar << CString("tail") << static_cast<short>(-2);
+        ar.WriteCountedText("counted");
+    };
+    CMemFile direct;
+    {
+        CArchive ar(&direct, CArchive::store);
+        write(ar);
+    }
+    CMemFile buffered;
+    {
+        CArchive ar(&buffered, CArchive::store | CArchive::bBuffered, 4096);
+        write(ar);
+        EXPECT_LT(buffered.GetLength(), direct.GetLength());   // some bytes still wait
+        EXPECT_FALSE(ar.IsFailed());
+    }
+    ASSERT_EQ(Content(direct), Content(buffered));
+
+    Source source(Content(direct));
+    CArchive in(&source.file, CArchive::load | CArchive::bBuffered, 4096);
+    for (int i = 0; i < 3000; ++i) {
+        int v = -1;
+        BYTE b = 0;
+        double d = 0;
+        in >> v >> b >> d;
+        ASSERT_EQ(i, v);
+        ASSERT_EQ(static_cast<BYTE>(i), b);
+        ASSERT_EQ(static_cast<double>(i) / 3, d);
+        ASSERT_EQ(source.data.size() - static_cast<size_t>(i + 1) * 13, in.GetRemaining());
+    }
+    Bytes back(big.size());
+    EXPECT_EQ(big.size(), in.Read(back.data(), static_cast<UINT>(back.size())));
+    EXPECT_EQ(big, back);
+    CString tail, counted;
+    short s = 0;
+    in >> tail >> s;
+    in.ReadCountedText(counted);
+    EXPECT_STREQ("tail", tail);
+    EXPECT_EQ(-2, s);
+    EXPECT_STREQ("counted", counted);
+    EXPECT_EQ(0u, in.GetRemaining());
+    int past = 5;
+    in >> past;
+    EXPECT_EQ(0, past);
+    EXPECT_EQ(CArchive::statusEndOfFile, in.GetStatus());
+
+    // A counted text longer than what remains fails with the bytes read ahead counted.
+    Source shortText(Bytes{9, 0, 0, 0, 'a', 'b'});
+    CArchive cut(&shortText.file, CArchive::load | CArchive::bBuffered);
+    CString text;
+    EXPECT_FALSE(cut.ReadCountedText(text));
+    EXPECT_EQ(CArchive::statusBadCount, cut.GetStatus());
+
+    BYTE fixed[3] = {0, 0, 0};
+    CMemFile small(fixed, sizeof fixed);
+    CArchive refused(&small, CArchive::store | CArchive::bBuffered);
+    refused << 1 << 2;
+    EXPECT_FALSE(refused.IsFailed());    // still in the buffer
+    refused.Flush();
+    EXPECT_EQ(CArchive::statusWriteFailed, refused.GetStatus());
+}
+
 TEST(MemFile, GrowSeekAndZeroFill)
 {
     CMemFile f(4);

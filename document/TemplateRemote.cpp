@@ -179,6 +179,9 @@ int OpenRemoteFile(CGridCtrl& grid, LPCTSTR szUrl, LPCTSTR szPassword)
     if (name.IsEmpty())
         return 0;
     const CString path = PlatformInternetCacheFolder() + kSeparator + name;
+    // A cache folder that is not there yet is made; the download says whether
+    // the file could be written.
+    grid.EnsureFolder(path);
     if (DownloadToFile(szUrl, path) != 0)
         return 0;
     return OpenTemplateFile(grid, path, szPassword);

@@ -57,6 +57,7 @@
 //   GridCtrlMoveLines.cpp      moving a row or column, and its drag feedback
 //   GridCtrlSheetServices.cpp  the default-setting record taken whole, row-colour repaint
 //   GridCtrlDrawToBmp.cpp      drawing a range into a host's device context
+//   GridCtrlDragImage.cpp      the focus cell's drag picture, making a file's folder
 //   GridCtrlTrees.cpp          the tree-column list (TreeColumn.h), trees following lines
 #pragma once
 
@@ -96,6 +97,7 @@ class CArchive;
 class CDC;
 class CGridCellFormula;
 class CGridMeasureFonts;
+class CImageList;
 class CPopupMenu;
 class CTreeColumn;
 #include <unordered_map>
@@ -565,6 +567,14 @@ public:
     void SetSkinStyle(int nStyle);
     // The grid's own scroll-bar window (skin style 1; NULL when none was made).
     CWnd* GetSkinScrollBar(BOOL bVertical) { return bVertical ? m_pVScroll.get() : m_pHScroll.get(); }
+    // Takes scroll bars painted from pBitmap (not owned: it must outlive the
+    // bars; NULL takes the grid's own scroll skin) in place of the
+    // ones the grid had: the window loses its border and client edge (and
+    // shrinks by what they took), and two bar windows are made in the parent
+    // (ids 1000 horizontal, 1001 vertical) reporting to the grid. FALSE
+    // without a window, a parent or the bar maker; the bars may then be
+    // missing, the border is gone only when the bars were made.
+    BOOL AttachSkinScrollBars(CBitmap* pBitmap);
     // Whether the grid paints its content (print previews switch it off).
     void ShowGridContent(BOOL bShow);
     BOOL IsGridContentShown() const { return m_bShowContent; }
@@ -859,6 +869,16 @@ public:
     // pDC: stretched to the rectangle with bStretch, else from its top-left
     // corner and cut to the rectangle. FALSE for no DC or an invalid range.
     BOOL DrawToBmp(CDC* pDC, const RECT& rcTarget, const CGridCellRange& range, BOOL bStretch);
+    // The focus cell as the picture a drag shows (GridCtrlDragImage.cpp): a
+    // new list of one masked image of the cell's size, painted by the cell
+    // itself, with the normal default cell's back colour as the mask; the
+    // cell's width and height go to *pSize. NULL without a device context of
+    // the grid's window or without a focus cell. The caller owns the list.
+    virtual CImageList* CreateDragImage(CSize* pSize);
+    // Makes the folder of szPath (the text before its last separator) when a
+    // search for the folder's entries finds nothing: 0 when it finds some
+    // (nothing is made), otherwise whether that one folder level was made.
+    BOOL EnsureFolder(LPCTSTR szPath);
 
     // ======================================================================
     // Cell access (GridCtrlCellAccess.cpp and its neighbours in the index)

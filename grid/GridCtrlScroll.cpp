@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <memory>
 
 namespace {
 
@@ -244,6 +245,41 @@ void CGridCtrl::CreateScrollBarWindows()
         if (pBar != nullptr && pBar->GetSafeHwnd() != nullptr)
             pBar->ShowWindow(SW_HIDE);
     }
+}
+
+BOOL CGridCtrl::AttachSkinScrollBars(CBitmap* pBitmap)
+{
+    CWnd* pParent = GetSafeHwnd() != nullptr ? GetParent() : nullptr;
+    if (pParent == nullptr || g_scrollBarHooks.pfnCreate == nullptr)
+        return FALSE;
+    if (pBitmap == nullptr)
+        pBitmap = m_SkinBitmaps.Get(SKIN_SCROLL);
+    CRect none(0, 0, 0, 0);
+    std::unique_ptr<CWnd> pH(g_scrollBarHooks.pfnCreate(pParent, this, FALSE, none, kHScrollId, pBitmap));
+    std::unique_ptr<CWnd> pV(g_scrollBarHooks.pfnCreate(pParent, this, TRUE, none, kVScrollId, pBitmap));
+    if (!pH || !pV || pH->GetSafeHwnd() == nullptr || pV->GetSafeHwnd() == nullptr)
+        return FALSE;
+    // The frame the bars replace: the window gives up what it took on each side.
+    int nFrame = 0;
+    if ((GetStyle() & WS_BORDER) != 0)
+        nFrame += GetSystemMetrics(SM_CXBORDER);
+    if ((GetExStyle() & WS_EX_CLIENTEDGE) != 0)
+        nFrame += GetSystemMetrics(SM_CXEDGE);
+    ModifyStyle(WS_BORDER, 0, SWP_FRAMECHANGED);
+    ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_FRAMECHANGED);
+    if (nFrame > 0) {
+        CRect rc;
+        GetWindowRect(&rc);
+        pParent->ScreenToClient(&rc);
+        MoveWindow(rc.left, rc.top, std::max(0, static_cast<int>(rc.Width()) - 2 * nFrame),
+                   std::max(0, static_cast<int>(rc.Height()) - 2 * nFrame), TRUE);
+    }
+    m_pHScroll = std::move(pH);
+    m_pVScroll = std::move(pV);
+    for (CWnd* pBar : {m_pHScroll.get(), m_pVScroll.get()})
+        pBar->ShowWindow(SW_HIDE);
+    UpdateScrollBars();
+    return TRUE;
 }
 
 // The grid and its own bars share the control window: the bars along the right

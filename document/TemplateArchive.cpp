@@ -110,6 +110,7 @@ BOOL WriteTemplateArchive(CGridCtrl& grid, CArchive& ar, LPCTSTR szPassword)
     WriteTemplateCellList(grid, ar);
     ar << static_cast<BYTE>(5);
     WriteFileInfo(ar, grid.GetFileInfo());
+    ar.Flush();
     return ar.IsFailed() ? FALSE : TRUE;
 }
 
@@ -158,7 +159,8 @@ int ReadTemplateArchive(CGridCtrl& grid, CArchive& ar, LPCTSTR szPassword)
     ar >> bodySize;
     if (ar.IsFailed())
         return TRR_FORMAT_ERROR;
-    const int body = ReadTemplateGridBody(grid, ar, bodySize, check);
+    std::vector<TemplateTreeRecord> trees;
+    const int body = ReadTemplateGridBody(grid, ar, bodySize, check, trees);
     if (body != TRR_OK)
         return body;
     if (!ReadMarker(ar, 3) || !ReadPrintSettingsSection(ar, grid.GetPrintSettings()))
@@ -169,6 +171,9 @@ int ReadTemplateArchive(CGridCtrl& grid, CArchive& ar, LPCTSTR szPassword)
     if (cells != TRR_OK)
         return cells;
     if (!ReadMarker(ar, 5) || !ReadFileInfo(ar, grid.GetFileInfo()))
+        return TRR_FORMAT_ERROR;
+    // The trees go on the sheet once its cells are there.
+    if (!AttachTemplateTrees(grid, trees))
         return TRR_FORMAT_ERROR;
     grid.GetTemplateState().header = h;
     grid.GetTemplateState().strPassword = szPassword != nullptr ? szPassword : "";

@@ -14,6 +14,7 @@
 //     second's size, P8 after it, P9 before the third's size, P10 after it,
 //     P11 after the fourth's size and P12 after the fourth
 //   int32 tree-column count and per tree column int32 size and its record
+//     (which repeats the size, then tagged items up to the end tag)
 //   35 int32 option words (see kOptionNames below)
 //   int32 8 x entries, per entry int32 column and int32 numeric flag
 //   above "03.41": int16 row and column reference flags, int16 (0); int32
@@ -34,6 +35,7 @@
 #include "document/TemplateVersion.h"
 #include "grid/GridCellFormula.h"
 #include "grid/GridCtrl.h"
+#include "grid/TreeColumn.h"
 
 #include <algorithm>
 #include <cstring>
@@ -121,6 +123,81 @@ bool SkipSizedEntries(CArchive& ar, int nCount)
         int size = 0;
         ar >> size;
         if (ar.IsFailed() || !Skip(ar, size))
+            return false;
+    }
+    return true;
+}
+
+void AppendInt(std::vector<BYTE>& out, int value)
+{
+    const unsigned u = static_cast<unsigned>(value);
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<BYTE>((u >> (8 * i)) & 0xFF));
+}
+
+int IntAt(const std::vector<BYTE>& bytes, size_t at)
+{
+    unsigned u = 0;
+    for (int i = 3; i >= 0; --i)
+        u = (u << 8) | bytes[at + static_cast<size_t>(i)];
+    return static_cast<int>(u);
+}
+
+// One stored tree column: int32 size, then the record, which repeats the size
+// and holds tagged items (int32 tag, int32 length, data) up to the end tag.
+// The items must fit the size and what remains; the record is kept as read.
+bool ReadTreeRecord(CArchive& ar, TemplateTreeRecord& out)
+{
+    int size = 0, inner = 0;
+    ar >> size >> inner;
+    if (ar.IsFailed())
+        return false;
+    if (size <= 0 || inner != size || static_cast<ULONGLONG>(size) > ar.GetRemaining())
+        return Fail(ar);
+    out.bytes.clear();
+    out.bytes.reserve(static_cast<size_t>(size) + 8);
+    AppendInt(out.bytes, inner);
+    long long consumed = 0;
+    for (;;) {
+        int tag = 0;
+        ar >> tag;
+        if (ar.IsFailed())
+            return false;
+        AppendInt(out.bytes, tag);
+        if (tag == TREE_RECORD_END)
+            return true;
+        int length = 0;
+        ar >> length;
+        if (ar.IsFailed())
+            return false;
+        consumed += 8 + static_cast<long long>(length);
+        if (length < 0 || consumed > size || static_cast<ULONGLONG>(length) > ar.GetRemaining())
+            return Fail(ar);
+        AppendInt(out.bytes, length);
+        const size_t at = out.bytes.size();
+        out.bytes.resize(at + static_cast<size_t>(length));
+        if (length > 0 && ar.Read(out.bytes.data() + at, static_cast<UINT>(length)) != static_cast<UINT>(length))
+            return false;
+        if (tag == TREE_RECORD_POSITION && length == 8) {
+            out.nStartRow = IntAt(out.bytes, at);
+            out.nCol = IntAt(out.bytes, at + 4);
+        }
+    }
+}
+
+bool ReadTreeRecords(CArchive& ar, std::vector<TemplateTreeRecord>& trees)
+{
+    trees.clear();
+    int count = 0;
+    ar >> count;
+    if (ar.IsFailed())
+        return false;
+    // Each tree takes at least its two sizes and the end tag.
+    if (count < 0 || static_cast<ULONGLONG>(count) * 12 > ar.GetRemaining())
+        return Fail(ar);
+    trees.resize(static_cast<size_t>(count));
+    for (TemplateTreeRecord& tree : trees) {
+        if (!ReadTreeRecord(ar, tree))
             return false;
     }
     return true;
@@ -251,7 +328,18 @@ struct GridTemplateAccess {
                 cells[i]->SerializeRecord(ar, nullptr);
         }
         check.Write(ar);                          // P12
-        ar << 0;                                  // tree columns: the grid has none to store
+        // Tree columns without rows have no record and are not stored.
+        int trees = 0;
+        for (const std::unique_ptr<CTreeColumn>& pTree : g.m_arTrees)
+            trees += pTree->GetRecordSize() > 0 ? 1 : 0;
+        ar << trees;
+        for (const std::unique_ptr<CTreeColumn>& pTree : g.m_arTrees) {
+            const int size = pTree->GetRecordSize();
+            if (size <= 0)
+                continue;
+            ar << size;
+            pTree->Serialize(ar);
+        }
         int options[kOptionCount];
         WriteOptions(g, options);
         for (int o : options)
@@ -290,7 +378,8 @@ struct GridTemplateAccess {
         ar << g.m_bAllowCopy << g.m_bAllowCut << g.m_bAllowPaste;
     }
 
-    static int ReadBody(CGridCtrl& g, CArchive& ar, int nSize, const char* pExpected)
+    static int ReadBody(CGridCtrl& g, CArchive& ar, int nSize, const char* pExpected,
+                        std::vector<TemplateTreeRecord>& trees)
     {
         if (nSize < 0 || static_cast<ULONGLONG>(nSize) > ar.GetRemaining())
             return Fail(ar), TRR_FORMAT_ERROR;
@@ -376,9 +465,7 @@ struct GridTemplateAccess {
         if (!PasswordChecksMatch(stored, pExpected))
             return TRR_WRONG_PASSWORD;
 
-        int trees = 0;
-        ar >> trees;
-        if (!SkipSizedEntries(ar, trees))
+        if (!ReadTreeRecords(ar, trees))
             return TRR_FORMAT_ERROR;
         int options[kOptionCount] = {};
         for (int& o : options)
@@ -515,6 +602,24 @@ struct GridTemplateAccess {
         return TRR_OK;
     }
 
+    static BOOL AttachTrees(CGridCtrl& g, const std::vector<TemplateTreeRecord>& trees)
+    {
+        for (const TemplateTreeRecord& tree : trees) {
+            // A record without a usable position starts below the fixed rows;
+            // a start row or column in the tree's text decides over both.
+            int row = tree.nStartRow, col = tree.nCol;
+            if (row < 1 || col < 0) {
+                row = std::max(1, g.m_nFixedRows);
+                col = 0;
+            }
+            CMemFile file(const_cast<BYTE*>(tree.bytes.data()), static_cast<UINT>(tree.bytes.size()));
+            CArchive ar(&file, CArchive::load);
+            if (!g.SetColumnControlTree(row, col, ar))
+                return FALSE;
+        }
+        return TRUE;
+    }
+
     static void WriteCells(CGridCtrl& g, CArchive& ar)
     {
         if (!g.m_bVirtualMode) {
@@ -576,9 +681,15 @@ void WriteTemplateGridBody(CGridCtrl& grid, CArchive& ar, const char* pPasswordC
     GridTemplateAccess::WriteBody(grid, ar, pPasswordCheck);
 }
 
-int ReadTemplateGridBody(CGridCtrl& grid, CArchive& ar, int nSize, const char* pPasswordCheck)
+int ReadTemplateGridBody(CGridCtrl& grid, CArchive& ar, int nSize, const char* pPasswordCheck,
+                         std::vector<TemplateTreeRecord>& trees)
 {
-    return GridTemplateAccess::ReadBody(grid, ar, nSize, pPasswordCheck);
+    return GridTemplateAccess::ReadBody(grid, ar, nSize, pPasswordCheck, trees);
+}
+
+BOOL AttachTemplateTrees(CGridCtrl& grid, const std::vector<TemplateTreeRecord>& trees)
+{
+    return GridTemplateAccess::AttachTrees(grid, trees);
 }
 
 void WriteTemplateCellList(CGridCtrl& grid, CArchive& ar)

@@ -14,9 +14,12 @@
 #include "document/TemplatePassword.h"
 #include "grid/GridCellBase.h"
 #include "grid/GridCtrl.h"
+#include "grid/GridTreeCell.h"
+#include "grid/TreeColumn.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -121,6 +124,52 @@ class TemplateFileTest : public ::testing::Test {
 protected:
     void SetUp() override { InstallInPlaceEditHooks(); }
 };
+
+void AppendInt(Bytes& b, int v)
+{
+    for (int i = 0; i < 4; ++i)
+        b.push_back(static_cast<BYTE>((static_cast<unsigned>(v) >> (8 * i)) & 0xFF));
+}
+
+// A sheet of two tree columns: rows 1-4 of column 1 and rows 6-7 of column 2.
+std::unique_ptr<CGridCtrl> MakeTreeSheet()
+{
+    auto grid = std::make_unique<CGridCtrl>(10, 4, 1, 1);
+    EXPECT_TRUE(grid->SetColumnControlTree(1, 1, "<control treerow = \"1,2,2,3\" ></control>"));
+    EXPECT_TRUE(grid->SetColumnControlTree(6, 2, "<control treerow = \"1,2\" linecolor = \"RGB(1,2,3)\" ></control>"));
+    for (int row = 1; row < 8; ++row)
+        grid->SetCellText(row, row < 6 ? 1 : 2, ("node" + std::to_string(row)).c_str());
+    return grid;
+}
+
+// The tree-column list of the body: int32 count, then per tree its size and
+// its record (the size again, the text item, the position item, the end tag).
+Bytes TreeListBytes(const CGridCtrl& grid)
+{
+    Bytes b;
+    AppendInt(b, grid.GetTreeCount());
+    for (int i = 0; i < grid.GetTreeCount(); ++i) {
+        const CTreeColumn* tree = grid.GetTreeAt(i);
+        const CString text = tree->GetAttributeText();
+        AppendInt(b, text.GetLength() + 25);
+        AppendInt(b, text.GetLength() + 25);
+        AppendInt(b, 4101);
+        AppendInt(b, text.GetLength() + 1);
+        b.insert(b.end(), static_cast<LPCTSTR>(text), static_cast<LPCTSTR>(text) + text.GetLength() + 1);
+        AppendInt(b, 4102);
+        AppendInt(b, 8);
+        AppendInt(b, tree->GetStartRow());
+        AppendInt(b, tree->GetTreeColumn());
+        AppendInt(b, 4300);
+    }
+    return b;
+}
+
+size_t Find(const Bytes& haystack, const Bytes& needle)
+{
+    const auto it = std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end());
+    return it == haystack.end() ? std::string::npos : static_cast<size_t>(it - haystack.begin());
+}
 
 // ---- golden bytes -------------------------------------------------------------------
 
@@ -308,6 +357,57 @@ TEST_F(TemplateFileTest, EveryPartOfASheetSurvivesSaveAndOpen)
     EXPECT_DOUBLE_EQ(0.75, back.GetPrintSettings().m_dPrintScale);
     EXPECT_STREQ("author", back.GetFileInfo().strAuthor);
     EXPECT_EQ(7, back.GetFileInfo().nInfoValue2);
+}
+
+TEST_F(TemplateFileTest, TreeColumnsAreStoredInTheBodyAndComeBackWhole)
+{
+    auto grid = MakeTreeSheet();
+    grid->GetTreeAt(0)->Collapse(2);
+    const Bytes saved = SaveBytes(*grid);
+    // The list sits in the body right after the last check piece, whose two
+    // bytes follow the corner default cell's record.
+    const Bytes list = TreeListBytes(*grid);
+    const size_t at = Find(saved, list);
+    ASSERT_NE(std::string::npos, at);
+    const int bodySize = ReadInt(saved, 71 + 6);
+    EXPECT_LT(at, 71u + 10 + static_cast<size_t>(bodySize));
+    EXPECT_EQ(2, ReadInt(saved, at));
+
+    CGridCtrl back(3, 3);
+    back.SetColumnControlTree(1, 0, "<control treerow = \"1,2\" ></control>");
+    ASSERT_EQ(1, OpenTemplateBytes(back, saved.data(), saved.size(), ""));
+    EXPECT_EQ(std::string::npos, FirstDifference(saved, SaveBytes(back)));
+    ASSERT_EQ(2, back.GetTreeCount());
+    const CTreeColumn* first = back.GetTreeAt(0);
+    const CTreeColumn* second = back.GetTreeAt(1);
+    EXPECT_EQ(1, first->GetStartRow());
+    EXPECT_EQ(1, first->GetTreeColumn());
+    EXPECT_EQ(5, first->GetEndRow());
+    EXPECT_EQ(6, second->GetStartRow());
+    EXPECT_EQ(2, second->GetTreeColumn());
+    EXPECT_EQ(RGB(1, 2, 3), second->GetLineColor());
+    const int levels[] = {1, 2, 2, 3};
+    for (int row = 1; row < 5; ++row) {
+        EXPECT_EQ(levels[row - 1], first->GetLevel(row)) << row;
+        // The folded node's rows are shown again: folds are not stored.
+        EXPECT_TRUE(first->IsRowShown(row)) << row;
+        EXPECT_GT(back.GetRowHeight(row), 0) << row;
+    }
+    for (int row = 1; row < 8; ++row) {
+        if (row == 5)
+            continue;
+        const int col = row < 6 ? 1 : 2;
+        CGridCellBase* cell = back.GetCell(row, col);
+        ASSERT_TRUE(cell != nullptr && cell->IsKindOf(RUNTIME_CLASS(CGridTreeCell))) << row;
+        EXPECT_EQ(row < 6 ? first : second, static_cast<CGridTreeCell*>(cell)->GetTree()) << row;
+        EXPECT_EQ("node" + std::to_string(row), std::string(back.GetCellText(row, col))) << row;
+    }
+    // A tree without rows has no record and is not stored.
+    CGridCtrl empty(4, 4, 1, 1);
+    const Bytes none = SaveBytes(empty);
+    CGridCtrl emptyBack;
+    ASSERT_EQ(1, OpenTemplateBytes(emptyBack, none.data(), none.size(), ""));
+    EXPECT_EQ(0, emptyBack.GetTreeCount());
 }
 
 TEST_F(TemplateFileTest, HeaderFieldsBelongToTheGridThatReadThem)
@@ -541,6 +641,48 @@ TEST_F(TemplateBadInputTest, DamagedCountsAndTypesAreFormatErrors)
         EXPECT_EQ(-1, OpenTemplateBytes(*shown, b.data(), b.size(), "")) << "type " << type;
         ExpectUnchanged("cell type");
     }
+}
+
+TEST_F(TemplateBadInputTest, DamagedTreeRecordsAreFormatErrors)
+{
+    auto grid = MakeTreeSheet();
+    const Bytes good = SaveBytes(*grid);
+    const size_t at = Find(good, TreeListBytes(*grid));
+    ASSERT_NE(std::string::npos, at);
+    const int size = ReadInt(good, at + 4);
+    const size_t position = at + 12 + 8 + static_cast<size_t>(size - 24);   // the first tree's position item
+    ASSERT_EQ(4102, ReadInt(good, position));
+    struct Case {
+        const char* name;
+        size_t at;
+        int value;
+    } cases[] = {
+        {"negative tree count", at, -1},
+        {"tree count beyond the file", at, 0x10000000},
+        {"record size 0", at + 4, 0},
+        {"inner size differs", at + 8, size + 1},
+        {"record size beyond the file", at + 4, 0x7FFFFFF0},
+        {"text length beyond the record", at + 16, size},
+        {"negative text length", at + 16, -5},
+        {"start row outside the sheet", position + 8, 1000},
+        {"column outside the sheet", position + 12, 9},
+        {"end tag missing", position + 16, 4101},
+    };
+    for (const Case& c : cases) {
+        Bytes b = good;
+        std::memcpy(b.data() + c.at, &c.value, 4);
+        EXPECT_EQ(-1, OpenTemplateBytes(*shown, b.data(), b.size(), "")) << c.name;
+        ExpectUnchanged(c.name);
+        EXPECT_EQ(0, shown->GetTreeCount()) << c.name;
+    }
+    // The second tree's own text moves it onto the rows of the first.
+    Bytes b = good;
+    const std::string start = "startrow =\"6\"";
+    const size_t text = Find(b, Bytes(start.begin(), start.end()));
+    ASSERT_NE(std::string::npos, text);
+    b[text + start.size() - 2] = '2';
+    EXPECT_EQ(-1, OpenTemplateBytes(*shown, b.data(), b.size(), ""));
+    ExpectUnchanged("overlapping trees");
 }
 
 TEST_F(TemplateFileTest, PasswordCheckHasNoNulForANonEmptyPassword)

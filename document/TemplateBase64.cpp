@@ -29,27 +29,34 @@ const DecodeTable& Table()
 
 std::string CBase64::Encode(const BYTE* pData, size_t nLength)
 {
-    std::string out;
-    out.reserve((nLength + 2) / 3 * 4);
+    std::string out(EncodedLength(nLength), '\0');
+    if (nLength > 0)
+        EncodeTo(pData, nLength, &out[0]);
+    return out;
+}
+
+void CBase64::EncodeTo(const BYTE* pData, size_t nLength, char* pOut)
+{
     size_t i = 0;
+    char* o = pOut;
     for (; i + 3 <= nLength; i += 3) {
         const unsigned v = (unsigned(pData[i]) << 16) | (unsigned(pData[i + 1]) << 8) | pData[i + 2];
-        out += kAlphabet[(v >> 18) & 63];
-        out += kAlphabet[(v >> 12) & 63];
-        out += kAlphabet[(v >> 6) & 63];
-        out += kAlphabet[v & 63];
+        o[0] = kAlphabet[(v >> 18) & 63];
+        o[1] = kAlphabet[(v >> 12) & 63];
+        o[2] = kAlphabet[(v >> 6) & 63];
+        o[3] = kAlphabet[v & 63];
+        o += 4;
     }
     const size_t rest = nLength - i;
     if (rest > 0) {
         unsigned v = unsigned(pData[i]) << 16;
         if (rest == 2)
             v |= unsigned(pData[i + 1]) << 8;
-        out += kAlphabet[(v >> 18) & 63];
-        out += kAlphabet[(v >> 12) & 63];
-        out += rest == 2 ? kAlphabet[(v >> 6) & 63] : '=';
-        out += '=';
+        o[0] = kAlphabet[(v >> 18) & 63];
+        o[1] = kAlphabet[(v >> 12) & 63];
+        o[2] = rest == 2 ? kAlphabet[(v >> 6) & 63] : '=';
+        o[3] = '=';
     }
-    return out;
 }
 
 BOOL CBase64::Decode(const char* pText, size_t nLength, std::vector<BYTE>& bytes)
@@ -58,10 +65,32 @@ BOOL CBase64::Decode(const char* pText, size_t nLength, std::vector<BYTE>& bytes
     if (pText == nullptr)
         return FALSE;
     const DecodeTable& table = Table();
-    bytes.reserve(nLength / 4 * 3 + 3);
+    bytes.resize(nLength / 4 * 3 + 3);
+    BYTE* out = bytes.data();
+    size_t n = 0;
     unsigned buffer = 0;
     int bits = 0;
+    const unsigned char* text = reinterpret_cast<const unsigned char*>(pText);
     for (size_t i = 0; i < nLength; ++i) {
+        // Whole groups of four alphabet characters while no bits are pending.
+        if (bits == 0) {
+            while (i + 4 <= nLength) {
+                const signed char a = table.value[text[i]];
+                const signed char b = table.value[text[i + 1]];
+                const signed char c = table.value[text[i + 2]];
+                const signed char d = table.value[text[i + 3]];
+                if ((a | b | c | d) < 0)
+                    break;
+                const unsigned v = (unsigned(a) << 18) | (unsigned(b) << 12) | (unsigned(c) << 6) | unsigned(d);
+                out[n] = static_cast<BYTE>(v >> 16);
+                out[n + 1] = static_cast<BYTE>(v >> 8);
+                out[n + 2] = static_cast<BYTE>(v);
+                n += 3;
+                i += 4;
+            }
+            if (i >= nLength)
+                break;
+        }
         const signed char v = table.value[static_cast<unsigned char>(pText[i])];
         if (v == kSkip)
             continue;
@@ -73,9 +102,12 @@ BOOL CBase64::Decode(const char* pText, size_t nLength, std::vector<BYTE>& bytes
         bits += 6;
         if (bits >= 8) {
             bits -= 8;
-            bytes.push_back(static_cast<BYTE>((buffer >> bits) & 0xFF));
+            out[n++] = static_cast<BYTE>((buffer >> bits) & 0xFF);
+            // Only the bits still pending stay in the buffer.
+            buffer &= (1u << bits) - 1;
         }
     }
+    bytes.resize(n);
     return TRUE;
 }
 

@@ -52,6 +52,43 @@ void ForgetTemplateContent(CGridCtrl& grid)
         grid.SetVirtualMode(FALSE);
 }
 
+// An append-only file over the caller's vector: a template is written into
+// the memory that receives it.
+class CVectorSink : public CFile {
+public:
+    explicit CVectorSink(std::vector<BYTE>& bytes) : m_bytes(bytes) {}
+    BOOL IsOpen() const override { return TRUE; }
+    UINT Read(void*, UINT) override { return 0; }
+    BOOL Write(const void* lpBuf, UINT nCount) override
+    {
+        if (nCount == 0)
+            return TRUE;
+        if (lpBuf == nullptr || nCount > 0x7FFFFFFFu - m_bytes.size())
+            return FALSE;
+        const BYTE* p = static_cast<const BYTE*>(lpBuf);
+        m_bytes.insert(m_bytes.end(), p, p + nCount);
+        return TRUE;
+    }
+    LONGLONG Seek(LONGLONG, UINT) override { return -1; }
+    ULONGLONG GetLength() const override { return m_bytes.size(); }
+    ULONGLONG GetPosition() const override { return m_bytes.size(); }
+    BOOL SetLength(ULONGLONG) override { return FALSE; }
+    void Flush() override {}
+    void Close() override {}
+
+private:
+    std::vector<BYTE>& m_bytes;
+};
+
+// The whole template through one buffered archive onto the file.
+BOOL WriteTemplateTo(CGridCtrl& grid, CFile& file, LPCTSTR szPassword)
+{
+    CArchive ar(&file, CArchive::store | CArchive::bBuffered, 256 * 1024);
+    BOOL ok = WriteTemplateArchive(grid, ar, szPassword);
+    ar.Close();
+    return ok && !ar.IsFailed();
+}
+
 void AfterOpen(CGridCtrl& grid)
 {
     grid.UpdateScrollBars();
@@ -68,14 +105,11 @@ BOOL SaveTemplateBytes(CGridCtrl& grid, LPCTSTR szPassword, std::vector<BYTE>& b
 {
     bytes.clear();
     grid.EndEditing();
-    CMemFile file(1024 * 1024);
-    {
-        CArchive ar(&file, CArchive::store);
-        if (!WriteTemplateArchive(grid, ar, szPassword))
-            return FALSE;
+    CVectorSink file(bytes);
+    if (!WriteTemplateTo(grid, file, szPassword)) {
+        bytes.clear();
+        return FALSE;
     }
-    const BYTE* p = file.GetBufferPtr();
-    bytes.assign(p, p + file.GetLength());
     grid.GetTemplateState().strPassword = szPassword != nullptr ? szPassword : "";
     return TRUE;
 }
@@ -91,7 +125,7 @@ int OpenTemplateBytes(CGridCtrl& grid, const BYTE* pBytes, size_t nLength, LPCTS
         // unless every part of it reads.
         CGridCtrl scratch;
         CMemFile file(data, static_cast<UINT>(nLength));
-        CArchive ar(&file, CArchive::load);
+        CArchive ar(&file, CArchive::load | CArchive::bBuffered, 64 * 1024);
         const int result = ReadTemplateArchive(scratch, ar, szPassword);
         if (result != TRR_OK)
             return result;
@@ -102,7 +136,7 @@ int OpenTemplateBytes(CGridCtrl& grid, const BYTE* pBytes, size_t nLength, LPCTS
     grid.RemoveAllFormulaCells();
     ForgetTemplateContent(grid);
     CMemFile file(data, static_cast<UINT>(nLength));
-    CArchive ar(&file, CArchive::load);
+    CArchive ar(&file, CArchive::load | CArchive::bBuffered, 64 * 1024);
     int result = ReadTemplateArchive(grid, ar, szPassword);
     if (result != TRR_OK) {
         // The same bytes read once already; should the second read still
@@ -118,17 +152,17 @@ short SaveTemplateFile(CGridCtrl& grid, LPCTSTR szPath, LPCTSTR szPassword)
 {
     if (szPath == nullptr || *szPath == '\0')
         return -1;
-    std::vector<BYTE> bytes;
-    if (!SaveTemplateBytes(grid, szPassword, bytes))
-        return -1;
     const CString temp = TemporarySiblingPath(szPath);
     if (temp.IsEmpty())
         return -1;
+    grid.EndEditing();
     {
+        // Written straight into the temporary file; the target is replaced
+        // only once every byte is there.
         CFile file;
         if (!file.Open(temp, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary))
             return -1;
-        const bool written = file.Write(bytes.data(), static_cast<UINT>(bytes.size())) != FALSE;
+        const bool written = WriteTemplateTo(grid, file, szPassword) != FALSE;
         file.Close();
         if (!written) {
             CFile::Remove(temp);
@@ -139,6 +173,7 @@ short SaveTemplateFile(CGridCtrl& grid, LPCTSTR szPath, LPCTSTR szPassword)
         CFile::Remove(temp);
         return -1;
     }
+    grid.GetTemplateState().strPassword = szPassword != nullptr ? szPassword : "";
     return 1;
 }
 
@@ -181,8 +216,13 @@ CString SaveTemplateToBase64(CGridCtrl& grid, LPCTSTR szPassword)
     std::vector<BYTE> bytes;
     if (!SaveTemplateBytes(grid, szPassword, bytes))
         return CString();
-    const std::string text = CBase64::Encode(bytes.data(), bytes.size());
-    return CString(text.c_str(), static_cast<int>(text.size()));
+    const size_t length = CBase64::EncodedLength(bytes.size());
+    if (length > 0x7FFFFFF0u)
+        return CString();
+    CString text;
+    if (length > 0)
+        CBase64::EncodeTo(bytes.data(), bytes.size(), text.GetBufferSetLength(static_cast<int>(length)));
+    return text;
 }
 
 int OpenTemplateFromBase64(CGridCtrl& grid, LPCTSTR szText, LPCTSTR szPassword)

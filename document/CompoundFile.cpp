@@ -4,6 +4,7 @@
 #include "base/CString.h"
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -45,17 +46,20 @@ void DirEntry(uint8_t* e, const std::string& name, uint8_t type, uint32_t child,
     Put32(e + 120, size);
 }
 
-}  // namespace
-
-std::vector<uint8_t> BuildCompoundFile(const std::string& name, const std::vector<uint8_t>& data)
+// The container around a stream of nDataSize bytes: the header sector
+// (head) and every sector after the stream's own (tail). The stream itself
+// fills the sectors in between from their start, padded with zeros to a
+// whole sector. FALSE for a name or size the container cannot hold.
+bool LayOutCompoundFile(const std::string& name, size_t nDataSize, std::vector<uint8_t>& head,
+                        std::vector<uint8_t>& tail, size_t& nDataBytes)
 {
-    if (name.empty() || name.size() > 31 || data.size() > 0x7FFFFFFF)
-        return {};
-    const bool mini = data.size() < kMiniCutoff;
+    if (name.empty() || name.size() > 31 || nDataSize > 0x7FFFFFFF)
+        return false;
+    const bool mini = nDataSize < kMiniCutoff;
     // Sector layout: the stream's sectors (or the mini stream's), the mini
     // FAT, the directory, the FAT, then the DIFAT sectors.
-    const size_t miniSectors = mini ? Sectors(data.size(), kMiniSector) : 0;
-    const size_t dataSectors = mini ? Sectors(miniSectors * kMiniSector, kSector) : Sectors(data.size(), kSector);
+    const size_t miniSectors = mini ? Sectors(nDataSize, kMiniSector) : 0;
+    const size_t dataSectors = mini ? Sectors(miniSectors * kMiniSector, kSector) : Sectors(nDataSize, kSector);
     const size_t miniFatSectors = mini && miniSectors > 0 ? Sectors(miniSectors * 4, kSector) : 0;
     const size_t dirSectors = 1;
     size_t fatSectors = 1, difatSectors = 0;
@@ -74,11 +78,14 @@ std::vector<uint8_t> BuildCompoundFile(const std::string& name, const std::vecto
     const uint32_t firstDifat = firstFat + static_cast<uint32_t>(fatSectors);
     const size_t totalSectors = firstDifat + difatSectors;
 
-    std::vector<uint8_t> out(kSector * (1 + totalSectors), 0);
-    auto sector = [&](size_t n) { return out.data() + kSector * (1 + n); };
+    head.assign(kSector, 0);
+    nDataBytes = kSector * dataSectors;
+    tail.assign(kSector * (totalSectors - dataSectors), 0);
+    // The sectors after the stream's own live in the tail.
+    auto sector = [&](size_t n) { return tail.data() + kSector * (n - dataSectors); };
 
     // Header.
-    uint8_t* h = out.data();
+    uint8_t* h = head.data();
     static const uint8_t sig[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
     std::memcpy(h, sig, 8);
     Put16(h + 24, 0x003E);
@@ -129,28 +136,45 @@ std::vector<uint8_t> BuildCompoundFile(const std::string& name, const std::vecto
             Put32(s + 4 * i, i < miniSectors ? (i + 1 < miniSectors ? static_cast<uint32_t>(i + 1) : kEnd) : kFree);
     }
 
-    // The stream (or the mini stream holding it).
-    if (!data.empty())
-        std::memcpy(sector(0), data.data(), data.size());
-
     // Directory: the root, the stream, two unused entries.
     uint8_t* dir = sector(firstDir);
-    const uint32_t size = static_cast<uint32_t>(data.size());
+    const uint32_t size = static_cast<uint32_t>(nDataSize);
     DirEntry(dir, "Root Entry", 5, 1, mini && miniSectors ? 0 : kEnd,
              mini ? static_cast<uint32_t>(miniSectors * kMiniSector) : 0);
-    DirEntry(dir + 128, name, 2, kNoStream, data.empty() ? kEnd : 0, size);
+    DirEntry(dir + 128, name, 2, kNoStream, nDataSize == 0 ? kEnd : 0, size);
     for (int i = 2; i < 4; ++i) {
         uint8_t* e = dir + 128 * i;
         Put32(e + 68, kNoStream);
         Put32(e + 72, kNoStream);
         Put32(e + 76, kNoStream);
     }
+    return true;
+}
+
+}  // namespace
+
+std::vector<uint8_t> BuildCompoundFile(const std::string& name, const std::vector<uint8_t>& data)
+{
+    std::vector<uint8_t> head, tail;
+    size_t dataBytes = 0;
+    if (!LayOutCompoundFile(name, data.size(), head, tail, dataBytes))
+        return {};
+    std::vector<uint8_t> out;
+    out.reserve(head.size() + dataBytes + tail.size());
+    out.insert(out.end(), head.begin(), head.end());
+    out.insert(out.end(), data.begin(), data.end());
+    out.resize(head.size() + dataBytes, 0);
+    out.insert(out.end(), tail.begin(), tail.end());
     return out;
 }
 
-BOOL WriteFileReplacing(LPCTSTR path, const std::vector<uint8_t>& bytes)
+namespace {
+
+// Writes the pieces in order to a temporary file beside path and puts it in
+// path's place.
+BOOL WritePiecesReplacing(LPCTSTR path, const std::vector<std::pair<const uint8_t*, size_t>>& pieces)
 {
-    if (path == nullptr || *path == '\0' || bytes.size() > 0xFFFFFFFFu)
+    if (path == nullptr || *path == '\0')
         return FALSE;
     CString target(path);
     CString temp = target + ".kivo-tmp";
@@ -158,7 +182,11 @@ BOOL WriteFileReplacing(LPCTSTR path, const std::vector<uint8_t>& bytes)
         CFile f;
         if (!f.Open(temp, CFile::modeCreate | CFile::modeWrite))
             return FALSE;
-        BOOL ok = bytes.empty() || f.Write(bytes.data(), static_cast<UINT>(bytes.size()));
+        BOOL ok = TRUE;
+        for (const auto& piece : pieces) {
+            if (ok && piece.second > 0)
+                ok = piece.second <= 0xFFFFFFFFu && f.Write(piece.first, static_cast<UINT>(piece.second));
+        }
         f.Close();
         if (!ok) {
             CFile::Remove(temp);
@@ -182,4 +210,28 @@ BOOL WriteFileReplacing(LPCTSTR path, const std::vector<uint8_t>& bytes)
     }
     CFile::Remove(aside);
     return TRUE;
+}
+
+}  // namespace
+
+BOOL WriteCompoundFileReplacing(LPCTSTR path, const std::string& name, const std::vector<uint8_t>& data)
+{
+    std::vector<uint8_t> head, tail;
+    size_t dataBytes = 0;
+    if (!LayOutCompoundFile(name, data.size(), head, tail, dataBytes))
+        return FALSE;
+    const std::vector<uint8_t> padding(dataBytes - data.size(), 0);
+    return WritePiecesReplacing(path, {{head.data(), head.size()},
+                                       {data.data(), data.size()},
+                                       {padding.data(), padding.size()},
+                                       {tail.data(), tail.size()}});
+}
+
+
+
+BOOL WriteFileReplacing(LPCTSTR path, const std::vector<uint8_t>& bytes)
+{
+    if (bytes.size() > 0xFFFFFFFFu)
+        return FALSE;
+    return WritePiecesReplacing(path, {{bytes.data(), bytes.size()}});
 }

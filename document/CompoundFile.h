@@ -16,3 +16,7 @@ std::vector<uint8_t> BuildCompoundFile(const std::string& name, const std::vecto
 // place; on any failure the temporary file is removed, whatever was at the
 // path stays, and the answer is FALSE.
 BOOL WriteFileReplacing(LPCTSTR path, const std::vector<uint8_t>& bytes);
+// The container BuildCompoundFile makes, written straight to a temporary file
+// beside path (the stream is not copied into one buffer first) that then
+// takes path's place. FALSE when nothing was replaced.
+BOOL WriteCompoundFileReplacing(LPCTSTR path, const std::string& name, const std::vector<uint8_t>& data);

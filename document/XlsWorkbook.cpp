@@ -601,8 +601,7 @@ int XlsWorkbook::Save(LPCTSTR path)
             return 0;
         }
     }
-    std::vector<uint8_t> file = BuildCompoundFile("Workbook", stream);
-    if (file.empty() || !WriteFileReplacing(path, file)) {
+    if (!WriteCompoundFileReplacing(path, "Workbook", stream)) {
         m_saveStatus = SAVE_WRITE_FAILED;
         return 0;
     }

@@ -6,11 +6,13 @@
 #include "base/FileReplace.h"
 #include "document/TemplateArchive.h"
 #include "document/TemplateBase64.h"
+#include "document/TemplateGridBody.h"
 #include "grid/GridCtrl.h"
 #include "platform/MessageBox.h"
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -120,13 +122,16 @@ int OpenTemplateBytes(CGridCtrl& grid, const BYTE* pBytes, size_t nLength, LPCTS
         return TRR_FORMAT_ERROR;
     BYTE dummy = 0;
     BYTE* data = pBytes != nullptr ? const_cast<BYTE*>(pBytes) : &dummy;
+    // The whole template into a sheet of its own, read once: nothing shown
+    // changes unless every part of it reads, and then the shown sheet takes
+    // the new one over.
+    std::unique_ptr<CGridCtrl> scratch(new CGridCtrl);
+    if (grid.GetDefaultCellType() != nullptr)
+        scratch->SetDefaultCellType(grid.GetDefaultCellType());
     {
-        // The whole template into a sheet of its own: nothing shown changes
-        // unless every part of it reads.
-        CGridCtrl scratch;
         CMemFile file(data, static_cast<UINT>(nLength));
         CArchive ar(&file, CArchive::load | CArchive::bBuffered, 64 * 1024);
-        const int result = ReadTemplateArchive(scratch, ar, szPassword);
+        const int result = ReadTemplateArchive(*scratch, ar, szPassword);
         if (result != TRR_OK)
             return result;
     }
@@ -135,17 +140,9 @@ int OpenTemplateBytes(CGridCtrl& grid, const BYTE* pBytes, size_t nLength, LPCTS
     grid.SetAllowDraw(FALSE);
     grid.RemoveAllFormulaCells();
     ForgetTemplateContent(grid);
-    CMemFile file(data, static_cast<UINT>(nLength));
-    CArchive ar(&file, CArchive::load | CArchive::bBuffered, 64 * 1024);
-    int result = ReadTemplateArchive(grid, ar, szPassword);
-    if (result != TRR_OK) {
-        // The same bytes read once already; should the second read still
-        // fail, the sheet is left empty rather than half read.
-        grid.DeleteAllCells();
-        result = TRR_FORMAT_ERROR;
-    }
+    TakeTemplateSheet(grid, *scratch);
     grid.SetAllowDraw(bDraw);
-    return result;
+    return TRR_OK;
 }
 
 short SaveTemplateFile(CGridCtrl& grid, LPCTSTR szPath, LPCTSTR szPassword)

@@ -39,6 +39,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -620,6 +621,127 @@ struct GridTemplateAccess {
         return TRUE;
     }
 
+    // Everything a template gives a sheet goes from `from`, a sheet that has
+    // just read one, to `to`; what is not the template's own (window,
+    // selection, input, bindings made since) stays with `to`. `from` is left
+    // empty. The cells, lines and trees move without being copied.
+    static void TakeSheet(CGridCtrl& to, CGridCtrl& from)
+    {
+        const std::vector<CGridCellPos> formulas = from.GetFormulaCells();
+        to.DeleteAllCells();
+        // Lines and cells.
+        to.m_RowData.swap(from.m_RowData);
+        for (CGridCtrl::GridRow& row : to.m_RowData) {
+            for (std::unique_ptr<CGridCellBase>& pCell : row) {
+                if (pCell)
+                    pCell->SetGrid(&to);
+            }
+        }
+        to.m_nRows = from.m_nRows;
+        to.m_nCols = from.m_nCols;
+        to.m_nFixedRows = from.m_nFixedRows;
+        to.m_nFixedCols = from.m_nFixedCols;
+        std::swap(to.m_arRowHeights, from.m_arRowHeights);
+        std::swap(to.m_arColWidths, from.m_arColWidths);
+        to.m_arHiddenRows.swap(from.m_arHiddenRows);
+        to.m_arHiddenCols.swap(from.m_arHiddenCols);
+        to.m_arCellIds.swap(from.m_arCellIds);
+        to.m_arColumnSortTypes.swap(from.m_arColumnSortTypes);
+        to.m_arFormatRows.swap(from.m_arFormatRows);
+        to.m_arFormatCols.swap(from.m_arFormatCols);
+        std::swap(to.m_arMergeOwners, from.m_arMergeOwners);
+        to.m_nFreezeTopRows = from.m_nFreezeTopRows;
+        to.m_nFreezeLeftCols = from.m_nFreezeLeftCols;
+        to.m_nFreezeBottomRows = from.m_nFreezeBottomRows;
+        to.m_nFreezeRightCols = from.m_nFreezeRightCols;
+        from.m_nRows = from.m_nCols = from.m_nFixedRows = from.m_nFixedCols = 0;
+        from.m_nFreezeTopRows = from.m_nFreezeLeftCols = from.m_nFreezeBottomRows = from.m_nFreezeRightCols = 0;
+        to.m_idTopLeftCell = CGridCellPos();
+        // The body's values and option words.
+        to.m_nRowInsertFormatMode = from.m_nRowInsertFormatMode;
+        to.m_nColInsertFormatMode = from.m_nColInsertFormatMode;
+        to.m_bListMode = from.m_bListMode;
+        to.m_bSingleBand = from.m_bSingleBand;
+        to.m_bAllowDragAndDrop = from.m_bAllowDragAndDrop;
+        to.m_bSortAscending = from.m_bSortAscending;
+        to.m_DefaultSetting = from.m_DefaultSetting;
+        int options[kOptionCount];
+        WriteOptions(from, options);
+        options[18] = to.m_bVirtualMode;
+        ReadOptions(to, options);
+        // ReadOptions maps stored colours; these are the values themselves.
+        to.m_crSelFrame = from.m_crSelFrame;
+        to.m_crSkin[0] = from.m_crSkin[0];
+        to.m_nSelectionStyle = from.m_nSelectionStyle;
+        to.m_nRowRefFlags = from.m_nRowRefFlags;
+        to.m_nColRefFlags = from.m_nColRefFlags;
+        to.m_bDrawFreezeLine = from.m_bDrawFreezeLine;
+        to.m_bDrawFreezeGridLines = from.m_bDrawFreezeGridLines;
+        to.m_nEnterDirection = from.m_nEnterDirection;
+        to.m_nSelFrameThickness = from.m_nSelFrameThickness;
+        to.m_bAllowCopy = from.m_bAllowCopy;
+        to.m_bAllowCut = from.m_bAllowCut;
+        to.m_bAllowPaste = from.m_bAllowPaste;
+        to.m_bAllowDraw = from.m_bAllowDraw;
+        // The default cells take the records the template gave them.
+        CGridDefaultCell* toCells[4] = {&to.m_cellDefault, &to.m_cellFixedRowDef, &to.m_cellFixedColDef,
+                                        &to.m_cellFixedRowColDef};
+        CGridDefaultCell* fromCells[4] = {&from.m_cellDefault, &from.m_cellFixedRowDef, &from.m_cellFixedColDef,
+                                          &from.m_cellFixedRowColDef};
+        for (int i = 0; i < 4; ++i) {
+            if (fromCells[i]->GetRecordSize() == 0)
+                continue;
+            CMemFile record(4096);
+            {
+                CArchive out(&record, CArchive::store);
+                fromCells[i]->SerializeRecord(out, nullptr);
+            }
+            CMemFile in(const_cast<BYTE*>(record.GetBufferPtr()), static_cast<UINT>(record.GetLength()));
+            CArchive ar(&in, CArchive::load);
+            toCells[i]->SerializeRecord(ar, nullptr);
+        }
+        // Formula tables and pictures through their own records.
+        {
+            CMemFile tables(4096);
+            {
+                CArchive out(&tables, CArchive::store);
+                int functions = from.m_FormulaEngine.GetUserFunctionCount();
+                int constants = from.m_FormulaEngine.GetUserConstantCount();
+                int pictures = 0;
+                for (int i = 0; i < from.m_PictureList.GetCount(); ++i)
+                    pictures += from.m_PictureList.GetEntryAt(i)->GetRecordSize() > 0 ? 1 : 0;
+                out << functions << constants << pictures;
+                if (functions > 0)
+                    from.m_FormulaEngine.SerializeUserFunctions(out, &functions);
+                if (constants > 0)
+                    from.m_FormulaEngine.SerializeUserConstants(out, &constants);
+                if (pictures > 0)
+                    from.m_PictureList.Serialize(out, pictures);
+            }
+            CMemFile in(const_cast<BYTE*>(tables.GetBufferPtr()), static_cast<UINT>(tables.GetLength()));
+            CArchive ar(&in, CArchive::load);
+            int functions = 0, constants = 0, pictures = 0;
+            ar >> functions >> constants >> pictures;
+            to.m_PictureList.DeleteAll();
+            if (functions > 0)
+                to.m_FormulaEngine.SerializeUserFunctions(ar, &functions);
+            if (constants > 0)
+                to.m_FormulaEngine.SerializeUserConstants(ar, &constants);
+            if (pictures > 0)
+                to.m_PictureList.Serialize(ar, pictures);
+        }
+        to.m_PrintSettings = std::move(from.m_PrintSettings);
+        to.m_FileInfo = from.m_FileInfo;
+        to.m_TemplateState.header = from.m_TemplateState.header;
+        to.m_TemplateState.strPassword = from.m_TemplateState.strPassword;
+        // The trees, and the formula cells registered at their places.
+        to.m_arTrees.swap(from.m_arTrees);
+        for (std::unique_ptr<CTreeColumn>& pTree : to.m_arTrees)
+            pTree->SetGrid(&to);
+        for (const CGridCellPos& cell : formulas)
+            to.AddFormulaCell(cell.row, cell.col);
+    }
+
     static void WriteCells(CGridCtrl& g, CArchive& ar)
     {
         if (!g.m_bVirtualMode) {
@@ -690,6 +812,11 @@ int ReadTemplateGridBody(CGridCtrl& grid, CArchive& ar, int nSize, const char* p
 BOOL AttachTemplateTrees(CGridCtrl& grid, const std::vector<TemplateTreeRecord>& trees)
 {
     return GridTemplateAccess::AttachTrees(grid, trees);
+}
+
+void TakeTemplateSheet(CGridCtrl& to, CGridCtrl& from)
+{
+    GridTemplateAccess::TakeSheet(to, from);
 }
 
 void WriteTemplateCellList(CGridCtrl& grid, CArchive& ar)

@@ -25,5 +25,8 @@ int ReadTemplateGridBody(CGridCtrl& grid, CArchive& ar, int nSize, const char* p
 // Puts the trees read with the body on the grid, in file order; FALSE when
 // one of them does not fit the sheet (a damaged file).
 BOOL AttachTemplateTrees(CGridCtrl& grid, const std::vector<TemplateTreeRecord>& trees);
+// Gives `to` the sheet `from` read from a template (cells, lines, settings,
+// tables, trees), moving what can be moved; `from` is left empty.
+void TakeTemplateSheet(CGridCtrl& to, CGridCtrl& from);
 void WriteTemplateCellList(CGridCtrl& grid, CArchive& ar);
 int ReadTemplateCellList(CGridCtrl& grid, CArchive& ar);

@@ -410,6 +410,37 @@ TEST_F(TemplateFileTest, TreeColumnsAreStoredInTheBodyAndComeBackWhole)
     EXPECT_EQ(0, emptyBack.GetTreeCount());
 }
 
+TEST_F(TemplateFileTest, AnOpenReplacesEverythingTheShownSheetHeld)
+{
+    // A shown sheet with a tree, a formula, tables, a picture, ids, a block,
+    // a freeze and a hidden row of its own.
+    auto shown = MakeTreeSheet();
+    shown->SetCellFormula(8, 3, "=B2+1");
+    shown->AddUserConstant("OLD", 1.0);
+    const BYTE picture[] = {9, 9};
+    shown->GetPictureList().AddPictureData(picture, sizeof picture);
+    shown->SetCellId(9, 3, "old id");
+    shown->MergeCells(8, 1, 9, 2);
+    shown->SetFreezeLeftCols(1);
+    shown->SetRowHide(9, TRUE);
+    auto grid = MakeSheet();
+    const Bytes saved = SaveBytes(*grid);
+    ASSERT_EQ(1, OpenTemplateBytes(*shown, saved.data(), saved.size(), ""));
+    EXPECT_EQ(std::string::npos, FirstDifference(saved, SaveBytes(*shown)));
+    EXPECT_EQ(0, shown->GetTreeCount());
+    int row = -1, col = -1;
+    EXPECT_FALSE(shown->FindCellById("old id", row, col));
+    EXPECT_EQ(0, shown->GetFreezeLeftCols());
+    // The cells now belong to the shown sheet: a change there reaches its formulas.
+    for (int r = 0; r < shown->GetRowCount(); ++r)
+        for (int c = 0; c < shown->GetColumnCount(); ++c)
+            ASSERT_EQ(shown.get(), shown->GetCell(r, c)->GetGrid()) << r << "," << c;
+    EXPECT_EQ(1u, shown->GetFormulaCells().size());
+    shown->SetCellValue(3, 3, 10.0);
+    shown->CalcAll();
+    EXPECT_STREQ("20", shown->GetCellText(5, 5));
+}
+
 TEST_F(TemplateFileTest, HeaderFieldsBelongToTheGridThatReadThem)
 {
     auto grid = MakeSheet();

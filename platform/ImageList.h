@@ -5,7 +5,8 @@
 // handle); the headless platform keeps copies of the bitmaps and draws them
 // through the device context's transparent copy, so tests read the pixels
 // back. A picture added with a mask colour draws without the pixels of that
-// colour when drawn with ILD_TRANSPARENT; ILD_NORMAL draws it whole.
+// colour, with ILD_TRANSPARENT and (the list having no background colour of
+// its own) with ILD_NORMAL alike.
 #pragma once
 
 #include "base/WinConstants.h"

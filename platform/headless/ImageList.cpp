@@ -103,7 +103,9 @@ BOOL CImageList::Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle)
         return FALSE;
     CBitmap* pOld = source.SelectObject(picture.bitmap.get());
     BOOL done;
-    if ((nStyle & ILD_TRANSPARENT) != 0 && picture.mask != CLR_INVALID)
+    // Without a background colour of the list, both styles use the mask.
+    (void)nStyle;
+    if (picture.mask != CLR_INVALID)
         done = pDC->TransparentBlt(pt.x, pt.y, m_pImpl->cx, m_pImpl->cy, &source, 0, 0, m_pImpl->cx, m_pImpl->cy,
                                    picture.mask);
     else

@@ -408,53 +408,9 @@ CBitmap* CGridCellCombo::GetButtonBitmap()
     return m_pGrid != nullptr ? m_pGrid->GetSkinBitmap(GetButtonSkin()) : nullptr;
 }
 
-int CGridCellCombo::GetButtonWidth()
-{
-    return DropButtonFrameWidth(GetButtonBitmap());
-}
-
 BOOL CGridCellCombo::IsButtonVisible()
 {
     return IsFocused() || m_nLeaveType != 0;
-}
-
-CRect CGridCellCombo::GetButtonRect(const CRect& rect)
-{
-    return CRect(rect.right - GetButtonWidth(), rect.top + 1, rect.right, rect.bottom + 1);
-}
-
-void CGridCellCombo::OnMouseOver()
-{
-    m_nButtonState = DBS_NORMAL;
-    if (m_pGrid == nullptr || m_pGrid->GetSafeHwnd() == nullptr)
-        return;
-    CPoint point;
-    GetCursorPos(&point);
-    m_pGrid->ScreenToClient(&point);
-    if (GetButtonRect(m_rcLastDrawn).PtInRect(point))
-        m_nButtonState = DBS_HOT;
-}
-
-void CGridCellCombo::OnMouseLeave()
-{
-    m_nButtonState = DBS_NORMAL;
-}
-
-void CGridCellCombo::OnClickDown(CPoint ptCellRelative)
-{
-    if (m_pGrid == nullptr || IsReadOnly())
-        return;
-    CPoint origin;
-    if (!m_pGrid->GetCellTopLeft(m_nRow, m_nCol, &origin))
-        return;
-    const CPoint point(origin.x + ptCellRelative.x, origin.y + ptCellRelative.y);
-    CRect rect;
-    if (!m_pGrid->GetCellRect(m_nRow, m_nCol, &rect) || !GetButtonRect(rect).PtInRect(point))
-        return;
-    m_pGrid->EditCell(m_nRow, m_nCol);
-    const DropDownEditorHooks& hooks = GetDropDownEditorHooks();
-    if (m_pEditor != nullptr && hooks.pfnDropDown != nullptr)
-        hooks.pfnDropDown(m_pEditor);
 }
 
 // --- painting ------------------------------------------------------------------------------------

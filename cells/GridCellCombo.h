@@ -37,7 +37,7 @@
 #pragma once
 
 #include "cellcontent/XmlElement.h"
-#include "grid/GridCell.h"
+#include "cells/GridDropButtonCell.h"
 
 #include <vector>
 
@@ -57,7 +57,7 @@ const int CELL_RECORD_COMBO_CONTROL = 3202;
 
 class CBitmap;
 
-class CGridCellCombo : public CGridCell {
+class CGridCellCombo : public CGridDropButtonCell {
     DECLARE_DYNCREATE(CGridCellCombo)
 
 public:
@@ -74,9 +74,6 @@ public:
     BOOL Edit(int nRow, int nCol, CRect rect, CPoint point, UINT nID, UINT nChar) override;
     void EndEdit() override;
     void OnEndEdit() override;
-    void OnMouseOver() override;
-    void OnMouseLeave() override;
-    void OnClickDown(CPoint ptCellRelative) override;
     void CopyFormat(CGridCellBase* pSrc) override;
 
     BOOL SetControl(LPCTSTR szControl) override;
@@ -99,16 +96,11 @@ public:
     BOOL GetMatch() const { return m_bMatch; }
     BOOL GetAutoDropDown() const { return m_bAutoDropDown; }
     int GetLeaveType() const { return m_nLeaveType; }
-    int GetButtonState() const { return m_nButtonState; }
     // The list height the editor's host opens with (0 becomes its default).
     int GetEffectiveListHeight() const;
     // Records a pick made in the editor.
     void SetCurrent(int nIndex, const CString& strText);
-    // The button rectangle of the cell drawn at rect.
-    CRect GetButtonRect(const CRect& rect);
-    // The open editor (NULL when none); the editor calls ForgetEditor before
-    // it deletes itself.
-    CWnd* GetEditor() const { return m_pEditor; }
+    // The editor calls ForgetEditor before it deletes itself.
     void ForgetEditor(CWnd* pEditor);
 
 protected:
@@ -116,8 +108,7 @@ protected:
     virtual int GetButtonSkin() const;
     // The left inset of the strip's fill before drawing (2·zx here).
     virtual int GetStripFillInset(double zx) const;
-    CBitmap* GetButtonBitmap();
-    int GetButtonWidth();
+    CBitmap* GetButtonBitmap() override;
     BOOL IsButtonVisible();
     // Writes the list into "datasource" when item commands changed it.
     void SyncDataSource();
@@ -146,8 +137,5 @@ protected:
     BOOL m_bAutoDropDown = TRUE;
     int m_nLeaveType = 1;
     BOOL m_bItemsModified = FALSE;
-    int m_nButtonState = 0;
-    CRect m_rcLastDrawn;
     BOOL m_bLoading = FALSE;      // a record or a re-application: the cell keeps its text
-    CWnd* m_pEditor = nullptr;
 };

@@ -166,50 +166,6 @@ CBitmap* CGridCellDateTime::GetButtonBitmap()
     return m_pGrid != nullptr ? m_pGrid->GetSkinBitmap(SKIN_DATETIME) : nullptr;
 }
 
-int CGridCellDateTime::GetButtonWidth()
-{
-    return DropButtonFrameWidth(GetButtonBitmap());
-}
-
-CRect CGridCellDateTime::GetButtonRect(const CRect& rect)
-{
-    return CRect(rect.right - GetButtonWidth(), rect.top + 1, rect.right, rect.bottom + 1);
-}
-
-void CGridCellDateTime::OnMouseOver()
-{
-    m_nButtonState = DBS_NORMAL;
-    if (m_pGrid == nullptr || m_pGrid->GetSafeHwnd() == nullptr)
-        return;
-    CPoint point;
-    GetCursorPos(&point);
-    m_pGrid->ScreenToClient(&point);
-    if (GetButtonRect(m_rcLastDrawn).PtInRect(point))
-        m_nButtonState = DBS_HOT;
-}
-
-void CGridCellDateTime::OnMouseLeave()
-{
-    m_nButtonState = DBS_NORMAL;
-}
-
-void CGridCellDateTime::OnClickDown(CPoint ptCellRelative)
-{
-    if (m_pGrid == nullptr || IsReadOnly())
-        return;
-    CPoint origin;
-    CRect rect;
-    if (!m_pGrid->GetCellTopLeft(m_nRow, m_nCol, &origin) || !m_pGrid->GetCellRect(m_nRow, m_nCol, &rect))
-        return;
-    const CPoint point(origin.x + ptCellRelative.x, origin.y + ptCellRelative.y);
-    if (!GetButtonRect(rect).PtInRect(point))
-        return;
-    m_pGrid->EditCell(m_nRow, m_nCol);
-    const DropDownEditorHooks& hooks = GetDropDownEditorHooks();
-    if (m_pEditor != nullptr && hooks.pfnDropDown != nullptr)
-        hooks.pfnDropDown(m_pEditor);
-}
-
 // --- painting ------------------------------------------------------------------------------------
 
 BOOL CGridCellDateTime::Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBkgnd)

@@ -28,7 +28,7 @@
 const int CELL_RECORD_DATETIME_END = 3400;
 const int CELL_RECORD_DATETIME_CONTROL = 3301;
 
-class CGridCellDateTime : public CGridCell {
+class CGridCellDateTime : public CGridDropButtonCell {
     DECLARE_DYNCREATE(CGridCellDateTime)
 
 public:
@@ -45,9 +45,6 @@ public:
     BOOL Edit(int nRow, int nCol, CRect rect, CPoint point, UINT nID, UINT nChar) override;
     void EndEdit() override;
     void OnEndEdit() override;
-    void OnMouseOver() override;
-    void OnMouseLeave() override;
-    void OnClickDown(CPoint ptCellRelative) override;
 
     BOOL SetControl(LPCTSTR szControl) override;
     CString GetControl() override;
@@ -65,21 +62,16 @@ public:
     void SetReferenceTime(const COleDateTime& value) { m_reference = value; }
     // The value the editor opens on.
     COleDateTime GetStartValue();
-    CWnd* GetEditor() const { return m_pEditor; }
     void ForgetEditor(CWnd* pEditor);
-    CRect GetButtonRect(const CRect& rect);
+
+protected:
+    CBitmap* GetButtonBitmap() override;
 
 private:
-    CBitmap* GetButtonBitmap();
-    int GetButtonWidth();
-
     CXmlElement m_element;
     int m_nType = 0;
     int m_nSeparator = 0;
     int m_nFormat = 0;
     int m_nLeaveType = 1;
     COleDateTime m_reference;
-    int m_nButtonState = 0;
-    CRect m_rcLastDrawn;
-    CWnd* m_pEditor = nullptr;
 };

@@ -793,15 +793,23 @@ CString CKivoSheetCtrl::DoGridGetSkinDir()
 }
 
 // ---- freezing ------------------------------------------------------------------------------
+
+namespace {
+
 // A count is refused (compared unsigned, so a negative one too) when with the
 // frozen count on the opposite side it reaches the row or column count.
+bool FitsBesideOpposite(LONG nCount, int nOpposite, int nTotal)
+{
+    return static_cast<unsigned long long>(static_cast<ULONG>(nCount)) + static_cast<unsigned>(nOpposite) <
+           static_cast<unsigned>(nTotal);
+}
+
+}  // namespace
 
 int CKivoSheetCtrl::DoGridSetFreezeTopRows(LONG nRows)
 {
     CGridCtrl* grid = Engine();
-    if (grid == nullptr ||
-        static_cast<unsigned long long>(static_cast<ULONG>(nRows)) + static_cast<unsigned>(grid->GetFreezeBottomRows()) >=
-            static_cast<unsigned>(grid->GetRowCount()))
+    if (grid == nullptr || !FitsBesideOpposite(nRows, grid->GetFreezeBottomRows(), grid->GetRowCount()))
         return 0;
     grid->SetFreezeTopRows(nRows);
     return 1;
@@ -816,9 +824,7 @@ LONG CKivoSheetCtrl::DoGridGetFreezeTopRows()
 int CKivoSheetCtrl::DoGridSetFreezeLeftCols(LONG nCols)
 {
     CGridCtrl* grid = Engine();
-    if (grid == nullptr ||
-        static_cast<unsigned long long>(static_cast<ULONG>(nCols)) + static_cast<unsigned>(grid->GetFreezeRightCols()) >=
-            static_cast<unsigned>(grid->GetColumnCount()))
+    if (grid == nullptr || !FitsBesideOpposite(nCols, grid->GetFreezeRightCols(), grid->GetColumnCount()))
         return 0;
     grid->SetFreezeLeftCols(nCols);
     return 1;
@@ -833,9 +839,7 @@ LONG CKivoSheetCtrl::DoGridGetFreezeLeftCols()
 int CKivoSheetCtrl::DoGridSetFreezeBottomRows(LONG nRows)
 {
     CGridCtrl* grid = Engine();
-    if (grid == nullptr ||
-        static_cast<unsigned long long>(static_cast<ULONG>(nRows)) + static_cast<unsigned>(grid->GetFreezeTopRows()) >=
-            static_cast<unsigned>(grid->GetRowCount()))
+    if (grid == nullptr || !FitsBesideOpposite(nRows, grid->GetFreezeTopRows(), grid->GetRowCount()))
         return 0;
     grid->SetFreezeBottomRows(nRows);
     return 1;
@@ -850,9 +854,7 @@ LONG CKivoSheetCtrl::DoGridGetFreezeBottomRows()
 int CKivoSheetCtrl::DoGridSetFreezeRightCols(LONG nCols)
 {
     CGridCtrl* grid = Engine();
-    if (grid == nullptr ||
-        static_cast<unsigned long long>(static_cast<ULONG>(nCols)) + static_cast<unsigned>(grid->GetFreezeLeftCols()) >=
-            static_cast<unsigned>(grid->GetColumnCount()))
+    if (grid == nullptr || !FitsBesideOpposite(nCols, grid->GetFreezeLeftCols(), grid->GetColumnCount()))
         return 0;
     grid->SetFreezeRightCols(nCols);
     return 1;

@@ -269,6 +269,9 @@ void CGridCellButton::OnClick(CPoint ptCellRelative)
     if (!ClientPoint(ptCellRelative, &point, &button) || !button.PtInRect(point))
         return;
     m_nState = GBS_RELEASED;
+    // The pressed face goes at once, not with the next paint of the cell.
+    if (m_pGrid != nullptr)
+        m_pGrid->RedrawCell(m_nRow, m_nCol);
     PostToParent(WM_GRID_CELLBTNLCLICKUP, 1);
 }
 

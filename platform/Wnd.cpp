@@ -2,6 +2,7 @@
 // message decoding into the virtual handlers, and members built on others.
 #include "platform/Wnd.h"
 
+#include "base/OwnerDraw.h"
 #include "platform/DC.h"
 #include "platform/Gdi.h"
 #include "platform/System.h"
@@ -307,10 +308,24 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     case WM_NCHITTEST:
         result = OnNcHitTest(PointFromLParam(lParam));
         break;
-    case WM_NOTIFY:
+    case WM_NOTIFY: {
+        // The notifying child answers first when it handles its own
+        // notification (reflection); otherwise the parent's OnNotify.
+        const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+        CWnd* child = header != nullptr ? CWnd::FromHandlePermanent(header->hwndFrom) : nullptr;
+        if (child != nullptr && child != this && child->OnChildNotify(message, wParam, lParam, &result))
+            break;
         if (!OnNotify(wParam, lParam, &result))
             return FALSE;
         break;
+    }
+    case WM_DRAWITEM: {
+        const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        CWnd* child = item != nullptr ? CWnd::FromHandlePermanent(item->hwndItem) : nullptr;
+        if (child == nullptr || child == this || !child->OnChildNotify(message, wParam, lParam, &result))
+            return FALSE;
+        break;
+    }
     case WM_COMMAND:
         if (!OnCommand(wParam, lParam))
             return FALSE;
@@ -399,6 +414,7 @@ void CWnd::OnCaptureChanged(CWnd*) { Default(); }
 UINT CWnd::OnGetDlgCode() { return static_cast<UINT>(Default()); }
 LRESULT CWnd::OnNcHitTest(CPoint) { return Default(); }
 BOOL CWnd::OnNotify(WPARAM, LPARAM, LRESULT*) { return FALSE; }
+BOOL CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) { return FALSE; }
 BOOL CWnd::OnCommand(WPARAM, LPARAM) { return FALSE; }
 void CWnd::OnSettingChange(UINT, LPCTSTR) { Default(); }
 void CWnd::OnSysColorChange() { Default(); }

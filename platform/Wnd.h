@@ -228,6 +228,9 @@ protected:
     virtual LRESULT OnNcHitTest(CPoint point);
     // FALSE (not handled) passes the message to DefWindowProc.
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // WM_NOTIFY and WM_DRAWITEM that this window, as a child, sent its parent
+    // are offered to it first (reflection); TRUE, with *pResult, handles them.
+    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
     virtual void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
     virtual void OnSysColorChange();

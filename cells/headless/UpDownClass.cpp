@@ -1,0 +1,4 @@
+// The host build's up-down control is CSpinButtonCtrl itself.
+#include "cells/SpinButtonCtrl.h"
+
+void PlatformEnsureUpDownClass() {}

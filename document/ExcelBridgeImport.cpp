@@ -345,6 +345,8 @@ void ApplySheet(CGridCtrl& grid, const ImportedSheet& sheet, int nDpiY)
             to->SetText(from->GetText() != nullptr ? from->GetText() : "");
         to->CopyFormat(from);
     }
+    // Formulas read before the cells they refer to were filled.
+    grid.CalcAll();
 }
 
 }  // namespace

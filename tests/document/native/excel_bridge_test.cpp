@@ -338,6 +338,7 @@ TEST_F(ExcelBridgeTest, ImportPlacesTheUsedRangeAndReadsFormats)
 
     EXPECT_STREQ("=E5*2", grid.GetCellFormula(7, 3));
     EXPECT_STREQ("85", grid.GetCellText(7, 3));
+    EXPECT_STREQ("2", grid.GetCellText(6, 5));   // reads a cell filled after it
     EXPECT_STREQ("text", grid.GetCellText(8, 4));
     EXPECT_TRUE(grid.GetCell(8, 4)->GetFont()->lfStrikeOut);
     EXPECT_TRUE(grid.GetCell(9, 5)->IsNumber());

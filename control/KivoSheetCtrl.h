@@ -147,6 +147,8 @@ protected:
     LONG DoGridSaveCSVFile(const CString& strFileName) override;
     LONG DoGridOpenCSVFile(const CString& strFileName) override;
     int DoGridSaveExcelFile(const CString& strFileName, const CString& strPwd) override;
+    int DoGridSaveExcelFileForOle(const CString& strFileName, const CString& strPwd) override;
+    int DoGridImportExcelFileForOle(const CString& strFileName, const CString& strPwd, LONG nSheetIndex) override;
     LONG DoGridOpenRemoteFile(const CString& strUrl, const CString& strPwd) override;
     int DoGridSaveRemoteFile(const CString& strUrl, const CString& strPwd, const CString& strSaveAsName) override;
     int DoGridOpenTemplate(const CString& strFileName, const CString& strPwd) override;

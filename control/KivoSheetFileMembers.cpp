@@ -1,14 +1,12 @@
 // The file, string and export members: template files and Base64 template
-// strings, remote templates, comma-separated text, the native workbook, and
+// strings, remote templates, comma-separated text, the native workbook, the
+// workbook exchanged through a spreadsheet program's automation server, and
 // the system's file dialog. Each converts nothing but its strings and calls
 // one operation of the template, export or grid code; an open through
 // GridOpenFile is followed by the control's in-place activation.
-//
-// The workbook pair that goes through a spreadsheet program's automation
-// server (GridSaveExcelFileForOle, GridImportExcelFileForOle) keeps its
-// failure answer: this system has no such bridge.
 #include "control/KivoSheetCtrl.h"
 
+#include "document/ExcelBridge.h"
 #include "document/GridXlsExport.h"
 #include "document/TemplateFile.h"
 #include "document/TemplateRemote.h"
@@ -57,6 +55,18 @@ int CKivoSheetCtrl::DoGridSaveExcelFile(const CString& strFileName, const CStrin
 {
     CGridCtrl* grid = EngineOf(DispatchGrid());
     return grid != nullptr ? SaveExcelFile(*grid, strFileName, strPwd) : 0;
+}
+
+int CKivoSheetCtrl::DoGridSaveExcelFileForOle(const CString& strFileName, const CString& strPwd)
+{
+    CGridCtrl* grid = EngineOf(DispatchGrid());
+    return grid != nullptr ? ExportExcelViaAutomation(*grid, strFileName, strPwd) : 0;
+}
+
+int CKivoSheetCtrl::DoGridImportExcelFileForOle(const CString& strFileName, const CString& strPwd, LONG nSheetIndex)
+{
+    CGridCtrl* grid = EngineOf(DispatchGrid());
+    return grid != nullptr ? ImportExcelViaAutomation(*grid, strFileName, strPwd, nSheetIndex) : 0;
 }
 
 LONG CKivoSheetCtrl::DoGridOpenRemoteFile(const CString& strUrl, const CString& strPwd)

@@ -46,9 +46,9 @@ enum PreviewButtonId {
 // make no sense in that mode.
 class CPreviewToolBarDlg : public CWnd {
 public:
-    static const int kHeight = 32;
-    static const int kButtonWidth = 76;
-    static const int kButtonHeight = 24;
+    static constexpr int kHeight = 32;
+    static constexpr int kButtonWidth = 76;
+    static constexpr int kButtonHeight = 24;
 
     BOOL Create(CWnd* pFrame, UINT nID);
     void SetMode(int nMode);
@@ -72,7 +72,7 @@ private:
 // mouse and offers the pages-per-row menu.
 class CPreviewPageView : public CWnd {
 public:
-    static const int kOffset = 10;           // the first page's distance from the corner
+    static constexpr int kOffset = 10;          // the first page's distance from the corner
 
     BOOL Create(CWnd* pFrame, const RECT& rect, UINT nID);
     void SetGrid(CGridCtrl* pGrid) { m_pGrid = pGrid; }
@@ -123,8 +123,8 @@ private:
 // The frame: title strip, bar and page view.
 class CKivoPreviewCtrl : public CWnd {
 public:
-    static const int kViewId = 2008;
-    static const int kBarId = 221;
+    static constexpr int kViewId = 2008;
+    static constexpr int kBarId = 221;
 
     using CWnd::Create;
     BOOL Create(CWnd* pParent, UINT nID, DWORD dwStyle);
@@ -160,7 +160,7 @@ private:
 // window.
 class CPreviewHostDlg : public CWnd {
 public:
-    static const int kFrameId = 10478;
+    static constexpr int kFrameId = 10478;
 
     BOOL Create(CWnd* pOwner, CGridCtrl* pGrid);
     CKivoPreviewCtrl* GetFrame() { return m_pFrame.get(); }

@@ -157,6 +157,56 @@ protected:
     CString DoGridShowDialog(SHORT iFlags, const CString& strFilter, const CString& strDefFileName) override;
     CString DoGridSaveCSVString() override;
 
+    // ---- printing and print preview (KivoSheetPrintMembers.cpp) ----
+    BOOL DoPRTPrint() override;
+    BOOL DoPRTPreview() override;
+    BOOL DoPRTPageSetup() override;
+    BOOL DoPRTSetPrinterName(const CString& strPrinterName) override;
+    CString DoPRTGetPrinterName() override;
+    BOOL DoPRTUseDefalutPrinter(SHORT bDefalut) override;
+    BOOL DoPRTIsUseDefalutPrinter() override;
+    BOOL DoPRTIsPrinterExist(const CString& strPrinterName) override;
+    BOOL DoPRTSetPaper(SHORT nPaperIndex) override;
+    int DoPRTGetPaper() override;
+    BOOL DoPRTSetOrientation(SHORT nOrientation) override;
+    int DoPRTGetOrientation() override;
+    BOOL DoPRTSetCopies(SHORT nCopies) override;
+    int DoPRTGetCopies() override;
+    BOOL DoPRTSetCollate(SHORT bCollate) override;
+    BOOL DoPRTGetCollate() override;
+    BOOL DoPRTSetPrintFixedCol(SHORT bPrint) override;
+    BOOL DoPRTGetPrintFixedCol() override;
+    BOOL DoPRTSetPrintFixedRow(SHORT bPrint) override;
+    BOOL DoPRTGetPrintFixedRow() override;
+    BOOL DoPRTSetPrintVirtualLine(SHORT bPrint) override;
+    BOOL DoPRTGetPrintVirtualLine() override;
+    BOOL DoPRTSetHeaderLeft(const CString& strLeft) override;
+    CString DoPRTGetHeaderLeft() override;
+    BOOL DoPRTSetHeaderCenter(const CString& strCenter) override;
+    CString DoPRTGetHeaderCenter() override;
+    BOOL DoPRTSetHeaderRight(const CString& strRight) override;
+    CString DoPRTGetHeaderRight() override;
+    BOOL DoPRTSetFooterLeft(const CString& strLeft) override;
+    CString DoPRTGetFooterLeft() override;
+    BOOL DoPRTSetFooterCenter(const CString& strCenter) override;
+    CString DoPRTGetFooterCenter() override;
+    BOOL DoPRTSetFooterRight(const CString& strRight) override;
+    CString DoPRTGetFooterRight() override;
+    void DoPRTSetPreviewWndTitle(const CString& strTitle) override;
+    CString DoPRTGetPreviewWndTitle() override;
+    int DoPRTPopupPreview() override;
+    void DoPRTSetHideViewBar(SHORT bHide) override;
+    int DoPRTGetHideViewBar() override;
+    int DoPRTCloseView() override;
+    void DoPRTSetHeaderFont(SHORT iPos, const CString& strFontXml) override;
+    CString DoPRTGetHeaderFont(SHORT iPos) override;
+    void DoPRTSetFooterFont(SHORT iPos, const CString& strFontXml) override;
+    CString DoPRTGetFooterFont(SHORT iPos) override;
+    int DoPRTSetUserPaper(LONG nWidth, LONG nLength) override;
+    int DoPRTSetRepeatRange(const CString& strRange, LONG nFlags) override;
+    CString DoPRTGetRepeatRange(LONG nFlags) override;
+    int DoPRTGetUserPaper(LONG& nWidth, LONG& nLength) override;
+
 
     // ---- the Grid family (KivoSheetGridMembers.cpp) --------------------------
     void DoGridClearSelection() override;

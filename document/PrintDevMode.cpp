@@ -20,3 +20,29 @@ void InitPrintDevMode(PrintDevMode* pDevMode)
     pDevMode->dmDuplex = -1;
     pDevMode->dmTTOption = -1;
 }
+
+PrintDevMode MergePrintModes(const PrintDevMode& stored, const PrintDevMode& printer)
+{
+    PrintDevMode merged = printer;
+    auto take = [](short value, short& field) {
+        if (value != -1)
+            field = value;
+    };
+    take(stored.dmCollate, merged.dmCollate);
+    take(stored.dmCopies, merged.dmCopies);
+    take(stored.dmDefaultSource, merged.dmDefaultSource);
+    take(stored.dmOrientation, merged.dmOrientation);
+    take(stored.dmDuplex, merged.dmDuplex);
+    take(stored.dmPrintQuality, merged.dmPrintQuality);
+    take(stored.dmScale, merged.dmScale);
+    if (stored.dmDeviceName[0] != '\0')
+        std::memcpy(merged.dmDeviceName, stored.dmDeviceName, sizeof(merged.dmDeviceName));
+    if (stored.dmPaperSize != -1) {
+        merged.dmPaperSize = stored.dmPaperSize;
+        if (stored.dmPaperLength != -1 && stored.dmPaperWidth != -1) {
+            merged.dmPaperLength = stored.dmPaperLength;
+            merged.dmPaperWidth = stored.dmPaperWidth;
+        }
+    }
+    return merged;
+}

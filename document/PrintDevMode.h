@@ -4,38 +4,17 @@
 #pragma once
 
 #include "base/WinTypes.h"
-
-struct PrintDevMode {
-    char dmDeviceName[32];
-    WORD dmSpecVersion;
-    WORD dmDriverVersion;
-    WORD dmSize;
-    WORD dmDriverExtra;
-    DWORD dmFields;
-    short dmOrientation;
-    short dmPaperSize;
-    short dmPaperLength;       // tenths of a millimetre
-    short dmPaperWidth;        // tenths of a millimetre
-    short dmScale;
-    short dmCopies;
-    short dmDefaultSource;
-    short dmPrintQuality;
-    short dmColor;
-    short dmDuplex;
-    short dmYResolution;
-    short dmTTOption;
-    short dmCollate;
-    char dmFormName[32];
-    WORD dmLogPixels;
-    DWORD dmBitsPerPel;
-    DWORD dmPelsWidth;
-    DWORD dmPelsHeight;
-    DWORD dmDisplayFlags;
-    DWORD dmDisplayFrequency;
-};
+#include "platform/PrinterMode.h"
 
 // The "not set" state: device and form names empty, dmCollate 1,
 // dmOrientation, dmPaperSize, dmPaperLength, dmPaperWidth, dmScale, dmCopies,
 // dmDefaultSource, dmPrintQuality, dmColor, dmDuplex and dmTTOption -1, every
 // other field 0. Nothing for NULL.
 void InitPrintDevMode(PrintDevMode* pDevMode);
+
+// The mode a print job uses: the stored values win where they are set
+// (dmCollate, dmCopies, dmDefaultSource, dmOrientation, dmDuplex,
+// dmPrintQuality and dmScale when not -1; the device name when not empty;
+// dmPaperSize when not -1, and then dmPaperLength and dmPaperWidth only when
+// both are set); every other field comes from the printer's own default.
+PrintDevMode MergePrintModes(const PrintDevMode& stored, const PrintDevMode& printer);

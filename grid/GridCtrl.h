@@ -59,6 +59,10 @@
 //   GridCtrlDrawToBmp.cpp      drawing a range into a host's device context
 //   GridCtrlDragImage.cpp      the focus cell's drag picture, making a file's folder
 //   GridCtrlTrees.cpp          the tree-column list (TreeColumn.h), trees following lines
+//   GridCtrlPrint.cpp          printing: the print job, pagination, pages, header and footer lines
+//   GridCtrlPrintRows.cpp      repeat ranges, custom paper, printed rows and cells
+//   GridCtrlPrintSetup.cpp     the printer: loading, mode merge, device context, field codes
+//   GridCtrlPrintPreview.cpp   the preview windows the grid opens and closes
 #pragma once
 
 #include "base/CArrays.h"
@@ -70,6 +74,7 @@
 #include "cellcontent/formula/FormulaEngine.h"
 #include "cellcontent/formula/FormulaReferences.h"
 #include "document/GridPrintSettings.h"
+#include "grid/GridPrintState.h"
 #include "document/TemplateFileInfo.h"
 #include "document/TemplateState.h"
 #include "grid/GridCell.h"
@@ -823,6 +828,90 @@ public:
     CString GetFooterCenterFont();
     CString GetFooterRightFont();
 
+    // ======================================================================
+    // Printing (GridCtrlPrint*.cpp)
+    // ======================================================================
+    // Prints every page on the sheet's printer; FALSE when there is no
+    // printer, no device context, or the job was aborted (a failed StartDoc
+    // or page). Sends 1066 before the job and 1068 after it.
+    virtual BOOL Print();
+    // Computes the page metrics and page breaks for a printer (bPreview:
+    // laid out in screen pixels at nScreenDpi).
+    virtual void OnBeginPrinting(const PrinterMetrics& metrics, BOOL bPreview, int nScreenDpi);
+    virtual void OnEndPrinting();
+    // Draws page nPage (counted from 0) into the printable rectangle.
+    virtual void DrawPrintPage(CDC* pDC, int nPage, const CRect& rcPage);
+    virtual void PrintHeader(CDC* pDC, int nLeft, int nY, int nRight, int nPage);
+    // One whole page (header, cells, footer) with the paper's corner at
+    // paper; the rectangles it uses: the cells' area and the header and
+    // footer lines.
+    void DrawPaperPage(CDC* pDC, int nPage, CPoint paper);
+    void GetPaperPageRects(CPoint paper, CRect& rcBody, int& nHeaderY, int& nFooterY) const;
+    virtual void PrintFooter(CDC* pDC, int nLeft, int nY, int nRight, int nPage);
+    // One printed row of a laid-out page: the row's cells over the page's
+    // columns, left to right.
+    void PrintRow(CDC* pDC, GridPrintPage& page, int nRowIndex);
+    // One printed cell; a merged block is drawn once, through its owner,
+    // over the part of the block the page shows.
+    void PrintCell(CDC* pDC, GridPrintPage& page, int nRowIndex, int nColIndex);
+    // Lays page nPage (counted from 0) out from (x, y): its rows and
+    // columns, titles included, in order, with where each begins.
+    void LayoutPrintPage(int nPage, int x, int y, GridPrintPage& page) const;
+    const GridPrintState& GetPrintState() const { return m_PrintState; }
+    int GetPrintPageCount() const { return m_PrintState.PageCount(); }
+    BOOL IsPrinting() const { return m_PrintState.bPrinting ? TRUE : FALSE; }
+    // The seven layout values of the library's own print loop (a negative
+    // value keeps the old one).
+    void SetPrintLayout(int n1, int n2, int n3, int n4, int n5, int n6, int n7);
+    int GetPrintLayoutValue(int nIndex) const;
+
+    // Repeat ranges, custom paper (GridCtrlPrintRows.cpp).
+    BOOL SetRepeatRange(LPCTSTR szRange, int nFlag);
+    CString GetRepeatRange(int nFlag) const;
+    BOOL SetUserPaper(int nWidth, int nLength);
+    BOOL GetUserPaper(int& nWidth, int& nLength) const;
+    static BOOL ParseRange(LPCTSTR szText, int& nFirst, int& nLast);
+    void ParseRepeatRanges();
+    void SetPaper(int nPaper);
+
+    // The printer (GridCtrlPrintSetup.cpp).
+    BOOL LoadPrinterInfo(LPCTSTR szPrinter);
+    char GetDefaultPrinterName(char* szBuffer, int nLength);
+    BOOL MergePrinterDefaults();
+    // Makes the device context for the stored printer (the default printer
+    // when that cannot be opened); FALSE when neither works.
+    BOOL CreatePrinterDC(CPrinterJob& job);
+    // The printer to use (the default one when the switch says so or none is
+    // stored); FALSE, after the message, when no printer is installed.
+    BOOL ResolvePrinter(LPCTSTR szNoPrinterText);
+    CString GetPrinterName() const;
+    BOOL IsPrinterAvailable(LPCTSTR szPrinter) const;
+    void SetPrintOrientation(short nValue);
+    void SetPrintCopies(short nValue);
+    void SetPrintCollate(short nValue);
+    CString ExpandHeaderFooterFields(const CString& strText, int nPage) const;
+    const std::vector<PrinterPaper>& GetPrinterPapers() const { return m_arPrinterPapers; }
+    BOOL ShowPageSetup();
+
+    // Print options kept in the settings: 0 default printer, 1 fixed rows,
+    // 2 fixed columns, 3 grid lines.
+    BOOL GetPrintOption(int nIndex) const;
+    void SetPrintOption(int nIndex, BOOL bOn);
+
+    // The preview (GridCtrlPrintPreview.cpp).
+    virtual BOOL PrintPreview();
+    // The pop-up preview in its host dialog; 0 when no printer can be used.
+    int PopupPreview();
+    BOOL ClosePreview();
+    void SetPreviewTitle(LPCTSTR szTitle);
+    CString GetPreviewTitle() const { return m_strPreviewTitle; }
+    void SetHideViewBar(BOOL bHide) { m_bHideViewBar = bHide; }
+    BOOL GetHideViewBar() const { return m_bHideViewBar; }
+    // The open preview frame (inside the control or in the pop-up host);
+    // NULL when none is open.
+    CWnd* GetPreviewWnd() const;
+    CWnd* GetPreviewHost() const;
+
     // Alternate row colours (what new rows take in SetRowCount).
     void SetRowOddBkColor(COLORREF clr);
     void SetRowEvenBkColor(COLORREF clr);
@@ -1548,6 +1637,13 @@ protected:
     TemplateGridState m_TemplateState;
     CString m_strVersion;
     int m_nPrintRanges[8] = {-1, -1, -1, -1, -1, -1, -1, -1};
+    GridPrintState m_PrintState;
+    std::vector<PrinterPaper> m_arPrinterPapers;
+    int m_nPrintLayout[7] = {0, 0, 40, 40, 60, 60, 1};
+    CString m_strPreviewTitle;
+    BOOL m_bHideViewBar = FALSE;
+    std::unique_ptr<CWnd> m_pPreview;         // the open preview frame (CKivoPreviewCtrl)
+    std::unique_ptr<CWnd> m_pPreviewHost;     // the pop-up preview's host window
 
     // --- window, painting, layout, scrolling ------------------------------------------
     UINT m_nClipboardFormat = 0;

@@ -101,12 +101,12 @@ LRESULT CGridCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_GRID_TREEROWSCHANGED:
         return 0;
     case WM_GRID_PAGESETUP:
+        // From the print preview's bar (GridCtrlPrintPreview.cpp).
+        return ShowPageSetup();
     case WM_GRID_PRINT:
-        // Page set-up and printing are routed here by the print preview; the
-        // grid has neither open, so there is nothing to do.
-        return 0;
+        return Print();
     case WM_GRID_CLOSEPREVIEW:
-        // No preview is open: only the preview state is reset.
+        ClosePreview();
         return 0;
     case WM_GRID_CALCUSERFUNCTION:
         return SendGridMessage(message, wParam, lParam);

@@ -230,5 +230,6 @@ Headless::DrawOp& Record(DCImpl* dc, Headless::DrawKind kind);
 void ResetClipboard();
 void ResetDragDrop();
 void ResetPopupMenus();
+void ResetPrinter();
 
 }  // namespace headless

@@ -342,6 +342,7 @@ void Reset()
     headless::ResetClipboard();
     headless::ResetDragDrop();
     headless::ResetPopupMenus();
+    headless::ResetPrinter();
 }
 
 DWORD Now()

@@ -1,0 +1,152 @@
+// The print preview the grid opens and closes: inside the control (a frame
+// over the grid's own client area) or in a pop-up host window. The grid lays
+// the pages out in screen pixels and keeps the windows; closing destroys the
+// windows at once and lets go of their objects at the next preview or with
+// the grid, so a window whose button closed the preview is never freed while
+// it still runs.
+#include "grid/GridCtrl.h"
+
+#include "document/KivoPreviewCtrl.h"
+#include "grid/GridMessages.h"
+
+namespace {
+
+const UINT kPreviewFrameId = 2007;
+
+CKivoPreviewCtrl* Frame(const std::unique_ptr<CWnd>& p)
+{
+    return static_cast<CKivoPreviewCtrl*>(p.get());
+}
+
+CPreviewHostDlg* Host(const std::unique_ptr<CWnd>& p)
+{
+    return static_cast<CPreviewHostDlg*>(p.get());
+}
+
+}  // namespace
+
+BOOL CGridCtrl::PrintPreview()
+{
+    ClosePreview();
+    if (PlatformWindowProcDepth() == 0)
+        m_pPreview.reset();
+    if (!ResolvePrinter("没有按装打印机,不能预览!"))
+        return FALSE;
+    LoadPrinterInfo(m_PrintSettings.m_strPrinterName.GetString());
+    CPrinterJob job;
+    if (!CreatePrinterDC(job) || GetSafeHwnd() == nullptr)
+        return FALSE;
+    PostGridMessage(WM_GRID_BEGINPREVIEW, 0, 0);
+    OnBeginPrinting(job.GetMetrics(), TRUE, GridScreenDpi());
+    std::unique_ptr<CKivoPreviewCtrl> frame(new CKivoPreviewCtrl);
+    frame->SetTitle(m_strPreviewTitle.GetString());
+    frame->SetHideViewBar(m_bHideViewBar);
+    frame->SetGrid(this);
+    if (!frame->Create(this, kPreviewFrameId, WS_VISIBLE)) {
+        OnEndPrinting();
+        return FALSE;
+    }
+    frame->ApplyPageSetup();
+    ShowGridContent(FALSE);
+    frame->GetView()->SetFocus();
+    m_pPreview = std::move(frame);
+    return TRUE;
+}
+
+int CGridCtrl::PopupPreview()
+{
+    ClosePreview();
+    if (PlatformWindowProcDepth() == 0)
+        m_pPreview.reset();
+    if (!ResolvePrinter("没有按装打印机,不能预览!"))
+        return 0;
+    LoadPrinterInfo(m_PrintSettings.m_strPrinterName.GetString());
+    CPrinterJob job;
+    if (!CreatePrinterDC(job))
+        return 0;
+    PostGridMessage(WM_GRID_BEGINPREVIEW, 0, 0);
+    OnBeginPrinting(job.GetMetrics(), TRUE, GridScreenDpi());
+    if (m_pPreviewHost == nullptr)
+        m_pPreviewHost.reset(new CPreviewHostDlg);
+    CPreviewHostDlg* host = Host(m_pPreviewHost);
+    if (host->GetSafeHwnd() == nullptr) {
+        CWnd* owner = GetSafeHwnd() != nullptr ? GetTopLevelParent() : nullptr;
+        if (!host->Create(owner, this)) {
+            OnEndPrinting();
+            return 0;
+        }
+    }
+    std::unique_ptr<CKivoPreviewCtrl> frame(new CKivoPreviewCtrl);
+    frame->SetTitle(m_strPreviewTitle.GetString());
+    frame->SetHideViewBar(m_bHideViewBar);
+    frame->SetGrid(this);
+    if (!frame->Create(host, CPreviewHostDlg::kFrameId, WS_VISIBLE)) {
+        OnEndPrinting();
+        return 0;
+    }
+    frame->ApplyPageSetup();
+    CKivoPreviewCtrl* shown = frame.get();
+    host->SetFrame(std::move(frame));
+    host->ShowWindow(SW_SHOWMAXIMIZED);
+    CRect client;
+    host->GetClientRect(&client);
+    shown->MoveWindow(0, 0, client.Width(), client.Height());
+    ShowGridContent(FALSE);
+    shown->GetView()->SetFocus();
+    return 1;
+}
+
+BOOL CGridCtrl::ClosePreview()
+{
+    BOOL closed = FALSE;
+    if (m_pPreview != nullptr && m_pPreview->GetSafeHwnd() != nullptr) {
+        m_pPreview->DestroyWindow();
+        PostGridMessage(WM_GRID_FINISHPREVIEW, 0, 0);
+        closed = TRUE;
+    }
+    CPreviewHostDlg* host = Host(m_pPreviewHost);
+    if (host != nullptr && host->GetSafeHwnd() != nullptr) {
+        host->DestroyWindow();
+        PostGridMessage(WM_GRID_FINISHPREVIEW, 1, 0);
+        closed = TRUE;
+    }
+    if (closed) {
+        OnEndPrinting();
+        ShowGridContent(TRUE);
+        if (GetSafeHwnd() != nullptr)
+            Invalidate();
+    }
+    return closed;
+}
+
+void CGridCtrl::SetPreviewTitle(LPCTSTR szTitle)
+{
+    m_strPreviewTitle = szTitle != nullptr ? szTitle : "";
+    CKivoPreviewCtrl* frame = Frame(m_pPreview);
+    if (frame != nullptr && frame->GetSafeHwnd() != nullptr)
+        frame->SetTitle(m_strPreviewTitle.GetString());
+    CPreviewHostDlg* host = Host(m_pPreviewHost);
+    if (host != nullptr && host->GetFrame() != nullptr && host->GetFrame()->GetSafeHwnd() != nullptr)
+        host->GetFrame()->SetTitle(m_strPreviewTitle.GetString());
+}
+
+CWnd* CGridCtrl::GetPreviewWnd() const
+{
+    if (m_pPreview != nullptr && m_pPreview->GetSafeHwnd() != nullptr)
+        return m_pPreview.get();
+    CPreviewHostDlg* host = Host(m_pPreviewHost);
+    if (host != nullptr && host->GetSafeHwnd() != nullptr && host->GetFrame() != nullptr)
+        return host->GetFrame();
+    return nullptr;
+}
+
+CWnd* CGridCtrl::GetPreviewHost() const
+{
+    CPreviewHostDlg* host = Host(m_pPreviewHost);
+    return host != nullptr && host->GetSafeHwnd() != nullptr ? host : nullptr;
+}
+
+BOOL CGridCtrl::ShowPageSetup()
+{
+    return FALSE;
+}

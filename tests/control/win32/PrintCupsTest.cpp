@@ -1,0 +1,269 @@
+// Printing on a real printer: print_cups.sh starts a CUPS scheduler with a
+// PDF printer and runs these tests with KIVO_CUPS_PDF set (in the suite's own
+// run they are skipped). A sheet in the platform's ActiveX host prints with
+// repeated title rows and columns, a page-number header and custom landscape
+// paper; the PDF is read back with pdfinfo, pdftotext and pdftoppm, and the
+// container's event sink hears GridBeginPrint before GridFinishPrint. A
+// script host sets and reads back every printing setting, then prints.
+#include "ContainerHost.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using namespace comtest;
+
+namespace {
+
+LONG Call(IDispatch* target, DISPID id, std::vector<VARIANT> args)
+{
+    std::vector<VARIANT> reversed(args.rbegin(), args.rend());
+    DISPPARAMS params = {reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+    VARIANT result;
+    ::VariantInit(&result);
+    const HRESULT hr = target->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &result,
+                                      nullptr, nullptr);
+    for (VARIANT& v : args)
+        ::VariantClear(&v);
+    LONG value = -999;
+    if (SUCCEEDED(hr) && SUCCEEDED(::VariantChangeType(&result, &result, 0, VT_I4)))
+        value = result.lVal;
+    ::VariantClear(&result);
+    return value;
+}
+
+const DISPID kCellSetValue = 5;
+const DISPID kRowSetCount = 52;
+const DISPID kRowSetFixedCount = 54;
+const DISPID kColumnSetCount = 56;
+const DISPID kColumnSetFixedCount = 58;
+const DISPID kRowSetHeight = 60;
+const DISPID kColumnSetWidth = 62;
+const DISPID kGridSaveFile = 140;
+const DISPID kCellSetBorder = 145;
+const DISPID kPRTPrint = 275;
+const DISPID kPRTSetOrientation = 285;
+const DISPID kPRTSetPrintFixedCol = 291;
+const DISPID kPRTSetPrintFixedRow = 293;
+const DISPID kPRTSetHeaderCenter = 299;
+const DISPID kPRTSetFooterRight = 307;
+const DISPID kPRTSetUserPaper = 482;
+const DISPID kPRTSetRepeatRange = 483;
+const DISPID kEventBeginPrint = 21;
+const DISPID kEventFinishPrint = 24;
+
+bool CupsRun()
+{
+    const char* flag = std::getenv("KIVO_CUPS_PDF");
+    return flag != nullptr && *flag == '1';
+}
+
+std::string PdfDir()
+{
+    const char* dir = std::getenv("KIVO_PDF_DIR");
+    return dir != nullptr ? dir : "";
+}
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path.c_str(), std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Runs a host program through the shell, its output into a file of dir, and
+// answers that output.
+std::string RunHost(const std::string& dir, const std::string& command)
+{
+    const std::string out = dir + "/host_out.txt";
+    ::DeleteFileA(("Z:" + out).c_str());
+    std::string line = "/bin/sh -c \"" + command + " > " + out + " 2>&1\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    if (!::CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi))
+        return "<not started>";
+    ::WaitForSingleObject(pi.hProcess, 60000);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    for (int i = 0; i < 50 && ::GetFileAttributesA(("Z:" + out).c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+        ::Sleep(100);
+    ::Sleep(200);
+    return ReadAll("Z:" + out);
+}
+
+// The PDF the printer made for a document whose name starts with prefix:
+// its Unix path, once its size stopped growing; "" after the time.
+std::string WaitForPdf(const std::string& prefix)
+{
+    std::string found;
+    DWORD lastSize = 0;
+    for (int i = 0; i < 600; ++i) {
+        WIN32_FIND_DATAA data;
+        HANDLE h = ::FindFirstFileA(("Z:" + PdfDir() + "/" + prefix + "*.pdf").c_str(), &data);
+        if (h != INVALID_HANDLE_VALUE) {
+            ::FindClose(h);
+            if (data.nFileSizeLow > 0 && data.nFileSizeLow == lastSize && !found.empty())
+                return found;
+            found = PdfDir() + "/" + data.cFileName;
+            lastSize = data.nFileSizeLow;
+        }
+        ::Sleep(100);
+    }
+    return "";
+}
+
+class EventSink : public RecordingSink {};
+
+}  // namespace
+
+TEST(PrintCups, ContainerPrintsTitledPagesAsPdf)
+{
+    if (!CupsRun())
+        GTEST_SKIP() << "runs under print_cups.sh";
+    AxHost ax;
+    ASSERT_NO_FATAL_FAILURE(ax.Start());
+    ASSERT_NO_FATAL_FAILURE(ax.Place(0, 0, 500, 400));
+    IDispatch* ctl = nullptr;
+    ASSERT_EQ(ax.control->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&ctl)), S_OK);
+    IConnectionPoint* cp = nullptr;
+    ASSERT_NO_FATAL_FAILURE(FindEventPoint(ax.control, &cp));
+    EventSink sink;
+    DWORD cookie = 0;
+    ASSERT_EQ(cp->Advise(&sink, &cookie), S_OK);
+
+    // Rows 1..7 under one fixed row, columns 1..5 beside one fixed column;
+    // row 1 and column 1 are the titles. On 200 x 150 mm paper with 20 mm
+    // margins the rows fall on pages 1-3, 4-5, 6-7 and the columns on 1-3,
+    // 4-5: six pages, across before down.
+    Call(ctl, kRowSetFixedCount, {Long(1)});
+    Call(ctl, kColumnSetFixedCount, {Long(1)});
+    Call(ctl, kRowSetCount, {Long(8)});
+    Call(ctl, kColumnSetCount, {Long(6)});
+    Call(ctl, kRowSetHeight, {Long(1), Long(50)});
+    for (LONG r = 2; r <= 7; ++r)
+        Call(ctl, kRowSetHeight, {Long(r), Long(150)});
+    Call(ctl, kColumnSetWidth, {Long(1), Long(100)});
+    for (LONG c = 2; c <= 5; ++c)
+        Call(ctl, kColumnSetWidth, {Long(c), Long(200)});
+    Call(ctl, kCellSetValue, {Long(1), Long(1), Text(L"CORNER")});
+    for (LONG c = 2; c <= 5; ++c)
+        Call(ctl, kCellSetValue, {Long(1), Long(c), Text((L"TOPC" + std::to_wstring(c)).c_str())});
+    for (LONG r = 2; r <= 7; ++r) {
+        Call(ctl, kCellSetValue, {Long(r), Long(1), Text((L"LEFTR" + std::to_wstring(r)).c_str())});
+        for (LONG c = 2; c <= 5; ++c)
+            Call(ctl, kCellSetValue,
+                 {Long(r), Long(c), Text((L"B" + std::to_wstring(r) + L"x" + std::to_wstring(c)).c_str())});
+    }
+    Call(ctl, kCellSetValue, {Long(2), Long(2), Text(L"\x4e2d\x6587\x8868\x683c")});   // "中文表格"
+    // A framed cell: 3-pixel black lines on every side.
+    EXPECT_EQ(-1, Call(ctl, kCellSetBorder, {Long(3), Long(3), Long(15), Long(0), Long(0), Long(3)}));
+    EXPECT_EQ(-1, Call(ctl, kPRTSetPrintFixedRow, {Short(0)}));
+    EXPECT_EQ(-1, Call(ctl, kPRTSetPrintFixedCol, {Short(0)}));
+    EXPECT_EQ(1, Call(ctl, kPRTSetRepeatRange, {Text(L"1"), Long(1)}));
+    EXPECT_EQ(1, Call(ctl, kPRTSetRepeatRange, {Text(L"1"), Long(4)}));
+    // "第&[页码]页 共&[总页数]页"
+    EXPECT_EQ(-1, Call(ctl, kPRTSetHeaderCenter,
+                       {Text(L"\x7b2c&[\x9875\x7801]\x9875 \x5171&[\x603b\x9875\x6570]\x9875")}));
+    EXPECT_EQ(-1, Call(ctl, kPRTSetFooterRight, {Text(L"FOOT&[\x9875\x7801]")}));
+    EXPECT_EQ(-1, Call(ctl, kPRTSetOrientation, {Short(2)}));
+    EXPECT_EQ(1, Call(ctl, kPRTSetUserPaper, {Long(2000), Long(1500)}));
+
+    // The document is named after the template file.
+    const std::string dir = "/tmp/kivo_print_wine_" + std::to_string(::GetCurrentProcessId());
+    ::CreateDirectoryA(("Z:" + dir).c_str(), nullptr);
+    const std::string docName = "kivoprint" + std::to_string(::GetCurrentProcessId());
+    const std::wstring templatePath = WinePath((dir + "/" + docName + ".kvx").c_str());
+    EXPECT_EQ(1, Call(ctl, kGridSaveFile, {Text(templatePath.c_str()), Text(L"")}));
+
+    EXPECT_EQ(-1, Call(ctl, kPRTPrint, {}));
+    const std::vector<RecordingSink::Fired> begins = sink.Of(kEventBeginPrint);
+    const std::vector<RecordingSink::Fired> finishes = sink.Of(kEventFinishPrint);
+    EXPECT_EQ(1u, begins.size());
+    EXPECT_EQ(1u, finishes.size());
+    std::vector<DISPID> order;
+    for (const auto& e : sink.fired)
+        if (e.id == kEventBeginPrint || e.id == kEventFinishPrint)
+            order.push_back(e.id);
+    EXPECT_EQ((std::vector<DISPID>{kEventBeginPrint, kEventFinishPrint}), order);
+    cp->Unadvise(cookie);
+    cp->Release();
+    ctl->Release();
+
+    const std::string pdf = WaitForPdf(docName);
+    ASSERT_FALSE(pdf.empty()) << "no PDF for " << docName << " in " << PdfDir();
+    const std::string info = RunHost(dir, "pdfinfo '" + pdf + "'");
+    EXPECT_NE(std::string::npos, info.find("Pages:          6")) << info;
+    // 200 x 150 mm: 566.9 x 425.2 points.
+    EXPECT_NE(std::string::npos, info.find("Page size:      566.9")) << info;
+    EXPECT_NE(std::string::npos, info.find("x 425.2")) << info;
+
+    struct PageText {
+        int page;
+        std::vector<std::string> has;
+    } pages[] = {
+        {1, {"CORNER", "TOPC2", "TOPC3", "LEFTR2", "B3x3", "\xe7\xac\xac" "1\xe9\xa1\xb5 \xe5\x85\xb1" "6\xe9\xa1\xb5",
+             "\xe4\xb8\xad\xe6\x96\x87\xe8\xa1\xa8\xe6\xa0\xbc", "FOOT1"}},
+        {2, {"CORNER", "TOPC4", "LEFTR3", "B2x5", "\xe7\xac\xac" "2\xe9\xa1\xb5 \xe5\x85\xb1" "6\xe9\xa1\xb5"}},
+        {3, {"CORNER", "TOPC2", "LEFTR4", "B5x3"}},
+        {6, {"CORNER", "TOPC5", "LEFTR7", "B7x5", "FOOT6"}},
+    };
+    for (const PageText& p : pages) {
+        const std::string n = std::to_string(p.page);
+        const std::string text = RunHost(dir, "pdftotext -enc UTF-8 -f " + n + " -l " + n + " '" + pdf + "' -");
+        for (const std::string& want : p.has)
+            EXPECT_NE(std::string::npos, text.find(want)) << "page " << p.page << " lacks " << want << ":\n" << text;
+    }
+    // Page 2 shows no row below its last body row (B3x2 belongs to page 1).
+    const std::string page2 = RunHost(dir, "pdftotext -enc UTF-8 -f 2 -l 2 '" + pdf + "' -");
+    EXPECT_EQ(std::string::npos, page2.find("B4x4")) << page2;
+
+    // The framed cell of page 1 shows its lines: rendered in grey at 72 dpi,
+    // some pixel row holds a long run of dark pixels (the top or bottom
+    // line, 200 screen pixels wide: 150 points).
+    RunHost(dir, "pdftoppm -gray -r 72 -f 1 -l 1 '" + pdf + "' " + dir + "/page");
+    std::string pgm = ReadAll("Z:" + dir + "/page-1.pgm");
+    if (pgm.empty())
+        pgm = ReadAll("Z:" + dir + "/page-01.pgm");
+    ASSERT_GT(pgm.size(), 20u);
+    std::istringstream head(pgm);
+    std::string magic;
+    int width = 0, height = 0, maxValue = 0;
+    head >> magic >> width >> height >> maxValue;
+    ASSERT_EQ("P5", magic);
+    const size_t start = pgm.size() - static_cast<size_t>(width) * static_cast<size_t>(height);
+    int longest = 0;
+    for (int y = 0; y < height; ++y) {
+        int run = 0;
+        for (int x = 0; x < width; ++x) {
+            const unsigned char v = static_cast<unsigned char>(pgm[start + static_cast<size_t>(y) * width + x]);
+            run = v < 96 ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+    }
+    EXPECT_GE(longest, 140) << "no long dark line in the rendered page";
+    EXPECT_LT(longest, width - 10);
+
+    ::DeleteFileA(("Z:" + pdf).c_str());
+    for (const std::string& name : {docName + ".kvx", std::string("host_out.txt"), std::string("page-1.pgm"),
+                                    std::string("page-01.pgm")})
+        ::DeleteFileA(("Z:" + dir + "/" + name).c_str());
+    ::RemoveDirectoryA(("Z:" + dir).c_str());
+}
+
+TEST(PrintCups, VbscriptSetsEverySettingAndPrints)
+{
+    if (!CupsRun())
+        GTEST_SKIP() << "runs under print_cups.sh";
+    ScopedRegistration registration;
+    ASSERT_TRUE(registration.ok());
+    std::string output;
+    const int code = comtest::Run(L"cscript.exe //nologo \"" + TestFile("print.vbs") + L"\"", &output);
+    EXPECT_EQ(code, 0) << output;
+    EXPECT_NE(output.find("print ok"), std::string::npos) << output;
+}

@@ -1,0 +1,181 @@
+// The preview windows as host windows: the in-control preview and the pop-up
+// host, the bar's place under a title and its greyed buttons by mode, the
+// pages painted white and framed, the wheel, and Esc closing the host with
+// one message 1058 to the grid window.
+#include "document/KivoPreviewCtrl.h"
+#include "grid/GridCtrl.h"
+#include "grid/GridMessages.h"
+#include "platform/System.h"
+#include "platform/headless/Headless.h"
+#include "platform/headless/HeadlessPrinter.h"
+
+#include "grid/native/window_test_util.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A grid that counts the 1058 messages it receives.
+class CountingGrid : public CGridCtrl {
+public:
+    int closeMessages = 0;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_GRID_CLOSEPREVIEW)
+            ++closeMessages;
+        return CGridCtrl::WindowProc(message, wParam, lParam);
+    }
+};
+
+class PreviewWindows : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Headless::Reset();
+        ASSERT_TRUE(parent.CreateTopLevel(800, 600));
+        ASSERT_TRUE(grid.Create(CRect(0, 0, 800, 600), &parent, 81220));
+        grid.SetFixedRowCount(1);
+        grid.SetFixedColumnCount(1);
+        grid.SetRowCount(120);
+        grid.SetColumnCount(4);
+        grid.SetCellText(1, 1, "cell");
+        HeadlessPrinter::SetPrinters({HeadlessPrinter::MakePrinter("Recorder")}, "Recorder");
+    }
+    void TearDown() override
+    {
+        grid.ClosePreview();
+        grid.DestroyWindow();
+        parent.DestroyWindow();
+        Headless::Reset();
+    }
+    gridwindowtest::RecordingParent parent;
+    CountingGrid grid;
+};
+
+TEST_F(PreviewWindows, InControlPreviewShowsWhiteFramedPages)
+{
+    ASSERT_TRUE(grid.PrintPreview());
+    PlatformPumpMessages();
+    EXPECT_EQ(1, parent.Count(WM_GRID_BEGINPREVIEW));
+    CKivoPreviewCtrl* frame = static_cast<CKivoPreviewCtrl*>(grid.GetPreviewWnd());
+    ASSERT_NE(nullptr, frame);
+    CPreviewPageView* view = frame->GetView();
+    ASSERT_GT(view->GetPageCount(), 1);
+    EXPECT_EQ(grid.GetPrintPageCount(), view->GetPageCount());
+    Headless::KeepWindowPixels(view->GetSafeHwnd());
+    view->RedrawWindow();
+    const CRect page = view->GetPageRects()[0];
+    EXPECT_EQ(CPreviewPageView::kOffset, page.left);
+    EXPECT_EQ(0xFFFFFFu, Headless::WindowPixel(view->GetSafeHwnd(), page.left + 5, page.top + 5));
+    EXPECT_EQ(0x000000u, Headless::WindowPixel(view->GetSafeHwnd(), page.left, page.top + 5));
+    EXPECT_EQ(0x808080u, Headless::WindowPixel(view->GetSafeHwnd(), 3, 3));
+
+    // The page view's commands through the frame.
+    frame->SendMessage(WM_PREVIEW_NEXTPAGE, 2, 0);
+    EXPECT_EQ(1, view->GetCurPage());
+    frame->SendMessage(WM_PREVIEW_MULTIPAGE, 3, 0);
+    EXPECT_EQ(PREVIEW_PAGES_PER_ROW, view->GetMode());
+    EXPECT_EQ(3, view->GetPerRow());
+
+    // The bar's close button closes the preview and shows the grid again.
+    CPreviewToolBarDlg* bar = frame->GetBar();
+    const CRect close = bar->GetButtonRect(IDC_PREVIEW_CLOSE);
+    bar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(close.left + 3, close.top + 3));
+    bar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(close.left + 3, close.top + 3));
+    EXPECT_EQ(nullptr, grid.GetPreviewWnd());
+    EXPECT_EQ(1, grid.closeMessages);
+    EXPECT_FALSE(grid.IsPrinting());
+}
+
+TEST_F(PreviewWindows, BarGreysButtonsByModeAndMovesUnderATitle)
+{
+    ASSERT_TRUE(grid.PrintPreview());
+    CKivoPreviewCtrl* frame = static_cast<CKivoPreviewCtrl*>(grid.GetPreviewWnd());
+    ASSERT_NE(nullptr, frame);
+    CPreviewToolBarDlg* bar = frame->GetBar();
+    auto barTop = [&]() {
+        CRect r;
+        bar->GetWindowRect(&r);
+        frame->ScreenToClient(&r);
+        return static_cast<int>(r.top);
+    };
+    EXPECT_EQ(0, barTop());
+    grid.SetPreviewTitle("title");
+    EXPECT_EQ(20, barTop());
+
+    struct Case {
+        int button;
+        bool prev, next, one, all;
+    } cases[] = {{IDC_PREVIEW_ALL, false, false, true, false}, {IDC_PREVIEW_ONE, true, true, false, true},
+                 {IDC_PREVIEW_MULTI, false, false, true, true}};
+    for (const Case& c : cases) {
+        const CRect r = bar->GetButtonRect(c.button);
+        bar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.left + 2, r.top + 2));
+        bar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(r.left + 2, r.top + 2));
+        EXPECT_EQ(c.prev, bar->IsButtonEnabled(IDC_PREVIEW_PREV)) << c.button;
+        EXPECT_EQ(c.next, bar->IsButtonEnabled(IDC_PREVIEW_NEXT)) << c.button;
+        EXPECT_EQ(c.one, bar->IsButtonEnabled(IDC_PREVIEW_ONE)) << c.button;
+        EXPECT_EQ(c.all, bar->IsButtonEnabled(IDC_PREVIEW_ALL)) << c.button;
+    }
+    // A greyed button does nothing.
+    const int perRow = frame->GetView()->GetPerRow();
+    const CRect multi = bar->GetButtonRect(IDC_PREVIEW_MULTI);
+    frame->GetView()->SetMode(PREVIEW_ALL_PAGES, 0);
+    bar->SendMessage(WM_PREVIEW_ALLPAGES, 0, 0);
+    bar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(multi.left + 2, multi.top + 2));
+    bar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(multi.left + 2, multi.top + 2));
+    EXPECT_EQ(PREVIEW_PAGES_PER_ROW, frame->GetView()->GetMode());
+    EXPECT_EQ(perRow, frame->GetView()->GetPerRow());
+}
+
+TEST_F(PreviewWindows, EscClosesThePopupHostOnce)
+{
+    ASSERT_EQ(1, grid.PopupPreview());
+    CWnd* host = grid.GetPreviewHost();
+    ASSERT_NE(nullptr, host);
+    EXPECT_TRUE(host->IsWindowVisible());
+    CKivoPreviewCtrl* frame = static_cast<CKivoPreviewCtrl*>(grid.GetPreviewWnd());
+    ASSERT_NE(nullptr, frame);
+    frame->GetView()->SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(1, grid.closeMessages);
+    EXPECT_EQ(nullptr, grid.GetPreviewHost());
+    EXPECT_EQ(nullptr, grid.GetPreviewWnd());
+    // A later preview opens again in a new host window.
+    ASSERT_EQ(1, grid.PopupPreview());
+    EXPECT_NE(nullptr, grid.GetPreviewHost());
+}
+
+TEST_F(PreviewWindows, NoPrinterMeansNoPreview)
+{
+    HeadlessPrinter::SetPrinters({}, "");
+    EXPECT_FALSE(grid.PrintPreview());
+    EXPECT_EQ(0, grid.PopupPreview());
+    ASSERT_EQ(2u, Headless::MessageBoxes().size());
+    EXPECT_EQ("没有按装打印机,不能预览!", Headless::MessageBoxes()[0].text);
+    EXPECT_EQ(nullptr, grid.GetPreviewWnd());
+    PlatformPumpMessages();
+    EXPECT_EQ(0, parent.Count(WM_GRID_BEGINPREVIEW));
+}
+
+TEST_F(PreviewWindows, WheelScrollsUpOrDownByItsSign)
+{
+    ASSERT_TRUE(grid.PrintPreview());
+    CKivoPreviewCtrl* frame = static_cast<CKivoPreviewCtrl*>(grid.GetPreviewWnd());
+    CPreviewPageView* view = frame->GetView();
+    view->SetMode(PREVIEW_ALL_PAGES, 0);
+    ASSERT_TRUE(Headless::ScrollBarShown(view->GetSafeHwnd(), SB_VERT));
+    view->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
+    PlatformPumpMessages();
+    const int down = view->GetScrollPos(SB_VERT);
+    EXPECT_GT(down, 0);
+    view->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, 60), 0);
+    PlatformPumpMessages();
+    EXPECT_EQ(down, view->GetScrollPos(SB_VERT));     // half a notch: nothing yet
+    view->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, 60), 0);
+    PlatformPumpMessages();
+    EXPECT_LT(view->GetScrollPos(SB_VERT), down);     // a whole notch up
+}
+
+}  // namespace

@@ -1,0 +1,486 @@
+// Printing the grid through the recording printer: pagination with titles,
+// page placement, merged blocks cut at page edges, header and footer lines,
+// the repeat-range and paper settings, the mode merge, and the print job's
+// failures and messages.
+#include "document/PrintDevMode.h"
+#include "grid/GridCtrl.h"
+#include "grid/GridMessages.h"
+#include "platform/DC.h"
+#include "platform/headless/Headless.h"
+#include "platform/headless/HeadlessPrinter.h"
+
+#include "grid/GridTestUtil.h"
+#include "grid/native/window_test_util.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+using gridtest::MakeSheet;
+
+namespace {
+
+// Metrics that make one device unit one tenth of a millimetre and leave the
+// zoom at 1.0 (the printer's resolution equals the screen's).
+PrinterMetrics TenthMmMetrics()
+{
+    PrinterMetrics m;
+    m.nDpiX = m.nDpiY = 254;
+    return m;
+}
+
+// A sheet of nRows rows (row 0 fixed, not printed) and nCols columns, all 300
+// units high and wide, on a page whose printable area is 1000 x 1000.
+std::unique_ptr<CGridCtrl> PagedSheet(int nRows, int nCols)
+{
+    auto grid = MakeSheet(nRows, nCols, 1, 1);
+    for (int r = 0; r < nRows; ++r)
+        grid->SetRowHeight(r, 300);
+    for (int c = 0; c < nCols; ++c)
+        grid->SetColumnWidth(c, 300);
+    CGridPrintSettings& ps = grid->GetPrintSettings();
+    ps.InitDevMode();
+    ps.m_pDevMode->dmPaperWidth = 1000;
+    ps.m_pDevMode->dmPaperLength = 1000;
+    ps.m_layout.nMarginLeft = ps.m_layout.nMarginTop = ps.m_layout.nMarginRight = ps.m_layout.nMarginBottom = 0;
+    grid->SetPrintOption(1, FALSE);
+    grid->SetPrintOption(2, FALSE);
+    return grid;
+}
+
+TEST(GridPrinting, RowPagesFollowHeightsTitlesAndOversizedRows)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::pair<int, int>> heights;   // row, height
+        const char* topTitle;
+        const char* bottomTitle;
+        std::vector<int> starts;
+    } cases[] = {
+        {"ten rows of 300", {}, nullptr, nullptr, {1, 4, 7, 10, 11}},
+        {"row 1 of 200 as top title", {{1, 200}}, "1", nullptr, {1, 4, 6, 8, 10, 11}},
+        {"a row taller than the page", {{2, 1500}}, nullptr, nullptr, {1, 2, 3, 6, 9, 11}},
+        {"the first row taller than the page", {{1, 1200}}, nullptr, nullptr, {1, 2, 5, 8, 11}},
+        {"row 10 as bottom title", {}, nullptr, "10", {1, 3, 5, 7, 9, 11}},
+        {"hidden rows ride along", {{2, 0}, {3, 0}}, nullptr, nullptr, {1, 6, 9, 11}},
+    };
+    for (const Case& c : cases) {
+        auto grid = PagedSheet(11, 2);
+        for (const auto& h : c.heights)
+            grid->SetRowHeight(h.first, h.second);
+        if (c.topTitle != nullptr) {
+            ASSERT_TRUE(grid->SetRepeatRange(c.topTitle, 1));
+        }
+        if (c.bottomTitle != nullptr) {
+            ASSERT_TRUE(grid->SetRepeatRange(c.bottomTitle, 2));
+        }
+        grid->OnBeginPrinting(TenthMmMetrics(), FALSE, 254);
+        EXPECT_EQ(1000, grid->GetPrintState().nPrintableHeight) << c.name;
+        EXPECT_EQ(c.starts, grid->GetPrintState().rowStarts) << c.name;
+        grid->OnEndPrinting();
+    }
+}
+
+TEST(GridPrinting, PagesRunAcrossBeforeDownAndCarryTheirTitles)
+{
+    auto grid = PagedSheet(11, 6);            // columns 1..5: pages 1-3, 4-5
+    grid->SetRowHeight(1, 200);
+    ASSERT_TRUE(grid->SetRepeatRange("1", 1));
+    ASSERT_TRUE(grid->SetRepeatRange("1", 4));
+    grid->OnBeginPrinting(TenthMmMetrics(), FALSE, 254);
+    EXPECT_EQ((std::vector<int>{1, 4, 6}), grid->GetPrintState().colStarts);
+    EXPECT_EQ(10, grid->GetPrintPageCount());
+    struct Case {
+        int page;
+        std::vector<int> rows;
+        std::vector<int> cols;
+    } cases[] = {
+        {0, {1, 2, 3}, {1, 2, 3}},
+        {1, {1, 2, 3}, {1, 4, 5}},          // the title column leads the second column page
+        {2, {1, 4, 5}, {1, 2, 3}},          // the title row leads the second row page
+        {9, {1, 10}, {1, 4, 5}},
+    };
+    for (const Case& c : cases) {
+        GridPrintPage page;
+        grid->LayoutPrintPage(c.page, 10, 20, page);
+        EXPECT_EQ(c.rows, page.rows) << c.page;
+        EXPECT_EQ(c.cols, page.cols) << c.page;
+        EXPECT_EQ(10, page.xs.front());
+        EXPECT_EQ(20, page.ys.front());
+    }
+    grid->OnEndPrinting();
+}
+
+TEST(GridPrinting, FixedLinesPrintOnlyWhenAsked)
+{
+    auto grid = PagedSheet(4, 3);
+    grid->OnBeginPrinting(TenthMmMetrics(), FALSE, 254);
+    EXPECT_EQ(1, grid->GetPrintState().rowStarts.front());
+    EXPECT_EQ(1, grid->GetPrintState().colStarts.front());
+    grid->OnEndPrinting();
+    grid->SetPrintOption(1, TRUE);
+    grid->SetPrintOption(2, TRUE);
+    grid->OnBeginPrinting(TenthMmMetrics(), FALSE, 254);
+    EXPECT_EQ(0, grid->GetPrintState().rowStarts.front());
+    EXPECT_EQ(0, grid->GetPrintState().colStarts.front());
+    grid->OnEndPrinting();
+}
+
+TEST(GridPrinting, StaleOrMalformedTitleRangesAreLeftOut)
+{
+    auto grid = PagedSheet(11, 2);
+    grid->GetPrintSettings().m_strPrintTexts[2] = "50:60";     // beyond the sheet
+    grid->GetPrintSettings().m_strPrintTexts[3] = " 2";        // not digits only
+    grid->OnBeginPrinting(TenthMmMetrics(), FALSE, 254);
+    EXPECT_FALSE(grid->GetPrintState().titles[0].IsSet());
+    EXPECT_FALSE(grid->GetPrintState().titles[1].IsSet());
+    EXPECT_EQ((std::vector<int>{1, 4, 7, 10, 11}), grid->GetPrintState().rowStarts);
+    grid->OnEndPrinting();
+    grid->GetPrintSettings().m_strPrintTexts[2] = "9:40";      // clipped to the last row
+    grid->OnBeginPrinting(TenthMmMetrics(), FALSE, 254);
+    EXPECT_EQ(9, grid->GetPrintState().titles[0].nFirst);
+    EXPECT_EQ(10, grid->GetPrintState().titles[0].nLast);
+    grid->OnEndPrinting();
+}
+
+// The DrawText operations of the draw log whose text is given.
+std::vector<Headless::DrawOp> TextOps(const std::string& text)
+{
+    std::vector<Headless::DrawOp> ops;
+    for (const Headless::DrawOp& op : Headless::DrawLog()) {
+        if ((op.kind == Headless::DrawKind::DrawText || op.kind == Headless::DrawKind::TextOut) && op.text == text)
+            ops.push_back(op);
+    }
+    return ops;
+}
+
+TEST(GridPrinting, PageBlockIsPlacedByTheAlignment)
+{
+    auto grid = PagedSheet(3, 3);               // one page of 2 x 2 cells: 600 x 600
+    grid->SetCellText(1, 1, "A");
+    struct Case {
+        int hAlign;
+        int vAlign;
+        int left;
+        int top;
+    } cases[] = {{0, 0, 100, 50}, {1, 1, 100 + 200, 50 + 200}, {2, 2, 100 + 400, 50 + 400}};
+    for (const Case& c : cases) {
+        grid->GetPrintSettings().m_layout.nPlacement[0] = c.hAlign;
+        grid->GetPrintSettings().m_layout.nPlacement[1] = c.vAlign;
+        grid->OnBeginPrinting(TenthMmMetrics(), FALSE, 254);
+        Headless::Reset();
+        CDC dc;
+        ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+        grid->DrawPrintPage(&dc, 0, CRect(100, 50, 1100, 1050));
+        ASSERT_EQ(1u, TextOps("A").size()) << c.hAlign;
+        // The first cell's background fills its rectangle inside its lines.
+        int fills = 0;
+        for (const Headless::DrawOp& op : Headless::DrawLog()) {
+            if (op.kind == Headless::DrawKind::FillRect && op.rect.left == c.left + 1 && op.rect.top == c.top + 1 &&
+                op.rect.right == c.left + 300 && op.rect.bottom == c.top + 300)
+                ++fills;
+        }
+        EXPECT_EQ(1, fills) << c.hAlign;
+        grid->OnEndPrinting();
+    }
+}
+
+TEST(GridPrinting, MergedBlockIsCutAtThePageEdge)
+{
+    auto grid = PagedSheet(11, 2);
+    grid->MergeCells(2, 1, 5, 1);              // rows 2-5; the page breaks after row 3
+    grid->SetCellText(2, 1, "M");
+    grid->OnBeginPrinting(TenthMmMetrics(), FALSE, 254);
+    ASSERT_EQ(4, grid->GetPrintState().rowStarts[1]);
+    struct Case {
+        int page;
+        int top;
+        int bottom;
+    } cases[] = {{0, 300, 899}, {1, 0, 599}};
+    for (const Case& c : cases) {
+        Headless::Reset();
+        CDC dc;
+        ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+        grid->DrawPrintPage(&dc, c.page, CRect(0, 0, 1000, 1000));
+        int fills = 0;
+        for (const Headless::DrawOp& op : Headless::DrawLog()) {
+            // The block's one background fill spans the rows of this page.
+            if (op.kind == Headless::DrawKind::FillRect && op.rect.top == c.top + 1 && op.rect.bottom == c.bottom + 1)
+                ++fills;
+        }
+        EXPECT_EQ(1, fills) << c.page;
+    }
+    grid->OnEndPrinting();
+}
+
+TEST(GridPrinting, HeaderAndFooterFieldsExpand)
+{
+    auto grid = PagedSheet(11, 2);
+    grid->OnBeginPrinting(TenthMmMetrics(), FALSE, 254);
+    ASSERT_EQ(4, grid->GetPrintPageCount());
+    struct Case {
+        const char* text;
+        int page;
+        const char* expected;
+    } cases[] = {
+        {"第&[页码]页 共&[总页数]页", 1, "第2页 共4页"},
+        {"&[页码]/&[页码]", 3, "4/4"},
+        {"&[总页数]", 0, "4"},
+        {"no codes", 0, "no codes"},
+        {"&[页码", 0, "&[页码"},
+    };
+    for (const Case& c : cases)
+        EXPECT_STREQ(c.expected, grid->ExpandHeaderFooterFields(c.text, c.page).GetString()) << c.text;
+    const CString date = grid->ExpandHeaderFooterFields("&[日期] &[时间]", 0);
+    EXPECT_EQ(16, date.GetLength()) << date.GetString();      // "YYYY-MM-DD HH:MM"
+    EXPECT_EQ('-', date.GetString()[4]);
+    EXPECT_EQ(':', date.GetString()[13]);
+    grid->OnEndPrinting();
+}
+
+TEST(GridPrinting, HeaderTextsHangFromTheLineAndFootersStandOnIt)
+{
+    auto grid = PagedSheet(3, 2);
+    CGridPrintSettings& ps = grid->GetPrintSettings();
+    for (HeaderFooterSet* set : {&ps.m_header, &ps.m_footer}) {
+        for (HeaderFooterEntry& e : set->entries) {
+            std::memset(&e.logFont, 0, sizeof(e.logFont));
+            e.logFont.lfHeight = -20;          // 20 high, 10 wide per character
+        }
+    }
+    ps.m_header.entries[0].strText = "L";
+    ps.m_header.entries[2].strText = "RR";
+    ps.m_footer.entries[1].strText = "CCCC";
+    grid->OnBeginPrinting(TenthMmMetrics(), FALSE, 254);
+    Headless::Reset();
+    CDC dc;
+    ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+    grid->PrintHeader(&dc, 100, 50, 500, 0);
+    grid->PrintFooter(&dc, 100, 900, 500, 0);
+    struct Case {
+        const char* text;
+        int x;
+        int y;
+    } cases[] = {{"L", 100, 50}, {"RR", 480, 50}, {"CCCC", 280, 880}};
+    for (const Case& c : cases) {
+        const auto ops = TextOps(c.text);
+        ASSERT_EQ(1u, ops.size()) << c.text;
+        EXPECT_EQ(c.x, ops[0].from.x) << c.text;
+        EXPECT_EQ(c.y, ops[0].from.y) << c.text;
+    }
+    EXPECT_EQ(3u, TextOps("L").size() + TextOps("RR").size() + TextOps("CCCC").size());
+    grid->OnEndPrinting();
+}
+
+TEST(GridPrintSettings, RangeTextsParseDigitsOnly)
+{
+    struct Case {
+        const char* text;
+        BOOL ok;
+        int first;
+        int last;
+    } cases[] = {
+        {"1:3", TRUE, 1, 3}, {"5", TRUE, 5, 5},    {"2:x", FALSE, 2, -1}, {"a:3", FALSE, -1, -1},
+        {"", FALSE, -1, -1}, {"3:1", FALSE, 3, -1}, {" 2", FALSE, -1, -1}, {"+2", FALSE, -1, -1},
+        {"2:", FALSE, 2, -1}, {":2", FALSE, -1, -1}, {"1:2:3", FALSE, 1, -1}, {"99999999999", FALSE, -1, -1},
+    };
+    for (const Case& c : cases) {
+        int first = 7, last = 7;
+        EXPECT_EQ(c.ok, CGridCtrl::ParseRange(c.text, first, last)) << c.text;
+        EXPECT_EQ(c.first, first) << c.text;
+        EXPECT_EQ(c.last, last) << c.text;
+    }
+}
+
+TEST(GridPrintSettings, RepeatRangesAndUserPaper)
+{
+    auto grid = MakeSheet(5, 5, 1, 1);
+    EXPECT_TRUE(grid->SetRepeatRange("1:3", 1));
+    EXPECT_STREQ("1:3", grid->GetRepeatRange(1).GetString());
+    EXPECT_FALSE(grid->SetRepeatRange("1:3", 3));
+    EXPECT_FALSE(grid->SetRepeatRange("", 2));
+    EXPECT_FALSE(grid->SetRepeatRange(std::string(64, '1').c_str(), 2));
+    EXPECT_TRUE(grid->SetRepeatRange(std::string(63, '1').c_str(), 8));
+    EXPECT_STREQ("", grid->GetRepeatRange(16).GetString());
+
+    grid->GetPrintSettings().m_pDevMode.reset();
+    EXPECT_FALSE(grid->SetUserPaper(2100, 2970));             // no printer mode yet
+    grid->GetPrintSettings().InitDevMode();
+    const PrintDevMode before = *grid->GetPrintSettings().m_pDevMode;
+    EXPECT_FALSE(grid->SetUserPaper(0, 2970));
+    EXPECT_FALSE(grid->SetUserPaper(2100, -1));
+    EXPECT_FALSE(grid->SetUserPaper(40000, 2970));            // beyond the record's field
+    EXPECT_EQ(0, std::memcmp(&before, grid->GetPrintSettings().m_pDevMode.get(), sizeof(before)));
+    int w = 0, l = 0;
+    EXPECT_FALSE(grid->GetUserPaper(w, l));
+    EXPECT_TRUE(grid->SetUserPaper(1500, 1000));
+    const PrintDevMode& mode = *grid->GetPrintSettings().m_pDevMode;
+    EXPECT_EQ(256, mode.dmPaperSize);
+    EXPECT_EQ(0xFu, mode.dmFields & 0xF);
+    EXPECT_TRUE(grid->GetUserPaper(w, l));
+    EXPECT_EQ(1500, w);
+    EXPECT_EQ(1000, l);
+    grid->SetPaper(9);
+    EXPECT_FALSE(grid->GetUserPaper(w, l));
+}
+
+TEST(GridPrintSettings, ModeMergeKeepsWhatTheSheetSet)
+{
+    PrintDevMode stored;
+    InitPrintDevMode(&stored);
+    EXPECT_EQ(1, stored.dmCollate);
+    EXPECT_EQ(-1, stored.dmOrientation);
+    EXPECT_EQ(-1, stored.dmPaperWidth);
+    EXPECT_EQ(0u, stored.dmFields);
+    const PrintDevMode printer = HeadlessPrinter::MakePrinter("P").defaultMode;
+
+    PrintDevMode unset = stored;
+    unset.dmCollate = -1;
+    const PrintDevMode all = MergePrintModes(unset, printer);
+    EXPECT_EQ(0, std::memcmp(&all, &printer, sizeof(all)));    // every field the printer's
+
+    stored.dmOrientation = 2;
+    stored.dmPaperSize = 256;
+    stored.dmPaperWidth = 1500;                                 // length unset: sizes stay the printer's
+    const PrintDevMode merged = MergePrintModes(stored, printer);
+    EXPECT_EQ(2, merged.dmOrientation);
+    EXPECT_EQ(printer.dmColor, merged.dmColor);
+    EXPECT_EQ(1, merged.dmCollate);
+    EXPECT_EQ(256, merged.dmPaperSize);
+    EXPECT_EQ(printer.dmPaperWidth, merged.dmPaperWidth);
+    EXPECT_STREQ("P", merged.dmDeviceName);
+    stored.dmPaperLength = 1000;
+    const PrintDevMode both = MergePrintModes(stored, printer);
+    EXPECT_EQ(1500, both.dmPaperWidth);
+    EXPECT_EQ(1000, both.dmPaperLength);
+}
+
+// A windowed grid under a recording parent, with one recording printer.
+class PrintJob : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Headless::Reset();
+        ASSERT_TRUE(parent.CreateTopLevel(400, 300));
+        ASSERT_TRUE(grid.Create(CRect(0, 0, 400, 300), &parent, 81220));
+        grid.SetFixedRowCount(1);
+        grid.SetFixedColumnCount(1);
+        grid.SetRowCount(31);
+        grid.SetColumnCount(3);
+        grid.SetCellText(1, 1, "body");
+        HeadlessPrinter::SetPrinters({HeadlessPrinter::MakePrinter("Recorder")}, "Recorder");
+    }
+    void TearDown() override
+    {
+        grid.DestroyWindow();
+        parent.DestroyWindow();
+        Headless::Reset();
+    }
+    std::vector<UINT> PrintMessages() const
+    {
+        std::vector<UINT> list;
+        for (const auto& m : parent.messages) {
+            if (m.message == WM_GRID_BEGINPRINT || m.message == WM_GRID_FINISHPRINT)
+                list.push_back(m.message);
+        }
+        return list;
+    }
+    gridwindowtest::RecordingParent parent;
+    CGridCtrl grid;
+};
+
+TEST_F(PrintJob, PrintsEveryPageOnTheDefaultPrinter)
+{
+    ASSERT_TRUE(grid.Print());
+    const HeadlessPrinter::JobRecord& rec = HeadlessPrinter::Record();
+    EXPECT_STREQ("Recorder", rec.strPrinter.GetString());
+    EXPECT_STREQ("Recorder", grid.GetPrinterName().GetString());
+    EXPECT_STREQ("卡沃文档", rec.strDocName.GetString());
+    EXPECT_EQ(1, rec.nDocsStarted);
+    EXPECT_EQ(1, rec.nDocsEnded);
+    EXPECT_GE(grid.GetPrintPageCount(), 1);
+    EXPECT_EQ(grid.GetPrintPageCount(), rec.nPagesEnded);
+    EXPECT_EQ((std::vector<UINT>{WM_GRID_BEGINPRINT, WM_GRID_FINISHPRINT}), PrintMessages());
+    EXPECT_FALSE(grid.IsPrinting());
+    EXPECT_EQ(1.0, grid.GetZoomX());
+    // A4 portrait at 300 dpi, unset measures taken from the printer.
+    EXPECT_EQ(2480, grid.GetPrintState().nPageWidth);
+    EXPECT_EQ(3508, grid.GetPrintState().nPageHeight);
+    EXPECT_FALSE(TextOps("body").empty());
+}
+
+TEST_F(PrintJob, LandscapeTurnsThePrintersOwnPage)
+{
+    grid.SetPrintOrientation(2);
+    ASSERT_TRUE(grid.Print());
+    EXPECT_EQ(3508, grid.GetPrintState().nPageWidth);
+    EXPECT_EQ(2480, grid.GetPrintState().nPageHeight);
+    EXPECT_EQ(2, HeadlessPrinter::Record().mode.dmOrientation);
+}
+
+TEST_F(PrintJob, CustomLandscapePaperReachesTheDriverUpright)
+{
+    grid.SetPrintOrientation(2);
+    ASSERT_TRUE(grid.SetUserPaper(2000, 1000));
+    ASSERT_TRUE(grid.Print());
+    EXPECT_EQ(2362, grid.GetPrintState().nPageWidth);          // 200 mm at 300 dpi
+    EXPECT_EQ(1181, grid.GetPrintState().nPageHeight);
+    EXPECT_EQ(1000, HeadlessPrinter::Record().mode.dmPaperWidth);
+    EXPECT_EQ(2000, HeadlessPrinter::Record().mode.dmPaperLength);
+}
+
+TEST_F(PrintJob, NoPrinterShowsTheMessageAndSendsNothing)
+{
+    HeadlessPrinter::SetPrinters({}, "");
+    EXPECT_FALSE(grid.Print());
+    ASSERT_EQ(1u, Headless::MessageBoxes().size());
+    EXPECT_EQ("没有按装打印机,不能打印!", Headless::MessageBoxes()[0].text);
+    EXPECT_EQ("提示", Headless::MessageBoxes()[0].caption);
+    EXPECT_TRUE(PrintMessages().empty());
+    EXPECT_EQ(0, HeadlessPrinter::Record().nDocsStarted);
+}
+
+TEST_F(PrintJob, FailuresAbortTheJobAndStillFinish)
+{
+    struct Case {
+        const char* name;
+        bool failStartDoc;
+        int failEndPage;
+        int pagesStarted;
+    } cases[] = {{"StartDoc", true, 0, 0}, {"second EndPage", false, 2, 2}};
+    for (const Case& c : cases) {
+        grid.SetRowCount(200);
+        HeadlessPrinter::SetPrinters({HeadlessPrinter::MakePrinter("Recorder")}, "Recorder");
+        HeadlessPrinter::FailStartDoc(c.failStartDoc);
+        HeadlessPrinter::FailEndPage(c.failEndPage);
+        parent.messages.clear();
+        const int docsAbortedBefore = HeadlessPrinter::Record().nDocsAborted;
+        const int pagesBefore = HeadlessPrinter::Record().nPagesStarted;
+        EXPECT_FALSE(grid.Print()) << c.name;
+        EXPECT_EQ(c.pagesStarted, HeadlessPrinter::Record().nPagesStarted - pagesBefore) << c.name;
+        EXPECT_EQ(0, HeadlessPrinter::Record().nDocsEnded) << c.name;
+        if (!c.failStartDoc) {
+            EXPECT_EQ(docsAbortedBefore + 1, HeadlessPrinter::Record().nDocsAborted) << c.name;
+        }
+        EXPECT_EQ((std::vector<UINT>{WM_GRID_BEGINPRINT, WM_GRID_FINISHPRINT}), PrintMessages()) << c.name;
+        EXPECT_EQ(1.0, grid.GetZoomY()) << c.name;
+        HeadlessPrinter::FailStartDoc(false);
+        HeadlessPrinter::FailEndPage(0);
+    }
+}
+
+TEST_F(PrintJob, MissingStoredPrinterFallsBackToTheDefault)
+{
+    HeadlessPrinter::SetPrinters({HeadlessPrinter::MakePrinter("Gone"), HeadlessPrinter::MakePrinter("Recorder")},
+                                 "Recorder");
+    ASSERT_TRUE(grid.LoadPrinterInfo("Gone"));
+    HeadlessPrinter::SetPrinters({HeadlessPrinter::MakePrinter("Recorder")}, "Recorder");
+    EXPECT_TRUE(grid.Print());
+    EXPECT_STREQ("Recorder", HeadlessPrinter::Record().strPrinter.GetString());
+    HeadlessPrinter::FailCreate(true);
+    EXPECT_FALSE(grid.Print());
+}
+
+}  // namespace

@@ -1,5 +1,7 @@
 #include "cells/InPlaceEditHooks.h"
 
+#include "cells/RichTextHost.h"
+
 #include "cells/InPlaceCombo.h"
 #include "cells/InPlaceEdit.h"
 #include "cells/TitleTip.h"
@@ -73,6 +75,8 @@ void InstallInPlaceEditHooks()
     (void)g_installed;
     RegisterTypedCellClasses();
     InstallDropDownEditorHooks();
+    SetRichTextHostFactory(&NewPlatformRichTextHost);
+    InstallSuperEditHooks();
     CellEditorHooks hooks;
     hooks.pfnCreate = &CreateInPlaceEdit;
     hooks.pfnEndEdit = &EndInPlaceEdit;

@@ -5,6 +5,7 @@
 #include "cells/GridCellDateTime.h"
 #include "cells/GridCellImage.h"
 #include "cells/GridCellNumeric.h"
+#include "cells/GridCellRichText.h"
 #include "cells/GridURLCell.h"
 #include "grid/GridCellButton.h"
 #include "grid/GridCellCheck.h"
@@ -21,6 +22,7 @@ void RegisterTypedCellClasses()
         RUNTIME_CLASS(CGridCellDateTime),
         RUNTIME_CLASS(CGridURLCell),
         RUNTIME_CLASS(CGridCellImage),
+        RUNTIME_CLASS(CGridCellSuperEdit),
     };
     for (const CRuntimeClass* pClass : kClasses)
         CRuntimeClass::Register(pClass);

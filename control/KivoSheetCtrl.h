@@ -14,6 +14,8 @@
 
 #include <memory>
 
+class CGridCellBase;
+
 // What the control asks of its host (the ActiveX object around it).
 class CKivoSheetHost {
 public:
@@ -335,6 +337,109 @@ protected:
     CKivoObjectPtr DoCellGetTextFontEx(LONG nRow, LONG nCol) override;
     int DoCellSetControlEx(LONG nRow, LONG nCol, CKivoObject* Control) override;
     CKivoObjectPtr DoCellGetControlEx(LONG nRow, LONG nCol) override;
+
+    // The rich-text members (KivoSheetRichTextMembers.cpp).
+    CGridCellBase* LockedRichTextCell();
+    BOOL DoSELockContent(LONG nRow, LONG nCol) override;
+    BOOL DoSEUnlockContent() override;
+    BOOL DoSECharSetSel(LONG nStartChar, LONG nEndChar) override;
+    BOOL DoSECharGetSel(LONG& nStartChar, LONG& nEndChar) override;
+    BOOL DoSEParaSetSel(LONG nStartPara, LONG nEndPara) override;
+    BOOL DoSEParaGetSel(LONG& nStartPara, LONG& nEndPara) override;
+    BOOL DoSEClearSel() override;
+    BOOL DoSECharSetFontName(const CString& strFontName) override;
+    BOOL DoSECharSetFontNameEx(LONG nStartChar, LONG nEndChar, const CString& strFontName) override;
+    CString DoSECharGetFontName() override;
+    CString DoSECharGetFontNameEx(LONG nStartChar, LONG nEndChar) override;
+    BOOL DoSECharSetFontSize(LONG nFontSize) override;
+    BOOL DoSECharSetFontSizeEx(LONG nStartChar, LONG nEndChar, LONG nSize) override;
+    LONG DoSECharGetFontSize() override;
+    LONG DoSECharGetFontSizeEx(LONG nStartChar, LONG nEndChar) override;
+    BOOL DoSECharSetTextColor(LONG clColor) override;
+    BOOL DoSECharSetTextColorEx(LONG nStartChar, LONG nEndChar, LONG clColor) override;
+    LONG DoSECharGetTextColor() override;
+    LONG DoSECharGetTextColorEx(LONG nStartChar, LONG nEndChar) override;
+    BOOL DoSECharSetBgColor(SHORT bSet, LONG clColor) override;
+    BOOL DoSECharSetBgColorEx(LONG nStartChar, LONG nEndChar, SHORT bSet, LONG clColor) override;
+    BOOL DoSECharGetBgColor(LONG& clColor) override;
+    BOOL DoSECharGetBgColorEx(LONG nStartChar, LONG nEndChar, LONG& clColor) override;
+    BOOL DoSECharSetBold(SHORT bBold) override;
+    BOOL DoSECharSetBoldEx(LONG nStartChar, LONG nEndChar, SHORT bBold) override;
+    BOOL DoSECharGetBold() override;
+    BOOL DoSECharGetBoldEx(LONG nStartChar, LONG nEndChar) override;
+    BOOL DoSECharSetItalic(SHORT bItalic) override;
+    BOOL DoSECharSetItalicEx(LONG nStartChar, LONG nEndChar, SHORT bItalic) override;
+    BOOL DoSECharGetItalic() override;
+    BOOL DoSECharGetItalicEx(LONG nStartChar, LONG nEndChar) override;
+    BOOL DoSECharSetUnderline(SHORT bUnderline) override;
+    BOOL DoSECharSetUnderlineEx(LONG nStartChar, LONG nEndChar, SHORT bUnderline) override;
+    BOOL DoSECharGetUnderline() override;
+    BOOL DoSECharGetUnderlineEx(LONG nStartChar, LONG nEndChar) override;
+    BOOL DoSECharSetStrikeout(SHORT bStrikeout) override;
+    BOOL DoSECharSetStrikeoutEx(LONG nStartChar, LONG nEndChar, SHORT bStrikeout) override;
+    BOOL DoSECharGetStrikeout() override;
+    BOOL DoSECharGetStrikeoutEx(LONG nStartChar, LONG nEndChar) override;
+    BOOL DoSECharSetSuperscript(SHORT bSuperscript) override;
+    BOOL DoSECharSetSuperscriptEx(LONG nStartChar, LONG nEndChar, SHORT bSuperscript) override;
+    BOOL DoSECharGetSuperscript() override;
+    BOOL DoSECharGetSuperscriptEx(LONG nStartChar, LONG nEndChar) override;
+    BOOL DoSECharSetSubscript(SHORT bSubscript) override;
+    BOOL DoSECharSetSubscriptEx(LONG nStartChar, LONG nEndChar, SHORT bSubscript) override;
+    BOOL DoSECharGetSubscript() override;
+    BOOL DoSECharGetSubscriptEx(LONG nStartChar, LONG nEndChar) override;
+    BOOL DoSEParaSetAlign(LONG nAlign) override;
+    BOOL DoSEParaSetAlignEx(LONG nStartPara, LONG nEndPara, LONG nAlign) override;
+    LONG DoSEParaGetAlign() override;
+    LONG DoSEParaGetAlignEx(LONG nStartPara, LONG nEndPara) override;
+    BOOL DoSEParaSetIndent() override;
+    BOOL DoSEParaSetOutdent() override;
+    BOOL DoSEParaSetIndentEx(LONG nStartPara, LONG nEndPara) override;
+    BOOL DoSEParaSetOutdentEx(LONG nStartPara, LONG nEndPara) override;
+    BOOL DoSEParaSetBullet(LONG nNumbering) override;
+    BOOL DoSEParaSetBulletEx(LONG nStartPara, LONG nEndPara, LONG nNumbering) override;
+    LONG DoSEParaGetBullet() override;
+    LONG DoSEParaGetBulletEx(LONG nStartPara, LONG nEndPara) override;
+    BOOL DoSEParaSetLinespacing(SHORT nType, LONG nSpacing) override;
+    BOOL DoSEParaSetLinespacingEx(LONG nStartPara, LONG nEndPara, SHORT nType, LONG nSpacing) override;
+    int DoSEParaGetLinespacing(LONG& nSpacing) override;
+    int DoSEParaGetLinespacingEx(LONG nStartPara, LONG nEndPara, LONG& nSpacing) override;
+    BOOL DoSEParaSetBeforespacing(LONG nSpacing) override;
+    BOOL DoSEParaSetBeforespacingEx(LONG StartPara, LONG nEndPara, LONG nSpacing) override;
+    LONG DoSEParaGetBeforespacing() override;
+    LONG DoSEParaGetBeforespacingEx(LONG nStartPara, LONG nEndPara) override;
+    BOOL DoSEParaSetAfterspacing(LONG nSpacing) override;
+    BOOL DoSEParaSetAfterspacingEx(LONG nStartPara, LONG nEndPara, LONG nSpacing) override;
+    LONG DoSEParaGetAfterspacing() override;
+    LONG DoSEParaGetAfterspacingEx(LONG nStartPara, LONG nEndPara) override;
+    LONG DoSEParaGetCount() override;
+    LONG DoSEParaGetContentEx(LONG nStartPara, LONG nEndPara, CString& lpszBuffer) override;
+    LONG DoSEParaGetContent(CString& lpszBuffer) override;
+    LONG DoSECharGetSelText(CString& lpszBuffer) override;
+    LONG DoSECharGetSelTextEx(LONG nStartChar, LONG nEndChar, CString& lpszBuffer) override;
+    BOOL DoSECtrlGetCanRedo() override;
+    BOOL DoSECtrlGetCanUndo() override;
+    BOOL DoSECtrlGetCanPaste() override;
+    BOOL DoSECtrlRedo() override;
+    BOOL DoSECtrlUndo() override;
+    BOOL DoSECtrlCopy() override;
+    BOOL DoSECtrlCut() override;
+    BOOL DoSECtrlPaste() override;
+    BOOL DoSECtrlSetShowToolBar(SHORT bShow) override;
+    BOOL DoSECtrlGetShowToolBar() override;
+    BOOL DoSECtrlSetPopupMenu(SHORT bPop) override;
+    BOOL DoSECtrlGetPopupMenu() override;
+    BOOL DoSECtrlSetTextLimit(LONG nLimitCount) override;
+    LONG DoSECtrlGetTextLimit() override;
+    BOOL DoSECtrlSetAutoURL(SHORT bURL) override;
+    BOOL DoSECtrlGetAutoURL() override;
+    BOOL DoSECtrlSetRTF(const CString& strRTF) override;
+    BOOL DoSECtrlSetText(const CString& strText) override;
+    BOOL DoSECtrlInsertText(const CString& strText) override;
+    BOOL DoSECtrlInsertTextEx(LONG nStartChar, const CString& strText) override;
+    BOOL DoSECtrlDeleteText() override;
+    BOOL DoSECtrlDeleteTextEx(LONG nStartChar, LONG nEndChar) override;
+    CString DoSECtrlGetRTF() override;
+    CString DoSECtrlGetText() override;
 
     // The tree members (KivoSheetTreeMembers.cpp).
     CKivoObjectPtr DoGridAddTree(LONG nTreeRow, LONG nTreeCol) override;

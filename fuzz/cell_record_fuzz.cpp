@@ -22,6 +22,7 @@
 #include "cells/GridCellDateTime.h"
 #include "cells/GridCellImage.h"
 #include "cells/GridCellNumeric.h"
+#include "cells/GridCellRichText.h"
 #include "cells/GridURLCell.h"
 #include "grid/GridCellButton.h"
 #include "grid/GridCellCheck.h"
@@ -236,6 +237,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         break;
     case 15:
         FuzzTreeColumnRecord(record, length);
+        break;
+    case 16:
+        LoadAndRewrite<CGridCellSuperEdit>(record, length);   // the rich-text cell
         break;
     default: {
         std::vector<BYTE> copy(record, record + length);

@@ -89,6 +89,7 @@
 #include "grid/GridPictureList.h"
 #include "grid/GridProgressBar.h"
 #include "grid/GridPositionIndex.h"
+#include "grid/RichTextHostBase.h"
 #include "grid/RuntimeClass.h"
 #include "grid/GridSelectionMap.h"
 #include "grid/SkinBitmaps.h"
@@ -675,8 +676,16 @@ public:
     CString GetCellRichText(int nRow, int nCol);
     BOOL SetCellRichText(int nRow, int nCol, LPCTSTR szText);
     BOOL SetCellRichTextParam(int nRow, int nCol, LONG nParam1, LONG nParam2);
+    // Makes the cell the target of the rich-text members and locks its
+    // content; a cell locked before is unlocked first (its content written
+    // back). The cell's SELockContent result; FALSE without a cell.
     BOOL LockSuperEditContent(int nRow, int nCol);
     BOOL UnlockSuperEditContent();
+    // The locked cell while it is still the same cell at the same place, else NULL.
+    CGridCellBase* GetLockedRichTextCell();
+    // The grid's one windowless rich-text host, made (and initialised) on first
+    // use through the installed factory; NULL without one.
+    CRichTextHostBase* GetRichTextHost();
     void SetAutoSizeRowAfterEdit(BOOL b);
     BOOL GetAutoSizeRowAfterEdit() const;
     void SetTitleTips(BOOL b);
@@ -1692,6 +1701,8 @@ protected:
     CGridCellPos m_idLastSelected;
     // --- input -----------------------------------------------------------------------------
     CGridInputState m_input;
+    std::unique_ptr<CRichTextHostBase> m_pRichTextHost;   // see GetRichTextHost
+    BOOL m_bRichTextHostTried = FALSE;
     // --- clipboard data, reference flags -------------------------------------------------
     int m_nClipSizeOption = 0;
     short m_nRowRefFlags = 0;

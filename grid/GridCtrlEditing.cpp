@@ -419,6 +419,10 @@ BOOL CGridCtrl::SetCellRichTextParam(int nRow, int nCol, LONG nParam1, LONG nPar
 
 BOOL CGridCtrl::LockSuperEditContent(int nRow, int nCol)
 {
+    // One cell is locked at a time: the one before gets its content back
+    // before the new target is taken.
+    if (m_input.pLockedRichCell != nullptr)
+        UnlockSuperEditContent();
     CGridCellBase* pCell = GetCell(nRow, nCol);
     m_input.pLockedRichCell = pCell;
     m_input.idLockedRichCell = pCell != nullptr ? CGridCellPos(nRow, nCol) : CGridCellPos();
@@ -441,6 +445,26 @@ BOOL CGridCtrl::UnlockSuperEditContent()
     m_input.pLockedRichCell = nullptr;
     m_input.idLockedRichCell = CGridCellPos();
     return TRUE;
+}
+
+CGridCellBase* CGridCtrl::GetLockedRichTextCell()
+{
+    if (m_input.pLockedRichCell == nullptr)
+        return nullptr;
+    CGridCellPos pos = m_input.idLockedRichCell;
+    CGridCellBase* pCell = GetCell(pos.row, pos.col);
+    return pCell != nullptr && pCell == m_input.pLockedRichCell ? pCell : nullptr;
+}
+
+CRichTextHostBase* CGridCtrl::GetRichTextHost()
+{
+    if (!m_pRichTextHost && !m_bRichTextHostTried) {
+        m_bRichTextHostTried = TRUE;
+        m_pRichTextHost.reset(CreateRichTextHost());
+        if (m_pRichTextHost)
+            m_pRichTextHost->Init();
+    }
+    return m_pRichTextHost.get();
 }
 
 void CGridCtrl::SetAutoSizeRowAfterEdit(BOOL b)

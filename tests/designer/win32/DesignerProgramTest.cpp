@@ -212,12 +212,13 @@ public:
         if (host != nullptr)
             ::DestroyWindow(host);
     }
-    // The cells holding text, as "row,col=text", rows 0..max and columns 0..max.
+    // The body cells holding text, as "row,col=text", rows and columns 1..max
+    // (the headers show their labels).
     std::vector<std::string> Texts(int max = 12)
     {
         std::vector<std::string> texts;
-        for (LONG r = 0; r <= max; ++r)
-            for (LONG c = 0; c <= max; ++c) {
+        for (LONG r = 1; r <= max; ++r)
+            for (LONG c = 1; c <= max; ++c) {
                 const CString v = grid.CellGetValue(r, c);
                 if (!v.IsEmpty())
                     texts.push_back(std::to_string(r) + "," + std::to_string(c) + "=" + v.Str());

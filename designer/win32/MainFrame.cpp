@@ -95,6 +95,50 @@ HBITMAP DrawButtonImage(HDC screen, UINT id, int w, int h)
     return bmp;
 }
 
+// The boxes live inside the toolbars: their notifications and owner drawing
+// reach the frame, as the framework's reflection would route them.
+LRESULT CALLBACK ToolbarForward(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR frame)
+{
+    if (message == WM_COMMAND || message == WM_DRAWITEM || message == WM_MEASUREITEM)
+        return ::SendMessageA(reinterpret_cast<HWND>(frame), message, wParam, lParam);
+    if (message == WM_NCDESTROY)
+        ::RemoveWindowSubclass(hwnd, ToolbarForward, 1);
+    return ::DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+// One item of the line-style box: the item's line in the line colour across
+// the item, a red frame round the selected one.
+void DrawLineItem(const DRAWITEMSTRUCT* di, COLORREF colour)
+{
+    if (di->itemID == static_cast<UINT>(-1))
+        return;
+    HDC dc = di->hDC;
+    RECT rc = di->rcItem;
+    ::SetBkMode(dc, TRANSPARENT);
+    ::FillRect(dc, &rc, ::GetSysColorBrush(COLOR_WINDOW));
+    if ((di->itemState & ODS_SELECTED) != 0 && rc.left == 0) {
+        HPEN red = ::CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
+        HGDIOBJ old = ::SelectObject(dc, red);
+        ::MoveToEx(dc, rc.left + 2, rc.top, nullptr);
+        ::LineTo(dc, rc.right - 1, rc.top);
+        ::LineTo(dc, rc.right - 1, rc.bottom - 1);
+        ::LineTo(dc, rc.left + 2, rc.bottom - 1);
+        ::LineTo(dc, rc.left + 2, rc.top);
+        ::SelectObject(dc, old);
+        ::DeleteObject(red);
+    }
+    int style = 0, width = 1;
+    if (!CComboBoxLine::StyleToPen(static_cast<int>(di->itemData), &style, &width))
+        return;
+    HPEN pen = ::CreatePen(style, width, colour);
+    HGDIOBJ old = ::SelectObject(dc, pen);
+    const int y = (rc.top + rc.bottom) / 2;
+    ::MoveToEx(dc, rc.left + 4, y, nullptr);
+    ::LineTo(dc, rc.right - 4, y);
+    ::SelectObject(dc, old);
+    ::DeleteObject(pen);
+}
+
 int CALLBACK AddFontFace(const LOGFONTA* lf, const TEXTMETRICA*, DWORD, LPARAM box)
 {
     HWND hwnd = reinterpret_cast<HWND>(box);
@@ -245,6 +289,7 @@ bool CMainFrame::CreateBars()
         }
         ::SendMessageA(tb, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
         ::SendMessageA(tb, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+        ::SetWindowSubclass(tb, ToolbarForward, 1, reinterpret_cast<DWORD_PTR>(m_hwnd));
         m_bars.push_back({spec.resource, tb, images, spec.row});
     }
     ::ReleaseDC(nullptr, screen);
@@ -293,7 +338,7 @@ bool CMainFrame::CreateBars()
     m_fontSize = place(147, 32836, 64, 308, 0, stock, 5421);
     m_rowRef = place(147, 32935, 128, 208, 0, m_refFont, 5423);
     m_colRef = place(147, 32937, 128, 208, 0, m_refFont, 5424);
-    m_lineStyle = place(151, 32885, 128, 208, CBS_SORT, nullptr, 5422);
+    m_lineStyle = place(151, 32885, 128, 208, CBS_OWNERDRAWFIXED, nullptr, 5422);
     if (m_fontName == nullptr || m_fontSize == nullptr || m_rowRef == nullptr || m_colRef == nullptr ||
         m_lineStyle == nullptr)
         return false;
@@ -310,7 +355,8 @@ bool CMainFrame::CreateBars()
         ::SendMessageA(m_colRef, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     for (int i = 0; i < kLineStyleCount; ++i) {
         char text[2] = {static_cast<char>('0' + i), 0};
-        ::SendMessageA(m_lineStyle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+        const LRESULT at = ::SendMessageA(m_lineStyle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+        ::SendMessageA(m_lineStyle, CB_SETITEMDATA, static_cast<WPARAM>(at), i);
     }
     ::SendMessageA(m_lineStyle, CB_SETCURSEL, 0, 0);
     SelectFirstInsertReferences();
@@ -379,7 +425,7 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         ccs.hWindowMenu = ::GetSubMenu(m_menuDoc, 8);
         ccs.idFirstChild = kFirstMdiChild;
         m_mdiClient = ::CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
-                                        WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, 0, 0, 0,
+                                        WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 0, 0,
                                         m_hwnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kMdiClientId)),
                                         m_instance, &ccs);
         if (m_mdiClient == nullptr || !CreateBars())
@@ -433,6 +479,22 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             ShowStatusText(nl >= 0 ? text.Left(nl) : text);
         }
         return 0;
+    }
+    case WM_MEASUREITEM: {
+        auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (mi != nullptr && mi->CtlID == 5422) {
+            mi->itemHeight = 20;
+            return TRUE;
+        }
+        break;
+    }
+    case WM_DRAWITEM: {
+        auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        if (di != nullptr && di->CtlID == 5422) {
+            DrawLineItem(di, RGB(0, 0, 0));
+            return TRUE;
+        }
+        break;
     }
     case WM_NOTIFY:
         OnNotify(reinterpret_cast<NMHDR*>(lParam));

@@ -362,8 +362,6 @@ TEST_F(DesignerProgram, PlainStartTypingAndSaving)
     HWND control = ChildById(doc, 923);
     ASSERT_NE(nullptr, control);
     d.Foreground();
-    RECT rc;
-    ::GetClientRect(control, &rc);
     Click(control, POINT{120, 60});
     TypeText("kivo");
     Press(VK_RETURN);

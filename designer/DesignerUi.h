@@ -1,0 +1,27 @@
+// What the designer's portable logic asks of the user interface around it:
+// message boxes, the clipboard, the main frame's toolbar boxes and the file
+// dialog. The Windows program answers with real windows; tests answer with a
+// script of their own.
+#pragma once
+
+#include "base/CString.h"
+#include "base/WinTypes.h"
+
+class IDesignerUi {
+public:
+    virtual ~IDesignerUi() = default;
+
+    // A modal message box; answers IDOK, IDYES, IDNO or IDCANCEL.
+    virtual int MessageBox(const CString& text, const CString& caption, UINT type) = 0;
+    // Whether the clipboard holds the private format or plain text.
+    virtual bool CanPaste() = 0;
+    // The main frame's font boxes: select the entry equal to the text; an
+    // empty text, or one the box does not list, clears the box.
+    virtual void SelectFontName(const CString& name) = 0;
+    virtual void SelectFontSize(const CString& size) = 0;
+    // Selects the first entry of the insert-row and insert-column reference
+    // boxes.
+    virtual void SelectFirstInsertReferences() = 0;
+    // The save dialog; an empty answer is a cancel.
+    virtual CString AskSavePath(const CString& suggestedName) = 0;
+};

@@ -1,0 +1,262 @@
+#include "designer/KivoSheetDesignerView.h"
+
+#include "designer/DesignerCommands.h"
+#include "designer/DesignerUi.h"
+
+using namespace designer_cmd;
+
+CKivoSheetDesignerView::CKivoSheetDesignerView(IGridControl& grid, IDesignerUi& ui) : m_grid(grid), m_ui(ui) {}
+
+void CKivoSheetDesignerView::OnCreate()
+{
+    m_grid.ColumnSetCount(20);
+    m_grid.GridSetDisplayStyle(0);
+    m_ui.SelectFirstInsertReferences();
+}
+
+void CKivoSheetDesignerView::Changed()
+{
+    if (m_onChange)
+        m_onChange();
+}
+
+void CKivoSheetDesignerView::OnGridEvent(int dispid, const std::vector<long>& args)
+{
+    auto arg = [&args](size_t i) -> long { return i < args.size() ? args[i] : 0; };
+    switch (dispid) {
+    case kEventGridLClickUp:
+        SyncToolbar(static_cast<LONG>(arg(3)), static_cast<LONG>(arg(4)));
+        break;
+    case kEventGridMenuStart:
+        OnGridMenuStart(static_cast<LONG>(arg(0)), static_cast<LONG>(arg(1)), static_cast<SHORT>(arg(2)));
+        break;
+    case kEventGridMenuCommand:
+        OnGridMenuCommand(static_cast<LONG>(arg(0)), static_cast<LONG>(arg(1)), static_cast<LONG>(arg(2)));
+        break;
+    case kEventGridCellEndEdit:
+    case kEventGridCellCheckBoxChecked:
+    case kEventGridCellComboSelChange:
+    case kEventGridRowResize:
+    case kEventGridColumnResize:
+        Changed();
+        break;
+    default:
+        break;
+    }
+}
+
+void CKivoSheetDesignerView::ForEachSelectedCell(const std::function<void(LONG, LONG)>& fn)
+{
+    if (m_grid.GridGetCurSelectType() == 0) {
+        const LONG n = m_grid.GridGetSelectedCount();
+        for (LONG i = 0; i < n; ++i) {
+            LONG row = 0, col = 0;
+            if (m_grid.GridGetSelectedCell(i, row, col))
+                fn(row, col);
+        }
+        return;
+    }
+    LONG r1 = 0, c1 = 0, r2 = -1, c2 = -1;
+    if (!m_grid.GridGetSelectRange(r1, c1, r2, c2))
+        return;
+    for (LONG r = r1; r <= r2; ++r)
+        for (LONG c = c1; c <= c2; ++c)
+            fn(r, c);
+}
+
+void CKivoSheetDesignerView::AddItem(LONG style, LONG id, const char* text)
+{
+    if (style == kItemNormal && !IsMenuCommandBuilt(id))
+        style = kItemGrayed;
+    m_grid.GridAddPopuMenu(style, id, CString(text));
+}
+
+void CKivoSheetDesignerView::AddSeparator()
+{
+    m_grid.GridAddPopuMenu(kItemSeparator, static_cast<LONG>(kMenuSeparator), CString());
+}
+
+bool CKivoSheetDesignerView::IsMenuCommandBuilt(LONG id)
+{
+    switch (id) {
+    case kMenuCut:
+    case kMenuCopy:
+    case kMenuPaste:
+    case kMenuClearContent:
+    case kMenuClearAll:
+    case kMenuInsertColumn:
+    case kMenuDeleteColumn:
+    case kMenuFitColumns:
+    case kMenuHideColumns:
+    case kMenuShowColumns:
+    case kMenuInsertRow:
+    case kMenuDeleteRow:
+    case kMenuFitRows:
+    case kMenuHideRows:
+    case kMenuShowRows:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CKivoSheetDesignerView::OnGridMenuStart(LONG, LONG, SHORT iSelection)
+{
+    const LONG paste = m_ui.CanPaste() ? kItemNormal : kItemGrayed;
+    AddItem(kItemNormal, kMenuCut, "剪切");
+    AddItem(kItemNormal, kMenuCopy, "复制");
+    AddItem(paste, kMenuPaste, "粘贴");
+    AddItem(paste, kMenuPasteOptions, "选择粘贴");
+    AddSeparator();
+    switch (iSelection) {
+    case 1:
+        AddItem(kItemNormal, kMenuClearContent, "清空内容");
+        AddItem(kItemNormal, kMenuClearAll, "清空全部");
+        AddSeparator();
+        AddItem(kItemNormal, kMenuReadOnly, "单元格只读");
+        AddItem(kItemNormal, kMenuWritable, "单元格可写");
+        AddSeparator();
+        AddItem(kItemNormal, kMenuInsertTip, "插入提示");
+        AddItem(kItemNormal, kMenuDeleteTip, "删除提示");
+        AddSeparator();
+        AddItem(kItemNormal, kMenuLink, "超连接");
+        AddItem(kItemNormal, kMenuCellProperties, "单元格属性...");
+        break;
+    case 2:
+        AddItem(kItemNormal, kMenuInsertColumn, "插入列");
+        AddItem(kItemNormal, kMenuDeleteColumn, "删除列");
+        AddSeparator();
+        AddItem(kItemNormal, kMenuClearContent, "清空内容");
+        AddItem(kItemNormal, kMenuClearAll, "清空全部");
+        AddSeparator();
+        AddItem(kItemNormal, kMenuColumnWidth, "列宽...");
+        AddItem(kItemNormal, kMenuFitColumns, "最适合列宽");
+        AddItem(kItemNormal, kMenuHideColumns, "隐藏");
+        AddItem(kItemNormal, kMenuShowColumns, "取消隐藏");
+        break;
+    case 3:
+        AddItem(kItemNormal, kMenuInsertRow, "插入行");
+        AddItem(kItemNormal, kMenuDeleteRow, "删除行");
+        AddSeparator();
+        AddItem(kItemNormal, kMenuClearContent, "清空内容");
+        AddItem(kItemNormal, kMenuClearAll, "清空全部");
+        AddSeparator();
+        AddItem(kItemNormal, kMenuRowHeight, "行高...");
+        AddItem(kItemNormal, kMenuFitRows, "最适合行高");
+        AddItem(kItemNormal, kMenuHideRows, "隐藏");
+        AddItem(kItemNormal, kMenuShowRows, "取消隐藏");
+        break;
+    default:
+        break;
+    }
+}
+
+void CKivoSheetDesignerView::OnGridMenuCommand(LONG, LONG, LONG id)
+{
+    if (id < static_cast<LONG>(kMenuCut) || id > static_cast<LONG>(kMenuShowRows) || !IsMenuCommandBuilt(id))
+        return;
+    if (id == static_cast<LONG>(kMenuCopy)) {
+        m_grid.GridCopy();
+        return;
+    }
+    if (id == static_cast<LONG>(kMenuCut)) {
+        m_grid.GridCut();
+        Changed();
+        return;
+    }
+    if (id == static_cast<LONG>(kMenuPaste)) {
+        m_grid.GridPaste();
+        Changed();
+        return;
+    }
+    LONG r1 = 0, c1 = 0, r2 = -1, c2 = -1;
+    if (!m_grid.GridGetSelectRange(r1, c1, r2, c2))
+        return;
+    switch (static_cast<unsigned>(id)) {
+    case kMenuClearContent:
+        m_grid.GridClearRangeContent(r1, c1, r2, c2);
+        break;
+    case kMenuClearAll:
+        m_grid.GridClearRangeDatas(r1, c1, r2, c2);
+        break;
+    case kMenuInsertColumn:
+        if (!m_grid.CellIsValid(r1, c1))
+            return;
+        m_grid.ColumnInsert(c1, 1, 0);
+        break;
+    case kMenuDeleteColumn:
+        if (!m_grid.CellIsValid(r1, c1) || c2 < c1)
+            return;
+        m_grid.ColumnDelete(c1, c2 - c1 + 1);
+        break;
+    case kMenuFitColumns:
+        for (LONG c = c1; c <= c2; ++c)
+            m_grid.GridAutoSizeCol(c);
+        break;
+    case kMenuHideColumns:
+    case kMenuShowColumns:
+        for (LONG c = c1; c <= c2; ++c)
+            m_grid.ColumnSetHide(c, id == static_cast<LONG>(kMenuHideColumns) ? 1 : 0);
+        break;
+    case kMenuInsertRow:
+        if (!m_grid.CellIsValid(r1, c1))
+            return;
+        m_grid.RowInsert(r1, 1, 0);
+        break;
+    case kMenuDeleteRow:
+        if (!m_grid.CellIsValid(r1, c1) || r2 < r1)
+            return;
+        m_grid.RowDelete(r1, r2 - r1 + 1);
+        break;
+    case kMenuFitRows:
+        for (LONG r = r1; r <= r2; ++r)
+            m_grid.GridAutoSizeRow(r);
+        break;
+    case kMenuHideRows:
+    case kMenuShowRows:
+        for (LONG r = r1; r <= r2; ++r)
+            m_grid.RowSetHide(r, id == static_cast<LONG>(kMenuHideRows) ? 1 : 0);
+        break;
+    default:
+        return;
+    }
+    Changed();
+}
+
+void CKivoSheetDesignerView::SyncToolbar(LONG nRow, LONG nCol)
+{
+    if (nRow < m_grid.RowGetFixedCount() && nCol < m_grid.ColumnGetFixedCount())
+        return;
+    CString name, size;
+    bool sizesAgree = true;
+    const LONG n = m_grid.GridGetSelectedCount();
+    const CString kName("fontname"), kSize("fontsize");
+    for (LONG i = 0; i < n; ++i) {
+        LONG row = 0, col = 0;
+        if (!m_grid.GridGetSelectedCell(i, row, col))
+            continue;
+        LONG nextRow = row, nextCol = col;
+        if (i + 1 < n && !m_grid.GridGetSelectedCell(i + 1, nextRow, nextCol)) {
+            nextRow = row;
+            nextCol = col;
+        }
+        name = m_grid.CellGetTextFontProperty(row, col, kName);
+        const CString nextName = m_grid.CellGetTextFontProperty(nextRow, nextCol, kName);
+        if (name.Compare(nextName) != 0 && !nextName.IsEmpty()) {
+            m_ui.SelectFontName(CString());
+            if (sizesAgree && !size.IsEmpty())
+                m_ui.SelectFontSize(size);
+            else
+                m_ui.SelectFontSize(CString());
+            return;
+        }
+        size = m_grid.CellGetTextFontProperty(row, col, kSize);
+        const CString nextSize = m_grid.CellGetTextFontProperty(nextRow, nextCol, kSize);
+        if (size.Compare(nextSize) != 0 && !nextSize.IsEmpty()) {
+            sizesAgree = false;
+            break;
+        }
+    }
+    m_ui.SelectFontName(n > 0 && !name.IsEmpty() ? name : CString());
+    m_ui.SelectFontSize(sizesAgree && n > 0 && !size.IsEmpty() ? size : CString());
+}

@@ -1,0 +1,129 @@
+// The designer's view and document on the control core in process: a control
+// window in a host window, the generated interface over it, a user interface
+// that answers from a script and records what it was asked, and the
+// control's events handed to the view as the Windows view hands them.
+#pragma once
+
+#include "control/KivoSheetCtrl.h"
+#include "designer/DesignerUi.h"
+#include "designer/GridControlOver.gen.h"
+#include "designer/KivoSheetDesignerDoc.h"
+#include "designer/KivoSheetDesignerView.h"
+#include "grid/GridCtrl.h"
+#include "platform/Wnd.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace designertest {
+
+struct ScriptedUi : IDesignerUi {
+    struct Box {
+        std::string caption, text;
+        UINT type;
+    };
+    std::vector<Box> boxes;
+    std::deque<int> answers;          // answers of the message boxes, in order (IDOK when none)
+    bool canPaste = false;
+    std::vector<std::string> fontNames, fontSizes;   // every selection asked, in order
+    int firstReferences = 0;
+    std::deque<std::string> savePaths; // answers of the save dialog ("" cancels)
+    std::vector<std::string> saveSuggestions;
+
+    int MessageBox(const CString& text, const CString& caption, UINT type) override
+    {
+        boxes.push_back({caption.Str(), text.Str(), type});
+        if (answers.empty())
+            return IDOK;
+        const int a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    bool CanPaste() override { return canPaste; }
+    void SelectFontName(const CString& name) override { fontNames.push_back(name.Str()); }
+    void SelectFontSize(const CString& size) override { fontSizes.push_back(size.Str()); }
+    void SelectFirstInsertReferences() override { ++firstReferences; }
+    CString AskSavePath(const CString& suggested) override
+    {
+        saveSuggestions.push_back(suggested.Str());
+        if (savePaths.empty())
+            return CString();
+        const std::string p = savePaths.front();
+        savePaths.pop_front();
+        return CString(p.c_str());
+    }
+};
+
+// The interface over the control core, recording the right-click items the
+// view adds (style, id, text) before they reach the control.
+class RecordingGrid : public TGridControlOver<CKivoSheetCtrl> {
+public:
+    using TGridControlOver<CKivoSheetCtrl>::TGridControlOver;
+    struct Item {
+        LONG style, id;
+        std::string text;
+    };
+    std::vector<Item> items;
+    int GridAddPopuMenu(LONG style, LONG id, const CString& text) override
+    {
+        items.push_back({style, id, text.Str()});
+        return TGridControlOver<CKivoSheetCtrl>::GridAddPopuMenu(style, id, text);
+    }
+};
+
+// Hands every event of the control to the view with its numeric arguments.
+class ViewSink : public CKivoSheetEventSink {
+public:
+    explicit ViewSink(CKivoSheetDesignerView& view) : m_view(view) {}
+    void FireEvent(const CMemberInfo& event, CDispArg* args) override
+    {
+        std::vector<long> values;
+        for (int i = 0; i < event.argc; ++i) {
+            const CDispArg& a = args[i];
+            switch (a.type) {
+            case DispType::Short:
+            case DispType::RefShort: values.push_back(a.s); break;
+            case DispType::Long:
+            case DispType::RefLong: values.push_back(a.l); break;
+            default: values.push_back(0); break;
+            }
+        }
+        m_view.OnGridEvent(static_cast<int>(event.dispid), values);
+    }
+
+private:
+    CKivoSheetDesignerView& m_view;
+};
+
+struct Designer {
+    CWnd host;
+    CKivoSheetCtrl ctl;
+    RecordingGrid grid{ctl};
+    ScriptedUi ui;
+    CKivoSheetDesignerView view{grid, ui};
+    CKivoSheetDesignerDoc doc{ui};
+    ViewSink sink{view};
+
+    Designer()
+    {
+        host.CreateEx(0, "KivoDesignerTestHost", "host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                      CRect(0, 0, 800, 600), nullptr, 0);
+        ctl.CreateControl(host.GetSafeHwnd(), CRect(0, 0, 800, 600));
+        ctl.Events().SetSink(&sink);
+        doc.SetView(&view);
+        view.OnCreate();
+        doc.OnNewDocument(1);
+        PlatformPumpMessages();
+    }
+    ~Designer()
+    {
+        ctl.Events().SetSink(nullptr);
+        if (ctl.GetSafeHwnd() != nullptr)
+            ctl.DestroyWindow();
+        host.DestroyWindow();
+    }
+    CGridCtrl& Engine() { return *ctl.GetGrid()->GetGridCtrl(); }
+};
+
+}  // namespace designertest

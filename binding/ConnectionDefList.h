@@ -1,15 +1,18 @@
 // The grid's database model: named connection definitions (CConnectionDef),
 // each holding named data-set definitions (CDataSetDef).
 //
-// This is the part the grid owns and calls today: adding, finding and deleting
-// definitions by name, and the texts the grid replaces (a connection string,
-// a data set's SQL text). Opening connections, their archive form and the
-// data sets' recordsets come with the database binding; until then nothing
-// opens.
+// A connection definition opens a CAdoConnection; each of its data sets opens
+// a CAdoRecordset on it. Both are stored as tagged records (connection
+// 9501-9514 with its data sets in item 9510, data set 9001-9010); reserved
+// items keep a loaded value and write it back. Each definition carries a
+// liveness token so that automation objects viewing it notice its deletion.
 #pragma once
 
+#include "base/CArchive.h"
 #include "base/CString.h"
 #include "base/WinTypes.h"
+#include "binding/AdoConnection.h"
+#include "binding/AdoRecordset.h"
 
 #include <memory>
 #include <vector>
@@ -24,15 +27,44 @@ public:
 
     CString GetName() const { return m_strName; }
     CConnectionDef* GetConnection() const { return m_pConnection; }
+    // Sets the owner and hands its connection to the recordset.
+    void SetConnection(CConnectionDef* pConnection);
+
+    // Opens the recordset on the owning connection; FALSE (not open) when
+    // the connection is not open or the query fails.
+    BOOL Open();
+    BOOL Close();                  // FALSE when it was not open
+    BOOL IsOpen() const { return m_bOpen; }
+    // The recordset, its connection attached (rows only while open).
+    CAdoRecordset* GetRecordset();
+    std::weak_ptr<const void> GetLiveness() const { return m_alive; }
+
+    // Tagged record: size 0 when nothing would be written.
+    int GetStoredSize() const;
+    void Write(CArchive& ar) const;
+    // Reads a record of the size its owner wrote ahead of it; FALSE and the
+    // archive failed on a damaged record.
+    BOOL Read(CArchive& ar, int nSize);
 
     CString m_strSql;
     short m_nCommandType = 1;      // a query
     short m_nOpenType = 0;         // 1: opened with its connection
     short m_nCloseType = 0;        // 1: closed after a bind that reads it has filled
+    // Reserved items: no behaviour; kept and written back.
+    short m_nReserved6 = 0;
+    CString m_strReserved7;
+    CString m_strReserved8;
+    int m_nReserved9 = -1;
+    short m_nReserved10 = -1;
 
 private:
+    int Items(CArchive* pAr) const;
+
     CString m_strName;
     CConnectionDef* m_pConnection;
+    CAdoRecordset m_recordset;
+    BOOL m_bOpen = FALSE;
+    std::shared_ptr<const void> m_alive = std::make_shared<int>(0);
 };
 
 class CConnectionDef {
@@ -56,8 +88,21 @@ public:
     int DeleteDataSetAt(int nIndex);
     int GetDataSetCount() const { return static_cast<int>(m_dataSets.size()); }
 
-    // Nothing opens yet: the definition is never open.
-    BOOL IsOpen() const { return FALSE; }
+    // Opens the connection with its string, user name and password (the
+    // time-out bounds the login); FALSE, not open, on a failure.
+    BOOL Open();
+    BOOL Close();                  // FALSE when it was not open
+    BOOL IsOpen() const { return m_bOpen; }
+    CAdoConnection& GetAdoConnection() { return m_connection; }
+    // Opens the data sets whose open type is 1; how many opened, and
+    // whether one failed.
+    int OpenAutoDataSets(bool& bFailed);
+    void CloseDataSets();
+    std::weak_ptr<const void> GetLiveness() const { return m_alive; }
+
+    int GetStoredSize() const;
+    void Write(CArchive& ar) const;
+    BOOL Read(CArchive& ar, int nSize);
 
     CString m_strConnectionString;
     CString m_strUserName;
@@ -66,11 +111,22 @@ public:
     short m_nOpenType = 0;         // 1: opened automatically
     short m_nCloseType = 0;
     short m_nCursorLocation = 3;
+    // Reserved items: no behaviour; kept and written back.
+    short m_nReserved8 = 3;
+    CString m_strReserved11;
+    CString m_strReserved12;
+    int m_nReserved13 = -1;
+    short m_nReserved14 = -1;
 
 private:
+    int Items(CArchive* pAr) const;
+
     CString m_strName;
     CGridCtrl* m_pGrid = nullptr;
+    CAdoConnection m_connection;
+    BOOL m_bOpen = FALSE;
     std::vector<std::unique_ptr<CDataSetDef>> m_dataSets;
+    std::shared_ptr<const void> m_alive = std::make_shared<int>(0);
 };
 
 class CConnectionDefList {
@@ -93,9 +149,20 @@ public:
     CConnectionDef* GetConnectionAt(int nIndex) const;    // NULL out of range
     int GetCount() const { return static_cast<int>(m_connections.size()); }
 
-    // Opens every definition whose open type is 1 with its data sets; the
-    // number opened (none can open yet: 0).
+    // Opens every connection and its automatic data sets; the number of
+    // connections with at least one data set open.
+    int OpenAll();
+    // Closes every data set and connection; the number of connections open.
+    int CloseAll();
+    // Opens every connection whose open type is 1 and its automatic data
+    // sets; -1 (everything closed) when such a connection has none that
+    // opens or one fails; else how many opened.
     int OpenAutoConnections();
+    // Archive form: int32 count, then per connection int32 size and its
+    // record (which starts with the same size). Loading replaces every connection; a damaged list leaves the
+    // archive failed and the list empty.
+    int GetStoredSize() const;
+    void Serialize(CArchive& ar);
     // Closes and deletes every definition, from the last to the first.
     void DeleteAll();
 

@@ -1,0 +1,114 @@
+// The database service: one connection to a data source and the statements
+// run on it, every result read whole.
+//
+// Both builds talk ODBC through its wide entry points (unixODBC on the host,
+// the system's ODBC manager on Windows and Wine); text crosses as UTF-16 and
+// is code page 936 here. A connection string is handed to the driver manager
+// as it stands, with "UID=" and "PWD=" appended when a user name or password
+// is given. Only a success or a success with information counts as success;
+// every failure answers false with the driver's diagnostics in a CDbError.
+#pragma once
+
+#include "base/CString.h"
+#include "base/WinTypes.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// One value of a result row. Integers, decimals and dates keep their exact
+// form; text is code page 936.
+class CDbValue {
+public:
+    enum Kind : std::uint8_t {
+        Null,
+        Integer,    // any integer column, 64 bits
+        Double,     // floating columns
+        Decimal,    // exact numeric: the digits as text, and their double
+        Boolean,
+        Text,
+        Date,       // "yyyy-mm-dd"
+        Time,       // "hh:mm:ss"
+        Timestamp,  // "yyyy-mm-dd hh:mm:ss[.fffffffff]"
+        Binary,
+    };
+
+    CDbValue() = default;
+    static CDbValue MakeNull() { return CDbValue(); }
+    static CDbValue MakeInteger(std::int64_t v);
+    static CDbValue MakeDouble(double v);
+    // Decimal digits as the source wrote them ("-12.340"); a text that is
+    // no number is kept as text.
+    static CDbValue MakeDecimal(const CString& digits);
+    static CDbValue MakeBoolean(bool v);
+    static CDbValue MakeText(const CString& v);
+    static CDbValue MakeDate(int year, int month, int day);
+    static CDbValue MakeTime(int hour, int minute, int second);
+    static CDbValue MakeTimestamp(int year, int month, int day, int hour, int minute, int second,
+                                  unsigned fraction = 0);
+    static CDbValue MakeBinary(std::vector<BYTE> bytes);
+
+    Kind GetKind() const { return m_kind; }
+    bool IsNull() const { return m_kind == Null; }
+    bool IsNumber() const { return m_kind == Integer || m_kind == Double || m_kind == Decimal || m_kind == Boolean; }
+    // The value as display text: integers and decimals digit for digit,
+    // doubles with up to 15 significant digits, booleans "1"/"0", dates as
+    // above, binary as hexadecimal pairs; "" for null.
+    CString GetText() const;
+    // The value as a number: exact integers; decimals, doubles and numeric
+    // text read in the C locale; dates as day serials from 1899-12-30 with
+    // the time as the fraction; 0 for null and other text.
+    double GetDouble() const;
+    // Integers exactly; other numbers truncated toward zero (saturating).
+    std::int64_t GetInteger() const;
+    const std::vector<BYTE>& GetBytes() const { return m_bytes; }
+
+    bool operator==(const CDbValue& other) const;
+    bool operator!=(const CDbValue& other) const { return !(*this == other); }
+
+private:
+    Kind m_kind = Null;
+    std::int64_t m_int = 0;
+    double m_double = 0.0;
+    CString m_text;
+    std::vector<BYTE> m_bytes;
+};
+
+// A column of a result as the driver describes it.
+struct CDbColumn {
+    CString strName;
+    int nSqlType = 0;          // the ODBC SQL type number (12 varchar, 93 timestamp, ...)
+    int nSize = 0;             // column size
+    int nDecimalDigits = 0;    // scale of exact numerics
+    bool bNullable = true;
+};
+
+// A whole result: its columns and all its rows.
+struct CDbResult {
+    std::vector<CDbColumn> columns;
+    std::vector<std::vector<CDbValue>> rows;
+};
+
+// What went wrong, from the driver manager's diagnostics.
+struct CDbError {
+    CString strState;          // SQLSTATE, five characters ("" when none)
+    long nNativeCode = 0;
+    CString strSource;         // the component that reported it
+    CString strMessage;        // the diagnostic text, code page 936
+};
+
+class IDbConnection {
+public:
+    virtual ~IDbConnection() = default;
+    // Opens the data source; closes a connection open before.
+    virtual bool Open(const CString& strConnection, const CString& strUser, const CString& strPassword,
+                      int nTimeOutSeconds, CDbError& error) = 0;
+    virtual void Close() = 0;
+    virtual bool IsOpen() const = 0;
+    // Runs one statement and reads its whole result (none for a statement
+    // that gives no rows). False on any failure; the result is then empty.
+    virtual bool Execute(const CString& strSql, CDbResult& result, CDbError& error) = 0;
+};
+
+// A new, closed connection of the platform's database service.
+std::unique_ptr<IDbConnection> CreateDbConnection();

@@ -1,33 +1,92 @@
-// The grid's binding model: a list of named binds (CBindInfo), each with its
-// field bindings (CBindFieldInfo).
+// The grid's binding model: a list of named binds (CBindInfo), each saying
+// how one data set fills an area of the grid, with its field bindings
+// (CBindFieldInfo) and its group-row settings (CBindGroupRowInfo).
 //
-// This is the part of the model the grid owns and calls today: creating,
-// finding, replacing and deleting binds by name or position. Filling the grid
-// from a data source, the binds' archive form and their group-row settings
-// come with the database binding; until then a fill fills nothing.
+// The three records are stored as tagged records (BindRecordFraming.h) inside
+// the template body. The fill itself is CBindInfo::FillData (BindFill.cpp).
 #pragma once
 
 #include "base/CString.h"
 #include "base/WinTypes.h"
+#include "binding/BindRecordset.h"
 #include "cellcontent/GridDefaultSetting.h"
 
+#include <cstdint>
+#include <map>
 #include <memory>
 #include <vector>
 
+class CArchive;
 class CGridCtrl;
+
+// Field bind types.
+enum FieldBindType { FBT_DEFVALUE = 0, FBT_SERIAL = 1, FBT_FIELD = 2 };
+// Statistics of a field in subtotal and total rows.
+enum StatisticsType { ST_NULL = 0, ST_SUM = 1, ST_AVE = 2, ST_MAX = 3, ST_MIN = 4, ST_COUNT = 5 };
+// Where a bind writes: fixed cells above, one row per record, fixed cells after a body.
+enum BindFillType { BFT_HEADER = 0, BFT_BODY = 1, BFT_BOTTOM = 2 };
+
+// Raw bytes of items that have no behaviour, kept so they are written back.
+typedef std::map<int, std::vector<std::uint8_t>> CBindReservedItems;
 
 // One field binding: which recordset field goes to which cell, with the cell
 // settings it gets.
 struct CBindFieldInfo {
-    CString strFieldName;          // at most 60 bytes
+    CString strFieldName;                    // at most 59 bytes
     int nRow = -1;
     int nCol = -1;
-    int nBindType = 0;
-    CString strControl;            // "control" element text
-    CString strFormat;             // "format" element text
-    CString strFont;               // "font" element text
-    UINT nBorderFlags = 0;
-    CBorderBlock borders[4];       // left, top, right, bottom
+    short emFieldBindType = FBT_FIELD;
+    CString strControlXml;                   // control attribute text
+    CString strFormatXml;                    // format attribute text
+    CString strFontXml;                      // font attribute text
+    int bReadOnly = 0;
+    int crBgColor = -1;
+    int crTextColor = -1;
+    short emCellBorderFlags = 0;             // 1 left, 2 top, 4 right, 8 bottom
+    CBorderBlock arBorders[4];               // left, top, right, bottom
+    int nAlign = 0;
+    int bWrap = 0;
+    int bEllipsis = 0;
+    int nColWidth = -1;
+    int nDefDataType = -1;
+    CString strDefValue;
+    double dbDefValue = 0.0;
+    short emStatisticsType = ST_NULL;
+    int bMergeData = 0;
+    short iGroup = 0;
+    CString strConnName;                     // drop-down list source, at most 15 bytes
+    CString strDataSetName;
+    CBindReservedItems reserved;
+    // Unstored: a recordset serving as the drop-down list source.
+    std::shared_ptr<IBindRecordset> pListSource;
+
+    void SetFieldName(LPCTSTR szName);
+    void SetKivoSource(LPCTSTR szConnName, LPCTSTR szDataSetName);
+
+    std::vector<std::uint8_t> GetRecord() const;     // empty when every item is at its default
+    bool ReadRecord(const std::uint8_t* p, size_t n);
+};
+
+// How the subtotal and total rows of a bind look.
+struct CBindGroupRowInfo {
+    CBindGroupRowInfo();
+    CString sGroupDefaultName;               // caption, at most 63 bytes
+    int bGroupAddColValue = 0;
+    int crGroupRowBgColor = -1;
+    int crGroupRowTextColor = -1;
+    CString strGroupRowFormatXml;
+    CString strGroupRowFontXml;
+    int bGroupRowReadOnly = 0;
+    int nGroupNameDefCol = -1;               // the caption column
+    short emCellBorderFlags = 0;
+    CBorderBlock arBorders[4];
+    CBindReservedItems reserved;
+
+    static CString DefaultCaption();
+    void SetCaption(LPCTSTR szCaption);
+
+    std::vector<std::uint8_t> GetRecord() const;
+    bool ReadRecord(const std::uint8_t* p, size_t n);
 };
 
 class CBindFieldInfoList {
@@ -36,9 +95,15 @@ public:
     int AddField(const CBindFieldInfo& field);
     // A copy of the field at nIndex; FALSE when out of range.
     BOOL GetField(int nIndex, CBindFieldInfo& field) const;
+    const CBindFieldInfo* GetFieldPtr(int nIndex) const;
     BOOL SetField(int nIndex, const CBindFieldInfo& field);
     BOOL DeleteField(int nIndex);
+    void RemoveAll() { m_fields.clear(); }
     int GetCount() const { return static_cast<int>(m_fields.size()); }
+
+    // int32 count, then per field int32 size and its record; empty when no field.
+    std::vector<std::uint8_t> GetStored() const;
+    bool ReadStored(const std::uint8_t* p, size_t n);
 
 private:
     std::vector<CBindFieldInfo> m_fields;
@@ -49,6 +114,9 @@ public:
     explicit CBindInfo(LPCTSTR szName = nullptr);
     virtual ~CBindInfo();
 
+    // A copy of the stored settings (not the grid, links, recordset or fill results).
+    void CopySettings(const CBindInfo& other);
+
     CString GetName() const { return m_strName; }
     void SetName(LPCTSTR szName);
     CGridCtrl* GetGrid() const { return m_pGrid; }
@@ -57,16 +125,82 @@ public:
     short GetOpenType() const { return m_nOpenType; }
     void SetOpenType(short nOpenType) { m_nOpenType = nOpenType; }
 
+    CString GetBodyBindName() const { return m_strBodyBindName; }
+    void SetBodyBindName(LPCTSTR szName);
+    // Links the body bind and copies its name; NULL unlinks.
+    void SetBodyBind(CBindInfo* pBody);
+    CBindInfo* GetBodyBind() const { return m_pBodyBind; }
+    void SetDataSource(LPCTSTR szConnName, LPCTSTR szDataSetName);
+    CString GetConnName() const { return m_strConnName; }
+    CString GetDataSetName() const { return m_strDataSetName; }
+
+    // Looks up the named connection and data set in the grid; when the data
+    // set is open, binds its recordset. 1 when attached, else 0.
+    short AttachDataSource();
+    // Attaches a recordset (NULL detaches), storing its record count and,
+    // when filling in blocks, the number of column blocks.
+    void BindSource(std::shared_ptr<IBindRecordset> pRecordset);
+    IBindRecordset* GetRecordset() const { return m_pRecordset.get(); }
+    // Fills the grid from the attached recordset: the rows the bind now
+    // occupies, or -1 without a grid.
+    int FillData();
+
     // Index of the first field bound to (nRow, nCol); -1 when none.
     int FindField(int nRow, int nCol) const;
     CBindFieldInfoList& GetFieldList() { return m_fields; }
     const CBindFieldInfoList& GetFieldList() const { return m_fields; }
+    CBindGroupRowInfo& GetGroupRowInfo() { return m_groupRow; }
+    const CBindGroupRowInfo& GetGroupRowInfo() const { return m_groupRow; }
+
+    // The drop-down list text of a data set of the grid: each record's first
+    // column followed by a newline; "" when either name is empty or unknown.
+    CString GetListText(LPCTSTR szConnName, LPCTSTR szDataSetName);
+    static CString GetListText(IBindRecordset& recordset);
+
+    int GetFillCount() const { return m_nFillCount; }
+    int GetFilledRows() const { return m_nFilledRows; }
+    int GetRecordCount() const { return m_nRecordCount; }
+    int GetColumnBlocks() const { return m_nColumnBlocks; }
+
+    std::vector<std::uint8_t> GetRecord() const;
+    bool ReadRecord(const std::uint8_t* p, size_t n);
+
+    // A token that lives exactly as long as this bind: objects that point at
+    // the bind keep it weakly and stop using the bind once it has expired.
+    std::weak_ptr<const void> GetLiveness() const { return m_alive; }
+
+    // Stored settings.
+    int nFillStartRow = -1;
+    int nFillStartCol = -1;
+    short FillType = BFT_BODY;
+    int bBlock = 0;                 // fill in blocks of nRowsPerBlock records
+    int nRowsPerBlock = 0;
+    int bAutoRow = 1;
+    int bAutoCol = 0;
+    CBindReservedItems reserved;
 
 private:
+    friend class CBindFill;
+
+    // When the bind's data set closes after a fill, lets the recordset go and closes it.
+    void CloseAfterFill();
+
     CString m_strName;
+    CString m_strBodyBindName;
+    CString m_strConnName;
+    CString m_strDataSetName;
     CGridCtrl* m_pGrid = nullptr;
     short m_nOpenType = 0;
     CBindFieldInfoList m_fields;
+    CBindGroupRowInfo m_groupRow;
+
+    CBindInfo* m_pBodyBind = nullptr;
+    std::shared_ptr<IBindRecordset> m_pRecordset;
+    int m_nRecordCount = 0;
+    int m_nColumnBlocks = 0;
+    int m_nFillCount = 0;
+    int m_nFilledRows = 0;
+    std::shared_ptr<const void> m_alive = std::make_shared<int>(0);
 };
 
 class CBindInfoList {
@@ -77,7 +211,7 @@ public:
     CBindInfoList(const CBindInfoList&) = delete;
     CBindInfoList& operator=(const CBindInfoList&) = delete;
 
-    void SetGrid(CGridCtrl* pGrid) { m_pGrid = pGrid; }
+    void SetGrid(CGridCtrl* pGrid);
     CGridCtrl* GetGrid() const { return m_pGrid; }
 
     // A new bind of that name for the grid, appended; NULL when the name is
@@ -96,13 +230,26 @@ public:
     // Deletes every bind from the last to the first; answers how many there were.
     short DeleteAllBinds();
     int GetCount() const { return static_cast<int>(m_binds.size()); }
+    // TRUE while pBind is one of this list's binds (automation objects ask
+    // before they touch a bind they were handed).
+    BOOL Contains(const CBindInfo* pBind) const;
 
-    // Fill the grid from every bind, or from those whose open type is 1; the
-    // number of binds filled (none can fill yet: 0).
+    // Fill the grid from every bind (header and body binds first, then bottom
+    // binds after their body), or from those whose open type is 1; the number
+    // of binds that filled from a recordset.
     short FillAllBinds();
     int FillAutoBinds();
 
+    // int32 count, then per bind int32 size and its record.
+    void Serialize(CArchive& ar);
+    int GetStoredSize() const;
+    // Reads what Serialize wrote; on a malformed list the binds are left as
+    // they were and FALSE is answered (the archive marked failed).
+    BOOL Load(CArchive& ar);
+
 private:
+    int FillPasses(bool bAutoOnly);
+
     CGridCtrl* m_pGrid = nullptr;
     std::vector<std::unique_ptr<CBindInfo>> m_binds;
 };

@@ -47,7 +47,7 @@ Else
     Check ctl.CellGetValue(2, 2) = "16", "formula value back"
     Check ctl.CellIsMerged(4, 2) = True, "merged block back"
     Check ctl.CellGetValue(3, 1) = "block", "block text back"
-    Check ctl.RowGetCount() = 5, "rows of the used range"
+    Check ctl.RowGetCount() = 6, "rows of the used range and the fixed row"
 End If
 
 If failures = 0 Then WScript.Echo "excel ok"

@@ -88,7 +88,10 @@ public:
         if (names == nullptr || ids == nullptr)
             return E_POINTER;
         for (UINT i = 0; i < count; ++i) {
-            const std::string name = AutomationTextFromBstr(names[i]).GetString();
+            // Names arrive as plain strings, not length-prefixed ones.
+            BSTR copy = ::SysAllocString(names[i]);
+            const std::string name = AutomationTextFromBstr(copy).GetString();
+            ::SysFreeString(copy);
             std::vector<std::string>& table = Names();
             size_t at = 0;
             while (at < table.size() && table[at] != name)

@@ -300,6 +300,28 @@ public:
     HWND frame = nullptr;
 };
 
+// Clicks into the designer's grid until the keyboard focus is there (a
+// click that only activated the window does not count).
+bool ClickIntoGrid(Designer& d, HWND control, POINT at)
+{
+    HWND grid = ChildById(control, 81220);
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        d.Foreground();
+        WaitFor([&] { return ::GetForegroundWindow() == d.Frame(); }, 2000);
+        Click(control, at);
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof(info);
+        if (WaitFor(
+                [&] {
+                    return ::GetGUIThreadInfo(d.pi.dwThreadId, &info) && info.hwndFocus != nullptr &&
+                           (info.hwndFocus == grid || ::IsChild(grid, info.hwndFocus));
+                },
+                2000))
+            return true;
+    }
+    return false;
+}
+
 // Fills the file name of a file dialog and presses its OK button.
 bool AnswerFileDialog(HWND dialog, const std::string& path)
 {
@@ -361,8 +383,7 @@ TEST_F(DesignerProgram, PlainStartTypingAndSaving)
 
     HWND control = ChildById(doc, 923);
     ASSERT_NE(nullptr, control);
-    d.Foreground();
-    Click(control, POINT{120, 60});
+    ASSERT_TRUE(ClickIntoGrid(d, control, POINT{120, 60}));
     TypeText("kivo");
     Press(VK_RETURN);
     CtrlKey('S');
@@ -405,8 +426,7 @@ TEST_F(DesignerProgram, TemplateArgumentOpensAndCtrlSWritesInPlace)
 
     HWND control = ChildById(doc, 923);
     ASSERT_NE(nullptr, control);
-    d.Foreground();
-    Click(control, POINT{120, 100});
+    ASSERT_TRUE(ClickIntoGrid(d, control, POINT{120, 100}));
     TypeText("typed");
     Press(VK_RETURN);
     // The edit marks the document.
@@ -414,6 +434,20 @@ TEST_F(DesignerProgram, TemplateArgumentOpensAndCtrlSWritesInPlace)
     CtrlKey('S');
     ASSERT_TRUE(WaitFor([&] { return TextOf(doc) == "kivo_designer_arg.kvx"; }));
     EXPECT_EQ(0, d.Close());
+
+    // The opened file heads the recent-file list the next start reads.
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS,
+              ::RegOpenKeyExA(HKEY_CURRENT_USER,
+                              "Software\\Local AppWizard-Generated Applications\\KivoDesigner\\Recent File List", 0,
+                              KEY_READ, &key));
+    char value[MAX_PATH * 2] = {0};
+    DWORD size = sizeof(value) - 1;
+    EXPECT_EQ(ERROR_SUCCESS, ::RegQueryValueExA(key, "File1", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size));
+    ::RegCloseKey(key);
+    char full[MAX_PATH * 2] = {0};
+    ::GetFullPathNameA(path.c_str(), sizeof(full), full, nullptr);
+    EXPECT_STREQ(full, value);
 
     Reader reader;
     ASSERT_TRUE(reader.created);
@@ -480,8 +514,7 @@ TEST_F(DesignerProgram, HeaderMenuDeletesTheColumn)
         Press(VK_DOWN);
     Press(VK_RETURN);
     ASSERT_TRUE(WaitFor([&] { return TextOf(doc) == "kivo_designer_menu.kvx*"; }));
-    d.Foreground();
-    Click(grid, POINT{120, 60});
+    ASSERT_TRUE(ClickIntoGrid(d, control, POINT{120, 60}));
     CtrlKey('S');
     ASSERT_TRUE(WaitFor([&] { return TextOf(doc) == "kivo_designer_menu.kvx"; }));
     EXPECT_EQ(0, d.Close());
@@ -516,6 +549,34 @@ TEST_F(DesignerProgram, ForeignFileArgumentMakesNoDocument)
     WIN32_FILE_ATTRIBUTE_DATA data = {};
     ASSERT_TRUE(::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data));
     EXPECT_EQ(sizeof(bytes), data.nFileSizeLow);
+}
+
+// A control that cannot be created (the library not registered) is
+// reported and leaves no window; a driver whose control is gone answers
+// nothing and touches nothing.
+TEST_F(DesignerProgram, MissingControlIsReportedAndStaleDriversRefuse)
+{
+    {
+        Reader reader;
+        ASSERT_TRUE(reader.created);
+        EXPECT_TRUE(reader.grid.CellSetValue(1, 1, CString("x")));
+        reader.grid.Destroy();
+        EXPECT_FALSE(reader.grid.CellSetValue(1, 1, CString("y")));
+        EXPECT_EQ("", reader.grid.CellGetValue(1, 1).Str());
+        EXPECT_EQ(nullptr, reader.grid.GetSafeHwnd());
+    }
+    ASSERT_EQ(0, RunAndWait("regsvr32.exe /s /u \"" + WinePath(KIVO_CONTROL_DLL) + "\""));
+    Designer d;
+    ASSERT_TRUE(d.started);
+    HWND box = d.WaitForDialog();
+    EXPECT_NE(nullptr, box);
+    if (box != nullptr)
+        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    // The start cannot make its first document: the program ends.
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(d.pi.hProcess, 15000));
+    EXPECT_TRUE(TopWindows(d.pi.dwProcessId, "KivoDesignerChildFrame").empty());
+    registered = RunAndWait("regsvr32.exe /s \"" + WinePath(KIVO_CONTROL_DLL) + "\"") == 0;
+    EXPECT_TRUE(registered);
 }
 
 }  // namespace

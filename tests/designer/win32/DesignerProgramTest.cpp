@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstring>
 #include <string>
@@ -549,6 +550,37 @@ TEST_F(DesignerProgram, ForeignFileArgumentMakesNoDocument)
     WIN32_FILE_ATTRIBUTE_DATA data = {};
     ASSERT_TRUE(::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data));
     EXPECT_EQ(sizeof(bytes), data.nFileSizeLow);
+}
+
+// The start registered the template type with the shell: opening a .kvx
+// file through the shell starts a second designer, which hands the file to
+// the running one as an open request and ends; the file opens there.
+TEST_F(DesignerProgram, ShellOpenReachesTheRunningDesigner)
+{
+    const std::string path = TempFile("kivo_designer_shell.kvx");
+    {
+        Reader writer;
+        ASSERT_TRUE(writer.created);
+        writer.grid.CellSetValue(1, 1, CString("shell"));
+        ASSERT_EQ(1, writer.grid.GridSaveFile(CString(path.c_str()), CString()));
+    }
+    Designer d;
+    ASSERT_TRUE(d.started);
+    ASSERT_TRUE(WaitFor([&] { return d.Documents().size() == 1; }));
+    char command[1024] = {0};
+    LONG size = sizeof(command);
+    ASSERT_EQ(ERROR_SUCCESS, ::RegQueryValueA(HKEY_CLASSES_ROOT, "KivoSheetDesigner.Document\\shell\\open\\command",
+                                              command, &size));
+    EXPECT_EQ('"', command[0]);
+    EXPECT_NE(nullptr, std::strstr(command, "\" \"%1\""));
+    HINSTANCE r = ::ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    EXPECT_GT(reinterpret_cast<INT_PTR>(r), 32);
+    ASSERT_TRUE(WaitFor([&] { return d.Documents().size() == 2; }, 20000));
+    bool found = false;
+    for (HWND doc : d.Documents())
+        found = found || TextOf(doc) == "kivo_designer_shell.kvx";
+    EXPECT_TRUE(found);
+    EXPECT_EQ(0, d.Close());
 }
 
 // A control that cannot be created (the library not registered) is

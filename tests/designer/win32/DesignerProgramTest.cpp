@@ -583,6 +583,60 @@ TEST_F(DesignerProgram, ShellOpenReachesTheRunningDesigner)
     EXPECT_EQ(0, d.Close());
 }
 
+int CALLBACK FirstFace(const LOGFONTA* lf, const TEXTMETRICA*, DWORD, LPARAM l)
+{
+    auto* face = reinterpret_cast<std::string*>(l);
+    if (lf->lfFaceName[0] == '@')
+        return 1;
+    *face = lf->lfFaceName;
+    return 0;
+}
+
+// A click on a cell in bold 12-point text of an installed font shows its
+// name and size in the font boxes.
+TEST_F(DesignerProgram, ClickedCellsFontShowsInTheBoxes)
+{
+    std::string face;
+    HDC dc = ::GetDC(nullptr);
+    LOGFONTA any = {};
+    any.lfCharSet = DEFAULT_CHARSET;
+    ::EnumFontFamiliesExA(dc, &any, FirstFace, reinterpret_cast<LPARAM>(&face), 0);
+    ::ReleaseDC(nullptr, dc);
+    ASSERT_FALSE(face.empty());
+    const std::string path = TempFile("kivo_designer_font.kvx");
+    {
+        Reader writer;
+        ASSERT_TRUE(writer.created);
+        for (LONG r = 1; r <= 6; ++r)
+            for (LONG c = 1; c <= 4; ++c) {
+                writer.grid.CellSetTextFontProperty(r, c, CString("fontname"), CString(face.c_str()));
+                writer.grid.CellSetTextFontProperty(r, c, CString("fontsize"), CString("12"));
+                writer.grid.CellSetTextFontProperty(r, c, CString("weight"), CString("FW_BOLD"));
+            }
+        ASSERT_EQ(1, writer.grid.GridSaveFile(CString(path.c_str()), CString()));
+    }
+    Designer d("\"" + path + "\"");
+    ASSERT_TRUE(d.started);
+    ASSERT_TRUE(WaitFor([&] { return d.Documents().size() == 1; }));
+    HWND control = ChildById(d.Documents()[0], 923);
+    ASSERT_NE(nullptr, control);
+    ASSERT_TRUE(ClickIntoGrid(d, control, POINT{90, 40}));
+    HWND nameBox = ChildById(d.Frame(), 5420);
+    HWND sizeBox = ChildById(d.Frame(), 5421);
+    ASSERT_NE(nullptr, nameBox);
+    ASSERT_NE(nullptr, sizeBox);
+    // The boxes belong to another process: their selections are read by
+    // index ("12" is the seventh size; the name entry has the face's length).
+    auto shown = [&] {
+        const LRESULT name = ::SendMessageA(nameBox, CB_GETCURSEL, 0, 0);
+        return ::SendMessageA(sizeBox, CB_GETCURSEL, 0, 0) == 6 && name >= 0 &&
+               ::SendMessageA(nameBox, CB_GETLBTEXTLEN, static_cast<WPARAM>(name), 0) ==
+                   static_cast<LRESULT>(face.size());
+    };
+    EXPECT_TRUE(WaitFor(shown, 5000));
+    EXPECT_EQ(0, d.Close());
+}
+
 // A control that cannot be created (the library not registered) is
 // reported and leaves no window; a driver whose control is gone answers
 // nothing and touches nothing.

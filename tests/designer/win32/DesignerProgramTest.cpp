@@ -118,23 +118,25 @@ std::vector<HWND> Children(HWND parent, const char* cls)
     return s.found;
 }
 
+struct IdSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchId(HWND h, LPARAM l)
+{
+    auto* f = reinterpret_cast<IdSearch*>(l);
+    if (::GetDlgCtrlID(h) == f->id) {
+        f->found = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND ChildById(HWND parent, int id)
 {
-    struct Find {
-        int id;
-        HWND found;
-    } f = {id, nullptr};
-    ::EnumChildWindows(
-        parent,
-        [](HWND h, LPARAM l) -> BOOL {
-            auto* f = reinterpret_cast<Find*>(l);
-            if (::GetDlgCtrlID(h) == f->id) {
-                f->found = h;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&f));
+    IdSearch f = {id, nullptr};
+    ::EnumChildWindows(parent, MatchId, reinterpret_cast<LPARAM>(&f));
     return f.found;
 }
 

@@ -157,6 +157,10 @@ std::vector<CString> ParseOpenRequest(const char* text, int length)
         // A path holding a NUL names no file: the request ends there.
         if (i >= length || nul)
             break;
+        for (int k = start; k < i; ++k)
+            nul = nul || text[k] == '\0';
+        if (nul)
+            break;
         const CString path(text + start, i - start);
         ++i;
         blanks();

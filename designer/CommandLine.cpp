@@ -146,12 +146,20 @@ std::vector<CString> ParseOpenRequest(const char* text, int length)
         if (!take("\""))
             break;
         const int start = i;
+        bool nul = false;
         while (i < length && text[i] != '"') {
+            if (text[i] == '\0')
+                nul = true;
             if (cp936::IsLeadByte(text[i]) && i + 1 < length)
                 ++i;
             ++i;
         }
-        if (i >= length)
+        // A path holding a NUL names no file: the request ends there.
+        if (i >= length || nul)
+            break;
+        for (int k = start; k < i; ++k)
+            nul = nul || text[k] == '\0';
+        if (nul)
             break;
         const CString path(text + start, i - start);
         ++i;

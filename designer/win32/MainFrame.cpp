@@ -139,6 +139,17 @@ void DrawLineItem(const DRAWITEMSTRUCT* di, COLORREF colour)
     ::DeleteObject(pen);
 }
 
+INT_PTR CALLBACK AboutProc(HWND dlg, UINT msg, WPARAM wp, LPARAM)
+{
+    if (msg == WM_INITDIALOG)
+        return TRUE;
+    if (msg == WM_COMMAND && (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL)) {
+        ::EndDialog(dlg, LOWORD(wp));
+        return TRUE;
+    }
+    return FALSE;
+}
+
 int CALLBACK AddFontFace(const LOGFONTA* lf, const TEXTMETRICA*, DWORD, LPARAM box)
 {
     HWND hwnd = reinterpret_cast<HWND>(box);
@@ -787,17 +798,7 @@ BOOL CMainFrame::OnCommand(UINT id)
         return TRUE;
     }
     case kAppAbout:
-        ::DialogBoxParamA(m_instance, MAKEINTRESOURCEA(100), m_hwnd,
-                          [](HWND dlg, UINT msg, WPARAM wp, LPARAM) -> INT_PTR {
-                              if (msg == WM_INITDIALOG)
-                                  return TRUE;
-                              if (msg == WM_COMMAND && (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL)) {
-                                  ::EndDialog(dlg, LOWORD(wp));
-                                  return TRUE;
-                              }
-                              return FALSE;
-                          },
-                          0);
+        ::DialogBoxParamA(m_instance, MAKEINTRESOURCEA(100), m_hwnd, AboutProc, 0);
         return TRUE;
     case kAppExit:
         ::SendMessageA(m_hwnd, WM_CLOSE, 0, 0);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstring>
 #include <string>
@@ -117,23 +118,25 @@ std::vector<HWND> Children(HWND parent, const char* cls)
     return s.found;
 }
 
+struct IdSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchId(HWND h, LPARAM l)
+{
+    auto* f = reinterpret_cast<IdSearch*>(l);
+    if (::GetDlgCtrlID(h) == f->id) {
+        f->found = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND ChildById(HWND parent, int id)
 {
-    struct Find {
-        int id;
-        HWND found;
-    } f = {id, nullptr};
-    ::EnumChildWindows(
-        parent,
-        [](HWND h, LPARAM l) -> BOOL {
-            auto* f = reinterpret_cast<Find*>(l);
-            if (::GetDlgCtrlID(h) == f->id) {
-                f->found = h;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&f));
+    IdSearch f = {id, nullptr};
+    ::EnumChildWindows(parent, MatchId, reinterpret_cast<LPARAM>(&f));
     return f.found;
 }
 
@@ -300,6 +303,28 @@ public:
     HWND frame = nullptr;
 };
 
+// Clicks into the designer's grid until the keyboard focus is there (a
+// click that only activated the window does not count).
+bool ClickIntoGrid(Designer& d, HWND control, POINT at)
+{
+    HWND grid = ChildById(control, 81220);
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        d.Foreground();
+        WaitFor([&] { return ::GetForegroundWindow() == d.Frame(); }, 2000);
+        Click(control, at);
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof(info);
+        if (WaitFor(
+                [&] {
+                    return ::GetGUIThreadInfo(d.pi.dwThreadId, &info) && info.hwndFocus != nullptr &&
+                           (info.hwndFocus == grid || ::IsChild(grid, info.hwndFocus));
+                },
+                2000))
+            return true;
+    }
+    return false;
+}
+
 // Fills the file name of a file dialog and presses its OK button.
 bool AnswerFileDialog(HWND dialog, const std::string& path)
 {
@@ -361,8 +386,7 @@ TEST_F(DesignerProgram, PlainStartTypingAndSaving)
 
     HWND control = ChildById(doc, 923);
     ASSERT_NE(nullptr, control);
-    d.Foreground();
-    Click(control, POINT{120, 60});
+    ASSERT_TRUE(ClickIntoGrid(d, control, POINT{120, 60}));
     TypeText("kivo");
     Press(VK_RETURN);
     CtrlKey('S');
@@ -405,8 +429,7 @@ TEST_F(DesignerProgram, TemplateArgumentOpensAndCtrlSWritesInPlace)
 
     HWND control = ChildById(doc, 923);
     ASSERT_NE(nullptr, control);
-    d.Foreground();
-    Click(control, POINT{120, 100});
+    ASSERT_TRUE(ClickIntoGrid(d, control, POINT{120, 100}));
     TypeText("typed");
     Press(VK_RETURN);
     // The edit marks the document.
@@ -414,6 +437,20 @@ TEST_F(DesignerProgram, TemplateArgumentOpensAndCtrlSWritesInPlace)
     CtrlKey('S');
     ASSERT_TRUE(WaitFor([&] { return TextOf(doc) == "kivo_designer_arg.kvx"; }));
     EXPECT_EQ(0, d.Close());
+
+    // The opened file heads the recent-file list the next start reads.
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS,
+              ::RegOpenKeyExA(HKEY_CURRENT_USER,
+                              "Software\\Local AppWizard-Generated Applications\\KivoDesigner\\Recent File List", 0,
+                              KEY_READ, &key));
+    char value[MAX_PATH * 2] = {0};
+    DWORD size = sizeof(value) - 1;
+    EXPECT_EQ(ERROR_SUCCESS, ::RegQueryValueExA(key, "File1", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size));
+    ::RegCloseKey(key);
+    char full[MAX_PATH * 2] = {0};
+    ::GetFullPathNameA(path.c_str(), sizeof(full), full, nullptr);
+    EXPECT_STREQ(full, value);
 
     Reader reader;
     ASSERT_TRUE(reader.created);
@@ -480,8 +517,7 @@ TEST_F(DesignerProgram, HeaderMenuDeletesTheColumn)
         Press(VK_DOWN);
     Press(VK_RETURN);
     ASSERT_TRUE(WaitFor([&] { return TextOf(doc) == "kivo_designer_menu.kvx*"; }));
-    d.Foreground();
-    Click(grid, POINT{120, 60});
+    ASSERT_TRUE(ClickIntoGrid(d, control, POINT{120, 60}));
     CtrlKey('S');
     ASSERT_TRUE(WaitFor([&] { return TextOf(doc) == "kivo_designer_menu.kvx"; }));
     EXPECT_EQ(0, d.Close());
@@ -516,6 +552,124 @@ TEST_F(DesignerProgram, ForeignFileArgumentMakesNoDocument)
     WIN32_FILE_ATTRIBUTE_DATA data = {};
     ASSERT_TRUE(::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data));
     EXPECT_EQ(sizeof(bytes), data.nFileSizeLow);
+}
+
+// The start registered the template type with the shell: opening a .kvx
+// file through the shell starts a second designer, which hands the file to
+// the running one as an open request and ends; the file opens there.
+TEST_F(DesignerProgram, ShellOpenReachesTheRunningDesigner)
+{
+    const std::string path = TempFile("kivo_designer_shell.kvx");
+    {
+        Reader writer;
+        ASSERT_TRUE(writer.created);
+        writer.grid.CellSetValue(1, 1, CString("shell"));
+        ASSERT_EQ(1, writer.grid.GridSaveFile(CString(path.c_str()), CString()));
+    }
+    Designer d;
+    ASSERT_TRUE(d.started);
+    ASSERT_TRUE(WaitFor([&] { return d.Documents().size() == 1; }));
+    char command[1024] = {0};
+    LONG size = sizeof(command);
+    ASSERT_EQ(ERROR_SUCCESS, ::RegQueryValueA(HKEY_CLASSES_ROOT, "KivoSheetDesigner.Document\\shell\\open\\command",
+                                              command, &size));
+    EXPECT_EQ('"', command[0]);
+    EXPECT_NE(nullptr, std::strstr(command, "\" \"%1\""));
+    HINSTANCE r = ::ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    EXPECT_GT(reinterpret_cast<INT_PTR>(r), 32);
+    // The second window, titled by the file once it is read.
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            const std::vector<HWND> docs = d.Documents();
+            bool found = false;
+            for (HWND doc : docs)
+                found = found || TextOf(doc) == "kivo_designer_shell.kvx";
+            return docs.size() == 2 && found;
+        },
+        20000));
+    EXPECT_EQ(0, d.Close());
+}
+
+int CALLBACK FirstFace(const LOGFONTA* lf, const TEXTMETRICA*, DWORD, LPARAM l)
+{
+    auto* face = reinterpret_cast<std::string*>(l);
+    if (lf->lfFaceName[0] == '@')
+        return 1;
+    *face = lf->lfFaceName;
+    return 0;
+}
+
+// A click on a cell in bold 12-point text of an installed font shows its
+// name and size in the font boxes.
+TEST_F(DesignerProgram, ClickedCellsFontShowsInTheBoxes)
+{
+    std::string face;
+    HDC dc = ::GetDC(nullptr);
+    LOGFONTA any = {};
+    any.lfCharSet = DEFAULT_CHARSET;
+    ::EnumFontFamiliesExA(dc, &any, FirstFace, reinterpret_cast<LPARAM>(&face), 0);
+    ::ReleaseDC(nullptr, dc);
+    ASSERT_FALSE(face.empty());
+    const std::string path = TempFile("kivo_designer_font.kvx");
+    {
+        Reader writer;
+        ASSERT_TRUE(writer.created);
+        for (LONG r = 1; r <= 6; ++r)
+            for (LONG c = 1; c <= 4; ++c) {
+                writer.grid.CellSetTextFontProperty(r, c, CString("fontname"), CString(face.c_str()));
+                writer.grid.CellSetTextFontProperty(r, c, CString("fontsize"), CString("12"));
+                writer.grid.CellSetTextFontProperty(r, c, CString("weight"), CString("FW_BOLD"));
+            }
+        ASSERT_EQ(1, writer.grid.GridSaveFile(CString(path.c_str()), CString()));
+    }
+    Designer d("\"" + path + "\"");
+    ASSERT_TRUE(d.started);
+    ASSERT_TRUE(WaitFor([&] { return d.Documents().size() == 1; }));
+    HWND control = ChildById(d.Documents()[0], 923);
+    ASSERT_NE(nullptr, control);
+    ASSERT_TRUE(ClickIntoGrid(d, control, POINT{90, 40}));
+    HWND nameBox = ChildById(d.Frame(), 5420);
+    HWND sizeBox = ChildById(d.Frame(), 5421);
+    ASSERT_NE(nullptr, nameBox);
+    ASSERT_NE(nullptr, sizeBox);
+    // The boxes belong to another process: their selections are read by
+    // index ("12" is the seventh size; the name entry has the face's length).
+    auto shown = [&] {
+        const LRESULT name = ::SendMessageA(nameBox, CB_GETCURSEL, 0, 0);
+        return ::SendMessageA(sizeBox, CB_GETCURSEL, 0, 0) == 6 && name >= 0 &&
+               ::SendMessageA(nameBox, CB_GETLBTEXTLEN, static_cast<WPARAM>(name), 0) ==
+                   static_cast<LRESULT>(face.size());
+    };
+    EXPECT_TRUE(WaitFor(shown, 5000));
+    EXPECT_EQ(0, d.Close());
+}
+
+// A control that cannot be created (the library not registered) is
+// reported and leaves no window; a driver whose control is gone answers
+// nothing and touches nothing.
+TEST_F(DesignerProgram, MissingControlIsReportedAndStaleDriversRefuse)
+{
+    {
+        Reader reader;
+        ASSERT_TRUE(reader.created);
+        EXPECT_TRUE(reader.grid.CellSetValue(1, 1, CString("x")));
+        reader.grid.Destroy();
+        EXPECT_FALSE(reader.grid.CellSetValue(1, 1, CString("y")));
+        EXPECT_EQ("", reader.grid.CellGetValue(1, 1).Str());
+        EXPECT_EQ(nullptr, reader.grid.GetSafeHwnd());
+    }
+    ASSERT_EQ(0, RunAndWait("regsvr32.exe /s /u \"" + WinePath(KIVO_CONTROL_DLL) + "\""));
+    Designer d;
+    ASSERT_TRUE(d.started);
+    HWND box = d.WaitForDialog();
+    EXPECT_NE(nullptr, box);
+    if (box != nullptr)
+        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    // The start cannot make its first document: the program ends.
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(d.pi.hProcess, 15000));
+    EXPECT_TRUE(TopWindows(d.pi.dwProcessId, "KivoDesignerChildFrame").empty());
+    registered = RunAndWait("regsvr32.exe /s \"" + WinePath(KIVO_CONTROL_DLL) + "\"") == 0;
+    EXPECT_TRUE(registered);
 }
 
 }  // namespace

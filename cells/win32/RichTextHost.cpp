@@ -95,12 +95,27 @@ public:
     virtual HIMC TxImmGetContext() = 0;
     virtual void TxImmReleaseContext(HIMC himc) = 0;
     virtual HRESULT TxGetSelectionBarWidth(LONG* lSelBarWidth) = 0;
+    // The later members of the host interface: some text services call them
+    // whatever the host answers to QueryInterface, so they are there.
+    virtual BOOL TxIsDoubleClickPending() = 0;
+    virtual HRESULT TxGetWindow(HWND* phwnd) = 0;
+    virtual HRESULT TxSetForegroundWindow() = 0;
+    virtual HPALETTE TxGetPalette() = 0;
+    virtual HRESULT TxGetEastAsianFlags(LONG* pFlags) = 0;
+    virtual HCURSOR TxSetCursor2(HCURSOR hcur, BOOL bText) = 0;
+    virtual void TxFreeTextServicesNotification() = 0;
+    virtual HRESULT TxGetEditStyle(DWORD dwItem, DWORD* pdwData) = 0;
+    virtual HRESULT TxGetWindowStyles(DWORD* pdwStyle, DWORD* pdwExStyle) = 0;
+    virtual HRESULT TxShowDropCaret(BOOL fShow, HDC hdc, LPCRECT prc) = 0;
+    virtual HRESULT TxDestroyCaret() = 0;
+    virtual HRESULT TxGetHorzExtent(LONG* plHorzExtent) = 0;
 };
 
 const IID kIIDTextServices = {0x8D33F740, 0xCF58, 0x11CE, {0xA8, 0x9D, 0x00, 0xAA, 0x00, 0x6C, 0xAD, 0xC5}};
 
 const DWORD kPropertyBits = 0x00000001 | 0x00000002 | 0x00000400 | 0x00200000;   // rich, multiline, wrap, current background
 const LONG kViewInactive = -1;
+const bool kAskNaturalSize = false;
 const DWORD kNaturalFitToContent = 1;
 
 typedef HRESULT(WINAPI* CreateTextServicesFn)(IUnknown*, IUnknown*, IUnknown**);
@@ -240,6 +255,45 @@ public:
         *l = 100;
         return S_OK;
     }
+    BOOL TxIsDoubleClickPending() override { return FALSE; }
+    HRESULT TxGetWindow(HWND* phwnd) override
+    {
+        if (phwnd != nullptr)
+            *phwnd = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT TxSetForegroundWindow() override { return E_NOTIMPL; }
+    HPALETTE TxGetPalette() override { return nullptr; }
+    HRESULT TxGetEastAsianFlags(LONG* pFlags) override
+    {
+        if (pFlags != nullptr)
+            *pFlags = 0;
+        return E_NOTIMPL;
+    }
+    HCURSOR TxSetCursor2(HCURSOR, BOOL) override { return nullptr; }
+    void TxFreeTextServicesNotification() override {}
+    HRESULT TxGetEditStyle(DWORD, DWORD* pdwData) override
+    {
+        if (pdwData != nullptr)
+            *pdwData = 0;
+        return E_NOTIMPL;
+    }
+    HRESULT TxGetWindowStyles(DWORD* pdwStyle, DWORD* pdwExStyle) override
+    {
+        if (pdwStyle != nullptr)
+            *pdwStyle = 0;
+        if (pdwExStyle != nullptr)
+            *pdwExStyle = 0;
+        return S_OK;
+    }
+    HRESULT TxShowDropCaret(BOOL, HDC, LPCRECT) override { return E_NOTIMPL; }
+    HRESULT TxDestroyCaret() override { return E_NOTIMPL; }
+    HRESULT TxGetHorzExtent(LONG* plHorzExtent) override
+    {
+        if (plHorzExtent != nullptr)
+            *plHorzExtent = 0;
+        return E_NOTIMPL;
+    }
 
     // CRichTextHostBase
     int Init() override
@@ -265,7 +319,9 @@ public:
 
     int GetNaturalHeight(int nWidth, int* pnHeight) override
     {
-        if (m_pServices == nullptr)
+        // Asking Wine's text services for their natural size over this host
+        // crashed; until that is understood the size is not asked for.
+        if (m_pServices == nullptr || !kAskNaturalSize)
             return 1;
         HDC screen = GetDC(nullptr);
         LONG width = nWidth;
@@ -281,7 +337,7 @@ public:
 
     int GetNaturalWidth(int nHeight, int* pnWidth) override
     {
-        if (m_pServices == nullptr)
+        if (m_pServices == nullptr || !kAskNaturalSize)
             return 1;
         HDC screen = GetDC(nullptr);
         LONG width = 10000;

@@ -74,8 +74,7 @@ std::vector<BYTE> SamplePicture()
 
 // Rows 40 to 44 of the note column, below the store outline, show the
 // control-text cells: a check box, a push button, a number-only cell, a link
-// and a picture; row 45 holds rich text (F2 edits it, the right button
-// formats it).
+// and a picture.
 void AddTypedCells(CGridCtrl& grid)
 {
     const int kTypedRow = 40;
@@ -96,13 +95,6 @@ void AddTypedCells(CGridCtrl& grid)
         grid.GetCell(kTypedRow + i, 5)->SetText(kTexts[i]);
         grid.SetCellControl(kTypedRow + i, 5, kControls[i]);
     }
-    const int richRow = kTypedRow + 5;
-    grid.SetCellControl(richRow, 5, "<control controltype=\"superedit\" ></control>");
-    grid.SetCellRichText(richRow, 5,
-                         "{\\rtf1\\ansi\\ansicpg936{\\colortbl ;\\red200\\green0\\blue0;}"
-                         "\\b\\cf1 \\'d6\\'d8\\'d2\\'aa\\b0\\cf0 \\'b5\\'bd\\'bb\\'f5 \\i 3\\i0  \\'cc\\'ec\\par}");
-    grid.GetCell(richRow, 5)->SetText("重要 到货 3 天");
-    grid.SetRowHeight(richRow, 24);
 }
 
 // The first 31 product rows as an outline in the name column: all stores,

@@ -9,9 +9,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -97,23 +102,41 @@ std::string RunHost(const std::string& dir, const std::string& command)
     return ReadAll("Z:" + out);
 }
 
-// The PDF the printer made for a document whose name starts with prefix:
-// its Unix path, once its size stopped growing; "" after the time.
-std::string WaitForPdf(const std::string& prefix)
+// The PDF files of the printer's output folder.
+std::vector<std::string> PdfFiles()
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    HANDLE h = ::FindFirstFileA(("Z:" + PdfDir() + "/*.pdf").c_str(), &data);
+    if (h == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        names.push_back(data.cFileName);
+    } while (::FindNextFileA(h, &data));
+    ::FindClose(h);
+    return names;
+}
+
+// The PDF the printer made after `before` was taken: its Unix path once its
+// size stopped growing; "" after the time.
+std::string WaitForPdf(const std::vector<std::string>& before)
 {
     std::string found;
     DWORD lastSize = 0;
     for (int i = 0; i < 600; ++i) {
-        WIN32_FIND_DATAA data;
-        HANDLE h = ::FindFirstFileA(("Z:" + PdfDir() + "/" + prefix + "*.pdf").c_str(), &data);
-        if (h != INVALID_HANDLE_VALUE) {
-            ::FindClose(h);
-            if (data.nFileSizeLow > 0 && data.nFileSizeLow == lastSize && !found.empty())
+        for (const std::string& name : PdfFiles()) {
+            if (std::find(before.begin(), before.end(), name) != before.end())
+                continue;
+            WIN32_FILE_ATTRIBUTE_DATA attrs;
+            const std::string path = PdfDir() + "/" + name;
+            if (!::GetFileAttributesExA(("Z:" + path).c_str(), GetFileExInfoStandard, &attrs))
+                continue;
+            if (path == found && attrs.nFileSizeLow > 0 && attrs.nFileSizeLow == lastSize)
                 return found;
-            found = PdfDir() + "/" + data.cFileName;
-            lastSize = data.nFileSizeLow;
+            found = path;
+            lastSize = attrs.nFileSizeLow;
         }
-        ::Sleep(100);
+        ::Sleep(200);
     }
     return "";
 }
@@ -174,13 +197,14 @@ TEST(PrintCups, ContainerPrintsTitledPagesAsPdf)
     EXPECT_EQ(-1, Call(ctl, kPRTSetOrientation, {Short(2)}));
     EXPECT_EQ(1, Call(ctl, kPRTSetUserPaper, {Long(2000), Long(1500)}));
 
-    // The document is named after the template file.
+    // A template file of its own (and a folder for the readers' output).
     const std::string dir = "/tmp/kivo_print_wine_" + std::to_string(::GetCurrentProcessId());
     ::CreateDirectoryA(("Z:" + dir).c_str(), nullptr);
     const std::string docName = "kivoprint" + std::to_string(::GetCurrentProcessId());
     const std::wstring templatePath = WinePath((dir + "/" + docName + ".kvx").c_str());
     EXPECT_EQ(1, Call(ctl, kGridSaveFile, {Text(templatePath.c_str()), Text(L"")}));
 
+    const std::vector<std::string> before = PdfFiles();
     EXPECT_EQ(-1, Call(ctl, kPRTPrint, {}));
     const std::vector<RecordingSink::Fired> begins = sink.Of(kEventBeginPrint);
     const std::vector<RecordingSink::Fired> finishes = sink.Of(kEventFinishPrint);
@@ -195,14 +219,26 @@ TEST(PrintCups, ContainerPrintsTitledPagesAsPdf)
     cp->Release();
     ctl->Release();
 
-    const std::string pdf = WaitForPdf(docName);
-    ASSERT_FALSE(pdf.empty()) << "no PDF for " << docName << " in " << PdfDir();
+    const std::string pdf = WaitForPdf(before);
+    ASSERT_FALSE(pdf.empty()) << "no new PDF in " << PdfDir();
     const std::string info = RunHost(dir, "pdfinfo '" + pdf + "'");
-    EXPECT_NE(std::string::npos, info.find("Pages:          6")) << info;
-    // 200 x 150 mm: 566.9 x 425.2 points.
-    EXPECT_NE(std::string::npos, info.find("Page size:      566.9")) << info;
-    EXPECT_NE(std::string::npos, info.find("x 425.2")) << info;
-
+    // The value after a "Name:" line's blanks.
+    auto field = [&](const char* name) {
+        const size_t at = info.find(name);
+        if (at == std::string::npos)
+            return std::string();
+        const size_t start = info.find_first_not_of(' ', at + std::strlen(name));
+        const size_t end = info.find('\n', start);
+        return info.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    };
+    EXPECT_EQ("6", field("Pages:")) << info;
+    // Landscape: the page is turned (Wine's PostScript driver takes the
+    // nearest paper it knows for a custom size, so only the turn is checked).
+    const std::string size = field("Page size:");
+    const std::string rotation = field("Page rot:");
+    double w = 0, h = 0;
+    std::sscanf(size.c_str(), "%lf x %lf", &w, &h);
+    EXPECT_TRUE((w > h && rotation == "0") || (w < h && rotation == "90")) << info;
     struct PageText {
         int page;
         std::vector<std::string> has;
@@ -262,8 +298,62 @@ TEST(PrintCups, VbscriptSetsEverySettingAndPrints)
         GTEST_SKIP() << "runs under print_cups.sh";
     ScopedRegistration registration;
     ASSERT_TRUE(registration.ok());
+    const std::vector<std::string> before = PdfFiles();
     std::string output;
     const int code = comtest::Run(L"cscript.exe //nologo \"" + TestFile("print.vbs") + L"\"", &output);
     EXPECT_EQ(code, 0) << output;
     EXPECT_NE(output.find("print ok"), std::string::npos) << output;
+    const std::string pdf = WaitForPdf(before);
+    EXPECT_FALSE(pdf.empty()) << "the script's job made no PDF";
+    if (!pdf.empty())
+        ::DeleteFileA(("Z:" + pdf).c_str());
+}
+
+// Without a CUPS scheduler Wine lists no printer: printing shows the
+// no-printer message (closed here by a watcher thread) and answers 0, and
+// the sink hears nothing of a job.
+TEST(PrintNoPrinter, PrintShowsTheMessageAndAnswersZero)
+{
+    if (CupsRun())
+        GTEST_SKIP() << "a printer is installed in this run";
+    DWORD needed = 0, count = 0;
+    ::EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 2, nullptr, 0, &needed, &count);
+    if (needed != 0)
+        GTEST_SKIP() << "Wine lists a printer";
+    AxHost ax;
+    ASSERT_NO_FATAL_FAILURE(ax.Start());
+    ASSERT_NO_FATAL_FAILURE(ax.Place(0, 0, 400, 300));
+    IDispatch* ctl = nullptr;
+    ASSERT_EQ(ax.control->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&ctl)), S_OK);
+    IConnectionPoint* cp = nullptr;
+    ASSERT_NO_FATAL_FAILURE(FindEventPoint(ax.control, &cp));
+    EventSink sink;
+    DWORD cookie = 0;
+    ASSERT_EQ(cp->Advise(&sink, &cookie), S_OK);
+
+    std::atomic<bool> stop(false);
+    std::wstring seen;
+    std::thread watcher([&]() {
+        while (!stop) {
+            HWND box = ::FindWindowA("#32770", nullptr);
+            if (box != nullptr) {
+                wchar_t text[256] = {0};
+                ::GetDlgItemTextW(box, 0xFFFF, text, 255);
+                seen = text;
+                ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+                return;
+            }
+            ::Sleep(50);
+        }
+    });
+    EXPECT_EQ(0, Call(ctl, kPRTPrint, {}));
+    stop = true;
+    watcher.join();
+    // "没有按装打印机,不能打印!"
+    EXPECT_EQ(L"\x6ca1\x6709\x6309\x88c5\x6253\x5370\x673a,\x4e0d\x80fd\x6253\x5370!", seen);
+    EXPECT_TRUE(sink.Of(kEventBeginPrint).empty());
+    EXPECT_TRUE(sink.Of(kEventFinishPrint).empty());
+    cp->Unadvise(cookie);
+    cp->Release();
+    ctl->Release();
 }

@@ -126,8 +126,14 @@ bool ReadItems(CArchive& ar, int nSize, int endTag, const std::function<void(int
         consumed += 4;
         if (ar.IsFailed())
             return false;
-        if (tag == endTag)
+        if (tag == endTag) {
+            // Whatever the declared size holds past the end tag is skipped,
+            // so the next record starts where its owner put it.
+            std::vector<char> rest(static_cast<size_t>(nSize - consumed));
+            if (!rest.empty() && ar.Read(rest.data(), static_cast<UINT>(rest.size())) != rest.size())
+                return Bad(ar);
             return true;
+        }
         if (consumed + 4 > nSize)
             return Bad(ar);
         int length = 0;

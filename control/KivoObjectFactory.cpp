@@ -2,6 +2,7 @@
 
 #include "control/KivoBindObjects.h"
 #include "control/KivoControlObjects.h"
+#include "control/KivoDatabaseObjects.h"
 #include "control/KivoObjects.gen.h"
 #include "control/KivoTreeObjects.h"
 #include "control/KivoValueObjects.h"
@@ -30,9 +31,9 @@ CKivoObjectPtr CreateKivoObjectOfClass(int kivoClass)
     case KivoClass_KivoGridDefaultSetting:
         return std::make_unique<CKivoGridDefaultSetting>();
     case KivoClass_KivoDatabase:
-        return std::make_unique<CKivoDatabaseBase>();
+        return std::make_unique<CKivoDatabase>();
     case KivoClass_KivoDataSet:
-        return std::make_unique<CKivoDataSetBase>();
+        return std::make_unique<CKivoDataSet>();
     case KivoClass_KivoCheckBox:
     case KivoClass_KivoComboBox:
     case KivoClass_KivoButton:

@@ -300,6 +300,20 @@ protected:
     CKivoObjectPtr DoDBGetBindField(const CString& strBindName, LONG nRow, LONG nCol) override;
 
     // The tree members (KivoSheetTreeMembers.cpp).
+    // Connection and data-set members (KivoSheetDatabaseMembers.cpp).
+    LONG DoDBDelConnection(const CString& strConnName) override;
+    LONG DoDBFindConnection(const CString& strConnName) override;
+    LONG DoDBGetConnectionCount() override;
+    LONG DoDBOpenAllConnection() override;
+    LONG DoDBCloseAllConnection() override;
+    CKivoObjectPtr DoDBAddConnection(const CString& strConnName) override;
+    CKivoObjectPtr DoDBGetConnection(const CString& strConnName) override;
+    CKivoObjectPtr DoDBGetConnectionEx(LONG nIndex) override;
+    int DoDBSetConnectionString(const CString& strConnName, const CString& strConnString) override;
+    int DoDBSetDSSql(const CString& strConnName, const CString& strDSName, const CString& strSql) override;
+    int DoDBFillData() override;
+    CKivoObjectPtr DoDBGetDataSet(const CString& strConnName, const CString& strDSName) override;
+
     CKivoObjectPtr DoGridAddTree(LONG nTreeRow, LONG nTreeCol) override;
     CKivoObjectPtr DoGridGetTree(LONG nIndex) override;
     LONG DoGridGetTreeCount() override;

@@ -263,7 +263,9 @@ struct GridTemplateAccess {
         ar << g.m_BindList.GetCount();            // binds: the count, then the list with its own count
         if (g.m_BindList.GetCount() > 0)
             g.m_BindList.Serialize(ar);
-        ar << 0;                                  // connection definitions: likewise
+        ar << g.GetConnectionList().GetCount();    // connection definitions, then their list
+        if (g.GetConnectionList().GetCount() > 0)
+            g.GetConnectionList().Serialize(ar);
         WriteDefaultSettingRecord(ar, g.m_DefaultSetting);
         int functions = g.m_FormulaEngine.GetUserFunctionCount();
         ar << functions;
@@ -439,8 +441,14 @@ struct GridTemplateAccess {
                 return TRR_FORMAT_ERROR;
             int connections = 0;
             ar >> connections;
-            if (!SkipSizedEntries(ar, connections))
-                return TRR_FORMAT_ERROR;
+            if (ar.IsFailed() || connections < 0)
+                return Fail(ar), TRR_FORMAT_ERROR;
+            g.GetConnectionList().DeleteAll();
+            if (connections > 0) {
+                g.GetConnectionList().Serialize(ar);
+                if (ar.IsFailed())
+                    return TRR_FORMAT_ERROR;
+            }
             const CGridDefaultSetting kept = g.m_DefaultSetting;
             if (!ReadDefaultSettingRecord(ar, g.m_DefaultSetting))
                 return TRR_FORMAT_ERROR;

@@ -1,6 +1,6 @@
 // Test databases: a throw-away SQLite file reached through the ODBC driver
 // manager, and the test PostgreSQL cluster when the test script started one
-// (KIVO_TEST_PG_PORT names its port).
+// (the file KIVO_TEST_PG_PORTFILE names then holds its port).
 #pragma once
 
 #include "platform/Database.h"
@@ -57,14 +57,19 @@ private:
 // The test PostgreSQL cluster's connection string; "" when none runs.
 inline CString PostgresConnectionString()
 {
-    const char* port = std::getenv("KIVO_TEST_PG_PORT");
-    if (port == nullptr || *port == '\0')
+    const char* path = std::getenv("KIVO_TEST_PG_PORTFILE");
+    if (path == nullptr || *path == '\0')
         return CString();
-    std::string s = "Driver={PostgreSQL Unicode};Server=127.0.0.1;Port=" + std::string(port) +
+    FILE* f = std::fopen(path, "r");
+    if (f == nullptr)
+        return CString();
+    int port = 0;
+    const bool read = std::fscanf(f, "%d", &port) == 1;
+    std::fclose(f);
+    if (!read || port <= 0)
+        return CString();
+    std::string s = "Driver={PostgreSQL Unicode};Server=127.0.0.1;Port=" + std::to_string(port) +
                     ";Database=kivo;Uid=kivo;Pwd=kivo;";
-    const char* bools = std::getenv("KIVO_TEST_PG_BOOLS");
-    if (bools != nullptr)
-        s += bools;
     return CString(s.c_str());
 }
 

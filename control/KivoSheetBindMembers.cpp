@@ -116,16 +116,6 @@ LONG CKivoSheetCtrl::DoDBFindBind(const CString& strBindName)
     return grid != nullptr ? grid->GetBindList().FindBind(strBindName) : -1;
 }
 
-int CKivoSheetCtrl::DoDBFillData()
-{
-    CGridCtrl* grid = Engine();
-    if (grid == nullptr)
-        return -1;
-    const int result = grid->FillData();
-    grid->Refresh();
-    return result;
-}
-
 CKivoObjectPtr CKivoSheetCtrl::DoDBGetBindField(const CString& strBindName, LONG nRow, LONG nCol)
 {
     CGridCtrl* grid = Engine();

@@ -296,7 +296,6 @@ protected:
     LONG DoDBDeleteAllBind() override;
     LONG DoDBFillAllBindData() override;
     LONG DoDBFindBind(const CString& strBindName) override;
-    int DoDBFillData() override;
     CKivoObjectPtr DoDBGetBindField(const CString& strBindName, LONG nRow, LONG nCol) override;
 
     // The tree members (KivoSheetTreeMembers.cpp).

@@ -7,6 +7,7 @@
 #include "../DbTestUtil.h"
 
 #include "binding/ConnectionDefList.h"
+#include "document/TemplateFile.h"
 #include "platform/headless/Headless.h"
 
 #include <gtest/gtest.h>
@@ -68,6 +69,25 @@ TEST(BindDatabaseFill, SqliteValuesLandInTheCells)
     EXPECT_EQ("错误", Headless::MessageBoxes()[0].caption);
     // The data set closes after the fill that read it.
     EXPECT_FALSE(grid->GetConnectionList().GetConnectionAt(0)->GetDataSetAt(0)->IsOpen());
+}
+
+TEST(BindDatabaseFill, TemplateWithAutomaticBindFillsWhenOpened)
+{
+    Headless::Reset();
+    dbtest::SqliteFile file("bindtemplate");
+    ASSERT_TRUE(dbtest::RunStatements(file.ConnectionString(),
+                                      {"CREATE TABLE t (v INTEGER)", "INSERT INTO t VALUES (7)",
+                                       "INSERT INTO t VALUES (8)"}));
+    auto grid = MakeSheet(2, 3);
+    SetUpModel(*grid, file.ConnectionString(), "SELECT v FROM t ORDER BY v", {Field("v", 1)});
+    const std::string path = file.Path() + ".kvx";
+    ASSERT_EQ(1, SaveTemplateFile(*grid, path.c_str(), ""));
+
+    auto opened = MakeSheet(2, 3);
+    EXPECT_EQ(1, OpenTemplateAndFill(*opened, path.c_str(), ""));
+    ASSERT_EQ(1, opened->GetBindList().GetCount());
+    EXPECT_EQ((Texts{"7", "8"}), Column(*opened, 1, 1, 2));
+    std::remove(path.c_str());
 }
 
 TEST(BindDatabaseFill, PostgresTypesLandInTheCells)

@@ -2,6 +2,7 @@
 #include "binding/BindInfoList.h"
 
 #include "binding/ConnectionDefList.h"
+#include "binding/DataSetRecordset.h"
 #include "grid/GridCtrl.h"
 
 namespace {
@@ -15,9 +16,11 @@ CDataSetDef* FindDataSet(CGridCtrl* pGrid, const CString& connName, const CStrin
 }
 
 // The open recordset of a data set; NULL while the data set is not open.
-std::shared_ptr<IBindRecordset> OpenRecordset(CDataSetDef*)
+std::shared_ptr<IBindRecordset> OpenRecordset(CDataSetDef* pDataSet)
 {
-    return nullptr;
+    if (pDataSet == nullptr || !pDataSet->IsOpen())
+        return nullptr;
+    return CreateDataSetRecordset(pDataSet);
 }
 
 }  // namespace
@@ -45,6 +48,7 @@ void CBindInfo::CloseAfterFill()
     if (pDataSet == nullptr || pDataSet->m_nCloseType != 1)
         return;
     m_pRecordset.reset();
+    pDataSet->Close();
 }
 
 // --- filling every bind -------------------------------------------------------------

@@ -1,5 +1,6 @@
 #include "control/KivoObjectFactory.h"
 
+#include "control/KivoBindObjects.h"
 #include "control/KivoControlObjects.h"
 #include "control/KivoDatabaseObjects.h"
 #include "control/KivoObjects.gen.h"
@@ -20,11 +21,11 @@ CKivoObjectPtr CreateKivoObjectOfClass(int kivoClass)
     case KivoClass_KivoTreeNode:
         return std::make_unique<CKivoTreeNode>();
     case KivoClass_KivoBind:
-        return std::make_unique<CKivoBindBase>();
+        return std::make_unique<CKivoBind>();
     case KivoClass_KivoBindField:
-        return std::make_unique<CKivoBindFieldBase>();
+        return std::make_unique<CKivoBindField>();
     case KivoClass_KivoBindGroupRowInfo:
-        return std::make_unique<CKivoBindGroupRowInfoBase>();
+        return std::make_unique<CKivoBindGroupRowInfo>();
     case KivoClass_KivoCellBorder:
         return std::make_unique<CKivoCellBorder>();
     case KivoClass_KivoGridDefaultSetting:

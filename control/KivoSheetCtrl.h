@@ -441,6 +441,20 @@ protected:
     CString DoSECtrlGetRTF() override;
     CString DoSECtrlGetText() override;
 
+    // The bind members (KivoSheetBindMembers.cpp).
+    CKivoObjectPtr DoDBAddBind(const CString& strBindName) override;
+    CKivoObjectPtr DoDBGetBind(const CString& strBindName) override;
+    LONG DoDBSetBind(const CString& strBindName, CKivoObject* pBind) override;
+    CKivoObjectPtr DoDBGetBindEx(LONG nIndex) override;
+    LONG DoDBSetBindEx(LONG nIndex, CKivoObject* pBind) override;
+    LONG DoDBDelBind(const CString& strBindName) override;
+    LONG DoDBDelBindEx(LONG nIndex) override;
+    LONG DoDBGetBindCount() override;
+    LONG DoDBDeleteAllBind() override;
+    LONG DoDBFillAllBindData() override;
+    LONG DoDBFindBind(const CString& strBindName) override;
+    CKivoObjectPtr DoDBGetBindField(const CString& strBindName, LONG nRow, LONG nCol) override;
+
     // The tree members (KivoSheetTreeMembers.cpp).
     // Connection and data-set members (KivoSheetDatabaseMembers.cpp).
     LONG DoDBDelConnection(const CString& strConnName) override;

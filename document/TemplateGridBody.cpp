@@ -349,7 +349,9 @@ struct GridTemplateAccess {
         for (const GridColumnSortType& entry : g.m_arColumnSortTypes)
             ar << entry.col << entry.bNumeric;
         ar << g.m_nRowRefFlags << g.m_nColRefFlags << static_cast<short>(0);
-        ar << 0;                                  // binds: stored with their records by the binding layer
+        ar << g.m_BindList.GetCount();            // binds: the count, then the list with its own count
+        if (g.m_BindList.GetCount() > 0)
+            g.m_BindList.Serialize(ar);
         ar << g.GetConnectionList().GetCount();    // connection definitions, then their list
         if (g.GetConnectionList().GetCount() > 0)
             g.GetConnectionList().Serialize(ar);
@@ -519,7 +521,11 @@ struct GridTemplateAccess {
             ar >> g.m_nRowRefFlags >> g.m_nColRefFlags >> third;
             int binds = 0;
             ar >> binds;
-            if (!SkipSizedEntries(ar, binds))
+            if (ar.IsFailed() || binds < 0)
+                return Fail(ar), TRR_FORMAT_ERROR;
+            if (binds == 0)
+                g.m_BindList.DeleteAllBinds();
+            else if (!g.m_BindList.Load(ar))
                 return TRR_FORMAT_ERROR;
             int connections = 0;
             ar >> connections;

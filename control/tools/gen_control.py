@@ -916,7 +916,10 @@ def com_in(t, name):
     """Expression converting a COM [in] argument to its portable form."""
     if t == 'BSTR':
         return 'ComString(%s)' % name
-    if t == 'IDispatch*' or t.rstrip('*') in IFACE_NAMES:
+    if t == 'IDispatch*':
+        # A plain object argument may be the host's own object.
+        return 'ComArgObject(%s).Get()' % name
+    if t.rstrip('*') in IFACE_NAMES:
         return 'ComObject(%s)' % name
     if t in ENUMS:
         return 'static_cast<LONG>(%s)' % name
@@ -924,7 +927,7 @@ def com_in(t, name):
 
 
 def write_com(out, ifaces):
-    c = [HEADER, '#include "control/win32/ComObjects.h"', '', 'namespace {', '']
+    c = [HEADER, '#include "control/win32/ComObjects.h"', '#include "control/win32/HostDispatch.h"', '', 'namespace {', '']
     for i in ifaces:
         cls = 'C%sCom' % i.cls
         c.append('class %s final : public CKivoComObject<%s> {' % (cls, i.name))

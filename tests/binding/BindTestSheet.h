@@ -12,6 +12,8 @@
 
 namespace bindtest {
 
+typedef std::vector<std::string> Texts;
+
 inline std::unique_ptr<CGridCtrl> MakeSheet(int rows, int cols, int fixedRows = 1, int fixedCols = 1)
 {
     auto grid = std::make_unique<CGridCtrl>();

@@ -9,8 +9,6 @@
 
 using namespace bindtest;
 
-typedef std::vector<std::string> Texts;
-
 namespace {
 
 // Records grouped as (A,1), (A,2), (B,5): a text group column and a number.

@@ -1,0 +1,17 @@
+// A script host drives the bind members and the binding objects, with a
+// recordset written in the script itself.
+#include "ComTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace comtest;
+
+TEST(BindScript, VbscriptBuildsAndFillsBinds)
+{
+    ScopedRegistration registration;
+    ASSERT_TRUE(registration.ok());
+    std::string output;
+    const int code = comtest::Run(L"cscript.exe //nologo \"" + TestFile("binds.vbs") + L"\"", &output);
+    EXPECT_EQ(code, 0) << output;
+    EXPECT_NE(output.find("binds ok"), std::string::npos) << output;
+}

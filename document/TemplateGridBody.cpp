@@ -744,6 +744,27 @@ struct GridTemplateAccess {
             if (pictures > 0)
                 to.m_PictureList.Serialize(ar, pictures);
         }
+        // Binds and connection definitions through their stored form, which
+        // gives every entry the new grid; the template's lists replace the
+        // shown sheet's even when they are empty.
+        {
+            CMemFile lists(4096);
+            {
+                CArchive out(&lists, CArchive::store);
+                if (from.m_BindList.GetCount() > 0)
+                    from.m_BindList.Serialize(out);
+                if (from.m_ConnectionList.GetCount() > 0)
+                    from.m_ConnectionList.Serialize(out);
+            }
+            CMemFile in(const_cast<BYTE*>(lists.GetBufferPtr()), static_cast<UINT>(lists.GetLength()));
+            CArchive ar(&in, CArchive::load);
+            to.m_BindList.DeleteAllBinds();
+            if (from.m_BindList.GetCount() > 0)
+                to.m_BindList.Load(ar);
+            to.m_ConnectionList.DeleteAll();
+            if (from.m_ConnectionList.GetCount() > 0)
+                to.m_ConnectionList.Serialize(ar);
+        }
         to.m_PrintSettings = std::move(from.m_PrintSettings);
         to.m_FileInfo = from.m_FileInfo;
         to.m_TemplateState.header = from.m_TemplateState.header;

@@ -78,7 +78,8 @@ struct ItemData {
     void Name(CString& name) const
     {
         char field[kNameWidth + 1] = {};
-        std::memcpy(field, bytes.data(), std::min<size_t>(bytes.size(), kNameWidth));
+        if (!bytes.empty())
+            std::memcpy(field, bytes.data(), std::min<size_t>(bytes.size(), kNameWidth));
         name = CutBindName(field);
     }
     void Text(CString& text) const

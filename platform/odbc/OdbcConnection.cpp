@@ -6,7 +6,7 @@
 #include "platform/odbc/OdbcRaw.h"
 
 #ifdef _WIN32
-#include <windows.h>
+#include "base/WinTypes.h"      // the system types sql.h needs on Windows
 #endif
 #include <sql.h>
 #include <sqlext.h>

@@ -10,7 +10,7 @@
 #include <string>
 
 #ifdef _WIN32
-#include <windows.h>
+#include <process.h>
 #else
 #include <unistd.h>
 #endif
@@ -20,7 +20,7 @@ namespace dbtest {
 inline int ProcessId()
 {
 #ifdef _WIN32
-    return static_cast<int>(::GetCurrentProcessId());
+    return static_cast<int>(::_getpid());
 #else
     return static_cast<int>(::getpid());
 #endif
@@ -46,7 +46,7 @@ private:
         for (char& ch : dos)
             if (ch == '/')
                 ch = '\\';
-        ::DeleteFileA(dos.c_str());
+        std::remove(dos.c_str());
 #else
         std::remove(m_path.c_str());
 #endif

@@ -6,6 +6,7 @@
 #include "grid/GridCellTypes.h"
 #include "grid/GridMessages.h"
 #include "grid/win32/GridWineTestUtil.h"
+#include "cells/win32/RealInput.h"
 
 #include <windows.h>
 #include <richedit.h>
@@ -56,33 +57,6 @@ protected:
     }
 };
 
-void PointerTo(POINT screen)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof(INPUT));
-    PumpFor(30);
-}
-
-void ClickAt(CWnd* wnd, CPoint client)
-{
-    POINT screen = {client.x, client.y};
-    ::ClientToScreen(wnd->GetSafeHwnd(), &screen);
-    PointerTo(screen);
-    INPUT input[2] = {};
-    input[0].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[1].type = INPUT_MOUSE;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(1, &input[0], sizeof(INPUT));
-    PumpFor(60);
-    SendInput(1, &input[1], sizeof(INPUT));
-    PumpFor(60);
-}
-
 void SendKey(WORD vk)
 {
     INPUT input[2] = {};
@@ -92,12 +66,6 @@ void SendKey(WORD vk)
     input[1].ki.wVk = vk;
     input[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, input, sizeof(INPUT));
-}
-
-void PressKey(WORD vk)
-{
-    SendKey(vk);
-    PumpFor(60);
 }
 
 std::string ClassOf(HWND hwnd)
@@ -290,7 +258,7 @@ TEST_F(RichTextWineTest, DISABLED_TheEditorTakesTypingGrowsTakesTheMenuAndCommit
     PumpFor(30);
     const int endEditsBefore = s_host->endEdits;
 
-    PressKey(VK_F2);
+    realinput::PressKey(VK_F2);
     ASSERT_TRUE(cell->IsEditing());
     CWnd* editor = cell->GetEditWnd();
     ASSERT_NE(nullptr, editor);
@@ -302,13 +270,13 @@ TEST_F(RichTextWineTest, DISABLED_TheEditorTakesTypingGrowsTakesTheMenuAndCommit
     const int startHeight = editorRect.bottom - editorRect.top;
     EXPECT_LE(startHeight, cellRect.Height() + 1);
 
-    PressKey('A');
-    PressKey('B');
+    realinput::PressKey('A');
+    realinput::PressKey('B');
     ::PostMessageA(edit, WM_IME_CHAR, 0xD6D0, 1);    // "中" through the input method's character
     PumpFor(60);
     for (int i = 0; i < 3; ++i)
-        PressKey(VK_RETURN);
-    PressKey('C');
+        realinput::PressKey(VK_RETURN);
+    realinput::PressKey('C');
     ASSERT_TRUE(cell->IsEditing());
     ::GetWindowRect(editor->GetSafeHwnd(), &editorRect);
     EXPECT_GT(editorRect.bottom - editorRect.top, cellRect.Height()) << "grown downward";
@@ -335,7 +303,7 @@ TEST_F(RichTextWineTest, DISABLED_TheEditorTakesTypingGrowsTakesTheMenuAndCommit
     ::SendMessageA(edit, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
     EXPECT_TRUE((cf.dwMask & CFM_BOLD) && (cf.dwEffects & CFE_BOLD)) << "bold from the menu";
 
-    ClickAt(&grid, gridwine::Centre(grid, 5, 3));
+    realinput::ClickAt(grid.GetSafeHwnd(), gridwine::Centre(grid, 5, 3));
     PumpFor(100);
     EXPECT_FALSE(cell->IsEditing());
     EXPECT_EQ(nullptr, cell->GetEditWnd());

@@ -5,7 +5,10 @@
 #pragma once
 
 #include "base/CString.h"
+#include "base/WinConstants.h"
 #include "base/WinTypes.h"
+
+class CDesignerDialog;
 
 class IDesignerUi {
 public:
@@ -24,4 +27,19 @@ public:
     virtual void SelectFirstInsertReferences() = 0;
     // The save dialog; an empty answer is a cancel.
     virtual CString AskSavePath(const CString& suggestedName) = 0;
+
+    // Shows a dialog model modally; answers IDOK or IDCANCEL (IDCANCEL when
+    // there is no window for it).
+    virtual int DoModal(CDesignerDialog& dialog)
+    {
+        (void)dialog;
+        return IDCANCEL;
+    }
+    // The platform's colour dialog with its custom area open, starting at
+    // colour; TRUE and the chosen colour on OK.
+    virtual BOOL PickColor(COLORREF& color)
+    {
+        (void)color;
+        return FALSE;
+    }
 };

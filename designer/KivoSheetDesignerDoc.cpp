@@ -31,8 +31,10 @@ CKivoSheetDesignerDoc::CKivoSheetDesignerDoc(IDesignerUi& ui) : m_ui(ui) {}
 void CKivoSheetDesignerDoc::SetView(CKivoSheetDesignerView* view)
 {
     m_view = view;
-    if (m_view != nullptr)
+    if (m_view != nullptr) {
         m_view->SetChangeHandler([this] { SetModifiedFlag(TRUE); });
+        m_view->SetDocument(this);
+    }
 }
 
 void CKivoSheetDesignerDoc::OnNewDocument(int number)

@@ -1,5 +1,6 @@
 #include "designer/KivoSheetDesignerView.h"
 
+#include "designer/DesignerCommand.h"
 #include "designer/DesignerCommands.h"
 #include "designer/DesignerUi.h"
 
@@ -96,7 +97,7 @@ bool CKivoSheetDesignerView::IsMenuCommandBuilt(LONG id)
     case kMenuShowRows:
         return true;
     default:
-        return false;
+        return id > 0 && CDesignerCommands::Instance().Has(static_cast<UINT>(id));
     }
 }
 
@@ -153,8 +154,13 @@ void CKivoSheetDesignerView::OnGridMenuStart(LONG, LONG, SHORT iSelection)
 
 void CKivoSheetDesignerView::OnGridMenuCommand(LONG, LONG, LONG id)
 {
-    if (id < static_cast<LONG>(kMenuCut) || id > static_cast<LONG>(kMenuShowRows) || !IsMenuCommandBuilt(id))
+    if (id <= 0 || !IsMenuCommandBuilt(id))
         return;
+    if (CDesignerCommands::Instance().Has(static_cast<UINT>(id))) {
+        CDesignerContext ctx{*this, m_ui, m_doc};
+        CDesignerCommands::Instance().Run(static_cast<UINT>(id), ctx);
+        return;
+    }
     if (id == static_cast<LONG>(kMenuCopy)) {
         m_grid.GridCopy();
         return;

@@ -21,6 +21,7 @@ public:
     CKivoSheetDesignerView(IGridControl& grid, IDesignerUi& ui);
 
     IGridControl& Grid() { return m_grid; }
+    IDesignerUi& Ui() { return m_ui; }
 
     // The new sheet: 20 columns, the flat display style, and the first entries
     // of the main frame's insert reference boxes.
@@ -33,6 +34,11 @@ public:
     // Called whenever the user changed the sheet (an edit, a check, a combo
     // choice, a resized line, a changing command).
     void SetChangeHandler(std::function<void()> handler) { m_onChange = std::move(handler); }
+    // A command changed the sheet.
+    void NotifyChanged() { Changed(); }
+    // The document the view shows (null until set); commands mark it.
+    void SetDocument(class CKivoSheetDesignerDoc* doc) { m_doc = doc; }
+    class CKivoSheetDesignerDoc* Document() const { return m_doc; }
 
     // Applies fn(row, col) to each selected cell: the cells of the selected
     // range row by row when the selection is a range, otherwise each cell of
@@ -42,7 +48,8 @@ public:
     // The right-click menu (event GridMenuStart) and its commands.
     void OnGridMenuStart(LONG nRow, LONG nCol, SHORT iSelection);
     void OnGridMenuCommand(LONG nRow, LONG nCol, LONG nMenuID);
-    // Whether a right-click command is built (the others are shown greyed).
+    // Whether a right-click command is built (the others are shown greyed):
+    // the view's own ones and those of the command table.
     static bool IsMenuCommandBuilt(LONG nMenuID);
 
     // Shows the font of the selected cells in the main frame's font boxes
@@ -60,4 +67,5 @@ private:
     IGridControl& m_grid;
     IDesignerUi& m_ui;
     std::function<void()> m_onChange;
+    class CKivoSheetDesignerDoc* m_doc = nullptr;
 };

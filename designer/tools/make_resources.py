@@ -174,6 +174,10 @@ def write_icon(path):
         f.write(header + image)
 
 
+# Resource files of the command families, included at the end.
+INCLUDED = ['FileTableHelp', 'Editing', 'CellControl', 'Database']
+
+
 def main():
     out = ['#pragma code_page(65001)', '// Written by designer/tools/make_resources.py.', '#include <windows.h>', '',
            '128 ICON "KivoDesigner.ico"', '129 ICON "KivoDesigner.ico"', '']
@@ -198,6 +202,10 @@ def main():
             'CAPTION "关于设计器"', 'FONT 9, "宋体"', 'BEGIN', '    ICON 128, -1, 11, 17, 20, 20',
             '    LTEXT "KivoPGDesigner Version 4.5.1", -1, 40, 10, 160, 8, SS_NOPREFIX',
             '    DEFPUSHBUTTON "确定", IDOK, 207, 7, 50, 14, WS_GROUP', 'END', '']
+    # The dialogs of each command family are written by hand in a file of
+    # their own.
+    out += ['#include "%s.rc"' % name for name in INCLUDED]
+    out += ['']
     with open(os.path.join(RES, 'KivoDesigner.rc'), 'w', encoding='utf-8') as f:
         f.write('\n'.join(out))
     write_icon(os.path.join(RES, 'KivoDesigner.ico'))

@@ -41,6 +41,8 @@ public:
     void SelectFontSize(const CString& size) override;
     void SelectFirstInsertReferences() override;
     CString AskSavePath(const CString& suggestedName) override;
+    int DoModal(CDesignerDialog& dialog) override;
+    BOOL PickColor(COLORREF& color) override;
     // The open dialog for templates; empty when cancelled.
     CString AskOpenPath();
 
@@ -107,6 +109,9 @@ public:
     // Whether a command has a handler now (menus and buttons of the others
     // are greyed).
     BOOL IsCommandEnabled(UINT id) const;
+    // The state of a command of the command table for the active document;
+    // false when there is no document or the table has no such command.
+    bool TableCommandState(UINT id, struct CCmdState& state) const;
     // Idle work: toolbar buttons follow the command states.
     void OnIdle();
     // Keyboard routing of the message loop; TRUE when the message was used.

@@ -5,6 +5,7 @@
 #include "designer/win32/Framework.h"
 
 #include "designer/CommandLine.h"
+#include "designer/DesignerCommand.h"
 #include "designer/DesignerCommands.h"
 #include "designer/FontSizeBox.h"
 #include "designer/LineStyles.h"
@@ -472,6 +473,9 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             if (id >= kFileMruFirst && id <= kFileMruLast)
                 continue;
             ::EnableMenuItem(menu, i, MF_BYPOSITION | (IsCommandEnabled(id) ? MF_ENABLED : MF_GRAYED));
+            CCmdState state;
+            if (TableCommandState(id, state))
+                ::CheckMenuItem(menu, i, MF_BYPOSITION | (state.checked ? MF_CHECKED : MF_UNCHECKED));
             if (id == kViewToolbar || id == kViewStatusBar) {
                 const bool on = id == kViewToolbar ? m_showToolbars : m_showStatus;
                 ::CheckMenuItem(menu, i, MF_BYPOSITION | (on ? MF_CHECKED : MF_UNCHECKED));
@@ -703,8 +707,22 @@ bool CMainFrame::CloseAll()
     }
 }
 
+bool CMainFrame::TableCommandState(UINT id, CCmdState& state) const
+{
+    CChildFrame* child = ActiveChild();
+    if (child == nullptr || !CDesignerCommands::Instance().Has(id))
+        return false;
+    CDesignerContext ctx{child->View(), const_cast<CWin32Ui&>(m_ui), &child->Doc()};
+    return CDesignerCommands::Instance().Update(id, ctx, state);
+}
+
 BOOL CMainFrame::IsCommandEnabled(UINT id) const
 {
+    // The command table's handlers come first: they work on the active
+    // document's sheet.
+    CCmdState state;
+    if (TableCommandState(id, state))
+        return state.enabled;
     const bool doc = ActiveChild() != nullptr;
     switch (id) {
     case kFileNew:
@@ -738,6 +756,11 @@ BOOL CMainFrame::OnCommand(UINT id)
     if (!IsCommandEnabled(id))
         return id >= kFirstMdiChild;   // the window menu's own entries go to the MDI client
     CChildFrame* child = ActiveChild();
+    if (child != nullptr && CDesignerCommands::Instance().Has(id)) {
+        CDesignerContext ctx{child->View(), m_ui, &child->Doc()};
+        CDesignerCommands::Instance().Run(id, ctx);
+        return TRUE;
+    }
     switch (id) {
     case kFileNew:
         NewDocument();
@@ -852,6 +875,10 @@ void CMainFrame::OnIdle()
             const BOOL was = (button.fsState & TBSTATE_ENABLED) != 0;
             if (on != was)
                 ::SendMessageA(b.hwnd, TB_ENABLEBUTTON, button.idCommand, MAKELONG(on, 0));
+            CCmdState state;
+            const BOOL checked = TableCommandState(static_cast<UINT>(button.idCommand), state) && state.checked;
+            if (checked != ((button.fsState & TBSTATE_CHECKED) != 0))
+                ::SendMessageA(b.hwnd, TB_CHECKBUTTON, button.idCommand, MAKELONG(checked, 0));
         }
     }
     const bool doc = ActiveChild() != nullptr;

@@ -3,6 +3,8 @@
 // dialogs of templates.
 #include "designer/win32/Framework.h"
 
+#include "designer/win32/DialogWindows.h"
+
 #include <commdlg.h>
 
 #include <cstring>
@@ -83,4 +85,26 @@ CString CWin32Ui::AskOpenPath()
     if (!::GetOpenFileNameA(&ofn))
         return CString();
     return CString(path);
+}
+
+int CWin32Ui::DoModal(CDesignerDialog& dialog)
+{
+    HWND owner = m_frame != nullptr ? m_frame->Hwnd() : nullptr;
+    return RunDialogWindow(owner, dialog);
+}
+
+BOOL CWin32Ui::PickColor(COLORREF& color)
+{
+    // The custom colours the user mixed stay for the whole run.
+    static COLORREF custom[16] = {};
+    CHOOSECOLORA cc = {};
+    cc.lStructSize = sizeof(cc);
+    cc.hwndOwner = m_frame != nullptr ? m_frame->Hwnd() : nullptr;
+    cc.rgbResult = color;
+    cc.lpCustColors = custom;
+    cc.Flags = CC_FULLOPEN | CC_RGBINIT;
+    if (!::ChooseColorA(&cc))
+        return FALSE;
+    color = cc.rgbResult;
+    return TRUE;
 }

@@ -5,6 +5,8 @@
 #pragma once
 
 #include "control/KivoSheetCtrl.h"
+#include "designer/DesignerCommand.h"
+#include "designer/DesignerDialog.h"
 #include "designer/DesignerUi.h"
 #include "designer/GridControlOver.gen.h"
 #include "designer/KivoSheetDesignerDoc.h"
@@ -13,6 +15,7 @@
 #include "platform/Wnd.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,6 +33,13 @@ struct ScriptedUi : IDesignerUi {
     int firstReferences = 0;
     std::deque<std::string> savePaths; // answers of the save dialog ("" cancels)
     std::vector<std::string> saveSuggestions;
+    // Answers of dialogs: called with the model, fills its fields and answers
+    // IDOK or IDCANCEL; IDCANCEL when none is left. Every dialog shown is
+    // recorded by its identifier.
+    std::deque<std::function<int(CDesignerDialog&)>> dialogs;
+    std::vector<UINT> dialogsShown;
+    // Answers of the colour dialog (a cancel when none is left).
+    std::deque<COLORREF> colors;
 
     int MessageBox(const CString& text, const CString& caption, UINT type) override
     {
@@ -44,6 +54,23 @@ struct ScriptedUi : IDesignerUi {
     void SelectFontName(const CString& name) override { fontNames.push_back(name.Str()); }
     void SelectFontSize(const CString& size) override { fontSizes.push_back(size.Str()); }
     void SelectFirstInsertReferences() override { ++firstReferences; }
+    int DoModal(CDesignerDialog& dialog) override
+    {
+        dialogsShown.push_back(dialog.DialogId());
+        if (dialogs.empty())
+            return IDCANCEL;
+        auto answer = std::move(dialogs.front());
+        dialogs.pop_front();
+        return answer(dialog);
+    }
+    BOOL PickColor(COLORREF& color) override
+    {
+        if (colors.empty())
+            return FALSE;
+        color = colors.front();
+        colors.pop_front();
+        return TRUE;
+    }
     CString AskSavePath(const CString& suggested) override
     {
         saveSuggestions.push_back(suggested.Str());
@@ -124,6 +151,24 @@ struct Designer {
         host.DestroyWindow();
     }
     CGridCtrl& Engine() { return *ctl.GetGrid()->GetGridCtrl(); }
+
+    // Runs a command of the command table on this view and document as the
+    // frame does; false when it has no handler or is disabled.
+    bool Run(UINT id)
+    {
+        CDesignerContext ctx{view, ui, &doc};
+        const bool ran = CDesignerCommands::Instance().Run(id, ctx);
+        PlatformPumpMessages();
+        return ran;
+    }
+    // A command's enabled and checked state.
+    CCmdState State(UINT id)
+    {
+        CDesignerContext ctx{view, ui, &doc};
+        CCmdState state;
+        CDesignerCommands::Instance().Update(id, ctx, state);
+        return state;
+    }
 };
 
 }  // namespace designertest

@@ -20,10 +20,7 @@ std::string Dos(const std::string& path)
     return dos;
 }
 
-// Held back: under Wine the integer column of the SQLite table comes back
-// empty (text columns arrive right; natively every column does), and the
-// template opened with its automatic binding does not open.
-TEST(BindDatabaseScript, DISABLED_VbscriptFillsFromDatabases)
+TEST(BindDatabaseScript, VbscriptFillsFromDatabases)
 {
     comtest::ScopedRegistration registration;
     ASSERT_TRUE(registration.ok());

@@ -85,6 +85,7 @@ If WScript.Arguments(1) <> "-" Then
     Check pg.CellGetValue(2, 1) = apple, "Chinese text from PostgreSQL"
     Check pg.CellGetValueEx(2, 2) = 5000000000, "PostgreSQL bigint: " & pg.CellGetValueEx(2, 2)
     Check pg.CellGetValueEx(3, 2) = 5000000002, "PostgreSQL grand total: " & pg.CellGetValueEx(3, 2)
+    WScript.Echo "PostgreSQL filled"
 End If
 
 If failures = 0 Then WScript.Echo "bindsdb ok"

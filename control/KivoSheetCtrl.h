@@ -470,6 +470,22 @@ protected:
     int DoDBFillData() override;
     CKivoObjectPtr DoDBGetDataSet(const CString& strConnName, const CString& strDSName) override;
 
+    // The formula members (KivoSheetFormulaMembers.cpp).
+    LONG DoFormulaAddUserFun(const CString& sFunName, SHORT iCategory) override;
+    LONG DoFormulaGetUserFunCount() override;
+    int DoFormulaGetUserFun(LONG nIndex, CString& sFunName, SHORT& iCategory) override;
+    LONG DoFormulaGetSysFunCount() override;
+    int DoFormulaGetSysFun(LONG nIndex, CString& sFunName, SHORT& iCategory) override;
+    int DoFormulaCalcCell(LONG nRow, LONG nCol) override;
+    LONG DoFormulaCalcAll() override;
+    LONG DoFormulaGetUserConstCount() override;
+    LONG DoFormulaGetSysConstCount() override;
+    int DoFormulaGetSysConst(LONG nIndex, CString& sConstName, double& dbValue) override;
+    int DoFormulaGetUserConst(float nIndex, CString& sConstName, double& dbValue) override;
+    int DoFormulaAddUserConst(const CString& sConstName, double dbValue) override;
+    int DoFormulaSetUserConst(const CString& sConstName, double dbValue) override;
+    CString DoFormulaGetLastError() override;
+
     CKivoObjectPtr DoGridAddTree(LONG nTreeRow, LONG nTreeCol) override;
     CKivoObjectPtr DoGridGetTree(LONG nIndex) override;
     LONG DoGridGetTreeCount() override;

@@ -2,6 +2,7 @@
 
 #include "control/win32/ComUtil.h"
 
+#include <dispex.h>
 #include <oleauto.h>
 
 #include <cmath>
@@ -9,41 +10,88 @@
 
 namespace {
 
-// Calls a member by name: a property get (or a method without result when
-// bMethod), with up to one argument. FALSE when the object has no such
-// member or the call fails.
+// IDispatchEx's identifier (not in the MinGW uuid library).
+const IID kIIDDispatchEx = {0xa6ef9860, 0xc720, 0x11d0, {0x93, 0x37, 0x00, 0xa0, 0xc9, 0x0d, 0xca, 0xa9}};
+
+// A script's own objects (a VBScript class instance) are reached through
+// IDispatchEx: Wine's script engine answers E_NOTIMPL to GetIDsOfNames on
+// them, and a name looked up by GetDispID is called by InvokeEx. Other
+// objects go through IDispatch. Names are matched without regard to case,
+// as script engines and data-access libraries match them.
+class CMemberCaller {
+public:
+    explicit CMemberCaller(IDispatch* object) : m_object(object)
+    {
+        if (object != nullptr &&
+            FAILED(object->QueryInterface(kIIDDispatchEx, reinterpret_cast<void**>(&m_ex))))
+            m_ex = nullptr;
+    }
+    ~CMemberCaller()
+    {
+        if (m_ex != nullptr)
+            m_ex->Release();
+    }
+    CMemberCaller(const CMemberCaller&) = delete;
+    CMemberCaller& operator=(const CMemberCaller&) = delete;
+
+    BOOL Find(const wchar_t* name, DISPID& id) const
+    {
+        if (m_object == nullptr)
+            return FALSE;
+        if (m_ex != nullptr) {
+            BSTR bstr = ::SysAllocString(name);
+            const HRESULT hr = bstr != nullptr ? m_ex->GetDispID(bstr, fdexNameCaseInsensitive, &id) : E_OUTOFMEMORY;
+            ::SysFreeString(bstr);
+            if (SUCCEEDED(hr))
+                return TRUE;
+        }
+        LPOLESTR names[1] = {const_cast<LPOLESTR>(name)};
+        return SUCCEEDED(m_object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id));
+    }
+
+    // Calls member id with up to one argument (copied: the callee may not
+    // change the caller's key). result may be NULL.
+    BOOL Call(DISPID id, WORD flags, const VARIANT* arg, VARIANT* result) const
+    {
+        if (m_object == nullptr)
+            return FALSE;
+        DISPPARAMS params = {};
+        VARIANT argCopy;
+        if (arg != nullptr) {
+            argCopy = *arg;
+            params.rgvarg = &argCopy;
+            params.cArgs = 1;
+        }
+        VARIANT dummy;
+        ::VariantInit(&dummy);
+        VARIANT* out = result != nullptr ? result : &dummy;
+        HRESULT hr = E_NOTIMPL;
+        if (m_ex != nullptr)
+            hr = m_ex->InvokeEx(id, LOCALE_USER_DEFAULT, flags, &params, out, nullptr, nullptr);
+        if (hr == E_NOTIMPL)
+            hr = m_object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, out, nullptr, nullptr);
+        ::VariantClear(&dummy);
+        return SUCCEEDED(hr);
+    }
+
+private:
+    IDispatch* m_object;
+    IDispatchEx* m_ex = nullptr;
+};
+
+// Calls a member by name: a property get or a method, with up to one
+// argument. FALSE when the object has no such member or the call fails.
 BOOL CallByName(IDispatch* object, const wchar_t* name, WORD flags, const VARIANT* arg, VARIANT* result)
 {
-    if (object == nullptr)
-        return FALSE;
+    CMemberCaller caller(object);
     DISPID id = 0;
-    LPOLESTR names[1] = {const_cast<LPOLESTR>(name)};
-    if (FAILED(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id)))
-        return FALSE;
-    DISPPARAMS params = {};
-    VARIANT argCopy;
-    if (arg != nullptr) {
-        argCopy = *arg;
-        params.rgvarg = &argCopy;
-        params.cArgs = 1;
-    }
-    VARIANT dummy;
-    ::VariantInit(&dummy);
-    HRESULT hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result != nullptr ? result : &dummy,
-                                nullptr, nullptr);
-    ::VariantClear(&dummy);
-    return SUCCEEDED(hr);
+    return caller.Find(name, id) && caller.Call(id, flags, arg, result);
 }
 
 // The default member called with one argument (a collection's item).
 BOOL CallDefault(IDispatch* object, const VARIANT& arg, VARIANT* result)
 {
-    DISPPARAMS params = {};
-    VARIANT argCopy = arg;
-    params.rgvarg = &argCopy;
-    params.cArgs = 1;
-    return SUCCEEDED(object->Invoke(DISPID_VALUE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD | DISPATCH_PROPERTYGET,
-                                    &params, result, nullptr, nullptr));
+    return CMemberCaller(object).Call(DISPID_VALUE, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &arg, result);
 }
 
 // The type code of a value by its variant type, for a field without a Type.

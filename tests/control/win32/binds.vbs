@@ -19,30 +19,35 @@ Class ScriptField
     Public Value
 End Class
 
-' The fields of the current record, by position or by name.
+' The fields of the current record, by position or by name. Arrays held in
+' another object's members are copied into locals before they are indexed:
+' Wine's script engine cannot index a member's array in place
+' (Owner.Rows(0) ends the script there).
 Class ScriptFields
     Public Owner
     Public Property Get Count
         Count = UBound(Owner.Names) + 1
     End Property
     Public Default Function Item(key)
-        Dim i, f
+        Dim names, rows, row, i, j, f
+        names = Owner.Names
+        rows = Owner.Rows
         i = -1
         If VarType(key) = vbString Then
-            Dim j
-            For j = 0 To UBound(Owner.Names)
-                If Owner.Names(j) = key Then i = j
+            For j = 0 To UBound(names)
+                If names(j) = key Then i = j
             Next
         Else
             i = key
         End If
-        If i < 0 Or i > UBound(Owner.Names) Then
+        If i < 0 Or i > UBound(names) Then
             Set Item = Nothing
             Exit Function
         End If
+        row = rows(Owner.Position)
         Set f = New ScriptField
-        f.Name = Owner.Names(i)
-        f.Value = Owner.Rows(Owner.Position)(i)
+        f.Name = names(i)
+        f.Value = row(i)
         Set Item = f
     End Function
 End Class
@@ -123,11 +128,15 @@ expected = Array("A", "A", "A" & caption, "B", "B" & caption, caption)
 For i = 0 To 5
     Check ctl.CellGetValue(1 + i, 1) = expected(i), "group column row " & (1 + i) & ": " & ctl.CellGetValue(1 + i, 1)
 Next
-expected = Array("1", "2", "3", "5000000000", "5000000000", "5000000003")
+' Numbers land as numbers: CellGetValue gives a number cell's text (empty),
+' CellGetValueEx its value and CellGetValueEx2 the text shown.
+expected = Array(1, 2, 3, 5000000000, 5000000000, 5000000003)
 For i = 0 To 5
-    Check ctl.CellGetValue(1 + i, 2) = expected(i), "amount row " & (1 + i) & ": " & ctl.CellGetValue(1 + i, 2)
+    Check ctl.CellGetValueEx(1 + i, 2) = expected(i), "amount row " & (1 + i) & ": " & ctl.CellGetValueEx(1 + i, 2)
 Next
-Check ctl.CellGetValue(4, 3) = "3", "serial after the subtotal: " & ctl.CellGetValue(4, 3)
+Check ctl.CellGetValue(1, 2) = "", "a number cell has no text"
+Check ctl.CellGetValueEx2(6, 2) = "5000000003", "grand total shown: " & ctl.CellGetValueEx2(6, 2)
+Check ctl.CellGetValueEx(4, 3) = 3, "serial after the subtotal: " & ctl.CellGetValueEx(4, 3)
 
 ' A second bind without field records, filled with every bind.
 Dim side : Set side = ctl.DBAddBind("side")

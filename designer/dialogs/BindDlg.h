@@ -7,6 +7,8 @@
 #include "designer/DesignerDialog.h"
 #include "designer/dialogs/DialogCheck.h"
 
+class IGridControl;
+
 enum : UINT {
     kDlgBindManager = 200,
     kDlgBind = 202,
@@ -79,6 +81,7 @@ struct CBindFields {
 
 class CBindDlg : public CDesignerDialog {
 public:
+    IGridControl* m_pGrid = nullptr;   // the view's control, set by the caller
     UINT DialogId() const override { return kDlgBind; }
     int m_nMode = 1;               // 1 new, 0 change (the name is read-only)
     CBindFields m_data;
@@ -121,6 +124,7 @@ struct CFieldFields {
 
 class CBindFieldDlg : public CDesignerDialog {
 public:
+    IGridControl* m_pGrid = nullptr;   // the view's control, set by the caller
     UINT DialogId() const override { return kDlgBindField; }
     int m_nMode = 1;               // 1 new, 0 change
     CFieldFields m_data;
@@ -128,11 +132,13 @@ public:
 
 class CBindManagerDlg : public CDesignerDialog {
 public:
+    IGridControl* m_pGrid = nullptr;   // the view's control, set by the caller
     UINT DialogId() const override { return kDlgBindManager; }
 };
 
 class CBindFieldManagerDlg : public CDesignerDialog {
 public:
+    IGridControl* m_pGrid = nullptr;   // the view's control, set by the caller
     UINT DialogId() const override { return kDlgBindFieldManager; }
     BOOL m_bMakeMarkers = TRUE;    // "生成字段标识"
 };

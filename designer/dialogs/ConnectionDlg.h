@@ -6,6 +6,8 @@
 #include "designer/DesignerDialog.h"
 #include "designer/dialogs/DialogCheck.h"
 
+class IGridControl;
+
 enum : UINT {
     kDlgConnectionManager = 190,
     kDlgConnection = 192,
@@ -36,6 +38,7 @@ struct CConnectionFields {
 
 class CConnectionDlg : public CDesignerDialog {
 public:
+    IGridControl* m_pGrid = nullptr;   // the view's control, set by the caller
     UINT DialogId() const override { return kDlgConnection; }
     int m_nMode = 1;      // 1 new, 0 change (the name cannot be edited)
     CConnectionFields m_data;
@@ -43,5 +46,6 @@ public:
 
 class CConnectionManagerDlg : public CDesignerDialog {
 public:
+    IGridControl* m_pGrid = nullptr;   // the view's control, set by the caller
     UINT DialogId() const override { return kDlgConnectionManager; }
 };

@@ -6,6 +6,8 @@
 #include "designer/DesignerDialog.h"
 #include "designer/dialogs/DialogCheck.h"
 
+class IGridControl;
+
 enum : UINT {
     kDlgDataSet = 194,
     kDlgDataSetManager = 197,
@@ -23,6 +25,7 @@ enum : UINT {
 
 class CDataSetDlg : public CDesignerDialog {
 public:
+    IGridControl* m_pGrid = nullptr;   // the view's control, set by the caller
     UINT DialogId() const override { return kDlgDataSet; }
     BOOL m_bAdd = TRUE;          // add mode; in change mode the name is read-only
     CString m_strConnName;       // read-only, set by the caller
@@ -39,10 +42,12 @@ public:
 
 class CDataSetManagerDlg : public CDesignerDialog {
 public:
+    IGridControl* m_pGrid = nullptr;   // the view's control, set by the caller
     UINT DialogId() const override { return kDlgDataSetManager; }
 };
 
 class CQueryConditionDlg : public CDesignerDialog {
 public:
+    IGridControl* m_pGrid = nullptr;   // the view's control, set by the caller
     UINT DialogId() const override { return kDlgQueryCondition; }
 };

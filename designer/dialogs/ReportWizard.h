@@ -10,6 +10,8 @@
 #include "designer/dialogs/ConnectionDlg.h"
 #include "designer/dialogs/DataSetSql.h"
 
+class IGridControl;
+
 enum : UINT {
     kDlgReportWizard = 239,
     kDlgWizardConnection = 226,
@@ -63,6 +65,7 @@ public:
 class CReportWizardDlg : public CDesignerDialog {
 public:
     UINT DialogId() const override { return kDlgReportWizard; }
+    IGridControl* m_pGrid = nullptr;   // the view's control, set by the caller
 
     enum Outcome { Stayed, Moved, Finished };
 

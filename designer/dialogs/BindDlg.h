@@ -94,6 +94,9 @@ void DecodeFieldAlign(LONG align, int& horizontal, int& vertical);
 
 struct CFieldFields {
     CString strBindName;
+    // The cell of the field being changed (-1: the row and column below);
+    // a change may move the field to another cell.
+    LONG nOrigRow = -1, nOrigCol = -1;
     CString strFieldName;
     int nBindType = 2;             // FieldBindType; -1 none chosen
     LONG nRow = 1;
@@ -109,7 +112,7 @@ struct CFieldFields {
     CBorderSet borders;
     int nHAlign = 0;
     int nVAlign = 0;
-    int nDefType = -1;             // -1 not set, 1 text, 2 number (the list's index)
+    int nDefType = 0;              // the list's index: 0 not set, 1 text, 2 number
     CString strDefValue;
     double dbDefValue = 0.0;
     CString strSourceConn;         // the list data source, "" for "无"

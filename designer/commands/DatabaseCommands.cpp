@@ -9,6 +9,7 @@
 #include "designer/dialogs/BindDlg.h"
 #include "designer/dialogs/ConnectionDlg.h"
 #include "designer/dialogs/DataSetDlg.h"
+#include "designer/dialogs/DbObjectSaves.h"
 #include "designer/dialogs/ReportWizard.h"
 
 using namespace designer_cmd;
@@ -37,6 +38,15 @@ void RegisterDatabaseCommands(CDesignerCommands& table)
         CBindManagerDlg manager;
         manager.m_pGrid = &ctx.Grid();
         ctx.ui.DoModal(manager);
+    });
+    table.Add(kDbBoundFields, [](CDesignerContext& ctx) {
+        CBindFieldManagerDlg manager;
+        manager.m_pGrid = &ctx.Grid();
+        ctx.ui.DoModal(manager);
+#ifdef KIVO_DESIGNER_OBJECTS
+        if (manager.m_bMakeMarkers)
+            WriteFieldMarkers(ctx.Grid(), false);
+#endif
     });
     table.Add(kDbDynamicQuery, [](CDesignerContext& ctx) {
         CQueryConditionDlg query;

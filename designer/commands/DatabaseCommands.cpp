@@ -43,10 +43,8 @@ void RegisterDatabaseCommands(CDesignerCommands& table)
         CBindFieldManagerDlg manager;
         manager.m_pGrid = &ctx.Grid();
         ctx.ui.DoModal(manager);
-#ifdef KIVO_DESIGNER_OBJECTS
         if (manager.m_bMakeMarkers)
             WriteFieldMarkers(ctx.Grid(), false);
-#endif
     });
     table.Add(kDbDynamicQuery, [](CDesignerContext& ctx) {
         CQueryConditionDlg query;

@@ -1,7 +1,5 @@
 #include "designer/dialogs/DatabaseManagers.h"
 
-#ifdef KIVO_DESIGNER_OBJECTS
-
 #include "designer/DesignerUi.h"
 #include "designer/dialogs/DatabaseListTexts.h"
 
@@ -408,5 +406,3 @@ void CQueryConditionModel::Apply()
                            sql) == 1)
         ShowHint(m_ui, "设置成功!");
 }
-
-#endif

@@ -6,8 +6,6 @@
 
 #include "designer/dialogs/DbObjectSaves.h"
 
-#ifdef KIVO_DESIGNER_OBJECTS
-
 #include <vector>
 
 class IDesignerUi;
@@ -81,5 +79,3 @@ private:
     IGridControl* m_grid;
     IDesignerUi& m_ui;
 };
-
-#endif

@@ -1,7 +1,5 @@
 #include "designer/dialogs/DbObjectSaves.h"
 
-#ifdef KIVO_DESIGNER_OBJECTS
-
 #include "designer/DesignerUi.h"
 #include "designer/dialogs/DataSetSql.h"
 #include "designer/dialogs/DatabaseListTexts.h"
@@ -369,5 +367,3 @@ void WriteFieldMarkers(IGridControl& grid, bool afterWizard)
         }
     }
 }
-
-#endif

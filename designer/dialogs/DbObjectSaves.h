@@ -5,9 +5,6 @@
 // dialogs' fields read back from the objects for a change.
 #pragma once
 
-#if __has_include("designer/GridObjects.gen.h")
-#define KIVO_DESIGNER_OBJECTS 1
-
 #include "designer/GridControl.gen.h"
 #include "designer/dialogs/BindDlg.h"
 #include "designer/dialogs/ConnectionDlg.h"
@@ -46,5 +43,3 @@ bool LoadField(IGridControl& grid, const CString& bindName, LONG row, LONG col, 
 
 // Writes the marker of every field of every binding into its cell.
 void WriteFieldMarkers(IGridControl& grid, bool afterWizard);
-
-#endif

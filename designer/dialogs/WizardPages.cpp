@@ -1,7 +1,5 @@
 #include "designer/dialogs/WizardPages.h"
 
-#ifdef KIVO_DESIGNER_OBJECTS
-
 #include "designer/DesignerUi.h"
 
 namespace {
@@ -392,5 +390,3 @@ void CWizardPagesModel::WriteMarkers()
     if (m_grid != nullptr)
         WriteFieldMarkers(*m_grid, true);
 }
-
-#endif

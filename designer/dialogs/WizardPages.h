@@ -7,8 +7,6 @@
 
 #include "designer/dialogs/DbObjectSaves.h"
 
-#ifdef KIVO_DESIGNER_OBJECTS
-
 #include "designer/DesignerDatabase.h"
 #include "designer/dialogs/ReportWizard.h"
 
@@ -94,5 +92,3 @@ private:
     CDesignerDbLogin m_login;        // of the connection whose tables were listed last
     CString m_handedConn, m_handedDataSet;
 };
-
-#endif

@@ -4,8 +4,6 @@
 // query condition, and the bound-field manager's marker pass.
 #include "designer/dialogs/DatabaseManagers.h"
 
-#ifdef KIVO_DESIGNER_OBJECTS
-
 #include "designer/commands/DatabaseCommandIds.h"
 #include "tests/designer/DesignerFixture.h"
 
@@ -209,5 +207,3 @@ TEST_F(ManagerFixture, BoundFieldManagerWritesMarkersUnlessUnticked)
 }
 
 }  // namespace
-
-#endif

@@ -4,8 +4,6 @@
 // read back for a change, and the field markers.
 #include "designer/dialogs/DbObjectSaves.h"
 
-#ifdef KIVO_DESIGNER_OBJECTS
-
 #include "tests/designer/DesignerFixture.h"
 #include "tests/designer/native/RecordingObjects.h"
 
@@ -313,5 +311,3 @@ TEST(DatabaseObjectSaves, MarkersOfEveryBindingInBindOrder)
 }
 
 }  // namespace
-
-#endif

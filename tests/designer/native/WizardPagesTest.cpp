@@ -5,8 +5,6 @@
 // written at the end; back and next again update the same objects.
 #include "designer/dialogs/WizardPages.h"
 
-#ifdef KIVO_DESIGNER_OBJECTS
-
 #include "tests/binding/DbTestUtil.h"
 #include "tests/designer/DesignerFixture.h"
 
@@ -233,5 +231,3 @@ TEST_F(WizardFixture, DeletingAFieldAsksFirst)
 }
 
 }  // namespace
-
-#endif

@@ -355,6 +355,169 @@ void CDataSetManagerModel::DoubleClick()
         Change();
 }
 
+// --------------------------------------------------------------- bound fields
+
+CBindFieldManagerModel::CBindFieldManagerModel(IGridControl* grid, IGridControl& list, IDesignerUi& ui)
+    : m_grid(grid), m_list(list), m_ui(ui)
+{
+}
+
+void CBindFieldManagerModel::Init()
+{
+    SetUpManagerList(m_list, 2,
+                     {"绑定名", "字段名", "字段绑定类型", "行号", "列号", "统计类型", "缺省值", "是否分组", "是否合并",
+                      "是否只读"},
+                     {100, 100, 90, 60, 60, 90, 90, 90, 90, 90});
+    m_list.ColumnSetCount(11);
+    auto tree = m_list.GridAddTree(1, 1);
+    if (!tree)
+        return;
+    tree->SetValue("所有绑定");
+    if (m_grid == nullptr)
+        return;
+    const LONG n = m_grid->DBGetBindCount();
+    for (LONG i = 0; i < n; ++i) {
+        auto bind = m_grid->DBGetBindEx(i);
+        auto node = bind ? tree->AddNode() : nullptr;
+        if (!node)
+            continue;
+        const CString name = bind->GetstrName();
+        node->SetValue(name);
+        const LONG count = bind->GetnFieldCount();
+        for (LONG j = 0; j < count; ++j) {
+            auto field = bind->GetField(j);
+            CFieldFields data;
+            if (!field || !LoadField(*m_grid, name, field->GetnRow(), field->GetnCol(), data))
+                continue;
+            if (auto child = node->AddNode())
+                WriteRow(child->GetRowIndex(), data);
+        }
+    }
+}
+
+CBindFieldManagerModel::RowKind CBindFieldManagerModel::KindOf(LONG row)
+{
+    auto tree = m_list.GridGetTreeEx(1, 1);
+    if (row < 1 || !tree)
+        return NoRow;
+    if (row == tree->GetRowIndex())
+        return RootRow;
+    auto node = tree->GetNodeEx(row);
+    if (!node)
+        return NoRow;
+    auto parent = node->GetParent();
+    return parent && parent->GetRowIndex() != tree->GetRowIndex() ? FieldRow : BindRow;
+}
+
+void CBindFieldManagerModel::WriteRow(LONG row, const CFieldFields& f)
+{
+    m_list.CellSetValue(row, 2, f.strFieldName);
+    m_list.CellSetValue(row, 3, FieldBindTypeText(f.nBindType));
+    m_list.CellSetValue(row, 4, NumberText(f.nRow));
+    m_list.CellSetValue(row, 5, NumberText(f.nCol));
+    m_list.CellSetValue(row, 6, StatisticsText(f.nStatistics));
+    m_list.CellSetValue(row, 7, DefaultValueText(f.nDefType == 2 ? 1 : 0, f.dbDefValue, f.strDefValue));
+    SetManagerCheckCell(m_list, row, 8, f.bGroup != FALSE);
+    SetManagerCheckCell(m_list, row, 9, f.bMerge != FALSE);
+    SetManagerCheckCell(m_list, row, 10, f.bReadOnly != FALSE);
+}
+
+void CBindFieldManagerModel::Add()
+{
+    const LONG row = m_list.CellGetFocusJ(0);
+    const RowKind kind = KindOf(row);
+    if (kind == NoRow) {
+        ShowHint(m_ui, "请先选择要添加的类型!");
+        return;
+    }
+    if (kind == RootRow) {
+        m_ui.MessageBox("请先选择绑定对象或是其它同类绑定字段对象.", "添加绑定字段", MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    auto node = m_list.GridGetTreeEx(1, 1)->GetNodeEx(row);
+    std::unique_ptr<IKivoTreeNode> bindNode = kind == BindRow ? std::move(node) : node->GetParent();
+    if (!bindNode || m_grid == nullptr)
+        return;
+    CBindFieldDlg dlg;
+    dlg.m_pGrid = m_grid;
+    dlg.m_data.strBindName = bindNode->GetValue();
+    if (m_ui.DoModal(dlg) != IDOK)
+        return;
+    CFieldFields saved;
+    if (!LoadField(*m_grid, dlg.m_data.strBindName, dlg.m_data.nRow, dlg.m_data.nCol, saved))
+        return;
+    if (auto child = bindNode->AddNode())
+        WriteRow(child->GetRowIndex(), saved);
+}
+
+void CBindFieldManagerModel::Change()
+{
+    const LONG row = m_list.CellGetFocusJ(0);
+    const RowKind kind = KindOf(row);
+    if (kind == RootRow) {
+        m_ui.MessageBox("请先选择要修改的绑定字段.", "添加字段", MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    if (kind != FieldRow || m_grid == nullptr)
+        return;
+    auto parent = m_list.GridGetTreeEx(1, 1)->GetNodeEx(row)->GetParent();
+    if (!parent)
+        return;
+    const LONG fieldRow = static_cast<LONG>(m_list.CellGetValueEx(row, 4));
+    const LONG fieldCol = static_cast<LONG>(m_list.CellGetValueEx(row, 5));
+    CBindFieldDlg dlg;
+    dlg.m_pGrid = m_grid;
+    dlg.m_nMode = 0;
+    if (!LoadField(*m_grid, parent->GetValue(), fieldRow, fieldCol, dlg.m_data))
+        return;
+    if (m_ui.DoModal(dlg) != IDOK)
+        return;
+    CFieldFields saved;
+    if (LoadField(*m_grid, dlg.m_data.strBindName, dlg.m_data.nRow, dlg.m_data.nCol, saved))
+        WriteRow(row, saved);
+}
+
+void CBindFieldManagerModel::Delete()
+{
+    const LONG row = m_list.CellGetFocusJ(0);
+    const RowKind kind = KindOf(row);
+    if (kind == RootRow) {
+        m_ui.MessageBox("请先选择要删除的字段.", "添加数据集", MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    if (kind != FieldRow) {
+        ShowHint(m_ui, "请先选择要删除的行!");
+        return;
+    }
+    auto node = m_list.GridGetTreeEx(1, 1)->GetNodeEx(row);
+    auto parent = node->GetParent();
+    if (!parent || m_grid == nullptr || !Ask(m_ui, row))
+        return;
+    auto bind = m_grid->DBGetBind(parent->GetValue());
+    const LONG index = bind ? bind->FindField(static_cast<LONG>(m_list.CellGetValueEx(row, 4)),
+                                              static_cast<LONG>(m_list.CellGetValueEx(row, 5)))
+                            : -1;
+    if (index < 0 || bind->DeleteField(index) < 0) {
+        ShowHint(m_ui, "删除失败!");
+        return;
+    }
+    parent->DelNode(node->GetChildIndex());
+    ShowHint(m_ui, "删除成功!");
+}
+
+void CBindFieldManagerModel::DoubleClick()
+{
+    const LONG row = m_list.CellGetFocusJ(0);
+    switch (KindOf(row)) {
+    case RootRow:
+        m_ui.MessageBox("请先选择目标绑定对象或是其它同类绑定字段.", "添加绑定字段", MB_OK | MB_ICONINFORMATION);
+        break;
+    case BindRow: Add(); break;
+    case FieldRow: Change(); break;
+    default: break;
+    }
+}
+
 // ------------------------------------------------------------ query condition
 
 CQueryConditionModel::CQueryConditionModel(IGridControl* grid, IDesignerUi& ui) : m_grid(grid), m_ui(ui) {}

@@ -63,6 +63,27 @@ private:
     IDesignerUi& m_ui;
 };
 
+// The bound-field list: a row tree of bindings (under the root "所有绑定")
+// and their fields. A row is a field's when its node hangs under a
+// binding's node, whatever its cells hold.
+class CBindFieldManagerModel {
+public:
+    CBindFieldManagerModel(IGridControl* grid, IGridControl& list, IDesignerUi& ui);
+    void Init();
+    void Add();
+    void Change();
+    void Delete();
+    void DoubleClick();
+
+private:
+    enum RowKind { NoRow, RootRow, BindRow, FieldRow };
+    RowKind KindOf(LONG row);
+    void WriteRow(LONG row, const CFieldFields& f);
+    IGridControl* m_grid;
+    IGridControl& m_list;
+    IDesignerUi& m_ui;
+};
+
 class CQueryConditionModel {
 public:
     CQueryConditionModel(IGridControl* grid, IDesignerUi& ui);

@@ -206,4 +206,58 @@ TEST_F(ManagerFixture, BoundFieldManagerWritesMarkersUnlessUnticked)
     EXPECT_EQ("[NAME]", d.grid.CellGetValue(2, 3).Str());
 }
 
+TEST_F(ManagerFixture, BoundFieldTreeTellsFieldRowsByTheirNode)
+{
+    CBindFields b;
+    b.strName = "b1";
+    ASSERT_TRUE(SaveBind(&d.grid, d.ui, b, BindSave::New));
+    CFieldFields f;
+    f.strBindName = "b1";
+    f.nBindType = 1;
+    f.nRow = 0;   // a field at row 0, column 0: its row and column read as 0
+    f.nCol = 0;
+    ASSERT_TRUE(SaveField(&d.grid, d.ui, f, FieldSave::New));
+    CBindFieldManagerModel m(&d.grid, list, d.ui);
+    m.Init();
+    EXPECT_EQ("所有绑定", Cell(1, 1));
+    EXPECT_EQ("b1", Cell(2, 1));
+    EXPECT_EQ("序列绑定", Cell(3, 3));
+    EXPECT_EQ("0", Cell(3, 4));
+
+    Focus(3);
+    d.ui.dialogs.push_back([this](CDesignerDialog& dlg) {
+        auto& fd = static_cast<CBindFieldDlg&>(dlg);
+        EXPECT_EQ(0, fd.m_nMode);
+        EXPECT_EQ("b1", fd.m_data.strBindName.Str());
+        fd.m_data.nStatistics = 5;
+        return SaveField(fd.m_pGrid, d.ui, fd.m_data, FieldSave::Change) ? IDOK : IDCANCEL;
+    });
+    m.Change();
+    EXPECT_EQ("计数", Cell(3, 6));
+
+    // Adding on a field row adds under that field's binding.
+    d.ui.dialogs.push_back([this](CDesignerDialog& dlg) {
+        auto& fd = static_cast<CBindFieldDlg&>(dlg);
+        EXPECT_EQ(1, fd.m_nMode);
+        EXPECT_EQ("b1", fd.m_data.strBindName.Str());
+        fd.m_data.strFieldName = "NAME";
+        fd.m_data.nRow = 2;
+        fd.m_data.nCol = 2;
+        return SaveField(fd.m_pGrid, d.ui, fd.m_data, FieldSave::New) ? IDOK : IDCANCEL;
+    });
+    m.Add();
+    EXPECT_EQ(2, d.grid.DBGetBind("b1")->GetnFieldCount());
+    EXPECT_EQ("NAME", Cell(4, 2));
+
+    Focus(1);
+    m.Delete();
+    EXPECT_EQ("请先选择要删除的字段.", LastBox());
+    Focus(3);
+    d.ui.answers = {IDYES};
+    m.Delete();
+    EXPECT_EQ("删除成功!", LastBox());
+    EXPECT_EQ(1, d.grid.DBGetBind("b1")->GetnFieldCount());
+    EXPECT_EQ("NAME", Cell(3, 2));
+}
+
 }  // namespace

@@ -1,0 +1,8 @@
+// Windows of the database dialogs, registered by DatabaseDialogWindows.cpp.
+#pragma once
+
+#include "designer/win32/DialogWindows.h"
+
+int RunReportWizardWindow(HWND owner, CDesignerDialog& model);
+int RunTemplateTestWindow(HWND owner, CDesignerDialog& model);
+int RunDataSourcePickWindow(HWND owner, CDesignerDialog& model);

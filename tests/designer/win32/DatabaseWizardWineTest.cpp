@@ -1,0 +1,177 @@
+// The report wizard in KivoDesigner.exe as a new user walks it, on a SQLite
+// file reached through ODBC: the connection is tested ("链接成功!" and
+// "链接失败!" for a driver that is not installed), a data set is made from
+// table Emp with columns ID and NAME and a condition, a binding and two
+// custom fields; finishing writes "[ID]" and "[NAME]", the template is
+// saved, the load test shows its times, and the saved template fills a
+// control of the test's own with the database's rows.
+#include "designer/win32/DesignerDriver.h"
+#include "tests/binding/DbTestUtil.h"
+
+#include <string>
+#include <vector>
+
+using namespace designerwine;
+
+namespace {
+
+class DatabaseWizardWine : public DesignerProgramBase {};
+
+// The visible child page of the wizard.
+HWND VisiblePage(HWND wizard)
+{
+    for (HWND h : Children(wizard, "#32770"))
+        if (::IsWindowVisible(h))
+            return h;
+    return nullptr;
+}
+
+void Click(HWND dialog, int id)
+{
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+void SetText(HWND dialog, int id, const char* text)
+{
+    ::SendMessageA(::GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+void Choose(HWND dialog, int id, int index)
+{
+    HWND combo = ::GetDlgItem(dialog, id);
+    ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+// The text of a message box of the designer other than the given window,
+// once one shows; its OK (or Yes) button is pressed.
+std::string AnswerBox(Designer& d, HWND except, int button = IDOK)
+{
+    HWND box = nullptr;
+    WaitFor([&] {
+        for (HWND h : TopWindows(d.pi.dwProcessId, "#32770"))
+            if (h != except && ::GetDlgItem(h, 0xFFFF) != nullptr) {
+                box = h;
+                return true;
+            }
+        return false;
+    });
+    if (box == nullptr)
+        return "(no box)";
+    const std::string text = TextOf(::GetDlgItem(box, 0xFFFF));
+    Click(box, button);
+    WaitFor([&] { return !::IsWindow(box); }, 5000);
+    return text;
+}
+
+HWND WaitForCaption(Designer& d, const std::string& caption)
+{
+    HWND found = nullptr;
+    WaitFor([&] {
+        for (HWND h : TopWindows(d.pi.dwProcessId, "#32770"))
+            if (TextOf(h) == caption) {
+                found = h;
+                return true;
+            }
+        return false;
+    });
+    return found;
+}
+
+TEST_F(DatabaseWizardWine, WalksFromConnectionToFilledTemplate)
+{
+    dbtest::SqliteFile file("designer_wizard_wine");
+    std::string failure;
+    ASSERT_TRUE(dbtest::RunStatements(file.ConnectionString(),
+                                      {"create table Emp (ID integer, NAME text)", "insert into Emp values (3, 'c')",
+                                       "insert into Emp values (4, '张三')", "insert into Emp values (5, 'e')"},
+                                      &failure))
+        << failure;
+    const std::string saved = TempFile("kivo_wizard_wine.kvx");
+    ::DeleteFileA(saved.c_str());
+
+    Designer d;
+    ASSERT_NE(nullptr, d.Frame());
+    ASSERT_TRUE(WaitFor([&] { return d.Documents().size() == 1; }));
+    ::PostMessageA(d.Frame(), WM_COMMAND, MAKEWPARAM(32976, 0), 0);
+    HWND wizard = WaitForCaption(d, "报表向导--向导说明(第1步/共5步)");
+    ASSERT_NE(nullptr, wizard);
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(wizard, 1169)));   // no Back on the first step
+
+    Click(wizard, 1168);
+    ASSERT_TRUE(WaitFor([&] { return TextOf(wizard) == "报表向导--创建数据源(第2步/共5步)"; }));
+    HWND page = VisiblePage(wizard);
+    ASSERT_NE(nullptr, page);
+    EXPECT_EQ("conn1", TextOf(::GetDlgItem(page, 1122)));
+    SetText(page, 1123, "Driver={Not Installed Driver};Database=/tmp/none.db;");
+    Click(page, 1125);
+    EXPECT_EQ("链接失败!", AnswerBox(d, wizard));
+    SetText(page, 1123, file.ConnectionString().GetString());
+    Click(page, 1125);
+    EXPECT_EQ("链接成功!", AnswerBox(d, wizard));
+
+    Click(wizard, 1168);
+    ASSERT_TRUE(WaitFor([&] { return TextOf(wizard) == "报表向导--创建数据集(第3步/共5步)"; }));
+    page = VisiblePage(wizard);
+    HWND tables = ::GetDlgItem(page, 1174);
+    ASSERT_EQ(1, ::SendMessageA(tables, CB_GETCOUNT, 0, 0));
+    Choose(page, 1174, 0);
+    ASSERT_TRUE(WaitFor([&] { return ::SendMessageA(::GetDlgItem(page, 1169), LB_GETCOUNT, 0, 0) == 2; }));
+    Click(page, 1175);
+    ASSERT_TRUE(WaitFor([&] { return ::SendMessageA(::GetDlgItem(page, 1170), LB_GETCOUNT, 0, 0) == 2; }));
+    SetText(page, 1124, "where ID>3");
+
+    Click(wizard, 1168);
+    ASSERT_TRUE(WaitFor([&] { return TextOf(wizard) == "报表向导--创建绑定对象(第4步/共5步)"; }));
+    page = VisiblePage(wizard);
+    EXPECT_EQ(1, ::SendMessageA(::GetDlgItem(page, 1105), CB_GETCURSEL, 0, 0));   // conn1 after "无"
+
+    Click(wizard, 1168);
+    ASSERT_TRUE(WaitFor([&] { return TextOf(wizard) == "报表向导--创建绑定字段(第5步/共5步)"; }));
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(wizard, 1130)));   // no Cancel on the last step
+    EXPECT_EQ("完成", TextOf(::GetDlgItem(wizard, 1168)));
+    page = VisiblePage(wizard);
+    Click(page, 1171);   // custom binding
+    ASSERT_TRUE(WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(page, 1178)) != FALSE; }));
+    for (const auto& f : {std::pair<const char*, const char*>{"ID", "1"}, {"NAME", "2"}}) {
+        SetText(page, 1103, f.first);
+        SetText(page, 1158, "1");
+        SetText(page, 1039, f.second);
+        Click(page, 1178);
+        Pump(300);
+    }
+    EXPECT_EQ(2, ::SendMessageA(::GetDlgItem(page, 1170), CB_GETCOUNT, 0, 0));
+    // A second field on a cell that has one is refused.
+    SetText(page, 1103, "ID");
+    SetText(page, 1039, "2");
+    Click(page, 1178);
+    EXPECT_EQ("该单元格已经存在绑定信息,不能再添加.您可以退出对话框,选择修改操作.", AnswerBox(d, wizard));
+
+    Click(wizard, 1168);   // "完成"
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(wizard); }));
+    const std::string prompt = AnswerBox(d, nullptr, IDYES);
+    EXPECT_EQ(0u, prompt.find("模板已经设置完成"));
+    HWND fileDialog = d.WaitForDialog();
+    ASSERT_NE(nullptr, fileDialog);
+    ASSERT_TRUE(AnswerFileDialog(fileDialog, saved));
+    HWND test = WaitForCaption(d, "模板测试");
+    ASSERT_NE(nullptr, test);
+    const std::string times = AnswerBox(d, test);
+    EXPECT_NE(std::string::npos, times.find("总消耗时间")) << times;
+    ::PostMessageA(test, WM_CLOSE, 0, 0);
+    WaitFor([&] { return !::IsWindow(test); });
+
+    // The saved template: markers in the cells, and the database's rows
+    // once it is opened as a template.
+    Reader reader;
+    ASSERT_TRUE(reader.created);
+    ASSERT_EQ(1, reader.grid.GridOpenFile(CString(saved.c_str()), CString()));
+    EXPECT_EQ("[ID]", reader.grid.CellGetValue(1, 1).Str());
+    EXPECT_EQ("[NAME]", reader.grid.CellGetValue(1, 2).Str());
+    reader.grid.GridOpenTemplate(CString(saved.c_str()), CString());
+    const std::vector<std::string> expected = {"1,1=4", "1,2=张三", "2,1=5", "2,2=e"};
+    EXPECT_EQ(expected, reader.Texts(4));
+    ::DeleteFileA(saved.c_str());
+}
+
+}  // namespace

@@ -11,4 +11,5 @@ void RegisterDatabaseDialogWindows()
     RegisterDialogWindow(kDlgReportWizard, RunReportWizardWindow);
     RegisterDialogWindow(kDlgTemplateTest, RunTemplateTestWindow);
     RegisterDialogWindow(kDlgDataSourcePick, RunDataSourcePickWindow);
+    RegisterDatabaseManagerWindows();
 }

@@ -6,3 +6,5 @@
 int RunReportWizardWindow(HWND owner, CDesignerDialog& model);
 int RunTemplateTestWindow(HWND owner, CDesignerDialog& model);
 int RunDataSourcePickWindow(HWND owner, CDesignerDialog& model);
+// The managers and the connection, data-set and query condition dialogs.
+void RegisterDatabaseManagerWindows();

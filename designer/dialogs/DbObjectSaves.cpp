@@ -1,5 +1,6 @@
 #include "designer/dialogs/DbObjectSaves.h"
 
+#include "designer/DesignerDatabase.h"
 #include "designer/DesignerUi.h"
 #include "designer/dialogs/DataSetSql.h"
 #include "designer/dialogs/DatabaseListTexts.h"
@@ -345,6 +346,37 @@ bool LoadField(IGridControl& grid, const CString& bindName, LONG row, LONG col, 
     data.bWrap = field->GetbWrap() != 0;
     data.bEllipsis = field->GetbEllipsis() != 0;
     return true;
+}
+
+std::vector<CString> BindColumnNames(IGridControl& grid, IDesignerDatabase& db, IDesignerUi& ui, const CString& bindName)
+{
+    std::vector<CString> names;
+    auto bind = bindName.IsEmpty() ? nullptr : grid.DBGetBind(bindName);
+    if (!bind)
+        return names;
+    const CString connName = bind->GetConnName();
+    const CString dsName = bind->GetDataSetName();
+    if (connName.IsEmpty() || dsName.IsEmpty())
+        return names;
+    auto conn = grid.DBGetConnection(connName);
+    auto ds = conn ? conn->GetDataSet(dsName) : nullptr;
+    if (!ds)
+        return names;
+    CDesignerDbLogin login;
+    login.strConnection = conn->GetstrConnectionString();
+    login.strUser = conn->GetstrUsername();
+    login.strPassword = conn->GetstrPwd();
+    login.nTimeOut = conn->GetnTimeOut();
+    CString error;
+    if (!db.ListQueryColumns(login, ds->GetstrSql(), names, error)) {
+        names.clear();
+        CString text;
+        text.Format("无法取得绑定字段列表! 数据库记录集异常! Error\n\t错误代码 = %08lx\n\t错误代码含义 = %s\n\t"
+                    "错误源 = %s\n\t错误描述 = %s\n",
+                    0L, "", "ODBC", error);
+        ui.MessageBox(text, "错误", MB_OK | MB_ICONERROR);
+    }
+    return names;
 }
 
 void WriteFieldMarkers(IGridControl& grid, bool afterWizard)

@@ -10,6 +10,8 @@
 #include "designer/dialogs/ConnectionDlg.h"
 #include "designer/dialogs/DataSetDlg.h"
 
+#include <vector>
+
 class IDesignerUi;
 
 // Connection dialog: a new connection is added, a changed one looked up by
@@ -40,6 +42,12 @@ bool LoadBind(IGridControl& grid, const CString& name, CBindFields& data);
 enum class FieldSave { New, Change, Wizard };
 bool SaveField(IGridControl* grid, IDesignerUi& ui, const CFieldFields& data, FieldSave mode);
 bool LoadField(IGridControl& grid, const CString& bindName, LONG row, LONG col, CFieldFields& data);
+
+// The columns of a binding's data set, read from the database, for the
+// field-name lists; a database failure shows "无法取得绑定字段列表! ..."
+// (caption "错误") and answers none.
+class IDesignerDatabase;
+std::vector<CString> BindColumnNames(IGridControl& grid, IDesignerDatabase& db, IDesignerUi& ui, const CString& bindName);
 
 // Writes the marker of every field of every binding into its cell.
 void WriteFieldMarkers(IGridControl& grid, bool afterWizard);

@@ -259,27 +259,7 @@ void CWizardPagesModel::LoadFields()
     auto b = m_grid->DBGetBind(name);
     if (!b)
         return;
-    const CString connName = b->GetConnName();
-    const CString dsName = b->GetDataSetName();
-    if (!connName.IsEmpty() && !dsName.IsEmpty()) {
-        auto db = m_grid->DBGetConnection(connName);
-        auto ds = db ? db->GetDataSet(dsName) : nullptr;
-        if (db && ds) {
-            CDesignerDbLogin login;
-            login.strConnection = db->GetstrConnectionString();
-            login.strUser = db->GetstrUsername();
-            login.strPassword = db->GetstrPwd();
-            CString error;
-            if (!m_db.ListQueryColumns(login, ds->GetstrSql(), fieldNames, error)) {
-                fieldNames.clear();
-                CString text;
-                text.Format("无法取得绑定字段列表! 数据库记录集异常! Error\n\t错误代码 = %08lx\n\t错误代码含义 = %s\n\t"
-                            "错误源 = %s\n\t错误描述 = %s\n",
-                            0L, "", "ODBC", error);
-                m_ui.MessageBox(text, "错误", MB_OK | MB_ICONERROR);
-            }
-        }
-    }
+    fieldNames = BindColumnNames(*m_grid, m_db, m_ui, name);
     const LONG count = b->GetnFieldCount();
     for (LONG j = 0; j < count; ++j) {
         auto f = b->GetField(j);

@@ -12,4 +12,5 @@ void RegisterDatabaseDialogWindows()
     RegisterDialogWindow(kDlgTemplateTest, RunTemplateTestWindow);
     RegisterDialogWindow(kDlgDataSourcePick, RunDataSourcePickWindow);
     RegisterDatabaseManagerWindows();
+    RegisterBindDialogWindows();
 }

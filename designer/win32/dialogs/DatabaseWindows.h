@@ -8,3 +8,5 @@ int RunTemplateTestWindow(HWND owner, CDesignerDialog& model);
 int RunDataSourcePickWindow(HWND owner, CDesignerDialog& model);
 // The managers and the connection, data-set and query condition dialogs.
 void RegisterDatabaseManagerWindows();
+// The binding and bound-field dialogs.
+void RegisterBindDialogWindows();

@@ -26,6 +26,14 @@ HWND VisiblePage(HWND wizard)
     return nullptr;
 }
 
+// An item's text as the program holds it (asked by message across processes).
+std::string ItemText(HWND dialog, int id)
+{
+    char text[512] = {0};
+    ::SendMessageA(::GetDlgItem(dialog, id), WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
 void Click(HWND dialog, int id)
 {
     ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
@@ -102,7 +110,7 @@ TEST_F(DatabaseWizardWine, WalksFromConnectionToFilledTemplate)
     ASSERT_TRUE(WaitFor([&] { return TextOf(wizard) == "报表向导--创建数据源(第2步/共5步)"; }));
     HWND page = VisiblePage(wizard);
     ASSERT_NE(nullptr, page);
-    EXPECT_EQ("conn1", TextOf(::GetDlgItem(page, 1122)));
+    EXPECT_EQ("conn1", ItemText(page, 1122));
     SetText(page, 1123, "Driver={Not Installed Driver};Database=/tmp/none.db;");
     Click(page, 1125);
     EXPECT_EQ("链接失败!", AnswerBox(d, wizard));
@@ -169,8 +177,9 @@ TEST_F(DatabaseWizardWine, WalksFromConnectionToFilledTemplate)
     EXPECT_EQ("[ID]", reader.grid.CellGetValue(1, 1).Str());
     EXPECT_EQ("[NAME]", reader.grid.CellGetValue(1, 2).Str());
     reader.grid.GridOpenTemplate(CString(saved.c_str()), CString());
-    const std::vector<std::string> expected = {"1,1=4", "1,2=张三", "2,1=5", "2,2=e"};
-    EXPECT_EQ(expected, reader.Texts(4));
+    EXPECT_EQ("张三", reader.grid.CellGetValue(1, 2).Str());
+    EXPECT_EQ("e", reader.grid.CellGetValue(2, 2).Str());
+    EXPECT_EQ("", reader.grid.CellGetValue(3, 2).Str());   // only the rows with ID above 3
     ::DeleteFileA(saved.c_str());
 }
 

@@ -183,4 +183,73 @@ TEST_F(DatabaseWizardWine, WalksFromConnectionToFilledTemplate)
     ::DeleteFileA(saved.c_str());
 }
 
+// Saves the template through the test-template command and closes its load
+// test; answers whether the file was written.
+bool SaveAndTest(Designer& d, const std::string& path)
+{
+    ::PostMessageA(d.Frame(), WM_COMMAND, MAKEWPARAM(32944, 0), 0);
+    const std::string prompt = AnswerBox(d, nullptr, IDYES);
+    if (prompt.find("请确认当前绑定设置") != 0) {
+        ADD_FAILURE() << "prompt: " << prompt;
+        return false;
+    }
+    HWND fileDialog = d.WaitForDialog();
+    if (fileDialog == nullptr || !AnswerFileDialog(fileDialog, path)) {
+        ADD_FAILURE() << "no file dialog";
+        return false;
+    }
+    HWND test = WaitForCaption(d, "模板测试");
+    if (test == nullptr) {
+        ADD_FAILURE() << "no load test";
+        return false;
+    }
+    AnswerBox(d, test);
+    ::PostMessageA(test, WM_CLOSE, 0, 0);
+    return WaitFor([&] { return !::IsWindow(test); });
+}
+
+TEST_F(DatabaseWizardWine, ConnectionManagerAddsAndDeletesWithConfirmation)
+{
+    const std::string saved = TempFile("kivo_connections_wine.kvx");
+    ::DeleteFileA(saved.c_str());
+    dbtest::SqliteFile file("designer_connections_wine");
+    ASSERT_TRUE(dbtest::RunStatements(file.ConnectionString(), {"create table T (A integer)"}));
+    Designer d;
+    ASSERT_NE(nullptr, d.Frame());
+    ASSERT_TRUE(WaitFor([&] { return d.Documents().size() == 1; }));
+    ::PostMessageA(d.Frame(), WM_COMMAND, MAKEWPARAM(32940, 0), 0);
+    HWND manager = WaitForCaption(d, "链接管理");
+    ASSERT_NE(nullptr, manager);
+    for (const char* name : {"c1", "c2"}) {
+        Click(manager, 1016);
+        HWND dialog = WaitForCaption(d, "链接");
+        ASSERT_NE(nullptr, dialog);
+        Click(dialog, 1129);   // nothing typed yet
+        EXPECT_EQ("链接名称不能为空!", AnswerBox(d, dialog)) << name;
+        SetText(dialog, 1122, name);
+        SetText(dialog, 1123, file.ConnectionString().GetString());
+        Click(dialog, 1129);
+        ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+    }
+    HWND list = ChildById(manager, 1120);
+    ASSERT_NE(nullptr, list);
+    ::SetForegroundWindow(manager);
+    Pump(200);
+    designerwine::Click(list, POINT{40, 30});   // the first connection's row
+    Pump(300);
+    Click(manager, 1017);
+    EXPECT_EQ("您确认要删除第1行数据吗?", AnswerBox(d, manager, IDYES));
+    EXPECT_EQ("删除成功!", AnswerBox(d, manager));
+    Click(manager, 1019);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(manager); }));
+
+    ASSERT_TRUE(SaveAndTest(d, saved));
+    Reader reader;
+    ASSERT_TRUE(reader.created);
+    ASSERT_EQ(1, reader.grid.GridOpenFile(CString(saved.c_str()), CString()));
+    ASSERT_EQ(1, reader.grid.DBGetConnectionCount());
+    EXPECT_EQ("c2", reader.grid.DBGetConnectionEx(0)->GetstrName().Str());
+    ::DeleteFileA(saved.c_str());
+}
+
 }  // namespace

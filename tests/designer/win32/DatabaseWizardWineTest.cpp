@@ -86,6 +86,8 @@ HWND WaitForCaption(Designer& d, const std::string& caption)
     return found;
 }
 
+bool SaveAndTest(Designer& d, const std::string& path);
+
 TEST_F(DatabaseWizardWine, WalksFromConnectionToFilledTemplate)
 {
     dbtest::SqliteFile file("designer_wizard_wine");
@@ -180,6 +182,27 @@ TEST_F(DatabaseWizardWine, WalksFromConnectionToFilledTemplate)
     EXPECT_EQ("张三", reader.grid.CellGetValue(1, 2).Str());
     EXPECT_EQ("e", reader.grid.CellGetValue(2, 2).Str());
     EXPECT_EQ("", reader.grid.CellGetValue(3, 2).Str());   // only the rows with ID above 3
+
+    // The dynamic query replaces the data set's SQL and fills the sheet.
+    ::PostMessageA(d.Frame(), WM_COMMAND, MAKEWPARAM(32954, 0), 0);
+    HWND query = WaitForCaption(d, "设置查询条件");
+    ASSERT_NE(nullptr, query);
+    Choose(query, 1103, 0);
+    ASSERT_TRUE(WaitFor([&] { return ::SendMessageA(::GetDlgItem(query, 1104), CB_GETCOUNT, 0, 0) == 1; }));
+    Choose(query, 1104, 0);
+    ASSERT_TRUE(WaitFor([&] { return ItemText(query, 1124) == "Select [ID] , [NAME] from [Emp] where ID>3"; }));
+    SetText(query, 1124, "Select [ID] , [NAME] from [Emp] where ID>4");
+    Click(query, 1143);
+    EXPECT_EQ("设置成功!", AnswerBox(d, query));
+    Click(query, 1129);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(query); }));
+    ::DeleteFileA(saved.c_str());
+    ASSERT_TRUE(SaveAndTest(d, saved));
+    Reader again;
+    ASSERT_TRUE(again.created);
+    again.grid.GridOpenTemplate(CString(saved.c_str()), CString());
+    EXPECT_EQ("e", again.grid.CellGetValue(1, 2).Str());
+    EXPECT_EQ("", again.grid.CellGetValue(2, 2).Str());
     ::DeleteFileA(saved.c_str());
 }
 

@@ -6,6 +6,8 @@
 #include "designer/DesignerUi.h"
 #include "designer/dialogs/DbObjectSaves.h"
 
+#include <commdlg.h>
+
 #include <cstdlib>
 #include <vector>
 
@@ -109,10 +111,14 @@ protected:
         SetItemText(1146, b.group.strFont);
         Check(1132, b.group.bAddColValue != FALSE);
         Check(1134, b.group.bReadOnly != FALSE);
+        ShowColorChecks(Hwnd(), b.group.bBackColor, b.group.bTextColor);
         return TRUE;
     }
     BOOL OnCommand(UINT id, UINT code, HWND control) override
     {
+        CGroupRowFields& g = m_model.m_data.group;
+        if (code == BN_CLICKED && ColorCommand(Hwnd(), id, g.bBackColor, g.crBack, g.bTextColor, g.crText))
+            return TRUE;
         if (id == kIdcBindFillType && code == CBN_SELCHANGE) {
             FillBodies();
             return TRUE;
@@ -205,10 +211,15 @@ protected:
         Check(1134, f.bReadOnly != FALSE);
         Check(1154, f.bWrap != FALSE);
         Check(1155, f.bEllipsis != FALSE);
+        ShowColorChecks(Hwnd(), f.bBackColor, f.bTextColor);
         return TRUE;
     }
     BOOL OnCommand(UINT id, UINT code, HWND control) override
     {
+        CFieldFields& fields = m_model.m_data;
+        if (code == BN_CLICKED &&
+            ColorCommand(Hwnd(), id, fields.bBackColor, fields.crBack, fields.bTextColor, fields.crText))
+            return TRUE;
         if (id == 1129) {
             CFieldFields& f = m_model.m_data;
             f.strFieldName = GetItemText(kIdcFieldName);
@@ -245,6 +256,36 @@ private:
 };
 
 }  // namespace
+
+void ShowColorChecks(HWND dialog, BOOL backOn, BOOL textOn)
+{
+    ::CheckDlgButton(dialog, 1150, backOn ? BST_CHECKED : BST_UNCHECKED);
+    ::CheckDlgButton(dialog, 1151, textOn ? BST_CHECKED : BST_UNCHECKED);
+    ::EnableWindow(::GetDlgItem(dialog, 1021), backOn);
+    ::EnableWindow(::GetDlgItem(dialog, 1144), textOn);
+}
+
+BOOL ColorCommand(HWND dialog, UINT id, BOOL& backOn, COLORREF& back, BOOL& textOn, COLORREF& text)
+{
+    if (id == 1150 || id == 1151) {
+        backOn = ::IsDlgButtonChecked(dialog, 1150) == BST_CHECKED;
+        textOn = ::IsDlgButtonChecked(dialog, 1151) == BST_CHECKED;
+        ShowColorChecks(dialog, backOn, textOn);
+        return TRUE;
+    }
+    if (id != 1021 && id != 1144)
+        return FALSE;
+    static COLORREF custom[16] = {};
+    CHOOSECOLORA cc = {};
+    cc.lStructSize = sizeof(cc);
+    cc.hwndOwner = dialog;
+    cc.rgbResult = id == 1021 ? back : text;
+    cc.lpCustColors = custom;
+    cc.Flags = CC_RGBINIT | CC_FULLOPEN;
+    if (::ChooseColorA(&cc))
+        (id == 1021 ? back : text) = cc.rgbResult;
+    return TRUE;
+}
 
 void RegisterBindDialogWindows()
 {

@@ -10,3 +10,8 @@ int RunDataSourcePickWindow(HWND owner, CDesignerDialog& model);
 void RegisterDatabaseManagerWindows();
 // The binding and bound-field dialogs.
 void RegisterBindDialogWindows();
+// The colour check boxes of the binding dialogs: 1150 enables the background
+// button 1021, 1151 the text button 1144; a button asks for its colour with
+// the system's colour dialog. Answers TRUE when the command was one of them.
+BOOL ColorCommand(HWND dialog, UINT id, BOOL& backOn, COLORREF& back, BOOL& textOn, COLORREF& text);
+void ShowColorChecks(HWND dialog, BOOL backOn, BOOL textOn);

@@ -173,6 +173,7 @@ private:
         SetPageNumber(2, 1040, m_pages.bind.nStartCol);
         SetPageText(2, 1142, m_pages.bind.group.strName);
         SetPageNumber(2, 1147, m_pages.bind.group.nNameCol);
+        ShowColorChecks(m_page[2], m_pages.bind.group.bBackColor, m_pages.bind.group.bTextColor);
         FillCombo(PageItem(3, 1104), {"空 绑  定", "序列绑定", "字段绑定"}, 2);
         FillCombo(PageItem(3, 1110), {"无统计", "合  计", "平  均", "最大值", "最小值", "计  数 "}, 0);
         FillCombo(PageItem(3, 1067), {"左 对 齐", "居中对齐", "右 对 齐"}, 0);
@@ -372,6 +373,9 @@ private:
                 ColumnButton(id);
             }
         } else if (page == m_page[2]) {
+            CGroupRowFields& g = m_pages.bind.group;
+            if (code == BN_CLICKED && ColorCommand(page, id, g.bBackColor, g.crBack, g.bTextColor, g.crText))
+                return;
             if (id == 1105 && code == CBN_SELCHANGE) {
                 m_pages.ChooseBindConnection(ComboIndex(PageItem(2, 1105)));
                 FillCombo(PageItem(2, 1106), m_pages.bindDataSets, m_pages.bindDataSetIndex);

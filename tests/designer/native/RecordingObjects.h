@@ -2,7 +2,8 @@
 // object, writes "Interface.Member" of every call that changes it into a
 // shared log and passes the call on; objects it hands out are wrapped too,
 // and wrapped objects passed in are unwrapped. Tests read the log to see
-// the order of property sets.
+// the order of property sets. Written by
+// tests/designer/tools/gen_recording_objects.py from the generated interfaces.
 #pragma once
 
 #include "designer/GridObjects.gen.h"

@@ -282,6 +282,11 @@ private:
         SetPageCheck(3, 1156, f.bMerge != FALSE);
         SetPageCheck(3, 1134, f.bReadOnly != FALSE);
         SetPageCheck(3, 1154, f.bWrap != FALSE);
+        ShowColorChecks(m_page[3], f.bBackColor, f.bTextColor);
+        if (!::IsWindowEnabled(PageItem(3, 1150))) {
+            ::EnableWindow(PageItem(3, 1021), FALSE);
+            ::EnableWindow(PageItem(3, 1144), FALSE);
+        }
     }
 
     void ShowTablePage()
@@ -314,8 +319,12 @@ private:
     }
     void EnableCustom(bool on)
     {
-        for (int id : {1177, 1170, 1103, 1104, 1158, 1039, 1043, 1110, 1067, 1060, 1156, 1134, 1154, 1178, 1018, 1180})
+        for (int id : {1177, 1170, 1103, 1104, 1158, 1039, 1043, 1110, 1067, 1060, 1156, 1134, 1154, 1178, 1018, 1180,
+                       1150, 1151})
             ::EnableWindow(PageItem(3, id), on ? TRUE : FALSE);
+        // The colour buttons also need their checks.
+        ::EnableWindow(PageItem(3, 1021), on && m_pages.field.bBackColor ? TRUE : FALSE);
+        ::EnableWindow(PageItem(3, 1144), on && m_pages.field.bTextColor ? TRUE : FALSE);
     }
     void FocusFailed(int page)
     {
@@ -411,6 +420,12 @@ private:
 
     void FieldCommand(UINT id, UINT code)
     {
+        CFieldFields& f = m_pages.field;
+        if (code == BN_CLICKED && (id == 1150 || id == 1151 || id == 1021 || id == 1144)) {
+            if (::IsWindowEnabled(PageItem(3, 1150)))
+                ColorCommand(m_page[3], id, f.bBackColor, f.crBack, f.bTextColor, f.crText);
+            return;
+        }
         if (id == 1172 && code == BN_CLICKED) {
             if (m_pages.ChooseAutomatic()) {
                 EnableCustom(false);

@@ -212,6 +212,15 @@ protected:
         Check(1154, f.bWrap != FALSE);
         Check(1155, f.bEllipsis != FALSE);
         ShowColorChecks(Hwnd(), f.bBackColor, f.bTextColor);
+        SetItemText(1042, f.strControl);
+        Fill(1106, {"不 设 置", "字符类型", "数值类型"}, CString(), f.nDefType);
+        SetItemText(1044, f.strDefValue);
+        CString number;
+        number.Format("%g", f.dbDefValue);
+        SetItemText(1045, number);
+        Fill(kIdcFieldSource, Connections(m_model.m_pGrid), f.strSourceConn, 0);
+        Fill(kIdcFieldSourceDataSet, DataSets(m_model.m_pGrid, f.strSourceConn), f.strSourceDataSet,
+             f.strSourceDataSet.IsEmpty() ? 0 : -1);
         return TRUE;
     }
     BOOL OnCommand(UINT id, UINT code, HWND control) override
@@ -220,8 +229,21 @@ protected:
         if (code == BN_CLICKED &&
             ColorCommand(Hwnd(), id, fields.bBackColor, fields.crBack, fields.bTextColor, fields.crText))
             return TRUE;
+        if (id == kIdcFieldSource && code == CBN_SELCHANGE) {
+            if (Selected(kIdcFieldSource) < 1)
+                Fill(kIdcFieldSourceDataSet, {}, CString());
+            else
+                Fill(kIdcFieldSourceDataSet, DataSets(m_model.m_pGrid, SelectedText(kIdcFieldSource)), CString(), 0);
+            return TRUE;
+        }
         if (id == 1129) {
             CFieldFields& f = m_model.m_data;
+            f.strControl = GetItemText(1042);
+            f.nDefType = Selected(1106) < 0 ? 0 : Selected(1106);
+            f.strDefValue = GetItemText(1044);
+            f.dbDefValue = std::atof(GetItemText(1045).GetString());
+            f.strSourceConn = Selected(kIdcFieldSource) >= 1 ? SelectedText(kIdcFieldSource) : CString();
+            f.strSourceDataSet = SelectedText(kIdcFieldSourceDataSet);
             f.strFieldName = GetItemText(kIdcFieldName);
             f.nBindType = Selected(kIdcFieldBindType);
             f.nRow = Number(kIdcFieldRow);

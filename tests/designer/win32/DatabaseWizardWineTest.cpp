@@ -275,4 +275,66 @@ TEST_F(DatabaseWizardWine, ConnectionManagerAddsAndDeletesWithConfirmation)
     ::DeleteFileA(saved.c_str());
 }
 
+TEST_F(DatabaseWizardWine, BindingAndFieldManagersAddWithTheirDialogs)
+{
+    const std::string saved = TempFile("kivo_binds_wine.kvx");
+    ::DeleteFileA(saved.c_str());
+    Designer d;
+    ASSERT_NE(nullptr, d.Frame());
+    ASSERT_TRUE(WaitFor([&] { return d.Documents().size() == 1; }));
+
+    ::PostMessageA(d.Frame(), WM_COMMAND, MAKEWPARAM(32942, 0), 0);
+    HWND manager = WaitForCaption(d, "绑定管理");
+    ASSERT_NE(nullptr, manager);
+    Click(manager, 1016);
+    HWND dialog = WaitForCaption(d, "绑定");
+    ASSERT_NE(nullptr, dialog);
+    Click(dialog, 1129);
+    EXPECT_EQ("绑定名称不能为空!", AnswerBox(d, dialog));
+    SetText(dialog, 1122, "b1");
+    Click(dialog, 1129);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+    Click(manager, 1019);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(manager); }));
+
+    ::PostMessageA(d.Frame(), WM_COMMAND, MAKEWPARAM(32943, 0), 0);
+    manager = WaitForCaption(d, "绑定字段管理");
+    ASSERT_NE(nullptr, manager);
+    HWND list = ChildById(manager, 1151);
+    ASSERT_NE(nullptr, list);
+    ::SetForegroundWindow(manager);
+    Pump(200);
+    // The binding's row is the second under the header; try the rows until
+    // the add command offers the field dialog for it.
+    for (int y : {50, 45, 55, 60}) {
+        designerwine::Click(list, POINT{60, y});
+        Pump(300);
+        Click(manager, 1016);
+        dialog = WaitForCaption(d, "绑定字段");
+        if (dialog != nullptr)
+            break;
+        AnswerBox(d, manager);
+    }
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ("b1", ItemText(dialog, 1149));
+    SetText(dialog, 1103, "X");
+    SetText(dialog, 1158, "2");
+    SetText(dialog, 1039, "3");
+    Click(dialog, 1129);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+    Click(manager, 1019);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(manager); }));
+
+    ASSERT_TRUE(SaveAndTest(d, saved));
+    Reader reader;
+    ASSERT_TRUE(reader.created);
+    ASSERT_EQ(1, reader.grid.GridOpenFile(CString(saved.c_str()), CString()));
+    EXPECT_EQ("[X]", reader.grid.CellGetValue(2, 3).Str());   // the manager's marker
+    ASSERT_EQ(1, reader.grid.DBGetBindCount());
+    auto bind = reader.grid.DBGetBind("b1");
+    ASSERT_TRUE(bind);
+    EXPECT_EQ(1, bind->GetnFieldCount());
+    ::DeleteFileA(saved.c_str());
+}
+
 }  // namespace

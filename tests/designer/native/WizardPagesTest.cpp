@@ -230,4 +230,30 @@ TEST_F(WizardFixture, DeletingAFieldAsksFirst)
     EXPECT_TRUE(pages.fieldEntries.empty());
 }
 
+TEST(WizardWithoutControl, CreatesNothingAndStaysSilently)
+{
+    ScriptedUi ui;
+    auto db = CreateDesignerDatabase();
+    CWizardPagesModel pages(nullptr, ui, *db);
+    CReportWizardDlg wizard;
+    ASSERT_EQ(CReportWizardDlg::Moved, wizard.Next(pages));
+    pages.conn.strConnectionString = "DSN=x";
+    EXPECT_EQ(CReportWizardDlg::Stayed, wizard.Next(pages));
+    EXPECT_TRUE(ui.boxes.empty());
+    pages.SetConnection("conn1");
+    EXPECT_TRUE(pages.connections.empty());
+    wizard.Skip();
+    wizard.Skip();
+    pages.ShowBindPage();
+    EXPECT_EQ(CReportWizardDlg::Stayed, wizard.Next(pages));
+    wizard.Skip();
+    pages.ShowFieldPage();
+    EXPECT_FALSE(pages.SaveField(true));   // no binding to add to
+    ASSERT_EQ(1u, ui.boxes.size());
+    EXPECT_EQ("绑定名称不能为空!", ui.boxes[0].text);
+    EXPECT_FALSE(pages.DeleteField());
+    EXPECT_EQ(CReportWizardDlg::Finished, wizard.Next(pages));   // no markers to write
+    EXPECT_EQ(1u, ui.boxes.size());
+}
+
 }  // namespace

@@ -113,6 +113,18 @@ TEST_F(DatabaseWizardWine, WalksFromConnectionToFilledTemplate)
     HWND page = VisiblePage(wizard);
     ASSERT_NE(nullptr, page);
     EXPECT_EQ("conn1", ItemText(page, 1122));
+    // "创建": the data-source picker builds the connection string.
+    Click(page, 1124);
+    HWND picker = WaitForCaption(d, "数据源");
+    ASSERT_NE(nullptr, picker);
+    EXPECT_GT(::SendMessageA(::GetDlgItem(picker, 1202), CB_GETCOUNT, 0, 0), 0);   // the installed drivers
+    Click(picker, IDOK);
+    EXPECT_EQ("请选择驱动程序或数据源!", AnswerBox(d, picker));
+    SetText(picker, 1202, "SQLite3");
+    SetText(picker, 1203, "/tmp/picked.db");
+    Click(picker, IDOK);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(picker); }));
+    EXPECT_EQ("Driver={SQLite3};Database=/tmp/picked.db;", ItemText(page, 1123));
     SetText(page, 1123, "Driver={Not Installed Driver};Database=/tmp/none.db;");
     Click(page, 1125);
     EXPECT_EQ("链接失败!", AnswerBox(d, wizard));

@@ -131,6 +131,10 @@ PooledFont* Intern(const LOGFONT* pLogFont)
     FontPool& pool = Pool();
     if (PooledFont* entry = EntryOf(pLogFont))
         return pool.last = entry;
+    // Cells made in bulk take the same font one after another: the last entry
+    // answers without building and hashing a key.
+    if (pool.last != nullptr && std::memcmp(&pool.last->logFont, pLogFont, sizeof(LOGFONT)) == 0)
+        return pool.last;
     std::string key(reinterpret_cast<const char*>(pLogFont), sizeof(LOGFONT));
     auto found = pool.byBytes.find(key);
     if (found != pool.byBytes.end())

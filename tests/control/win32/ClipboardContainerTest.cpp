@@ -5,6 +5,8 @@
 // menu the host fills during GridMenuStart; dragging a selection, within a
 // grid and into the other one.
 #include "ContainerHost.h"
+#include "document/TemplateFile.h"
+#include "grid/GridCtrl.h"
 
 #include <gtest/gtest.h>
 
@@ -35,6 +37,8 @@ const DISPID kGridCopy = 345;
 const DISPID kGridPaste = 347;
 const DISPID kGridSetPasteFlags = 394;
 const DISPID kColumnGetObject = 452;
+const DISPID kColumnGetWidth = 63;
+const DISPID kGridOpenFile = 139;
 const DISPID kGridAddPopuMenu = 501;
 const DISPID kGridMenuStart = 27;
 const DISPID kGridMenuCommand = 28;
@@ -404,6 +408,50 @@ TEST_F(TwoControls, CtrlCAndCtrlVCarryTextsFormatsBordersAndBlocks)
     ASSERT_TRUE(RunOnHost(std::string("xclip -o -selection clipboard > ") + out + " 2>/dev/null"));
     EXPECT_EQ("a1\tb1\t\na2\tb2\t\n\t\t", ReadHostFile(out));
     std::remove((std::string("Z:") + out).c_str());
+}
+
+// Column widths come across with the cells when the copying sheet asks for
+// them: its size-copy option, which a template stores and brings along when
+// the control opens it.
+TEST_F(TwoControls, CtrlCAndCtrlVCarryColumnWidthsFromASheetThatAsksForThem)
+{
+    CGridCtrl made;
+    made.SetRowCount(12);
+    made.SetColumnCount(5);
+    made.SetFixedRowCount(1);
+    made.SetFixedColumnCount(1);
+    made.SetColumnWidth(1, 150);
+    made.SetColumnWidth(2, 45);
+    made.SetClipSizeOption(2);   // widths, not heights
+    std::vector<BYTE> bytes;
+    ASSERT_TRUE(SaveTemplateBytes(made, "", bytes));
+    char dir[MAX_PATH] = {0};
+    ::GetTempPathA(sizeof(dir), dir);
+    const std::string path = std::string(dir) + "kivo_widths.kvx";
+    {
+        std::ofstream f(path, std::ios::binary);
+        f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    const std::wstring widePath(path.begin(), path.end());
+    ASSERT_EQ(1, Call(l, kGridOpenFile, {Text(widePath.c_str()), Text(L"")}));
+    ASSERT_EQ(150, Call(l, kColumnGetWidth, {Long(1)}));
+    SetValue(l, 1, 1, L"wide");
+    SetValue(l, 1, 2, L"narrow");
+    const LONG untouched = Call(r, kColumnGetWidth, {Long(3)});
+    PumpFor(100);
+
+    SelectWithMouse(l, LeftGrid(), 1, 1, 2, 2);
+    CtrlKey('C');
+    Click(CellCentre(r, RightGrid(), 3, 1));
+    CtrlKey('V');
+    PumpFor(200);
+
+    EXPECT_EQ("wide", Value(r, 3, 1));
+    EXPECT_EQ("narrow", Value(r, 3, 2));
+    EXPECT_EQ(150, Call(r, kColumnGetWidth, {Long(1)}));
+    EXPECT_EQ(45, Call(r, kColumnGetWidth, {Long(2)}));
+    EXPECT_EQ(untouched, Call(r, kColumnGetWidth, {Long(3)}));
+    std::remove(path.c_str());
 }
 
 TEST_F(TwoControls, GridCopyAndGridPasteTakeTheFormatOfThePasteMode)

@@ -1,5 +1,9 @@
 #include "cells/RichFormatOps.h"
 
+namespace {
+const LONG kDefaultTabStep = 320;     // twips
+}
+
 void CRichFormatOps::SetEffect(DWORD dwMask, DWORD dwEffect, bool bOn)
 {
     if (m_pHost == nullptr)
@@ -83,6 +87,12 @@ void CRichFormatOps::MoveIndent(bool bIndent)
     const int count = cur.cTabCount < 0 ? 0 : (cur.cTabCount > richtext::kMaxTabStops ? richtext::kMaxTabStops
                                                                                     : cur.cTabCount);
     LONG indent = bIndent ? -1 : 0;
+    if (count == 0) {
+        // A paragraph without tab stops of its own steps by the default
+        // stop interval.
+        indent = bIndent ? (cur.dxStartIndent / kDefaultTabStep + 1) * kDefaultTabStep
+                         : (cur.dxStartIndent > 0 ? (cur.dxStartIndent - 1) / kDefaultTabStep * kDefaultTabStep : 0);
+    }
     for (int i = 0; i < count; ++i) {
         if (bIndent && cur.rgxTabs[i] > cur.dxStartIndent) {
             indent = cur.rgxTabs[i];

@@ -24,7 +24,8 @@ public:
     void SetSubscript(bool bOn) { SetEffect(richtext::RT_CFM_SUBSCRIPT, richtext::RT_CFE_SUBSCRIPT, bOn); }
     // 1 left, 3 centre, 2 right.
     void SetAlignment(WORD wAlign);
-    // To the next (previous) tab stop of the paragraph; nothing past the last.
+    // To the next (previous) tab stop of the paragraph; nothing past the
+    // last. Without tab stops of its own the paragraph steps by 320 twips.
     void Indent() { MoveIndent(true); }
     void Outdent() { MoveIndent(false); }
     // 0 none, 1 bullets, 2 numbers.

@@ -74,6 +74,17 @@ TEST(FormatToolBarActions, ParagraphButtonsAlignIndentAndNumber)
     ApplyButton(ID_NUMBERING, false, d.ops);
     EXPECT_EQ(0, d.Para().wNumbering);
 
+    // Without tab stops of its own the paragraph steps by 320 twips.
+    ApplyButton(ID_INDENT, false, d.ops);
+    EXPECT_EQ(320, d.Para().dxStartIndent);
+    ApplyButton(ID_INDENT, false, d.ops);
+    EXPECT_EQ(640, d.Para().dxStartIndent);
+    ApplyButton(ID_OUTDENT, false, d.ops);
+    ApplyButton(ID_OUTDENT, false, d.ops);
+    EXPECT_EQ(0, d.Para().dxStartIndent);
+    ApplyButton(ID_OUTDENT, false, d.ops);
+    EXPECT_EQ(0, d.Para().dxStartIndent);
+
     RichParaFormat tabs;
     tabs.dwMask = RT_PFM_TABSTOPS;
     tabs.cTabCount = 2;

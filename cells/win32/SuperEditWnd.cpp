@@ -9,13 +9,19 @@
 // in-place editors it owns itself and is deleted with its window, never while
 // one of its own messages is still being handled.
 //
-// The format toolbar and the properties dialog are not part of the editor:
-// it makes no toolbar, and the menu's "属性..." does nothing.
+// It owns the floating format toolbar (cells/win32/FormatToolBarWnd.cpp),
+// shown at the cell's toolbar position and kept up to date on every selection
+// change; the focus may move into the toolbar, its boxes, the palette and the
+// properties dialog without ending the edit.
 #include "cells/RichTextEditorSite.h"
 #include "cells/RichTextHost.h"
 
 #include "base/Cp936.h"
 #include "cells/CellEditNotifyInfo.h"
+#include "cells/FormatDialogPages.h"
+#include "cells/FormatToolBarModel.h"
+#include "cells/RichFormatOps.h"
+#include "cells/win32/FormatWindows.h"
 #include "cells/win32/RichEditFormats.h"
 #include "grid/GridCtrl.h"
 #include "platform/Wnd.h"
@@ -31,6 +37,7 @@ namespace {
 
 const UINT kRichEditId = 1108;
 const UINT kEndEditMessage = WM_APP + 0x106;       // posted: the focus left the editor
+const UINT kCheckFocusMessage = WM_APP + 0x107;     // posted: ends the edit unless the focus is in the family
 
 // Menu command identifiers and captions (code page 936).
 enum MenuCommand {
@@ -196,10 +203,11 @@ private:
     int m_nLastChar = -1;
 };
 
-class CSuperEditWnd : public CWnd, public CRichTextEditorSite {
+class CSuperEditWnd : public CWnd, public CRichTextEditorSite, public CFormatToolBarSite {
 public:
     explicit CSuperEditWnd(const SuperEditRequest& request)
-        : m_request(request), m_edit(this), m_backEnd(&m_edit), m_hRichEdit(::LoadLibraryW(L"riched20.dll"))
+        : m_request(request), m_edit(this), m_backEnd(&m_edit), m_ops(&m_backEnd),
+          m_hRichEdit(::LoadLibraryW(L"riched20.dll"))
     {
     }
     ~CSuperEditWnd() override
@@ -237,7 +245,24 @@ public:
         m_backEnd.SetCharFormat(cf, richtext::RT_SCF_DEFAULT);
         m_backEnd.SetText(strText);
     }
-    void ShowToolBar(BOOL) override {}                   // the editor has no toolbar
+    void ShowToolBar(BOOL bShow) override
+    {
+        if (HWND bar = FormatToolBarHwnd(m_toolbar.get()))
+            ::ShowWindow(bar, bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
+    }
+
+    // CFormatToolBarSite
+    CRichFormatOps& FormatOps() override { return m_ops; }
+    void ReturnFocus() override
+    {
+        if (m_edit.GetSafeHwnd() != nullptr)
+            ::SetFocus(m_edit.GetSafeHwnd());
+    }
+    void CheckFocus() override
+    {
+        if (m_hWnd != nullptr)
+            ::PostMessageA(m_hWnd, kCheckFocusMessage, 0, 0);
+    }
 
     void EndEdit();
     // The rich edit lost the focus to hwndNew.
@@ -263,11 +288,31 @@ protected:
                 ::SetFocus(m_edit.GetSafeHwnd());
             break;
         case WM_COMMAND:
+            // The rich edit itself measures its content (EN_REQUESTRESIZE).
             if (HIWORD(wParam) == EN_CHANGE && LOWORD(wParam) == kRichEditId)
-                Grow();
+                m_backEnd.Send(EM_REQUESTRESIZE, 0, 0);
             break;
+        case WM_NOTIFY: {
+            const NMHDR* hdr = reinterpret_cast<const NMHDR*>(lParam);
+            if (hdr != nullptr && hdr->idFrom == kRichEditId && hdr->code == EN_SELCHANGE)
+                UpdateToolBar();
+            else if (hdr != nullptr && hdr->idFrom == kRichEditId && hdr->code == EN_REQUESTRESIZE)
+                Grow(reinterpret_cast<const REQRESIZE*>(lParam)->rc.bottom -
+                     reinterpret_cast<const REQRESIZE*>(lParam)->rc.top);
+            else
+                result = CWnd::WindowProc(message, wParam, lParam);
+            break;
+        }
         case kEndEditMessage:
             EndEdit();
+            break;
+        case kCheckFocusMessage:
+            if (!m_bDialogOpen && !InFamily(::GetFocus()))
+                EndEdit();
+            break;
+        case WM_DESTROY:
+            m_toolbar.reset();
+            result = CWnd::WindowProc(message, wParam, lParam);
             break;
         default:
             result = CWnd::WindowProc(message, wParam, lParam);
@@ -287,17 +332,26 @@ protected:
     }
 
 private:
-    // The editor grows downward while its content needs more than the cell.
-    void Grow();
+    // The editor grows downward while its content (natural pixels high)
+    // needs more than the cell.
+    void Grow(int natural);
     void ApplyEffect(DWORD dwMask, DWORD dwEffect, BOOL bOn);
     void ApplyParagraph(const RichParaFormat& pf);
+    // Sends the toolbar the selection's formats (message 1048).
+    void UpdateToolBar();
+    // The properties dialog on the selection's formats; OK applies its pages.
+    void RunProperties();
+    // The window is the editor, its toolbar, or a window inside or owned by one.
+    bool InFamily(HWND hwnd) const;
 
     SuperEditRequest m_request;
     CSuperRichEdit m_edit;
     CRichEditBackEnd m_backEnd;
+    CRichFormatOps m_ops;
+    FormatToolBarPtr m_toolbar;
+    bool m_bDialogOpen = false;                          // the properties dialog runs
     HMODULE m_hRichEdit;
     HMENU m_hMenu = nullptr;
-    std::unique_ptr<CRichTextHostBase> m_pMeasure;      // measures the content
     BOOL m_bLockMark = FALSE;
     int m_nDepth = 0;
     bool m_bDeletePending = false;
@@ -370,7 +424,7 @@ BOOL CSuperEditWnd::Open()
     m_backEnd.SetSel(0, -1);
     m_backEnd.SetParaFormat(tabs);
     const LRESULT mask = m_backEnd.Send(EM_GETEVENTMASK, 0, 0);
-    m_backEnd.Send(EM_SETEVENTMASK, 0, mask | ENM_CHANGE | ENM_SCROLL | ENM_SELCHANGE);
+    m_backEnd.Send(EM_SETEVENTMASK, 0, mask | ENM_CHANGE | ENM_SCROLL | ENM_SELCHANGE | ENM_REQUESTRESIZE);
 
     m_backEnd.SetRTF(m_request.strContent);
     CString plain;
@@ -396,29 +450,82 @@ BOOL CSuperEditWnd::Open()
         ::PostMessageA(m_edit.GetSafeHwnd(), WM_CHAR, ch, 0);
 
     m_backEnd.Send(EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(m_request.crBack));
+
+    // The toolbar floats at the cell's toolbar position, owned by the grid's
+    // top-level window; the editor works on without it when it cannot be made.
+    const POINT toolbarPos = {m_request.nToolBarX, m_request.nToolBarY};
+    m_toolbar = CreateFormatToolBar(this, ::GetAncestor(m_hWnd, GA_ROOT), toolbarPos, m_request.bShowToolBar != FALSE);
+    UpdateToolBar();
     ::SetFocus(m_edit.GetSafeHwnd());
     return TRUE;
 }
 
-void CSuperEditWnd::Grow()
+void CSuperEditWnd::UpdateToolBar()
 {
-    if (!m_pMeasure) {
-        m_pMeasure.reset(NewPlatformRichTextHost());
-        if (m_pMeasure)
-            m_pMeasure->Init();
-    }
-    if (!m_pMeasure || m_edit.GetSafeHwnd() == nullptr)
+    HWND bar = FormatToolBarHwnd(m_toolbar.get());
+    if (bar == nullptr)
         return;
-    CString rtf;
-    m_backEnd.GetRTF(rtf);
-    m_pMeasure->SetRTF(rtf);
+    RichCharFormat cf;
+    RichParaFormat pf;
+    m_ops.GetFormats(cf, pf);
+    ::SendMessageA(bar, formatbar::MSG_UPDATE, reinterpret_cast<WPARAM>(&cf), reinterpret_cast<LPARAM>(&pf));
+}
+
+void CSuperEditWnd::RunProperties()
+{
+    proppages::FontInput fontIn;
+    RichParaFormat pfIn;
+    m_ops.GetFormats(fontIn.cf, pfIn);
+    CHARFORMAT2W spacing;
+    std::memset(&spacing, 0, sizeof spacing);
+    spacing.cbSize = sizeof spacing;
+    m_backEnd.Send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&spacing));
+    fontIn.bSpacing = (spacing.dwMask & CFM_SPACING) != 0;
+    fontIn.sSpacing = spacing.sSpacing;
+
+    const HWND hwnd = m_hWnd;
+    m_bDialogOpen = true;
+    proppages::FontResult fontOut;
+    RichParaFormat pfOut;
+    const BOOL accepted = RunPropertiesDialog(::GetAncestor(m_hWnd, GA_ROOT), fontIn, pfIn, fontOut, pfOut);
+    if (!::IsWindow(hwnd))
+        return;                                  // the editor went while the dialog ran
+    m_bDialogOpen = false;
+    if (accepted) {
+        m_ops.ApplyFormats(fontOut.cf, pfOut);
+        if (fontOut.bSpacing) {
+            CHARFORMAT2W cf;
+            std::memset(&cf, 0, sizeof cf);
+            cf.cbSize = sizeof cf;
+            cf.dwMask = CFM_SPACING;
+            cf.sSpacing = static_cast<SHORT>(fontOut.sSpacing);
+            m_backEnd.Send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+        }
+    }
+    UpdateToolBar();
+    ReturnFocus();
+}
+
+bool CSuperEditWnd::InFamily(HWND hwnd) const
+{
+    const HWND bar = FormatToolBarHwnd(m_toolbar.get());
+    for (int depth = 0; hwnd != nullptr && depth < 64; ++depth) {
+        if (hwnd == m_hWnd || (bar != nullptr && hwnd == bar))
+            return true;
+        hwnd = (::GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD) != 0 ? ::GetParent(hwnd)
+                                                                   : ::GetWindow(hwnd, GW_OWNER);
+    }
+    return false;
+}
+
+void CSuperEditWnd::Grow(int natural)
+{
+    if (m_edit.GetSafeHwnd() == nullptr)
+        return;
     RECT editRect;
     ::GetWindowRect(m_edit.GetSafeHwnd(), &editRect);
     ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&editRect), 2);
     const int width = editRect.right - editRect.left;
-    int natural = 0;
-    if (m_pMeasure->GetNaturalHeight(width, &natural) != 0)
-        natural = 0;
     const int needed = natural + 2;
     if (editRect.top + needed == editRect.bottom)
         return;
@@ -434,8 +541,9 @@ void CSuperEditWnd::Grow()
 
 void CSuperEditWnd::OnEditKillFocus(HWND hwndNew)
 {
-    // Moving between the editor's own windows keeps the edit.
-    if (hwndNew != nullptr && (hwndNew == m_hWnd || hwndNew == m_edit.GetSafeHwnd()))
+    // Moving between the editor's own windows (its toolbar, the boxes, the
+    // palette, the properties dialog) keeps the edit.
+    if (m_bDialogOpen || (hwndNew != nullptr && InFamily(hwndNew)))
         return;
     ::PostMessageA(m_hWnd, kEndEditMessage, 0, 0);
 }
@@ -461,6 +569,12 @@ void CSuperEditWnd::EndEdit()
     info.pszRichText = rtf.GetString();
     info.nRichParam1 = m_request.nToolBarX;
     info.nRichParam2 = m_request.nToolBarY;
+    if (HWND bar = FormatToolBarHwnd(m_toolbar.get())) {
+        RECT barRect;
+        ::GetWindowRect(bar, &barRect);
+        info.nRichParam1 = barRect.left;
+        info.nRichParam2 = barRect.top;
+    }
     if (CWnd* owner = GetOwner())
         owner->SendMessage(WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
     if (::IsWindow(hwnd))
@@ -587,10 +701,14 @@ void CSuperEditWnd::ShowMenu(CPoint ptScreen)
                                   : (uniformNumbering && pf.wNumbering == 2 ? 0 : 2));
         ApplyParagraph(para);
         break;
+    case kCmdProperties:
+        RunProperties();
+        break;
     default:
-        break;                                  // "属性...": no properties dialog
+        break;
     }
-    ::SetFocus(m_edit.GetSafeHwnd());
+    if (::IsWindow(hwnd))
+        ::SetFocus(m_edit.GetSafeHwnd());
 }
 
 CWnd* CreateSuperEdit(const SuperEditRequest& request)

@@ -1,5 +1,6 @@
 #include "control/win32/KivoSheetControl.h"
 
+#include "control/ControlAbout.h"
 #include "control/ControlPersist.h"
 #include "control/DispInvoke.h"
 #include "control/win32/ComUtil.h"
@@ -164,8 +165,13 @@ CPersistBagValue BagValue(const VARIANT& v)
 
 INT_PTR CALLBACK AboutProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
 {
-    if (msg == WM_INITDIALOG)
+    if (msg == WM_INITDIALOG) {
+        char version[64] = {};
+        ::LoadStringA(KivoModuleInstance(), controlabout::kVersionStringId, version, sizeof version);
+        const CString line = controlabout::VersionLine(version);
+        ::SetDlgItemTextA(dlg, controlabout::kVersionLineId, line.GetString());
         return TRUE;
+    }
     if (msg == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
         ::EndDialog(dlg, LOWORD(wParam));
         return TRUE;

@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
+#include <cstdlib>
 #include <string>
 #include <thread>
 
@@ -314,6 +317,288 @@ TEST_F(RichTextWineTest, DISABLED_TheEditorTakesTypingGrowsTakesTheMenuAndCommit
     EXPECT_EQ(endEditsBefore + 1, s_host->endEdits);
     gridwine::Repaint(grid);
     EXPECT_GT(Count(Rect(2, 2), IsDark), 10) << "the new content drawn";
+}
+
+// --- the format toolbar over a real editor ------------------------------------------------
+
+HWND FindThreadWindow(const char* className)
+{
+    struct Search {
+        const char* name;
+        HWND found;
+    } search = {className, nullptr};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM lParam) -> BOOL {
+            Search* s = reinterpret_cast<Search*>(lParam);
+            if (ClassOf(hwnd) == s->name && ::IsWindowVisible(hwnd)) {
+                s->found = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+class FormatToolBarWineTest : public RichTextWineTest {
+protected:
+    // Opens the editor on cell (2, 2) with F2; the rich edit has the focus.
+    void OpenEditor()
+    {
+        cell = MakeRich(2, 2, kPlainRtf);
+        ASSERT_NE(nullptr, cell);
+        grid.SetFocusCell(2, 2);
+        grid.SetFocus();
+        PumpFor(30);
+        realinput::PressKey(VK_F2);
+        PumpFor(60);
+        ASSERT_TRUE(cell->IsEditing());
+        edit = ::GetFocus();
+        ASSERT_EQ("RichEdit20A", ClassOf(edit));
+        bar = FindThreadWindow("KivoSEToolBarWnd");
+        ASSERT_NE(nullptr, bar);
+        toolbar = ::FindWindowExA(bar, nullptr, "ToolbarWindow32", nullptr);
+        ASSERT_NE(nullptr, toolbar);
+        // The pointer rests on the bar before the first click, as a user's does.
+        realinput::PointerTo(toolbar, CPoint(4, 4));
+        PumpFor(200);
+    }
+    CPoint ButtonCentre(UINT id)
+    {
+        RECT r = {};
+        ::SendMessageA(toolbar, TB_GETRECT, id, reinterpret_cast<LPARAM>(&r));
+        return CPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    }
+    void Click(UINT id)
+    {
+        realinput::ClickAt(toolbar, ButtonCentre(id));
+        PumpFor(40);
+    }
+    bool Checked(UINT id) { return ::SendMessageA(toolbar, TB_ISBUTTONCHECKED, id, 0) != 0; }
+    CHARFORMAT2W Char()
+    {
+        CHARFORMAT2W cf = {};
+        cf.cbSize = sizeof cf;
+        ::SendMessageA(edit, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+        return cf;
+    }
+    PARAFORMAT2 Para()
+    {
+        PARAFORMAT2 pf = {};
+        pf.cbSize = sizeof pf;
+        ::SendMessageA(edit, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+        return pf;
+    }
+    // Pixels of the toolbar button that have the colour.
+    int ButtonPixels(UINT id, COLORREF colour)
+    {
+        ::RedrawWindow(toolbar, nullptr, nullptr, RDW_UPDATENOW | RDW_INVALIDATE | RDW_ERASE);
+        PumpFor(30);
+        RECT r = {};
+        ::SendMessageA(toolbar, TB_GETRECT, id, reinterpret_cast<LPARAM>(&r));
+        HDC dc = ::GetDC(toolbar);
+        int n = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                n += ::GetPixel(dc, x, y) == colour ? 1 : 0;
+        ::ReleaseDC(toolbar, dc);
+        return n;
+    }
+    // Clicks a colour button's arrow and answers the palette popup.
+    HWND OpenPalette(UINT id)
+    {
+        RECT r = {};
+        ::SendMessageA(toolbar, TB_GETRECT, id, reinterpret_cast<LPARAM>(&r));
+        realinput::ClickAt(toolbar, CPoint(r.right - 4, (r.top + r.bottom) / 2));
+        PumpFor(60);
+        return FindThreadWindow("KivoColourPopup");
+    }
+
+    CGridCellSuperEdit* cell = nullptr;
+    HWND edit = nullptr;
+    HWND bar = nullptr;
+    HWND toolbar = nullptr;
+};
+
+// Held back: the buttons, boxes and palettes work over the real editor, but
+// the end of the test (the editor closed with the grid, or an edit ended and
+// committed) crashes under Wine in the cell's editor and drawing path, which
+// takes the whole suite down (see the closing note); the first click on the
+// bar is also lost.
+TEST_F(FormatToolBarWineTest, DISABLED_TheToolBarFollowsAndFormatsTheSelection)
+{
+    OpenEditor();
+    // At the cell's toolbar position: the right and top edges of the cell.
+    CRect cellRect = Rect(2, 2);
+    POINT corner = {cellRect.right + 1, cellRect.top + 1};
+    ::ClientToScreen(grid.GetSafeHwnd(), &corner);
+    RECT barRect;
+    ::GetWindowRect(bar, &barRect);
+    EXPECT_EQ(corner.x, barRect.left);
+    EXPECT_EQ(corner.y, barRect.top);
+
+    ::SendMessageA(edit, EM_SETSEL, 0, 2);
+    PumpFor(30);
+    const struct {
+        UINT id;
+        DWORD effect;
+    } effects[] = {{32768, CFE_BOLD},      {32769, CFE_ITALIC},      {32770, CFE_UNDERLINE},
+                   {32771, CFE_STRIKEOUT}, {32772, CFE_SUPERSCRIPT}, {32773, CFE_SUBSCRIPT}};
+    for (const auto& e : effects) {
+        Click(e.id);
+        EXPECT_NE(0u, Char().dwEffects & e.effect) << e.id;
+        EXPECT_TRUE(Checked(e.id)) << e.id;
+        EXPECT_EQ(edit, ::GetFocus()) << "the focus stays in the editor";
+        ASSERT_TRUE(cell->IsEditing());
+    }
+    EXPECT_EQ(0u, Char().dwEffects & CFE_SUPERSCRIPT) << "subscript replaced superscript";
+    Click(32768);
+    EXPECT_EQ(0u, Char().dwEffects & CFE_BOLD) << "bold released";
+
+    Click(32775);
+    EXPECT_EQ(PFA_CENTER, Para().wAlignment);
+    Click(32776);
+    EXPECT_EQ(PFA_RIGHT, Para().wAlignment);
+    EXPECT_FALSE(Checked(32775));
+    Click(32774);
+    EXPECT_EQ(PFA_LEFT, Para().wAlignment);
+    Click(32777);
+    EXPECT_GT(Para().dxStartIndent, 0);
+    Click(32778);
+    EXPECT_EQ(0, Para().dxStartIndent);
+    Click(32780);
+    EXPECT_EQ(PFN_BULLET, Para().wNumbering);
+    Click(32781);
+    EXPECT_EQ(2, Para().wNumbering);
+    EXPECT_FALSE(Checked(32780)) << "numbering released bullets";
+    EXPECT_TRUE(Checked(32781));
+
+    // A size chosen in the size box by keys.
+    HWND sizeBox = ::GetDlgItem(bar, 1110);
+    ASSERT_NE(nullptr, sizeBox);
+    RECT boxRect;
+    ::GetClientRect(sizeBox, &boxRect);
+    realinput::ClickAt(sizeBox, CPoint(boxRect.right / 2, boxRect.bottom / 2));
+    PumpFor(60);
+    realinput::PressKey(VK_DOWN);
+    realinput::PressKey(VK_RETURN);
+    PumpFor(60);
+    ASSERT_TRUE(cell->IsEditing()) << "the edit stays open while the focus is in the box";
+    const LRESULT sizeSel = ::SendMessageA(sizeBox, CB_GETCURSEL, 0, 0);
+    char sizeText[8] = {};
+    ::SendMessageA(sizeBox, CB_GETLBTEXT, static_cast<WPARAM>(sizeSel), reinterpret_cast<LPARAM>(sizeText));
+    EXPECT_EQ(std::atoi(sizeText) * 20, Char().yHeight);
+    EXPECT_EQ(edit, ::GetFocus());
+
+    // A face chosen in the face box.
+    HWND faceBox = ::GetDlgItem(bar, 32787);
+    ASSERT_NE(nullptr, faceBox);
+    const LRESULT arial = ::SendMessageA(faceBox, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                         reinterpret_cast<LPARAM>("Tahoma"));
+    if (arial >= 0) {
+        ::SendMessageA(faceBox, CB_SETCURSEL, static_cast<WPARAM>(arial), 0);
+        ::SendMessageA(bar, WM_COMMAND, MAKEWPARAM(32787, CBN_SELCHANGE), reinterpret_cast<LPARAM>(faceBox));
+        PumpFor(30);
+        EXPECT_STREQ(L"Tahoma", Char().szFaceName);
+    }
+
+    // Moving the selection updates the buttons and the boxes.
+    ::SendMessageA(edit, EM_SETSEL, 2, 3);
+    PumpFor(30);
+    EXPECT_FALSE(Checked(32769)) << "the third letter is not italic";
+    ::SendMessageA(edit, EM_SETSEL, 0, 1);
+    PumpFor(30);
+    EXPECT_TRUE(Checked(32769));
+    EXPECT_EQ(sizeSel, ::SendMessageA(sizeBox, CB_GETCURSEL, 0, 0));
+    ::SendMessageA(edit, EM_SETSEL, 2, 3);
+    PumpFor(30);
+    char shown[8] = {};
+    ::SendMessageA(sizeBox, CB_GETLBTEXT, static_cast<WPARAM>(::SendMessageA(sizeBox, CB_GETCURSEL, 0, 0)),
+                   reinterpret_cast<LPARAM>(shown));
+    EXPECT_STREQ("18", shown);
+
+    ASSERT_TRUE(cell->IsEditing());
+    // Ending the edit draws the committed cell through the windowless text
+    // services, which do not work under Wine yet: the editor is closed with
+    // the grid.
+}
+
+TEST_F(FormatToolBarWineTest, DISABLED_ColourButtonsOpenThePaletteBelowThemAndApplyTheChoice)
+{
+    OpenEditor();
+    ::SendMessageA(edit, EM_SETSEL, 0, 2);
+    PumpFor(30);
+
+    const COLORREF darkRed = 0x00008B;
+    EXPECT_EQ(0, ButtonPixels(32783, darkRed));
+    HWND popup = OpenPalette(32783);
+    ASSERT_NE(nullptr, popup);
+    RECT button = {};
+    ::SendMessageA(toolbar, TB_GETRECT, 32783, reinterpret_cast<LPARAM>(&button));
+    POINT below = {button.left, button.bottom};
+    ::ClientToScreen(toolbar, &below);
+    RECT popupRect;
+    ::GetWindowRect(popup, &popupRect);
+    EXPECT_EQ(below.x, popupRect.left);
+    EXPECT_EQ(below.y, popupRect.top);
+    ASSERT_TRUE(cell->IsEditing());
+    // Black is chosen; Down moves to the dark red under it.
+    realinput::PressKey(VK_DOWN);
+    realinput::PressKey(VK_RETURN);
+    PumpFor(60);
+    EXPECT_EQ(nullptr, FindThreadWindow("KivoColourPopup"));
+    ASSERT_TRUE(cell->IsEditing());
+    CHARFORMAT2W cf = Char();
+    EXPECT_EQ(darkRed, cf.crTextColor);
+    EXPECT_EQ(0u, cf.dwEffects & CFE_AUTOCOLOR);
+    EXPECT_GT(ButtonPixels(32783, darkRed), 5) << "the button's image shows the colour";
+
+    // "更多颜色" with the colour dialog cancelled keeps the colour.
+    popup = OpenPalette(32783);
+    ASSERT_NE(nullptr, popup);
+    std::thread cancel([] {
+        ::Sleep(900);
+        SendKey(VK_ESCAPE);
+    });
+    realinput::PressKey(VK_UP);      // dark red -> black
+    realinput::PressKey(VK_UP);      // -> the default box
+    realinput::PressKey(VK_UP);      // -> the custom box
+    realinput::PressKey(VK_RETURN);  // the colour dialog, cancelled by the thread
+    PumpFor(1200);
+    cancel.join();
+    PumpFor(60);
+    ASSERT_TRUE(cell->IsEditing());
+    EXPECT_EQ(darkRed, Char().crTextColor);
+    EXPECT_GT(ButtonPixels(32783, darkRed), 5);
+
+    // The back colour: a colour, then "无" for the automatic background.
+    popup = OpenPalette(32782);
+    ASSERT_NE(nullptr, popup);
+    realinput::PressKey(VK_DOWN);    // the default box -> black
+    realinput::PressKey(VK_RIGHT);   // -> brown
+    realinput::PressKey(VK_RETURN);
+    PumpFor(60);
+    cf = Char();
+    EXPECT_EQ(0x002AA5u, cf.crBackColor);
+    EXPECT_EQ(0u, cf.dwEffects & CFE_AUTOBACKCOLOR);
+    popup = OpenPalette(32782);
+    ASSERT_NE(nullptr, popup);
+    realinput::PressKey(VK_UP);      // brown -> the default box "无"
+    realinput::PressKey(VK_RETURN);
+    PumpFor(60);
+    EXPECT_NE(0u, Char().dwEffects & CFE_AUTOBACKCOLOR);
+
+    // A release outside the arrow after a press on it opens nothing.
+    RECT back = {};
+    ::SendMessageA(toolbar, TB_GETRECT, 32782, reinterpret_cast<LPARAM>(&back));
+    realinput::PointerTo(toolbar, CPoint(back.right - 4, (back.top + back.bottom) / 2));
+    realinput::Button(MOUSEEVENTF_LEFTDOWN);
+    realinput::PointerTo(toolbar, ButtonCentre(32774));
+    realinput::Button(MOUSEEVENTF_LEFTUP);
+    PumpFor(60);
+    EXPECT_EQ(nullptr, FindThreadWindow("KivoColourPopup"));
+    ASSERT_TRUE(cell->IsEditing());
 }
 
 TEST_F(RichTextWineTest, EnterOrAReadOnlyCellOpensNoEditor)

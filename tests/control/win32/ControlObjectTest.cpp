@@ -553,3 +553,53 @@ TEST_F(ControlObject, AboutBoxShowsTheControlsIcon)
 }
 
 }  // namespace
+
+namespace {
+
+struct AboutWatch {
+    bool seen = false;
+    std::wstring line;
+};
+AboutWatch* g_about = nullptr;
+
+BOOL CALLBACK FindAbout(HWND hwnd, LPARAM)
+{
+    wchar_t caption[32] = {};
+    ::GetWindowTextW(hwnd, caption, 32);
+    if (!::IsWindowVisible(hwnd) || std::wstring(caption) != L"\x5173\x4E8E")   // "关于"
+        return TRUE;
+    g_about->seen = true;
+    wchar_t line[128] = {};
+    ::GetDlgItemTextW(hwnd, 268, line, 128);
+    g_about->line = line;
+    // OK, as a click would press it.
+    ::SendMessageW(::GetDlgItem(hwnd, IDOK), BM_CLICK, 0, 0);
+    return FALSE;
+}
+
+void CALLBACK CloseAbout(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (g_about != nullptr && !g_about->seen)
+        ::EnumThreadWindows(::GetCurrentThreadId(), FindAbout, 0);
+}
+
+TEST_F(ControlObject, AboutBoxMethodShowsTheVersionLineAndClosesWithOk)
+{
+    IDispatch* ctl = nullptr;
+    ASSERT_EQ(control->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&ctl)), S_OK);
+    LPOLESTR name = const_cast<LPOLESTR>(L"AboutBox");
+    DISPID id = 0;
+    ASSERT_EQ(ctl->GetIDsOfNames(IID_NULL, &name, 1, 0, &id), S_OK);
+    AboutWatch watch;
+    g_about = &watch;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, CloseAbout);
+    DISPPARAMS none = {};
+    EXPECT_EQ(ctl->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr), S_OK);
+    ::KillTimer(nullptr, timer);
+    g_about = nullptr;
+    EXPECT_TRUE(watch.seen);
+    EXPECT_EQ(L"KivoSheet, Version 4.5.1.2", watch.line);
+    ctl->Release();
+}
+
+}  // namespace

@@ -164,6 +164,10 @@ void CPageSetupPrinterPage::FillPapers()
         m_nCurPaper = m_working.dmPaperSize;
     m_bFirstPaperFill = false;
     m_nPaper = -1;
+    // Some drivers number their own extra papers from 256 up; the sheet's
+    // 256 is the custom entry.
+    if (m_nCurPaper == kCustomPaper)
+        m_nPaper = static_cast<int>(m_papers.size()) - 1;
     for (size_t i = 0; i < m_papers.size() && m_nPaper < 0; ++i) {
         if (m_papers[i].nNumber == m_nCurPaper)
             m_nPaper = static_cast<int>(i);

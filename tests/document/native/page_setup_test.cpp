@@ -161,6 +161,18 @@ TEST(PageSetupPrinter, CustomPaperIsEditableAndStoredAsItLies)
         EXPECT_EQ(1500, s.ps.m_pDevMode->dmPaperLength) << round;
     }
 
+    // A driver that numbers a paper of its own 256: the sheet's 256 is still
+    // the custom entry.
+    {
+        HeadlessPrinter::Installed own = HeadlessPrinter::MakePrinter("Second");
+        own.papers.insert(own.papers.begin(), PrinterPaper{256, 2794, 3556, "11x14"});
+        HeadlessPrinter::SetPrinters({own}, "Second");
+        CPageSetupDlg again(s.Target());
+        EXPECT_EQ(static_cast<int>(again.PrinterPage().GetPapers().size()) - 1, again.PrinterPage().GetPaperIndex());
+        EXPECT_EQ(1500, again.PrinterPage().GetWidthText());
+        InstallPrinters();
+    }
+
     // Back to a printer paper: the sizes are read-only again and show it.
     CPageSetupDlg third(s.Target());
     third.PrinterPage().SelectPaper(IndexOfPaper(third.PrinterPage(), 20));

@@ -5,6 +5,7 @@
 // while the container's thread waits in the dialog; the settings are then
 // read back through the printing members and by opening the dialog again.
 #include "ContainerHost.h"
+#include "PdfReadBack.h"
 
 #include "document/PageSetupDlg.h"
 
@@ -19,6 +20,7 @@
 #include <vector>
 
 using namespace comtest;
+using pdfreadback::CupsRun;
 
 namespace {
 
@@ -29,12 +31,6 @@ const DISPID kPRTGetOrientation = 286;
 const DISPID kPRTSetHeaderCenter = 299;
 const DISPID kPRTGetHeaderCenter = 300;
 const DISPID kPRTGetUserPaper = 485;
-
-bool CupsRun()
-{
-    const char* flag = std::getenv("KIVO_CUPS_PDF");
-    return flag != nullptr && *flag == '1';
-}
 
 HRESULT Invoke(IDispatch* target, DISPID id, std::vector<VARIANT> args, VARIANT* result)
 {

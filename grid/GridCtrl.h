@@ -901,6 +901,8 @@ public:
     CString ExpandHeaderFooterFields(const CString& strText, int nPage) const;
     const std::vector<PrinterPaper>& GetPrinterPapers() const { return m_arPrinterPapers; }
     BOOL ShowPageSetup();
+    // The print option that draws each page's block off-screen first.
+    static const int kPrintOptionOffscreen = 4;
 
     // Print options kept in the settings: 0 default printer, 1 fixed rows,
     // 2 fixed columns, 3 grid lines.

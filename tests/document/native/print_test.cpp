@@ -187,6 +187,56 @@ TEST(GridPrinting, PageBlockIsPlacedByTheAlignment)
     }
 }
 
+TEST(GridPrinting, OffscreenOptionCopiesAWhiteBitmapOfTheBlock)
+{
+    auto grid = PagedSheet(3, 3);               // one page of 2 x 2 cells: 600 x 600
+    grid->SetCellText(1, 1, "A");
+    for (bool offscreen : {false, true}) {
+        grid->SetPrintOption(CGridCtrl::kPrintOptionOffscreen, offscreen);
+        grid->OnBeginPrinting(TenthMmMetrics(), FALSE, 254);
+        Headless::Reset();
+        CDC dc;
+        ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+        CBitmap paper;
+        ASSERT_TRUE(paper.CreateCompatibleBitmap(&dc, 1200, 1200));
+        CBitmap* old = dc.SelectObject(&paper);
+        Headless::ClearDrawLog();
+        grid->DrawPrintPage(&dc, 0, CRect(100, 50, 1100, 1050));
+        dc.SelectObject(old);
+        const std::vector<Headless::DrawOp> texts = TextOps("A");
+        ASSERT_EQ(1u, texts.size()) << offscreen;
+        std::vector<Headless::DrawOp> blits;
+        for (const Headless::DrawOp& op : Headless::DrawLog()) {
+            if (op.kind == Headless::DrawKind::BitBlt)
+                blits.push_back(op);
+        }
+        if (!offscreen) {
+            EXPECT_TRUE(blits.empty());
+            grid->OnEndPrinting();
+            continue;
+        }
+        // The cell was drawn into the bitmap at the block's own corner, and
+        // the bitmap lands one unit right of and below the placed block.
+        const void* bitmap = texts[0].target;
+        ASSERT_EQ(1u, blits.size());
+        EXPECT_EQ(bitmap, blits[0].sourceTarget);
+        EXPECT_NE(bitmap, blits[0].target);
+        EXPECT_EQ(101, blits[0].rect.left);
+        EXPECT_EQ(51, blits[0].rect.top);
+        EXPECT_EQ(101 + 601, blits[0].rect.right);   // 600 and the closing line
+        EXPECT_EQ(51 + 601, blits[0].rect.bottom);
+        EXPECT_EQ(static_cast<UINT>(SRCCOPY), blits[0].flags);
+        int whiteFills = 0;
+        for (const Headless::DrawOp& op : Headless::DrawLog()) {
+            if (op.target == bitmap && op.kind == Headless::DrawKind::FillRect && op.rect.left == 0 &&
+                op.rect.top == 0 && op.rect.right == 601 && op.rect.bottom == 601 && op.color == RGB(255, 255, 255))
+                ++whiteFills;
+        }
+        EXPECT_EQ(1, whiteFills);
+        grid->OnEndPrinting();
+    }
+}
+
 TEST(GridPrinting, MergedBlockIsCutAtThePageEdge)
 {
     auto grid = PagedSheet(11, 2);

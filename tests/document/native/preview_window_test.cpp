@@ -179,3 +179,51 @@ TEST_F(PreviewWindows, WheelScrollsUpOrDownByItsSign)
 }
 
 }  // namespace
+
+TEST_F(PreviewWindows, SkinnedBarTilesItsBackgroundAndDrawsAThreeToneFrame)
+{
+    for (int style : {0, 1}) {
+        grid.SetSkinStyle(style);
+        ASSERT_TRUE(grid.PrintPreview());
+        CKivoPreviewCtrl* frame = static_cast<CKivoPreviewCtrl*>(grid.GetPreviewWnd());
+        ASSERT_NE(nullptr, frame);
+        CPreviewToolBarDlg* bar = frame->GetBar();
+        CRect client;
+        bar->GetClientRect(&client);
+        Headless::ClearDrawLog();
+        bar->RedrawWindow();
+        std::vector<Headless::DrawOp> tiles, rings;
+        for (const Headless::DrawOp& op : Headless::DrawLog()) {
+            if (op.target != bar->GetSafeHwnd())
+                continue;
+            if (op.kind == Headless::DrawKind::StretchBlt)
+                tiles.push_back(op);
+            if (op.kind == Headless::DrawKind::FrameRect)
+                rings.push_back(op);
+        }
+        if (style == 0) {
+            EXPECT_TRUE(tiles.empty());
+            EXPECT_TRUE(rings.empty());
+            grid.ClosePreview();
+            continue;
+        }
+        const CSize tile = grid.GetSkinBitmap(SKIN_PREVIEWTOOLBARBG)->GetSize();
+        ASSERT_GT(tile.cx, 0);
+        const int count = (client.Width() + tile.cx - 1) / tile.cx;
+        ASSERT_EQ(static_cast<size_t>(count), tiles.size());
+        for (int i = 0; i < count; ++i) {
+            const int w = std::min<int>(tile.cx, client.Width() - i * tile.cx);
+            EXPECT_EQ(i * tile.cx, tiles[i].rect.left) << i;
+            EXPECT_EQ(w, tiles[i].rect.right - tiles[i].rect.left) << i;
+            EXPECT_EQ(client.Height(), tiles[i].rect.bottom - tiles[i].rect.top) << i;
+            EXPECT_EQ(w, tiles[i].source.right - tiles[i].source.left) << i;   // cut, not squeezed
+        }
+        const COLORREF colours[] = {RGB(150, 170, 196), RGB(166, 188, 217), RGB(177, 200, 231)};
+        ASSERT_EQ(static_cast<size_t>(::GetSystemMetrics(SM_CYFRAME)), rings.size());
+        for (size_t i = 0; i < rings.size(); ++i) {
+            EXPECT_EQ(colours[std::min<size_t>(i, 2)], rings[i].color) << i;
+            EXPECT_EQ(static_cast<LONG>(i), rings[i].rect.left) << i;
+        }
+        grid.ClosePreview();
+    }
+}

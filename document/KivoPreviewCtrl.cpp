@@ -16,6 +16,7 @@ const char kBarClass[] = "KivoPreviewBar";
 const char kHostClass[] = "KivoPreviewHost";
 
 const COLORREF kBackground = 0x808080;
+const COLORREF kSkinnedFrameBackground = 0xEBC3A4;
 const COLORREF kSelectedFrame = 0x6A240A;
 
 struct BarButton {
@@ -555,7 +556,9 @@ void CKivoPreviewCtrl::OnPaint()
     CPaintDC dc(this);
     CRect client;
     GetClientRect(&client);
-    dc.FillSolidRect(&client, kBackground);
+    // The skinned sheet's frame takes the skin's blue-grey.
+    const bool skinned = m_pGrid != nullptr && m_pGrid->GetSkinStyle() == 1;
+    dc.FillSolidRect(&client, skinned ? kSkinnedFrameBackground : kBackground);
     if (!m_strTitle.IsEmpty()) {
         CRect strip(0, 0, client.Width(), 20);
         dc.SetBkMode(TRANSPARENT);

@@ -201,6 +201,15 @@ TEST_F(PreviewWindows, SkinnedBarTilesItsBackgroundAndDrawsAThreeToneFrame)
             if (op.kind == Headless::DrawKind::FrameRect)
                 rings.push_back(op);
         }
+        // The frame around the bar and view: grey, or the skin's colour.
+        Headless::ClearDrawLog();
+        frame->RedrawWindow();
+        bool frameFilled = false;
+        for (const Headless::DrawOp& op : Headless::DrawLog()) {
+            if (op.target == frame->GetSafeHwnd() && op.kind == Headless::DrawKind::FillRect)
+                frameFilled = frameFilled || op.color == (style == 1 ? 0xEBC3A4u : 0x808080u);
+        }
+        EXPECT_TRUE(frameFilled) << style;
         if (style == 0) {
             EXPECT_TRUE(tiles.empty());
             EXPECT_TRUE(rings.empty());

@@ -924,6 +924,9 @@ public:
     CString ExpandHeaderFooterFields(const CString& strText, int nPage) const;
     const std::vector<PrinterPaper>& GetPrinterPapers() const { return m_arPrinterPapers; }
     BOOL ShowPageSetup();
+    // An open preview laid out again from the print settings (after the
+    // page set-up); nothing without one.
+    void RelayoutPreview();
     // The print option that draws each page's block off-screen first.
     static const int kPrintOptionOffscreen = 4;
 

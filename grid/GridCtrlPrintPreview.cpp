@@ -174,3 +174,19 @@ BOOL CGridCtrl::ShowPageSetup()
     m_bPrintGridLines = ps.m_nPrintOptions[3] != 0 ? TRUE : FALSE;
     return TRUE;
 }
+
+void CGridCtrl::RelayoutPreview()
+{
+    CKivoPreviewCtrl* frame = static_cast<CKivoPreviewCtrl*>(GetPreviewWnd());
+    if (frame == nullptr || !m_PrintState.bPreview)
+        return;
+    CPrinterJob job;
+    if (!CreatePrinterDC(job))
+        return;
+    OnEndPrinting();
+    OnBeginPrinting(job.GetMetrics(), TRUE, GridScreenDpi());
+    frame->ApplyPageSetup();
+    frame->Invalidate();
+    if (frame->GetView() != nullptr)
+        frame->GetView()->Invalidate();
+}

@@ -3,6 +3,7 @@
 // pages painted white and framed, the wheel, and Esc closing the host with
 // one message 1058 to the grid window.
 #include "document/KivoPreviewCtrl.h"
+#include "document/PageSetupDlg.h"
 #include "grid/GridCtrl.h"
 #include "grid/GridMessages.h"
 #include "platform/System.h"
@@ -235,4 +236,35 @@ TEST_F(PreviewWindows, SkinnedBarTilesItsBackgroundAndDrawsAThreeToneFrame)
         }
         grid.ClosePreview();
     }
+}
+
+TEST_F(PreviewWindows, PageSetupFromTheBarLaysTheOpenPreviewOutAgain)
+{
+    // The user turns the paper in the dialog and presses OK; a second time
+    // cancels.
+    static INT_PTR answer = IDOK;
+    SetPageSetupRunner([](CWnd*, CPageSetupDlg& dialog) -> INT_PTR {
+        dialog.PrinterPage().SetLandscape(true);
+        return answer == IDOK && dialog.Save() < 0 ? IDOK : IDCANCEL;
+    });
+    ASSERT_TRUE(grid.PrintPreview());
+    CKivoPreviewCtrl* frame = static_cast<CKivoPreviewCtrl*>(grid.GetPreviewWnd());
+    ASSERT_NE(nullptr, frame);
+    const CRect upright = frame->GetView()->GetPageRects()[0];
+    ASSERT_GT(upright.Height(), upright.Width());
+    const int pagesUpright = frame->GetView()->GetPageCount();
+
+    answer = IDCANCEL;
+    EXPECT_EQ(0, frame->SendMessage(WM_PREVIEW_PAGESETUP, 0, 0));
+    EXPECT_EQ(upright, frame->GetView()->GetPageRects()[0]);
+
+    answer = IDOK;
+    EXPECT_NE(0, frame->SendMessage(WM_PREVIEW_PAGESETUP, 0, 0));
+    const CRect turned = frame->GetView()->GetPageRects()[0];
+    EXPECT_EQ(upright.Width(), turned.Height());
+    EXPECT_EQ(upright.Height(), turned.Width());
+    EXPECT_NE(pagesUpright, frame->GetView()->GetPageCount());   // fewer rows fit a page
+    EXPECT_EQ(grid.GetPrintPageCount(), frame->GetView()->GetPageCount());
+    EXPECT_TRUE(grid.IsPrinting());
+    SetPageSetupRunner(nullptr);
 }

@@ -259,8 +259,14 @@ TEST(PrintNoPrinter, PrintShowsTheMessageAndAnswersZero)
         while (!stop) {
             HWND box = ::FindWindowA("#32770", nullptr);
             if (box != nullptr) {
+                // The box may be found before its text is set: read until
+                // it shows (or a while has passed), then close it.
                 wchar_t text[256] = {0};
-                ::GetDlgItemTextW(box, 0xFFFF, text, 255);
+                for (int i = 0; i < 40 && text[0] == 0; ++i) {
+                    ::GetDlgItemTextW(box, 0xFFFF, text, 255);
+                    if (text[0] == 0)
+                        ::Sleep(50);
+                }
                 seen = text;
                 ::PostMessageA(box, WM_COMMAND, IDOK, 0);
                 return;

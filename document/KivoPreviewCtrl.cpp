@@ -16,6 +16,7 @@ const char kBarClass[] = "KivoPreviewBar";
 const char kHostClass[] = "KivoPreviewHost";
 
 const COLORREF kBackground = 0x808080;
+const COLORREF kSkinnedFrameBackground = 0xEBC3A4;
 const COLORREF kSelectedFrame = 0x6A240A;
 
 struct BarButton {
@@ -90,7 +91,9 @@ void CPreviewToolBarDlg::OnPaint()
     CPaintDC dc(this);
     CRect client;
     GetClientRect(&client);
-    dc.FillSolidRect(&client, ::GetSysColor(COLOR_BTNFACE));
+    const bool skinned = PaintSkin(&dc, client);
+    if (!skinned)
+        dc.FillSolidRect(&client, ::GetSysColor(COLOR_BTNFACE));
     dc.SetBkMode(TRANSPARENT);
     for (const BarButton& b : kButtons) {
         CRect r = GetButtonRect(b.id);
@@ -100,6 +103,37 @@ void CPreviewToolBarDlg::OnPaint()
         dc.SetTextColor(enabled ? 0x000000 : 0xA0A0A0);
         dc.DrawText(b.text, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
+}
+
+bool CPreviewToolBarDlg::PaintSkin(CDC* pDC, const CRect& client)
+{
+    if (m_pGrid == nullptr || m_pGrid->GetSkinStyle() != 1)
+        return false;
+    CBitmap* pBack = m_pGrid->GetSkinBitmap(SKIN_PREVIEWTOOLBARBG);
+    const CSize size = pBack != nullptr ? pBack->GetSize() : CSize(0, 0);
+    CDC mem;
+    if (size.cx <= 0 || size.cy <= 0 || !mem.CreateCompatibleDC(pDC))
+        return false;
+    // The background tiled from left to right, each tile stretched to the
+    // bar's height, the last one cut to the width that remains.
+    CBitmap* pOld = mem.SelectObject(pBack);
+    for (int x = client.left; x < client.right; x += size.cx) {
+        const int w = std::min<int>(size.cx, client.right - x);
+        pDC->StretchBlt(x, client.top, w, client.Height(), &mem, 0, 0, w, size.cy, SRCCOPY);
+    }
+    mem.SelectObject(pOld);
+    // The frame: one ring per unit of the system's frame thickness.
+    const int rings = ::GetSystemMetrics(SM_CYFRAME);
+    for (int i = 0; i < rings; ++i) {
+        const COLORREF colour = i == 0 ? RGB(150, 170, 196) : i == 1 ? RGB(166, 188, 217) : RGB(177, 200, 231);
+        CBrush brush(colour);
+        CRect ring = client;
+        ring.DeflateRect(i, i);
+        if (ring.IsRectEmpty())
+            break;
+        pDC->FrameRect(&ring, &brush);
+    }
+    return true;
 }
 
 void CPreviewToolBarDlg::OnLButtonDown(UINT, CPoint point)
@@ -450,6 +484,7 @@ int CKivoPreviewCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (CWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
     m_pBar.reset(new CPreviewToolBarDlg);
+    m_pBar->SetGrid(m_pGrid);
     if (!m_pBar->Create(this, kBarId))
         return -1;
     m_pView.reset(new CPreviewPageView);
@@ -466,6 +501,8 @@ void CKivoPreviewCtrl::SetGrid(CGridCtrl* pGrid)
     m_pGrid = pGrid;
     if (m_pView != nullptr)
         m_pView->SetGrid(pGrid);
+    if (m_pBar != nullptr)
+        m_pBar->SetGrid(pGrid);
 }
 
 void CKivoPreviewCtrl::SetTitle(LPCTSTR szTitle)
@@ -519,7 +556,9 @@ void CKivoPreviewCtrl::OnPaint()
     CPaintDC dc(this);
     CRect client;
     GetClientRect(&client);
-    dc.FillSolidRect(&client, kBackground);
+    // The skinned sheet's frame takes the skin's blue-grey.
+    const bool skinned = m_pGrid != nullptr && m_pGrid->GetSkinStyle() == 1;
+    dc.FillSolidRect(&client, skinned ? kSkinnedFrameBackground : kBackground);
     if (!m_strTitle.IsEmpty()) {
         CRect strip(0, 0, client.Width(), 20);
         dc.SetBkMode(TRANSPARENT);

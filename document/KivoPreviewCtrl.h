@@ -51,6 +51,9 @@ public:
     static constexpr int kButtonHeight = 24;
 
     BOOL Create(CWnd* pFrame, UINT nID);
+    // The grid whose skin the bar wears (skin style 1: its preview-toolbar
+    // background tiled, and a three-tone frame).
+    void SetGrid(CGridCtrl* pGrid) { m_pGrid = pGrid; }
     void SetMode(int nMode);
     bool IsButtonEnabled(int nId) const;
     // The button's rectangle in the bar's client area; empty for another id.
@@ -64,6 +67,9 @@ protected:
 
 private:
     void Press(int nId);
+    // The skinned background and frame; false (nothing drawn) without skin.
+    bool PaintSkin(CDC* pDC, const CRect& client);
+    CGridCtrl* m_pGrid = nullptr;
     PreviewBarButtons m_buttons;
     int m_nPressed = 0;
 };

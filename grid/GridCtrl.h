@@ -21,6 +21,7 @@
 //   GridCtrlCellIds.cpp        the cell-id table
 //   GridCtrlFormatLists.cpp    format-inheriting rows and columns
 //   GridCtrlPrintFonts.cpp     print settings defaults and page header/footer fonts
+//   GridCtrlPrintLoop.cpp      OnPrint and its row printers for a host's own print loop
 //   GridCtrlWindow.cpp         window class, creation, message routing, parent messages
 //   GridCtrlPaint.cpp          painting: background, the sixteen regions, lines, overlays
 //   GridCtrlSelectionFrame.cpp the selection frame of skin style 1
@@ -874,6 +875,28 @@ public:
     void SetPrintLayout(int n1, int n2, int n3, int n4, int n5, int n6, int n7);
     int GetPrintLayoutValue(int nIndex) const;
 
+    // A host's own print loop (GridCtrlPrintLoop.cpp), after
+    // OnBeginPrinting: page nPage counted from 1, laid out from the print
+    // layout values in the print font's character widths and lines.
+    virtual void OnPrint(CDC* pDC, int nPage);
+    // One row's cells from nFirstCol towards nEndCol, the first at
+    // rect.left, as long as a cell ends within rect.right; answers where the
+    // next cell would start.
+    virtual int PrintRowCells(int nFirstCol, int nEndCol, int nRow, const CRect& rect, CDC* pDC);
+    // The fixed rows over the page's columns (with the corner when the page
+    // starts at the first scrollable column), and the fixed columns beside
+    // the page's rows with their grid lines.
+    virtual void PrintFixedRows(CDC* pDC, int nPage);
+    virtual void PrintFixedColumns(CDC* pDC, int nPage);
+    // The area OnPrint draws in, for the font selected into pDC.
+    CRect GetPrintLoopArea(CDC* pDC) const;
+    // The print loop's own pages: the body lines (fixed lines excluded) split
+    // by the area left beside and below the fixed lines; page nPage's lines
+    // (FALSE for no such page) and the number of pages.
+    BOOL GetPrintLoopBreaks(CDC* pDC, std::vector<int>& rowStarts, std::vector<int>& colStarts) const;
+    BOOL GetPrintLoopPage(CDC* pDC, int nPage, int& nFirstRow, int& nEndRow, int& nFirstCol, int& nEndCol) const;
+    int GetPrintLoopPageCount(CDC* pDC) const;
+
     // Repeat ranges, custom paper (GridCtrlPrintRows.cpp).
     BOOL SetRepeatRange(LPCTSTR szRange, int nFlag);
     CString GetRepeatRange(int nFlag) const;
@@ -901,6 +924,11 @@ public:
     CString ExpandHeaderFooterFields(const CString& strText, int nPage) const;
     const std::vector<PrinterPaper>& GetPrinterPapers() const { return m_arPrinterPapers; }
     BOOL ShowPageSetup();
+    // An open preview laid out again from the print settings (after the
+    // page set-up); nothing without one.
+    void RelayoutPreview();
+    // The print option that draws each page's block off-screen first.
+    static const int kPrintOptionOffscreen = 4;
 
     // Print options kept in the settings: 0 default printer, 1 fixed rows,
     // 2 fixed columns, 3 grid lines.
@@ -1649,6 +1677,9 @@ protected:
     GridPrintState m_PrintState;
     std::vector<PrinterPaper> m_arPrinterPapers;
     int m_nPrintLayout[7] = {0, 0, 40, 40, 60, 60, 1};
+    // The zoomed width of the fixed columns and height of the fixed rows.
+    int FixedWidth() const;
+    int FixedHeight() const;
     CString m_strPreviewTitle;
     BOOL m_bHideViewBar = FALSE;
     std::unique_ptr<CWnd> m_pPreview;         // the open preview frame (CKivoPreviewCtrl)

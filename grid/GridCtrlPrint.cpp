@@ -215,6 +215,24 @@ void CGridCtrl::DrawPrintPage(CDC* pDC, int nPage, const CRect& rcPage)
     const PrintLayoutBlock& lay = m_PrintSettings.m_layout;
     const int dx = rcPage.left + place(lay.nPlacement[0], rcPage.Width(), page.Width());
     const int dy = rcPage.top + place(lay.nPlacement[1], rcPage.Height(), page.Height());
+    if (GetPrintOption(kPrintOptionOffscreen)) {
+        // Off-screen: the block is drawn into a white bitmap of its size (with
+        // the closing line) and copied to the page one unit right of and
+        // below its corner. Without memory for the bitmap it is drawn directly.
+        const int w = page.Width() + 1;
+        const int h = page.Height() + 1;
+        CDC mem;
+        CBitmap bitmap;
+        if (mem.CreateCompatibleDC(pDC) && bitmap.CreateCompatibleBitmap(pDC, w, h)) {
+            CBitmap* pOld = mem.SelectObject(&bitmap);
+            mem.FillSolidRect(0, 0, w, h, RGB(255, 255, 255));
+            for (int i = 0; i < static_cast<int>(page.rows.size()); ++i)
+                PrintRow(&mem, page, i);
+            pDC->BitBlt(dx + 1, dy + 1, w, h, &mem, 0, 0, SRCCOPY);
+            mem.SelectObject(pOld);
+            return;
+        }
+    }
     for (int& v : page.xs)
         v += dx;
     for (int& v : page.ys)

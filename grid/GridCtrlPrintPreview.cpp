@@ -7,6 +7,7 @@
 #include "grid/GridCtrl.h"
 
 #include "document/KivoPreviewCtrl.h"
+#include "document/PageSetupDlg.h"
 #include "grid/GridMessages.h"
 
 namespace {
@@ -148,5 +149,44 @@ CWnd* CGridCtrl::GetPreviewHost() const
 
 BOOL CGridCtrl::ShowPageSetup()
 {
-    return FALSE;
+    if (!ResolvePrinter("没有按装打印机,不能打印!"))
+        return FALSE;
+    LoadPrinterInfo(m_PrintSettings.m_strPrinterName.GetString());
+    {
+        CPrinterJob check;
+        if (!CreatePrinterDC(check))
+            return FALSE;
+    }
+    CGridPrintSettings& ps = m_PrintSettings;
+    PageSetupTarget target;
+    target.pDevMode = ps.m_pDevMode.get();
+    target.pPrinterName = &ps.m_strPrinterName;
+    target.pDriverName = &ps.m_strDriverName;
+    target.pHeader = &ps.m_header;
+    target.pFooter = &ps.m_footer;
+    target.pLayout = &ps.m_layout;
+    target.pOptions = &ps.m_nPrintOptions[1];
+    target.pRangeTexts = &ps.m_strPrintTexts[2];
+    CPageSetupDlg dialog(target);
+    if (dialog.DoModal(GetSafeHwnd() != nullptr ? this : nullptr) != IDOK)
+        return FALSE;
+    // The grid-lines option is also the grid's own print switch.
+    m_bPrintGridLines = ps.m_nPrintOptions[3] != 0 ? TRUE : FALSE;
+    return TRUE;
+}
+
+void CGridCtrl::RelayoutPreview()
+{
+    CKivoPreviewCtrl* frame = static_cast<CKivoPreviewCtrl*>(GetPreviewWnd());
+    if (frame == nullptr || !m_PrintState.bPreview)
+        return;
+    CPrinterJob job;
+    if (!CreatePrinterDC(job))
+        return;
+    OnEndPrinting();
+    OnBeginPrinting(job.GetMetrics(), TRUE, GridScreenDpi());
+    frame->ApplyPageSetup();
+    frame->Invalidate();
+    if (frame->GetView() != nullptr)
+        frame->GetView()->Invalidate();
 }

@@ -100,9 +100,14 @@ LRESULT CGridCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_GRID_TREEROWSCHANGED:
         return 0;
-    case WM_GRID_PAGESETUP:
-        // From the print preview's bar (GridCtrlPrintPreview.cpp).
-        return ShowPageSetup();
+    case WM_GRID_PAGESETUP: {
+        // From the print preview's bar (GridCtrlPrintPreview.cpp): after OK
+        // an open preview shows the pages as now set up.
+        const BOOL confirmed = ShowPageSetup();
+        if (confirmed && wParam == 0)
+            RelayoutPreview();
+        return confirmed;
+    }
     case WM_GRID_PRINT:
         return Print();
     case WM_GRID_CLOSEPREVIEW:

@@ -62,22 +62,40 @@ bool HandToRunningDesigner(const CDesignerCommandInfo& info)
     return true;
 }
 
-bool ProcessCommandLine(CMainFrame& frame, const CDesignerCommandInfo& info)
+// What processing the command line leaves the program to do.
+enum class StartResult { Fail, Run, Printed, PrintFailed };
+
+// The print switches: the opened sheet prints on the default printer ("/p")
+// or on the named one ("/pt"), and the program ends without showing itself.
+StartResult PrintOpened(CChildFrame* child, const CDesignerCommandInfo& info)
+{
+    CGridControlWnd& control = child->Control();
+    if (info.kind == CDesignerCommandInfo::FilePrintTo)
+        control.PRTSetPrinterName(info.printerName);
+    else
+        control.PRTUseDefalutPrinter(1);
+    return control.PRTPrint() ? StartResult::Printed : StartResult::PrintFailed;
+}
+
+StartResult ProcessCommandLine(CMainFrame& frame, const CDesignerCommandInfo& info)
 {
     switch (info.kind) {
     case CDesignerCommandInfo::FileNew:
-        return frame.NewDocument() != nullptr;
+        return frame.NewDocument() != nullptr ? StartResult::Run : StartResult::Fail;
     case CDesignerCommandInfo::FileOpen:
     case CDesignerCommandInfo::FilePrint:
     case CDesignerCommandInfo::FilePrintTo: {
         char full[MAX_PATH * 2] = {0};
         const DWORD n = ::GetFullPathNameA(info.fileName, sizeof(full) - 1, full, nullptr);
-        return frame.OpenDocument(n > 0 && n < sizeof(full) ? CString(full) : info.fileName) != nullptr;
+        CChildFrame* child = frame.OpenDocument(n > 0 && n < sizeof(full) ? CString(full) : info.fileName);
+        if (child == nullptr)
+            return StartResult::Fail;
+        return info.kind == CDesignerCommandInfo::FileOpen ? StartResult::Run : PrintOpened(child, info);
     }
     case CDesignerCommandInfo::AppUnregister:
-        return false;
+        return StartResult::Fail;
     default:
-        return true;
+        return StartResult::Run;
     }
 }
 
@@ -130,10 +148,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int nCmdShow)
         ::DragAcceptFiles(frame.Hwnd(), TRUE);
         CClassesRoot root;
         RegisterShellFileTypes(&root, ProgramPath());
-        if (!ProcessCommandLine(frame, command)) {
+        const StartResult start = ProcessCommandLine(frame, command);
+        if (start != StartResult::Run) {
             ::DestroyWindow(frame.Hwnd());
             ::OleUninitialize();
-            return 0;
+            // A print run answers 0 when the sheet printed, 1 when it did not.
+            return start == StartResult::PrintFailed ? 1 : 0;
         }
         ::ShowWindow(frame.Hwnd(), nCmdShow == SW_SHOWDEFAULT || nCmdShow == 0 ? SW_SHOWNORMAL : nCmdShow);
         ::UpdateWindow(frame.Hwnd());

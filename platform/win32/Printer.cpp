@@ -7,6 +7,10 @@
 #include <windows.h>
 #include <winspool.h>
 
+// The spooler's header maps EnumPrinters to its ANSI entry; the service's own
+// function keeps its portable name (the portable header sees no spooler).
+#undef EnumPrinters
+
 #include <cstring>
 #include <vector>
 

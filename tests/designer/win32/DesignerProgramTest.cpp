@@ -4,6 +4,8 @@
 // test's own, hosted through the designer's control site.
 #include "designer/win32/DesignerDriver.h"
 
+#include "../../control/win32/PdfReadBack.h"
+
 #include <cstring>
 #include <string>
 #include <vector>
@@ -324,3 +326,54 @@ TEST_F(DesignerProgram, MissingControlIsReportedAndStaleDriversRefuse)
 }
 
 }  // namespace
+
+// "/p" prints the template on the default printer and ends without showing a
+// window. Runs under print_cups.sh (its PDF printer is the default); the
+// suite's own run skips it.
+TEST_F(DesignerProgram, PrintCupsSwitchPrintsTheTemplateAndEnds)
+{
+    if (!pdfreadback::CupsRun())
+        GTEST_SKIP() << "runs under print_cups.sh";
+    const std::string dir = "/tmp/kivo_designer_print_" + std::to_string(::GetCurrentProcessId());
+    ::CreateDirectoryA(("Z:" + dir).c_str(), nullptr);
+    // The printer names its PDF after the document and the job number, which
+    // starts again with each scheduler: the name is the run's own.
+    const std::string path =
+        WinePath((dir + "/kivo_designer_print" + std::to_string(::GetCurrentProcessId()) + ".kvx").c_str());
+    {
+        Reader writer;
+        ASSERT_TRUE(writer.created);
+        writer.grid.ColumnSetCount(4);
+        writer.grid.RowSetCount(4);
+        writer.grid.CellSetValue(1, 1, CString("DPRT"));
+        writer.grid.CellSetValue(2, 2, CString("\xb1\xed\xb8\xf1"));   // "表格"
+        ASSERT_EQ(1, writer.grid.GridSaveFile(CString(path.c_str()), CString()));
+    }
+    const std::vector<std::string> before = pdfreadback::PdfFiles();
+    EXPECT_EQ(0, RunAndWait("\"" + WinePath(KIVO_DESIGNER_EXE) + "\" /p \"" + path + "\"", 120000));
+    const std::string pdf = pdfreadback::WaitForPdf(before);
+    ASSERT_FALSE(pdf.empty()) << "no new PDF in " << pdfreadback::PdfDir() << "\n"
+                              << pdfreadback::RunHost(dir, "lpstat -W all -o; lpstat -t; ls -la " + pdfreadback::PdfDir());
+    const std::string text = pdfreadback::RunHost(dir, "pdftotext -enc UTF-8 '" + pdf + "' -");
+    EXPECT_NE(std::string::npos, text.find("DPRT")) << text;
+    EXPECT_NE(std::string::npos, text.find("\xe8\xa1\xa8\xe6\xa0\xbc")) << text;   // UTF-8 "表格"
+
+    // A file that is no template prints nothing: the designer says so and
+    // ends.
+    const std::string foreign = WinePath((dir + "/not_a_template.kvx").c_str());
+    HANDLE h = ::CreateFileA(foreign.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    const char bytes[] = "NOPE this is some other program's file, long enough to have a header";
+    DWORD written = 0;
+    ::WriteFile(h, bytes, sizeof(bytes), &written, nullptr);
+    ::CloseHandle(h);
+    const std::vector<std::string> before2 = pdfreadback::PdfFiles();
+    Designer d("/p \"" + foreign + "\"");
+    ASSERT_TRUE(d.started);
+    HWND box = d.WaitForDialog();
+    ASSERT_NE(nullptr, box);
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(d.pi.hProcess, 15000));
+    ::Sleep(2000);
+    EXPECT_EQ(before2.size(), pdfreadback::PdfFiles().size());
+}

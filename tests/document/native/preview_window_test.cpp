@@ -3,6 +3,7 @@
 // pages painted white and framed, the wheel, and Esc closing the host with
 // one message 1058 to the grid window.
 #include "document/KivoPreviewCtrl.h"
+#include "document/PageSetupDlg.h"
 #include "grid/GridCtrl.h"
 #include "grid/GridMessages.h"
 #include "platform/System.h"
@@ -179,3 +180,91 @@ TEST_F(PreviewWindows, WheelScrollsUpOrDownByItsSign)
 }
 
 }  // namespace
+
+TEST_F(PreviewWindows, SkinnedBarTilesItsBackgroundAndDrawsAThreeToneFrame)
+{
+    for (int style : {0, 1}) {
+        grid.SetSkinStyle(style);
+        ASSERT_TRUE(grid.PrintPreview());
+        CKivoPreviewCtrl* frame = static_cast<CKivoPreviewCtrl*>(grid.GetPreviewWnd());
+        ASSERT_NE(nullptr, frame);
+        CPreviewToolBarDlg* bar = frame->GetBar();
+        CRect client;
+        bar->GetClientRect(&client);
+        Headless::ClearDrawLog();
+        bar->RedrawWindow();
+        std::vector<Headless::DrawOp> tiles, rings;
+        for (const Headless::DrawOp& op : Headless::DrawLog()) {
+            if (op.target != bar->GetSafeHwnd())
+                continue;
+            if (op.kind == Headless::DrawKind::StretchBlt)
+                tiles.push_back(op);
+            if (op.kind == Headless::DrawKind::FrameRect)
+                rings.push_back(op);
+        }
+        // The frame around the bar and view: grey, or the skin's colour.
+        Headless::ClearDrawLog();
+        frame->RedrawWindow();
+        bool frameFilled = false;
+        for (const Headless::DrawOp& op : Headless::DrawLog()) {
+            if (op.target == frame->GetSafeHwnd() && op.kind == Headless::DrawKind::FillRect)
+                frameFilled = frameFilled || op.color == (style == 1 ? 0xEBC3A4u : 0x808080u);
+        }
+        EXPECT_TRUE(frameFilled) << style;
+        if (style == 0) {
+            EXPECT_TRUE(tiles.empty());
+            EXPECT_TRUE(rings.empty());
+            grid.ClosePreview();
+            continue;
+        }
+        const CSize tile = grid.GetSkinBitmap(SKIN_PREVIEWTOOLBARBG)->GetSize();
+        ASSERT_GT(tile.cx, 0);
+        const int count = (client.Width() + tile.cx - 1) / tile.cx;
+        ASSERT_EQ(static_cast<size_t>(count), tiles.size());
+        for (int i = 0; i < count; ++i) {
+            const int w = std::min<int>(tile.cx, client.Width() - i * tile.cx);
+            EXPECT_EQ(i * tile.cx, tiles[i].rect.left) << i;
+            EXPECT_EQ(w, tiles[i].rect.right - tiles[i].rect.left) << i;
+            EXPECT_EQ(client.Height(), tiles[i].rect.bottom - tiles[i].rect.top) << i;
+            EXPECT_EQ(w, tiles[i].source.right - tiles[i].source.left) << i;   // cut, not squeezed
+        }
+        const COLORREF colours[] = {RGB(150, 170, 196), RGB(166, 188, 217), RGB(177, 200, 231)};
+        ASSERT_EQ(static_cast<size_t>(::GetSystemMetrics(SM_CYFRAME)), rings.size());
+        for (size_t i = 0; i < rings.size(); ++i) {
+            EXPECT_EQ(colours[std::min<size_t>(i, 2)], rings[i].color) << i;
+            EXPECT_EQ(static_cast<LONG>(i), rings[i].rect.left) << i;
+        }
+        grid.ClosePreview();
+    }
+}
+
+TEST_F(PreviewWindows, PageSetupFromTheBarLaysTheOpenPreviewOutAgain)
+{
+    // The user turns the paper in the dialog and presses OK; a second time
+    // cancels.
+    static INT_PTR answer = IDOK;
+    SetPageSetupRunner([](CWnd*, CPageSetupDlg& dialog) -> INT_PTR {
+        dialog.PrinterPage().SetLandscape(true);
+        return answer == IDOK && dialog.Save() < 0 ? IDOK : IDCANCEL;
+    });
+    ASSERT_TRUE(grid.PrintPreview());
+    CKivoPreviewCtrl* frame = static_cast<CKivoPreviewCtrl*>(grid.GetPreviewWnd());
+    ASSERT_NE(nullptr, frame);
+    const CRect upright = frame->GetView()->GetPageRects()[0];
+    ASSERT_GT(upright.Height(), upright.Width());
+    const int pagesUpright = frame->GetView()->GetPageCount();
+
+    answer = IDCANCEL;
+    EXPECT_EQ(0, frame->SendMessage(WM_PREVIEW_PAGESETUP, 0, 0));
+    EXPECT_EQ(upright, frame->GetView()->GetPageRects()[0]);
+
+    answer = IDOK;
+    EXPECT_NE(0, frame->SendMessage(WM_PREVIEW_PAGESETUP, 0, 0));
+    const CRect turned = frame->GetView()->GetPageRects()[0];
+    EXPECT_EQ(upright.Width(), turned.Height());
+    EXPECT_EQ(upright.Height(), turned.Width());
+    EXPECT_NE(pagesUpright, frame->GetView()->GetPageCount());   // fewer rows fit a page
+    EXPECT_EQ(grid.GetPrintPageCount(), frame->GetView()->GetPageCount());
+    EXPECT_TRUE(grid.IsPrinting());
+    SetPageSetupRunner(nullptr);
+}

@@ -187,6 +187,56 @@ TEST(GridPrinting, PageBlockIsPlacedByTheAlignment)
     }
 }
 
+TEST(GridPrinting, OffscreenOptionCopiesAWhiteBitmapOfTheBlock)
+{
+    auto grid = PagedSheet(3, 3);               // one page of 2 x 2 cells: 600 x 600
+    grid->SetCellText(1, 1, "A");
+    for (bool offscreen : {false, true}) {
+        grid->SetPrintOption(CGridCtrl::kPrintOptionOffscreen, offscreen);
+        grid->OnBeginPrinting(TenthMmMetrics(), FALSE, 254);
+        Headless::Reset();
+        CDC dc;
+        ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+        CBitmap paper;
+        ASSERT_TRUE(paper.CreateCompatibleBitmap(&dc, 1200, 1200));
+        CBitmap* old = dc.SelectObject(&paper);
+        Headless::ClearDrawLog();
+        grid->DrawPrintPage(&dc, 0, CRect(100, 50, 1100, 1050));
+        dc.SelectObject(old);
+        const std::vector<Headless::DrawOp> texts = TextOps("A");
+        ASSERT_EQ(1u, texts.size()) << offscreen;
+        std::vector<Headless::DrawOp> blits;
+        for (const Headless::DrawOp& op : Headless::DrawLog()) {
+            if (op.kind == Headless::DrawKind::BitBlt)
+                blits.push_back(op);
+        }
+        if (!offscreen) {
+            EXPECT_TRUE(blits.empty());
+            grid->OnEndPrinting();
+            continue;
+        }
+        // The cell was drawn into the bitmap at the block's own corner, and
+        // the bitmap lands one unit right of and below the placed block.
+        const void* bitmap = texts[0].target;
+        ASSERT_EQ(1u, blits.size());
+        EXPECT_EQ(bitmap, blits[0].sourceTarget);
+        EXPECT_NE(bitmap, blits[0].target);
+        EXPECT_EQ(101, blits[0].rect.left);
+        EXPECT_EQ(51, blits[0].rect.top);
+        EXPECT_EQ(101 + 601, blits[0].rect.right);   // 600 and the closing line
+        EXPECT_EQ(51 + 601, blits[0].rect.bottom);
+        EXPECT_EQ(static_cast<UINT>(SRCCOPY), blits[0].flags);
+        int whiteFills = 0;
+        for (const Headless::DrawOp& op : Headless::DrawLog()) {
+            if (op.target == bitmap && op.kind == Headless::DrawKind::FillRect && op.rect.left == 0 &&
+                op.rect.top == 0 && op.rect.right == 601 && op.rect.bottom == 601 && op.color == RGB(255, 255, 255))
+                ++whiteFills;
+        }
+        EXPECT_EQ(1, whiteFills);
+        grid->OnEndPrinting();
+    }
+}
+
 TEST(GridPrinting, MergedBlockIsCutAtThePageEdge)
 {
     auto grid = PagedSheet(11, 2);
@@ -484,3 +534,72 @@ TEST_F(PrintJob, MissingStoredPrinterFallsBackToTheDefault)
 }
 
 }  // namespace
+
+// A host's own print loop: OnPrint page by page with the fixed row above and
+// the fixed column beside each page's cells.
+TEST(GridPrintLoop, PagesCarryTheFixedLinesAndTheCornerGoesWithTheFirstColumns)
+{
+    // 5 x 4 cells of 300 with one fixed row and column on a 1000 x 1000
+    // page: 700 x 700 are left for the body, rows 1-2 | 3-4 and columns
+    // 1-2 | 3, across before down.
+    auto grid = PagedSheet(5, 4);
+    for (int r = 0; r < 5; ++r)
+        for (int c = 0; c < 4; ++c)
+            grid->SetCellText(r, c, (std::to_string(r) + "," + std::to_string(c)).c_str());
+    grid->SetPrintLayout(0, -1, 0, 0, -1, -1, 0);
+    grid->OnBeginPrinting(TenthMmMetrics(), FALSE, 254);
+    CDC dc;
+    ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+    EXPECT_EQ(4, grid->GetPrintLoopPageCount(&dc));
+    struct Case {
+        int page;
+        std::vector<std::string> texts;   // with the cell's left and top
+        std::vector<std::pair<int, int>> at;
+    } cases[] = {
+        {1,
+         {"0,0", "0,1", "0,2", "1,0", "2,0", "1,1", "2,2"},
+         {{0, 0}, {300, 0}, {600, 0}, {0, 300}, {0, 600}, {300, 300}, {600, 600}}},
+        {2, {"0,3", "1,0", "2,0", "1,3", "2,3"}, {{300, 0}, {0, 300}, {0, 600}, {300, 300}, {300, 600}}},
+        {3, {"0,0", "0,1", "3,0", "4,0", "3,1", "4,2"}, {{0, 0}, {300, 0}, {0, 300}, {0, 600}, {300, 300}, {600, 600}}},
+        {4, {"0,3", "3,0", "4,0", "3,3", "4,3"}, {{300, 0}, {0, 300}, {0, 600}, {300, 300}, {300, 600}}},
+    };
+    const std::vector<std::string> all = {"0,0", "0,1", "0,2", "0,3", "1,0", "1,1", "1,2", "1,3", "2,0", "2,1",
+                                          "2,2", "2,3", "3,0", "3,1", "3,2", "3,3", "4,0", "4,1", "4,2", "4,3"};
+    for (const Case& c : cases) {
+        Headless::ClearDrawLog();
+        grid->OnPrint(&dc, c.page);
+        for (size_t i = 0; i < c.texts.size(); ++i) {
+            const std::vector<Headless::DrawOp> ops = TextOps(c.texts[i]);
+            ASSERT_EQ(1u, ops.size()) << "page " << c.page << " " << c.texts[i];
+            EXPECT_GE(ops[0].rect.left, c.at[i].first) << "page " << c.page << " " << c.texts[i];
+            EXPECT_LT(ops[0].rect.left, c.at[i].first + 30) << "page " << c.page << " " << c.texts[i];
+            EXPECT_GE(ops[0].rect.top, c.at[i].second) << "page " << c.page << " " << c.texts[i];
+            EXPECT_LT(ops[0].rect.top, c.at[i].second + 30) << "page " << c.page << " " << c.texts[i];
+        }
+        // Nothing else: in particular the corner only on the first columns'
+        // pages and no body line twice.
+        int printed = 0;
+        for (const std::string& t : all)
+            printed += static_cast<int>(TextOps(t).size());
+        int expected = static_cast<int>(c.texts.size());
+        if (c.page == 1 || c.page == 3)
+            expected += 2;   // the rest of the 2 x 2 body
+        if (c.page == 3)
+            expected += 1;   // "0,2"
+        EXPECT_EQ(expected, printed) << "page " << c.page;
+    }
+    // No such page: nothing drawn.
+    Headless::ClearDrawLog();
+    grid->OnPrint(&dc, 5);
+    grid->OnPrint(&dc, 0);
+    EXPECT_TRUE(TextOps("1,1").empty());
+
+    // A narrower area leaves out the cell that would end past it.
+    CRect row(0, 0, 700, 300);
+    Headless::ClearDrawLog();
+    EXPECT_EQ(600, grid->PrintRowCells(1, 4, 1, row, &dc));
+    EXPECT_EQ(1u, TextOps("1,1").size());
+    EXPECT_EQ(1u, TextOps("1,2").size());
+    EXPECT_TRUE(TextOps("1,3").empty());
+    grid->OnEndPrinting();
+}

@@ -214,6 +214,9 @@ public:
     // A menu or toolbar choice, as the frame receives it.
     void Command(UINT id)
     {
+        // The frame has finished what it was doing (a start, an open).
+        DWORD_PTR r = 0;
+        ::SendMessageTimeoutA(Frame(), WM_NULL, 0, 0, SMTO_NORMAL, 20000, &r);
         ::SetForegroundWindow(Frame());
         ::PostMessageA(Frame(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
     }
@@ -460,8 +463,8 @@ TEST_F(FileTableHelpProgram, Base64TextPastedIntoAnotherWindow)
         Program p("\"" + big + "\"");
         ASSERT_NE(nullptr, p.Frame());
         p.Command(33033);
-        HWND d = p.Dialog();
-        ASSERT_NE(nullptr, d);
+        HWND d = p.Dialog(30000);
+        ASSERT_NE(nullptr, d) << Describe(p.pi.dwProcessId);
         EXPECT_EQ("BASE64字符串", Text(d));
         text = Text(::GetDlgItem(d, 1142));
         EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(d, 1145)));
@@ -483,7 +486,9 @@ TEST_F(FileTableHelpProgram, Base64TextPastedIntoAnotherWindow)
     ASSERT_NE(nullptr, q.Frame());
     q.Command(33031);
     HWND d = q.Dialog();
-    ASSERT_NE(nullptr, d) << Describe(q.pi.dwProcessId);
+    DWORD exitCode = 0;
+    ::GetExitCodeProcess(q.pi.hProcess, &exitCode);
+    ASSERT_NE(nullptr, d) << Describe(q.pi.dwProcessId) << " exit " << std::hex << exitCode;
     HWND box = ::GetDlgItem(d, 1142);
     ::SetForegroundWindow(d);
     ASSERT_TRUE(Until([&] { ::SetFocus(box); return ::GetForegroundWindow() == d; }, 3000));

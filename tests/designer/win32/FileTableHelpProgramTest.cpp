@@ -11,6 +11,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -750,4 +751,176 @@ TEST_F(FileTableHelpProgram, RemergeAFolder)
     Sheet s;
     ASSERT_EQ(1, s.grid.GridOpenFile(CString((dir + "\\a.kvx").c_str()), CString()));
     EXPECT_TRUE(s.grid.CellIsMerged(3, 3));
+}
+
+namespace {
+
+// The newest dialog of the process other than the ones named.
+HWND OtherDialog(Program& p, const std::vector<HWND>& besides, DWORD ms = 10000)
+{
+    HWND found = nullptr;
+    Until(
+        [&] {
+            for (HWND h : Tops(p.pi.dwProcessId, "#32770"))
+                if (std::find(besides.begin(), besides.end(), h) == besides.end())
+                    found = h;
+            return found != nullptr;
+        },
+        ms);
+    return found;
+}
+
+// Answers the message boxes that show (the control's own explanations first)
+// until one says text; true when it came.
+bool AnswerUntil(Program& p, const std::vector<HWND>& besides, const std::string& text, std::string& seen)
+{
+    for (int i = 0; i < 5; ++i) {
+        HWND box = OtherDialog(p, besides, 60000);
+        if (box == nullptr)
+            return false;
+        const std::string t = BoxText(box);
+        seen += "[" + t + "]";
+        PressToClose(box, IDOK);
+        if (t == text)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+// Freeze, fixed rows and paste options through their dialogs; a count out of
+// range is refused with its message and the dialog stays; the saved template
+// holds the frozen edges and the fixed rows.
+TEST_F(FileTableHelpProgram, FreezeFixedRowsAndPasteOptionsDialogs)
+{
+    const std::string seed = MakeTemplate("ftp_table.kvx", {{{1, 1}, "x"}}, 40);
+    Program p("\"" + seed + "\"");
+    ASSERT_NE(nullptr, p.Frame());
+
+    p.Command(33017);
+    HWND d = p.Dialog();
+    ASSERT_NE(nullptr, d);
+    EXPECT_EQ("冻结行列", Text(d));
+    EXPECT_EQ("0", Text(::GetDlgItem(d, 1142)));
+    SetText(d, 1142, "2");
+    SetText(d, 1144, "1");
+    ASSERT_TRUE(PressToClose(d, IDOK)) << Describe(p.pi.dwProcessId);
+
+    p.Command(32931);
+    d = p.Dialog();
+    ASSERT_NE(nullptr, d);
+    EXPECT_EQ("行数", Text(d));
+    SetText(d, 1035, "100001");
+    Press(d, IDOK);
+    HWND refusal = OtherDialog(p, {d});
+    ASSERT_NE(nullptr, refusal) << Describe(p.pi.dwProcessId);
+    EXPECT_EQ("请输入一个介于 0 和 100000 之间的整数。", BoxText(refusal));
+    ASSERT_TRUE(PressToClose(refusal, IDOK));
+    EXPECT_TRUE(::IsWindow(d));
+    SetText(d, 1035, "3");
+    ASSERT_TRUE(PressToClose(d, IDOK)) << Describe(p.pi.dwProcessId);
+
+    p.Command(33030);
+    d = p.Dialog();
+    ASSERT_NE(nullptr, d);
+    EXPECT_EQ(BST_CHECKED, ::SendMessageA(::GetDlgItem(d, 1188), BM_GETCHECK, 0, 0));
+    ::SendMessageA(::GetDlgItem(d, 1188), BM_SETCHECK, BST_UNCHECKED, 0);
+    ::SendMessageA(::GetDlgItem(d, 1190), BM_SETCHECK, BST_CHECKED, 0);
+    ASSERT_TRUE(PressToClose(d, IDOK));
+    p.Command(33030);
+    d = p.Dialog();
+    ASSERT_NE(nullptr, d);
+    EXPECT_EQ(BST_CHECKED, ::SendMessageA(::GetDlgItem(d, 1190), BM_GETCHECK, 0, 0));
+    ASSERT_TRUE(PressToClose(d, IDCANCEL));
+
+    // The cell-value dialog ends with its close box and changes nothing.
+    p.Command(32958);
+    d = p.Dialog();
+    ASSERT_NE(nullptr, d);
+    EXPECT_EQ("单元格值", Text(d));
+    ::PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(Until([&] { return !::IsWindow(d); }, 5000));
+
+    const std::string check = TempName("ftp_table_check.kvx");
+    ASSERT_TRUE(SaveAs(p, check));
+    Sheet s;
+    ASSERT_EQ(1, s.grid.GridOpenFile(CString(check.c_str()), CString()));
+    EXPECT_EQ(2, s.grid.GridGetFreezeTopRows());
+    EXPECT_EQ(1, s.grid.GridGetFreezeLeftCols());
+    EXPECT_EQ(0, s.grid.GridGetFreezeBottomRows());
+    EXPECT_EQ(3, s.grid.RowGetFixedCount());
+}
+
+// CSV export writes the sheet; the workbook commands report their failure
+// here (no workbook server), the import after its own checks.
+TEST_F(FileTableHelpProgram, CsvAndWorkbookCommands)
+{
+    const std::string seed = MakeTemplate("ftp_csv.kvx", {{{1, 1}, "a,b"}, {{1, 2}, "c"}, {{2, 1}, "d"}});
+    Program p("\"" + seed + "\"");
+    ASSERT_NE(nullptr, p.Frame());
+    const std::string csv = TempName("ftp_out.csv");
+    ::DeleteFileA(csv.c_str());
+    p.Command(32955);
+    HWND d = p.Dialog();
+    ASSERT_NE(nullptr, d);
+    ASSERT_TRUE(AnswerFile(d, csv));
+    HWND box = OtherDialog(p, {d});
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ("导出完毕!", BoxText(box));
+    ASSERT_TRUE(PressToClose(box, IDOK));
+    HANDLE f = ::CreateFileA(csv.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, f);
+    char bytes[4096] = {0};
+    DWORD n = 0;
+    ::ReadFile(f, bytes, sizeof(bytes) - 1, &n, nullptr);
+    ::CloseHandle(f);
+    EXPECT_NE(nullptr, std::strstr(bytes, "\"a,b\",c"));
+
+    const std::string xls = TempName("ftp_out.xls");
+    p.Command(32938);
+    d = p.Dialog();
+    ASSERT_NE(nullptr, d);
+    ASSERT_TRUE(AnswerFile(d, xls));
+    std::string seen;
+    EXPECT_TRUE(AnswerUntil(p, {d}, "导出失败!", seen)) << seen;
+    ASSERT_TRUE(Until([&] { return Tops(p.pi.dwProcessId, "#32770").empty(); }, 5000));
+
+    p.Command(32992);
+    d = p.Dialog();
+    ASSERT_NE(nullptr, d);
+    EXPECT_EQ("导入EXCEL文件", Text(d));
+    Press(d, 1148);
+    box = OtherDialog(p, {d});
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ("EXCEL文件路径不能为空!", BoxText(box));
+    ASSERT_TRUE(PressToClose(box, IDOK));
+    SetText(d, 1142, xls);
+    SetText(d, 1180, "01");
+    Press(d, 1148);
+    box = OtherDialog(p, {d});
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ("请输入数值型的表页序号!", BoxText(box));
+    ASSERT_TRUE(PressToClose(box, IDOK));
+    SetText(d, 1180, "2");
+    Press(d, 1148);
+    ASSERT_TRUE(Until([&] { return !::IsWindow(d); }, 5000));
+    seen.clear();
+    EXPECT_TRUE(AnswerUntil(p, {}, "导入失败!", seen)) << seen;
+}
+
+// "运行模板" opens a chosen template into the window.
+TEST_F(FileTableHelpProgram, RunTemplate)
+{
+    const std::string run = MakeTemplate("ftp_run.kvx", {{{2, 3}, "ran"}});
+    Program p;
+    ASSERT_NE(nullptr, p.Frame());
+    p.Command(32939);
+    HWND d = p.Dialog();
+    ASSERT_NE(nullptr, d);
+    ASSERT_TRUE(AnswerFile(d, run));
+    ASSERT_TRUE(Until([&] { return Tops(p.pi.dwProcessId, "#32770").empty(); }, 10000));
+    const std::string check = TempName("ftp_run_check.kvx");
+    ASSERT_TRUE(SaveAs(p, check));
+    EXPECT_EQ((std::vector<std::string>{"2,3=ran"}), TextsOf(check));
 }

@@ -139,6 +139,18 @@ void PasteOptions(CDesignerContext& ctx)
     ctx.Grid().GridSetPasteFlags(static_cast<SHORT>(dlg.m_nChoice));
 }
 
+// The right-click "选择粘贴": the choice, then the paste with it.
+void PasteWithOptions(CDesignerContext& ctx)
+{
+    CPasteOptionsDlg dlg;
+    dlg.m_nChoice = ctx.Grid().GridGetPasteFlags();
+    if (ctx.ui.DoModal(dlg) != IDOK)
+        return;
+    ctx.Grid().GridSetPasteFlags(static_cast<SHORT>(dlg.m_nChoice));
+    ctx.Grid().GridPaste();
+    ctx.Changed();
+}
+
 void Skin(CDesignerContext& ctx)
 {
     IGridControl& g = ctx.Grid();
@@ -211,6 +223,7 @@ void RegisterTableCommands(CDesignerCommands& table)
     });
     table.Add(33030, PasteOptions);
     table.Add(33041, Skin);
+    table.Add(20003, PasteWithOptions);
     table.Add(32950, TableSize);
     table.Add(32983, [](CDesignerContext& ctx) { AutoSize(ctx, true); });
     table.Add(32984, [](CDesignerContext& ctx) { AutoSize(ctx, false); });

@@ -178,3 +178,27 @@ TEST(TableCommands, TableSizeAutoSizesPasteOptionsAndSkin)
     EXPECT_EQ(2, d.grid.RowGetRefFlags());
     EXPECT_EQ(1, d.grid.ColumnGetRefFlags());
 }
+
+TEST(TableCommands, RightClickPasteWithOptionsSetsTheChoiceThenPastes)
+{
+    Designer d;
+    d.grid.CellSetValue(1, 1, "copied");
+    d.grid.GridSetSelectRange(1, 1, 1, 1);
+    d.grid.GridCopy();
+    d.grid.CellSetFocus(3, 2);
+    d.grid.GridSetSelectRange(3, 2, 3, 2);
+    d.ui.canPaste = true;
+    d.ui.dialogs = {[](CDesignerDialog&) { return IDCANCEL; }};
+    d.view.OnGridMenuCommand(3, 2, 20003);
+    EXPECT_TRUE(d.grid.CellGetValue(3, 2).IsEmpty());
+    EXPECT_FALSE(d.doc.IsModified());
+    d.ui.dialogs = {[](CDesignerDialog& dlg) {
+        EXPECT_EQ(267u, dlg.DialogId());
+        static_cast<CPasteOptionsDlg&>(dlg).m_nChoice = 1;
+        return IDOK;
+    }};
+    d.view.OnGridMenuCommand(3, 2, 20003);
+    EXPECT_EQ(1, d.grid.GridGetPasteFlags());
+    EXPECT_EQ("copied", std::string(d.grid.CellGetValue(3, 2).Str()));
+    EXPECT_TRUE(d.doc.IsModified());
+}

@@ -26,10 +26,12 @@ TEST(TableCommands, FixedRowsAndColumnsFromTheFocusReachTheEndOfItsMergedBlocks)
     for (const auto& c : cases) {
         Designer d;
         d.grid.RowSetCount(20);
-        if (c.r1 >= 0)
+        if (c.r1 >= 0) {
             ASSERT_TRUE(d.grid.GridMergeCells(c.r1, c.c1, c.r2, c.c2));
-        if (c.id == 32977 && c.r1 == 3 && c.c1 == 4)
+        }
+        if (c.id == 32977 && c.r1 == 3 && c.c1 == 4) {
             ASSERT_TRUE(d.grid.GridMergeCells(3, 2, 5, 2));
+        }
         d.grid.CellSetFocus(c.focusRow, c.focusCol);
         d.Run(c.id);
         EXPECT_EQ(c.fixedRows, d.grid.RowGetFixedCount()) << c.id << " focus " << c.focusRow;

@@ -924,3 +924,28 @@ TEST_F(FileTableHelpProgram, RunTemplate)
     ASSERT_TRUE(SaveAs(p, check));
     EXPECT_EQ((std::vector<std::string>{"2,3=ran"}), TextsOf(check));
 }
+
+// The toolbar's top-left freeze button freezes above and left of the focus
+// cell (an opened template has its focus on row 2, column 2) and a second
+// click unfreezes; the table-size button trims the grid to the focus cell.
+TEST_F(FileTableHelpProgram, FreezeToggleAndTableSize)
+{
+    const std::string seed = MakeTemplate("ftp_toggle.kvx", {{{1, 1}, "x"}}, 30);
+    Program p("\"" + seed + "\"");
+    ASSERT_NE(nullptr, p.Frame());
+    p.Command(33013);
+    const std::string frozen = TempName("ftp_toggle_on.kvx");
+    ASSERT_TRUE(SaveAs(p, frozen));
+    p.Command(33013);
+    p.Command(32950);
+    const std::string thawed = TempName("ftp_toggle_off.kvx");
+    ASSERT_TRUE(SaveAs(p, thawed));
+    Sheet on, off;
+    ASSERT_EQ(1, on.grid.GridOpenFile(CString(frozen.c_str()), CString()));
+    ASSERT_EQ(1, off.grid.GridOpenFile(CString(thawed.c_str()), CString()));
+    EXPECT_EQ(1, on.grid.GridGetFreezeTopRows());
+    EXPECT_EQ(1, on.grid.GridGetFreezeLeftCols());
+    EXPECT_EQ(0, off.grid.GridGetFreezeTopRows() + off.grid.GridGetFreezeLeftCols());
+    EXPECT_EQ(3, off.grid.RowGetCount());
+    EXPECT_EQ(3, off.grid.ColumnGetCount());
+}

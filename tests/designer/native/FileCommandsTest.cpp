@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -164,6 +165,15 @@ TEST(FileCommands, CsvAndWorkbookExportsReportTheControlsResult)
     std::stringstream text;
     text << in.rdbuf();
     EXPECT_NE(std::string::npos, text.str().find("\"a,b\",c"));
+    // Python's csv module reads the cells back.
+    const std::string out = TempPath("ftc_out.py.txt");
+    const std::string cmd = "python3 -c \"import csv,sys; r=list(csv.reader(open(sys.argv[1], newline=''))); "
+                            "open(sys.argv[2],'w').write(repr(r[1][1:3]))\" '" + csv + "' '" + out + "'";
+    ASSERT_EQ(0, std::system(cmd.c_str()));
+    std::ifstream rows(out);
+    std::string parsed;
+    std::getline(rows, parsed);
+    EXPECT_EQ("['a,b', 'c']", parsed);
     EXPECT_EQ("CSV文件(*.csv)|*.csv|所有文件(*.*)|*.*||", d.ui.fileFilters[0]);
 
     // No workbook server here: both workbook commands report their failure.

@@ -949,3 +949,31 @@ TEST_F(FileTableHelpProgram, FreezeToggleAndTableSize)
     EXPECT_EQ(3, off.grid.RowGetCount());
     EXPECT_EQ(3, off.grid.ColumnGetCount());
 }
+
+// The batch conversion checks its folders, and with no workbook server here
+// reports each workbook it cannot open and converts none.
+TEST_F(FileTableHelpProgram, BatchConversionReportsWhatItCannotConvert)
+{
+    const std::string src = TempName("ftp_xls");
+    ::CreateDirectoryA(src.c_str(), nullptr);
+    HANDLE f = ::CreateFileA((src + "\\book.XLS").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, f);
+    ::CloseHandle(f);
+    Program p;
+    ASSERT_NE(nullptr, p.Frame());
+    p.Command(33000);
+    HWND d = p.Dialog();
+    ASSERT_NE(nullptr, d);
+    EXPECT_EQ("批量转换EXCEL文件", Text(d));
+    EXPECT_EQ(BST_CHECKED, ::SendMessageA(::GetDlgItem(d, 1152), BM_GETCHECK, 0, 0));
+    Press(d, 1184);
+    std::string seen;
+    EXPECT_TRUE(AnswerUntil(p, {d}, "EXCEL文件目录不能为空!", seen)) << seen;
+    SetText(d, 1142, src);
+    SetText(d, 1145, TempName("ftp_kvx"));
+    Press(d, 1184);
+    seen.clear();
+    EXPECT_TRUE(AnswerUntil(p, {d}, "共成功转出0个文件!", seen)) << seen;
+    EXPECT_NE(std::string::npos, seen.find("book.XLS] 文件无法打开,转换失败!")) << seen;
+    ASSERT_TRUE(PressToClose(d, 1130)) << Describe(p.pi.dwProcessId);
+}

@@ -9,6 +9,8 @@
 #include "base/WinTypes.h"
 
 class CDesignerDialog;
+class IDesignerFiles;
+class IRegistryRoot;
 
 class IDesignerUi {
 public:
@@ -42,4 +44,31 @@ public:
         (void)color;
         return FALSE;
     }
+
+    // ---- File, table and help menus and the tools ----
+    // The system's open and save dialogs with a filter in the form
+    // "text|pattern|...||" and a default extension (the save dialog asks
+    // before replacing a file); empty when cancelled.
+    virtual CString AskOpenFile(const CString& filter, const CString& defaultExt)
+    {
+        (void)filter;
+        (void)defaultExt;
+        return CString();
+    }
+    virtual CString AskSaveFile(const CString& filter, const CString& defaultExt)
+    {
+        (void)filter;
+        (void)defaultExt;
+        return CString();
+    }
+    // The registry's classes root (null when it cannot be reached), the
+    // program's own path, and telling the shell that associations changed.
+    virtual IRegistryRoot* ClassesRoot() { return nullptr; }
+    virtual CString ProgramPath() { return CString(); }
+    virtual void AssociationsChanged() {}
+    // The files and folders the batch tools walk (null: none).
+    virtual IDesignerFiles* Files() { return nullptr; }
+    // Dispatches pending window messages, so that a long batch run keeps its
+    // window responsive.
+    virtual void PumpMessages() {}
 };

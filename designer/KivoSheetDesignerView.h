@@ -56,6 +56,12 @@ public:
     // after a click on (nRow, nCol) (event GridLClickUp).
     void SyncToolbar(LONG nRow, LONG nCol);
 
+    // The main frame's reference boxes: the chosen entry's index becomes the
+    // grid's row or column reference flags (how inserted lines take their
+    // neighbours' format).
+    void SetRowRefFlags(SHORT flags) { m_grid.RowSetRefFlags(flags); }
+    void SetColumnRefFlags(SHORT flags) { m_grid.ColumnSetRefFlags(flags); }
+
     // Path of the template shown in this view; empty until opened or saved.
     CString m_strFilePath;
 

@@ -2,7 +2,11 @@
 #include "designer/commands/CommandFamilies.h"
 
 #include "designer/DesignerCommand.h"
+#include "designer/commands/FileTableHelp.h"
 
-void RegisterFileTableHelpCommands(CDesignerCommands&)
+void RegisterFileTableHelpCommands(CDesignerCommands& table)
 {
+    RegisterFileCommands(table);
+    RegisterTableCommands(table);
+    RegisterHelpToolCommands(table);
 }

@@ -47,6 +47,15 @@ public:
     // The open dialog for templates; empty when cancelled.
     CString AskOpenPath();
 
+    // ---- File, table and help menus and the tools ----
+    CString AskOpenFile(const CString& filter, const CString& defaultExt) override;
+    CString AskSaveFile(const CString& filter, const CString& defaultExt) override;
+    IRegistryRoot* ClassesRoot() override;
+    CString ProgramPath() override;
+    void AssociationsChanged() override;
+    IDesignerFiles* Files() override;
+    void PumpMessages() override;
+
 private:
     CMainFrame* m_frame;
 };

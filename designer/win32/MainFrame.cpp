@@ -446,8 +446,22 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
                 OnFontBoxChosen(from, from == m_fontName);
             return 0;
         }
-        if (from != nullptr && (from == m_rowRef || from == m_colRef || from == m_lineStyle))
-            return 0;   // the insert references and line style serve later commands
+        if (from != nullptr && (from == m_rowRef || from == m_colRef)) {
+            // The chosen reference goes to the active view's grid.
+            CChildFrame* child = ActiveChild();
+            if (code == CBN_SELCHANGE && child != nullptr) {
+                const SHORT index = static_cast<SHORT>(::SendMessageA(from, CB_GETCURSEL, 0, 0));
+                if (index >= 0) {
+                    if (from == m_rowRef)
+                        child->View().SetRowRefFlags(index);
+                    else
+                        child->View().SetColumnRefFlags(index);
+                }
+            }
+            return 0;
+        }
+        if (from != nullptr && from == m_lineStyle)
+            return 0;   // the line style serves later commands
         if (OnCommand(id))
             return 0;
         break;

@@ -108,3 +108,105 @@ BOOL CWin32Ui::PickColor(COLORREF& color)
     color = cc.rgbResult;
     return TRUE;
 }
+
+// ---- File, table and help menus and the tools ----
+
+#include "designer/CGFILTYP.h"
+#include "designer/win32/Win32Files.h"
+
+#include <shlobj.h>
+
+namespace {
+
+// "text|pattern|...||" as the dialog's list of NUL-separated pairs.
+std::string DialogFilter(const CString& filter)
+{
+    std::string f(filter.GetString());
+    for (char& ch : f)
+        if (ch == '|')
+            ch = '\0';
+    f.push_back('\0');
+    return f;
+}
+
+CString AskFile(HWND owner, const CString& filter, const CString& defaultExt, bool save)
+{
+    char path[MAX_PATH * 2] = {0};
+    const std::string f = DialogFilter(filter);
+    OPENFILENAMEA ofn = {};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = f.c_str();
+    ofn.lpstrFile = path;
+    ofn.nMaxFile = sizeof(path);
+    ofn.lpstrDefExt = defaultExt.IsEmpty() ? nullptr : defaultExt.GetString();
+    ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
+    const BOOL ok = save ? ::GetSaveFileNameA(&ofn) : ::GetOpenFileNameA(&ofn);
+    return ok ? CString(path) : CString();
+}
+
+// The classes root of the registry as the association writes it.
+class CClassesRootKey : public IRegistryRoot {
+public:
+    bool SetString(const CString& key, const CString& valueName, const CString& value) override
+    {
+        HKEY h = nullptr;
+        if (::RegCreateKeyExA(HKEY_CLASSES_ROOT, key, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &h,
+                              nullptr) != ERROR_SUCCESS)
+            return false;
+        const LONG r = ::RegSetValueExA(h, valueName.IsEmpty() ? nullptr : valueName.GetString(), 0, REG_SZ,
+                                        reinterpret_cast<const BYTE*>(value.GetString()),
+                                        static_cast<DWORD>(value.GetLength() + 1));
+        ::RegCloseKey(h);
+        return r == ERROR_SUCCESS;
+    }
+};
+
+}  // namespace
+
+CString CWin32Ui::AskOpenFile(const CString& filter, const CString& defaultExt)
+{
+    return AskFile(m_frame != nullptr ? m_frame->Hwnd() : nullptr, filter, defaultExt, false);
+}
+
+CString CWin32Ui::AskSaveFile(const CString& filter, const CString& defaultExt)
+{
+    return AskFile(m_frame != nullptr ? m_frame->Hwnd() : nullptr, filter, defaultExt, true);
+}
+
+IRegistryRoot* CWin32Ui::ClassesRoot()
+{
+    static CClassesRootKey root;
+    return &root;
+}
+
+CString CWin32Ui::ProgramPath()
+{
+    char path[520] = {0};
+    const DWORD n = ::GetModuleFileNameA(nullptr, path, sizeof(path) - 1);
+    return n > 0 && n < sizeof(path) - 1 ? CString(path, static_cast<int>(n)) : CString();
+}
+
+void CWin32Ui::AssociationsChanged()
+{
+    ::SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_FLUSHNOWAIT, nullptr, nullptr);
+}
+
+IDesignerFiles* CWin32Ui::Files()
+{
+    static CWin32Files files;
+    return &files;
+}
+
+void CWin32Ui::PumpMessages()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}

@@ -80,6 +80,33 @@ struct ScriptedUi : IDesignerUi {
         savePaths.pop_front();
         return CString(p.c_str());
     }
+
+    // ---- File, table and help menus and the tools ----
+    // Answers of the filtered open and save dialogs ("" cancels; a cancel
+    // when none is left); every filter asked, in order.
+    std::deque<std::string> openFiles, saveFiles;
+    std::vector<std::string> fileFilters;
+    CString AskOpenFile(const CString& filter, const CString&) override { return Next(openFiles, filter); }
+    CString AskSaveFile(const CString& filter, const CString&) override { return Next(saveFiles, filter); }
+    CString Next(std::deque<std::string>& q, const CString& filter)
+    {
+        fileFilters.push_back(filter.Str());
+        if (q.empty())
+            return CString();
+        const std::string p = q.front();
+        q.pop_front();
+        return CString(p.c_str());
+    }
+    IRegistryRoot* registry = nullptr;
+    std::string programPath;
+    int associationNotices = 0;
+    IDesignerFiles* files = nullptr;
+    int pumps = 0;
+    IRegistryRoot* ClassesRoot() override { return registry; }
+    CString ProgramPath() override { return CString(programPath.c_str()); }
+    void AssociationsChanged() override { ++associationNotices; }
+    IDesignerFiles* Files() override { return files; }
+    void PumpMessages() override { ++pumps; }
 };
 
 // The interface over the control core, recording the right-click items the

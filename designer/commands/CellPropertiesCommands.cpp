@@ -1,0 +1,6 @@
+#include "designer/commands/CellControlFamily.h"
+#include "designer/DesignerCommand.h"
+
+void RegisterCellPropertiesCommands(CDesignerCommands&)
+{
+}

@@ -49,8 +49,14 @@ public:
     UINT DialogId() const override { return kDlgButtonControl; }
     CString BuildText() const override;
     void Read(const AttrGetter& get);
-    // Lists the pictures of the control (the five picture boxes).
-    void LoadPictures(IGridControl& grid) { m_pictureIds = ListPictureIds(grid); }
+    // Lists the pictures of the control (the five picture boxes); the
+    // control is kept for the picture-list dialog the window opens.
+    void LoadPictures(IGridControl& grid)
+    {
+        m_pGrid = &grid;
+        m_pictureIds = ListPictureIds(grid);
+    }
+    IGridControl* m_pGrid = nullptr;
 
     CString m_strText = "...";   // 1143
     int m_nAlign = 2;            // 1103: 0 left, 1 centre, 2 right
@@ -157,7 +163,12 @@ public:
     UINT DialogId() const override { return kDlgImageControl; }
     CString BuildText() const override;
     void Read(const AttrGetter& get);
-    void LoadPictures(IGridControl& grid) { m_pictureIds = ListPictureIds(grid); }
+    void LoadPictures(IGridControl& grid)
+    {
+        m_pGrid = &grid;
+        m_pictureIds = ListPictureIds(grid);
+    }
+    IGridControl* m_pGrid = nullptr;
 
     LONG m_nPicture = -1;        // 1103: the chosen picture's id; -1 none
     int m_nSizeType = 0;         // 1104: 0 actual, 1 custom, 2 stretch, 3 thumbnail

@@ -4,6 +4,7 @@
 // same dialog state.
 #include "designer/DesignerFixture.h"
 #include "designer/dialogs/ControlTypeDialogs.h"
+#include "designer/dialogs/ItemListGrid.h"
 
 #include <gtest/gtest.h>
 
@@ -279,4 +280,33 @@ TEST(ControlTypeDialogs, ReadersTakeColourWordsAndBitsAsTheCellDoes)
     EXPECT_EQ(1, numeric.m_nInputType);
     EXPECT_EQ(0.0, numeric.m_dMin);
     EXPECT_EQ(0.0, numeric.m_dMax);
+}
+
+TEST(ControlTypeDialogs, ItemListGridAddsDeletesAndReadsItems)
+{
+    Designer d;
+    itemlist::Fill(d.grid, {CString("甲"), CString("乙"), CString("丙")});
+    EXPECT_EQ(4, d.grid.RowGetCount());
+    EXPECT_EQ("下拉内容", d.grid.CellGetValue(0, 1).Str());
+    EXPECT_EQ(2, d.grid.CellGetControlType(3, 2));
+
+    // Nothing ticked: nothing deleted, and never the header.
+    itemlist::DeleteTicked(d.grid);
+    EXPECT_EQ(4, d.grid.RowGetCount());
+    d.grid.CellSetControlProperty(1, 2, CString("setcheck"), CString("1"));
+    d.grid.CellSetControlProperty(3, 2, CString("setcheck"), CString("1"));
+    itemlist::DeleteTicked(d.grid);
+    ASSERT_EQ(2, d.grid.RowGetCount());
+    EXPECT_EQ("乙", d.grid.CellGetValue(1, 1).Str());
+
+    itemlist::AddRow(d.grid);
+    d.grid.CellSetValue(2, 1, CString("丁"));
+    EXPECT_EQ(2, d.grid.CellGetControlType(2, 2));
+    const std::vector<CString> items = itemlist::Read(d.grid);
+    ASSERT_EQ(2u, items.size());
+    EXPECT_EQ("丁", items[1].Str());
+
+    itemlist::Fill(d.grid, {});
+    EXPECT_EQ(1, d.grid.RowGetCount());
+    EXPECT_TRUE(itemlist::Read(d.grid).empty());
 }

@@ -42,6 +42,8 @@ public:
     CString GetControlText() const { return m_control.GetControlText(); }
     CBorderLine GetBorder(int i) const { return m_border.GetBorder(i); }
 
+    IDesignerUi& Ui() { return m_ui; }
+
     // Writes the changed settings into one cell.
     void ApplyToCell(LONG row, LONG col);
 

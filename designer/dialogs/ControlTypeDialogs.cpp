@@ -44,9 +44,9 @@ int Clamp(int value, int low, int high)
 
 // The index of a three-way choice from two bits: 2 for the far bit, 1 for the
 // middle bit, else 0.
-int Choice(int bits, int middle, int far)
+int Choice(int bits, int middle, int last)
 {
-    if (bits & far)
+    if (bits & last)
         return 2;
     if (bits & middle)
         return 1;

@@ -235,6 +235,8 @@ void CBoundDialogWindow::OnOK()
 {
     if (!ReadFields())
         return;
+    if (onRead)
+        onRead(*this);
     if (m_model != nullptr && !m_model->Accept(m_ui)) {
         if (m_model->FocusField() != 0)
             ::SetFocus(Item(m_model->FocusField()));

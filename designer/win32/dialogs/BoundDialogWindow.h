@@ -53,6 +53,9 @@ public:
     // Called when a command of the dialog is not a bound control's.
     std::function<BOOL(CBoundDialogWindow&, UINT id, UINT code)> onCommand;
     std::function<void(CBoundDialogWindow&)> onInit;
+    // Called on OK after the bound controls were read, before the model
+    // checks its fields: controls that are not simple bindings go here.
+    std::function<void(CBoundDialogWindow&)> onRead;
 
     void Enable(int id, bool on) { ::EnableWindow(Item(id), on ? TRUE : FALSE); }
     // Reads every control into its field; FALSE (after a message) when a

@@ -1,0 +1,445 @@
+// KivoDesigner.exe driven as a user would for cell controls and cell
+// properties: a combo box made from the toolbar with items typed into the
+// dialog's item list, "属性" with its border tab, and Ctrl+S onto a read-only
+// file. What the designer writes is read back by a control of the test's own.
+#include "control/KivoGuids.gen.h"
+#include "designer/GridControlWnd.gen.h"
+#include "cells/win32/RealInput.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+using realinput::ClickAt;
+using realinput::PressKey;
+
+std::string WinePath(const char* unixPath)
+{
+    std::string w = unixPath[0] == '/' ? "Z:" : "";
+    for (const char* p = unixPath; *p != '\0'; ++p)
+        w.push_back(*p == '/' ? '\\' : *p);
+    return w;
+}
+
+int RunAndWait(const std::string& commandLine)
+{
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    std::string cmd = commandLine;
+    if (!::CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi))
+        return -1;
+    DWORD code = static_cast<DWORD>(-1);
+    if (::WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0)
+        ::GetExitCodeProcess(pi.hProcess, &code);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    return static_cast<int>(code);
+}
+
+template <typename Condition>
+bool WaitFor(Condition done, DWORD ms = 15000)
+{
+    const DWORD start = ::GetTickCount();
+    while (!done()) {
+        if (::GetTickCount() - start > ms)
+            return false;
+        gridwine::PumpFor(50);
+    }
+    return true;
+}
+
+std::string ClassOf(HWND hwnd)
+{
+    char name[128] = {0};
+    ::GetClassNameA(hwnd, name, sizeof(name));
+    return name;
+}
+
+std::string TextOf(HWND hwnd)
+{
+    char text[512] = {0};
+    ::GetWindowTextA(hwnd, text, sizeof(text));
+    return text;
+}
+
+struct Search {
+    DWORD pid;
+    std::string cls;
+    int id;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTop(HWND h, LPARAM l)
+{
+    auto* s = reinterpret_cast<Search*>(l);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(h, &pid);
+    if (pid == s->pid && ClassOf(h) == s->cls && ::IsWindowVisible(h))
+        s->found.push_back(h);
+    return TRUE;
+}
+
+BOOL CALLBACK CollectChild(HWND h, LPARAM l)
+{
+    auto* s = reinterpret_cast<Search*>(l);
+    if ((!s->cls.empty() && ClassOf(h) == s->cls) || (s->cls.empty() && ::GetDlgCtrlID(h) == s->id))
+        s->found.push_back(h);
+    return TRUE;
+}
+
+std::vector<HWND> TopWindows(DWORD pid, const char* cls)
+{
+    Search s{pid, cls, 0, {}};
+    ::EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+std::vector<HWND> Children(HWND parent, const char* cls)
+{
+    Search s{0, cls, 0, {}};
+    ::EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+HWND ChildById(HWND parent, int id)
+{
+    Search s{0, "", id, {}};
+    ::EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&s));
+    return s.found.empty() ? nullptr : s.found[0];
+}
+
+POINT CentreOf(HWND hwnd)
+{
+    RECT rc;
+    ::GetClientRect(hwnd, &rc);
+    return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+}
+
+void ClickButton(HWND dialog, int id)
+{
+    HWND button = ChildById(dialog, id);
+    ASSERT_NE(nullptr, button) << id;
+    ClickAt(button, CentreOf(button));
+}
+
+void CtrlKey(WORD vk)
+{
+    INPUT input[4] = {};
+    for (INPUT& i : input)
+        i.type = INPUT_KEYBOARD;
+    input[0].ki.wVk = VK_CONTROL;
+    input[1].ki.wVk = vk;
+    input[2].ki.wVk = vk;
+    input[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    input[3].ki.wVk = VK_CONTROL;
+    input[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(4, input, sizeof(INPUT));
+    gridwine::PumpFor(100);
+}
+
+// KIVO_DESIGNER_SHOTS names a host folder for pictures of the screen at the
+// test's main steps (taken by the host's ImageMagick, for people to look at).
+void Shot(const char* name)
+{
+    char dir[512] = {0};
+    if (::GetEnvironmentVariableA("KIVO_DESIGNER_SHOTS", dir, sizeof(dir)) == 0)
+        return;
+    gridwine::PumpFor(400);
+    RunAndWait(std::string("/usr/bin/import -window root ") + dir + "/" + name + ".png");
+}
+
+std::string TempFile(const char* name)
+{
+    char dir[MAX_PATH] = {0};
+    ::GetTempPathA(sizeof(dir), dir);
+    return std::string(dir) + name;
+}
+
+class Reader {
+public:
+    Reader()
+    {
+        host = ::CreateWindowExA(0, "STATIC", "reader", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
+        CLSID clsid;
+        std::memcpy(&clsid, kGuid_KivoSheet.bytes, sizeof(clsid));
+        RECT rc = {0, 0, 300, 200};
+        created = host != nullptr && grid.Create(clsid, host, rc, 923);
+    }
+    ~Reader()
+    {
+        grid.Destroy();
+        if (host != nullptr)
+            ::DestroyWindow(host);
+    }
+    HWND host = nullptr;
+    bool created = false;
+    CGridControlWnd grid;
+};
+
+class Designer {
+public:
+    explicit Designer(const std::string& arguments = "")
+    {
+        std::string cmd = "\"" + WinePath(KIVO_DESIGNER_EXE) + "\"";
+        if (!arguments.empty())
+            cmd += " " + arguments;
+        STARTUPINFOA si = {};
+        si.cb = sizeof(si);
+        started = ::CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi) != FALSE;
+    }
+    ~Designer() { Close(); }
+    HWND Frame()
+    {
+        if (frame == nullptr && started)
+            WaitFor([this] {
+                const std::vector<HWND> f = TopWindows(pi.dwProcessId, "KivoDesignerMainFrame");
+                frame = f.empty() ? nullptr : f[0];
+                return frame != nullptr;
+            });
+        return frame;
+    }
+    HWND Document()
+    {
+        HWND doc = nullptr;
+        WaitFor([&] {
+            const std::vector<HWND> docs = Frame() != nullptr ? Children(frame, "KivoDesignerChildFrame") : std::vector<HWND>();
+            doc = docs.empty() ? nullptr : docs[0];
+            return doc != nullptr;
+        });
+        return doc;
+    }
+    HWND WaitForDialog(const char* caption = nullptr)
+    {
+        HWND dialog = nullptr;
+        WaitFor([&] {
+            for (HWND h : TopWindows(pi.dwProcessId, "#32770"))
+                if (caption == nullptr || TextOf(h) == caption)
+                    dialog = h;
+            return dialog != nullptr;
+        });
+        return dialog;
+    }
+    // Clicks a cell of the document's grid until the grid has the focus.
+    bool ClickCell(POINT at)
+    {
+        HWND control = ChildById(Document(), 923);
+        HWND grid = control != nullptr ? ChildById(control, 81220) : nullptr;
+        for (int attempt = 0; grid != nullptr && attempt < 4; ++attempt) {
+            ::SetForegroundWindow(Frame());
+            gridwine::PumpFor(200);
+            ClickAt(control, at);
+            GUITHREADINFO info = {};
+            info.cbSize = sizeof(info);
+            if (WaitFor([&] {
+                    return ::GetGUIThreadInfo(pi.dwThreadId, &info) && info.hwndFocus != nullptr &&
+                           (info.hwndFocus == grid || ::IsChild(grid, info.hwndFocus));
+                },
+                        2000))
+                return true;
+        }
+        return false;
+    }
+    // Clicks the toolbar button of a command, given how many buttons and
+    // separators stand before it (the rectangle of another process's button
+    // cannot be asked for, so it is counted out from the button size).
+    bool ClickToolbar(UINT command, int buttonsBefore, int separatorsBefore)
+    {
+        for (HWND bar : Children(Frame(), "ToolbarWindow32")) {
+            if (::SendMessageA(bar, TB_COMMANDTOINDEX, command, 0) < 0)
+                continue;
+            const LRESULT size = ::SendMessageA(bar, TB_GETBUTTONSIZE, 0, 0);
+            const int width = LOWORD(size), height = HIWORD(size);
+            const int x = 3 + buttonsBefore * width + separatorsBefore * 8 + width / 2;
+            ClickAt(bar, POINT{x, 2 + height / 2});
+            return true;
+        }
+        return false;
+    }
+    int Close()
+    {
+        if (!started)
+            return -1;
+        started = false;
+        if (frame != nullptr)
+            ::PostMessageA(frame, WM_CLOSE, 0, 0);
+        DWORD code = static_cast<DWORD>(-1);
+        if (::WaitForSingleObject(pi.hProcess, 15000) == WAIT_OBJECT_0) {
+            ::GetExitCodeProcess(pi.hProcess, &code);
+        } else {
+            ::TerminateProcess(pi.hProcess, 99);
+        }
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+        return static_cast<int>(code);
+    }
+    bool started = false;
+    PROCESS_INFORMATION pi = {};
+    HWND frame = nullptr;
+};
+
+// A template with one filled cell, opened by the designer so that Ctrl+S
+// writes in place.
+std::string SeedTemplate(const char* name)
+{
+    const std::string path = TempFile(name);
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    Reader writer;
+    EXPECT_TRUE(writer.created);
+    writer.grid.ColumnSetCount(6);
+    writer.grid.RowSetCount(6);
+    writer.grid.CellSetValue(1, 1, CString("seed"));
+    EXPECT_EQ(1, writer.grid.GridSaveFile(CString(path.c_str()), CString()));
+    return path;
+}
+
+// The first body cell (rows and columns 1..5) whose control type is `type`.
+bool FindControl(CGridControlWnd& grid, LONG type, LONG& row, LONG& col)
+{
+    for (row = 1; row <= 5; ++row)
+        for (col = 1; col <= 5; ++col)
+            if (grid.CellGetControlType(row, col) == type)
+                return true;
+    return false;
+}
+
+class CellControlProgram : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        ::OleInitialize(nullptr);
+        registered = RunAndWait("regsvr32.exe /s \"" + WinePath(KIVO_CONTROL_DLL) + "\"") == 0;
+    }
+    static void TearDownTestSuite()
+    {
+        RunAndWait("regsvr32.exe /s /u \"" + WinePath(KIVO_CONTROL_DLL) + "\"");
+        ::OleUninitialize();
+    }
+    void SetUp() override { ASSERT_TRUE(registered); }
+    static bool registered;
+};
+bool CellControlProgram::registered = false;
+
+}  // namespace
+
+// "下拉框" from the control-type toolbar: two rows added to the dialog's item
+// list, items typed into them, OK; the saved cell carries those items.
+TEST_F(CellControlProgram, ComboFromTheToolbarWithTypedItems)
+{
+    const std::string path = SeedTemplate("kivo_cellctl_combo.kvx");
+    Designer d("\"" + path + "\"");
+    ASSERT_TRUE(d.started);
+    ASSERT_NE(nullptr, d.Document());
+    ASSERT_TRUE(d.ClickCell(POINT{120, 60}));
+    ASSERT_TRUE(d.ClickToolbar(32871, 4, 1));
+    Shot("combo-dialog");
+    HWND dialog = d.WaitForDialog("下拉框");
+    ASSERT_NE(nullptr, dialog);
+    ClickButton(dialog, 3);
+    ClickButton(dialog, 3);
+    HWND list = ChildById(dialog, 1074);
+    ASSERT_NE(nullptr, list);
+    HWND listGrid = ChildById(list, 81220);
+    ASSERT_NE(nullptr, listGrid);
+    // Row 1 of the item column, below the header row, right of the fixed column.
+    ClickAt(listGrid, POINT{90, 32});
+    realinput::TypeText("AB");
+    PressKey(VK_DOWN);
+    realinput::TypeText("CD");
+    PressKey(VK_RETURN);
+    ClickButton(dialog, IDOK);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+    CtrlKey('S');
+    ASSERT_TRUE(WaitFor([&] { return TextOf(d.Document()).find('*') == std::string::npos; }));
+    EXPECT_EQ(0, d.Close());
+
+    Reader reader;
+    ASSERT_TRUE(reader.created);
+    ASSERT_EQ(1, reader.grid.GridOpenFile(CString(path.c_str()), CString()));
+    LONG row = 0, col = 0;
+    ASSERT_TRUE(FindControl(reader.grid, 1, row, col));
+    EXPECT_EQ("ab\ncd\n", reader.grid.CellGetControlProperty(row, col, CString("datasource")).Str());
+}
+
+// "属性" from the right-click menu: the border tab chosen with the keyboard,
+// "外边框" clicked, OK; the cell has its four edges and keeps its text.
+TEST_F(CellControlProgram, CellPropertiesOuterBorder)
+{
+    const std::string path = SeedTemplate("kivo_cellctl_props.kvx");
+    Designer d("\"" + path + "\"");
+    ASSERT_TRUE(d.started);
+    ASSERT_NE(nullptr, d.Document());
+    ASSERT_TRUE(d.ClickCell(POINT{120, 60}));
+    realinput::Button(MOUSEEVENTF_RIGHTDOWN);
+    realinput::Button(MOUSEEVENTF_RIGHTUP);
+    ASSERT_TRUE(WaitFor([&] { return !TopWindows(d.pi.dwProcessId, "#32768").empty(); }));
+    Shot("cell-menu");
+    PressKey(VK_UP);  // the last item: "单元格属性..."
+    PressKey(VK_RETURN);
+    HWND dialog = d.WaitForDialog("属性");
+    ASSERT_NE(nullptr, dialog);
+    HWND tab = ChildById(dialog, 1002);
+    ASSERT_NE(nullptr, tab);
+    ClickAt(tab, POINT{20, 10});
+    for (int i = 0; i < 4; ++i)
+        PressKey(VK_RIGHT);
+    HWND outer = ChildById(dialog, 1195);
+    ASSERT_NE(nullptr, outer);
+    ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(outer) != FALSE; }, 5000));
+    ClickAt(outer, CentreOf(outer));
+    ClickButton(dialog, 1129);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+    ASSERT_TRUE(d.ClickCell(POINT{120, 60}));
+    CtrlKey('S');
+    ASSERT_TRUE(WaitFor([&] { return TextOf(d.Document()).find('*') == std::string::npos; }));
+    EXPECT_EQ(0, d.Close());
+
+    Reader reader;
+    ASSERT_TRUE(reader.created);
+    ASSERT_EQ(1, reader.grid.GridOpenFile(CString(path.c_str()), CString()));
+    int bordered = 0;
+    for (LONG r = 1; r <= 5; ++r)
+        for (LONG c = 1; c <= 5; ++c)
+            if (reader.grid.CellGetBorderFlags(r, c) == 15)
+                ++bordered;
+    EXPECT_EQ(1, bordered);
+    EXPECT_EQ("seed", reader.grid.CellGetValue(1, 1).Str());
+}
+
+// Ctrl+S onto a read-only file that another program holds open says so and
+// keeps the document marked.
+TEST_F(CellControlProgram, CtrlSOntoAReadOnlyFileShowsTheMessage)
+{
+    const std::string path = SeedTemplate("kivo_cellctl_readonly.kvx");
+    Designer d("\"" + path + "\"");
+    ASSERT_TRUE(d.started);
+    ASSERT_NE(nullptr, d.Document());
+    ASSERT_TRUE(d.ClickCell(POINT{120, 60}));
+    realinput::TypeText("x");
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    HANDLE held = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    CtrlKey('S');
+    Shot("readonly-save");
+    HWND box = d.WaitForDialog();
+    ASSERT_NE(nullptr, box);
+    bool said = false;
+    for (HWND s : Children(box, "Static"))
+        said = said || TextOf(s).find("保存文件失败") != std::string::npos;
+    EXPECT_TRUE(said);
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(box); }));
+    EXPECT_NE(std::string::npos, TextOf(d.Document()).find('*'));
+    ::CloseHandle(held);
+    d.Close();
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    // Closing a modified document asked; the test ends the program either way.
+}

@@ -9,6 +9,7 @@
 #include "designer/dialogs/CellToolDialogs.h"
 #include "designer/dialogs/ControlTypeDialogs.h"
 #include "designer/dialogs/FormatDialogs.h"
+#include "designer/dialogs/GridPropertiesDialog.h"
 #include "designer/dialogs/ItemListGrid.h"
 #include "designer/win32/dialogs/BoundDialogWindow.h"
 #include "designer/win32/dialogs/CellPropertiesWindow.h"
@@ -399,6 +400,31 @@ int RunPictureList(HWND owner, CDesignerDialog& base)
     return IDCANCEL;
 }
 
+void BuildGridProperties(CBoundDialogWindow& w, CGridPropertiesDlg& m)
+{
+    const struct {
+        int id;
+        int* field;
+    } checks[] = {{1032, &m.m_bClickHeaderSort}, {1035, &m.m_bColumnResize},     {1033, &m.m_bRowResize},
+                  {1152, &m.m_bAutoSizeRow},     {1156, &m.m_bDrawFreezeLine},   {1157, &m.m_bDrawFreezeBlankLine},
+                  {1153, &m.m_bAllowCopy},       {1154, &m.m_bAllowCut},         {1155, &m.m_bAllowPaste},
+                  {1158, &m.m_bAllowDragAndDrop}, {1160, &m.m_bAllowDragRow},    {1161, &m.m_bAllowDragCol},
+                  {1159, &m.m_bReadOnly}};
+    for (const auto& c : checks)
+        w.BindCheck(c.id, c.field);
+    w.BindColour(1037, &m.m_crVirtualLine);
+    w.BindColour(1038, &m.m_crBack);
+    w.BindColour(1022, &m.m_crSelBack);
+    w.BindColour(1042, &m.m_crCellBack);
+    w.BindColour(1043, &m.m_crCellText);
+    w.BindList(1044, &m.m_nDisplayMode, Entries({"0-Excel2002", "1-Excel2007"}));
+    w.BindList(1036, &m.m_nSelectMode, Entries({"0 - 无", "1 - 单元格", "2 - 行", "3 - 列"}));
+    w.BindList(1039, &m.m_nDisplayStyle, Entries({"平面", "立体"}));
+    w.BindList(1034, &m.m_nVirtualLineStyle, Entries({"0 - 无", "1 - 水平", "2 - 垂直", "3 - 水平垂直"}));
+    w.BindList(1041, &m.m_nSelBoxWidth, Entries({"0-无选择框", "2-较细边框", "3-默认边框"}));
+    w.onInit = [&m](CBoundDialogWindow& win) { win.Enable(1159, m.EditableKnown() != FALSE); };
+}
+
 }  // namespace
 
 void RegisterCellControlDialogWindows()
@@ -427,5 +453,6 @@ void RegisterCellControlDialogWindows()
                                                            }));
     RegisterDialogWindow(kDlgFootnote, BoundRunner<CFootnoteDlg>(kDlgFootnote, BuildFootnote));
     RegisterDialogWindow(kDlgPictureList, RunPictureList);
+    RegisterDialogWindow(kDlgGridProperties, BoundRunner<CGridPropertiesDlg>(kDlgGridProperties, BuildGridProperties));
     RegisterCellPropertiesWindow();
 }

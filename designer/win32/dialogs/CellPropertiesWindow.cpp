@@ -4,6 +4,7 @@
 #include "designer/LineStyles.h"
 #include "designer/dialogs/CellPropertiesDialog.h"
 #include "designer/win32/DialogWindows.h"
+#include "designer/win32/HoverButton.h"
 
 #include <commctrl.h>
 
@@ -28,6 +29,9 @@ struct Page {
     int index = 0;
     HWND hwnd = nullptr;
     HFONT sampleFont = nullptr;
+    // "设置参数(&S)" on the format and control pages; the line buttons,
+    // "外边框" and "清空" on the border page.
+    CHoverButton buttons[10];
 };
 
 class CCellPropertiesWindow : public CDialogWindow {
@@ -351,6 +355,15 @@ INT_PTR CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         ::SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
         page->hwnd = hwnd;
         CCellPropertiesDlg& m = page->owner->Model();
+        if (page->index == 1 || page->index == 2)
+            page->buttons[0].SubclassDlgItem(1193, hwnd);
+        if (page->index == 4) {
+            for (int line = 0; line < CBorderPage::kLineCount; ++line)
+                page->buttons[line].SubclassDlgItem(kLineButtons[line], hwnd);
+            page->buttons[0].SetTooltipText(CString("设置上边框"));
+            page->buttons[8].SubclassDlgItem(1195, hwnd);
+            page->buttons[9].SubclassDlgItem(1196, hwnd);
+        }
         switch (page->index) {
         case 0:
             ::CheckDlgButton(hwnd, 1003, m.m_dataType.m_nType == 0 ? BST_CHECKED : BST_UNCHECKED);
@@ -414,7 +427,9 @@ INT_PTR CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_DRAWITEM: {
         auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-        if (di->CtlID == 1031)
+        if (CHoverButton::DrawItem(di))
+            ;
+        else if (di->CtlID == 1031)
             DrawPreview(m.m_border, di);
         else if (di->CtlID == 1030)
             DrawColourButton(di, m.m_border.m_crLine);

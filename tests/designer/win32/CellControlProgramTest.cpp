@@ -300,6 +300,16 @@ std::string SeedTemplate(const char* name)
     return path;
 }
 
+// A pixel of a window as the screen shows it.
+COLORREF ScreenPixel(HWND hwnd, POINT client)
+{
+    ::ClientToScreen(hwnd, &client);
+    HDC screen = ::GetDC(nullptr);
+    const COLORREF pixel = ::GetPixel(screen, client.x, client.y);
+    ::ReleaseDC(nullptr, screen);
+    return pixel;
+}
+
 // The first body cell (rows and columns 1..5) whose control type is `type`.
 bool FindControl(CGridControlWnd& grid, LONG type, LONG& row, LONG& col)
 {
@@ -393,7 +403,21 @@ TEST_F(CellControlProgram, CellPropertiesOuterBorder)
     HWND outer = ChildById(dialog, 1195);
     ASSERT_NE(nullptr, outer);
     ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(outer) != FALSE; }, 5000));
+    // The flat button lights up with a raised edge under the mouse and goes
+    // flat again once the mouse has left.
+    realinput::PointerTo(tab, POINT{20, 10});
+    gridwine::PumpFor(300);
+    const COLORREF flat = ScreenPixel(outer, POINT{4, 0});
+    realinput::PointerTo(outer, CentreOf(outer));
+    gridwine::PumpFor(300);
+    Shot("cell-properties-border");
+    EXPECT_NE(flat, ScreenPixel(outer, POINT{4, 0}));
+    realinput::PointerTo(tab, POINT{20, 10});
+    EXPECT_TRUE(WaitFor([&] { return ScreenPixel(outer, POINT{4, 0}) == flat; }, 2000));
     ClickAt(outer, CentreOf(outer));
+    // The four edge buttons show pressed in.
+    EXPECT_EQ(BST_CHECKED, ::SendMessageA(ChildById(dialog, 1025), BM_GETCHECK, 0, 0));
+    EXPECT_EQ(BST_UNCHECKED, ::SendMessageA(ChildById(dialog, 1035), BM_GETCHECK, 0, 0));
     ClickButton(dialog, 1129);
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
     ASSERT_TRUE(d.ClickCell(POINT{120, 60}));

@@ -5,9 +5,11 @@
 # runs the tests under Wine with CUPS_SERVER pointing at it, and stops the
 # scheduler by its process id. The PDFs land in the user's $HOME/PDF, where
 # the tests read them back with pdfinfo, pdftotext and pdftoppm.
-#   print_cups.sh TEST_EXE
+#   print_cups.sh TEST_EXE [GTEST_FILTER [REPORT_NAME]]
 set -u
 exe=$1
+filter=${2:-PrintCups*}
+report=${3:-test_print_cups}
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
 for tool in /usr/sbin/cupsd lpadmin pdfinfo pdftotext pdftoppm; do
   if ! command -v "$tool" >/dev/null 2>&1; then
@@ -78,6 +80,6 @@ export KIVO_CUPS_PDF=1
 export KIVO_PDF_DIR="${home:-$HOME}/PDF"
 # The report is named after this ctest entry, beside the others.
 if [[ "${GTEST_OUTPUT:-}" == xml:*/ ]]; then
-  export GTEST_OUTPUT="${GTEST_OUTPUT}test_print_cups.xml"
+  export GTEST_OUTPUT="${GTEST_OUTPUT}${report}.xml"
 fi
-"$root/scripts/wine-exec" "$exe" --gtest_filter='PrintCups*'
+"$root/scripts/wine-exec" "$exe" --gtest_filter="$filter"

@@ -11,7 +11,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -107,6 +111,19 @@ std::vector<HWND> Children(HWND parent, const char* cls)
     Search s{0, cls, 0, {}};
     ::EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&s));
     return s.found;
+}
+
+BOOL CALLBACK CollectAll(HWND h, LPARAM l)
+{
+    reinterpret_cast<std::vector<HWND>*>(l)->push_back(h);
+    return TRUE;
+}
+
+std::vector<HWND> AllChildren(HWND parent)
+{
+    std::vector<HWND> found;
+    ::EnumChildWindows(parent, CollectAll, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 HWND ChildById(HWND parent, int id)
@@ -466,4 +483,171 @@ TEST_F(CellControlProgram, CtrlSOntoAReadOnlyFileShowsTheMessage)
     d.Close();
     ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     // Closing a modified document asked; the test ends the program either way.
+}
+
+namespace {
+
+// Runs a host command through the shell and answers its output.
+std::string RunHost(const std::string& command)
+{
+    const std::string out = TempFile("kivo_cellctl_host.txt");
+    ::DeleteFileA(out.c_str());
+    char unixOut[MAX_PATH] = {0};
+    // The temporary folder as the host sees it: the test writes through Z:.
+    std::string line = "/bin/sh -c \"" + command + " > /tmp/kivo_cellctl_host.txt 2>&1\"";
+    (void)unixOut;
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    if (!::CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi))
+        return "<not started>";
+    ::WaitForSingleObject(pi.hProcess, 60000);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    ::Sleep(300);
+    std::ifstream in("Z:\\tmp\\kivo_cellctl_host.txt", std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> PdfFiles(const std::string& dir)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    HANDLE h = ::FindFirstFileA(("Z:" + dir + "/*.pdf").c_str(), &data);
+    if (h == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        names.push_back(data.cFileName);
+    } while (::FindNextFileA(h, &data));
+    ::FindClose(h);
+    return names;
+}
+
+}  // namespace
+
+// Ctrl+P prints the sheet on the default printer (the CUPS-PDF queue that
+// print_cups.sh sets up); the PDF's text holds the cells.
+TEST_F(CellControlProgram, DesignerPrintCupsCtrlPPrintsTheCells)
+{
+    const char* flag = std::getenv("KIVO_CUPS_PDF");
+    const char* dir = std::getenv("KIVO_PDF_DIR");
+    if (flag == nullptr || *flag != '1' || dir == nullptr)
+        GTEST_SKIP() << "runs under print_cups.sh";
+    // The PDF is named after the document: a name of this run's own.
+    const std::string path = TempFile(("kivo_cellctl_print_" + std::to_string(::GetTickCount()) + ".kvx").c_str());
+    {
+        Reader writer;
+        ASSERT_TRUE(writer.created);
+        writer.grid.CellSetValue(1, 1, CString("KivoPrint42"));
+        writer.grid.CellSetValue(2, 2, CString("Designer7"));
+        ASSERT_EQ(1, writer.grid.GridSaveFile(CString(path.c_str()), CString()));
+    }
+    const std::vector<std::string> before = PdfFiles(dir);
+    Designer d("\"" + path + "\"");
+    ASSERT_TRUE(d.started);
+    ASSERT_NE(nullptr, d.Document());
+    ASSERT_TRUE(d.ClickCell(POINT{120, 60}));
+    CtrlKey('P');
+    std::string pdf;
+    DWORD lastSize = 0;
+    for (int i = 0; i < 600 && pdf.empty(); ++i) {
+        for (const std::string& name : PdfFiles(dir)) {
+            if (std::find(before.begin(), before.end(), name) != before.end())
+                continue;
+            WIN32_FILE_ATTRIBUTE_DATA attrs;
+            const std::string candidate = std::string(dir) + "/" + name;
+            if (::GetFileAttributesExA(("Z:" + candidate).c_str(), GetFileExInfoStandard, &attrs) &&
+                attrs.nFileSizeLow > 0 && attrs.nFileSizeLow == lastSize)
+                pdf = candidate;
+            else if (::GetFileAttributesExA(("Z:" + candidate).c_str(), GetFileExInfoStandard, &attrs))
+                lastSize = attrs.nFileSizeLow;
+        }
+        gridwine::PumpFor(200);
+    }
+    ASSERT_FALSE(pdf.empty()) << "no new PDF in " << dir;
+    const std::string text = RunHost("pdftotext -enc UTF-8 '" + pdf + "' -");
+    EXPECT_NE(std::string::npos, text.find("KivoPrint42")) << text;
+    EXPECT_NE(std::string::npos, text.find("Designer7")) << text;
+    d.Close();
+}
+
+// Print preview from the standard toolbar opens its window in the frame
+// (with the CUPS-PDF printer of print_cups.sh).
+TEST_F(CellControlProgram, DesignerPrintCupsPreviewOpens)
+{
+    const char* flag = std::getenv("KIVO_CUPS_PDF");
+    if (flag == nullptr || *flag != '1')
+        GTEST_SKIP() << "runs under print_cups.sh";
+    const std::string path = SeedTemplate("kivo_cellctl_preview.kvx");
+    Designer d("\"" + path + "\"");
+    ASSERT_TRUE(d.started);
+    ASSERT_NE(nullptr, d.Document());
+
+    // Preview: toolbar 128, eight buttons and three separators before it.
+    ASSERT_TRUE(d.ClickCell(POINT{120, 60}));
+    ASSERT_TRUE(d.ClickToolbar(57609, 8, 3));
+    // The preview shows inside the frame: its page view under a button bar.
+    HWND bar = nullptr;
+    EXPECT_TRUE(WaitFor([&] {
+        for (HWND b : Children(d.Frame(), "KivoPreviewBar"))
+            if (::IsWindowVisible(b))
+                bar = b;
+        return bar != nullptr;
+    }));
+    Shot("print-preview");
+
+    d.Close();
+}
+
+// Cut, Copy and Paste carry a cell from one document window to another.
+TEST_F(CellControlProgram, ClipboardBetweenWindows)
+{
+    const std::string path = SeedTemplate("kivo_cellctl_clip.kvx");
+    const std::string second = TempFile("kivo_cellctl_clip2.kvx");
+    ::DeleteFileA(second.c_str());
+    Designer d("\"" + path + "\"");
+    ASSERT_TRUE(d.started);
+    HWND first = d.Document();
+    ASSERT_NE(nullptr, first);
+
+    // Copy "seed" (A1) in the first window, paste it into a new window.
+    ASSERT_TRUE(d.ClickCell(POINT{90, 26}));
+    CtrlKey('C');
+    CtrlKey('N');
+    ASSERT_TRUE(WaitFor([&] { return Children(d.Frame(), "KivoDesignerChildFrame").size() == 2; }));
+    HWND other = nullptr;
+    for (HWND h : Children(d.Frame(), "KivoDesignerChildFrame"))
+        if (h != first)
+            other = h;
+    ASSERT_NE(nullptr, other);
+    HWND control = ChildById(other, 923);
+    ASSERT_NE(nullptr, control);
+    ::SetForegroundWindow(d.Frame());
+    gridwine::PumpFor(300);
+    ClickAt(control, POINT{120, 60});
+    gridwine::PumpFor(300);
+    CtrlKey('V');
+    CtrlKey('S');
+    HWND save = d.WaitForDialog();
+    ASSERT_NE(nullptr, save);
+    HWND name = ::GetDlgItem(save, 1148);
+    if (name == nullptr)
+        name = ::GetDlgItem(save, 1152);
+    ASSERT_NE(nullptr, name);
+    ::SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(second.c_str()));
+    ::PostMessageA(save, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(save, IDOK)));
+    ASSERT_TRUE(WaitFor([&] { return ::GetFileAttributesA(second.c_str()) != INVALID_FILE_ATTRIBUTES; }));
+    gridwine::PumpFor(500);
+    d.Close();
+
+    Reader reader;
+    ASSERT_TRUE(reader.created);
+    ASSERT_EQ(1, reader.grid.GridOpenFile(CString(second.c_str()), CString()));
+    bool pasted = false;
+    for (LONG r = 1; r <= 5; ++r)
+        for (LONG c = 1; c <= 5; ++c)
+            pasted = pasted || reader.grid.CellGetValue(r, c) == "seed";
+    EXPECT_TRUE(pasted);
 }

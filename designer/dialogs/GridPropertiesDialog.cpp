@@ -2,6 +2,8 @@
 
 #include "designer/GridControl.gen.h"
 
+#include <memory>
+
 namespace {
 
 const int kSelBoxWidths[3] = {0, 2, 3};
@@ -54,9 +56,15 @@ void CGridPropertiesDlg::Load(IGridControl* grid)
     m_nDisplayStyle = Index(grid->GridGetDisplayStyle(), 2);
     m_nVirtualLineStyle = Index(grid->GridGetVirtualLineShowStyle(), 4);
     m_nSelBoxWidth = WidthIndex(grid->GridGetSelBoxLineWidth());
-    BOOL editable = TRUE;
-    m_bEditableKnown = readEditable && readEditable(editable);
-    m_bReadOnly = m_bEditableKnown && !editable ? 1 : 0;
+    // The default-setting record: the cell colours and the read-only mark.
+    const std::unique_ptr<IKivoGridDefaultSetting> setting = grid->GridGetDefaultSetting();
+    m_bEditableKnown = setting != nullptr;
+    if (setting != nullptr) {
+        const LONG back = setting->GetcrCellBgColor();
+        m_crCellBack = back == -1 ? 0xFFFFFF : static_cast<COLORREF>(back);
+        m_crCellText = static_cast<COLORREF>(setting->GetcrTextColor());
+        m_bReadOnly = setting->GetbEditable() ? 0 : 1;
+    }
 }
 
 void CGridPropertiesDlg::Apply()
@@ -85,9 +93,16 @@ void CGridPropertiesDlg::Apply()
     grid.GridSetAllowDragRow(Flag(m_bAllowDragRow));
     grid.GridSetDrawFreezeBlankLine(Flag(m_bDrawFreezeBlankLine));
     grid.GridSetDrawFreezeLine(Flag(m_bDrawFreezeLine));
-    grid.SetGridDefCellBgColor(static_cast<LONG>(m_crCellBack));
-    grid.SetGridDefCellTextColor(static_cast<LONG>(m_crCellText));
-    if (m_bEditableKnown && writeEditable)
-        writeEditable(m_bReadOnly ? FALSE : TRUE);
+    const std::unique_ptr<IKivoGridDefaultSetting> setting = grid.GridGetDefaultSetting();
+    if (setting != nullptr) {
+        setting->SetcrCellBgColor(static_cast<LONG>(m_crCellBack));
+        setting->SetcrTextColor(static_cast<LONG>(m_crCellText));
+        if (m_bEditableKnown)
+            setting->SetbEditable(m_bReadOnly ? 0 : 1);
+        grid.GridSetDefautSetting(setting.get());
+    } else {
+        grid.SetGridDefCellBgColor(static_cast<LONG>(m_crCellBack));
+        grid.SetGridDefCellTextColor(static_cast<LONG>(m_crCellText));
+    }
     grid.GridSetSelBoxLineWidth(static_cast<SHORT>(kSelBoxWidths[Index(m_nSelBoxWidth, 3)]));
 }

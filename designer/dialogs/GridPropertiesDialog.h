@@ -5,7 +5,6 @@
 #include "base/WinTypes.h"
 #include "designer/DesignerDialog.h"
 
-#include <functional>
 
 class IGridControl;
 
@@ -20,11 +19,9 @@ public:
     // OK: writes every setting into the control (nothing without one).
     void Apply();
 
-    // The whole-sheet read-only mark lives in the control's default-setting
-    // record; these read and write its "editable" flag. Without them the
-    // check is shown off and not written.
-    std::function<BOOL(BOOL& editable)> readEditable;
-    std::function<void(BOOL editable)> writeEditable;
+    // Whether the control handed out its default-setting record, which
+    // holds the whole-sheet read-only mark (without it the check is shown
+    // off and not written).
     BOOL EditableKnown() const { return m_bEditableKnown; }
 
     int m_bClickHeaderSort = 0;    // 1032

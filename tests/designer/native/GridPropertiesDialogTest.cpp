@@ -27,6 +27,9 @@ TEST(GridPropertiesDialog, SettingsComeBackAfterOk)
         dlg.m_nSelectMode = 2;
         dlg.m_nSelBoxWidth = 1;  // width 2
         dlg.m_nDisplayMode = 1;
+        EXPECT_TRUE(dlg.EditableKnown());
+        EXPECT_EQ(0, dlg.m_bReadOnly);
+        dlg.m_bReadOnly = 1;
         return IDOK;
     });
     CGridPropertiesDlg before;
@@ -48,6 +51,8 @@ TEST(GridPropertiesDialog, SettingsComeBackAfterOk)
     EXPECT_EQ(2, after.m_nSelectMode);
     EXPECT_EQ(2, d.grid.GridGetSelBoxLineWidth());
     EXPECT_EQ(1, after.m_nDisplayMode);
+    EXPECT_EQ(1, after.m_bReadOnly);  // "全表只读": the record's editable flag off
+    EXPECT_EQ(0, d.grid.GridGetDefaultSetting()->GetbEditable());
     EXPECT_TRUE(d.doc.IsModified());
 
     // The selection colour survives the display mode chosen with it.

@@ -415,8 +415,14 @@ TEST_F(CellControlProgram, CellPropertiesOuterBorder)
     HWND tab = ChildById(dialog, 1002);
     ASSERT_NE(nullptr, tab);
     ClickAt(tab, POINT{20, 10});
-    for (int i = 0; i < 4; ++i)
+    // Every page once, a picture of each kept for people to look at.
+    static const char* const kPages[4] = {"cell-properties-format", "cell-properties-control", "cell-properties-font",
+                                          "cell-properties-borders"};
+    Shot("cell-properties-datatype");
+    for (const char* page : kPages) {
         PressKey(VK_RIGHT);
+        Shot(page);
+    }
     HWND outer = ChildById(dialog, 1195);
     ASSERT_NE(nullptr, outer);
     ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(outer) != FALSE; }, 5000));
@@ -711,4 +717,71 @@ TEST_F(CellControlProgram, ControlTypesAndCurrencyFromTheToolbars)
         for (LONG c = 1; c <= 5; ++c)
             currency = currency || reader.grid.CellGetTextFormatProperty(r, c, CString("datatype")) == "currency";
     EXPECT_TRUE(currency);
+}
+
+// A font change in "属性" over two cells with different formats makes both
+// bold and leaves each cell's own format.
+TEST_F(CellControlProgram, FontChangeOnAMixedSelectionKeepsTheFormats)
+{
+    const std::string path = TempFile("kivo_cellctl_font.kvx");
+    {
+        Reader writer;
+        ASSERT_TRUE(writer.created);
+        writer.grid.ColumnSetCount(6);
+        writer.grid.RowSetCount(6);
+        writer.grid.CellSetTextFormat(3, 2, CString("<format datatype=\"percentage\"  decimal=\"1\" ></format>"));
+        writer.grid.CellSetTextFormat(3, 3, CString("<format datatype=\"scientific\"  decimal=\"2\" ></format>"));
+        ASSERT_EQ(1, writer.grid.GridSaveFile(CString(path.c_str()), CString()));
+    }
+    Designer d("\"" + path + "\"");
+    ASSERT_TRUE(d.started);
+    ASSERT_NE(nullptr, d.Document());
+    ASSERT_TRUE(d.ClickCell(POINT{120, 60}));
+    // Shift+Right selects B3:C3.
+    INPUT keys[4] = {};
+    for (INPUT& k : keys)
+        k.type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = VK_SHIFT;
+    keys[1].ki.wVk = VK_RIGHT;
+    keys[2].ki.wVk = VK_RIGHT;
+    keys[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    keys[3].ki.wVk = VK_SHIFT;
+    keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(4, keys, sizeof(INPUT));
+    gridwine::PumpFor(300);
+    realinput::PointerTo(ChildById(d.Document(), 923), POINT{186, 60});
+    Shot("two-cells-selected");
+    realinput::Button(MOUSEEVENTF_RIGHTDOWN);
+    realinput::Button(MOUSEEVENTF_RIGHTUP);
+    ASSERT_TRUE(WaitFor([&] { return !TopWindows(d.pi.dwProcessId, "#32768").empty(); }));
+    PressKey(VK_UP);
+    PressKey(VK_RETURN);
+    HWND dialog = d.WaitForDialog("属性");
+    ASSERT_NE(nullptr, dialog);
+    HWND tab = ChildById(dialog, 1002);
+    ASSERT_NE(nullptr, tab);
+    ClickAt(tab, POINT{20, 10});
+    for (int i = 0; i < 3; ++i)
+        PressKey(VK_RIGHT);
+    HWND style = ChildById(dialog, 1006);
+    ASSERT_NE(nullptr, style);
+    ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(style) != FALSE; }, 5000));
+    ClickAt(style, CentreOf(style));
+    PressKey(VK_DOWN);  // "常规" to "粗体"
+    PressKey(VK_RETURN);
+    Shot("cell-properties-font-bold");
+    ClickButton(dialog, 1129);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+    ASSERT_TRUE(d.ClickCell(POINT{120, 94}));
+    CtrlKey('S');
+    ASSERT_TRUE(WaitFor([&] { return TextOf(d.Document()).find('*') == std::string::npos; }));
+    EXPECT_EQ(0, d.Close());
+
+    Reader reader;
+    ASSERT_TRUE(reader.created);
+    ASSERT_EQ(1, reader.grid.GridOpenFile(CString(path.c_str()), CString()));
+    EXPECT_EQ("FW_BOLD", reader.grid.CellGetTextFontProperty(3, 2, CString("weight")).Str());
+    EXPECT_EQ("FW_BOLD", reader.grid.CellGetTextFontProperty(3, 3, CString("weight")).Str());
+    EXPECT_EQ("percentage", reader.grid.CellGetTextFormatProperty(3, 2, CString("datatype")).Str());
+    EXPECT_EQ("scientific", reader.grid.CellGetTextFormatProperty(3, 3, CString("datatype")).Str());
 }

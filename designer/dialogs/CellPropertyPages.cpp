@@ -366,3 +366,8 @@ void CBorderPage::Store(CBorderLine stored[kLineCount]) const
     for (int bit = 0; bit < kLineCount; ++bit)
         stored[bit] = m_lines[LineOfFlag(1L << bit)];
 }
+
+BOOL CBorderPopupDlg::PickColour(COLORREF& colour)
+{
+    return m_pUi != nullptr && m_pUi->PickColor(colour);
+}

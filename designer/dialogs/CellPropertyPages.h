@@ -7,6 +7,7 @@
 
 #include "base/CString.h"
 #include "base/WinTypes.h"
+#include "designer/DesignerDialog.h"
 
 class IDesignerUi;
 class IGridControl;
@@ -166,4 +167,32 @@ private:
     int m_nMask = 0;
     CBorderLine m_lines[kLineCount];
     int m_nChange = -1;
+};
+
+// "边框" on its own (template 281): the binding dialogs hand it a border mask
+// and the records of the lines by flag order (1, 2, 4, ... 128), and read them
+// back after OK.
+const UINT kDlgBorderPopup = 281;
+
+class CBorderPopupDlg : public CDesignerDialog {
+public:
+    UINT DialogId() const override { return kDlgBorderPopup; }
+
+    int m_nMask = 0;
+    CBorderLine m_records[CBorderPage::kLineCount];
+    // The colour dialog the page's colour button opens (the caller's user
+    // interface); without one the colour stays.
+    IDesignerUi* m_pUi = nullptr;
+
+    // The window opens: the page shows the mask and records.
+    void Begin() { m_page.InitStored(m_nMask, m_records); }
+    // OK: the page's lines become the mask and records.
+    void Accept()
+    {
+        m_page.Store(m_records);
+        m_nMask = m_page.Mask();
+    }
+    BOOL PickColour(COLORREF& colour);
+
+    CBorderPage m_page;
 };

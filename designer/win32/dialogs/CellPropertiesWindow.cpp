@@ -25,7 +25,9 @@ class CCellPropertiesWindow;
 
 // The state a page's window procedure reaches.
 struct Page {
-    CCellPropertiesWindow* owner = nullptr;
+    CCellPropertiesWindow* owner = nullptr;  // null for the border popup
+    CBorderPage* border = nullptr;           // the border page's model
+    IDesignerUi* ui = nullptr;
     int index = 0;
     HWND hwnd = nullptr;
     HFONT sampleFont = nullptr;
@@ -243,7 +245,7 @@ void FontPageCommand(Page& page, UINT id, UINT code)
 
 void SyncBorderButtons(Page& page)
 {
-    CBorderPage& border = page.owner->Model().m_border;
+    CBorderPage& border = *page.border;
     for (int line = 0; line < CBorderPage::kLineCount; ++line)
         ::CheckDlgButton(page.hwnd, kLineButtons[line], border.IsChecked(line) ? BST_CHECKED : BST_UNCHECKED);
     ::InvalidateRect(::GetDlgItem(page.hwnd, 1031), nullptr, TRUE);
@@ -263,7 +265,7 @@ void InitBorderPage(Page& page)
 
 void BorderPageCommand(Page& page, UINT id, UINT code)
 {
-    CBorderPage& border = page.owner->Model().m_border;
+    CBorderPage& border = *page.border;
     if (id == 1029 && code == CBN_SELCHANGE) {
         border.m_nStyleIndex = static_cast<int>(::SendDlgItemMessageA(page.hwnd, 1029, CB_GETCURSEL, 0, 0));
         return;
@@ -272,7 +274,7 @@ void BorderPageCommand(Page& page, UINT id, UINT code)
         return;
     if (id == 1030) {
         COLORREF colour = border.m_crLine;
-        if (page.owner->Model().Ui().PickColor(colour))
+        if (page.ui->PickColor(colour))
             border.m_crLine = colour;
     } else if (id == 1195) {
         border.Outer();
@@ -354,7 +356,6 @@ INT_PTR CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         auto* page = reinterpret_cast<Page*>(lParam);
         ::SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
         page->hwnd = hwnd;
-        CCellPropertiesDlg& m = page->owner->Model();
         if (page->index == 1 || page->index == 2)
             page->buttons[0].SubclassDlgItem(1193, hwnd);
         if (page->index == 4) {
@@ -364,6 +365,11 @@ INT_PTR CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             page->buttons[8].SubclassDlgItem(1195, hwnd);
             page->buttons[9].SubclassDlgItem(1196, hwnd);
         }
+        if (page->owner == nullptr) {
+            InitBorderPage(*page);
+            return FALSE;
+        }
+        CCellPropertiesDlg& m = page->owner->Model();
         switch (page->index) {
         case 0:
             ::CheckDlgButton(hwnd, 1003, m.m_dataType.m_nType == 0 ? BST_CHECKED : BST_UNCHECKED);
@@ -391,9 +397,16 @@ INT_PTR CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     auto* page = reinterpret_cast<Page*>(::GetWindowLongPtrA(hwnd, DWLP_USER));
     if (page == nullptr)
         return FALSE;
-    CCellPropertiesDlg& m = page->owner->Model();
+    if (page->owner == nullptr && message == WM_COMMAND) {
+        BorderPageCommand(*page, LOWORD(wParam), HIWORD(wParam));
+        return TRUE;
+    }
+    if (page->owner == nullptr && message != WM_DRAWITEM && message != WM_MEASUREITEM)
+        return FALSE;
+    CCellPropertiesDlg* model = page->owner != nullptr ? &page->owner->Model() : nullptr;
     switch (message) {
     case WM_COMMAND: {
+        CCellPropertiesDlg& m = *model;
         const UINT id = LOWORD(wParam), code = HIWORD(wParam);
         switch (page->index) {
         case 0:
@@ -430,11 +443,11 @@ INT_PTR CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         if (CHoverButton::DrawItem(di))
             ;
         else if (di->CtlID == 1031)
-            DrawPreview(m.m_border, di);
+            DrawPreview(*page->border, di);
         else if (di->CtlID == 1030)
-            DrawColourButton(di, m.m_border.m_crLine);
-        else if (di->CtlID == 1013)
-            DrawColourButton(di, m.m_font.m_crText);
+            DrawColourButton(di, page->border->m_crLine);
+        else if (di->CtlID == 1013 && model != nullptr)
+            DrawColourButton(di, model->m_font.m_crText);
         else if (di->CtlID == 1029)
             DrawStyleItem(di);
         else
@@ -451,8 +464,8 @@ INT_PTR CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
     }
     case WM_CTLCOLORSTATIC:
-        if (reinterpret_cast<HWND>(lParam) == ::GetDlgItem(hwnd, 1012)) {
-            ::SetTextColor(reinterpret_cast<HDC>(wParam), m.m_font.m_crText);
+        if (model != nullptr && reinterpret_cast<HWND>(lParam) == ::GetDlgItem(hwnd, 1012)) {
+            ::SetTextColor(reinterpret_cast<HDC>(wParam), model->m_font.m_crText);
             ::SetBkColor(reinterpret_cast<HDC>(wParam), ::GetSysColor(COLOR_BTNFACE));
             return reinterpret_cast<INT_PTR>(::GetSysColorBrush(COLOR_BTNFACE));
         }
@@ -488,6 +501,8 @@ BOOL CCellPropertiesWindow::OnInitDialog()
     for (int i = 0; i < CCellPropertiesDlg::kPageCount; ++i) {
         m_pages[i].owner = this;
         m_pages[i].index = i;
+        m_pages[i].border = &m_model.m_border;
+        m_pages[i].ui = &m_model.Ui();
         HWND page = ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kPageTemplates[i]), tab, PageProc,
                                          reinterpret_cast<LPARAM>(&m_pages[i]));
         if (page != nullptr)
@@ -538,6 +553,60 @@ INT_PTR CCellPropertiesWindow::OnMessage(UINT message, WPARAM, LPARAM)
     return FALSE;
 }
 
+// The border page on its own (template 281): the binding dialogs' popup.
+class CBorderPopupWindow : public CDialogWindow {
+public:
+    explicit CBorderPopupWindow(CBorderPopupDlg& model) : CDialogWindow(kDlgBorderPopup), m_model(model) {}
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        m_page.border = &m_model.m_page;
+        m_page.ui = &m_ui;
+        m_page.index = 4;
+        HWND frame = Item(1031);
+        RECT rc;
+        ::GetWindowRect(frame, &rc);
+        ::MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&rc), 2);
+        ::DestroyWindow(frame);
+        HWND page = ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(138), Hwnd(), PageProc,
+                                         reinterpret_cast<LPARAM>(&m_page));
+        if (page != nullptr) {
+            ::MoveWindow(page, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, FALSE);
+            ::ShowWindow(page, SW_SHOW);
+        }
+        return TRUE;
+    }
+    void OnOK() override
+    {
+        m_model.Accept();
+        EndDialog(IDOK);
+    }
+
+private:
+    class PopupUi : public IDesignerUi {
+    public:
+        explicit PopupUi(CBorderPopupWindow& w) : m_w(w) {}
+        int MessageBox(const CString& text, const CString& caption, UINT type) override
+        {
+            return ::MessageBoxA(m_w.Hwnd(), text, caption, type);
+        }
+        bool CanPaste() override { return false; }
+        void SelectFontName(const CString&) override {}
+        void SelectFontSize(const CString&) override {}
+        void SelectFirstInsertReferences() override {}
+        CString AskSavePath(const CString&) override { return CString(); }
+        BOOL PickColor(COLORREF& color) override { return m_w.m_model.PickColour(color); }
+
+    private:
+        CBorderPopupWindow& m_w;
+    };
+
+    CBorderPopupDlg& m_model;
+    PopupUi m_ui{*this};
+    Page m_page;
+};
+
 }  // namespace
 
 void RegisterCellPropertiesWindow()
@@ -547,6 +616,14 @@ void RegisterCellPropertiesWindow()
         if (model == nullptr)
             return IDCANCEL;
         CCellPropertiesWindow window(*model);
+        return window.DoModal(owner) == IDOK ? IDOK : IDCANCEL;
+    });
+    RegisterDialogWindow(kDlgBorderPopup, [](HWND owner, CDesignerDialog& base) {
+        auto* model = dynamic_cast<CBorderPopupDlg*>(&base);
+        if (model == nullptr)
+            return IDCANCEL;
+        model->Begin();
+        CBorderPopupWindow window(*model);
         return window.DoModal(owner) == IDOK ? IDOK : IDCANCEL;
     });
 }

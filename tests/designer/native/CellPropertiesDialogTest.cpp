@@ -329,3 +329,26 @@ TEST(CellPropertiesDialog, CommandRepeatsOnTheFocusCellAndCancelChangesNothing)
     c.view.OnGridMenuCommand(2, 2, static_cast<LONG>(designer_cmd::kMenuCellProperties));
     EXPECT_EQ(kDlgCellProperties, c.ui.dialogsShown.back());
 }
+
+TEST(CellPropertiesDialog, BorderPopupEditsTheRecordsItIsGiven)
+{
+    CBorderPopupDlg popup;
+    popup.m_nMask = 4 | 16;
+    popup.m_records[2] = CBorderLine{3, 0, 2, RGB(1, 1, 1)};   // flag 4: the right line
+    popup.m_records[4] = CBorderLine{4, 2, 1, RGB(2, 2, 2)};   // flag 16: a diagonal
+    popup.Begin();
+    EXPECT_TRUE(popup.m_page.IsChecked(3));
+    EXPECT_FALSE(popup.m_page.Changed());
+    popup.m_page.SetLine(4, FALSE);
+    popup.m_page.m_nStyleIndex = 2;
+    popup.m_page.SetLine(0, TRUE);
+    popup.Accept();
+    EXPECT_EQ(4 | 2, popup.m_nMask);
+    EXPECT_EQ(-1, popup.m_records[4].line);
+    EXPECT_EQ(0, popup.m_records[1].line);  // flag 2: the top line
+    EXPECT_EQ(3, popup.m_records[1].width);
+    EXPECT_EQ(RGB(1, 1, 1), popup.m_records[2].colour);
+    COLORREF colour = 5;
+    EXPECT_FALSE(popup.PickColour(colour));  // no user interface: the colour stays
+    EXPECT_EQ(5u, colour);
+}

@@ -111,6 +111,15 @@ TEST(ControlTypeCommands, DialogFilledFromTheFirstCellAndAppliedToAll)
     d.Run(kControlNumeric);
     EXPECT_TRUE(d.State(kControlNumeric).checked);
 
+    // "按钮" on a numeric cell opens with the button's own defaults.
+    d.ui.dialogs.push_back([](CDesignerDialog& base) {
+        auto& dlg = dynamic_cast<CButtonControlDlg&>(base);
+        EXPECT_EQ("...", dlg.m_strText.Str());
+        EXPECT_EQ(22, dlg.m_nWidth);
+        return IDCANCEL;
+    });
+    d.Run(kControlButton);
+
     // "普通" turns the cells back into edit cells.
     EXPECT_TRUE(d.Run(kControlEdit));
     EXPECT_EQ(0, d.grid.CellGetControlType(1, 1));

@@ -71,4 +71,11 @@ public:
     // Dispatches pending window messages, so that a long batch run keeps its
     // window responsive.
     virtual void PumpMessages() {}
+    // --- cell controls, borders and the view's file commands ---
+    // The border toolbar's line-style box: its selected entry (-1 when none)
+    // and the colour its lines are drawn in.
+    virtual int LineStyleIndex() { return 0; }
+    virtual COLORREF LineColour() { return 0; }
+    // The open dialog for templates; an empty answer is a cancel.
+    virtual CString AskOpenPath() { return CString(); }
 };

@@ -2,7 +2,13 @@
 #include "designer/commands/CommandFamilies.h"
 
 #include "designer/DesignerCommand.h"
+#include "designer/commands/CellControlFamily.h"
 
-void RegisterCellControlCommands(CDesignerCommands&)
+void RegisterCellControlCommands(CDesignerCommands& table)
 {
+    RegisterControlTypeCommands(table);
+    RegisterFormatTypeCommands(table);
+    RegisterCellMenuCommands(table);
+    RegisterViewFileCommands(table);
+    RegisterCellPropertiesCommands(table);
 }

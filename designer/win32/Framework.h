@@ -45,7 +45,10 @@ public:
     int DoModal(CDesignerDialog& dialog) override;
     BOOL PickColor(COLORREF& color) override;
     // The open dialog for templates; empty when cancelled.
-    CString AskOpenPath();
+    CString AskOpenPath() override;
+    // The border toolbar's line-style box.
+    int LineStyleIndex() override;
+    COLORREF LineColour() override;
 
     // ---- File, table and help menus and the tools ----
     CString AskOpenFile(const CString& filter, const CString& defaultExt) override;

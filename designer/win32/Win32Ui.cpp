@@ -209,4 +209,33 @@ void CWin32Ui::PumpMessages()
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
     }
+// --- cell controls, borders and the view's file commands ---
+
+namespace {
+
+BOOL CALLBACK FindLineStyleBox(HWND hwnd, LPARAM found)
+{
+    if (::GetDlgCtrlID(hwnd) == 5422) {
+        *reinterpret_cast<HWND*>(found) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+int CWin32Ui::LineStyleIndex()
+{
+    HWND box = nullptr;
+    if (m_frame != nullptr)
+        ::EnumChildWindows(m_frame->Hwnd(), FindLineStyleBox, reinterpret_cast<LPARAM>(&box));
+    if (box == nullptr)
+        return -1;
+    return static_cast<int>(::SendMessageA(box, CB_GETCURSEL, 0, 0));
+}
+
+COLORREF CWin32Ui::LineColour()
+{
+    // The line-style box draws its samples in black, the colour new lines take.
+    return RGB(0, 0, 0);
 }

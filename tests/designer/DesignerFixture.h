@@ -107,6 +107,20 @@ struct ScriptedUi : IDesignerUi {
     void AssociationsChanged() override { ++associationNotices; }
     IDesignerFiles* Files() override { return files; }
     void PumpMessages() override { ++pumps; }
+    // --- cell controls, borders and the view's file commands ---
+    int lineStyle = 0;                 // the border toolbar's line-style entry (-1 none)
+    COLORREF lineColour = 0;
+    std::deque<std::string> openPaths; // answers of the open dialog ("" cancels)
+    int LineStyleIndex() override { return lineStyle; }
+    COLORREF LineColour() override { return lineColour; }
+    CString AskOpenPath() override
+    {
+        if (openPaths.empty())
+            return CString();
+        const std::string p = openPaths.front();
+        openPaths.pop_front();
+        return CString(p.c_str());
+    }
 };
 
 // The interface over the control core, recording the right-click items the

@@ -1,0 +1,93 @@
+// The view's own File and Edit commands: Save and Open work directly on the
+// view's control and its path, printing and the clipboard are the control's.
+#include "designer/DesignerCommand.h"
+#include "designer/DesignerCommands.h"
+#include "designer/DesignerUi.h"
+#include "designer/GridControl.gen.h"
+#include "designer/KivoSheetDesignerDoc.h"
+#include "designer/KivoSheetDesignerView.h"
+#include "designer/commands/CellControlFamily.h"
+
+using namespace designer_cmd;
+
+namespace {
+
+// Ctrl+S: saves to the view's path, asking for one the first time. A failed
+// save says so (the file may be read-only or in use); a good one clears the
+// document's modified mark. The window title stays the document's.
+void Save(CDesignerContext& ctx)
+{
+    CKivoSheetDesignerView& view = ctx.view;
+    if (view.m_strFilePath.IsEmpty()) {
+        CString suggested = ctx.doc != nullptr ? ctx.doc->GetTitle() : CString();
+        if (!suggested.IsEmpty())
+            suggested += ".kvx";
+        view.m_strFilePath = ctx.ui.AskSavePath(suggested);
+    }
+    if (view.m_strFilePath.IsEmpty())
+        return;
+    if (view.Grid().GridSaveFile(view.m_strFilePath, CString()) <= 0) {
+        ctx.ui.MessageBox(CString(CKivoSheetDesignerDoc::kSaveFailed), CString("提示"), MB_OK);
+        return;
+    }
+    if (ctx.doc != nullptr)
+        ctx.doc->SetModifiedFlag(FALSE);
+}
+
+// Ctrl+O with a window active: asks about unsaved changes, then loads the
+// chosen file into this window. The view takes the path only when the file
+// opened; the document keeps its title.
+void Open(CDesignerContext& ctx)
+{
+    if (ctx.doc != nullptr && !ctx.doc->SaveModified())
+        return;
+    const CString path = ctx.ui.AskOpenPath();
+    if (path.IsEmpty())
+        return;
+    const LONG result = ctx.Grid().GridOpenFile(path, CString());
+    if (result != 1) {
+        // The control reports a damaged file itself; a wrong magic or
+        // password and a template too old it leaves to the caller.
+        if (result == -2)
+            ctx.ui.MessageBox(CString("打开文件失败! 这不是卡沃模板文件, 或者文件需要密码."), CString("提示"),
+                              MB_OK | MB_ICONEXCLAMATION);
+        else if (result == -3)
+            ctx.ui.MessageBox(CString("打开文件失败! 模板文件的格式版本太旧."), CString("提示"),
+                              MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    ctx.view.m_strFilePath = path;
+    if (ctx.doc != nullptr)
+        ctx.doc->SetModifiedFlag(FALSE);
+}
+
+void EnabledWithSelection(CDesignerContext& ctx, CCmdState& state)
+{
+    state.enabled = ctx.Grid().GridGetSelectedCount() > 0;
+}
+
+}  // namespace
+
+void RegisterViewFileCommands(CDesignerCommands& table)
+{
+    table.Add(kFileSave, Save);
+    table.Add(kFileOpen, Open);
+    table.Add(kFilePrint, [](CDesignerContext& ctx) { ctx.Grid().PRTPrint(); });
+    table.Add(kFilePrintPreview, [](CDesignerContext& ctx) { ctx.Grid().PRTPreview(); });
+    table.Add(kFilePrintSetup, [](CDesignerContext& ctx) { ctx.Grid().PRTPageSetup(); });
+    table.Add(
+        kEditCut,
+        [](CDesignerContext& ctx) {
+            ctx.Grid().GridCut();
+            ctx.Changed();
+        },
+        EnabledWithSelection);
+    table.Add(kEditCopy, [](CDesignerContext& ctx) { ctx.Grid().GridCopy(); }, EnabledWithSelection);
+    table.Add(
+        kEditPaste,
+        [](CDesignerContext& ctx) {
+            ctx.Grid().GridPaste();
+            ctx.Changed();
+        },
+        EnabledWithSelection);
+}

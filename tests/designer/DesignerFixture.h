@@ -16,6 +16,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,22 @@ struct ScriptedUi : IDesignerUi {
         savePaths.pop_front();
         return CString(p.c_str());
     }
+
+    // ---- Editing commands: the frame's toolbar state ----
+    std::map<UINT, int> toolbarChecks;   // buttons the toolbar shows checked (1) or not (0)
+    int lineStyle = 0;                   // the line-style box's entry (-1: none)
+    COLORREF lineColor = 0;
+    std::string chosenFontName, chosenFontSize;
+    int ToolbarChecked(UINT id) override
+    {
+        const auto it = toolbarChecks.find(id);
+        return it == toolbarChecks.end() ? -1 : it->second;
+    }
+    int LineStyleIndex() override { return lineStyle; }
+    COLORREF LineColor() override { return lineColor; }
+    void SetLineColor(COLORREF color) override { lineColor = color; }
+    CString ChosenFontName() override { return CString(chosenFontName.c_str()); }
+    CString ChosenFontSize() override { return CString(chosenFontSize.c_str()); }
 };
 
 // The interface over the control core, recording the right-click items the

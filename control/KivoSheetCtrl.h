@@ -569,6 +569,19 @@ protected:
     void DoCellSetItemData(LONG nRow, LONG nCol, LONG pData) override;
     LONG DoCellGetItemData(LONG nRow, LONG nCol) override;
     CString DoCellGetValueEx2(LONG nRow, LONG nCol) override;
+    // The formula tables and recalculation (KivoSheetFormulaMembers.cpp).
+    LONG DoFormulaAddUserFun(const CString& sFunName, SHORT iCategory) override;
+    LONG DoFormulaGetUserFunCount() override;
+    int DoFormulaGetUserFun(LONG nIndex, CString& sFunName, SHORT& iCategory) override;
+    LONG DoFormulaGetSysFunCount() override;
+    int DoFormulaGetSysFun(LONG nIndex, CString& sFunName, SHORT& iCategory) override;
+    int DoFormulaCalcCell(LONG nRow, LONG nCol) override;
+    LONG DoFormulaCalcAll() override;
+    LONG DoFormulaGetUserConstCount() override;
+    LONG DoFormulaGetSysConstCount() override;
+    int DoFormulaGetSysConst(LONG nIndex, CString& sConstName, double& dbValue) override;
+    int DoFormulaGetUserConst(float nIndex, CString& sConstName, double& dbValue) override;
+    int DoFormulaAddUserConst(const CString& sConstName, double dbValue) override;
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     int OnCreate(LPCREATESTRUCT lpCreateStruct) override;

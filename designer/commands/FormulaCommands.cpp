@@ -46,12 +46,15 @@ void PickFunction(CDesignerContext& ctx)
     IGridControl& g = ctx.Grid();
     CFormulaListDlg dlg(&g);
     LONG row = 0, col = 0;
-    if (ctx.ui.DoModal(dlg) == IDOK && !dlg.m_strSelected.IsEmpty() && g.CellGetFocus(row, col)) {
+    const bool chosen = ctx.ui.DoModal(dlg) == IDOK && !dlg.m_strSelected.IsEmpty();
+    // The keyboard goes back to the control whatever the answer; the editor
+    // opens after that, so that it keeps the focus inside the control.
+    g.GridSetFocus();
+    if (chosen && g.CellGetFocus(row, col)) {
         g.CellSetFormula(row, col, CString("=") + dlg.m_strSelected + "(");
         g.GridSetCellEdit(row, col);
         ctx.Changed();
     }
-    g.GridSetFocus();
 }
 
 }  // namespace

@@ -46,7 +46,16 @@ void CSelectionState::Sync()
     Signature sig;
     sig.kind = m_grid.GridGetCurSelectType();
     sig.count = m_grid.GridGetSelectedCount();
-    m_grid.GridGetSelectRange(sig.r1, sig.c1, sig.r2, sig.c2);
+    // A list's range costs a walk of the list: its first and last cells
+    // (kept in order by the control) stand for it here.
+    if (sig.kind == 0) {
+        if (sig.count > 0) {
+            m_grid.GridGetSelectedCell(0, sig.r1, sig.c1);
+            m_grid.GridGetSelectedCell(sig.count - 1, sig.r2, sig.c2);
+        }
+    } else {
+        m_grid.GridGetSelectRange(sig.r1, sig.c1, sig.r2, sig.c2);
+    }
     if (!m_grid.CellGetFocus(sig.fr, sig.fc))
         sig.fr = sig.fc = -1;
     sig.rows = m_grid.RowGetCount();

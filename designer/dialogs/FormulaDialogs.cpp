@@ -14,16 +14,16 @@ BOOL CAddUserConstDlg::Add()
     if (m_pGrid == nullptr)
         return FALSE;
     if (m_strName.IsEmpty()) {
-        m_ui.MessageBox(CString("常量名称不能为空!"), CString(kTip), MB_OK | MB_ICONINFORMATION);
+        m_pUi->MessageBox(CString("常量名称不能为空!"), CString(kTip), MB_OK | MB_ICONINFORMATION);
         return FALSE;
     }
     if (!m_pGrid->FormulaAddUserConst(m_strName, m_dValue)) {
-        m_ui.MessageBox(CString("添加失败,可能模板中已经存在该自定义常量名称!"), CString(kTip),
+        m_pUi->MessageBox(CString("添加失败,可能模板中已经存在该自定义常量名称!"), CString(kTip),
                         MB_OK | MB_ICONINFORMATION);
         return FALSE;
     }
     m_dValue = 0;
-    m_ui.MessageBox(CString("添加成功!"), CString(kTip), MB_OK | MB_ICONINFORMATION);
+    m_pUi->MessageBox(CString("添加成功!"), CString(kTip), MB_OK | MB_ICONINFORMATION);
     return TRUE;
 }
 
@@ -32,15 +32,15 @@ BOOL CAddUserFunctionDlg::Add()
     if (m_pGrid == nullptr)
         return FALSE;
     if (m_strName.IsEmpty()) {
-        m_ui.MessageBox(CString("函数名称不能为空!"), CString(kTip), MB_OK | MB_ICONINFORMATION);
+        m_pUi->MessageBox(CString("函数名称不能为空!"), CString(kTip), MB_OK | MB_ICONINFORMATION);
         return FALSE;
     }
     if (!m_pGrid->FormulaAddUserFun(m_strName.Left(kMaxName), 1)) {
-        m_ui.MessageBox(CString("添加失败,可能模板中已经存在该自定义函数名称!"), CString(kTip),
+        m_pUi->MessageBox(CString("添加失败,可能模板中已经存在该自定义函数名称!"), CString(kTip),
                         MB_OK | MB_ICONINFORMATION);
         return FALSE;
     }
-    m_ui.MessageBox(CString("添加成功!"), CString(kTip), MB_OK | MB_ICONINFORMATION);
+    m_pUi->MessageBox(CString("添加成功!"), CString(kTip), MB_OK | MB_ICONINFORMATION);
     return TRUE;
 }
 

@@ -19,33 +19,36 @@ const char* const kFormulaKindNames[2] = {"系统函数", "自定义函数"};
 class CAddUserConstDlg : public CDesignerDialog {
 public:
     static const UINT IDD = 225;
-    CAddUserConstDlg(IGridControl* grid, IDesignerUi& ui) : m_pGrid(grid), m_ui(ui) {}
+    CAddUserConstDlg(IGridControl* grid, IDesignerUi& ui) : m_pGrid(grid), m_pUi(&ui) {}
     UINT DialogId() const override { return IDD; }
     // "添加(&A)": adds the constant; TRUE when added (the value is reset to
     // 0 for the next one). The name edit takes the focus either way.
     BOOL Add();
+    // The window shows the messages over itself.
+    void SetMessageUi(IDesignerUi& ui) { m_pUi = &ui; }
 
     CString m_strName;
     double m_dValue = 0;
 
 private:
     IGridControl* m_pGrid;
-    IDesignerUi& m_ui;
+    IDesignerUi* m_pUi;
 };
 
 class CAddUserFunctionDlg : public CDesignerDialog {
 public:
     static const UINT IDD = 224;
     static const int kMaxName = 32;
-    CAddUserFunctionDlg(IGridControl* grid, IDesignerUi& ui) : m_pGrid(grid), m_ui(ui) {}
+    CAddUserFunctionDlg(IGridControl* grid, IDesignerUi& ui) : m_pGrid(grid), m_pUi(&ui) {}
     UINT DialogId() const override { return IDD; }
     BOOL Add();
+    void SetMessageUi(IDesignerUi& ui) { m_pUi = &ui; }
 
     CString m_strName;   // the edit takes at most kMaxName characters
 
 private:
     IGridControl* m_pGrid;
-    IDesignerUi& m_ui;
+    IDesignerUi* m_pUi;
 };
 
 // A list of the system (kind 0) or user (kind 1) entries.

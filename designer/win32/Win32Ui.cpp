@@ -108,3 +108,36 @@ BOOL CWin32Ui::PickColor(COLORREF& color)
     color = cc.rgbResult;
     return TRUE;
 }
+
+// ---- Editing commands: the frame's toolbar state ----
+
+int CWin32Ui::ToolbarChecked(UINT id)
+{
+    return m_frame != nullptr ? m_frame->ToolbarChecked(id) : -1;
+}
+
+int CWin32Ui::LineStyleIndex()
+{
+    return m_frame != nullptr ? m_frame->LineStyleIndex() : -1;
+}
+
+COLORREF CWin32Ui::LineColor()
+{
+    return m_frame != nullptr ? m_frame->LineColor() : 0;
+}
+
+void CWin32Ui::SetLineColor(COLORREF color)
+{
+    if (m_frame != nullptr)
+        m_frame->SetLineColor(color);
+}
+
+CString CWin32Ui::ChosenFontName()
+{
+    return m_frame != nullptr ? m_frame->ChosenFontName() : CString();
+}
+
+CString CWin32Ui::ChosenFontSize()
+{
+    return m_frame != nullptr ? m_frame->ChosenFontSize() : CString();
+}

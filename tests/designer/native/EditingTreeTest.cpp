@@ -1,0 +1,109 @@
+// Row-tree commands that work through the control's tree members: which
+// cells belong to a tree, adding a sibling node, deleting the tree, and the
+// update states that follow the focus.
+#include "designer/DesignerFixture.h"
+
+#include "designer/commands/TreeMembership.h"
+#include "designer/dialogs/TreeValueReaders.h"
+#include "platform/headless/Headless.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace designertest;
+
+namespace {
+
+class EditingTree : public ::testing::Test {
+protected:
+    void SetUp() override { Headless::Reset(); }
+    void TearDown() override { Headless::Reset(); }
+};
+
+// A tree in column 1 from row 2: levels 1, 2, 2, 3 on rows 2 to 5 (the end
+// row the tree answers is 6).
+void MakeTree(Designer& d)
+{
+    d.grid.RowSetCount(12);
+    ASSERT_NE(nullptr, d.ctl.GridAddTree(2, 1));
+    ASSERT_TRUE(d.grid.ColumnSetControlTree(2, 1, CString("<control treerow = \"1,2,2,3\" ></control>")));
+    ASSERT_EQ("6", std::string(d.grid.ColumnGetControlTreeProperty(2, 1, CString("getrowcount")).Str()));
+    d.doc.SetModifiedFlag(FALSE);
+}
+
+TEST_F(EditingTree, MembershipEndsBeforeTheTreesEndRow)
+{
+    Designer d;
+    MakeTree(d);
+    struct Case {
+        LONG row, col;
+        bool in;
+    } cases[] = {
+        {1, 1, false}, {2, 1, true}, {3, 1, true}, {5, 1, true},   // the last row of the tree
+        {6, 1, false},                                             // the row after it
+        {3, 2, false}, {7, 1, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.row << "," << c.col);
+        EXPECT_EQ(c.in, IsInRowTree(d.grid, c.row, c.col));
+        d.grid.CellSetFocus(c.row, c.col);
+        for (UINT id : {32777u, 32911u})
+            if (!c.in)
+                EXPECT_FALSE(d.State(id).enabled) << id;
+        EXPECT_EQ(c.in, d.State(32777).enabled != FALSE);
+    }
+}
+
+TEST_F(EditingTree, SiblingNodesBelowTheFirstLevel)
+{
+    Designer d;
+    MakeTree(d);
+    d.grid.CellSetFocus(2, 1);   // the root, level 1
+    EXPECT_FALSE(d.State(32911).enabled);
+    d.grid.CellSetFocus(3, 1);   // level 2
+    EXPECT_TRUE(d.State(32911).enabled);
+    const LONG rows = d.grid.RowGetCount();
+    ASSERT_TRUE(d.Run(32911));
+    EXPECT_EQ(rows + 1, d.grid.RowGetCount());
+    EXPECT_EQ("7", std::string(d.grid.ColumnGetControlTreeProperty(2, 1, CString("getrowcount")).Str()));
+    EXPECT_TRUE(d.doc.IsModified());
+    LONG row = 0, col = 0;
+    ASSERT_TRUE(d.grid.CellGetFocus(row, col));
+    EXPECT_EQ(3, row);
+    EXPECT_EQ(1, col);
+
+    // Deleting the tree: the focus's tree goes, the commands follow.
+    ASSERT_TRUE(d.Run(32777));
+    EXPECT_EQ(0, d.grid.GridGetColumnTreeCount());
+    EXPECT_FALSE(d.State(32777).enabled);
+}
+
+TEST_F(EditingTree, TreeTextsReadSafely)
+{
+    struct Case {
+        const char* text;
+        long number;
+        COLORREF colour;
+    } cases[] = {
+        {"13", 13, 13},
+        {"rgb(132,130,132)", 0, RGB(132, 130, 132)},
+        {"RGB(1, 2, 3)", 0, RGB(1, 2, 3)},
+        {"Rgb(300,-5", 0, RGB(255, 0, 0)},
+        {"rgb", 0, 0},
+        {"8684164", 8684164, 8684164},
+        {"", 0, 0},
+        {"  -7x", -7, 0xFFFFFFF9},
+        {"99999999999999999999", 2147483647, 0xFFFFFFFF},
+        {"abc", 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        if (std::string(c.text).compare(0, 3, "rgb") != 0 && std::string(c.text).compare(0, 3, "RGB") != 0 &&
+            std::string(c.text).compare(0, 3, "Rgb") != 0)
+            EXPECT_EQ(c.number, ReadTreeNumber(CString(c.text)));
+        EXPECT_EQ(c.colour, ReadTreeColour(CString(c.text)));
+    }
+}
+
+}  // namespace

@@ -1,0 +1,456 @@
+// KivoDesigner.exe formatting a sheet as a new user would: cells selected
+// with the mouse, toolbar buttons clicked, the line-style box and the formula
+// drop-down used with real input (SendInput), the row-height dialog answered
+// by keyboard; the saved template is read back by a control of the test's
+// own.
+#include "control/KivoGuids.gen.h"
+#include "designer/GridControlWnd.gen.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string WinePath(const char* unixPath)
+{
+    std::string w = unixPath[0] == '/' ? "Z:" : "";
+    for (const char* p = unixPath; *p != '\0'; ++p)
+        w.push_back(*p == '/' ? '\\' : *p);
+    return w;
+}
+
+int RunAndWait(const std::string& commandLine)
+{
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    std::string cmd = commandLine;
+    if (!::CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi))
+        return -1;
+    DWORD code = static_cast<DWORD>(-1);
+    if (::WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0)
+        ::GetExitCodeProcess(pi.hProcess, &code);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    return static_cast<int>(code);
+}
+
+void Pump(DWORD ms)
+{
+    const DWORD start = ::GetTickCount();
+    do {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+        ::Sleep(10);
+    } while (::GetTickCount() - start < ms);
+}
+
+template <typename Condition>
+bool WaitFor(Condition done, DWORD ms = 15000)
+{
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        if (done())
+            return true;
+        if (::GetTickCount() - start > ms)
+            return false;
+        Pump(50);
+    }
+}
+
+std::string TextOf(HWND hwnd)
+{
+    char text[512] = {0};
+    ::GetWindowTextA(hwnd, text, sizeof(text));
+    return text;
+}
+
+std::string ClassOf(HWND hwnd)
+{
+    char name[128] = {0};
+    ::GetClassNameA(hwnd, name, sizeof(name));
+    return name;
+}
+
+struct WindowSearch {
+    DWORD pid;
+    std::string cls;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTop(HWND h, LPARAM l)
+{
+    auto* s = reinterpret_cast<WindowSearch*>(l);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(h, &pid);
+    if (pid == s->pid && (s->cls.empty() || ClassOf(h) == s->cls) && ::IsWindowVisible(h))
+        s->found.push_back(h);
+    return TRUE;
+}
+
+BOOL CALLBACK CollectChild(HWND h, LPARAM l)
+{
+    auto* s = reinterpret_cast<WindowSearch*>(l);
+    if (ClassOf(h) == s->cls)
+        s->found.push_back(h);
+    return TRUE;
+}
+
+std::vector<HWND> TopWindows(DWORD pid, const char* cls)
+{
+    WindowSearch s{pid, cls, {}};
+    ::EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+std::vector<HWND> Children(HWND parent, const char* cls)
+{
+    WindowSearch s{0, cls, {}};
+    ::EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+HWND ChildById(HWND parent, int id)
+{
+    struct Find {
+        int id;
+        HWND found;
+    } f = {id, nullptr};
+    ::EnumChildWindows(
+        parent,
+        [](HWND h, LPARAM l) -> BOOL {
+            auto* f = reinterpret_cast<Find*>(l);
+            if (::GetDlgCtrlID(h) == f->id) {
+                f->found = h;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&f));
+    return f.found;
+}
+
+void PointerTo(POINT screen)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = ::MulDiv(screen.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = ::MulDiv(screen.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &input, sizeof(INPUT));
+    Pump(50);
+}
+
+void Key(WORD vk, bool up)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    ::SendInput(1, &input, sizeof(INPUT));
+    Pump(40);
+}
+
+void Press(WORD vk)
+{
+    Key(vk, false);
+    Key(vk, true);
+}
+
+void Click(HWND hwnd, POINT client, bool right = false, WORD holding = 0)
+{
+    POINT screen = client;
+    ::ClientToScreen(hwnd, &screen);
+    PointerTo(screen);
+    if (holding != 0)
+        Key(holding, false);
+    INPUT input[2] = {};
+    input[0].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    input[1].type = INPUT_MOUSE;
+    input[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    ::SendInput(1, &input[0], sizeof(INPUT));
+    Pump(80);
+    ::SendInput(1, &input[1], sizeof(INPUT));
+    Pump(150);
+    if (holding != 0)
+        Key(holding, true);
+}
+
+void TypeDigits(const char* text)
+{
+    for (const char* p = text; *p != '\0'; ++p)
+        Press(static_cast<WORD>(*p));
+}
+
+// A control of the test's own: writes the starting template and reads back
+// what the designer saved.
+class Reader {
+public:
+    Reader()
+    {
+        host = ::CreateWindowExA(0, "STATIC", "reader", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
+        CLSID clsid;
+        std::memcpy(&clsid, kGuid_KivoSheet.bytes, sizeof(clsid));
+        RECT rc = {0, 0, 300, 200};
+        created = host != nullptr && grid.Create(clsid, host, rc, 923);
+    }
+    ~Reader()
+    {
+        grid.Destroy();
+        if (host != nullptr)
+            ::DestroyWindow(host);
+    }
+    HWND host = nullptr;
+    bool created = false;
+    CGridControlWnd grid;
+};
+
+class Designer {
+public:
+    explicit Designer(const std::string& arguments)
+    {
+        std::string cmd = "\"" + WinePath(KIVO_DESIGNER_EXE) + "\" " + arguments;
+        STARTUPINFOA si = {};
+        si.cb = sizeof(si);
+        started = ::CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi) != FALSE;
+    }
+    ~Designer() { Close(); }
+    HWND Frame()
+    {
+        if (frame == nullptr && started)
+            WaitFor([this] {
+                const std::vector<HWND> f = TopWindows(pi.dwProcessId, "KivoDesignerMainFrame");
+                frame = f.empty() ? nullptr : f[0];
+                return frame != nullptr;
+            });
+        return frame;
+    }
+    HWND WaitForTop(const char* cls, DWORD ms = 10000)
+    {
+        HWND found = nullptr;
+        WaitFor(
+            [&] {
+                const std::vector<HWND> d = TopWindows(pi.dwProcessId, cls);
+                found = d.empty() ? nullptr : d[0];
+                return found != nullptr;
+            },
+            ms);
+        return found;
+    }
+    void Foreground()
+    {
+        ::SetForegroundWindow(Frame());
+        Pump(200);
+    }
+    // The toolbar holding a command and the button's rectangle in it, read
+    // from the designer's process (the rectangle is written into memory of
+    // that process and read back).
+    bool Button(UINT id, HWND& bar, RECT& rc)
+    {
+        for (HWND tb : Children(Frame(), TOOLBARCLASSNAMEA)) {
+            const LRESULT index = ::SendMessageA(tb, TB_COMMANDTOINDEX, id, 0);
+            if (index < 0)
+                continue;
+            HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                                           pi.dwProcessId);
+            if (process == nullptr)
+                return false;
+            void* remote = ::VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+            bool ok = remote != nullptr &&
+                      ::SendMessageA(tb, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote)) &&
+                      ::ReadProcessMemory(process, remote, &rc, sizeof(rc), nullptr);
+            if (remote != nullptr)
+                ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+            ::CloseHandle(process);
+            bar = tb;
+            return ok;
+        }
+        return false;
+    }
+    bool ClickButton(UINT id, bool arrow = false)
+    {
+        HWND bar = nullptr;
+        RECT rc;
+        if (!Button(id, bar, rc))
+            return false;
+        Foreground();
+        Click(bar, POINT{arrow ? rc.right - 4 : (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
+        return true;
+    }
+    int Close()
+    {
+        if (!started)
+            return -1;
+        started = false;
+        if (frame != nullptr)
+            ::PostMessageA(frame, WM_CLOSE, 0, 0);
+        DWORD code = static_cast<DWORD>(-1);
+        if (::WaitForSingleObject(pi.hProcess, 15000) == WAIT_OBJECT_0)
+            ::GetExitCodeProcess(pi.hProcess, &code);
+        else
+            ::TerminateProcess(pi.hProcess, 99);
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+        return static_cast<int>(code);
+    }
+    bool started = false;
+    PROCESS_INFORMATION pi = {};
+    HWND frame = nullptr;
+};
+
+std::string TempFile(const char* name)
+{
+    char dir[MAX_PATH] = {0};
+    ::GetTempPathA(sizeof(dir), dir);
+    return std::string(dir) + name;
+}
+
+class DesignerEditingProgram : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        ::OleInitialize(nullptr);
+        registered = RunAndWait("regsvr32.exe /s \"" + WinePath(KIVO_CONTROL_DLL) + "\"") == 0;
+    }
+    static void TearDownTestSuite()
+    {
+        RunAndWait("regsvr32.exe /s /u \"" + WinePath(KIVO_CONTROL_DLL) + "\"");
+        ::OleUninitialize();
+    }
+    void SetUp() override { ASSERT_TRUE(registered); }
+    static bool registered;
+};
+bool DesignerEditingProgram::registered = false;
+
+// The client point in the middle of a cell, from the reader's copy of the
+// sheet's layout (same widths and heights, same fixed row and column).
+POINT CellPoint(CGridControlWnd& layout, LONG row, LONG col)
+{
+    LONG x = 0, y = 0;
+    for (LONG c = 0; c < col; ++c)
+        x += layout.ColumnGetWidth(c);
+    for (LONG r = 0; r < row; ++r)
+        y += layout.RowGetHeight(r);
+    return POINT{x + layout.ColumnGetWidth(col) / 2, y + layout.RowGetHeight(row) / 2};
+}
+
+// A title merged and centred in bold over three columns, an outer border in
+// the chosen line style around three numbers, their sum from the formula
+// drop-down, and a row height typed into its dialog: the saved template
+// holds each of them.
+TEST_F(DesignerEditingProgram, FormattingThroughTheToolbarsAndDialogs)
+{
+    const std::string path = TempFile("kivo_designer_editing.kvx");
+    Reader layout;
+    ASSERT_TRUE(layout.created);
+    layout.grid.ColumnSetCount(8);
+    layout.grid.RowSetCount(10);
+    layout.grid.CellSetValue(1, 1, CString("Title"));
+    layout.grid.CellSetValue(2, 2, CString("1"));
+    layout.grid.CellSetValue(3, 2, CString("2"));
+    layout.grid.CellSetValue(4, 2, CString("3"));
+    ASSERT_EQ(1, layout.grid.GridSaveFile(CString(path.c_str()), CString()));
+
+    Designer d("\"" + path + "\"");
+    ASSERT_TRUE(d.started);
+    ASSERT_NE(nullptr, d.Frame());
+    std::vector<HWND> docs;
+    ASSERT_TRUE(WaitFor([&] {
+        docs = Children(d.Frame(), "KivoDesignerChildFrame");
+        return docs.size() == 1;
+    }));
+    HWND doc = docs[0];
+    HWND control = ChildById(doc, 923);
+    HWND grid = ChildById(control, 81220);
+    ASSERT_NE(nullptr, grid);
+    d.Foreground();
+
+    // The title: a click and a shift-click select three cells; merge and
+    // centre, then bold.
+    Click(grid, CellPoint(layout.grid, 1, 1));
+    Click(grid, CellPoint(layout.grid, 1, 3), false, VK_SHIFT);
+    ASSERT_TRUE(d.ClickButton(32853));
+    ASSERT_TRUE(WaitFor([&] { return TextOf(doc).find('*') != std::string::npos; }));
+    Click(grid, CellPoint(layout.grid, 1, 1));
+    ASSERT_TRUE(d.ClickButton(32808));
+
+    // The line-style box: the second style (solid, two pixels wide), chosen
+    // with the keyboard; then the outer border round the numbers.
+    HWND box = ChildById(d.Frame(), 5422);
+    ASSERT_NE(nullptr, box);
+    RECT boxRect;
+    ::GetClientRect(box, &boxRect);
+    Click(box, POINT{boxRect.right / 2, boxRect.bottom / 2});
+    HWND drop = d.WaitForTop("ComboLBox", 3000);
+    ASSERT_NE(nullptr, drop);
+    RECT dropRect;
+    ::GetClientRect(drop, &dropRect);
+    Click(drop, POINT{dropRect.right / 2, 30});   // items are 20 pixels high
+    ASSERT_TRUE(WaitFor([&] { return ::SendMessageA(box, CB_GETCURSEL, 0, 0) == 1; }, 3000));
+    d.Foreground();
+    Click(grid, CellPoint(layout.grid, 2, 2));
+    Click(grid, CellPoint(layout.grid, 4, 2), false, VK_SHIFT);
+    ASSERT_TRUE(d.ClickButton(32908));
+
+    // The sum: the formula button's drop-down lists the common functions,
+    // "Sum" first; Enter ends the opened editor.
+    Click(grid, CellPoint(layout.grid, 5, 2));
+    ASSERT_TRUE(d.ClickButton(32959, true));
+    ASSERT_NE(nullptr, d.WaitForTop("#32768"));
+    Press(VK_DOWN);
+    Press(VK_RETURN);
+    Pump(500);
+    Press(VK_RETURN);
+    Pump(300);
+
+    // The row-height dialog by keyboard: 40 for row 3.
+    Click(grid, CellPoint(layout.grid, 3, 3));
+    ASSERT_TRUE(d.ClickButton(32855));
+    HWND dialog = d.WaitForTop("#32770");
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ("设置行高", TextOf(dialog));
+    TypeDigits("40");
+    Press(VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+
+    // Save with the frame's save command and read back.
+    ::PostMessageA(d.Frame(), WM_COMMAND, MAKEWPARAM(57603, 0), 0);
+    ASSERT_TRUE(WaitFor([&] { return TextOf(doc) == "kivo_designer_editing.kvx"; }));
+    EXPECT_EQ(0, d.Close());
+
+    Reader reader;
+    ASSERT_TRUE(reader.created);
+    ASSERT_EQ(1, reader.grid.GridOpenFile(CString(path.c_str()), CString()));
+    LONG r1 = 0, c1 = 0, r2 = 0, c2 = 0;
+    ASSERT_TRUE(reader.grid.CellGetMergeRange(1, 1, r1, c1, r2, c2));
+    EXPECT_EQ(1, r1);
+    EXPECT_EQ(1, c1);
+    EXPECT_EQ(1, r2);
+    EXPECT_EQ(3, c2);
+    EXPECT_EQ(1, reader.grid.CellGetAlign(1, 1) & 3);
+    EXPECT_EQ("FW_BOLD", std::string(reader.grid.CellGetTextFontProperty(1, 1, CString("weight")).Str()));
+    for (LONG r = 2; r <= 4; ++r) {
+        const LONG flags = reader.grid.CellGetBorderFlags(r, 2);
+        EXPECT_EQ(5, flags & 5) << r;   // left and right
+        LONG style = 0, colour = 0, width = 0;
+        EXPECT_TRUE(reader.grid.CellGetBorder(r, 2, 1, style, colour, width)) << r;
+        EXPECT_EQ(2, width) << r;
+    }
+    EXPECT_EQ(2, reader.grid.CellGetBorderFlags(2, 2) & 2);
+    EXPECT_EQ(8, reader.grid.CellGetBorderFlags(4, 2) & 8);
+    EXPECT_EQ("6", std::string(reader.grid.CellGetValue(5, 2).Str()));
+    EXPECT_EQ(40, reader.grid.RowGetHeight(3));
+    ::DeleteFileA(path.c_str());
+}
+
+}  // namespace

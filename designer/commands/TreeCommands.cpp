@@ -4,6 +4,8 @@
 
 #include "designer/DesignerUi.h"
 #include "designer/commands/TreeMembership.h"
+#include "designer/dialogs/SizeDialogs.h"
+#include "designer/dialogs/TreeValueReaders.h"
 
 namespace {
 
@@ -34,6 +36,38 @@ void AddSibling(CDesignerContext& ctx)
     ctx.Changed();
 }
 
+// The look of the focus cell's tree through its properties dialog.
+void TreeProperties(CDesignerContext& ctx)
+{
+    IGridControl& g = ctx.Grid();
+    LONG row = 0, col = 0;
+    if (!g.CellGetFocus(row, col))
+        return;
+    auto get = [&](const char* name) { return g.ColumnGetControlTreeProperty(row, col, CString(name)); };
+    CRowTreePropertiesDlg dlg;
+    dlg.m_bShowRect = ReadTreeNumber(get("showrectangle")) != 0;
+    dlg.m_bShowLine = ReadTreeNumber(get("showline")) != 0;
+    dlg.m_crBoxBg = ReadTreeColour(get("boxbgcolor"));
+    dlg.m_crBoxLine = ReadTreeColour(get("boxlinecolor"));
+    dlg.m_crLine = ReadTreeColour(get("linecolor"));
+    dlg.m_nBoxSize = ReadTreeNumber(get("boxsize"));
+    if (ctx.ui.DoModal(dlg) != IDOK)
+        return;
+    auto put = [&](const char* name, long value) {
+        CString text;
+        text.Format("%ld", value);
+        g.ColumnSetControlTreeProperty(row, col, CString(name), text);
+    };
+    put("showrectangle", dlg.m_bShowRect ? 1 : 0);
+    put("showline", dlg.m_bShowLine ? 1 : 0);
+    put("boxbgcolor", static_cast<long>(dlg.m_crBoxBg));
+    put("boxlinecolor", static_cast<long>(dlg.m_crBoxLine));
+    put("linecolor", static_cast<long>(dlg.m_crLine));
+    put("boxsize", dlg.m_nBoxSize);
+    g.GridRefresh();
+    ctx.Changed();
+}
+
 }  // namespace
 
 void RegisterTreeCommands(CDesignerCommands& t)
@@ -51,6 +85,7 @@ void RegisterTreeCommands(CDesignerCommands& t)
         c.Grid().ColumnDelControlTree(row, col);
         c.Changed();
     }, inTree);
+    t.Add(32915, TreeProperties, inTree);
     t.Add(32911, AddSibling, [](Ctx& c, State& s) {
         LONG row = 0, col = 0;
         s.enabled = Selection(c).FocusInTree(row, col) && FocusLevel(c.Grid(), row, col) > 1;

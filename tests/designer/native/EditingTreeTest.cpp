@@ -4,6 +4,7 @@
 #include "designer/DesignerFixture.h"
 
 #include "designer/commands/TreeMembership.h"
+#include "designer/dialogs/SizeDialogs.h"
 #include "designer/dialogs/TreeValueReaders.h"
 #include "platform/headless/Headless.h"
 
@@ -77,6 +78,34 @@ TEST_F(EditingTree, SiblingNodesBelowTheFirstLevel)
     ASSERT_TRUE(d.Run(32777));
     EXPECT_EQ(0, d.grid.GridGetColumnTreeCount());
     EXPECT_FALSE(d.State(32777).enabled);
+}
+
+TEST_F(EditingTree, PropertiesDialogReadsAndWritesTheTreesLook)
+{
+    Designer d;
+    MakeTree(d);
+    ASSERT_TRUE(d.grid.ColumnSetControlTreeProperty(2, 1, CString("linecolor"), CString("rgb(1,2,3)")));
+    d.grid.CellSetFocus(4, 1);
+    CRowTreePropertiesDlg shown;
+    d.ui.dialogs.push_back([&](CDesignerDialog& dlg) {
+        EXPECT_EQ(186u, dlg.DialogId());
+        auto& props = static_cast<CRowTreePropertiesDlg&>(dlg);
+        shown = props;
+        props.m_nBoxSize = 20;
+        props.m_crBoxBg = RGB(9, 8, 7);
+        props.m_bShowLine = FALSE;
+        return IDOK;
+    });
+    ASSERT_TRUE(d.Run(32915));
+    EXPECT_EQ(RGB(1, 2, 3), shown.m_crLine);
+    EXPECT_EQ("20", std::string(d.grid.ColumnGetControlTreeProperty(2, 1, CString("boxsize")).Str()));
+    EXPECT_EQ(RGB(9, 8, 7), ReadTreeColour(d.grid.ColumnGetControlTreeProperty(2, 1, CString("boxbgcolor"))));
+    EXPECT_EQ(0, ReadTreeNumber(d.grid.ColumnGetControlTreeProperty(2, 1, CString("showline"))));
+    EXPECT_EQ(RGB(1, 2, 3), ReadTreeColour(d.grid.ColumnGetControlTreeProperty(2, 1, CString("linecolor"))));
+    EXPECT_TRUE(d.doc.IsModified());
+    // Outside every tree the command is disabled.
+    d.grid.CellSetFocus(8, 1);
+    EXPECT_FALSE(d.Run(32915));
 }
 
 TEST_F(EditingTree, TreeTextsReadSafely)

@@ -346,8 +346,8 @@ POINT CellPoint(CGridControlWnd& layout, LONG row, LONG col)
 
 // A title merged and centred in bold over three columns, an outer border in
 // the chosen line style around three numbers, their sum from the formula
-// drop-down, and a row height typed into its dialog: the saved template
-// holds each of them.
+// drop-down, a row height typed into its dialog and another from the
+// right-click menu: the saved template holds each of them.
 TEST_F(DesignerEditingProgram, FormattingThroughTheToolbarsAndDialogs)
 {
     const std::string path = TempFile("kivo_designer_editing.kvx");
@@ -377,6 +377,9 @@ TEST_F(DesignerEditingProgram, FormattingThroughTheToolbarsAndDialogs)
 
     // The title: a click and a shift-click select three cells; merge and
     // centre, then bold.
+    // (The first click may only bring the grid the focus.)
+    Click(grid, CellPoint(layout.grid, 1, 1));
+    Pump(300);
     Click(grid, CellPoint(layout.grid, 1, 1));
     Click(grid, CellPoint(layout.grid, 1, 3), false, VK_SHIFT);
     ASSERT_TRUE(d.ClickButton(32853));
@@ -422,6 +425,22 @@ TEST_F(DesignerEditingProgram, FormattingThroughTheToolbarsAndDialogs)
     TypeDigits("40");
     Press(VK_RETURN);
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+    layout.grid.RowSetHeight(3, 40);   // the rows below moved down
+
+    // A right click on a row header selects that row and offers the row
+    // items: "行高..." is the ninth (cut, copy, the two paste items, insert
+    // and delete row, the two clearing items, then the sizes); 25 for it.
+    Click(grid, CellPoint(layout.grid, 8, 0), true);
+    ASSERT_NE(nullptr, d.WaitForTop("#32768"));
+    for (int i = 0; i < 9; ++i)
+        Press(VK_DOWN);
+    Press(VK_RETURN);
+    dialog = d.WaitForTop("#32770");
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ("设置行高", TextOf(dialog));
+    TypeDigits("25");
+    Press(VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
 
     // Save with the frame's save command and read back.
     ::PostMessageA(d.Frame(), WM_COMMAND, MAKEWPARAM(57603, 0), 0);
@@ -450,6 +469,8 @@ TEST_F(DesignerEditingProgram, FormattingThroughTheToolbarsAndDialogs)
     EXPECT_EQ(8, reader.grid.CellGetBorderFlags(4, 2) & 8);
     EXPECT_EQ("6", std::string(reader.grid.CellGetValue(5, 2).Str()));
     EXPECT_EQ(40, reader.grid.RowGetHeight(3));
+    EXPECT_EQ(25, reader.grid.RowGetHeight(8));
+    EXPECT_NE(25, reader.grid.RowGetHeight(7));
     ::DeleteFileA(path.c_str());
 }
 

@@ -247,6 +247,41 @@ void CKivoSheetDesignerView::OnGridMenuCommand(LONG, LONG, LONG id)
     Changed();
 }
 
+namespace {
+
+// The font properties of the last two cells read: the walk below reads each
+// cell as the next one and then as the current one.
+class CFontPropertyReader {
+public:
+    CFontPropertyReader(IGridControl& grid, const char* key) : m_grid(grid), m_key(key) {}
+    CString Read(LONG row, LONG col)
+    {
+        for (const Slot& s : m_slots)
+            if (s.valid && s.row == row && s.col == col)
+                return s.value;
+        Slot& s = m_slots[m_next];
+        m_next = 1 - m_next;
+        s.value = m_grid.CellGetTextFontProperty(row, col, m_key);
+        s.row = row;
+        s.col = col;
+        s.valid = true;
+        return s.value;
+    }
+
+private:
+    struct Slot {
+        bool valid = false;
+        LONG row = 0, col = 0;
+        CString value;
+    };
+    IGridControl& m_grid;
+    CString m_key;
+    Slot m_slots[2];
+    int m_next = 0;
+};
+
+}  // namespace
+
 void CKivoSheetDesignerView::SyncToolbar(LONG nRow, LONG nCol)
 {
     if (nRow < m_grid.RowGetFixedCount() && nCol < m_grid.ColumnGetFixedCount())
@@ -254,7 +289,7 @@ void CKivoSheetDesignerView::SyncToolbar(LONG nRow, LONG nCol)
     CString name, size;
     bool sizesAgree = true;
     const LONG n = m_grid.GridGetSelectedCount();
-    const CString kName("fontname"), kSize("fontsize");
+    CFontPropertyReader names(m_grid, "fontname"), sizes(m_grid, "fontsize");
     for (LONG i = 0; i < n; ++i) {
         LONG row = 0, col = 0;
         if (!m_grid.GridGetSelectedCell(i, row, col))
@@ -264,9 +299,9 @@ void CKivoSheetDesignerView::SyncToolbar(LONG nRow, LONG nCol)
             nextRow = row;
             nextCol = col;
         }
-        name = m_grid.CellGetTextFontProperty(row, col, kName);
-        const CString nextName = m_grid.CellGetTextFontProperty(nextRow, nextCol, kName);
-        if (name.Compare(nextName) != 0 && !nextName.IsEmpty()) {
+        name = names.Read(row, col);
+        const CString nextName = names.Read(nextRow, nextCol);
+        if (!(name == nextName) && !nextName.IsEmpty()) {
             m_ui.SelectFontName(CString());
             if (sizesAgree && !size.IsEmpty())
                 m_ui.SelectFontSize(size);
@@ -274,9 +309,9 @@ void CKivoSheetDesignerView::SyncToolbar(LONG nRow, LONG nCol)
                 m_ui.SelectFontSize(CString());
             return;
         }
-        size = m_grid.CellGetTextFontProperty(row, col, kSize);
-        const CString nextSize = m_grid.CellGetTextFontProperty(nextRow, nextCol, kSize);
-        if (size.Compare(nextSize) != 0 && !nextSize.IsEmpty()) {
+        size = sizes.Read(row, col);
+        const CString nextSize = sizes.Read(nextRow, nextCol);
+        if (!(size == nextSize) && !nextSize.IsEmpty()) {
             sizesAgree = false;
             break;
         }

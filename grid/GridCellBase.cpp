@@ -578,7 +578,20 @@ CString CGridCellBase::GetFontXml()
     const LOGFONT* plf = GetFont();
     if (plf == nullptr)
         return CString();
-    return CFontElement(*plf).GetText();
+    // Cells of one font ask for the same text one after another (a walk over
+    // a selection): the text of the last font asked for is kept.
+    struct Last {
+        bool valid = false;
+        LOGFONT lf;
+        CString text;
+    };
+    static thread_local Last last;
+    if (!last.valid || std::memcmp(&last.lf, plf, sizeof(LOGFONT)) != 0) {
+        last.text = CFontElement(*plf).GetText();
+        last.lf = *plf;
+        last.valid = true;
+    }
+    return last.text;
 }
 
 CString CGridCellBase::GetFormatXml()

@@ -9,6 +9,8 @@
 #include "cellcontent/XmlElement.h"
 #include "grid/GridCtrlCellSetter.h"
 
+#include <cstring>
+
 using gridcell::SetOnCell;
 using gridcell::StoredCell;
 
@@ -51,12 +53,34 @@ BOOL DeleteProperty(CGridCtrl& grid, const ElementText& which, int nRow, int nCo
     return TRUE;
 }
 
+// The element of a text as parsed. Reading attribute after attribute of
+// cells that share a text (a selection in one font) parses that text once:
+// the last text read stays parsed, keyed by the element's name and the whole
+// text.
+const CXmlElement& Parsed(const ElementText& which, const CString& text)
+{
+    struct Last {
+        const char* name = nullptr;
+        CString text;
+        CXmlElement element;
+    };
+    static thread_local Last last;
+    const bool same = last.name == which.name && last.text.GetLength() == text.GetLength() &&
+                      std::memcmp(last.text.GetString(), text.GetString(), static_cast<size_t>(text.GetLength())) == 0;
+    if (!same) {
+        last.element = CXmlElement(text, which.name);
+        last.name = which.name;
+        last.text = text;
+    }
+    return last.element;
+}
+
 CString GetProperty(CGridCtrl& grid, const ElementText& which, int nRow, int nCol, LPCTSTR szKey)
 {
     CGridCellBase* pCell = StoredCell(grid, nRow, nCol);
     if (pCell == nullptr)
         return CString();
-    return CXmlElement((pCell->*which.get)(), which.name).GetAttribute(szKey);
+    return Parsed(which, (pCell->*which.get)()).GetAttribute(szKey);
 }
 
 }  // namespace

@@ -9,10 +9,17 @@
                              native tests run the designer on the control core)
   GridControlWnd.gen.h/cpp   (win32) CGridControlWnd: each member invoked by its
                              dispatch identifier on the hosted control
+  GridObjects.gen.h          the automation objects the control hands out and
+                             takes (tree, tree node, binding, ...): one
+                             interface per object class, with IKivoObject as
+                             their common base, and the classes' ProgIDs
+  GridObjectsOver.gen.h      the object interfaces over the control core's
+                             object classes (in process)
+  GridObjectsDriver.gen.h/cpp (win32) dispatch drivers of the objects: each
+                             holds the object's IDispatch and refuses once the
+                             control that handed it out is gone
 
-Members that take or hand out automation objects, VARIANTs or addresses are
-left out of the interface; the designer drives objects through their own
-dispatch drivers.
+Members that take or hand out VARIANTs or in-process addresses are left out.
 
 Usage: gen_designer.py GEN_CONTROL_PY MEMBERS OUTDIR
 """
@@ -55,11 +62,356 @@ def push_kind(gc, t):
 
 
 def usable(gc, m):
-    return m.result in RESULTS and all(arg_type(gc, a.type) for a in m.args)
+    return (m.result in RESULTS or m.result == 'IDispatch*') and \
+        all(arg_type(gc, a.type) or a.type == 'IDispatch*' for a in m.args)
+
+
+def control_arg(gc, m, a):
+    if a.type == 'IDispatch*':
+        return object_iface(a.type, '%s.%s' % (m.name, a.name)) + '*'
+    return arg_type(gc, a.type)
 
 
 def params(gc, m):
-    return ', '.join('%s %s' % (arg_type(gc, a.type), a.name) for a in m.args)
+    return ', '.join('%s %s' % (control_arg(gc, m, a), a.name) for a in m.args)
+
+
+def control_result(m):
+    if m.result == 'IDispatch*':
+        return 'std::unique_ptr<%s>' % object_iface(m.result, m.name)
+    return RESULTS[m.result]
+
+
+def control_fail(m):
+    """What a control member answers when its call fails."""
+    if m.result == 'IDispatch*':
+        return 'nullptr'
+    if m.result == 'BSTR':
+        return 'CString(%s)' % (m.fail if m.fail not in (None, '""') else '')
+    if m.result == 'bool':
+        return 'FALSE'
+    if m.result == 'double':
+        return fmt_double(m.fail)
+    return m.fail if m.fail is not None else '0'
+
+
+def fmt_double(fail):
+    v = fail if fail is not None else '0'
+    return v if '.' in v or 'e' in v.lower() else v + '.0'
+
+
+# ------------------------------------------------------------ object road --
+
+# The object interface a plain IDispatch* stands for, where the member table
+# leaves it open: "MEMBER" (control result), "MEMBER.ARG" (control argument),
+# "IFACE.MEMBER" (object result), "IFACE.MEMBER.ARG" (object argument).
+# Others (the cell-control objects, a record set) stay IKivoObject.
+OBJECT_KIND = {
+    'GridAddTree': 'IKivoTree', 'GridGetTree': 'IKivoTree', 'GridGetTreeEx': 'IKivoTree',
+    'DBAddBind': 'IKivoBind', 'DBGetBind': 'IKivoBind', 'DBGetBindEx': 'IKivoBind',
+    'DBSetBind.pBind': 'IKivoBind', 'DBSetBindEx.pBind': 'IKivoBind',
+    'GridSetDefautSetting.pGDS': 'IKivoGridDefaultSetting', 'GridGetDefaultSetting': 'IKivoGridDefaultSetting',
+    'DBAddConnection': 'IKivoDatabase', 'DBGetConnection': 'IKivoDatabase', 'DBGetConnectionEx': 'IKivoDatabase',
+    'DBGetBindField': 'IKivoBindField', 'DBGetDataSet': 'IKivoDataSet',
+    'RowGetObject': 'IKivoRow', 'ColumnGetObject': 'IKivoColumn', 'GridGetRangeObject': 'IKivoRange',
+    'CellSetTextFontEx.Font': 'IKivoFont', 'CellGetTextFontEx': 'IKivoFont',
+    'IKivoTree.AddNode': 'IKivoTreeNode', 'IKivoTree.GetNode': 'IKivoTreeNode',
+    'IKivoTree.InsertNode': 'IKivoTreeNode', 'IKivoTree.InsertNodeAfter': 'IKivoTreeNode',
+    'IKivoTree.GetNodeEx': 'IKivoTreeNode',
+    'IKivoTreeNode.AddNode': 'IKivoTreeNode', 'IKivoTreeNode.InsertNode': 'IKivoTreeNode',
+    'IKivoTreeNode.InsertNodeAfter': 'IKivoTreeNode', 'IKivoTreeNode.GetNode': 'IKivoTreeNode',
+    'IKivoTreeNode.GetParent': 'IKivoTreeNode', 'IKivoTreeNode.GetRoot': 'IKivoTree',
+    'IKivoTreeNode.GetNodeEx': 'IKivoTreeNode',
+    'IKivoColumn.SetFontEx.Font': 'IKivoFont', 'IKivoColumn.GetFontEx': 'IKivoFont',
+    'IKivoRow.SetFontEx.Font': 'IKivoFont', 'IKivoRow.GetFontEx': 'IKivoFont',
+    'IKivoRange.SetFontEx.Font': 'IKivoFont', 'IKivoRange.GetFontEx': 'IKivoFont',
+}
+
+OBJ_SCALAR_ARG = {'short': 'SHORT', 'long': 'LONG', 'int': 'LONG', 'double': 'double', 'float': 'float',
+                  'BSTR': 'const CString&'}
+OBJ_SCALAR_RESULT = {'short': 'SHORT', 'long': 'LONG', 'int': 'LONG', 'double': 'double', 'BSTR': 'CString'}
+# How the control core's object classes take an out-parameter of each type.
+CORE_OUT = {'short': 'SHORT', 'long': 'LONG', 'int': 'LONG', 'double': 'double', 'BSTR': 'CString'}
+
+
+def is_object(t):
+    return t == 'IDispatch*' or (t.endswith('*') and t[:-1] in IFACES)
+
+
+def object_iface(t, key):
+    if t == 'IDispatch*':
+        return OBJECT_KIND.get(key, 'IKivoObject')
+    return t[:-1]
+
+
+def scalar_kind(t):
+    """short, long, double, BSTR, float (enumerations are long)."""
+    if t in ENUMS:
+        return 'long'
+    if t == 'int':
+        return 'long'
+    return t
+
+
+class ObjMember:
+    """One member of a designer object interface."""
+    def __init__(self, iface, m, kind, name, args, result, fail):
+        self.iface, self.m, self.kind, self.name = iface, m, kind, name
+        self.args = args        # [(type, name, key)]
+        self.result = result    # member type or None
+        self.fail = fail
+
+
+def obj_members(i):
+    res = []
+    for m in i.members:
+        if m.kind == 'hidden':
+            continue
+        idx = [(a.type, a.name, '%s.%s.%s' % (i.name, m.name, a.name)) for a in m.args]
+        if m.kind in ('getput', 'get'):
+            res.append(ObjMember(i, m, 'get', 'Get' + m.name, idx, m.type, m.fail))
+        if m.kind in ('getput', 'put'):
+            res.append(ObjMember(i, m, 'put', 'Set' + m.name,
+                                 idx + [(m.type, 'newValue', '%s.%s.newValue' % (i.name, m.name))], None, None))
+        if m.kind == 'call':
+            res.append(ObjMember(i, m, 'call', m.name, idx, m.out.type if m.out else None, m.fail))
+    names = [x.name for x in res]
+    dup = {n for n in names if names.count(n) > 1}
+    if dup:
+        sys.exit('%s: members named twice in the designer interface: %s' % (i.name, ', '.join(sorted(dup))))
+    return res
+
+
+def om_arg(t, key):
+    if is_object(t):
+        return object_iface(t, key) + '*'
+    return OBJ_SCALAR_ARG[scalar_kind(t)]
+
+
+def om_result(x):
+    if x.result is None:
+        return 'void'
+    if is_object(x.result):
+        return 'std::unique_ptr<%s>' % object_iface(x.result, '%s.%s' % (x.iface.name, x.m.name))
+    return OBJ_SCALAR_RESULT[scalar_kind(x.result)]
+
+
+def om_params(x):
+    return ', '.join('%s %s' % (om_arg(t, k), n) for t, n, k in x.args)
+
+
+def om_fail(x):
+    t = x.result
+    if is_object(t):
+        return 'nullptr'
+    k = scalar_kind(t)
+    if k == 'BSTR':
+        return 'CString(%s)' % (x.fail if x.fail not in (None, '""') else '')
+    if k == 'double':
+        return fmt_double(x.fail)
+    v = x.fail if x.fail is not None else '0'
+    return 'static_cast<SHORT>(%s)' % v if k == 'short' else v
+
+
+IFACES = set()
+ENUMS = set()
+
+
+def write_objects(out, ifaces):
+    h = [HEADER, '#pragma once', '', '#include "base/CString.h"', '#include "base/WinTypes.h"', '',
+         '#include <memory>', '',
+         '// The automation objects of the control as the designer calls them: one',
+         '// interface per object class, each member with the arguments and the',
+         '// result of the object\'s own member (properties as Get and Set, results',
+         '// returned). Objects come back as new interfaces of their own (a null',
+         '// pointer for no object); objects passed in are only read. Once the',
+         '// control that handed an object out is gone, every member does nothing',
+         '// and answers its failure value (0, -1, "" or no object).', '',
+         '// The object classes, in the control\'s registration order.', 'enum KivoObjectKind {']
+    for n, i in enumerate(ifaces):
+        h.append('    KivoKind_%s = %d,' % (i.cls, n))
+    h += ['};', 'inline constexpr int kKivoObjectKinds = %d;' % len(ifaces), '',
+          '// ProgID ("KivoSheet.KivoTree.1", ...) of an object class; NULL when out of range.',
+          'inline const char* KivoObjectProgId(int kind)', '{', '    static const char* const ids[] = {']
+    h += ['        "KivoSheet.%s.1",' % i.cls for i in ifaces]
+    h += ['    };', '    return kind >= 0 && kind < kKivoObjectKinds ? ids[kind] : nullptr;', '}', '',
+          '// The class of a ProgID (letters in either case); -1 for none.',
+          'inline int KivoObjectKindOfProgId(const CString& progId)', '{',
+          '    for (int k = 0; k < kKivoObjectKinds; ++k) {',
+          '        const char* id = KivoObjectProgId(k);',
+          '        const char* p = progId.GetString();',
+          '        while (*id != \'\\0\' && *p != \'\\0\' &&',
+          '               (*id == *p || ((*id | 0x20) == (*p | 0x20) && ((*id | 0x20) >= \'a\' && (*id | 0x20) <= \'z\')))) {',
+          '            ++id;', '            ++p;', '        }',
+          '        if (*id == \'\\0\' && *p == \'\\0\')', '            return k;', '    }', '    return -1;', '}', '',
+          '// What every object interface shares: its class.',
+          'class IKivoObject {', 'public:', '    static constexpr int kKind = -1;   // any class', '    virtual ~IKivoObject() = default;',
+          '    virtual int GetKivoKind() const = 0;', '};', '',
+          '// The object as interface I when it is of I\'s class; otherwise (or for no',
+          '// object) a null pointer, and the object is released.',
+          'template <class I>', 'std::unique_ptr<I> KivoObjectAs(std::unique_ptr<IKivoObject> object)', '{',
+          '    if constexpr (I::kKind < 0) {', '        return object;', '    } else {', '        if (!object || object->GetKivoKind() != I::kKind)', '            return nullptr;',
+          '        return std::unique_ptr<I>(static_cast<I*>(object.release()));', '    }', '}', '']
+    for i in ifaces:
+        h.append('class %s;' % i.name)
+    h.append('')
+    for i in ifaces:
+        h.append('// %s ("KivoSheet.%s.1").' % (i.name, i.cls))
+        h.append('class %s : public IKivoObject {' % i.name)
+        h.append('public:')
+        h.append('    static constexpr int kKind = KivoKind_%s;' % i.cls)
+        h.append('    int GetKivoKind() const final { return kKind; }')
+        for x in obj_members(i):
+            h.append('    virtual %s %s(%s) = 0;' % (om_result(x), x.name, om_params(x)))
+        h.append('};')
+        h.append('')
+    write_text(os.path.join(out, 'GridObjects.gen.h'), '\n'.join(h) + '\n')
+
+    # In process, over the control core's object classes.
+    o = [HEADER, '#pragma once', '', '#include "control/KivoObjectFactory.h"', '#include "control/KivoObjects.gen.h"',
+         '#include "designer/GridObjects.gen.h"', '',
+         '// Holds one object of the control core; the interfaces below are over it.',
+         'class CKivoObjectHold {', 'public:',
+         '    explicit CKivoObjectHold(CKivoObjectPtr object) : m_object(std::move(object)) {}',
+         '    virtual ~CKivoObjectHold() = default;', '    CKivoObject* Held() const { return m_object.get(); }', '',
+         'private:', '    CKivoObjectPtr m_object;', '};', '',
+         '// The core object behind an interface made here; NULL for none or another kind of object.',
+         'inline CKivoObject* KivoHeldObject(IKivoObject* object)', '{',
+         '    CKivoObjectHold* hold = dynamic_cast<CKivoObjectHold*>(object);',
+         '    return hold != nullptr ? hold->Held() : nullptr;', '}', '',
+         '// The interface of a core object\'s class over it; NULL for no object.',
+         'inline std::unique_ptr<IKivoObject> WrapKivoObject(CKivoObjectPtr object);', '']
+    for i in ifaces:
+        cls = 'C%sOver' % i.cls
+        o.append('class %s final : public %s, public CKivoObjectHold {' % (cls, i.name))
+        o.append('public:')
+        o.append('    using CKivoObjectHold::CKivoObjectHold;')
+        for x in obj_members(i):
+            o.append('    %s %s(%s) override' % (om_result(x), x.name, om_params(x)))
+            o.append('    {')
+            conv = []
+            for t, n, k in x.args:
+                conv.append('KivoHeldObject(%s)' % n if is_object(t) else n)
+            core = ('get_' if x.kind == 'get' else 'put_' if x.kind == 'put' else '') + x.m.name
+            if x.result is None:
+                o.append('        Core()->%s(%s);' % (core, ', '.join(conv)))
+            elif is_object(x.result):
+                o.append('        CKivoObjectPtr value;')
+                o.append('        Core()->%s(%s);' % (core, ', '.join(conv + ['value'])))
+                o.append('        return KivoObjectAs<%s>(WrapKivoObject(std::move(value)));'
+                         % object_iface(x.result, '%s.%s' % (i.name, x.m.name)))
+            else:
+                k = scalar_kind(x.result)
+                o.append('        %s value = %s;' % (CORE_OUT[k], om_fail(x)))
+                o.append('        Core()->%s(%s);' % (core, ', '.join(conv + ['value'])))
+                o.append('        return value;')
+            o.append('    }')
+        o.append('')
+        o.append('private:')
+        o.append('    C%sBase* Core() const { return static_cast<C%sBase*>(Held()); }' % (i.cls, i.cls))
+        o.append('};')
+        o.append('')
+    o += ['inline std::unique_ptr<IKivoObject> WrapKivoObject(CKivoObjectPtr object)', '{',
+          '    if (!object)', '        return nullptr;', '    switch (object->GetKivoClass()) {']
+    for i in ifaces:
+        o.append('    case KivoClass_%s:' % i.cls)
+        o.append('        return std::make_unique<C%sOver>(std::move(object));' % i.cls)
+    o += ['    default:', '        return nullptr;', '    }', '}', '',
+          '// A new object of the class a ProgID names, as the class factory makes it;',
+          '// NULL for an unknown ProgID.',
+          'inline std::unique_ptr<IKivoObject> CreateKivoObjectInProcess(const CString& progId)', '{',
+          '    const int kind = KivoObjectKindOfProgId(progId);',
+          '    return kind < 0 ? nullptr : WrapKivoObject(CreateKivoObjectOfClass(kind));', '}']
+    write_text(os.path.join(out, 'GridObjectsOver.gen.h'), '\n'.join(o) + '\n')
+
+    # Dispatch drivers (win32).
+    d = [HEADER, '#pragma once', '', '#include "designer/GridObjects.gen.h"', '', '#include <windows.h>',
+         '#include <oaidl.h>', '', '#include <memory>', '',
+         '// A driver over an object the control handed out (or one made by its',
+         '// ProgID): it holds a reference to the object\'s IDispatch and the',
+         '// liveness of the control; once the control is gone it refuses every call.',
+         'class CKivoDriver {', 'public:',
+         '    CKivoDriver(IDispatch* object, std::weak_ptr<const void> liveness);',
+         '    virtual ~CKivoDriver();', '    CKivoDriver(const CKivoDriver&) = delete;',
+         '    CKivoDriver& operator=(const CKivoDriver&) = delete;', '',
+         '    // The object while its control lives; NULL otherwise.',
+         '    IDispatch* Target() const { return m_liveness.expired() ? nullptr : m_object; }',
+         '    const std::weak_ptr<const void>& Liveness() const { return m_liveness; }', '',
+         'private:', '    IDispatch* m_object;', '    std::weak_ptr<const void> m_liveness;', '};', '',
+         '// The driver of an object\'s class over it, taking over the caller\'s',
+         '// reference; NULL (the reference released) for no object or one that is',
+         '// none of the control\'s classes.',
+         'std::unique_ptr<IKivoObject> WrapKivoDispatch(IDispatch* object, std::weak_ptr<const void> liveness);',
+         '// A new object created by its ProgID through COM; NULL when the ProgID is',
+         '// none of the control\'s classes, it cannot be created or the control is gone.',
+         'std::unique_ptr<IKivoObject> CreateKivoDispatchObject(const CString& progId, std::weak_ptr<const void> liveness);',
+         '// The IDispatch a driver holds while its control lives (no reference',
+         '// added); NULL for no object or an object that is not a driver.',
+         'IDispatch* KivoDispatchOf(IKivoObject* object);']
+    write_text(os.path.join(out, 'GridObjectsDriver.gen.h'), '\n'.join(d) + '\n')
+
+    answer = {'short': 'static_cast<SHORT>(call.AnswerShort())', 'long': 'call.AnswerLong()',
+              'double': 'call.AnswerDouble()', 'BSTR': 'call.AnswerText()'}
+    push = {'short': 'Short', 'long': 'Long', 'double': 'Double', 'float': 'Float', 'BSTR': 'Text'}
+    c = [HEADER, '#include "designer/GridObjectsDriver.gen.h"', '', '#include "control/KivoGuids.gen.h"',
+         '#include "designer/win32/DriverCall.h"', '', '#include <cstring>', '',
+         'CKivoDriver::CKivoDriver(IDispatch* object, std::weak_ptr<const void> liveness)',
+         '    : m_object(object), m_liveness(std::move(liveness))', '{', '}', '',
+         'CKivoDriver::~CKivoDriver()', '{', '    if (m_object != nullptr)', '        m_object->Release();', '}', '',
+         'IDispatch* KivoDispatchOf(IKivoObject* object)', '{',
+         '    CKivoDriver* driver = dynamic_cast<CKivoDriver*>(object);',
+         '    return driver != nullptr ? driver->Target() : nullptr;', '}', '', 'namespace {', '']
+    for i in ifaces:
+        cls = 'C%sDriver' % i.cls
+        c.append('class %s final : public %s, public CKivoDriver {' % (cls, i.name))
+        c.append('public:')
+        c.append('    using CKivoDriver::CKivoDriver;')
+        for x in obj_members(i):
+            c.append('    %s %s(%s) override' % (om_result(x), x.name, om_params(x)))
+            c.append('    {')
+            c.append('        CDriverCall call(Target(), %d);' % x.m.dispid)
+            for t, n, k in x.args:
+                if is_object(t):
+                    c.append('        call.Object(KivoDispatchOf(%s));' % n)
+                else:
+                    c.append('        call.%s(%s);' % (push[scalar_kind(t)], n))
+            verb = {'get': 'Get', 'put': 'Put', 'call': 'Method'}[x.kind]
+            if x.result is None:
+                c.append('        call.%s();' % verb)
+            else:
+                c.append('        if (!call.%s())' % verb)
+                c.append('            return %s;' % om_fail(x))
+                if is_object(x.result):
+                    c.append('        return KivoObjectAs<%s>(WrapKivoDispatch(call.AnswerObject(), Liveness()));'
+                             % object_iface(x.result, '%s.%s' % (i.name, x.m.name)))
+                else:
+                    c.append('        return %s;' % answer[scalar_kind(x.result)])
+            c.append('    }')
+        c.append('};')
+        c.append('')
+    c += ['// The class of an object: the first of the control\'s interfaces it answers.',
+          'int KindOf(IDispatch* object)', '{', '    for (int k = 0; k < kKivoObjectKinds; ++k) {',
+          '        IID iid;', '        std::memcpy(&iid, kKivoInterfaceGuids[k]->bytes, sizeof(iid));',
+          '        IUnknown* unknown = nullptr;',
+          '        if (SUCCEEDED(object->QueryInterface(iid, reinterpret_cast<void**>(&unknown))) && unknown != nullptr) {',
+          '            unknown->Release();', '            return k;', '        }', '    }', '    return -1;', '}', '',
+          '}  // namespace', '',
+          'std::unique_ptr<IKivoObject> WrapKivoDispatch(IDispatch* object, std::weak_ptr<const void> liveness)', '{',
+          '    if (object == nullptr)', '        return nullptr;', '    switch (KindOf(object)) {']
+    for i in ifaces:
+        c.append('    case KivoKind_%s:' % i.cls)
+        c.append('        return std::make_unique<C%sDriver>(object, std::move(liveness));' % i.cls)
+    c += ['    default:', '        object->Release();', '        return nullptr;', '    }', '}', '',
+          'std::unique_ptr<IKivoObject> CreateKivoDispatchObject(const CString& progId, std::weak_ptr<const void> liveness)',
+          '{', '    const int kind = KivoObjectKindOfProgId(progId);', '    if (kind < 0 || liveness.expired())',
+          '        return nullptr;', '    const char* id = KivoObjectProgId(kind);', '    wchar_t wide[64] = {0};',
+          '    for (int n = 0; id[n] != \'\\0\' && n < 63; ++n)', '        wide[n] = static_cast<wchar_t>(id[n]);',
+          '    CLSID clsid;', '    if (FAILED(::CLSIDFromProgID(wide, &clsid)))', '        return nullptr;',
+          '    IDispatch* object = nullptr;',
+          '    if (FAILED(::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,',
+          '                                  reinterpret_cast<void**>(&object))))',
+          '        return nullptr;', '    return WrapKivoDispatch(object, std::move(liveness));', '}']
+    write_text(os.path.join(out, 'GridObjectsDriver.gen.cpp'), '\n'.join(c) + '\n')
 
 
 def write_text(path, text):
@@ -78,19 +430,30 @@ def main():
     enums, props, methods, events, ifaces = gc.parse(members)
     gc.ENUMS.update(n for n, _ in enums)
     gc.IFACE_NAMES.update(i.name for i in ifaces)
+    ENUMS.update(n for n, _ in enums)
+    IFACES.update(i.name for i in ifaces)
     used = [m for m in methods if usable(gc, m)]
+    write_objects(out, ifaces)
 
-    h = [HEADER, '#pragma once', '', '#include "base/CString.h"', '#include "base/WinTypes.h"', '',
+    h = [HEADER, '#pragma once', '', '#include "base/CString.h"', '#include "base/WinTypes.h"',
+         '#include "designer/GridObjects.gen.h"', '', '#include <memory>', '',
          '// The control as the designer calls it: one member per dispatch member of',
-         '// the control (those with number and text arguments), with the same',
-         '// arguments and results. Strings are code page 936; by-reference',
-         '// arguments are written by the member.',
-         'class IGridControl {', 'public:', '    virtual ~IGridControl() = default;', '']
+         '// the control (those with number, text and object arguments), with the',
+         '// same arguments and results. Strings are code page 936; by-reference',
+         '// arguments are written by the member. Objects are the interfaces of',
+         '// GridObjects.gen.h.',
+         'class IGridControl {', 'public:', '    virtual ~IGridControl() = default;', '',
+         '    // A new automation object of the class a ProgID names ("KivoSheet.KivoBind.1",',
+         '    // ...), to be filled and handed to a member; NULL when it cannot be made.',
+         '    virtual std::unique_ptr<IKivoObject> CreateKivoObject(const CString& progId) = 0;',
+         '    // The same, as the class\'s own interface I.',
+         '    template <class I>', '    std::unique_ptr<I> CreateKivo()', '    {',
+         '        return KivoObjectAs<I>(CreateKivoObject(CString(KivoObjectProgId(I::kKind))));', '    }', '']
     for p in props:
         h.append('    virtual LONG Get%s() = 0;' % p.name)
         h.append('    virtual void Set%s(LONG newValue) = 0;' % p.name)
     for m in used:
-        h.append('    virtual %s %s(%s) = 0;' % (RESULTS[m.result], m.name, params(gc, m)))
+        h.append('    virtual %s %s(%s) = 0;' % (control_result(m), m.name, params(gc, m)))
     h.append('};')
     h.append('')
     h.append('// Dispatch identifiers of the control\'s events.')
@@ -103,18 +466,24 @@ def main():
     h.append('inline constexpr int kGridControlMemberCount = %d;' % (len(props) + len(used)))
     write_text(os.path.join(out, 'GridControl.gen.h'), '\n'.join(h) + '\n')
 
-    o = [HEADER, '#pragma once', '', '#include "designer/GridControl.gen.h"', '',
+    o = [HEADER, '#pragma once', '', '#include "designer/GridControl.gen.h"',
+         '#include "designer/GridObjectsOver.gen.h"', '',
          '// The interface over an object that has the control\'s members itself (the',
          '// portable control core, in process).',
          'template <class T>', 'class TGridControlOver : public IGridControl {', 'public:',
-         '    explicit TGridControlOver(T& target) : m_t(target) {}', '']
+         '    explicit TGridControlOver(T& target) : m_t(target) {}', '',
+         '    std::unique_ptr<IKivoObject> CreateKivoObject(const CString& progId) override',
+         '    {', '        return CreateKivoObjectInProcess(progId);', '    }', '']
     for p in props:
         o.append('    LONG Get%s() override { return m_t.Get%s(); }' % (p.name, p.name))
         o.append('    void Set%s(LONG newValue) override { m_t.Set%s(newValue); }' % (p.name, p.name))
     for m in used:
-        call = 'm_t.%s(%s)' % (m.name, ', '.join(a.name for a in m.args))
+        args = ', '.join('KivoHeldObject(%s)' % a.name if a.type == 'IDispatch*' else a.name for a in m.args)
+        call = 'm_t.%s(%s)' % (m.name, args)
+        if m.result == 'IDispatch*':
+            call = 'KivoObjectAs<%s>(WrapKivoObject(%s))' % (object_iface(m.result, m.name), call)
         ret = '' if m.result == 'void' else 'return '
-        o.append('    %s %s(%s) override { %s%s; }' % (RESULTS[m.result], m.name, params(gc, m), ret, call))
+        o.append('    %s %s(%s) override { %s%s; }' % (control_result(m), m.name, params(gc, m), ret, call))
     o += ['', 'private:', '    T& m_t;', '};']
     write_text(os.path.join(out, 'GridControlOver.gen.h'), '\n'.join(o) + '\n')
 
@@ -122,31 +491,47 @@ def main():
          '#include "designer/win32/ControlSite.h"', '',
          '// The hosted control: created by class identifier through the designer\'s',
          '// own control site (ControlSite.h); every member is invoked by its dispatch',
-         '// identifier. Without a control every member answers 0, "" or nothing.',
-         'class CGridControlWnd : public IGridControl, public CControlSite {', 'public:']
+         '// identifier. Without a control every member answers its failure value',
+         '// (0, "", no object or nothing); the objects it hands out are dispatch',
+         '// drivers (GridObjectsDriver.gen.h) that refuse once the control is gone.',
+         'class CGridControlWnd : public IGridControl, public CControlSite {', 'public:',
+         '    std::unique_ptr<IKivoObject> CreateKivoObject(const CString& progId) override;']
     for p in props:
         w.append('    LONG Get%s() override;' % p.name)
         w.append('    void Set%s(LONG newValue) override;' % p.name)
     for m in used:
-        w.append('    %s %s(%s) override;' % (RESULTS[m.result], m.name, params(gc, m)))
+        w.append('    %s %s(%s) override;' % (control_result(m), m.name, params(gc, m)))
     w.append('};')
     write_text(os.path.join(out, 'GridControlWnd.gen.h'), '\n'.join(w) + '\n')
 
-    c = [HEADER, '#include "designer/GridControlWnd.gen.h"', '#include "designer/win32/DriverCall.h"', '']
+    c = [HEADER, '#include "designer/GridControlWnd.gen.h"', '#include "designer/GridObjectsDriver.gen.h"',
+         '#include "designer/win32/DriverCall.h"', '',
+         'std::unique_ptr<IKivoObject> CGridControlWnd::CreateKivoObject(const CString& progId)', '{',
+         '    return CreateKivoDispatchObject(progId, Liveness());', '}', '']
     for p in props:
         c += ['LONG CGridControlWnd::Get%s()' % p.name, '{', '    CDriverCall call(Dispatch(), %d);' % p.dispid,
               '    call.Get();', '    return call.AnswerLong();', '}', '',
               'void CGridControlWnd::Set%s(LONG newValue)' % p.name, '{',
               '    CDriverCall call(Dispatch(), %d);' % p.dispid, '    call.Long(newValue);', '    call.Put();', '}', '']
     for m in used:
-        c.append('%s CGridControlWnd::%s(%s)' % (RESULTS[m.result], m.name, params(gc, m)))
+        c.append('%s CGridControlWnd::%s(%s)' % (control_result(m), m.name, params(gc, m)))
         c.append('{')
         c.append('    CDriverCall call(Dispatch(), %d);' % m.dispid)
         for a in m.args:
-            c.append('    call.%s(%s);' % (push_kind(gc, a.type), a.name))
-        c.append('    call.Method();')
-        if m.result != 'void':
-            c.append('    return call.%s();' % ANSWER[m.result])
+            if a.type == 'IDispatch*':
+                c.append('    call.Object(KivoDispatchOf(%s));' % a.name)
+            else:
+                c.append('    call.%s(%s);' % (push_kind(gc, a.type), a.name))
+        if m.result == 'void':
+            c.append('    call.Method();')
+        else:
+            c.append('    if (!call.Method())')
+            c.append('        return %s;' % control_fail(m))
+            if m.result == 'IDispatch*':
+                c.append('    return KivoObjectAs<%s>(WrapKivoDispatch(call.AnswerObject(), Liveness()));'
+                         % object_iface(m.result, m.name))
+            else:
+                c.append('    return call.%s();' % ANSWER[m.result])
         c.append('}')
         c.append('')
     write_text(os.path.join(out, 'GridControlWnd.gen.cpp'), '\n'.join(c) + '\n')

@@ -282,11 +282,13 @@ BOOL CControlSite::Create(const CLSID& clsid, HWND parent, const RECT& rect, UIN
     }
     ::SetWindowLongPtrW(GetSafeHwnd(), GWLP_ID, static_cast<LONG_PTR>(id));
     ::ShowWindow(GetSafeHwnd(), SW_SHOW);
+    m_alive = std::make_shared<int>(0);
     return TRUE;
 }
 
 void CControlSite::Destroy()
 {
+    m_alive.reset();
     if (m_sink != nullptr)
         m_sink->Detach();
     if (m_point != nullptr) {

@@ -12,6 +12,7 @@
 #include <ocidl.h>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class CControlSite {
@@ -32,6 +33,9 @@ public:
     void SetEventHandler(EventHandler handler) { m_onEvent = std::move(handler); }
 
     IDispatch* Dispatch() const { return m_dispatch; }
+    // Expires when the control goes (Destroy, a failed or a new Create):
+    // drivers of the objects it handed out watch it and refuse from then on.
+    std::weak_ptr<const void> Liveness() const { return m_alive; }
     HWND GetSafeHwnd() const;
     void MoveWindow(const RECT& rect);
     // Offers a key message to the control; TRUE when it used it.
@@ -58,4 +62,5 @@ private:
     RECT m_rect = {0, 0, 0, 0};
     UINT m_id = 0;
     EventHandler m_onEvent;
+    std::shared_ptr<const void> m_alive;
 };

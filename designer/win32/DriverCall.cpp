@@ -28,7 +28,7 @@ CDriverCall::CDriverCall(IDispatch* target, DISPID id) : m_target(target), m_id(
 CDriverCall::~CDriverCall()
 {
     for (VARIANT& v : m_args) {
-        if (v.vt == VT_BSTR)
+        if (v.vt == VT_BSTR || v.vt == VT_DISPATCH)
             ::VariantClear(&v);
     }
     for (BSTR b : m_texts)
@@ -78,6 +78,17 @@ void CDriverCall::Text(const CString& v)
     ::VariantInit(&x);
     x.vt = VT_BSTR;
     x.bstrVal = AllocBstrFromCp936(v);
+    m_args.push_back(x);
+}
+
+void CDriverCall::Object(IDispatch* v)
+{
+    VARIANT x;
+    ::VariantInit(&x);
+    x.vt = VT_DISPATCH;
+    x.pdispVal = v;
+    if (v != nullptr)
+        v->AddRef();
     m_args.push_back(x);
 }
 
@@ -205,4 +216,20 @@ CString CDriverCall::AnswerText()
     if (!m_ok || m_result.vt != VT_BSTR)
         return CString();
     return Cp936FromBstr(m_result.bstrVal);
+}
+
+IDispatch* CDriverCall::AnswerObject()
+{
+    if (!m_ok)
+        return nullptr;
+    IDispatch* object = nullptr;
+    if (m_result.vt == VT_DISPATCH)
+        object = m_result.pdispVal;
+    else if (m_result.vt == VT_UNKNOWN && m_result.punkVal != nullptr) {
+        m_result.punkVal->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&object));
+        return object;
+    }
+    if (object != nullptr)
+        object->AddRef();
+    return object;
 }

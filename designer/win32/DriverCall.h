@@ -25,6 +25,8 @@ public:
     void Double(double v);
     void Float(float v);
     void Text(const CString& v);
+    // An automation object (or none); the call holds a reference meanwhile.
+    void Object(IDispatch* v);
     void RefLong(LONG& v);
     void RefShort(SHORT& v);
     void RefDouble(double& v);
@@ -39,6 +41,9 @@ public:
     LONG AnswerLong();
     double AnswerDouble();
     CString AnswerText();
+    // The object the member answered, with a reference of the caller's own;
+    // NULL for none or a failed call.
+    IDispatch* AnswerObject();
 
 private:
     bool Invoke(WORD flags);

@@ -6,6 +6,7 @@
 #include "designer/commands/TreeMembership.h"
 #include "designer/dialogs/SizeDialogs.h"
 #include "designer/dialogs/TreeValueReaders.h"
+#include "base/WinConstants.h"
 #include "platform/headless/Headless.h"
 
 #include <gtest/gtest.h>
@@ -78,6 +79,103 @@ TEST_F(EditingTree, SiblingNodesBelowTheFirstLevel)
     ASSERT_TRUE(d.Run(32777));
     EXPECT_EQ(0, d.grid.GridGetColumnTreeCount());
     EXPECT_FALSE(d.State(32777).enabled);
+}
+
+TEST_F(EditingTree, RootRowRefusesNodeCommandsWithTheirMessages)
+{
+    struct Case {
+        UINT id;
+        const char* message;
+    } cases[] = {
+        {33005, "根节点无法升级!"},
+        {33002, "根节点无法降级!"},
+        {33003, "根节点无法上移!"},
+        {33004, "根节点无法下移!"},
+        {32916, "根节点无法删除.请使用删除树的方式将根节点及其子节点移除!"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        Designer d;
+        MakeTree(d);
+        const std::string before = d.grid.ColumnGetControlTree(2, 1).Str();
+        d.grid.CellSetFocus(2, 1);
+        ASSERT_TRUE(d.Run(c.id));
+        ASSERT_EQ(1u, d.ui.boxes.size());
+        EXPECT_EQ(c.message, d.ui.boxes[0].text);
+        EXPECT_EQ(static_cast<UINT>(MB_OK), d.ui.boxes[0].type);
+        EXPECT_EQ(before, std::string(d.grid.ColumnGetControlTree(2, 1).Str()));
+        EXPECT_FALSE(d.doc.IsModified());
+        // Outside every tree the node commands are greyed.
+        d.grid.CellSetFocus(6, 1);
+        EXPECT_FALSE(d.State(c.id).enabled);
+        EXPECT_FALSE(d.State(32802).enabled);
+    }
+}
+
+TEST_F(EditingTree, NodeCommandsBelowTheRoot)
+{
+    auto levels = [](Designer& d) {
+        std::string s;
+        const long end = ReadTreeNumber(d.grid.ColumnGetControlTreeProperty(2, 1, CString("getrowcount")));
+        for (LONG r = 2; r < end; ++r) {
+            CString q;
+            q.Format("gettreelevel(%d)", static_cast<int>(r));
+            s += d.grid.ColumnGetControlTreeProperty(2, 1, q).Str();
+        }
+        return s;
+    };
+    struct Case {
+        const char* name;
+        UINT id;
+        LONG focus;
+        const char* after;   // levels of the tree's rows afterwards (from 1223)
+    } cases[] = {
+        {"降级节点 on the second child, with its child", 33002, 4, "1234"},
+        {"升级节点 on the grandchild", 33005, 5, "1222"},
+        {"上移节点 on the second child", 33003, 4, "1232"},
+        {"添加子节点 on the root", 32802, 2, "12232"},
+        {"删除节点 with its children", 32916, 4, "12"},
+        {"删除节点 on a leaf", 32916, 5, "122"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Designer d;
+        MakeTree(d);
+        ASSERT_EQ("1223", levels(d));
+        d.grid.CellSetFocus(c.focus, 1);
+        ASSERT_TRUE(d.Run(c.id));
+        EXPECT_EQ(c.after, levels(d));
+        EXPECT_TRUE(d.ui.boxes.empty());
+        EXPECT_TRUE(d.doc.IsModified());
+    }
+}
+
+TEST_F(EditingTree, ExpandAndCollapseFollowTheNodesState)
+{
+    Designer d;
+    MakeTree(d);
+    d.grid.CellSetFocus(4, 1);   // has a child
+    EXPECT_FALSE(d.State(32778).enabled);
+    EXPECT_TRUE(d.State(32779).enabled);
+    ASSERT_TRUE(d.Run(32779));
+    EXPECT_EQ(0, d.grid.RowGetHeight(5));
+    EXPECT_TRUE(d.State(32778).enabled);
+    EXPECT_FALSE(d.State(32779).enabled);
+    ASSERT_TRUE(d.Run(32778));
+    EXPECT_GT(d.grid.RowGetHeight(5), 0);
+    // The root folds everything; "全部展开" opens it all again.
+    d.grid.CellSetFocus(2, 1);
+    ASSERT_TRUE(d.Run(32779));
+    EXPECT_EQ(0, d.grid.RowGetHeight(3));
+    ASSERT_TRUE(d.Run(32914));
+    for (LONG r = 3; r <= 5; ++r)
+        EXPECT_GT(d.grid.RowGetHeight(r), 0) << r;
+    // A new tree where there is none.
+    d.grid.CellSetFocus(8, 2);
+    EXPECT_TRUE(d.State(32776).enabled);
+    ASSERT_TRUE(d.Run(32776));
+    EXPECT_EQ(2, d.grid.GridGetColumnTreeCount());
+    EXPECT_FALSE(d.State(32776).enabled);
 }
 
 TEST_F(EditingTree, PropertiesDialogReadsAndWritesTheTreesLook)

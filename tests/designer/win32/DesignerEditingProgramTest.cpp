@@ -4,6 +4,7 @@
 // by keyboard; the saved template is read back by a control of the test's
 // own.
 #include "control/KivoGuids.gen.h"
+#include "designer/FontSizeBox.h"
 #include "designer/GridControlWnd.gen.h"
 
 #include <gtest/gtest.h>
@@ -471,6 +472,104 @@ TEST_F(DesignerEditingProgram, FormattingThroughTheToolbarsAndDialogs)
     EXPECT_EQ(40, reader.grid.RowGetHeight(3));
     EXPECT_EQ(25, reader.grid.RowGetHeight(8));
     EXPECT_NE(25, reader.grid.RowGetHeight(7));
+    ::DeleteFileA(path.c_str());
+}
+
+// A row tree built from the keyboard through the "表格(&T)" menu's tree
+// submenu (a tree, two child nodes), folded and unfolded with the tree
+// toolbar, and a font size chosen in the size box: the saved template holds
+// the tree with its nodes and the size.
+TEST_F(DesignerEditingProgram, TreeMenuByKeyboardAndTheFontSizeBox)
+{
+    const std::string path = TempFile("kivo_designer_tree.kvx");
+    Reader layout;
+    ASSERT_TRUE(layout.created);
+    layout.grid.ColumnSetCount(6);
+    layout.grid.RowSetCount(12);
+    ASSERT_EQ(1, layout.grid.GridSaveFile(CString(path.c_str()), CString()));
+
+    Designer d("\"" + path + "\"");
+    ASSERT_TRUE(d.started);
+    ASSERT_NE(nullptr, d.Frame());
+    std::vector<HWND> docs;
+    ASSERT_TRUE(WaitFor([&] {
+        docs = Children(d.Frame(), "KivoDesignerChildFrame");
+        return docs.size() == 1;
+    }));
+    HWND doc = docs[0];
+    HWND control = ChildById(doc, 923);
+    HWND grid = ChildById(control, 81220);
+    ASSERT_NE(nullptr, grid);
+    d.Foreground();
+    Click(grid, CellPoint(layout.grid, 2, 1));
+    Pump(300);
+    Click(grid, CellPoint(layout.grid, 2, 1));
+
+    // Alt+T opens "表格(&T)"; the fifth item is the tree submenu, whose items
+    // are 添加树, 删除树, then (past a separator) 添加子节点.
+    auto treeItem = [&](int downs) {
+        d.Foreground();
+        Key(VK_MENU, false);
+        Press('T');
+        Key(VK_MENU, true);
+        Pump(300);
+        for (int i = 0; i < 4; ++i)
+            Press(VK_DOWN);
+        Press(VK_RIGHT);
+        for (int i = 0; i < downs; ++i)
+            Press(VK_DOWN);
+        Press(VK_RETURN);
+        Pump(300);
+    };
+    treeItem(0);   // 添加树
+    ASSERT_TRUE(WaitFor([&] { return TextOf(doc).find('*') != std::string::npos; }));
+    treeItem(2);   // 添加子节点
+    treeItem(2);
+
+    // Fold the root with the toolbar, then unfold it.
+    ASSERT_TRUE(d.ClickButton(32779));
+    ASSERT_TRUE(d.ClickButton(32778));
+
+    // The size box: its list opened and the entry "14" clicked.
+    d.Foreground();
+    Click(grid, CellPoint(layout.grid, 5, 3));
+    Pump(300);
+    Click(grid, CellPoint(layout.grid, 5, 3));
+    HWND sizeBox = ChildById(d.Frame(), 5421);
+    ASSERT_NE(nullptr, sizeBox);
+    int index = -1;
+    for (size_t i = 0; i < FontSizeBoxEntries().size(); ++i)
+        if (std::string(FontSizeBoxEntries()[i]) == "14")
+            index = static_cast<int>(i);
+    ASSERT_GE(index, 0);
+    RECT boxRect;
+    ::GetClientRect(sizeBox, &boxRect);
+    Click(sizeBox, POINT{boxRect.right / 2, boxRect.bottom / 2});
+    HWND drop = d.WaitForTop("ComboLBox", 3000);
+    ASSERT_NE(nullptr, drop);
+    const int itemHeight = static_cast<int>(::SendMessageA(sizeBox, CB_GETITEMHEIGHT, 0, 0));
+    ASSERT_GT(itemHeight, 0);
+    RECT dropRect;
+    ::GetClientRect(drop, &dropRect);
+    Click(drop, POINT{dropRect.right / 2, index * itemHeight + itemHeight / 2});
+    Pump(300);
+
+    ::PostMessageA(d.Frame(), WM_COMMAND, MAKEWPARAM(57603, 0), 0);
+    ASSERT_TRUE(WaitFor([&] { return TextOf(doc) == "kivo_designer_tree.kvx"; }));
+    EXPECT_EQ(0, d.Close());
+
+    Reader reader;
+    ASSERT_TRUE(reader.created);
+    ASSERT_EQ(1, reader.grid.GridOpenFile(CString(path.c_str()), CString()));
+    ASSERT_EQ(1, reader.grid.GridGetColumnTreeCount());
+    LONG treeRow = 0, treeCol = 0;
+    ASSERT_TRUE(reader.grid.GridGetColumnTreeStart(0, treeRow, treeCol));
+    EXPECT_EQ(2, treeRow);
+    EXPECT_EQ(1, treeCol);
+    EXPECT_EQ("5", std::string(reader.grid.ColumnGetControlTreeProperty(2, 1, CString("getrowcount")).Str()));
+    EXPECT_EQ("0", std::string(reader.grid.ColumnGetControlTreeProperty(2, 1, CString("getstate(2)")).Str()));
+    EXPECT_GT(reader.grid.RowGetHeight(3), 0);
+    EXPECT_EQ("14", std::string(reader.grid.CellGetTextFontProperty(5, 3, CString("fontsize")).Str()));
     ::DeleteFileA(path.c_str());
 }
 

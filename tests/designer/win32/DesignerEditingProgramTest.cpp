@@ -309,6 +309,65 @@ public:
     HWND frame = nullptr;
 };
 
+// The colour on the screen at a client point of a window.
+COLORREF ScreenPixel(HWND hwnd, POINT client)
+{
+    POINT screen = client;
+    ::ClientToScreen(hwnd, &screen);
+    HDC dc = ::GetDC(nullptr);
+    const COLORREF c = ::GetPixel(dc, screen.x, screen.y);
+    ::ReleaseDC(nullptr, dc);
+    return c;
+}
+
+bool Dark(COLORREF c)
+{
+    return GetRValue(c) < 80 && GetGValue(c) < 80 && GetBValue(c) < 80;
+}
+
+// KIVO_DESIGNER_EDITING_SHOT names a file for a 24-bit bitmap of the
+// designer's window, for people to look at.
+void SaveShot(HWND window)
+{
+    char path[512] = {0};
+    if (::GetEnvironmentVariableA("KIVO_DESIGNER_EDITING_SHOT", path, sizeof(path)) == 0)
+        return;
+    RECT rc;
+    ::GetWindowRect(window, &rc);
+    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    HDC screen = ::GetDC(nullptr);
+    HDC mem = ::CreateCompatibleDC(screen);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bmp = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(mem, bmp);
+    ::BitBlt(mem, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
+    ::SelectObject(mem, old);
+    const DWORD stride = static_cast<DWORD>((w * 3 + 3) & ~3);
+    BITMAPFILEHEADER fh = {};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof(fh) + sizeof(bi.bmiHeader);
+    fh.bfSize = fh.bfOffBits + stride * static_cast<DWORD>(h);
+    const std::string tmp = std::string(path) + ".tmp";
+    HANDLE f = ::CreateFileA(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (f != INVALID_HANDLE_VALUE) {
+        DWORD n = 0;
+        ::WriteFile(f, &fh, sizeof(fh), &n, nullptr);
+        ::WriteFile(f, &bi.bmiHeader, sizeof(bi.bmiHeader), &n, nullptr);
+        ::WriteFile(f, bits, stride * static_cast<DWORD>(h), &n, nullptr);
+        ::CloseHandle(f);
+        ::MoveFileExA(tmp.c_str(), path, MOVEFILE_REPLACE_EXISTING);
+    }
+    ::DeleteObject(bmp);
+    ::DeleteDC(mem);
+    ::ReleaseDC(nullptr, screen);
+}
+
 std::string TempFile(const char* name)
 {
     char dir[MAX_PATH] = {0};
@@ -405,6 +464,37 @@ TEST_F(DesignerEditingProgram, FormattingThroughTheToolbarsAndDialogs)
     Click(grid, CellPoint(layout.grid, 2, 2));
     Click(grid, CellPoint(layout.grid, 4, 2), false, VK_SHIFT);
     ASSERT_TRUE(d.ClickButton(32908));
+
+    // On the screen: the outer border's line (solid, two pixels) is dark at
+    // the left edge of the numbers where an unbordered row shows the light
+    // grid line; inside the merged title no grid line divides its columns.
+    Click(grid, CellPoint(layout.grid, 8, 5));
+    d.Foreground();
+    Pump(500);
+    SaveShot(d.Frame());
+    {
+        LONG left = 0, top1 = 0;
+        for (LONG c = 0; c < 2; ++c)
+            left += layout.grid.ColumnGetWidth(c);
+        top1 = layout.grid.RowGetHeight(0);
+        const POINT numbers = CellPoint(layout.grid, 3, 2), bare = CellPoint(layout.grid, 7, 2);
+        bool dark = false, bareDark = false;
+        for (LONG x = left - 2; x <= left + 1; ++x) {
+            dark = dark || Dark(ScreenPixel(grid, POINT{x, numbers.y}));
+            bareDark = bareDark || Dark(ScreenPixel(grid, POINT{x, bare.y}));
+        }
+        EXPECT_TRUE(dark);
+        EXPECT_FALSE(bareDark);
+        // Where columns 1 and 2 meet: the grid line of an unmerged row, and
+        // the same place inside the title, near its top, shows the cell's
+        // white instead.
+        LONG lineX = -1;
+        for (LONG x = left - 2; x <= left + 1 && lineX < 0; ++x)
+            if (ScreenPixel(grid, POINT{x, bare.y}) != RGB(255, 255, 255))
+                lineX = x;
+        ASSERT_GE(lineX, 0);
+        EXPECT_EQ(RGB(255, 255, 255), ScreenPixel(grid, POINT{lineX, top1 + 3}));
+    }
 
     // The sum: the formula button's drop-down lists the common functions,
     // "Sum" first; Enter ends the opened editor.

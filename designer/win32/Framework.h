@@ -11,6 +11,7 @@
 #include "designer/KivoSheetDesignerView.h"
 #include "designer/RecentFileList.h"
 #include "designer/GridControlWnd.gen.h"
+#include "designer/win32/DockManager.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -171,6 +172,7 @@ private:
         int row;
     };
     std::vector<Bar> m_bars;
+    CDockManager m_dock;
     HWND m_fontName = nullptr, m_fontSize = nullptr, m_lineStyle = nullptr, m_rowRef = nullptr, m_colRef = nullptr;
     HFONT m_refFont = nullptr;
     bool m_showToolbars = true, m_showStatus = true;

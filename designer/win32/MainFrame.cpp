@@ -230,10 +230,13 @@ BOOL CMainFrame::LoadFrame()
     wc.hInstance = m_instance;
     wc.hIcon = ::LoadIconA(m_instance, MAKEINTRESOURCEA(128));
     wc.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+    // The strips beside docked bars show the bars' face colour; the documents'
+    // area is the MDI client's own.
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kClassName;
     wc.cbWndExtra = sizeof(void*);
-    if (!::RegisterClassExA(&wc) || !CChildFrame::RegisterClasses(m_instance))
+    if (!::RegisterClassExA(&wc) || !CChildFrame::RegisterClasses(m_instance) ||
+        !CDockManager::RegisterClasses(m_instance))
         return FALSE;
     m_menuNoDoc = ::LoadMenuA(m_instance, MAKEINTRESOURCEA(128));
     m_menuDoc = ::LoadMenuA(m_instance, MAKEINTRESOURCEA(129));
@@ -372,6 +375,11 @@ bool CMainFrame::CreateBars()
     }
     ::SendMessageA(m_lineStyle, CB_SETCURSEL, 0, 0);
     SelectFirstInsertReferences();
+    // Every toolbar, boxes in place, into a dockable bar window.
+    m_dock.Attach(m_hwnd, m_instance, [this] { LayOut(); });
+    for (const Bar& b : m_bars)
+        if (!m_dock.AddBar(b.resource, b.hwnd, b.row))
+            return false;
     return true;
 }
 
@@ -381,31 +389,6 @@ void CMainFrame::LayOut()
         return;
     RECT rc;
     ::GetClientRect(m_hwnd, &rc);
-    int top = 0;
-    // Toolbars by docking row, each row left to right.
-    int row = -1, x = 0, rowHeight = 0;
-    std::vector<Bar> sorted = m_bars;
-    std::stable_sort(sorted.begin(), sorted.end(), [](const Bar& a, const Bar& b) { return a.row < b.row; });
-    for (const Bar& b : sorted) {
-        if (!m_showToolbars) {
-            ::ShowWindow(b.hwnd, SW_HIDE);
-            continue;
-        }
-        ::ShowWindow(b.hwnd, SW_SHOWNA);
-        SIZE size = {0, 0};
-        ::SendMessageA(b.hwnd, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
-        const int height = std::max<int>(size.cy + 4, 26);
-        if (b.row != row || x + size.cx > rc.right) {
-            top += rowHeight;
-            x = 0;
-            rowHeight = 0;
-            row = b.row;
-        }
-        ::MoveWindow(b.hwnd, x, top, size.cx + 8, height, TRUE);
-        x += size.cx + 10;
-        rowHeight = std::max(rowHeight, height);
-    }
-    top += rowHeight;
     int bottom = rc.bottom;
     if (m_status != nullptr) {
         ::ShowWindow(m_status, m_showStatus ? SW_SHOWNA : SW_HIDE);
@@ -419,8 +402,14 @@ void CMainFrame::LayOut()
             ::SendMessageA(m_status, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(parts));
         }
     }
+    // The docked toolbars take their rows along the sides; the documents get
+    // what is left.
+    m_dock.ShowBars(m_showToolbars);
+    RECT area = {0, 0, rc.right, std::max<LONG>(0, bottom)};
+    const RECT rest = m_dock.Arrange(area);
     if (m_mdiClient != nullptr)
-        ::MoveWindow(m_mdiClient, 0, top, rc.right, std::max(0, bottom - top), TRUE);
+        ::MoveWindow(m_mdiClient, rest.left, rest.top, std::max<LONG>(0, rest.right - rest.left),
+                     std::max<LONG>(0, rest.bottom - rest.top), TRUE);
 }
 
 void CMainFrame::ShowStatusText(const CString& text)

@@ -29,8 +29,8 @@ TEST_F(DesignerProgram, PlainStartTypingAndSaving)
     EXPECT_EQ("卡沃表格1", TextOf(doc));
     EXPECT_TRUE(::IsZoomed(doc));
     std::vector<HWND> bars;
-    for (HWND h = ::GetWindow(d.Frame(), GW_CHILD); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT))
-        if (ClassOf(h) == "ToolbarWindow32" && ::IsWindowVisible(h))
+    for (HWND h : Children(d.Frame(), "ToolbarWindow32"))
+        if (::IsWindowVisible(h))
             bars.push_back(h);
     EXPECT_EQ(6u, bars.size());
     EXPECT_EQ(1u, Children(d.Frame(), "msctls_statusbar32").size());

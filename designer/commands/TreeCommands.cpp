@@ -33,9 +33,7 @@ void AddSibling(CDesignerContext& ctx)
     LONG row = 0, col = 0;
     if (!g.CellGetFocus(row, col))
         return;
-    CString value;
-    value.Format("\"%ld\" , %d", FocusLevel(g, row, col), static_cast<int>(row));
-    g.ColumnSetControlTreeProperty(row, col, CString("inserttree"), value);
+    g.ColumnSetControlTreeProperty(row, col, CString("inserttree"), SiblingInsertValue(FocusLevel(g, row, col), row));
     g.CellSetFocus(row, col);
     ctx.Changed();
 }

@@ -20,3 +20,10 @@ bool IsInRowTree(IGridControl& grid, LONG row, LONG col)
     }
     return false;
 }
+
+CString SiblingInsertValue(long level, LONG row)
+{
+    CString value;
+    value.Format("\"%ld\" , %d", level, static_cast<int>(row));
+    return value;
+}

@@ -65,6 +65,7 @@ TEST_F(EditingTree, SiblingNodesBelowTheFirstLevel)
     EXPECT_FALSE(d.State(32911).enabled);
     d.grid.CellSetFocus(3, 1);   // level 2
     EXPECT_TRUE(d.State(32911).enabled);
+    EXPECT_EQ("\"2\" , 7", std::string(SiblingInsertValue(2, 7).Str()));
     const LONG rows = d.grid.RowGetCount();
     ASSERT_TRUE(d.Run(32911));
     EXPECT_EQ(rows + 1, d.grid.RowGetCount());

@@ -3,188 +3,91 @@
 // drop-down used with real input (SendInput), the row-height dialog answered
 // by keyboard; the saved template is read back by a control of the test's
 // own.
-#include "control/KivoGuids.gen.h"
 #include "designer/FontSizeBox.h"
-#include "designer/GridControlWnd.gen.h"
+#include "designer/win32/DesignerDriver.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
+using namespace designerwine;
+
 namespace {
 
-std::string WinePath(const char* unixPath)
-{
-    std::string w = unixPath[0] == '/' ? "Z:" : "";
-    for (const char* p = unixPath; *p != '\0'; ++p)
-        w.push_back(*p == '/' ? '\\' : *p);
-    return w;
-}
-
-int RunAndWait(const std::string& commandLine)
-{
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    std::string cmd = commandLine;
-    if (!::CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi))
-        return -1;
-    DWORD code = static_cast<DWORD>(-1);
-    if (::WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0)
-        ::GetExitCodeProcess(pi.hProcess, &code);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-    return static_cast<int>(code);
-}
-
-void Pump(DWORD ms)
-{
-    const DWORD start = ::GetTickCount();
-    do {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        ::Sleep(10);
-    } while (::GetTickCount() - start < ms);
-}
-
-template <typename Condition>
-bool WaitFor(Condition done, DWORD ms = 15000)
-{
-    const DWORD start = ::GetTickCount();
-    for (;;) {
-        if (done())
-            return true;
-        if (::GetTickCount() - start > ms)
-            return false;
-        Pump(50);
-    }
-}
-
-std::string TextOf(HWND hwnd)
-{
-    char text[512] = {0};
-    ::GetWindowTextA(hwnd, text, sizeof(text));
-    return text;
-}
-
-std::string ClassOf(HWND hwnd)
-{
-    char name[128] = {0};
-    ::GetClassNameA(hwnd, name, sizeof(name));
-    return name;
-}
-
-struct WindowSearch {
-    DWORD pid;
-    std::string cls;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectTop(HWND h, LPARAM l)
-{
-    auto* s = reinterpret_cast<WindowSearch*>(l);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(h, &pid);
-    if (pid == s->pid && (s->cls.empty() || ClassOf(h) == s->cls) && ::IsWindowVisible(h))
-        s->found.push_back(h);
-    return TRUE;
-}
-
-BOOL CALLBACK CollectChild(HWND h, LPARAM l)
-{
-    auto* s = reinterpret_cast<WindowSearch*>(l);
-    if (ClassOf(h) == s->cls)
-        s->found.push_back(h);
-    return TRUE;
-}
-
-std::vector<HWND> TopWindows(DWORD pid, const char* cls)
-{
-    WindowSearch s{pid, cls, {}};
-    ::EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
-
-std::vector<HWND> Children(HWND parent, const char* cls)
-{
-    WindowSearch s{0, cls, {}};
-    ::EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
-
-HWND ChildById(HWND parent, int id)
-{
-    struct Find {
-        int id;
-        HWND found;
-    } f = {id, nullptr};
-    ::EnumChildWindows(
-        parent,
-        [](HWND h, LPARAM l) -> BOOL {
-            auto* f = reinterpret_cast<Find*>(l);
-            if (::GetDlgCtrlID(h) == f->id) {
-                f->found = h;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&f));
-    return f.found;
-}
-
-void PointerTo(POINT screen)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = ::MulDiv(screen.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = ::MulDiv(screen.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &input, sizeof(INPUT));
-    Pump(50);
-}
-
-void Key(WORD vk, bool up)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    ::SendInput(1, &input, sizeof(INPUT));
-    Pump(40);
-}
-
-void Press(WORD vk)
-{
-    Key(vk, false);
-    Key(vk, true);
-}
-
-void Click(HWND hwnd, POINT client, bool right = false, WORD holding = 0)
+// A click with a key held down (Shift to extend a selection).
+void ClickHolding(HWND hwnd, POINT client, WORD key)
 {
     POINT screen = client;
     ::ClientToScreen(hwnd, &screen);
     PointerTo(screen);
-    if (holding != 0)
-        Key(holding, false);
+    Key(key, false);
     INPUT input[2] = {};
     input[0].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     input[1].type = INPUT_MOUSE;
-    input[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     ::SendInput(1, &input[0], sizeof(INPUT));
     Pump(80);
     ::SendInput(1, &input[1], sizeof(INPUT));
     Pump(150);
-    if (holding != 0)
-        Key(holding, true);
+    Key(key, true);
+}
+
+// A top-level window of the designer's process of a class, once one shows.
+HWND WaitForTop(Designer& d, const char* cls, DWORD ms = 10000)
+{
+    HWND found = nullptr;
+    WaitFor(
+        [&] {
+            const std::vector<HWND> w = TopWindows(d.pi.dwProcessId, cls);
+            found = w.empty() ? nullptr : w[0];
+            return found != nullptr;
+        },
+        ms);
+    return found;
+}
+
+// The toolbar holding a command and the button's rectangle in it, read from
+// the designer's process (the rectangle is written into memory of that
+// process and read back).
+bool ToolbarButton(Designer& d, UINT id, HWND& bar, RECT& rc)
+{
+    for (HWND tb : Children(d.Frame(), TOOLBARCLASSNAMEA)) {
+        const LRESULT index = ::SendMessageA(tb, TB_COMMANDTOINDEX, id, 0);
+        if (index < 0)
+            continue;
+        HANDLE process =
+            ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, d.pi.dwProcessId);
+        if (process == nullptr)
+            return false;
+        void* remote = ::VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+        const bool ok = remote != nullptr &&
+                        ::SendMessageA(tb, TB_GETITEMRECT, static_cast<WPARAM>(index),
+                                       reinterpret_cast<LPARAM>(remote)) &&
+                        ::ReadProcessMemory(process, remote, &rc, sizeof(rc), nullptr);
+        if (remote != nullptr)
+            ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+        ::CloseHandle(process);
+        bar = tb;
+        return ok;
+    }
+    return false;
+}
+
+// Clicks a toolbar button (its drop-down arrow when asked).
+bool ClickButton(Designer& d, UINT id, bool arrow = false)
+{
+    HWND bar = nullptr;
+    RECT rc;
+    if (!ToolbarButton(d, id, bar, rc))
+        return false;
+    d.Foreground();
+    Click(bar, POINT{arrow ? rc.right - 4 : (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
+    return true;
 }
 
 void TypeDigits(const char* text)
@@ -192,122 +95,6 @@ void TypeDigits(const char* text)
     for (const char* p = text; *p != '\0'; ++p)
         Press(static_cast<WORD>(*p));
 }
-
-// A control of the test's own: writes the starting template and reads back
-// what the designer saved.
-class Reader {
-public:
-    Reader()
-    {
-        host = ::CreateWindowExA(0, "STATIC", "reader", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
-        CLSID clsid;
-        std::memcpy(&clsid, kGuid_KivoSheet.bytes, sizeof(clsid));
-        RECT rc = {0, 0, 300, 200};
-        created = host != nullptr && grid.Create(clsid, host, rc, 923);
-    }
-    ~Reader()
-    {
-        grid.Destroy();
-        if (host != nullptr)
-            ::DestroyWindow(host);
-    }
-    HWND host = nullptr;
-    bool created = false;
-    CGridControlWnd grid;
-};
-
-class Designer {
-public:
-    explicit Designer(const std::string& arguments)
-    {
-        std::string cmd = "\"" + WinePath(KIVO_DESIGNER_EXE) + "\" " + arguments;
-        STARTUPINFOA si = {};
-        si.cb = sizeof(si);
-        started = ::CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi) != FALSE;
-    }
-    ~Designer() { Close(); }
-    HWND Frame()
-    {
-        if (frame == nullptr && started)
-            WaitFor([this] {
-                const std::vector<HWND> f = TopWindows(pi.dwProcessId, "KivoDesignerMainFrame");
-                frame = f.empty() ? nullptr : f[0];
-                return frame != nullptr;
-            });
-        return frame;
-    }
-    HWND WaitForTop(const char* cls, DWORD ms = 10000)
-    {
-        HWND found = nullptr;
-        WaitFor(
-            [&] {
-                const std::vector<HWND> d = TopWindows(pi.dwProcessId, cls);
-                found = d.empty() ? nullptr : d[0];
-                return found != nullptr;
-            },
-            ms);
-        return found;
-    }
-    void Foreground()
-    {
-        ::SetForegroundWindow(Frame());
-        Pump(200);
-    }
-    // The toolbar holding a command and the button's rectangle in it, read
-    // from the designer's process (the rectangle is written into memory of
-    // that process and read back).
-    bool Button(UINT id, HWND& bar, RECT& rc)
-    {
-        for (HWND tb : Children(Frame(), TOOLBARCLASSNAMEA)) {
-            const LRESULT index = ::SendMessageA(tb, TB_COMMANDTOINDEX, id, 0);
-            if (index < 0)
-                continue;
-            HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                                           pi.dwProcessId);
-            if (process == nullptr)
-                return false;
-            void* remote = ::VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
-            bool ok = remote != nullptr &&
-                      ::SendMessageA(tb, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote)) &&
-                      ::ReadProcessMemory(process, remote, &rc, sizeof(rc), nullptr);
-            if (remote != nullptr)
-                ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-            ::CloseHandle(process);
-            bar = tb;
-            return ok;
-        }
-        return false;
-    }
-    bool ClickButton(UINT id, bool arrow = false)
-    {
-        HWND bar = nullptr;
-        RECT rc;
-        if (!Button(id, bar, rc))
-            return false;
-        Foreground();
-        Click(bar, POINT{arrow ? rc.right - 4 : (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
-        return true;
-    }
-    int Close()
-    {
-        if (!started)
-            return -1;
-        started = false;
-        if (frame != nullptr)
-            ::PostMessageA(frame, WM_CLOSE, 0, 0);
-        DWORD code = static_cast<DWORD>(-1);
-        if (::WaitForSingleObject(pi.hProcess, 15000) == WAIT_OBJECT_0)
-            ::GetExitCodeProcess(pi.hProcess, &code);
-        else
-            ::TerminateProcess(pi.hProcess, 99);
-        ::CloseHandle(pi.hThread);
-        ::CloseHandle(pi.hProcess);
-        return static_cast<int>(code);
-    }
-    bool started = false;
-    PROCESS_INFORMATION pi = {};
-    HWND frame = nullptr;
-};
 
 // The colour on the screen at a client point of a window.
 COLORREF ScreenPixel(HWND hwnd, POINT client)
@@ -368,29 +155,7 @@ void SaveShot(HWND window)
     ::ReleaseDC(nullptr, screen);
 }
 
-std::string TempFile(const char* name)
-{
-    char dir[MAX_PATH] = {0};
-    ::GetTempPathA(sizeof(dir), dir);
-    return std::string(dir) + name;
-}
-
-class DesignerEditingProgram : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        ::OleInitialize(nullptr);
-        registered = RunAndWait("regsvr32.exe /s \"" + WinePath(KIVO_CONTROL_DLL) + "\"") == 0;
-    }
-    static void TearDownTestSuite()
-    {
-        RunAndWait("regsvr32.exe /s /u \"" + WinePath(KIVO_CONTROL_DLL) + "\"");
-        ::OleUninitialize();
-    }
-    void SetUp() override { ASSERT_TRUE(registered); }
-    static bool registered;
-};
-bool DesignerEditingProgram::registered = false;
+class DesignerEditingProgram : public DesignerProgramBase {};
 
 // The client point in the middle of a cell, from the reader's copy of the
 // sheet's layout (same widths and heights, same fixed row and column).
@@ -441,11 +206,11 @@ TEST_F(DesignerEditingProgram, FormattingThroughTheToolbarsAndDialogs)
     Click(grid, CellPoint(layout.grid, 1, 1));
     Pump(300);
     Click(grid, CellPoint(layout.grid, 1, 1));
-    Click(grid, CellPoint(layout.grid, 1, 3), false, VK_SHIFT);
-    ASSERT_TRUE(d.ClickButton(32853));
+    ClickHolding(grid, CellPoint(layout.grid, 1, 3), VK_SHIFT);
+    ASSERT_TRUE(ClickButton(d, 32853));
     ASSERT_TRUE(WaitFor([&] { return TextOf(doc).find('*') != std::string::npos; }));
     Click(grid, CellPoint(layout.grid, 1, 1));
-    ASSERT_TRUE(d.ClickButton(32808));
+    ASSERT_TRUE(ClickButton(d, 32808));
 
     // The line-style box: the second style (solid, two pixels wide), chosen
     // with the keyboard; then the outer border round the numbers.
@@ -454,7 +219,7 @@ TEST_F(DesignerEditingProgram, FormattingThroughTheToolbarsAndDialogs)
     RECT boxRect;
     ::GetClientRect(box, &boxRect);
     Click(box, POINT{boxRect.right / 2, boxRect.bottom / 2});
-    HWND drop = d.WaitForTop("ComboLBox", 3000);
+    HWND drop = WaitForTop(d, "ComboLBox", 3000);
     ASSERT_NE(nullptr, drop);
     RECT dropRect;
     ::GetClientRect(drop, &dropRect);
@@ -462,8 +227,8 @@ TEST_F(DesignerEditingProgram, FormattingThroughTheToolbarsAndDialogs)
     ASSERT_TRUE(WaitFor([&] { return ::SendMessageA(box, CB_GETCURSEL, 0, 0) == 1; }, 3000));
     d.Foreground();
     Click(grid, CellPoint(layout.grid, 2, 2));
-    Click(grid, CellPoint(layout.grid, 4, 2), false, VK_SHIFT);
-    ASSERT_TRUE(d.ClickButton(32908));
+    ClickHolding(grid, CellPoint(layout.grid, 4, 2), VK_SHIFT);
+    ASSERT_TRUE(ClickButton(d, 32908));
 
     // On the screen: the outer border's line (solid, two pixels) is dark at
     // the left edge of the numbers where an unbordered row shows the light
@@ -499,8 +264,8 @@ TEST_F(DesignerEditingProgram, FormattingThroughTheToolbarsAndDialogs)
     // The sum: the formula button's drop-down lists the common functions,
     // "Sum" first; Enter ends the opened editor.
     Click(grid, CellPoint(layout.grid, 5, 2));
-    ASSERT_TRUE(d.ClickButton(32959, true));
-    ASSERT_NE(nullptr, d.WaitForTop("#32768"));
+    ASSERT_TRUE(ClickButton(d, 32959, true));
+    ASSERT_NE(nullptr, WaitForTop(d, "#32768"));
     Press(VK_DOWN);
     Press(VK_RETURN);
     Pump(500);
@@ -509,8 +274,8 @@ TEST_F(DesignerEditingProgram, FormattingThroughTheToolbarsAndDialogs)
 
     // The row-height dialog by keyboard: 40 for row 3.
     Click(grid, CellPoint(layout.grid, 3, 3));
-    ASSERT_TRUE(d.ClickButton(32855));
-    HWND dialog = d.WaitForTop("#32770");
+    ASSERT_TRUE(ClickButton(d, 32855));
+    HWND dialog = WaitForTop(d, "#32770");
     ASSERT_NE(nullptr, dialog);
     EXPECT_EQ("设置行高", TextOf(dialog));
     TypeDigits("40");
@@ -522,11 +287,11 @@ TEST_F(DesignerEditingProgram, FormattingThroughTheToolbarsAndDialogs)
     // items: "行高..." is the ninth (cut, copy, the two paste items, insert
     // and delete row, the two clearing items, then the sizes); 25 for it.
     Click(grid, CellPoint(layout.grid, 8, 0), true);
-    ASSERT_NE(nullptr, d.WaitForTop("#32768"));
+    ASSERT_NE(nullptr, WaitForTop(d, "#32768"));
     for (int i = 0; i < 9; ++i)
         Press(VK_DOWN);
     Press(VK_RETURN);
-    dialog = d.WaitForTop("#32770");
+    dialog = WaitForTop(d, "#32770");
     ASSERT_NE(nullptr, dialog);
     EXPECT_EQ("设置行高", TextOf(dialog));
     TypeDigits("25");
@@ -617,8 +382,8 @@ TEST_F(DesignerEditingProgram, TreeMenuByKeyboardAndTheFontSizeBox)
     treeItem(2);
 
     // Fold the root with the toolbar, then unfold it.
-    ASSERT_TRUE(d.ClickButton(32779));
-    ASSERT_TRUE(d.ClickButton(32778));
+    ASSERT_TRUE(ClickButton(d, 32779));
+    ASSERT_TRUE(ClickButton(d, 32778));
 
     // The size box: its list opened and the entry "14" clicked.
     d.Foreground();
@@ -635,7 +400,7 @@ TEST_F(DesignerEditingProgram, TreeMenuByKeyboardAndTheFontSizeBox)
     RECT boxRect;
     ::GetClientRect(sizeBox, &boxRect);
     Click(sizeBox, POINT{boxRect.right / 2, boxRect.bottom / 2});
-    HWND drop = d.WaitForTop("ComboLBox", 3000);
+    HWND drop = WaitForTop(d, "ComboLBox", 3000);
     ASSERT_NE(nullptr, drop);
     const int itemHeight = static_cast<int>(::SendMessageA(sizeBox, CB_GETITEMHEIGHT, 0, 0));
     ASSERT_GT(itemHeight, 0);

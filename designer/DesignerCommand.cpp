@@ -44,6 +44,8 @@ bool CDesignerCommands::Run(UINT id, CDesignerContext& ctx) const
     const Entry& e = m_entries.at(id);
     if (e.run)
         e.run(ctx);
+    // Whatever the command did, the update handlers read the cells afresh.
+    ctx.view.ForgetSelectionState();
     return true;
 }
 

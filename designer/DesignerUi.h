@@ -72,10 +72,23 @@ public:
     // window responsive.
     virtual void PumpMessages() {}
     // --- cell controls, borders and the view's file commands ---
-    // The border toolbar's line-style box: its selected entry (-1 when none)
-    // and the colour its lines are drawn in.
-    virtual int LineStyleIndex() { return 0; }
-    virtual COLORREF LineColour() { return 0; }
     // The open dialog for templates; an empty answer is a cancel.
     virtual CString AskOpenPath() { return CString(); }
+    // ---- Editing commands: the frame's toolbar state ----
+    // Whether the frame's toolbar shows a button checked now: 1 or 0; -1
+    // when the frame has no such button (callers use the command's own
+    // update state then).
+    virtual int ToolbarChecked(UINT id)
+    {
+        (void)id;
+        return -1;
+    }
+    // The line-style box: the index of its chosen entry (-1 when none) and
+    // the colour its lines are drawn in; SetLineColor repaints its samples.
+    virtual int LineStyleIndex() { return -1; }
+    virtual COLORREF LineColor() { return 0; }
+    virtual void SetLineColor(COLORREF color) { (void)color; }
+    // The entry chosen in the font-name and font-size boxes; empty for none.
+    virtual CString ChosenFontName() { return CString(); }
+    virtual CString ChosenFontSize() { return CString(); }
 };

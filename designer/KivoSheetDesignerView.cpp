@@ -3,10 +3,26 @@
 #include "designer/DesignerCommand.h"
 #include "designer/DesignerCommands.h"
 #include "designer/DesignerUi.h"
+#include "designer/commands/SelectionState.h"
 
 using namespace designer_cmd;
 
 CKivoSheetDesignerView::CKivoSheetDesignerView(IGridControl& grid, IDesignerUi& ui) : m_grid(grid), m_ui(ui) {}
+
+CKivoSheetDesignerView::~CKivoSheetDesignerView() = default;
+
+CSelectionState& CKivoSheetDesignerView::SelectionState()
+{
+    if (!m_selection)
+        m_selection.reset(new CSelectionState(m_grid));
+    return *m_selection;
+}
+
+void CKivoSheetDesignerView::ForgetSelectionState()
+{
+    if (m_selection)
+        m_selection->Forget();
+}
 
 void CKivoSheetDesignerView::OnCreate()
 {
@@ -17,6 +33,7 @@ void CKivoSheetDesignerView::OnCreate()
 
 void CKivoSheetDesignerView::Changed()
 {
+    ForgetSelectionState();
     if (m_onChange)
         m_onChange();
 }
@@ -24,6 +41,7 @@ void CKivoSheetDesignerView::Changed()
 void CKivoSheetDesignerView::OnGridEvent(int dispid, const std::vector<long>& args)
 {
     auto arg = [&args](size_t i) -> long { return i < args.size() ? args[i] : 0; };
+    ForgetSelectionState();
     switch (dispid) {
     case kEventGridLClickUp:
         SyncToolbar(static_cast<LONG>(arg(3)), static_cast<LONG>(arg(4)));

@@ -12,13 +12,16 @@
 #include "designer/GridControl.gen.h"
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class IDesignerUi;
+class CSelectionState;
 
 class CKivoSheetDesignerView {
 public:
     CKivoSheetDesignerView(IGridControl& grid, IDesignerUi& ui);
+    ~CKivoSheetDesignerView();
 
     IGridControl& Grid() { return m_grid; }
     IDesignerUi& Ui() { return m_ui; }
@@ -61,6 +64,12 @@ public:
     // neighbours' format).
     void SetRowRefFlags(SHORT flags) { m_grid.RowSetRefFlags(flags); }
     void SetColumnRefFlags(SHORT flags) { m_grid.ColumnSetRefFlags(flags); }
+    // What the update handlers learnt about the selected cells
+    // (designer/commands/SelectionState.h), kept until the selection or the
+    // sheet may have changed: every event of the control and every command
+    // forgets it.
+    CSelectionState& SelectionState();
+    void ForgetSelectionState();
 
     // Path of the template shown in this view; empty until opened or saved.
     CString m_strFilePath;
@@ -74,4 +83,5 @@ private:
     IDesignerUi& m_ui;
     std::function<void()> m_onChange;
     class CKivoSheetDesignerDoc* m_doc = nullptr;
+    std::unique_ptr<CSelectionState> m_selection;
 };

@@ -87,7 +87,7 @@ BOOL ToolbarLine(CDesignerContext& ctx, int& style, int& width, COLORREF& colour
     const int index = ctx.ui.LineStyleIndex();
     if (index < 0 || !CComboBoxLine::StyleToPen(index, &style, &width))
         return FALSE;
-    colour = ctx.ui.LineColour();
+    colour = ctx.ui.LineColor();
     return TRUE;
 }
 

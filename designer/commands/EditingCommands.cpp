@@ -2,7 +2,12 @@
 #include "designer/commands/CommandFamilies.h"
 
 #include "designer/DesignerCommand.h"
+#include "designer/commands/EditingFamily.h"
 
-void RegisterEditingCommands(CDesignerCommands&)
+void RegisterEditingCommands(CDesignerCommands& table)
 {
+    RegisterRowColumnCommands(table);
+    RegisterFormatCommands(table);
+    RegisterFormulaCommands(table);
+    RegisterTreeCommands(table);
 }

@@ -46,9 +46,6 @@ public:
     BOOL PickColor(COLORREF& color) override;
     // The open dialog for templates; empty when cancelled.
     CString AskOpenPath() override;
-    // The border toolbar's line-style box.
-    int LineStyleIndex() override;
-    COLORREF LineColour() override;
 
     // ---- File, table and help menus and the tools ----
     CString AskOpenFile(const CString& filter, const CString& defaultExt) override;
@@ -58,6 +55,13 @@ public:
     void AssociationsChanged() override;
     IDesignerFiles* Files() override;
     void PumpMessages() override;
+    // ---- Editing commands: the frame's toolbar state ----
+    int ToolbarChecked(UINT id) override;
+    int LineStyleIndex() override;
+    COLORREF LineColor() override;
+    void SetLineColor(COLORREF color) override;
+    CString ChosenFontName() override;
+    CString ChosenFontSize() override;
 
 private:
     CMainFrame* m_frame;
@@ -135,6 +139,15 @@ public:
     void SelectFontSize(const CString& size);
     void SelectFirstInsertReferences();
 
+    // ---- Editing commands: the frame's toolbar state ----
+    // 1 or 0 for a toolbar button's checked state, -1 for no such button.
+    int ToolbarChecked(UINT id) const;
+    int LineStyleIndex() const;
+    COLORREF LineColor() const { return m_lineColor; }
+    void SetLineColor(COLORREF color);
+    CString ChosenFontName() const;
+    CString ChosenFontSize() const;
+
     CRecentFileList& RecentFiles() { return m_recent; }
     void LoadRecentFiles();
     void SaveRecentFiles();
@@ -175,6 +188,7 @@ private:
     CRecentFileList m_recent{4};
     CWin32Ui m_ui{this};
     int m_untitled = 0;
+    COLORREF m_lineColor = 0;   // the line-style box's colour (editing commands)
 };
 
 // Loads a string resource as code page 936 text.

@@ -509,7 +509,7 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DRAWITEM: {
         auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
         if (di != nullptr && di->CtlID == 5422) {
-            DrawLineItem(di, RGB(0, 0, 0));
+            DrawLineItem(di, m_lineColor);
             return TRUE;
         }
         break;
@@ -605,16 +605,9 @@ void CMainFrame::OnNotify(NMHDR* hdr)
 
 void CMainFrame::OnFontBoxChosen(HWND box, bool name)
 {
-    CKivoSheetDesignerView* view = ActiveView();
-    const CString text = BoxText(box);
-    if (view == nullptr || text.IsEmpty())
-        return;
-    const CString property(name ? "fontname" : "fontsize");
-    view->ForEachSelectedCell([view, &property, &text](LONG r, LONG c) {
-        view->Grid().CellSetTextFontProperty(r, c, property, text);
-    });
-    if (CChildFrame* child = ActiveChild())
-        child->Doc().SetModifiedFlag(TRUE);
+    (void)box;
+    // The editing commands set the chosen entry on the selected cells.
+    OnCommand(name ? 5420 : 5421);
 }
 
 void CMainFrame::OnDropFiles(HDROP drop)
@@ -764,6 +757,8 @@ BOOL CMainFrame::OnCommand(UINT id)
         CDesignerCommands::Instance().Run(id, ctx);
         return TRUE;
     }
+    if (child != nullptr)
+        child->View().ForgetSelectionState();
     switch (id) {
     case kFileNew:
         NewDocument();
@@ -1008,4 +1003,43 @@ void CMainFrame::RebuildRecentMenu()
     }
     if (m_hwnd != nullptr)
         ::DrawMenuBar(m_hwnd);
+}
+
+// ---- Editing commands: the frame's toolbar state ----
+
+int CMainFrame::ToolbarChecked(UINT id) const
+{
+    for (const Bar& b : m_bars) {
+        if (::SendMessageA(b.hwnd, TB_COMMANDTOINDEX, id, 0) < 0)
+            continue;
+        return ::SendMessageA(b.hwnd, TB_ISBUTTONCHECKED, id, 0) != 0 ? 1 : 0;
+    }
+    return -1;
+}
+
+int CMainFrame::LineStyleIndex() const
+{
+    if (m_lineStyle == nullptr)
+        return -1;
+    const LRESULT sel = ::SendMessageA(m_lineStyle, CB_GETCURSEL, 0, 0);
+    if (sel == CB_ERR)
+        return -1;
+    return static_cast<int>(::SendMessageA(m_lineStyle, CB_GETITEMDATA, static_cast<WPARAM>(sel), 0));
+}
+
+void CMainFrame::SetLineColor(COLORREF color)
+{
+    m_lineColor = color;
+    if (m_lineStyle != nullptr)
+        ::InvalidateRect(m_lineStyle, nullptr, TRUE);
+}
+
+CString CMainFrame::ChosenFontName() const
+{
+    return m_fontName != nullptr ? BoxText(m_fontName) : CString();
+}
+
+CString CMainFrame::ChosenFontSize() const
+{
+    return m_fontSize != nullptr ? BoxText(m_fontSize) : CString();
 }

@@ -209,33 +209,37 @@ void CWin32Ui::PumpMessages()
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
     }
-// --- cell controls, borders and the view's file commands ---
-
-namespace {
-
-BOOL CALLBACK FindLineStyleBox(HWND hwnd, LPARAM found)
-{
-    if (::GetDlgCtrlID(hwnd) == 5422) {
-        *reinterpret_cast<HWND*>(found) = hwnd;
-        return FALSE;
-    }
-    return TRUE;
 }
 
-}  // namespace
+// ---- Editing commands: the frame's toolbar state ----
+
+int CWin32Ui::ToolbarChecked(UINT id)
+{
+    return m_frame != nullptr ? m_frame->ToolbarChecked(id) : -1;
+}
 
 int CWin32Ui::LineStyleIndex()
 {
-    HWND box = nullptr;
-    if (m_frame != nullptr)
-        ::EnumChildWindows(m_frame->Hwnd(), FindLineStyleBox, reinterpret_cast<LPARAM>(&box));
-    if (box == nullptr)
-        return -1;
-    return static_cast<int>(::SendMessageA(box, CB_GETCURSEL, 0, 0));
+    return m_frame != nullptr ? m_frame->LineStyleIndex() : -1;
 }
 
-COLORREF CWin32Ui::LineColour()
+COLORREF CWin32Ui::LineColor()
 {
-    // The line-style box draws its samples in black, the colour new lines take.
-    return RGB(0, 0, 0);
+    return m_frame != nullptr ? m_frame->LineColor() : 0;
+}
+
+void CWin32Ui::SetLineColor(COLORREF color)
+{
+    if (m_frame != nullptr)
+        m_frame->SetLineColor(color);
+}
+
+CString CWin32Ui::ChosenFontName()
+{
+    return m_frame != nullptr ? m_frame->ChosenFontName() : CString();
+}
+
+CString CWin32Ui::ChosenFontSize()
+{
+    return m_frame != nullptr ? m_frame->ChosenFontSize() : CString();
 }

@@ -16,6 +16,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -108,11 +109,7 @@ struct ScriptedUi : IDesignerUi {
     IDesignerFiles* Files() override { return files; }
     void PumpMessages() override { ++pumps; }
     // --- cell controls, borders and the view's file commands ---
-    int lineStyle = 0;                 // the border toolbar's line-style entry (-1 none)
-    COLORREF lineColour = 0;
     std::deque<std::string> openPaths; // answers of the open dialog ("" cancels)
-    int LineStyleIndex() override { return lineStyle; }
-    COLORREF LineColour() override { return lineColour; }
     CString AskOpenPath() override
     {
         if (openPaths.empty())
@@ -121,6 +118,21 @@ struct ScriptedUi : IDesignerUi {
         openPaths.pop_front();
         return CString(p.c_str());
     }
+    // ---- Editing commands: the frame's toolbar state ----
+    std::map<UINT, int> toolbarChecks;   // buttons the toolbar shows checked (1) or not (0)
+    int lineStyle = 0;                   // the line-style box's entry (-1: none)
+    COLORREF lineColor = 0;
+    std::string chosenFontName, chosenFontSize;
+    int ToolbarChecked(UINT id) override
+    {
+        const auto it = toolbarChecks.find(id);
+        return it == toolbarChecks.end() ? -1 : it->second;
+    }
+    int LineStyleIndex() override { return lineStyle; }
+    COLORREF LineColor() override { return lineColor; }
+    void SetLineColor(COLORREF color) override { lineColor = color; }
+    CString ChosenFontName() override { return CString(chosenFontName.c_str()); }
+    CString ChosenFontSize() override { return CString(chosenFontSize.c_str()); }
 };
 
 // The interface over the control core, recording the right-click items the

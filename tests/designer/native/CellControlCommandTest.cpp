@@ -222,7 +222,7 @@ TEST(CellMenuCommands, DiagonalsToggleAndFullBorderUsesTheToolbarLine)
     Designer d;
     d.grid.GridSetSelectRange(2, 2, 2, 3);
     d.ui.lineStyle = 1;  // solid, width 2
-    d.ui.lineColour = RGB(200, 0, 0);
+    d.ui.lineColor = RGB(200, 0, 0);
     EXPECT_FALSE(d.State(kDiagonalRight).checked);
     EXPECT_TRUE(d.Run(kDiagonalRight));
     for (LONG col : {2, 3})

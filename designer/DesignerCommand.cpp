@@ -28,6 +28,8 @@ CDesignerCommands& CDesignerCommands::Instance()
 
 void CDesignerCommands::Add(UINT id, Handler run, Updater update)
 {
+    if (m_entries.count(id) != 0)
+        m_twice.push_back(id);
     m_entries[id] = Entry{std::move(run), std::move(update)};
 }
 

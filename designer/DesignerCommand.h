@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <map>
+#include <vector>
 
 class CKivoSheetDesignerView;
 class CKivoSheetDesignerDoc;
@@ -44,9 +45,11 @@ public:
     // The one table of the program, filled once by every command family.
     static CDesignerCommands& Instance();
 
-    // Adds (or replaces) the handler of a command; without an update handler
-    // the command is always enabled and never checked.
+    // Adds the handler of a command; without an update handler the command
+    // is always enabled and never checked. A second handler for an id
+    // replaces the first and the id is remembered as added twice.
     void Add(UINT id, Handler run, Updater update = Updater());
+    const std::vector<UINT>& AddedTwice() const { return m_twice; }
     bool Has(UINT id) const;
     // Runs the command when it has a handler and its update handler enables
     // it; false otherwise.
@@ -61,4 +64,5 @@ private:
         Updater update;
     };
     std::map<UINT, Entry> m_entries;
+    std::vector<UINT> m_twice;
 };

@@ -6,6 +6,7 @@
 #include "designer/DesignerCommand.h"
 #include "designer/DesignerUi.h"
 #include "designer/KivoSheetDesignerView.h"
+#include "designer/dialogs/SizeDialogs.h"
 #include "designer/dialogs/ToolDialogs.h"
 
 namespace {
@@ -19,10 +20,20 @@ bool Focus(CDesignerContext& ctx, LONG& row, LONG& col)
 void FixedRowCount(CDesignerContext& ctx)
 {
     CRowCountDlg dlg;
-    dlg.m_nCount = ctx.Grid().RowGetFixedCount();
-    if (ctx.ui.DoModal(dlg) != IDOK || dlg.m_nCount == ctx.Grid().RowGetFixedCount())
+    dlg.m_nValue = ctx.Grid().RowGetFixedCount();
+    if (ctx.ui.DoModal(dlg) != IDOK || dlg.m_nValue == ctx.Grid().RowGetFixedCount())
         return;
-    ctx.Grid().RowSetFixedCount(dlg.m_nCount);
+    ctx.Grid().RowSetFixedCount(dlg.m_nValue);
+    ctx.Changed();
+}
+
+void FixedColumnCount(CDesignerContext& ctx)
+{
+    CColumnCountDlg dlg;
+    dlg.m_nValue = ctx.Grid().ColumnGetFixedCount();
+    if (ctx.ui.DoModal(dlg) != IDOK || dlg.m_nValue == ctx.Grid().ColumnGetFixedCount())
+        return;
+    ctx.Grid().ColumnSetFixedCount(dlg.m_nValue);
     ctx.Changed();
 }
 
@@ -200,6 +211,7 @@ void AutoSize(CDesignerContext& ctx, bool rows)
 void RegisterTableCommands(CDesignerCommands& table)
 {
     table.Add(32931, FixedRowCount);
+    table.Add(32932, FixedColumnCount);
     table.Add(32977, RowsToFixed);
     table.Add(32980, ColumnsToFixed);
     table.Add(32981, [](CDesignerContext& ctx) {

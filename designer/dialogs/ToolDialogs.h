@@ -56,14 +56,6 @@ public:
     long m_nTop = 0, m_nBottom = 0, m_nLeft = 0, m_nRight = 0;
 };
 
-// The number of fixed rows.
-class CRowCountDlg : public CDesignerDialog {
-public:
-    UINT DialogId() const override { return 143; }
-    static const long kMin = 0, kMax = 100000;
-    long m_nCount = 0;
-};
-
 // What a paste takes: 0 everything, 1 the data, 2 the formats.
 class CPasteOptionsDlg : public CDesignerDialog {
 public:

@@ -181,29 +181,6 @@ private:
     CFreezeDlg& m_m;
 };
 
-class CRowCountWindow : public CDialogWindow {
-public:
-    explicit CRowCountWindow(CRowCountDlg& m) : CDialogWindow(143), m_m(m) {}
-
-protected:
-    BOOL OnInitDialog() override
-    {
-        SetItemText(1035, Number(m_m.m_nCount));
-        return TRUE;
-    }
-    void OnOK() override
-    {
-        long v = 0;
-        if (!ReadNumber(*this, 1035, CRowCountDlg::kMin, CRowCountDlg::kMax, v))
-            return;
-        m_m.m_nCount = v;
-        EndDialog(IDOK);
-    }
-
-private:
-    CRowCountDlg& m_m;
-};
-
 class CPasteOptionsWindow : public CDialogWindow {
 public:
     explicit CPasteOptionsWindow(CPasteOptionsDlg& m) : CDialogWindow(267), m_m(m) {}
@@ -308,7 +285,6 @@ void RegisterValueDialogWindows()
     RegisterDialogWindow(268, Runner<CBase64Window, CBase64StringDlg>());
     RegisterDialogWindow(257, Runner<CImportExcelWindow, CImportExcelDlg>());
     RegisterDialogWindow(262, Runner<CFreezeWindow, CFreezeDlg>());
-    RegisterDialogWindow(143, Runner<CRowCountWindow, CRowCountDlg>());
     RegisterDialogWindow(267, Runner<CPasteOptionsWindow, CPasteOptionsDlg>());
     RegisterDialogWindow(270, Runner<CGridSkinWindow, CGridSkinDlg>());
     RegisterDialogWindow(219, Runner<CCellValueWindow, CCellValueDlg>());

@@ -71,6 +71,14 @@ TEST(DesignerCommandTable, UpdateHandlersDecideWhatRunsAndWhatIsChecked)
     EXPECT_FALSE(CKivoSheetDesignerView::IsMenuCommandBuilt(64999));
 }
 
+// Every command family owns its ids: none is handled by two of them.
+TEST(DesignerCommandTable, NoCommandHasTwoHandlers)
+{
+    EXPECT_TRUE(CDesignerCommands::Instance().AddedTwice().empty());
+    for (UINT id : CDesignerCommands::Instance().AddedTwice())
+        ADD_FAILURE() << "command " << id << " is added twice";
+}
+
 TEST(DesignerCommandTable, DialogsAndColoursAnswerFromTheScript)
 {
     struct Sizes : CDesignerDialog {

@@ -1,6 +1,7 @@
 // The table menu and toolbar commands on the control core.
 #include "designer/DesignerFixture.h"
 
+#include "designer/dialogs/SizeDialogs.h"
 #include "designer/dialogs/ToolDialogs.h"
 
 #include <gtest/gtest.h>
@@ -40,27 +41,47 @@ TEST(TableCommands, FixedRowsAndColumnsFromTheFocusReachTheEndOfItsMergedBlocks)
     }
 }
 
-TEST(TableCommands, FixedRowCountDialog)
+// The fixed row and column counts through their dialogs: shown with the
+// present count, a cancel changes nothing, OK sets the count.
+TEST(TableCommands, FixedCountDialogs)
 {
+    const struct {
+        UINT command;
+        bool rows;
+    } cases[] = {{32931, true}, {32932, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command);
+        Designer d;
+        auto fixed = [&] { return c.rows ? d.grid.RowGetFixedCount() : d.grid.ColumnGetFixedCount(); };
+        const LONG before = fixed();
+        long shown = -1;
+        d.ui.dialogs = {[&](CDesignerDialog& dlg) {
+                            auto& r = static_cast<CIntValueDlg&>(dlg);
+                            shown = r.m_nValue;
+                            r.m_nValue = 3;
+                            return IDCANCEL;
+                        },
+                        [](CDesignerDialog& dlg) {
+                            static_cast<CIntValueDlg&>(dlg).m_nValue = 3;
+                            return IDOK;
+                        }};
+        d.Run(c.command);
+        EXPECT_EQ(before, shown);
+        EXPECT_EQ(before, fixed());
+        EXPECT_FALSE(d.doc.IsModified());
+        d.Run(c.command);
+        EXPECT_EQ(3, fixed());
+        EXPECT_TRUE(d.doc.IsModified());
+        EXPECT_EQ((std::vector<UINT>{c.rows ? CRowCountDlg::IDD : CColumnCountDlg::IDD,
+                                     c.rows ? CRowCountDlg::IDD : CColumnCountDlg::IDD}),
+                  d.ui.dialogsShown);
+    }
     Designer d;
-    const LONG before = d.grid.RowGetFixedCount();
-    long shown = -1;
-    d.ui.dialogs = {[&](CDesignerDialog& dlg) {
-                        auto& r = static_cast<CRowCountDlg&>(dlg);
-                        shown = r.m_nCount;
-                        r.m_nCount = 3;
-                        return IDCANCEL;
-                    },
-                    [](CDesignerDialog& dlg) {
-                        static_cast<CRowCountDlg&>(dlg).m_nCount = 3;
-                        return IDOK;
-                    }};
+    d.ui.dialogs = {[](CDesignerDialog& dlg) {
+        static_cast<CIntValueDlg&>(dlg).m_nValue = 3;
+        return IDOK;
+    }};
     d.Run(32931);
-    EXPECT_EQ(before, shown);
-    EXPECT_EQ(before, d.grid.RowGetFixedCount());
-    EXPECT_FALSE(d.doc.IsModified());
-    d.Run(32931);
-    EXPECT_EQ(3, d.grid.RowGetFixedCount());
     d.Run(32981);
     EXPECT_EQ(1, d.grid.RowGetFixedCount());
 }

@@ -7,6 +7,7 @@
 #include "designer/DesignerCommands.h"
 #include "designer/DesignerUi.h"
 #include "designer/LineStyles.h"
+#include "designer/dialogs/CellToolDialogs.h"
 
 using namespace designer_cmd;
 
@@ -201,6 +202,23 @@ void InnerBorders(CDesignerContext& ctx)
     ctx.Changed();
 }
 
+// "插入提示": the first selected cell's tip in the footnote dialog.
+void InsertTip(CDesignerContext& ctx)
+{
+    IGridControl& g = ctx.Grid();
+    LONG row = 0, col = 0;
+    if (g.GridGetSelectedCount() <= 0 || !g.GridGetSelectedCell(0, row, col))
+        return;
+    g.CellSetFocus(row, col);
+    CFootnoteDlg dlg;
+    dlg.m_strText = g.CellGetTipText(row, col);
+    if (ctx.ui.DoModal(dlg) != IDOK)
+        return;
+    g.CellSetTipText(row, col, dlg.m_strText);
+    g.GridRefresh();
+    ctx.Changed();
+}
+
 void DeleteTip(CDesignerContext& ctx)
 {
     IGridControl& g = ctx.Grid();
@@ -323,6 +341,8 @@ void RegisterFormatCommands(CDesignerCommands& t)
     t.Add(kMenuReadOnly, readOnly);
     t.Add(kMenuWritable, writable);
 
+    t.Add(32830, InsertTip);
+    t.Add(kMenuInsertTip, InsertTip);
     t.Add(kDeleteTip, DeleteTip);
     t.Add(kMenuDeleteTip, DeleteTip);
 }

@@ -5,6 +5,7 @@
 
 #include "base/WinConstants.h"
 #include "designer/DesignerCommands.h"
+#include "designer/dialogs/CellToolDialogs.h"
 #include "platform/headless/Headless.h"
 
 #include <gtest/gtest.h>
@@ -337,6 +338,38 @@ TEST_F(EditingFormat, DeletingTipsInListAndRangeForm)
         for (LONG c = 1; c <= 2; ++c)
             EXPECT_EQ("", std::string(d.grid.CellGetTipText(3, c).Str())) << c;
         EXPECT_EQ("tip", std::string(d.grid.CellGetTipText(1, 1).Str()));
+    }
+}
+
+// "插入提示" shows the first selected cell's tip in the footnote dialog and
+// writes the text back on OK only.
+TEST_F(EditingFormat, InsertingATipThroughTheFootnoteDialog)
+{
+    for (UINT id : {32830u, static_cast<UINT>(kMenuInsertTip)}) {
+        SCOPED_TRACE(id);
+        Designer d;
+        d.grid.CellSetTipText(2, 1, CString("old"));
+        d.grid.GridSetSelectRange(2, 1, 3, 2);
+        std::string shown;
+        d.ui.dialogs = {[&](CDesignerDialog& dlg) {
+                            auto& f = static_cast<CFootnoteDlg&>(dlg);
+                            shown = f.m_strText.Str();
+                            f.m_strText = CString("cancelled");
+                            return IDCANCEL;
+                        },
+                        [](CDesignerDialog& dlg) {
+                            static_cast<CFootnoteDlg&>(dlg).m_strText = CString("new tip");
+                            return IDOK;
+                        }};
+        ASSERT_TRUE(d.Run(id));
+        EXPECT_EQ("old", shown);
+        EXPECT_EQ("old", std::string(d.grid.CellGetTipText(2, 1).Str()));
+        EXPECT_FALSE(d.doc.IsModified());
+        ASSERT_TRUE(d.Run(id));
+        EXPECT_EQ("new tip", std::string(d.grid.CellGetTipText(2, 1).Str()));
+        EXPECT_EQ("", std::string(d.grid.CellGetTipText(2, 2).Str()));
+        EXPECT_TRUE(d.doc.IsModified());
+        EXPECT_EQ((std::vector<UINT>{kDlgFootnote, kDlgFootnote}), d.ui.dialogsShown);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "cellcontent/XmlElement.h"
 #include "designer/DesignerUi.h"
 #include "designer/GridControl.gen.h"
+#include "designer/dialogs/ToolDialogs.h"
 
 #include <cerrno>
 #include <cmath>
@@ -73,9 +74,7 @@ BOOL CAttributeDialog::CheckRange(IDesignerUi& ui, int value, int low, int high,
 {
     if (value >= low && value <= high)
         return TRUE;
-    CString text;
-    text.Format("请输入一个介于 %d 和 %d 之间的整数。", low, high);
-    return Refuse(ui, text, field);
+    return Refuse(ui, RangeMessage(low, high), field);
 }
 
 BOOL CAttributeDialog::CheckQuoted(IDesignerUi& ui, const CString& text, int field)

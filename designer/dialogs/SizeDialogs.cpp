@@ -1,5 +1,7 @@
 #include "designer/dialogs/SizeDialogs.h"
 
+#include "designer/dialogs/ToolDialogs.h"
+
 
 namespace {
 
@@ -44,7 +46,7 @@ BOOL AcceptRange(const CString& text, long minimum, long maximum, long& value, C
 {
     long v = 0;
     if (!ParseIntegerText(text, v) || v < minimum || v > maximum) {
-        message.Format("请输入 %ld 到 %ld 之间的整数。", minimum, maximum);
+        message = RangeMessage(minimum, maximum);
         return FALSE;
     }
     value = v;

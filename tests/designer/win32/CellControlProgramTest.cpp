@@ -2,9 +2,8 @@
 // properties: a combo box made from the toolbar with items typed into the
 // dialog's item list, "属性" with its border tab, and Ctrl+S onto a read-only
 // file. What the designer writes is read back by a control of the test's own.
-#include "control/KivoGuids.gen.h"
-#include "designer/GridControlWnd.gen.h"
 #include "cells/win32/RealInput.h"
+#include "designer/win32/DesignerDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -24,94 +23,16 @@ namespace {
 using realinput::ClickAt;
 using realinput::PressKey;
 
-std::string WinePath(const char* unixPath)
-{
-    std::string w = unixPath[0] == '/' ? "Z:" : "";
-    for (const char* p = unixPath; *p != '\0'; ++p)
-        w.push_back(*p == '/' ? '\\' : *p);
-    return w;
-}
-
-int RunAndWait(const std::string& commandLine)
-{
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    std::string cmd = commandLine;
-    if (!::CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi))
-        return -1;
-    DWORD code = static_cast<DWORD>(-1);
-    if (::WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0)
-        ::GetExitCodeProcess(pi.hProcess, &code);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-    return static_cast<int>(code);
-}
-
-template <typename Condition>
-bool WaitFor(Condition done, DWORD ms = 15000)
-{
-    const DWORD start = ::GetTickCount();
-    while (!done()) {
-        if (::GetTickCount() - start > ms)
-            return false;
-        gridwine::PumpFor(50);
-    }
-    return true;
-}
-
-std::string ClassOf(HWND hwnd)
-{
-    char name[128] = {0};
-    ::GetClassNameA(hwnd, name, sizeof(name));
-    return name;
-}
-
-std::string TextOf(HWND hwnd)
-{
-    char text[512] = {0};
-    ::GetWindowTextA(hwnd, text, sizeof(text));
-    return text;
-}
-
-struct Search {
-    DWORD pid;
-    std::string cls;
-    int id;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectTop(HWND h, LPARAM l)
-{
-    auto* s = reinterpret_cast<Search*>(l);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(h, &pid);
-    if (pid == s->pid && ClassOf(h) == s->cls && ::IsWindowVisible(h))
-        s->found.push_back(h);
-    return TRUE;
-}
-
-BOOL CALLBACK CollectChild(HWND h, LPARAM l)
-{
-    auto* s = reinterpret_cast<Search*>(l);
-    if ((!s->cls.empty() && ClassOf(h) == s->cls) || (s->cls.empty() && ::GetDlgCtrlID(h) == s->id))
-        s->found.push_back(h);
-    return TRUE;
-}
-
-std::vector<HWND> TopWindows(DWORD pid, const char* cls)
-{
-    Search s{pid, cls, 0, {}};
-    ::EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
-
-std::vector<HWND> Children(HWND parent, const char* cls)
-{
-    Search s{0, cls, 0, {}};
-    ::EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
+using designerwine::Children;
+using designerwine::ChildById;
+using designerwine::ClassOf;
+using designerwine::CtrlKey;
+using designerwine::RunAndWait;
+using designerwine::TempFile;
+using designerwine::TextOf;
+using designerwine::TopWindows;
+using designerwine::WaitFor;
+using designerwine::WinePath;
 
 BOOL CALLBACK CollectAll(HWND h, LPARAM l)
 {
@@ -124,13 +45,6 @@ std::vector<HWND> AllChildren(HWND parent)
     std::vector<HWND> found;
     ::EnumChildWindows(parent, CollectAll, reinterpret_cast<LPARAM>(&found));
     return found;
-}
-
-HWND ChildById(HWND parent, int id)
-{
-    Search s{0, "", id, {}};
-    ::EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&s));
-    return s.found.empty() ? nullptr : s.found[0];
 }
 
 POINT CentreOf(HWND hwnd)
@@ -147,21 +61,6 @@ void ClickButton(HWND dialog, int id)
     ClickAt(button, CentreOf(button));
 }
 
-void CtrlKey(WORD vk)
-{
-    INPUT input[4] = {};
-    for (INPUT& i : input)
-        i.type = INPUT_KEYBOARD;
-    input[0].ki.wVk = VK_CONTROL;
-    input[1].ki.wVk = vk;
-    input[2].ki.wVk = vk;
-    input[2].ki.dwFlags = KEYEVENTF_KEYUP;
-    input[3].ki.wVk = VK_CONTROL;
-    input[3].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(4, input, sizeof(INPUT));
-    gridwine::PumpFor(100);
-}
-
 // KIVO_DESIGNER_SHOTS names a host folder for pictures of the screen at the
 // test's main steps (taken by the host's ImageMagick, for people to look at).
 void Shot(const char* name)
@@ -171,13 +70,6 @@ void Shot(const char* name)
         return;
     gridwine::PumpFor(400);
     RunAndWait(std::string("/usr/bin/import -window root ") + dir + "/" + name + ".png");
-}
-
-std::string TempFile(const char* name)
-{
-    char dir[MAX_PATH] = {0};
-    ::GetTempPathA(sizeof(dir), dir);
-    return std::string(dir) + name;
 }
 
 class Reader {

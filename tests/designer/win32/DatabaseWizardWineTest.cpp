@@ -151,7 +151,8 @@ TEST_F(DatabaseWizardWine, WalksFromConnectionToFilledTemplate)
     Click(wizard, 1168);
     ASSERT_TRUE(WaitFor([&] { return TextOf(wizard) == "报表向导--创建绑定字段(第5步/共5步)"; }));
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(wizard, 1130)));   // no Cancel on the last step
-    EXPECT_EQ("完成", TextOf(::GetDlgItem(wizard, 1168)));
+    EXPECT_TRUE(WaitFor([&] { return TextOf(::GetDlgItem(wizard, 1168)) == "完成"; }))
+        << TextOf(::GetDlgItem(wizard, 1168));
     page = VisiblePage(wizard);
     Click(page, 1171);   // custom binding
     ASSERT_TRUE(WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(page, 1178)) != FALSE; }));

@@ -71,9 +71,16 @@ inline bool WaitFor(Condition done, DWORD ms = 15000)
 
 inline std::string TextOf(HWND hwnd)
 {
-    char text[512] = {0};
-    ::GetWindowTextA(hwnd, text, sizeof(text));
-    return text;
+    // Asked of the window itself, so that the boxes of another process
+    // answer too; a hung window answers nothing.
+    DWORD_PTR n = 0;
+    if (!::SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 3000, &n))
+        return std::string();
+    std::vector<char> text(static_cast<size_t>(n) + 2, '\0');
+    DWORD_PTR got = 0;
+    ::SendMessageTimeoutA(hwnd, WM_GETTEXT, n + 1, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 3000,
+                          &got);
+    return text.data();
 }
 
 inline std::string ClassOf(HWND hwnd)

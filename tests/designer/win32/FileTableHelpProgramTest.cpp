@@ -3,12 +3,8 @@
 // filled through their boxes and answered with their buttons, the palette
 // and the folder tree take real keys (SendInput); what the designer writes
 // is read back by a control of the test's own.
-#include "control/KivoGuids.gen.h"
-#include "designer/GridControlWnd.gen.h"
+#include "designer/win32/DesignerDriver.h"
 
-#include <gtest/gtest.h>
-
-#include <windows.h>
 #include <commctrl.h>
 
 #include <algorithm>
@@ -18,143 +14,8 @@
 
 namespace {
 
-std::string WinePathOf(const char* unixPath)
-{
-    std::string w = unixPath[0] == '/' ? "Z:" : "";
-    for (const char* p = unixPath; *p != '\0'; ++p)
-        w.push_back(*p == '/' ? '\\' : *p);
-    return w;
-}
-
-int RunProcess(const std::string& commandLine, DWORD timeoutMs = 60000)
-{
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    std::string cmd = commandLine;
-    if (!::CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi))
-        return -1;
-    DWORD code = static_cast<DWORD>(-1);
-    if (::WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0)
-        ::GetExitCodeProcess(pi.hProcess, &code);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-    return static_cast<int>(code);
-}
-
-void PumpFor(DWORD ms)
-{
-    const DWORD start = ::GetTickCount();
-    do {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        ::Sleep(10);
-    } while (::GetTickCount() - start < ms);
-}
-
-template <typename Condition>
-bool Until(Condition done, DWORD ms = 15000)
-{
-    const DWORD start = ::GetTickCount();
-    for (;;) {
-        if (done())
-            return true;
-        if (::GetTickCount() - start > ms)
-            return false;
-        PumpFor(50);
-    }
-}
-
-// A window's text, asked of the window itself (other processes' boxes too).
-std::string Text(HWND hwnd)
-{
-    DWORD_PTR n = 0;
-    if (!::SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 3000, &n))
-        return std::string();
-    std::vector<char> text(static_cast<size_t>(n) + 2, '\0');
-    DWORD_PTR got = 0;
-    ::SendMessageTimeoutA(hwnd, WM_GETTEXT, n + 1, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 3000,
-                          &got);
-    return text.data();
-}
-
-std::string Class(HWND hwnd)
-{
-    char name[128] = {0};
-    ::GetClassNameA(hwnd, name, sizeof(name));
-    return name;
-}
-
-struct Search {
-    DWORD pid;
-    std::string cls;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK TopOf(HWND h, LPARAM l)
-{
-    auto* s = reinterpret_cast<Search*>(l);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(h, &pid);
-    if (pid == s->pid && Class(h) == s->cls && ::IsWindowVisible(h))
-        s->found.push_back(h);
-    return TRUE;
-}
-
-BOOL CALLBACK ChildOf(HWND h, LPARAM l)
-{
-    auto* s = reinterpret_cast<Search*>(l);
-    if (Class(h) == s->cls)
-        s->found.push_back(h);
-    return TRUE;
-}
-
-std::vector<HWND> Tops(DWORD pid, const char* cls)
-{
-    Search s{pid, cls, {}};
-    ::EnumWindows(TopOf, reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
-
-std::vector<HWND> Kids(HWND parent, const char* cls)
-{
-    Search s{0, cls, {}};
-    ::EnumChildWindows(parent, ChildOf, reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
-
-void KeyEvent(WORD vk, bool up)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    ::SendInput(1, &input, sizeof(INPUT));
-    PumpFor(40);
-}
-
-void Tap(WORD vk)
-{
-    KeyEvent(vk, false);
-    KeyEvent(vk, true);
-}
-
-void Ctrl(WORD vk)
-{
-    KeyEvent(VK_CONTROL, false);
-    Tap(vk);
-    KeyEvent(VK_CONTROL, true);
-}
-
-std::string TempName(const char* name)
-{
-    char dir[MAX_PATH] = {0};
-    ::GetTempPathA(sizeof(dir), dir);
-    return std::string(dir) + name;
-}
+using namespace designerwine;
+using designerwine::Press;
 
 // A control of the test's own: writes the sheets the designer opens and
 // reads what it writes.
@@ -194,7 +55,7 @@ class Program {
 public:
     explicit Program(const std::string& arguments = "")
     {
-        std::string cmd = "\"" + WinePathOf(KIVO_DESIGNER_EXE) + "\"";
+        std::string cmd = "\"" + WinePath(KIVO_DESIGNER_EXE) + "\"";
         if (!arguments.empty())
             cmd += " " + arguments;
         STARTUPINFOA si = {};
@@ -205,10 +66,10 @@ public:
     HWND Frame()
     {
         if (frame == nullptr && started)
-            Until([this] {
-                const std::vector<HWND> f = Tops(pi.dwProcessId, "KivoDesignerMainFrame");
+            WaitFor([this] {
+                const std::vector<HWND> f = TopWindows(pi.dwProcessId, "KivoDesignerMainFrame");
                 frame = f.empty() ? nullptr : f[0];
-                return frame != nullptr && !Kids(frame, "KivoDesignerChildFrame").empty();
+                return frame != nullptr && !Children(frame, "KivoDesignerChildFrame").empty();
             });
         return frame;
     }
@@ -225,9 +86,9 @@ public:
     HWND Dialog(DWORD ms = 10000)
     {
         HWND dialog = nullptr;
-        Until(
+        WaitFor(
             [&] {
-                const std::vector<HWND> d = Tops(pi.dwProcessId, "#32770");
+                const std::vector<HWND> d = TopWindows(pi.dwProcessId, "#32770");
                 dialog = d.empty() ? nullptr : d[0];
                 return dialog != nullptr;
             },
@@ -236,8 +97,8 @@ public:
     }
     bool NoDialog(DWORD ms = 1500)
     {
-        PumpFor(ms);
-        return Tops(pi.dwProcessId, "#32770").empty();
+        Pump(ms);
+        return TopWindows(pi.dwProcessId, "#32770").empty();
     }
     int Close()
     {
@@ -252,7 +113,7 @@ public:
         for (int i = 0; i < 30; ++i) {
             if (::WaitForSingleObject(pi.hProcess, 500) == WAIT_OBJECT_0)
                 break;
-            const std::vector<HWND> d = Tops(pi.dwProcessId, "#32770");
+            const std::vector<HWND> d = TopWindows(pi.dwProcessId, "#32770");
             if (!d.empty() && d[0] != ask) {
                 ask = d[0];
                 ::PostMessageA(ask, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
@@ -279,11 +140,11 @@ BOOL CALLBACK DescribeOne(HWND h, LPARAM l)
     if (pid == s->first && ::IsWindowVisible(h)) {
         DWORD_PTR r = 0;
         const bool alive = ::SendMessageTimeoutA(h, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &r) != 0;
-        s->second += "[" + Class(h) + " \"" + Text(h) + "\"" + (alive ? "" : " hung") +
+        s->second += "[" + ClassOf(h) + " \"" + TextOf(h) + "\"" + (alive ? "" : " hung") +
                      (::IsWindowEnabled(h) ? "" : " disabled");
         for (HWND c = ::GetWindow(h, GW_CHILD); c != nullptr; c = ::GetWindow(c, GW_HWNDNEXT))
-            if (Class(c) == "Static" && !Text(c).empty())
-                s->second += " '" + Text(c) + "'";
+            if (ClassOf(c) == "Static" && !TextOf(c).empty())
+                s->second += " '" + TextOf(c) + "'";
         s->second += "] ";
     }
     return TRUE;
@@ -309,7 +170,7 @@ bool PressToClose(HWND dialog, int id)
 {
     for (int attempt = 0; attempt < 4; ++attempt) {
         Press(dialog, id);
-        if (Until([&] { return !::IsWindow(dialog); }, 3000))
+        if (WaitFor([&] { return !::IsWindow(dialog); }, 3000))
             return true;
     }
     return false;
@@ -337,8 +198,8 @@ std::string BoxText(HWND box)
 {
     std::string all;
     for (HWND h = ::GetWindow(box, GW_CHILD); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT))
-        if (Class(h) == "Static")
-            all += Text(h);
+        if (ClassOf(h) == "Static")
+            all += TextOf(h);
     return all;
 }
 
@@ -349,8 +210,8 @@ bool SaveAs(Program& p, const std::string& path)
     p.Command(57604);
     HWND d = p.Dialog();
     return d != nullptr && AnswerFile(d, path) &&
-           Until([&] { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }) &&
-           Until([&] { return p.NoDialog(300); }, 5000);
+           WaitFor([&] { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }) &&
+           WaitFor([&] { return p.NoDialog(300); }, 5000);
 }
 
 class FileTableHelpProgram : public ::testing::Test {
@@ -358,11 +219,11 @@ protected:
     static void SetUpTestSuite()
     {
         ::OleInitialize(nullptr);
-        registered = RunProcess("regsvr32.exe /s \"" + WinePathOf(KIVO_CONTROL_DLL) + "\"") == 0;
+        registered = RunAndWait("regsvr32.exe /s \"" + WinePath(KIVO_CONTROL_DLL) + "\"") == 0;
     }
     static void TearDownTestSuite()
     {
-        RunProcess("regsvr32.exe /s /u \"" + WinePathOf(KIVO_CONTROL_DLL) + "\"");
+        RunAndWait("regsvr32.exe /s /u \"" + WinePath(KIVO_CONTROL_DLL) + "\"");
         ::OleUninitialize();
     }
     void SetUp() override { ASSERT_TRUE(registered); }
@@ -373,7 +234,7 @@ bool FileTableHelpProgram::registered = false;
 std::string MakeTemplate(const char* name, const std::vector<std::pair<std::pair<int, int>, std::string>>& cells,
                          int rows = 0)
 {
-    const std::string path = TempName(name);
+    const std::string path = TempFile(name);
     Sheet s;
     EXPECT_TRUE(s.created);
     if (rows > 0)
@@ -399,7 +260,7 @@ std::vector<std::string> TextsOf(const std::string& path, const char* password =
 TEST_F(FileTableHelpProgram, EncryptedSaveAndOpen)
 {
     const std::string seed = MakeTemplate("ftp_seed.kvx", {{{1, 1}, "alpha"}, {{3, 2}, "beta"}});
-    const std::string secret = TempName("ftp_secret.kvx");
+    const std::string secret = TempFile("ftp_secret.kvx");
     ::DeleteFileA(secret.c_str());
     {
         Program p("\"" + seed + "\"");
@@ -410,7 +271,7 @@ TEST_F(FileTableHelpProgram, EncryptedSaveAndOpen)
         p.Command(32989);
         HWND pw = p.Dialog();
         ASSERT_NE(nullptr, pw);
-        EXPECT_EQ("密码", Text(pw));
+        EXPECT_EQ("密码", TextOf(pw));
         SetText(pw, 1142, "k1");
         Press(pw, IDOK);
         ASSERT_TRUE(p.NoDialog()) << Describe(p.pi.dwProcessId);
@@ -426,14 +287,14 @@ TEST_F(FileTableHelpProgram, EncryptedSaveAndOpen)
     ASSERT_NE(nullptr, open);
     ASSERT_TRUE(AnswerFile(open, secret));
     HWND pw = nullptr;
-    ASSERT_TRUE(Until([&] { pw = p.Dialog(); return pw != nullptr && Text(pw) == "密码"; }));
+    ASSERT_TRUE(WaitFor([&] { pw = p.Dialog(); return pw != nullptr && TextOf(pw) == "密码"; }));
     SetText(pw, 1142, "wrong");
     Press(pw, IDOK);
     // Whatever the control says about the password is answered.
-    PumpFor(1000);
-    for (HWND box : Tops(p.pi.dwProcessId, "#32770"))
+    Pump(1000);
+    for (HWND box : TopWindows(p.pi.dwProcessId, "#32770"))
         Press(box, IDOK);
-    const std::string check = TempName("ftp_check.kvx");
+    const std::string check = TempFile("ftp_check.kvx");
     ASSERT_TRUE(SaveAs(p, check));
     EXPECT_EQ((std::vector<std::string>{"2,2=shown"}), TextsOf(check));
 
@@ -441,7 +302,7 @@ TEST_F(FileTableHelpProgram, EncryptedSaveAndOpen)
     open = p.Dialog();
     ASSERT_NE(nullptr, open);
     ASSERT_TRUE(AnswerFile(open, secret));
-    ASSERT_TRUE(Until([&] { pw = p.Dialog(); return pw != nullptr && Text(pw) == "密码"; }));
+    ASSERT_TRUE(WaitFor([&] { pw = p.Dialog(); return pw != nullptr && TextOf(pw) == "密码"; }));
     SetText(pw, 1142, "k1");
     Press(pw, IDOK);
     ASSERT_TRUE(p.NoDialog()) << Describe(p.pi.dwProcessId);
@@ -466,8 +327,8 @@ TEST_F(FileTableHelpProgram, Base64TextPastedIntoAnotherWindow)
         p.Command(33033);
         HWND d = p.Dialog(30000);
         ASSERT_NE(nullptr, d) << Describe(p.pi.dwProcessId);
-        EXPECT_EQ("BASE64字符串", Text(d));
-        text = Text(::GetDlgItem(d, 1142));
+        EXPECT_EQ("BASE64字符串", TextOf(d));
+        text = TextOf(::GetDlgItem(d, 1142));
         EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(d, 1145)));
         Press(d, 1130);
         ASSERT_TRUE(p.NoDialog()) << Describe(p.pi.dwProcessId);
@@ -492,7 +353,7 @@ TEST_F(FileTableHelpProgram, Base64TextPastedIntoAnotherWindow)
     ASSERT_NE(nullptr, d) << Describe(q.pi.dwProcessId) << " exit " << std::hex << exitCode;
     HWND box = ::GetDlgItem(d, 1142);
     ::SetForegroundWindow(d);
-    ASSERT_TRUE(Until([&] { ::SetFocus(box); return ::GetForegroundWindow() == d; }, 3000));
+    ASSERT_TRUE(WaitFor([&] { ::SetFocus(box); return ::GetForegroundWindow() == d; }, 3000));
     // The box takes the focus by a real click, then Ctrl+V pastes.
     RECT rc;
     ::GetWindowRect(box, &rc);
@@ -507,12 +368,12 @@ TEST_F(FileTableHelpProgram, Base64TextPastedIntoAnotherWindow)
     click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     ::SendInput(2, click, sizeof(INPUT));
-    PumpFor(300);
-    Ctrl('V');
-    ASSERT_TRUE(Until([&] { return Text(box).size() == text.size(); }, 5000)) << Text(box).size() << " of " << text.size();
+    Pump(300);
+    CtrlKey('V');
+    ASSERT_TRUE(WaitFor([&] { return TextOf(box).size() == text.size(); }, 5000)) << TextOf(box).size() << " of " << text.size();
     Press(d, 1129);
     ASSERT_TRUE(q.NoDialog(3000));
-    const std::string check = TempName("ftp_base64.kvx");
+    const std::string check = TempFile("ftp_base64.kvx");
     ASSERT_TRUE(SaveAs(q, check));
     Sheet s;
     ASSERT_EQ(1, s.grid.GridOpenFile(CString(check.c_str()), CString()));
@@ -612,16 +473,16 @@ TEST_F(FileTableHelpProgram, PaletteKeyboardChoiceInTheSkinDialog)
     p.Command(33041);
     HWND d = p.Dialog();
     ASSERT_NE(nullptr, d);
-    EXPECT_EQ("表格皮肤", Text(d));
+    EXPECT_EQ("表格皮肤", TextOf(d));
     HWND button = ::GetDlgItem(d, 1190);
     ASSERT_NE(nullptr, button);
     ::SetForegroundWindow(d);
-    PumpFor(300);
+    Pump(300);
     ::PostMessageA(d, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(button), TRUE);
-    PumpFor(300);
-    Tap(VK_SPACE);
+    Pump(300);
+    Press(VK_SPACE);
     std::vector<HWND> popup;
-    ASSERT_TRUE(Until([&] { popup = Tops(p.pi.dwProcessId, "KivoColourPopup"); return !popup.empty(); }, 5000));
+    ASSERT_TRUE(WaitFor([&] { popup = TopWindows(p.pi.dwProcessId, "KivoColourPopup"); return !popup.empty(); }, 5000));
     RECT pr;
     ::GetWindowRect(popup[0], &pr);
     POINT red = {2 * 18 + 9, 9};
@@ -635,22 +496,22 @@ TEST_F(FileTableHelpProgram, PaletteKeyboardChoiceInTheSkinDialog)
     move.mi.dy = ::MulDiv(red.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
     move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     ::SendInput(1, &move, sizeof(INPUT));
-    PumpFor(300);
-    Tap(VK_DOWN);
-    Tap(VK_RIGHT);
-    PumpFor(300);
+    Pump(300);
+    Press(VK_DOWN);
+    Press(VK_RIGHT);
+    Pump(300);
     char dir[MAX_PATH] = {0};
     ::GetTempPathA(sizeof(dir), dir);
     SaveScreen(pr, std::string(dir) + "kivo_palette.bmp");
-    Tap(VK_RETURN);
-    ASSERT_TRUE(Until([&] { return Tops(p.pi.dwProcessId, "KivoColourPopup").empty(); }, 5000));
+    Press(VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return TopWindows(p.pi.dwProcessId, "KivoColourPopup").empty(); }, 5000));
     // The button shows the chosen colour in its swatch.
     RECT br;
     ::GetWindowRect(button, &br);
-    PumpFor(300);
+    Pump(300);
     HDC screen = ::GetDC(nullptr);
     COLORREF swatch = CLR_INVALID;
-    Until([&] {
+    WaitFor([&] {
         for (int x = br.left; x < br.right && swatch != RGB(255, 200, 120); ++x)
             swatch = ::GetPixel(screen, x, (br.top + br.bottom) / 2);
         return swatch == RGB(255, 200, 120);
@@ -663,12 +524,12 @@ TEST_F(FileTableHelpProgram, PaletteKeyboardChoiceInTheSkinDialog)
     ASSERT_TRUE(PressToClose(d, 1129)) << Describe(p.pi.dwProcessId);
 
     // The fixed column (the row headers) is painted in the colour.
-    HWND doc = Kids(p.Frame(), "KivoDesignerChildFrame")[0];
+    HWND doc = Children(p.Frame(), "KivoDesignerChildFrame")[0];
     HWND control = nullptr;
-    for (HWND h : Kids(doc, "AfxOleControl") )
+    for (HWND h : Children(doc, "AfxOleControl") )
         control = h;
     ::RedrawWindow(doc, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    PumpFor(500);
+    Pump(500);
     RECT dr;
     ::GetWindowRect(doc, &dr);
     (void)control;
@@ -685,7 +546,7 @@ TEST_F(FileTableHelpProgram, PaletteKeyboardChoiceInTheSkinDialog)
 // The folder chooser opens at a folder two levels below a drive and selects it.
 TEST_F(FileTableHelpProgram, FolderChooserOpensTwoLevelsDown)
 {
-    const std::string base = TempName("ftp_tree");
+    const std::string base = TempFile("ftp_tree");
     ::CreateDirectoryA(base.c_str(), nullptr);
     ::CreateDirectoryA((base + "\\inner").c_str(), nullptr);
     Program p;
@@ -693,19 +554,19 @@ TEST_F(FileTableHelpProgram, FolderChooserOpensTwoLevelsDown)
     p.Command(32953);
     HWND d = p.Dialog();
     ASSERT_NE(nullptr, d);
-    EXPECT_EQ("重新合并", Text(d));
+    EXPECT_EQ("重新合并", TextOf(d));
     SetText(d, 1142, base + "\\inner");
     Press(d, 1144);
     HWND chooser = nullptr;
-    ASSERT_TRUE(Until([&] {
-        for (HWND h : Tops(p.pi.dwProcessId, "#32770"))
-            if (Text(h) == "选择路径")
+    ASSERT_TRUE(WaitFor([&] {
+        for (HWND h : TopWindows(p.pi.dwProcessId, "#32770"))
+            if (TextOf(h) == "选择路径")
                 chooser = h;
         return chooser != nullptr;
     }));
     HWND tree = ::GetDlgItem(chooser, 1161);
-    PumpFor(500);
-    std::string shown = Text(::GetDlgItem(chooser, 1142));
+    Pump(500);
+    std::string shown = TextOf(::GetDlgItem(chooser, 1142));
     const LRESULT items = ::SendMessageA(tree, TVM_GETCOUNT, 0, 0);
     EXPECT_GE(items, 7) << Describe(p.pi.dwProcessId);
     std::string expected = base + "\\inner\\";
@@ -713,8 +574,8 @@ TEST_F(FileTableHelpProgram, FolderChooserOpensTwoLevelsDown)
     EXPECT_NE(nullptr, TreeView_GetSelection(tree));
     EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(chooser, 1129)));
     Press(chooser, 1129);
-    ASSERT_TRUE(Until([&] { return !::IsWindow(chooser); }));
-    EXPECT_EQ(0, ::lstrcmpiA(expected.c_str(), Text(::GetDlgItem(d, 1142)).c_str())) << Text(::GetDlgItem(d, 1142));
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(chooser); }));
+    EXPECT_EQ(0, ::lstrcmpiA(expected.c_str(), TextOf(::GetDlgItem(d, 1142)).c_str())) << TextOf(::GetDlgItem(d, 1142));
     Press(d, 1130);
     ASSERT_TRUE(p.NoDialog()) << Describe(p.pi.dwProcessId);
 }
@@ -722,7 +583,7 @@ TEST_F(FileTableHelpProgram, FolderChooserOpensTwoLevelsDown)
 // Re-merging a folder of templates reports how many it saved.
 TEST_F(FileTableHelpProgram, RemergeAFolder)
 {
-    const std::string dir = TempName("ftp_remerge");
+    const std::string dir = TempFile("ftp_remerge");
     ::CreateDirectoryA(dir.c_str(), nullptr);
     for (const char* name : {"a.kvx", "b.kvx"}) {
         Sheet s;
@@ -739,8 +600,8 @@ TEST_F(FileTableHelpProgram, RemergeAFolder)
     SetText(d, 1142, dir);
     Press(d, 1143);
     HWND box = nullptr;
-    ASSERT_TRUE(Until([&] {
-        for (HWND h : Tops(p.pi.dwProcessId, "#32770"))
+    ASSERT_TRUE(WaitFor([&] {
+        for (HWND h : TopWindows(p.pi.dwProcessId, "#32770"))
             if (h != d)
                 box = h;
         return box != nullptr;
@@ -759,9 +620,9 @@ namespace {
 HWND OtherDialog(Program& p, const std::vector<HWND>& besides, DWORD ms = 10000)
 {
     HWND found = nullptr;
-    Until(
+    WaitFor(
         [&] {
-            for (HWND h : Tops(p.pi.dwProcessId, "#32770"))
+            for (HWND h : TopWindows(p.pi.dwProcessId, "#32770"))
                 if (std::find(besides.begin(), besides.end(), h) == besides.end())
                     found = h;
             return found != nullptr;
@@ -801,8 +662,8 @@ TEST_F(FileTableHelpProgram, FreezeFixedRowsAndPasteOptionsDialogs)
     p.Command(33017);
     HWND d = p.Dialog();
     ASSERT_NE(nullptr, d);
-    EXPECT_EQ("冻结行列", Text(d));
-    EXPECT_EQ("0", Text(::GetDlgItem(d, 1142)));
+    EXPECT_EQ("冻结行列", TextOf(d));
+    EXPECT_EQ("0", TextOf(::GetDlgItem(d, 1142)));
     SetText(d, 1142, "2");
     SetText(d, 1144, "1");
     ASSERT_TRUE(PressToClose(d, IDOK)) << Describe(p.pi.dwProcessId);
@@ -810,7 +671,7 @@ TEST_F(FileTableHelpProgram, FreezeFixedRowsAndPasteOptionsDialogs)
     p.Command(32931);
     d = p.Dialog();
     ASSERT_NE(nullptr, d);
-    EXPECT_EQ("行数", Text(d));
+    EXPECT_EQ("行数", TextOf(d));
     SetText(d, 1035, "100001");
     Press(d, IDOK);
     HWND refusal = OtherDialog(p, {d});
@@ -838,11 +699,11 @@ TEST_F(FileTableHelpProgram, FreezeFixedRowsAndPasteOptionsDialogs)
     p.Command(32958);
     d = p.Dialog();
     ASSERT_NE(nullptr, d);
-    EXPECT_EQ("单元格值", Text(d));
+    EXPECT_EQ("单元格值", TextOf(d));
     ::PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0);
-    ASSERT_TRUE(Until([&] { return !::IsWindow(d); }, 5000));
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(d); }, 5000));
 
-    const std::string check = TempName("ftp_table_check.kvx");
+    const std::string check = TempFile("ftp_table_check.kvx");
     ASSERT_TRUE(SaveAs(p, check));
     Sheet s;
     ASSERT_EQ(1, s.grid.GridOpenFile(CString(check.c_str()), CString()));
@@ -859,7 +720,7 @@ TEST_F(FileTableHelpProgram, CsvAndWorkbookCommands)
     const std::string seed = MakeTemplate("ftp_csv.kvx", {{{1, 1}, "a,b"}, {{1, 2}, "c"}, {{2, 1}, "d"}});
     Program p("\"" + seed + "\"");
     ASSERT_NE(nullptr, p.Frame());
-    const std::string csv = TempName("ftp_out.csv");
+    const std::string csv = TempFile("ftp_out.csv");
     ::DeleteFileA(csv.c_str());
     p.Command(32955);
     HWND d = p.Dialog();
@@ -877,19 +738,19 @@ TEST_F(FileTableHelpProgram, CsvAndWorkbookCommands)
     ::CloseHandle(f);
     EXPECT_NE(nullptr, std::strstr(bytes, "\"a,b\",c"));
 
-    const std::string xls = TempName("ftp_out.xls");
+    const std::string xls = TempFile("ftp_out.xls");
     p.Command(32938);
     d = p.Dialog();
     ASSERT_NE(nullptr, d);
     ASSERT_TRUE(AnswerFile(d, xls));
     std::string seen;
     EXPECT_TRUE(AnswerUntil(p, {d}, "导出失败!", seen)) << seen;
-    ASSERT_TRUE(Until([&] { return Tops(p.pi.dwProcessId, "#32770").empty(); }, 5000));
+    ASSERT_TRUE(WaitFor([&] { return TopWindows(p.pi.dwProcessId, "#32770").empty(); }, 5000));
 
     p.Command(32992);
     d = p.Dialog();
     ASSERT_NE(nullptr, d);
-    EXPECT_EQ("导入EXCEL文件", Text(d));
+    EXPECT_EQ("导入EXCEL文件", TextOf(d));
     Press(d, 1148);
     box = OtherDialog(p, {d});
     ASSERT_NE(nullptr, box);
@@ -904,7 +765,7 @@ TEST_F(FileTableHelpProgram, CsvAndWorkbookCommands)
     ASSERT_TRUE(PressToClose(box, IDOK));
     SetText(d, 1180, "2");
     Press(d, 1148);
-    ASSERT_TRUE(Until([&] { return !::IsWindow(d); }, 5000));
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(d); }, 5000));
     seen.clear();
     EXPECT_TRUE(AnswerUntil(p, {}, "导入失败!", seen)) << seen;
 }
@@ -919,8 +780,8 @@ TEST_F(FileTableHelpProgram, RunTemplate)
     HWND d = p.Dialog();
     ASSERT_NE(nullptr, d);
     ASSERT_TRUE(AnswerFile(d, run));
-    ASSERT_TRUE(Until([&] { return Tops(p.pi.dwProcessId, "#32770").empty(); }, 10000));
-    const std::string check = TempName("ftp_run_check.kvx");
+    ASSERT_TRUE(WaitFor([&] { return TopWindows(p.pi.dwProcessId, "#32770").empty(); }, 10000));
+    const std::string check = TempFile("ftp_run_check.kvx");
     ASSERT_TRUE(SaveAs(p, check));
     EXPECT_EQ((std::vector<std::string>{"2,3=ran"}), TextsOf(check));
 }
@@ -934,11 +795,11 @@ TEST_F(FileTableHelpProgram, FreezeToggleAndTableSize)
     Program p("\"" + seed + "\"");
     ASSERT_NE(nullptr, p.Frame());
     p.Command(33013);
-    const std::string frozen = TempName("ftp_toggle_on.kvx");
+    const std::string frozen = TempFile("ftp_toggle_on.kvx");
     ASSERT_TRUE(SaveAs(p, frozen));
     p.Command(33013);
     p.Command(32950);
-    const std::string thawed = TempName("ftp_toggle_off.kvx");
+    const std::string thawed = TempFile("ftp_toggle_off.kvx");
     ASSERT_TRUE(SaveAs(p, thawed));
     Sheet on, off;
     ASSERT_EQ(1, on.grid.GridOpenFile(CString(frozen.c_str()), CString()));
@@ -954,7 +815,7 @@ TEST_F(FileTableHelpProgram, FreezeToggleAndTableSize)
 // reports each workbook it cannot open and converts none.
 TEST_F(FileTableHelpProgram, BatchConversionReportsWhatItCannotConvert)
 {
-    const std::string src = TempName("ftp_xls");
+    const std::string src = TempFile("ftp_xls");
     ::CreateDirectoryA(src.c_str(), nullptr);
     HANDLE f = ::CreateFileA((src + "\\book.XLS").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, f);
@@ -964,13 +825,13 @@ TEST_F(FileTableHelpProgram, BatchConversionReportsWhatItCannotConvert)
     p.Command(33000);
     HWND d = p.Dialog();
     ASSERT_NE(nullptr, d);
-    EXPECT_EQ("批量转换EXCEL文件", Text(d));
+    EXPECT_EQ("批量转换EXCEL文件", TextOf(d));
     EXPECT_EQ(BST_CHECKED, ::SendMessageA(::GetDlgItem(d, 1152), BM_GETCHECK, 0, 0));
     Press(d, 1184);
     std::string seen;
     EXPECT_TRUE(AnswerUntil(p, {d}, "EXCEL文件目录不能为空!", seen)) << seen;
     SetText(d, 1142, src);
-    SetText(d, 1145, TempName("ftp_kvx"));
+    SetText(d, 1145, TempFile("ftp_kvx"));
     Press(d, 1184);
     seen.clear();
     EXPECT_TRUE(AnswerUntil(p, {d}, "共成功转出0个文件!", seen)) << seen;

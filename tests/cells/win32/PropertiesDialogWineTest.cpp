@@ -23,25 +23,29 @@ struct Script {
 };
 Script* g_script = nullptr;
 
+struct ChildSearch {
+    int id;
+    HWND found;
+};
+
+// A callback of the system's calling convention (a lambda is not one on
+// 32-bit Windows).
+BOOL CALLBACK MatchButtonId(HWND hwnd, LPARAM lParam)
+{
+    ChildSearch* s = reinterpret_cast<ChildSearch*>(lParam);
+    if (::GetDlgCtrlID(hwnd) == s->id && ::GetParent(::GetParent(hwnd)) != nullptr) {
+        char name[32] = {};
+        ::GetClassNameA(hwnd, name, sizeof name);
+        if (std::string(name) == "Button" && s->found == nullptr)
+            s->found = hwnd;
+    }
+    return TRUE;
+}
+
 HWND FindChildById(HWND parent, int id)
 {
-    struct Search {
-        int id;
-        HWND found;
-    } s = {id, nullptr};
-    ::EnumChildWindows(
-        parent,
-        [](HWND hwnd, LPARAM lParam) -> BOOL {
-            Search* s = reinterpret_cast<Search*>(lParam);
-            if (::GetDlgCtrlID(hwnd) == s->id && ::GetParent(::GetParent(hwnd)) != nullptr) {
-                char name[32] = {};
-                ::GetClassNameA(hwnd, name, sizeof name);
-                if (std::string(name) == "Button" && s->found == nullptr)
-                    s->found = hwnd;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&s));
+    ChildSearch s = {id, nullptr};
+    ::EnumChildWindows(parent, MatchButtonId, reinterpret_cast<LPARAM>(&s));
     return s.found;
 }
 

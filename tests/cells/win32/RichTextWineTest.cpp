@@ -321,23 +321,25 @@ TEST_F(RichTextWineTest, DISABLED_TheEditorTakesTypingGrowsTakesTheMenuAndCommit
 
 // --- the format toolbar over a real editor ------------------------------------------------
 
+struct ThreadWindowSearch {
+    const char* name;
+    HWND found;
+};
+
+BOOL CALLBACK MatchVisibleClass(HWND hwnd, LPARAM lParam)
+{
+    ThreadWindowSearch* s = reinterpret_cast<ThreadWindowSearch*>(lParam);
+    if (ClassOf(hwnd) == s->name && ::IsWindowVisible(hwnd)) {
+        s->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND FindThreadWindow(const char* className)
 {
-    struct Search {
-        const char* name;
-        HWND found;
-    } search = {className, nullptr};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM lParam) -> BOOL {
-            Search* s = reinterpret_cast<Search*>(lParam);
-            if (ClassOf(hwnd) == s->name && ::IsWindowVisible(hwnd)) {
-                s->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ThreadWindowSearch search = {className, nullptr};
+    ::EnumThreadWindows(::GetCurrentThreadId(), MatchVisibleClass, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

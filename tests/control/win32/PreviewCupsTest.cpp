@@ -87,25 +87,29 @@ void Key(WORD vk)
     PumpFor(250);
 }
 
+struct ClassSearch {
+    const char* cls;
+    HWND found;
+};
+
+// A callback of the system's calling convention (a lambda is not one on
+// 32-bit Windows).
+BOOL CALLBACK MatchClass(HWND h, LPARAM l)
+{
+    auto* s = reinterpret_cast<ClassSearch*>(l);
+    char name[64] = {};
+    ::GetClassNameA(h, name, sizeof(name));
+    if (std::string(name) == s->cls) {
+        s->found = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND ChildOfClass(HWND parent, const char* cls)
 {
-    struct Search {
-        const char* cls;
-        HWND found;
-    } s = {cls, nullptr};
-    ::EnumChildWindows(
-        parent,
-        [](HWND h, LPARAM l) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(l);
-            char name[64] = {};
-            ::GetClassNameA(h, name, sizeof(name));
-            if (std::string(name) == s->cls) {
-                s->found = h;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&s));
+    ClassSearch s = {cls, nullptr};
+    ::EnumChildWindows(parent, MatchClass, reinterpret_cast<LPARAM>(&s));
     return s.found;
 }
 

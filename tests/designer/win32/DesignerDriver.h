@@ -225,13 +225,13 @@ public:
         if (host != nullptr)
             ::DestroyWindow(host);
     }
-    // The body cells holding text, as "row,col=text", rows and columns 1..max
-    // (the headers show their labels).
-    std::vector<std::string> Texts(int max = 12)
+    // The body cells holding text, as "row,col=text", rows 1..rows and
+    // columns 1..cols (the headers show their labels).
+    std::vector<std::string> Texts(int rows = 12, int cols = 12)
     {
         std::vector<std::string> texts;
-        for (LONG r = 1; r <= max; ++r)
-            for (LONG c = 1; c <= max; ++c) {
+        for (LONG r = 1; r <= rows; ++r)
+            for (LONG c = 1; c <= cols; ++c) {
                 const CString v = grid.CellGetValue(r, c);
                 if (!v.IsEmpty())
                     texts.push_back(std::to_string(r) + "," + std::to_string(c) + "=" + v.Str());

@@ -17,39 +17,9 @@ namespace {
 using namespace designerwine;
 using designerwine::Press;
 
-// A control of the test's own: writes the sheets the designer opens and
+// A control of the test's own writes the sheets the designer opens and
 // reads what it writes.
-class Sheet {
-public:
-    Sheet()
-    {
-        host = ::CreateWindowExA(0, "STATIC", "sheet", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
-        CLSID clsid;
-        std::memcpy(&clsid, kGuid_KivoSheet.bytes, sizeof(clsid));
-        RECT rc = {0, 0, 300, 200};
-        created = host != nullptr && grid.Create(clsid, host, rc, 923);
-    }
-    ~Sheet()
-    {
-        grid.Destroy();
-        if (host != nullptr)
-            ::DestroyWindow(host);
-    }
-    std::vector<std::string> Texts(int rows = 12, int cols = 12)
-    {
-        std::vector<std::string> texts;
-        for (LONG r = 1; r <= rows; ++r)
-            for (LONG c = 1; c <= cols; ++c) {
-                const CString v = grid.CellGetValue(r, c);
-                if (!v.IsEmpty())
-                    texts.push_back(std::to_string(r) + "," + std::to_string(c) + "=" + v.Str());
-            }
-        return texts;
-    }
-    HWND host = nullptr;
-    bool created = false;
-    CGridControlWnd grid;
-};
+using Sheet = designerwine::Reader;
 
 class Program {
 public:

@@ -53,20 +53,24 @@ void CKivoSheetDesignerDoc::SetPathName(const CString& path)
         m_view->m_strFilePath = path;
 }
 
+void CKivoSheetDesignerDoc::ExplainOpenResult(IDesignerUi& ui, LONG result, const char* caption)
+{
+    // The control says why a file it cannot read is damaged; for a wrong
+    // magic or password and for a template too old it says nothing.
+    if (result == -2)
+        ui.MessageBox(CString("打开文件失败! 这不是卡沃模板文件, 或者文件需要密码."), CString(caption),
+                      MB_OK | MB_ICONEXCLAMATION);
+    else if (result == -3)
+        ui.MessageBox(CString("打开文件失败! 模板文件的格式版本太旧."), CString(caption), MB_OK | MB_ICONEXCLAMATION);
+}
+
 BOOL CKivoSheetDesignerDoc::OnOpenDocument(const CString& path)
 {
     if (m_view == nullptr)
         return FALSE;
     const LONG result = m_view->Grid().GridOpenFile(path, CString());
     if (result != 1) {
-        // The control says why a file it cannot read is damaged; for a wrong
-        // magic or password and for a template too old it says nothing.
-        if (result == -2)
-            m_ui.MessageBox(CString("打开文件失败! 这不是卡沃模板文件, 或者文件需要密码."), CString(kCaption),
-                            MB_OK | MB_ICONEXCLAMATION);
-        else if (result == -3)
-            m_ui.MessageBox(CString("打开文件失败! 模板文件的格式版本太旧."), CString(kCaption),
-                            MB_OK | MB_ICONEXCLAMATION);
+        ExplainOpenResult(m_ui, result, kCaption);
         return FALSE;
     }
     SetPathName(path);

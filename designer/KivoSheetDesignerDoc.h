@@ -53,6 +53,9 @@ public:
 
     static const char* const kDocName;
     static const char* const kSaveFailed;
+    // Says why the control did not open a template where the control itself
+    // says nothing (a wrong magic or password: -2, a template too old: -3).
+    static void ExplainOpenResult(IDesignerUi& ui, LONG result, const char* caption);
 
 private:
     void SetPathName(const CString& path);

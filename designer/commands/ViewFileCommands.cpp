@@ -46,14 +46,7 @@ void Open(CDesignerContext& ctx)
         return;
     const LONG result = ctx.Grid().GridOpenFile(path, CString());
     if (result != 1) {
-        // The control reports a damaged file itself; a wrong magic or
-        // password and a template too old it leaves to the caller.
-        if (result == -2)
-            ctx.ui.MessageBox(CString("打开文件失败! 这不是卡沃模板文件, 或者文件需要密码."), CString("提示"),
-                              MB_OK | MB_ICONEXCLAMATION);
-        else if (result == -3)
-            ctx.ui.MessageBox(CString("打开文件失败! 模板文件的格式版本太旧."), CString("提示"),
-                              MB_OK | MB_ICONEXCLAMATION);
+        CKivoSheetDesignerDoc::ExplainOpenResult(ctx.ui, result, "提示");
         return;
     }
     ctx.view.m_strFilePath = path;

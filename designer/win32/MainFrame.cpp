@@ -729,13 +729,11 @@ BOOL CMainFrame::IsCommandEnabled(UINT id) const
     case kViewToolbar:
     case kViewStatusBar:
         return TRUE;
+    // Save, the clipboard and "运行模板" are the command table's (the view's
+    // own commands); without a document they are greyed like every command
+    // nobody handles.
     case kFileClose:
-    case kFileSave:
     case kFileSaveAs:
-    case kEditCopy:
-    case kEditCut:
-    case kEditPaste:
-    case kRunTemplate:
     case kNextPane:
     case kPrevPane:
     case 57649:
@@ -772,13 +770,6 @@ BOOL CMainFrame::OnCommand(UINT id)
     case kFileClose:
         ::SendMessageA(child->Hwnd(), WM_CLOSE, 0, 0);
         return TRUE;
-    case kFileSave:
-        child->Control().GridSetFocus();
-        if (child->Doc().DoFileSave()) {
-            m_recent.Add(child->Doc().GetPathName());
-            RebuildRecentMenu();
-        }
-        return TRUE;
     case kFileSaveAs:
         child->Control().GridSetFocus();
         if (child->Doc().DoSave(CString(), true)) {
@@ -786,25 +777,6 @@ BOOL CMainFrame::OnCommand(UINT id)
             RebuildRecentMenu();
         }
         return TRUE;
-    case kEditCopy:
-        child->Control().GridCopy();
-        return TRUE;
-    case kEditCut:
-        child->Control().GridCut();
-        child->Doc().SetModifiedFlag(TRUE);
-        return TRUE;
-    case kEditPaste:
-        child->Control().GridPaste();
-        child->Doc().SetModifiedFlag(TRUE);
-        return TRUE;
-    case kRunTemplate: {
-        const CString path = m_ui.AskOpenPath();
-        if (!path.IsEmpty()) {
-            child->View().m_strFilePath = path;
-            child->Control().GridOpenTemplate(path, CString());
-        }
-        return TRUE;
-    }
     case kFilePrintSetup: {
         PRINTDLGA pd = {};
         pd.lStructSize = sizeof(pd);

@@ -275,6 +275,9 @@ TEST_F(CellControlProgram, ComboFromTheToolbarWithTypedItems)
     PressKey(VK_RETURN);
     ClickButton(dialog, IDOK);
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+    // The keys go to the designer once its frame is in front again.
+    ::SetForegroundWindow(d.Frame());
+    WaitFor([&] { return ::GetForegroundWindow() == d.Frame(); }, 2000);
     CtrlKey('S');
     ASSERT_TRUE(WaitFor([&] { return TextOf(d.Document()).find('*') == std::string::npos; }));
     EXPECT_EQ(0, d.Close());

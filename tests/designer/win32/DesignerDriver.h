@@ -71,8 +71,15 @@ inline bool WaitFor(Condition done, DWORD ms = 15000)
 
 inline std::string TextOf(HWND hwnd)
 {
-    // Asked of the window itself, so that the boxes of another process
-    // answer too; a hung window answers nothing.
+    char text[512] = {0};
+    ::GetWindowTextA(hwnd, text, sizeof(text));
+    return text;
+}
+
+// The text of a box in another process, asked of the box itself (an edit
+// box's text is not its window name); a hung window answers nothing.
+inline std::string ControlTextOf(HWND hwnd)
+{
     DWORD_PTR n = 0;
     if (!::SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 3000, &n))
         return std::string();

@@ -110,11 +110,11 @@ BOOL CALLBACK DescribeOne(HWND h, LPARAM l)
     if (pid == s->first && ::IsWindowVisible(h)) {
         DWORD_PTR r = 0;
         const bool alive = ::SendMessageTimeoutA(h, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &r) != 0;
-        s->second += "[" + ClassOf(h) + " \"" + TextOf(h) + "\"" + (alive ? "" : " hung") +
+        s->second += "[" + ClassOf(h) + " \"" + ControlTextOf(h) + "\"" + (alive ? "" : " hung") +
                      (::IsWindowEnabled(h) ? "" : " disabled");
         for (HWND c = ::GetWindow(h, GW_CHILD); c != nullptr; c = ::GetWindow(c, GW_HWNDNEXT))
-            if (ClassOf(c) == "Static" && !TextOf(c).empty())
-                s->second += " '" + TextOf(c) + "'";
+            if (ClassOf(c) == "Static" && !ControlTextOf(c).empty())
+                s->second += " '" + ControlTextOf(c) + "'";
         s->second += "] ";
     }
     return TRUE;
@@ -169,7 +169,7 @@ std::string BoxText(HWND box)
     std::string all;
     for (HWND h = ::GetWindow(box, GW_CHILD); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT))
         if (ClassOf(h) == "Static")
-            all += TextOf(h);
+            all += ControlTextOf(h);
     return all;
 }
 
@@ -241,7 +241,7 @@ TEST_F(FileTableHelpProgram, EncryptedSaveAndOpen)
         p.Command(32989);
         HWND pw = p.Dialog();
         ASSERT_NE(nullptr, pw);
-        EXPECT_EQ("密码", TextOf(pw));
+        EXPECT_EQ("密码", ControlTextOf(pw));
         SetText(pw, 1142, "k1");
         Press(pw, IDOK);
         ASSERT_TRUE(p.NoDialog()) << Describe(p.pi.dwProcessId);
@@ -257,7 +257,7 @@ TEST_F(FileTableHelpProgram, EncryptedSaveAndOpen)
     ASSERT_NE(nullptr, open);
     ASSERT_TRUE(AnswerFile(open, secret));
     HWND pw = nullptr;
-    ASSERT_TRUE(WaitFor([&] { pw = p.Dialog(); return pw != nullptr && TextOf(pw) == "密码"; }));
+    ASSERT_TRUE(WaitFor([&] { pw = p.Dialog(); return pw != nullptr && ControlTextOf(pw) == "密码"; }));
     SetText(pw, 1142, "wrong");
     Press(pw, IDOK);
     // Whatever the control says about the password is answered.
@@ -272,7 +272,7 @@ TEST_F(FileTableHelpProgram, EncryptedSaveAndOpen)
     open = p.Dialog();
     ASSERT_NE(nullptr, open);
     ASSERT_TRUE(AnswerFile(open, secret));
-    ASSERT_TRUE(WaitFor([&] { pw = p.Dialog(); return pw != nullptr && TextOf(pw) == "密码"; }));
+    ASSERT_TRUE(WaitFor([&] { pw = p.Dialog(); return pw != nullptr && ControlTextOf(pw) == "密码"; }));
     SetText(pw, 1142, "k1");
     Press(pw, IDOK);
     ASSERT_TRUE(p.NoDialog()) << Describe(p.pi.dwProcessId);
@@ -297,8 +297,8 @@ TEST_F(FileTableHelpProgram, Base64TextPastedIntoAnotherWindow)
         p.Command(33033);
         HWND d = p.Dialog(30000);
         ASSERT_NE(nullptr, d) << Describe(p.pi.dwProcessId);
-        EXPECT_EQ("BASE64字符串", TextOf(d));
-        text = TextOf(::GetDlgItem(d, 1142));
+        EXPECT_EQ("BASE64字符串", ControlTextOf(d));
+        text = ControlTextOf(::GetDlgItem(d, 1142));
         EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(d, 1145)));
         Press(d, 1130);
         ASSERT_TRUE(p.NoDialog()) << Describe(p.pi.dwProcessId);
@@ -340,7 +340,7 @@ TEST_F(FileTableHelpProgram, Base64TextPastedIntoAnotherWindow)
     ::SendInput(2, click, sizeof(INPUT));
     Pump(300);
     CtrlKey('V');
-    ASSERT_TRUE(WaitFor([&] { return TextOf(box).size() == text.size(); }, 5000)) << TextOf(box).size() << " of " << text.size();
+    ASSERT_TRUE(WaitFor([&] { return ControlTextOf(box).size() == text.size(); }, 5000)) << ControlTextOf(box).size() << " of " << text.size();
     Press(d, 1129);
     ASSERT_TRUE(q.NoDialog(3000));
     const std::string check = TempFile("ftp_base64.kvx");
@@ -443,7 +443,7 @@ TEST_F(FileTableHelpProgram, PaletteKeyboardChoiceInTheSkinDialog)
     p.Command(33041);
     HWND d = p.Dialog();
     ASSERT_NE(nullptr, d);
-    EXPECT_EQ("表格皮肤", TextOf(d));
+    EXPECT_EQ("表格皮肤", ControlTextOf(d));
     HWND button = ::GetDlgItem(d, 1190);
     ASSERT_NE(nullptr, button);
     ::SetForegroundWindow(d);
@@ -524,19 +524,19 @@ TEST_F(FileTableHelpProgram, FolderChooserOpensTwoLevelsDown)
     p.Command(32953);
     HWND d = p.Dialog();
     ASSERT_NE(nullptr, d);
-    EXPECT_EQ("重新合并", TextOf(d));
+    EXPECT_EQ("重新合并", ControlTextOf(d));
     SetText(d, 1142, base + "\\inner");
     Press(d, 1144);
     HWND chooser = nullptr;
     ASSERT_TRUE(WaitFor([&] {
         for (HWND h : TopWindows(p.pi.dwProcessId, "#32770"))
-            if (TextOf(h) == "选择路径")
+            if (ControlTextOf(h) == "选择路径")
                 chooser = h;
         return chooser != nullptr;
     }));
     HWND tree = ::GetDlgItem(chooser, 1161);
     Pump(500);
-    std::string shown = TextOf(::GetDlgItem(chooser, 1142));
+    std::string shown = ControlTextOf(::GetDlgItem(chooser, 1142));
     const LRESULT items = ::SendMessageA(tree, TVM_GETCOUNT, 0, 0);
     EXPECT_GE(items, 7) << Describe(p.pi.dwProcessId);
     std::string expected = base + "\\inner\\";
@@ -545,7 +545,7 @@ TEST_F(FileTableHelpProgram, FolderChooserOpensTwoLevelsDown)
     EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(chooser, 1129)));
     Press(chooser, 1129);
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(chooser); }));
-    EXPECT_EQ(0, ::lstrcmpiA(expected.c_str(), TextOf(::GetDlgItem(d, 1142)).c_str())) << TextOf(::GetDlgItem(d, 1142));
+    EXPECT_EQ(0, ::lstrcmpiA(expected.c_str(), ControlTextOf(::GetDlgItem(d, 1142)).c_str())) << ControlTextOf(::GetDlgItem(d, 1142));
     Press(d, 1130);
     ASSERT_TRUE(p.NoDialog()) << Describe(p.pi.dwProcessId);
 }
@@ -632,8 +632,8 @@ TEST_F(FileTableHelpProgram, FreezeFixedRowsAndPasteOptionsDialogs)
     p.Command(33017);
     HWND d = p.Dialog();
     ASSERT_NE(nullptr, d);
-    EXPECT_EQ("冻结行列", TextOf(d));
-    EXPECT_EQ("0", TextOf(::GetDlgItem(d, 1142)));
+    EXPECT_EQ("冻结行列", ControlTextOf(d));
+    EXPECT_EQ("0", ControlTextOf(::GetDlgItem(d, 1142)));
     SetText(d, 1142, "2");
     SetText(d, 1144, "1");
     ASSERT_TRUE(PressToClose(d, IDOK)) << Describe(p.pi.dwProcessId);
@@ -641,7 +641,7 @@ TEST_F(FileTableHelpProgram, FreezeFixedRowsAndPasteOptionsDialogs)
     p.Command(32931);
     d = p.Dialog();
     ASSERT_NE(nullptr, d);
-    EXPECT_EQ("行数", TextOf(d));
+    EXPECT_EQ("行数", ControlTextOf(d));
     SetText(d, 1035, "100001");
     Press(d, IDOK);
     HWND refusal = OtherDialog(p, {d});
@@ -669,7 +669,7 @@ TEST_F(FileTableHelpProgram, FreezeFixedRowsAndPasteOptionsDialogs)
     p.Command(32958);
     d = p.Dialog();
     ASSERT_NE(nullptr, d);
-    EXPECT_EQ("单元格值", TextOf(d));
+    EXPECT_EQ("单元格值", ControlTextOf(d));
     ::PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(d); }, 5000));
 
@@ -720,7 +720,7 @@ TEST_F(FileTableHelpProgram, CsvAndWorkbookCommands)
     p.Command(32992);
     d = p.Dialog();
     ASSERT_NE(nullptr, d);
-    EXPECT_EQ("导入EXCEL文件", TextOf(d));
+    EXPECT_EQ("导入EXCEL文件", ControlTextOf(d));
     Press(d, 1148);
     box = OtherDialog(p, {d});
     ASSERT_NE(nullptr, box);
@@ -795,7 +795,7 @@ TEST_F(FileTableHelpProgram, BatchConversionReportsWhatItCannotConvert)
     p.Command(33000);
     HWND d = p.Dialog();
     ASSERT_NE(nullptr, d);
-    EXPECT_EQ("批量转换EXCEL文件", TextOf(d));
+    EXPECT_EQ("批量转换EXCEL文件", ControlTextOf(d));
     EXPECT_EQ(BST_CHECKED, ::SendMessageA(::GetDlgItem(d, 1152), BM_GETCHECK, 0, 0));
     Press(d, 1184);
     std::string seen;

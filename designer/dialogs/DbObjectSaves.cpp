@@ -44,6 +44,33 @@ void GetBorders(Object& source, CBorderSet& borders)
     }
 }
 
+// The object can only add sides; a field that loses one starts again from a
+// fresh object carrying every other setting of the stored field.
+void CopyFieldWithoutBorders(IKivoBindField& from, IKivoBindField& to)
+{
+    to.SetnRow(from.GetnRow());
+    to.SetnCol(from.GetnCol());
+    to.SetsFieldName(from.GetsFieldName());
+    to.SetemFieldBindType(from.GetemFieldBindType());
+    to.SetstrControlXml(from.GetstrControlXml());
+    to.SetstrFormatXml(from.GetstrFormatXml());
+    to.SetstrFontXml(from.GetstrFontXml());
+    to.SetbReadOnly(from.GetbReadOnly());
+    to.SetcrBgColor(from.GetcrBgColor());
+    to.SetcrTextColor(from.GetcrTextColor());
+    to.SetnAlign(from.GetnAlign());
+    to.SetbWrap(from.GetbWrap());
+    to.SetbEllipsis(from.GetbEllipsis());
+    to.SetnColWidth(from.GetnColWidth());
+    to.SetnDefDataType(from.GetnDefDataType());
+    to.SetstrDefValue(from.GetstrDefValue());
+    to.SetdbDefValue(from.GetdbDefValue());
+    to.SetemStatisticsType(from.GetemStatisticsType());
+    to.SetbMergeData(from.GetbMergeData());
+    to.SetiGroup(from.GetiGroup());
+    to.SetKivoSource(from.GetConnName(), from.GetDataSetName());
+}
+
 LONG ColorOrNone(BOOL on, COLORREF color) { return on ? static_cast<LONG>(color) : -1; }
 
 void TakeColor(LONG value, BOOL& on, COLORREF& color)
@@ -272,6 +299,15 @@ bool SaveField(IGridControl* grid, IDesignerUi& ui, const CFieldFields& data, Fi
             return false;   // the field is gone: nothing to change
         if (!field)
             return false;
+        if ((field->GetemCellBorderFlags() & ~data.borders.nFlags & 15) != 0) {
+            auto fresh = grid->CreateKivo<IKivoBindField>();
+            if (!fresh) {
+                ShowHint(ui, "无法创建IKivoBindField 接口对象");
+                return false;
+            }
+            CopyFieldWithoutBorders(*field, *fresh);
+            field = std::move(fresh);
+        }
     }
     field->SetnRow(data.nRow);
     field->SetnCol(data.nCol);

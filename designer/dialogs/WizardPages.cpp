@@ -1,6 +1,7 @@
 #include "designer/dialogs/WizardPages.h"
 
 #include "designer/DesignerUi.h"
+#include "designer/dialogs/DatabaseBorders.h"
 
 namespace {
 const char* const kCannotConnect = "连接字符串可能不误,不能连接相关数据库.请确认用户名和密码是否正确!";
@@ -238,6 +239,16 @@ void CWizardPagesModel::ShowFieldPage()
 {
     if (binds.empty())
         SetBind(CString());
+}
+
+BOOL CWizardPagesModel::EditBindBorders()
+{
+    return EditSideBorders(m_ui, bind.group.borders);
+}
+
+BOOL CWizardPagesModel::EditFieldBorders()
+{
+    return EditSideBorders(m_ui, field.borders);
 }
 
 void CWizardPagesModel::ChooseBind(int index)

@@ -48,6 +48,9 @@ public:
     void ChooseBindConnection(int index);
     // The page was shown: fills the lists still empty.
     void ShowBindPage();
+    // "边框" (1148): the group rows' sides through the border popup; TRUE
+    // when its OK changed them.
+    BOOL EditBindBorders();
 
     // Bound-field page.
     bool custom = false;
@@ -66,6 +69,8 @@ public:
     bool ChooseAutomatic();
     void ChooseCustom();
     void ChooseField(int index);
+    // "边框" (1148): the field's sides through the border popup.
+    BOOL EditFieldBorders();
     // "保存" (add) and "修改" (change); "删除".
     bool SaveField(bool add);
     bool DeleteField();

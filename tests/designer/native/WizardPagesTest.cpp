@@ -5,6 +5,7 @@
 // written at the end; back and next again update the same objects.
 #include "designer/dialogs/WizardPages.h"
 
+#include "designer/dialogs/CellPropertyPages.h"
 #include "tests/binding/DbTestUtil.h"
 #include "tests/designer/DesignerFixture.h"
 
@@ -129,6 +130,62 @@ TEST_F(WizardFixture, BackAndNextAgainUpdateTheSameObjects)
     EXPECT_EQ(30, conn->GetnTimeOut());
     EXPECT_EQ(1, conn->GetDataSetCount());
     EXPECT_EQ("Select [ID] , [NAME] from [Emp] where ID>4", d.grid.DBGetDataSet("conn1", "DataSet1")->GetstrSql().Str());
+}
+
+TEST_F(WizardFixture, BorderButtonsOfTheBindingAndFieldPages)
+{
+    WalkToFields();
+    if (HasFatalFailure())
+        return;
+    // The binding page's button: the popup's "外边框" gives the group rows
+    // four sides when the binding is made again.
+    wizard.Back();
+    ASSERT_EQ(3, wizard.Step());
+    d.ui.dialogs.push_back([](CDesignerDialog& base) {
+        auto& popup = dynamic_cast<CBorderPopupDlg&>(base);
+        popup.Begin();
+        popup.m_page.Outer();
+        popup.Accept();
+        return IDOK;
+    });
+    ASSERT_TRUE(pages.EditBindBorders());
+    EXPECT_EQ(kDlgBorderPopup, d.ui.dialogsShown.back());
+    ASSERT_EQ(CReportWizardDlg::Moved, wizard.Next(pages));
+    auto group = d.grid.DBGetBind("Bind1")->GetGroupRowInfo();
+    ASSERT_TRUE(group);
+    EXPECT_EQ(15, group->GetemCellBorderFlags());
+
+    // The field page's button: a field added with its bottom side, shown
+    // again with its border check set, then changed to no sides at all.
+    pages.ChooseCustom();
+    pages.field.strFieldName = "ID";
+    d.ui.dialogs.push_back([](CDesignerDialog& base) {
+        auto& popup = dynamic_cast<CBorderPopupDlg&>(base);
+        popup.Begin();
+        popup.m_page.SetLine(1, TRUE);
+        popup.Accept();
+        return IDOK;
+    });
+    ASSERT_TRUE(pages.EditFieldBorders());
+    EXPECT_EQ(8, pages.field.borders.nFlags);
+    ASSERT_TRUE(pages.SaveField(true));
+    EXPECT_EQ(0, pages.field.borders.nFlags);   // the controls are reset after a save
+    pages.ChooseField(0);
+    EXPECT_TRUE(pages.field.bBorder);
+    EXPECT_EQ(8, pages.field.borders.nFlags);
+    d.ui.dialogs.push_back([](CDesignerDialog& base) {
+        auto& popup = dynamic_cast<CBorderPopupDlg&>(base);
+        popup.Begin();
+        popup.m_page.Clear();
+        popup.Accept();
+        return IDOK;
+    });
+    ASSERT_TRUE(pages.EditFieldBorders());
+    ASSERT_TRUE(pages.SaveField(false));
+    pages.ChooseField(0);
+    EXPECT_FALSE(pages.field.bBorder);
+    EXPECT_EQ(0, pages.field.borders.nFlags);
+    EXPECT_EQ("ID", pages.field.strFieldName.Str());
 }
 
 TEST_F(WizardFixture, PagesReportTheirFailuresAndStay)

@@ -4,8 +4,11 @@
 
 #include "designer/DesignerDatabase.h"
 #include "designer/DesignerUi.h"
+#include "designer/dialogs/DatabaseBorders.h"
 #include "designer/dialogs/DbObjectSaves.h"
+#include "designer/win32/dialogs/DatabasePictureButtons.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
 
 #include <cstdlib>
@@ -25,6 +28,9 @@ public:
     void SelectFontSize(const CString&) override {}
     void SelectFirstInsertReferences() override {}
     CString AskSavePath(const CString&) override { return CString(); }
+    // The border popup of the "边框" button, owned by the dialog.
+    int DoModal(CDesignerDialog& dialog) override { return RunDialogWindow(m_owner.Hwnd(), dialog); }
+    BOOL PickColor(COLORREF& color) override { return PickSystemColor(m_owner.Hwnd(), color); }
 
 private:
     const CDialogWindow& m_owner;
@@ -73,6 +79,42 @@ protected:
                     names.push_back(db->GetstrName());
         return names;
     }
+    // The "边框" check 1152 enables the border button 1148, which shows the
+    // picture 251 and the name of the mask.
+    void ShowBorderButton(const CBorderSet& borders, BOOL on)
+    {
+        Check(1152, on != FALSE);
+        ::EnableWindow(Item(1148), on ? TRUE : FALSE);
+        SetItemText(1148, SideBordersCaption(borders));
+        ::InvalidateRect(Item(1148), nullptr, TRUE);
+    }
+    // The check and the button; TRUE when the command was one of them.
+    BOOL BorderCommand(UINT id, UINT code, CBorderSet& borders, BOOL& on, IDesignerUi& ui)
+    {
+        if (code != BN_CLICKED)
+            return FALSE;
+        if (id == 1152) {
+            on = Checked(1152);
+            ShowBorderButton(borders, on);
+            return TRUE;
+        }
+        if (id == 1148) {
+            if (EditSideBorders(ui, borders))
+                ShowBorderButton(borders, on);
+            return TRUE;
+        }
+        return FALSE;
+    }
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_DRAWITEM && m_pictures.DrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) {
+            ::SetWindowLongPtrA(Hwnd(), DWLP_MSGRESULT, TRUE);
+            return TRUE;
+        }
+        return CDialogWindow::OnMessage(message, wParam, lParam);
+    }
+    CDatabasePictureButtons m_pictures;
+
     static std::vector<CString> DataSets(IGridControl* grid, const CString& conn)
     {
         std::vector<CString> names;
@@ -112,12 +154,18 @@ protected:
         Check(1132, b.group.bAddColValue != FALSE);
         Check(1134, b.group.bReadOnly != FALSE);
         ShowColorChecks(Hwnd(), b.group.bBackColor, b.group.bTextColor);
+        m_pictures.Add(Item(1148), 251, RGB(255, 0, 255), true);
+        ShowBorderButton(b.group.borders, b.group.bBorder);
+        for (int spin : {1135, 1137, 1140})
+            SetSpinRange(Hwnd(), spin, 0, 1024);
         return TRUE;
     }
     BOOL OnCommand(UINT id, UINT code, HWND control) override
     {
         CGroupRowFields& g = m_model.m_data.group;
         if (code == BN_CLICKED && ColorCommand(Hwnd(), id, g.bBackColor, g.crBack, g.bTextColor, g.crText))
+            return TRUE;
+        if (BorderCommand(id, code, g.borders, g.bBorder, m_ui))
             return TRUE;
         if (id == kIdcBindFillType && code == CBN_SELCHANGE) {
             FillBodies();
@@ -218,6 +266,13 @@ protected:
         CString number;
         number.Format("%g", f.dbDefValue);
         SetItemText(1045, number);
+        m_pictures.Add(Item(1148), 251, RGB(255, 0, 255), true);
+        ShowBorderButton(f.borders, f.bBorder);
+        SetSpinRange(Hwnd(), 1137, 0, 65535);
+        SetSpinRange(Hwnd(), 1136, 0, 1024);
+        SetSpinRange(Hwnd(), 1159, 0, 1024);
+        // The number value has no range of its own.
+        SetSpinRange(Hwnd(), 1139, -2147483647, 2147483647);
         Fill(kIdcFieldSource, Connections(m_model.m_pGrid), f.strSourceConn, 0);
         Fill(kIdcFieldSourceDataSet, DataSets(m_model.m_pGrid, f.strSourceConn), f.strSourceDataSet,
              f.strSourceDataSet.IsEmpty() ? 0 : -1);
@@ -228,6 +283,8 @@ protected:
         CFieldFields& fields = m_model.m_data;
         if (code == BN_CLICKED &&
             ColorCommand(Hwnd(), id, fields.bBackColor, fields.crBack, fields.bTextColor, fields.crText))
+            return TRUE;
+        if (BorderCommand(id, code, fields.borders, fields.bBorder, m_ui))
             return TRUE;
         if (id == kIdcFieldSource && code == CBN_SELCHANGE) {
             if (Selected(kIdcFieldSource) < 1)
@@ -297,15 +354,27 @@ BOOL ColorCommand(HWND dialog, UINT id, BOOL& backOn, COLORREF& back, BOOL& text
     }
     if (id != 1021 && id != 1144)
         return FALSE;
+    PickSystemColor(dialog, id == 1021 ? back : text);
+    return TRUE;
+}
+
+void SetSpinRange(HWND dialog, int id, int low, int high)
+{
+    ::SendMessageA(::GetDlgItem(dialog, id), UDM_SETRANGE32, static_cast<WPARAM>(low), static_cast<LPARAM>(high));
+}
+
+BOOL PickSystemColor(HWND owner, COLORREF& color)
+{
     static COLORREF custom[16] = {};
     CHOOSECOLORA cc = {};
     cc.lStructSize = sizeof(cc);
-    cc.hwndOwner = dialog;
-    cc.rgbResult = id == 1021 ? back : text;
+    cc.hwndOwner = owner;
+    cc.rgbResult = color;
     cc.lpCustColors = custom;
     cc.Flags = CC_RGBINIT | CC_FULLOPEN;
-    if (::ChooseColorA(&cc))
-        (id == 1021 ? back : text) = cc.rgbResult;
+    if (!::ChooseColorA(&cc))
+        return FALSE;
+    color = cc.rgbResult;
     return TRUE;
 }
 

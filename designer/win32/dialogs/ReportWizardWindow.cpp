@@ -5,7 +5,9 @@
 
 #include "designer/DesignerUi.h"
 #include "designer/dialogs/ConnectionStringPick.h"
+#include "designer/dialogs/DatabaseBorders.h"
 #include "designer/dialogs/WizardPages.h"
+#include "designer/win32/dialogs/DatabasePictureButtons.h"
 
 #include <commctrl.h>
 
@@ -90,6 +92,9 @@ private:
         void SelectFontSize(const CString&) override {}
         void SelectFirstInsertReferences() override {}
         CString AskSavePath(const CString&) override { return CString(); }
+        // The border popup of the pages' "边框" buttons.
+        int DoModal(CDesignerDialog& dialog) override { return RunDialogWindow(m_owner->Hwnd(), dialog); }
+        BOOL PickColor(COLORREF& color) override { return PickSystemColor(m_owner->Hwnd(), color); }
 
     private:
         CReportWizardWindow* m_owner;
@@ -104,6 +109,11 @@ private:
         auto* self = reinterpret_cast<CReportWizardWindow*>(::GetWindowLongPtrA(hwnd, DWLP_USER));
         if (self != nullptr && message == WM_COMMAND) {
             self->OnPageCommand(hwnd, LOWORD(wParam), HIWORD(wParam));
+            return TRUE;
+        }
+        if (self != nullptr && message == WM_DRAWITEM &&
+            self->m_pictures.DrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) {
+            ::SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, TRUE);
             return TRUE;
         }
         return FALSE;
@@ -161,6 +171,11 @@ private:
         SetPageText(2, 1160, kBindText);
         SetPageText(3, 1160, kFieldText);
         ::SendMessageA(PageItem(0, 1134), UDM_SETRANGE32, 0, 1000);
+        for (int spin : {1135, 1137, 1140})
+            SetSpinRange(m_page[2], spin, 0, 1024);
+        SetSpinRange(m_page[3], 1137, 0, 65535);
+        SetSpinRange(m_page[3], 1136, 0, 1024);
+        SetSpinRange(m_page[3], 1159, 0, 1024);
         const CConnectionFields& c = m_pages.conn;
         SetPageText(0, 1122, c.strName);
         SetPageNumber(0, 1128, c.nTimeOut);
@@ -174,6 +189,18 @@ private:
         SetPageText(2, 1142, m_pages.bind.group.strName);
         SetPageNumber(2, 1147, m_pages.bind.group.nNameCol);
         ShowColorChecks(m_page[2], m_pages.bind.group.bBackColor, m_pages.bind.group.bTextColor);
+        // The column buttons' pictures (white transparent) and the border
+        // buttons' (magenta transparent) with the mask's name.
+        const struct {
+            int id;
+            UINT bitmap;
+        } columnButtons[] = {{1026, 245}, {1175, 243}, {1027, 246}, {1146, 244},
+                             {1147, 249}, {1148, 247}, {1149, 248}, {1028, 250}};
+        for (const auto& b : columnButtons)
+            m_pictures.Add(PageItem(1, b.id), b.bitmap, RGB(255, 255, 255), false);
+        m_pictures.Add(PageItem(2, 1148), 251, RGB(255, 0, 255), true);
+        m_pictures.Add(PageItem(3, 1148), 251, RGB(255, 0, 255), true);
+        ShowBorderButton(2, m_pages.bind.group.borders, m_pages.bind.group.bBorder, true);
         FillCombo(PageItem(3, 1104), {"空 绑  定", "序列绑定", "字段绑定"}, 2);
         FillCombo(PageItem(3, 1110), {"无统计", "合  计", "平  均", "最大值", "最小值", "计  数 "}, 0);
         FillCombo(PageItem(3, 1067), {"左 对 齐", "居中对齐", "右 对 齐"}, 0);
@@ -283,10 +310,37 @@ private:
         SetPageCheck(3, 1134, f.bReadOnly != FALSE);
         SetPageCheck(3, 1154, f.bWrap != FALSE);
         ShowColorChecks(m_page[3], f.bBackColor, f.bTextColor);
-        if (!::IsWindowEnabled(PageItem(3, 1150))) {
+        const bool custom = ::IsWindowEnabled(PageItem(3, 1150)) != FALSE;
+        if (!custom) {
             ::EnableWindow(PageItem(3, 1021), FALSE);
             ::EnableWindow(PageItem(3, 1144), FALSE);
         }
+        ShowBorderButton(3, f.borders, f.bBorder, custom);
+    }
+
+    // The "边框" check 1152 of a page and its button 1148, enabled by the
+    // check (and, on the field page, by the custom mode), captioned with
+    // the name of the mask.
+    void ShowBorderButton(int page, const CBorderSet& borders, BOOL on, bool usable)
+    {
+        SetPageCheck(page, 1152, on != FALSE);
+        ::EnableWindow(PageItem(page, 1148), on && usable ? TRUE : FALSE);
+        SetPageText(page, 1148, SideBordersCaption(borders));
+        ::InvalidateRect(PageItem(page, 1148), nullptr, TRUE);
+    }
+    // The check and the button of a page; TRUE when the command was one.
+    bool BorderCommand(int page, UINT id, UINT code, CBorderSet& borders, BOOL& on, bool usable)
+    {
+        if (code != BN_CLICKED || (id != 1152 && id != 1148))
+            return false;
+        if (id == 1152)
+            on = PageCheck(page, 1152);
+        else if (page == 2)
+            m_pages.EditBindBorders();
+        else
+            m_pages.EditFieldBorders();
+        ShowBorderButton(page, borders, on, usable);
+        return true;
     }
 
     void ShowTablePage()
@@ -320,11 +374,12 @@ private:
     void EnableCustom(bool on)
     {
         for (int id : {1177, 1170, 1103, 1104, 1158, 1039, 1043, 1110, 1067, 1060, 1156, 1134, 1154, 1178, 1018, 1180,
-                       1150, 1151})
+                       1150, 1151, 1152, 1137, 1136, 1159})
             ::EnableWindow(PageItem(3, id), on ? TRUE : FALSE);
         // The colour buttons also need their checks.
         ::EnableWindow(PageItem(3, 1021), on && m_pages.field.bBackColor ? TRUE : FALSE);
         ::EnableWindow(PageItem(3, 1144), on && m_pages.field.bTextColor ? TRUE : FALSE);
+        ::EnableWindow(PageItem(3, 1148), on && m_pages.field.bBorder ? TRUE : FALSE);
     }
     void FocusFailed(int page)
     {
@@ -385,6 +440,8 @@ private:
             CGroupRowFields& g = m_pages.bind.group;
             if (code == BN_CLICKED && ColorCommand(page, id, g.bBackColor, g.crBack, g.bTextColor, g.crText))
                 return;
+            if (BorderCommand(2, id, code, g.borders, g.bBorder, true))
+                return;
             if (id == 1105 && code == CBN_SELCHANGE) {
                 m_pages.ChooseBindConnection(ComboIndex(PageItem(2, 1105)));
                 FillCombo(PageItem(2, 1106), m_pages.bindDataSets, m_pages.bindDataSetIndex);
@@ -426,6 +483,8 @@ private:
                 ColorCommand(m_page[3], id, f.bBackColor, f.crBack, f.bTextColor, f.crText);
             return;
         }
+        if (BorderCommand(3, id, code, f.borders, f.bBorder, ::IsWindowEnabled(PageItem(3, 1152)) != FALSE))
+            return;
         if (id == 1172 && code == BN_CLICKED) {
             if (m_pages.ChooseAutomatic()) {
                 EnableCustom(false);
@@ -435,6 +494,8 @@ private:
                 SetPageCheck(3, 1172, false);
             }
         } else if (id == 1171 && code == BN_CLICKED) {
+            SetPageCheck(3, 1171, true);
+            SetPageCheck(3, 1172, false);
             m_pages.ChooseCustom();
             EnableCustom(true);
             ShowFieldPage();
@@ -465,6 +526,7 @@ private:
     std::unique_ptr<IDesignerDatabase> m_db;
     CWizardPagesModel m_pages;
     HWND m_page[4] = {};
+    CDatabasePictureButtons m_pictures;
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 // custom fields; finishing writes "[ID]" and "[NAME]", the template is
 // saved, the load test shows its times, and the saved template fills a
 // control of the test's own with the database's rows.
+#include "designer/win32/DatabaseScreenshots.h"
 #include "designer/win32/DesignerDriver.h"
 #include "tests/binding/DbTestUtil.h"
 
@@ -107,6 +108,7 @@ TEST_F(DatabaseWizardWine, WalksFromConnectionToFilledTemplate)
     HWND wizard = WaitForCaption(d, "报表向导--向导说明(第1步/共5步)");
     ASSERT_NE(nullptr, wizard);
     EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(wizard, 1169)));   // no Back on the first step
+    SaveScreenshot(wizard, "wizard_1_explanation.bmp");
 
     Click(wizard, 1168);
     ASSERT_TRUE(WaitFor([&] { return TextOf(wizard) == "报表向导--创建数据源(第2步/共5步)"; }));
@@ -131,6 +133,7 @@ TEST_F(DatabaseWizardWine, WalksFromConnectionToFilledTemplate)
     SetText(page, 1123, file.ConnectionString().GetString());
     Click(page, 1125);
     EXPECT_EQ("链接成功!", AnswerBox(d, wizard));
+    SaveScreenshot(wizard, "wizard_2_connection.bmp");
 
     Click(wizard, 1168);
     ASSERT_TRUE(WaitFor([&] { return TextOf(wizard) == "报表向导--创建数据集(第3步/共5步)"; }));
@@ -142,11 +145,13 @@ TEST_F(DatabaseWizardWine, WalksFromConnectionToFilledTemplate)
     Click(page, 1175);
     ASSERT_TRUE(WaitFor([&] { return ::SendMessageA(::GetDlgItem(page, 1170), LB_GETCOUNT, 0, 0) == 2; }));
     SetText(page, 1124, "where ID>3");
+    SaveScreenshot(wizard, "wizard_3_dataset.bmp");
 
     Click(wizard, 1168);
     ASSERT_TRUE(WaitFor([&] { return TextOf(wizard) == "报表向导--创建绑定对象(第4步/共5步)"; }));
     page = VisiblePage(wizard);
     EXPECT_EQ(1, ::SendMessageA(::GetDlgItem(page, 1105), CB_GETCURSEL, 0, 0));   // conn1 after "无"
+    SaveScreenshot(wizard, "wizard_4_binding.bmp");
 
     Click(wizard, 1168);
     ASSERT_TRUE(WaitFor([&] { return TextOf(wizard) == "报表向导--创建绑定字段(第5步/共5步)"; }));
@@ -164,6 +169,7 @@ TEST_F(DatabaseWizardWine, WalksFromConnectionToFilledTemplate)
         Pump(300);
     }
     EXPECT_EQ(2, ::SendMessageA(::GetDlgItem(page, 1170), CB_GETCOUNT, 0, 0));
+    SaveScreenshot(wizard, "wizard_5_fields.bmp");
     // A second field on a cell that has one is refused.
     SetText(page, 1103, "ID");
     SetText(page, 1039, "2");
@@ -181,6 +187,7 @@ TEST_F(DatabaseWizardWine, WalksFromConnectionToFilledTemplate)
     ASSERT_NE(nullptr, test);
     const std::string times = AnswerBox(d, test);
     EXPECT_NE(std::string::npos, times.find("总消耗时间")) << times;
+    SaveScreenshot(test, "wizard_filled_sheet.bmp");
     ::PostMessageA(test, WM_CLOSE, 0, 0);
     WaitFor([&] { return !::IsWindow(test); });
 

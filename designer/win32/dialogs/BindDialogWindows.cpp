@@ -6,6 +6,7 @@
 #include "designer/DesignerUi.h"
 #include "designer/dialogs/DatabaseBorders.h"
 #include "designer/dialogs/DbObjectSaves.h"
+#include "designer/win32/ColourPicker.h"
 #include "designer/win32/dialogs/DatabasePictureButtons.h"
 
 #include <commctrl.h>
@@ -114,6 +115,23 @@ protected:
         return CDialogWindow::OnMessage(message, wParam, lParam);
     }
     CDatabasePictureButtons m_pictures;
+    // The background (1021) and text (1144) colour pickers, showing the
+    // colours they hold.
+    void AttachColours(COLORREF back, COLORREF text)
+    {
+        m_backPicker.SubclassDlgItem(1021, Hwnd());
+        m_backPicker.SetColour(back);
+        m_textPicker.SubclassDlgItem(1144, Hwnd());
+        m_textPicker.SetColour(text);
+    }
+    void ReadColours(COLORREF& back, COLORREF& text) const
+    {
+        if (m_backPicker.GetSafeHwnd() != nullptr)
+            back = m_backPicker.GetColour();
+        if (m_textPicker.GetSafeHwnd() != nullptr)
+            text = m_textPicker.GetColour();
+    }
+    CXColourPicker m_backPicker, m_textPicker;
 
     static std::vector<CString> DataSets(IGridControl* grid, const CString& conn)
     {
@@ -153,6 +171,7 @@ protected:
         SetItemText(1146, b.group.strFont);
         Check(1132, b.group.bAddColValue != FALSE);
         Check(1134, b.group.bReadOnly != FALSE);
+        AttachColours(b.group.crBack, b.group.crText);
         ShowColorChecks(Hwnd(), b.group.bBackColor, b.group.bTextColor);
         m_pictures.Add(Item(1148), 251, RGB(255, 0, 255), true);
         ShowBorderButton(b.group.borders, b.group.bBorder);
@@ -225,6 +244,7 @@ private:
         b.group.strFont = GetItemText(1146);
         b.group.bAddColValue = Checked(1132);
         b.group.bReadOnly = Checked(1134);
+        ReadColours(b.group.crBack, b.group.crText);
     }
     CBindDlg& m_model;
     CHintUi m_ui;
@@ -259,6 +279,7 @@ protected:
         Check(1134, f.bReadOnly != FALSE);
         Check(1154, f.bWrap != FALSE);
         Check(1155, f.bEllipsis != FALSE);
+        AttachColours(f.crBack, f.crText);
         ShowColorChecks(Hwnd(), f.bBackColor, f.bTextColor);
         SetItemText(1042, f.strControl);
         Fill(1106, {"不 设 置", "字符类型", "数值类型"}, CString(), f.nDefType);
@@ -316,6 +337,7 @@ protected:
             f.bReadOnly = Checked(1134);
             f.bWrap = Checked(1154);
             f.bEllipsis = Checked(1155);
+            ReadColours(f.crBack, f.crText);
             if (SaveField(m_model.m_pGrid, m_ui, f, m_model.m_nMode == 1 ? FieldSave::New : FieldSave::Change))
                 EndDialog(IDOK);
             else if (f.Check().focusId != 0)

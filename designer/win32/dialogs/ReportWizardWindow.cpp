@@ -7,6 +7,7 @@
 #include "designer/dialogs/ConnectionStringPick.h"
 #include "designer/dialogs/DatabaseBorders.h"
 #include "designer/dialogs/WizardPages.h"
+#include "designer/win32/ColourPicker.h"
 #include "designer/win32/dialogs/DatabasePictureButtons.h"
 
 #include <commctrl.h>
@@ -188,6 +189,13 @@ private:
         SetPageNumber(2, 1040, m_pages.bind.nStartCol);
         SetPageText(2, 1142, m_pages.bind.group.strName);
         SetPageNumber(2, 1147, m_pages.bind.group.nNameCol);
+        // The colour pickers of the binding and field pages.
+        m_bindBack.SubclassDlgItem(1021, m_page[2]);
+        m_bindText.SubclassDlgItem(1144, m_page[2]);
+        m_fieldBack.SubclassDlgItem(1021, m_page[3]);
+        m_fieldText.SubclassDlgItem(1144, m_page[3]);
+        m_bindBack.SetColour(m_pages.bind.group.crBack);
+        m_bindText.SetColour(m_pages.bind.group.crText);
         ShowColorChecks(m_page[2], m_pages.bind.group.bBackColor, m_pages.bind.group.bTextColor);
         // The column buttons' pictures (white transparent) and the border
         // buttons' (magenta transparent) with the mask's name.
@@ -271,6 +279,8 @@ private:
             b.group.nNameCol = PageNumber(2, 1147);
             b.group.bAddColValue = PageCheck(2, 1132);
             b.group.bReadOnly = PageCheck(2, 1134);
+            b.group.crBack = m_bindBack.GetColour();
+            b.group.crText = m_bindText.GetColour();
             break;
         }
         case 4: ReadField(); break;
@@ -292,6 +302,8 @@ private:
         f.bMerge = PageCheck(3, 1156);
         f.bReadOnly = PageCheck(3, 1134);
         f.bWrap = PageCheck(3, 1154);
+        f.crBack = m_fieldBack.GetColour();
+        f.crText = m_fieldText.GetColour();
         m_pages.makeMarkers = PageCheck(3, kIdcWizMakeMarkers);
     }
 
@@ -309,6 +321,8 @@ private:
         SetPageCheck(3, 1156, f.bMerge != FALSE);
         SetPageCheck(3, 1134, f.bReadOnly != FALSE);
         SetPageCheck(3, 1154, f.bWrap != FALSE);
+        m_fieldBack.SetColour(f.crBack);
+        m_fieldText.SetColour(f.crText);
         ShowColorChecks(m_page[3], f.bBackColor, f.bTextColor);
         const bool custom = ::IsWindowEnabled(PageItem(3, 1150)) != FALSE;
         if (!custom) {
@@ -527,6 +541,7 @@ private:
     CWizardPagesModel m_pages;
     HWND m_page[4] = {};
     CDatabasePictureButtons m_pictures;
+    CXColourPicker m_bindBack, m_bindText, m_fieldBack, m_fieldText;
 };
 
 }  // namespace

@@ -2,7 +2,8 @@
 // worked with the real mouse: the check enables the button, the button opens
 // the border popup, "外边框" and a single side are chosen there, the button
 // then names the mask, and the saved template carries the borders of the
-// group rows and of the field; the spin buttons step within their range. With KIVO_SCREENSHOT_DIR set (a Windows
+// group rows and of the field; the spin buttons step within their range and
+// the colour picker's choice reaches the group rows. With KIVO_SCREENSHOT_DIR set (a Windows
 // path), pictures of the dialogs are written there for a person to look at.
 #include "designer/win32/DesignerDriver.h"
 #include "designer/win32/DatabaseScreenshots.h"
@@ -119,6 +120,16 @@ TEST_F(DatabaseBorderWine, BorderButtonsStoreWhatThePopupAnswers)
     }
     EXPECT_TRUE(WaitFor([&] { return ItemText(dialog, 1038) == "6"; }, 3000)) << ItemText(dialog, 1038);
     EXPECT_EQ("1024", ItemText(dialog, 1147));
+    // The background colour: its check enables the colour picker, which
+    // opens its palette on a click; a colour chosen with the keys shows on
+    // the button and reaches the group rows.
+    ASSERT_TRUE(ClickItem(dialog, 1150));
+    ASSERT_TRUE(WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(dialog, 1021)) != FALSE; }, 3000));
+    ASSERT_TRUE(ClickItem(dialog, 1021));
+    ASSERT_TRUE(WaitFor([&] { return !TopWindows(d.pi.dwProcessId, "KivoColourPopup").empty(); }, 5000));
+    Press(VK_RIGHT);
+    Press(VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return TopWindows(d.pi.dwProcessId, "KivoColourPopup").empty(); }, 5000));
     SaveScreenshot(dialog, "bind_dialog.bmp");
     // A second visit: cancelling keeps what the first answered.
     ASSERT_TRUE(ClickItem(dialog, 1148));
@@ -204,6 +215,10 @@ TEST_F(DatabaseBorderWine, BorderButtonsStoreWhatThePopupAnswers)
     auto group = bind->GetGroupRowInfo();
     ASSERT_TRUE(group);
     EXPECT_EQ(15, group->GetemCellBorderFlags());
+    const LONG back = group->GetcrGroupRowBgColor();
+    EXPECT_NE(-1, back);   // the check is on
+    EXPECT_NE(0, back);    // and the palette's colour came, not the starting black
+    EXPECT_EQ(-1, group->GetcrGroupRowTextColor());
     auto field = bind->GetFieldEx(2, 3);
     ASSERT_TRUE(field);
     EXPECT_EQ(2, field->GetemCellBorderFlags());

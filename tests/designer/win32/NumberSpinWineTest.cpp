@@ -28,6 +28,7 @@ public:
     CNumberSpinWnd* stops = nullptr;
     CNumberSpinWnd* wraps = nullptr;
     CNumberSpinWnd* quarters = nullptr;
+    bool refusedReadOnly = false;
     bool refusedNotSpin = false;
     bool refusedMissing = false;
 
@@ -43,6 +44,10 @@ protected:
             wraps->SetValue(30);
         if (quarters != nullptr)
             quarters->SetValue(0.5);
+        // A read-only buddy shows what the dialog puts there and no steps.
+        CNumberSpinWnd* shown = AttachSpin(1008, 1007, 0, 10, 1);
+        refusedReadOnly = shown != nullptr && !shown->SetValue(5);
+        SetItemText(1007, "7");
         refusedNotSpin = AttachSpin(1001, 0, 0, 1, 1) == nullptr;
         refusedMissing = AttachSpin(1099, 1001, 0, 1, 1) == nullptr;
         return TRUE;
@@ -129,6 +134,9 @@ DWORD WINAPI Drive(void* arg)
     record(1005, 1006, "1");
     Press(VK_DOWN);
     record(1005, 1006, "0.75");
+    ClickArrow(::GetDlgItem(dialog, 1008), true);
+    designerwine::Pump(300);
+    record(1007, 1008, "7");
 
     ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     return 0;
@@ -146,6 +154,7 @@ TEST(NumberSpinWine, ArrowsAndTypedValuesStepTheBuddyAndTheSpinRefusesOnceTheDia
 
     ASSERT_EQ(IDOK, result);
     ASSERT_NE(nullptr, seen.dialog);
+    EXPECT_TRUE(dialog.refusedReadOnly);
     EXPECT_TRUE(dialog.refusedNotSpin);
     EXPECT_TRUE(dialog.refusedMissing);
     // Text after each step, and the control's position within its own
@@ -153,7 +162,7 @@ TEST(NumberSpinWine, ArrowsAndTypedValuesStepTheBuddyAndTheSpinRefusesOnceTheDia
     // made with UDS_SETBUDDYINT may answer its position by reading the
     // buddy when the text is an integer within its range, so only the
     // other texts say where the spin itself stands.
-    const std::vector<std::string> texts = {"29", "30", "30", "10", "30", "0.3", "0.55", "0.8", "1", "0.75"};
+    const std::vector<std::string> texts = {"29", "30", "30", "10", "30", "0.3", "0.55", "0.8", "1", "0.75", "7"};
     EXPECT_EQ(texts, seen.texts);
     ASSERT_EQ(texts.size(), seen.positions.size());
     EXPECT_EQ(19, seen.positions[0]);

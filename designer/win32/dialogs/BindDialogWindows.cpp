@@ -175,8 +175,10 @@ protected:
         ShowColorChecks(Hwnd(), b.group.bBackColor, b.group.bTextColor);
         m_pictures.Add(Item(1148), 251, RGB(255, 0, 255), true);
         ShowBorderButton(b.group.borders, b.group.bBorder);
-        for (int spin : {1135, 1137, 1140})
-            SetSpinRange(Hwnd(), spin, 0, 1024);
+        // Start row, start column and the group-name column.
+        AttachSpin(1135, kIdcBindStartRow, 0, 1024, 1, 0);
+        AttachSpin(1137, kIdcBindStartCol, 0, 1024, 1, 0);
+        AttachSpin(1140, 1147, 0, 1024, 1, 0);
         return TRUE;
     }
     BOOL OnCommand(UINT id, UINT code, HWND control) override
@@ -289,11 +291,11 @@ protected:
         SetItemText(1045, number);
         m_pictures.Add(Item(1148), 251, RGB(255, 0, 255), true);
         ShowBorderButton(f.borders, f.bBorder);
-        SetSpinRange(Hwnd(), 1137, 0, 65535);
-        SetSpinRange(Hwnd(), 1136, 0, 1024);
-        SetSpinRange(Hwnd(), 1159, 0, 1024);
+        AttachSpin(1137, kIdcFieldRow, 0, 65535, 1, 0);
+        AttachSpin(1136, kIdcFieldCol, 0, 1024, 1, 0);
+        AttachSpin(1159, 1043, 0, 1024, 1, 0);
         // The number value has no range of its own.
-        SetSpinRange(Hwnd(), 1139, -2147483647, 2147483647);
+        AttachSpin(1139, 1045, -1e15, 1e15, 1);
         Fill(kIdcFieldSource, Connections(m_model.m_pGrid), f.strSourceConn, 0);
         Fill(kIdcFieldSourceDataSet, DataSets(m_model.m_pGrid, f.strSourceConn), f.strSourceDataSet,
              f.strSourceDataSet.IsEmpty() ? 0 : -1);
@@ -378,11 +380,6 @@ BOOL ColorCommand(HWND dialog, UINT id, BOOL& backOn, COLORREF& back, BOOL& text
         return FALSE;
     PickSystemColor(dialog, id == 1021 ? back : text);
     return TRUE;
-}
-
-void SetSpinRange(HWND dialog, int id, int low, int high)
-{
-    ::SendMessageA(::GetDlgItem(dialog, id), UDM_SETRANGE32, static_cast<WPARAM>(low), static_cast<LPARAM>(high));
 }
 
 BOOL PickSystemColor(HWND owner, COLORREF& color)

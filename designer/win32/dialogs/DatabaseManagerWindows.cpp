@@ -166,7 +166,8 @@ public:
 protected:
     BOOL OnInitDialog() override
     {
-        ::SendMessageA(Item(kIdcConnTimeOutSpin), UDM_SETRANGE32, 0, 1000);
+        // The time-out steps within 0 to 1000; a larger one typed is kept.
+        AttachSpin(kIdcConnTimeOutSpin, kIdcConnTimeOut, 0, 1000, 1, 0);
         const CConnectionFields& c = m_model.m_data;
         SetItemText(kIdcConnName, c.strName);
         SetItemText(kIdcConnString, c.strConnectionString);

@@ -15,7 +15,5 @@ void RegisterBindDialogWindows();
 // the system's colour dialog. Answers TRUE when the command was one of them.
 BOOL ColorCommand(HWND dialog, UINT id, BOOL& backOn, COLORREF& back, BOOL& textOn, COLORREF& text);
 void ShowColorChecks(HWND dialog, BOOL backOn, BOOL textOn);
-// The range an up-down control of a dialog steps within.
-void SetSpinRange(HWND dialog, int id, int low, int high);
 // The system's colour dialog with its custom area open, starting at color.
 BOOL PickSystemColor(HWND owner, COLORREF& color);

@@ -8,11 +8,13 @@
 #include "designer/dialogs/DatabaseBorders.h"
 #include "designer/dialogs/WizardPages.h"
 #include "designer/win32/ColourPicker.h"
+#include "designer/win32/NumberSpinWnd.h"
 #include "designer/win32/dialogs/DatabasePictureButtons.h"
 
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -112,6 +114,17 @@ private:
             self->OnPageCommand(hwnd, LOWORD(wParam), HIWORD(wParam));
             return TRUE;
         }
+        if (self != nullptr && message == WM_NOTIFY) {
+            const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
+            if (hdr != nullptr && hdr->code == UDN_DELTAPOS)
+                for (const auto& spin : self->m_spins)
+                    if (spin->Spin() == hdr->hwndFrom && spin->IsAttached()) {
+                        ::SetWindowLongPtrA(hwnd, DWLP_MSGRESULT,
+                                            spin->OnDeltaPos(*reinterpret_cast<const NMUPDOWN*>(lParam)));
+                        return TRUE;
+                    }
+            return FALSE;
+        }
         if (self != nullptr && message == WM_DRAWITEM &&
             self->m_pictures.DrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) {
             ::SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, TRUE);
@@ -171,12 +184,20 @@ private:
         SetPageText(1, 1160, kTableText);
         SetPageText(2, 1160, kBindText);
         SetPageText(3, 1160, kFieldText);
-        ::SendMessageA(PageItem(0, 1134), UDM_SETRANGE32, 0, 1000);
-        for (int spin : {1135, 1137, 1140})
-            SetSpinRange(m_page[2], spin, 0, 1024);
-        SetSpinRange(m_page[3], 1137, 0, 65535);
-        SetSpinRange(m_page[3], 1136, 0, 1024);
-        SetSpinRange(m_page[3], 1159, 0, 1024);
+        // The pages' number fields: time-out, start cell and group-name
+        // column, the field's row, column and width.
+        const struct {
+            int page, spin, buddy;
+            double max;
+        } spins[] = {{0, 1134, 1128, 1000},  {2, 1135, 1038, 1024}, {2, 1137, 1040, 1024}, {2, 1140, 1147, 1024},
+                     {3, 1137, 1158, 65535}, {3, 1136, 1039, 1024}, {3, 1159, 1043, 1024}};
+        for (const auto& s : spins) {
+            auto spin = std::make_unique<CNumberSpinWnd>();
+            spin->SetDecimals(0);
+            spin->SetRange(0, s.max, 1);
+            if (spin->Attach(m_page[s.page], s.spin, s.buddy))
+                m_spins.push_back(std::move(spin));
+        }
         const CConnectionFields& c = m_pages.conn;
         SetPageText(0, 1122, c.strName);
         SetPageNumber(0, 1128, c.nTimeOut);
@@ -542,6 +563,7 @@ private:
     HWND m_page[4] = {};
     CDatabasePictureButtons m_pictures;
     CXColourPicker m_bindBack, m_bindText, m_fieldBack, m_fieldText;
+    std::vector<std::unique_ptr<CNumberSpinWnd>> m_spins;
 };
 
 }  // namespace

@@ -134,6 +134,21 @@ TEST_F(DatabaseWizardWine, WalksFromConnectionToFilledTemplate)
     Click(page, 1125);
     EXPECT_EQ("链接成功!", AnswerBox(d, wizard));
     SaveScreenshot(wizard, "wizard_2_connection.bmp");
+    // The time-out's spin button steps within 0 to 1000 under the real mouse.
+    HWND arrows = ::GetDlgItem(page, 1134);
+    ASSERT_NE(nullptr, arrows);
+    RECT arrowRect;
+    ::GetClientRect(arrows, &arrowRect);
+    const POINT up = {arrowRect.right / 2, arrowRect.bottom / 4};
+    ::SetForegroundWindow(wizard);
+    Pump(150);
+    designerwine::Click(arrows, up);
+    EXPECT_TRUE(WaitFor([&] { return ItemText(page, 1128) == "16"; }, 3000)) << ItemText(page, 1128);
+    SetText(page, 1128, "1000");
+    designerwine::Click(arrows, up);
+    Pump(200);
+    EXPECT_EQ("1000", ItemText(page, 1128));
+    SetText(page, 1128, "15");
 
     Click(wizard, 1168);
     ASSERT_TRUE(WaitFor([&] { return TextOf(wizard) == "报表向导--创建数据集(第3步/共5步)"; }));

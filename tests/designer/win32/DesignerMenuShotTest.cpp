@@ -7,6 +7,9 @@
 // with the menu open there as a bitmap (.bmp).
 #include "designer/win32/DesignerDriver.h"
 
+#include <commctrl.h>
+
+#include <set>
 #include <string>
 #include <vector>
 
@@ -168,6 +171,93 @@ TEST_F(DesignerMenuShot, AltFDropsTheFileMenuDrawnOverTheFrame)
     for (size_t i = 0; i < open.bits.size(); ++i)
         differing += open.bits[i] != closed.bits[i] ? 1 : 0;
     EXPECT_GT(differing, open.bits.size() / 4);
+    EXPECT_EQ(0, d.Close());
+}
+
+// The toolbar holding a command and the button's rectangle in it: the
+// rectangle is written into memory of the designer's process and read back.
+bool ToolbarButton(Designer& d, UINT id, HWND& bar, RECT& rc)
+{
+    for (HWND tb : Children(d.Frame(), TOOLBARCLASSNAMEA)) {
+        const LRESULT index = ::SendMessageA(tb, TB_COMMANDTOINDEX, id, 0);
+        if (index < 0)
+            continue;
+        HANDLE process =
+            ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, d.pi.dwProcessId);
+        if (process == nullptr)
+            return false;
+        void* remote = ::VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+        const bool ok = remote != nullptr &&
+                        ::SendMessageA(tb, TB_GETITEMRECT, static_cast<WPARAM>(index),
+                                       reinterpret_cast<LPARAM>(remote)) &&
+                        ::ReadProcessMemory(process, remote, &rc, sizeof(rc), nullptr);
+        if (remote != nullptr)
+            ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+        ::CloseHandle(process);
+        bar = tb;
+        return ok;
+    }
+    return false;
+}
+
+// The top row of the highlighted item in a picture of a menu, -1 for none.
+int HighlightRow(const Picture& p)
+{
+    const COLORREF h = ::GetSysColor(COLOR_HIGHLIGHT);
+    const DWORD rgb = (static_cast<DWORD>(GetRValue(h)) << 16) | (GetGValue(h) << 8) | GetBValue(h);
+    for (int y = 0; y < p.height; ++y) {
+        int n = 0;
+        for (int x = 0; x < p.width; ++x)
+            n += (p.bits[static_cast<size_t>(y) * p.width + x] & 0xFFFFFF) == rgb ? 1 : 0;
+        if (n > p.width / 2)
+            return y;
+    }
+    return -1;
+}
+
+// The arrow of "设置公式" drops the common formulas under the button: its
+// left edge and bottom, seven entries (Down walks seven highlighted rows
+// top to bottom, past the separator, and the eighth comes back to the top).
+TEST_F(DesignerMenuShot, FormulaButtonArrowDropsTheSevenCommonFormulasUnderIt)
+{
+    Designer d;
+    ASSERT_TRUE(d.started);
+    ASSERT_NE(nullptr, d.Frame());
+    ASSERT_TRUE(WaitFor([&] { return d.Documents().size() == 1; }));
+    HWND control = ChildById(d.Documents()[0], 923);
+    ASSERT_NE(nullptr, control);
+    ASSERT_TRUE(ClickIntoGrid(d, control, POINT{120, 60}));
+    HWND bar = nullptr;
+    RECT button = {};
+    ASSERT_TRUE(ToolbarButton(d, 32959, bar, button));
+    d.Foreground();
+    Click(bar, POINT{button.right - 4, (button.top + button.bottom) / 2});
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (menu = OpenMenuWindow(d)) != nullptr; }, 5000));
+
+    POINT under = {button.left, button.bottom};
+    ::ClientToScreen(bar, &under);
+    RECT mr;
+    ::GetWindowRect(menu, &mr);
+    EXPECT_EQ(under.x, mr.left);
+    EXPECT_EQ(under.y, mr.top);
+
+    std::vector<int> rows;
+    for (int i = 0; i < 8; ++i) {
+        Press(VK_DOWN);
+        Pump(200);
+        rows.push_back(HighlightRow(Capture(mr)));
+    }
+    char shot[512] = {0};
+    if (::GetEnvironmentVariableA("KIVO_DESIGNER_FORMULA_SHOT", shot, sizeof(shot)) > 0)
+        SaveShot(shot);
+    for (int i = 1; i < 7; ++i)
+        EXPECT_GT(rows[i], rows[i - 1]) << i;
+    EXPECT_GE(rows[0], 0);
+    EXPECT_EQ(rows[0], rows[7]);
+
+    Press(VK_ESCAPE);
+    EXPECT_TRUE(WaitFor([&] { return OpenMenuWindow(d) == nullptr; }, 5000));
     EXPECT_EQ(0, d.Close());
 }
 

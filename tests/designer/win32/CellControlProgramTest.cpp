@@ -3,6 +3,7 @@
 // dialog's item list, "属性" with its border tab, and Ctrl+S onto a read-only
 // file. What the designer writes is read back by a control of the test's own.
 #include "cells/win32/RealInput.h"
+#include "designer/ColourPalette.h"
 #include "designer/win32/DesignerDriver.h"
 
 #include <gtest/gtest.h>
@@ -354,6 +355,74 @@ TEST_F(CellControlProgram, CellPropertiesOuterBorder)
                 ++bordered;
     EXPECT_EQ(1, bordered);
     EXPECT_EQ("seed", reader.grid.CellGetValue(1, 1).Str());
+}
+
+// The border page's colour button drops the palette; "Red" clicked in it
+// with the mouse, then "外边框": the preview and the saved cell show red
+// edges.
+TEST_F(CellControlProgram, BorderColourFromThePalette)
+{
+    const std::string path = SeedTemplate("kivo_cellctl_colour.kvx");
+    Designer d("\"" + path + "\"");
+    ASSERT_TRUE(d.started);
+    ASSERT_NE(nullptr, d.Document());
+    ASSERT_TRUE(d.ClickCell(POINT{120, 60}));
+    realinput::Button(MOUSEEVENTF_RIGHTDOWN);
+    realinput::Button(MOUSEEVENTF_RIGHTUP);
+    ASSERT_TRUE(WaitFor([&] { return !TopWindows(d.pi.dwProcessId, "#32768").empty(); }));
+    PressKey(VK_UP);  // "单元格属性..."
+    PressKey(VK_RETURN);
+    HWND dialog = d.WaitForDialog("属性");
+    ASSERT_NE(nullptr, dialog);
+    HWND tab = ChildById(dialog, 1002);
+    ASSERT_NE(nullptr, tab);
+    ClickAt(tab, POINT{20, 10});
+    for (int i = 0; i < 4; ++i)
+        PressKey(VK_RIGHT);
+    HWND colour = ChildById(dialog, 1030);
+    ASSERT_NE(nullptr, colour);
+    ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(colour) != FALSE; }, 5000));
+    ClickAt(colour, CentreOf(colour));
+    std::vector<HWND> popups;
+    ASSERT_TRUE(WaitFor([&] {
+        popups = TopWindows(d.pi.dwProcessId, "KivoColourPopup");
+        return !popups.empty() && ::IsWindowVisible(popups[0]);
+    }));
+    // "Red" is the third cell of the first row.
+    const int margin = CColourPalette::Margin(::GetSystemMetrics(SM_CXEDGE));
+    ClickAt(popups[0], POINT{margin + 2 + 2 * 18 + 9, margin + 2 + 9});
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(popups[0]) || !::IsWindowVisible(popups[0]); }));
+    ClickButton(dialog, 1195);
+    HWND preview = ChildById(dialog, 1031);
+    ASSERT_NE(nullptr, preview);
+    RECT rc;
+    ::GetClientRect(preview, &rc);
+    EXPECT_TRUE(WaitFor([&] { return ScreenPixel(preview, POINT{rc.right / 3, 10}) == RGB(255, 0, 0); }, 3000));
+    EXPECT_EQ(RGB(255, 0, 0), ScreenPixel(preview, POINT{10, rc.bottom / 3}));
+    Shot("cell-properties-red-border");
+    ClickButton(dialog, 1129);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+    ASSERT_TRUE(d.ClickCell(POINT{120, 60}));
+    CtrlKey('S');
+    ASSERT_TRUE(WaitFor([&] { return TextOf(d.Document()).find('*') == std::string::npos; }));
+    EXPECT_EQ(0, d.Close());
+
+    Reader reader;
+    ASSERT_TRUE(reader.created);
+    ASSERT_EQ(1, reader.grid.GridOpenFile(CString(path.c_str()), CString()));
+    int red = 0;
+    for (LONG r = 1; r <= 5; ++r)
+        for (LONG c = 1; c <= 5; ++c) {
+            if (reader.grid.CellGetBorderFlags(r, c) != 15)
+                continue;
+            for (LONG flag : {1, 2, 4, 8}) {
+                LONG style = -1, lineColour = -1, width = -1;
+                ASSERT_TRUE(reader.grid.CellGetBorder(r, c, flag, style, lineColour, width));
+                EXPECT_EQ(RGB(255, 0, 0), static_cast<COLORREF>(lineColour)) << flag;
+                red += lineColour == RGB(255, 0, 0) ? 1 : 0;
+            }
+        }
+    EXPECT_EQ(4, red);
 }
 
 // Ctrl+S onto a read-only file that another program holds open says so and

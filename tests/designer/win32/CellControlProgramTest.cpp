@@ -683,6 +683,45 @@ TEST_F(CellControlProgram, ControlTypesAndCurrencyFromTheToolbars)
     EXPECT_TRUE(currency);
 }
 
+// A colour field of a control-type dialog is a colour button: the link
+// dialog's colour picked from the palette with the mouse is the cell's
+// "urlcolor".
+TEST_F(CellControlProgram, LinkColourFromThePalette)
+{
+    const std::string path = SeedTemplate("kivo_cellctl_urlcolour.kvx");
+    Designer d("\"" + path + "\"");
+    ASSERT_TRUE(d.started);
+    ASSERT_NE(nullptr, d.Document());
+    ASSERT_TRUE(d.ClickCell(POINT{120, 60}));
+    ASSERT_TRUE(d.ClickToolbar(32874, 7, 2));
+    HWND dialog = d.WaitForDialog("URL地址");
+    ASSERT_NE(nullptr, dialog);
+    ClickButton(dialog, 1082);
+    std::vector<HWND> popups;
+    ASSERT_TRUE(WaitFor([&] {
+        popups = TopWindows(d.pi.dwProcessId, "KivoColourPopup");
+        return !popups.empty() && ::IsWindowVisible(popups[0]);
+    }));
+    // "Red": the third cell of the first row.
+    const int margin = CColourPalette::Margin(::GetSystemMetrics(SM_CXEDGE));
+    ClickAt(popups[0], POINT{margin + 2 + 2 * 18 + 9, margin + 2 + 9});
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(popups[0]) || !::IsWindowVisible(popups[0]); }));
+    ClickButton(dialog, IDOK);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+    ASSERT_TRUE(d.ClickCell(POINT{30, 120}));
+    CtrlKey('S');
+    ASSERT_TRUE(WaitFor([&] { return TextOf(d.Document()).find('*') == std::string::npos; }));
+    EXPECT_EQ(0, d.Close());
+
+    Reader reader;
+    ASSERT_TRUE(reader.created);
+    ASSERT_EQ(1, reader.grid.GridOpenFile(CString(path.c_str()), CString()));
+    LONG row = 0, col = 0;
+    ASSERT_TRUE(FindControl(reader.grid, 9, row, col));
+    EXPECT_EQ(std::to_string(RGB(255, 0, 0)),
+              reader.grid.CellGetControlProperty(row, col, CString("urlcolor")).Str());
+}
+
 // A font change in "属性" over two cells with different formats makes both
 // bold and leaves each cell's own format.
 TEST_F(CellControlProgram, FontChangeOnAMixedSelectionKeepsTheFormats)

@@ -102,9 +102,7 @@ void UpdateSample(Page& page)
     lstrcpynA(lf.lfFaceName, font.m_strFace, LF_FACESIZE);
     lf.lfWeight = (font.m_nStyle == 1 || font.m_nStyle == 3) ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = (font.m_nStyle == 2 || font.m_nStyle == 3) ? 1 : 0;
-    HDC dc = ::GetDC(page.hwnd);
-    lf.lfHeight = -MulDiv(font.PreviewPoints() > 0 ? font.PreviewPoints() : 9, ::GetDeviceCaps(dc, LOGPIXELSY), 72);
-    ::ReleaseDC(page.hwnd, dc);
+    lf.lfHeight = PointSizeToHeight(font.PreviewPoints() > 0 ? font.PreviewPoints() : 9);
     lf.lfUnderline = font.m_nUnderline ? 1 : 0;
     lf.lfStrikeOut = font.m_nStrikeout ? 1 : 0;
     HFONT made = ::CreateFontIndirectA(&lf);

@@ -171,6 +171,18 @@ void CHoverButton::SetURL(const CString& url)
     m_szURL = url.GetLength() < MAX_PATH ? url : url.Left(MAX_PATH - 1);
 }
 
+void CHoverButton::Enable()
+{
+    if (m_hwnd != nullptr)
+        ::EnableWindow(m_hwnd, TRUE);
+}
+
+void CHoverButton::Disable()
+{
+    if (m_hwnd != nullptr)
+        ::EnableWindow(m_hwnd, FALSE);
+}
+
 void CHoverButton::SetImageAlign(DWORD align)
 {
     m_dwImageAlign = align;
@@ -378,6 +390,8 @@ void CHoverButton::CheckGroup()
 
 void CHoverButton::FitToContent()
 {
+    if (m_hwnd == nullptr)
+        return;
     char text[256] = {0};
     ::GetWindowTextA(m_hwnd, text, sizeof text);
     HDC dc = ::GetDC(m_hwnd);

@@ -44,7 +44,8 @@ public:
     CHoverButton(const CHoverButton&) = delete;
     CHoverButton& operator=(const CHoverButton&) = delete;
 
-    // Takes over the dialog's button `id`; FALSE when there is none.
+    // Takes over the dialog's button `id`; FALSE when there is none. Once
+    // the window is gone the button keeps its settings and touches no window.
     BOOL SubclassDlgItem(int id, HWND dialog, DWORD style = kFlat);
     HWND Hwnd() const { return m_hwnd; }
 
@@ -61,8 +62,8 @@ public:
     void SetTextAlign(DWORD align);
     void SetTooltipText(const CString& text, BOOL activate = TRUE);
     void ResetColours(BOOL repaint = TRUE);
-    void Enable() { ::EnableWindow(m_hwnd, TRUE); }
-    void Disable() { ::EnableWindow(m_hwnd, FALSE); }
+    void Enable();
+    void Disable();
 
     BOOL IsHover() const { return m_state.m_bHover; }
     BOOL GetCheck() const { return m_state.GetCheck(); }

@@ -85,6 +85,13 @@ TEST(BorderPreviewWine, PaintsMarksTextAndTheLinesThatAreSet)
     EXPECT_EQ(white, Pixel(stat, 40, 10));
     EXPECT_EQ(-1, preview.GetBorderLine(0).flag);
     EXPECT_EQ(128, preview.GetBorderLine(7).flag);
+
+    // The static gone first: the preview keeps its records and draws nothing.
+    ::DestroyWindow(stat);
+    EXPECT_EQ(nullptr, preview.Hwnd());
+    preview.SetBorderLineAndRedraw(1, 8, PS_SOLID, 1, 0);
+    preview.ClearBorderLine(7);
+    EXPECT_EQ(8, preview.GetBorderLine(1).flag);
 }
 
 TEST(FontNameComboWine, ListsFacesScriptsAndSizes)

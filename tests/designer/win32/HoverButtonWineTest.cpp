@@ -149,6 +149,16 @@ TEST(HoverButtonWine, LightsUpUnderTheMouseAndClearsOnLeaving)
     button.Disable();
     Settle();
     EXPECT_EQ(0, CountPixels(hwnd, kRed));
+
+    // The window gone first: the button refuses quietly.
+    ::DestroyWindow(hwnd);
+    EXPECT_EQ(nullptr, button.Hwnd());
+    EXPECT_EQ(nullptr, CHoverButton::FromHwnd(hwnd));
+    EXPECT_TRUE(button.SetBitmap(RedSquare(16), kSilver));
+    button.SetTooltipText(CString("gone"));
+    button.Enable();
+    button.SetImageAlign(1);
+    EXPECT_FALSE(button.SubclassDlgItem(1001, w.parent));
 }
 
 TEST(HoverButtonWine, ClicksPushCheckAndRadioButtons)

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -121,6 +122,7 @@ TEST(HoverButtonWine, LightsUpUnderTheMouseAndClearsOnLeaving)
     ASSERT_TRUE(button.SetBitmap(RedSquare(16), kSilver));
     button.SetImageAlign(5);
     button.SetCursor(::LoadCursor(nullptr, IDC_HAND));
+    button.SetTooltipText(CString("tip of the button"));
     MoveAway(w.parent);
     Settle();
 
@@ -138,6 +140,19 @@ TEST(HoverButtonWine, LightsUpUnderTheMouseAndClearsOnLeaving)
     EXPECT_TRUE(button.IsHover());
     EXPECT_EQ(light, ScreenPixel(hwnd, 0, 20));
     EXPECT_EQ(::LoadCursor(nullptr, IDC_HAND), ::GetCursor());
+    // Resting there brings up the tool tip.
+    realinput::PointerTo(hwnd, POINT{62, 31});
+    HWND tip = nullptr;
+    const DWORD start = ::GetTickCount();
+    while (tip == nullptr && ::GetTickCount() - start < 3000) {
+        Settle(100);
+        HWND h = ::FindWindowA("tooltips_class32", nullptr);
+        char text[64] = {0};
+        if (h != nullptr && ::IsWindowVisible(h) && ::GetWindowTextA(h, text, sizeof text) > 0 &&
+            std::string(text) == "tip of the button")
+            tip = h;
+    }
+    EXPECT_NE(nullptr, tip);
 
     // Leaving: the look goes within a timer tick or two.
     MoveAway(w.parent);

@@ -72,6 +72,19 @@ void CBoundDialogWindow::BindColour(int id, COLORREF* field)
     m_bindings.push_back({id, Kind::Colour, field, {}});
 }
 
+void CBoundDialogWindow::BindSpin(int spinId, int buddyId, double min, double max, double step, int decimals)
+{
+    m_spinBindings.push_back({spinId, buddyId, min, max, step, decimals});
+}
+
+void CBoundDialogWindow::Enable(int id, bool on)
+{
+    ::EnableWindow(Item(id), on ? TRUE : FALSE);
+    for (const SpinBinding& s : m_spinBindings)
+        if (s.buddyId == id)
+            ::EnableWindow(Item(s.spinId), on ? TRUE : FALSE);
+}
+
 CXColourPicker* CBoundDialogWindow::ColourButton(int id)
 {
     for (Binding& b : m_bindings)
@@ -194,6 +207,8 @@ BOOL CBoundDialogWindow::OnInitDialog()
             b.picker.reset();
     }
     WriteFields();
+    for (const SpinBinding& b : m_spinBindings)
+        AttachSpin(b.spinId, b.buddyId, b.min, b.max, b.step, b.decimals);
     if (onInit)
         onInit(*this);
     if (onUpdate)

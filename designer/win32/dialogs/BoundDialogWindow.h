@@ -49,6 +49,9 @@ public:
     // A drop list with its entries; the field is the selected index (-1 none).
     void BindList(int id, int* field, const std::vector<CString>& entries);
     void BindColour(int id, COLORREF* field);
+    // A spin button (up-down control spinId) stepping the number field
+    // buddyId; it is enabled and disabled with its field.
+    void BindSpin(int spinId, int buddyId, double min, double max, double step, int decimals = -1);
     // The colour button of a colour field; null for any other id.
     CXColourPicker* ColourButton(int id);
     // Called after the controls were filled and after every command, to
@@ -61,7 +64,8 @@ public:
     // checks its fields: controls that are not simple bindings go here.
     std::function<void(CBoundDialogWindow&)> onRead;
 
-    void Enable(int id, bool on) { ::EnableWindow(Item(id), on ? TRUE : FALSE); }
+    // Enables a control, and the spin button of a number field with it.
+    void Enable(int id, bool on);
     // Reads every control into its field; FALSE (after a message) when a
     // number field holds no number.
     BOOL ReadFields();
@@ -88,6 +92,12 @@ private:
         std::unique_ptr<CXColourPicker> picker;   // a colour field's button
     };
     std::vector<Binding> m_bindings;
+    struct SpinBinding {
+        int spinId, buddyId;
+        double min, max, step;
+        int decimals;
+    };
+    std::vector<SpinBinding> m_spinBindings;
     CAttributeDialog* m_model;
     HWND m_self = nullptr;
     CDialogUi m_ui{&m_self};

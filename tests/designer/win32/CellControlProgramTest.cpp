@@ -723,6 +723,48 @@ TEST_F(CellControlProgram, LinkColourFromThePalette)
               reader.grid.CellGetControlProperty(row, col, CString("urlcolor")).Str());
 }
 
+// The check box's size field has a spin button: two real clicks on its upper
+// arrow step 13 to 15, which the cell then carries.
+TEST_F(CellControlProgram, CheckBoxSizeStepsWithItsSpin)
+{
+    const std::string path = SeedTemplate("kivo_cellctl_spin.kvx");
+    Designer d("\"" + path + "\"");
+    ASSERT_TRUE(d.started);
+    ASSERT_NE(nullptr, d.Document());
+    ASSERT_TRUE(d.ClickCell(POINT{120, 60}));
+    ASSERT_TRUE(d.ClickToolbar(32870, 3, 1));
+    HWND dialog = d.WaitForDialog("复选框");
+    ASSERT_NE(nullptr, dialog);
+    HWND size = ChildById(dialog, 1068);
+    HWND spin = ChildById(dialog, 1070);
+    ASSERT_NE(nullptr, size);
+    ASSERT_NE(nullptr, spin);
+    EXPECT_EQ("13", designerwine::ControlTextOf(size));
+    RECT rc;
+    ::GetClientRect(spin, &rc);
+    for (int i = 0; i < 2; ++i) {
+        ClickAt(spin, POINT{rc.right / 2, rc.bottom / 4});
+        gridwine::PumpFor(150);
+    }
+    EXPECT_TRUE(WaitFor([&] { return designerwine::ControlTextOf(size) == "15"; }, 3000))
+        << designerwine::ControlTextOf(size);
+    ClickButton(dialog, IDOK);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+    ASSERT_TRUE(d.ClickCell(POINT{30, 120}));
+    CtrlKey('S');
+    ASSERT_TRUE(WaitFor([&] { return TextOf(d.Document()).find('*') == std::string::npos; }));
+    EXPECT_EQ(0, d.Close());
+
+    Reader reader;
+    ASSERT_TRUE(reader.created);
+    ASSERT_EQ(1, reader.grid.GridOpenFile(CString(path.c_str()), CString()));
+    std::string sizes;
+    for (LONG r = 1; r <= 5; ++r)
+        for (LONG c = 1; c <= 5; ++c)
+            sizes += reader.grid.CellGetControlProperty(r, c, CString("size")).Str();
+    EXPECT_EQ("15", sizes);
+}
+
 // A font change in "属性" over two cells with different formats makes both
 // bold and leaves each cell's own format.
 TEST_F(CellControlProgram, FontChangeOnAMixedSelectionKeepsTheFormats)

@@ -826,7 +826,8 @@ TEST_F(CellControlProgram, FontChangeOnAMixedSelectionKeepsTheFormats)
     Reader reader;
     ASSERT_TRUE(reader.created);
     ASSERT_EQ(1, reader.grid.GridOpenFile(CString(path.c_str()), CString()));
-    EXPECT_EQ("FW_BOLD", reader.grid.CellGetTextFontProperty(3, 2, CString("weight")).Str());
+    EXPECT_EQ("FW_BOLD", reader.grid.CellGetTextFontProperty(3, 2, CString("weight")).Str())
+        << reader.grid.CellGetTextFont(3, 2).Str() << " | " << reader.grid.CellGetTextFont(3, 3).Str();
     EXPECT_EQ("FW_BOLD", reader.grid.CellGetTextFontProperty(3, 3, CString("weight")).Str());
     EXPECT_EQ("percentage", reader.grid.CellGetTextFormatProperty(3, 2, CString("datatype")).Str());
     EXPECT_EQ("scientific", reader.grid.CellGetTextFormatProperty(3, 3, CString("datatype")).Str());

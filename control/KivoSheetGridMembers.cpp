@@ -11,6 +11,7 @@
 
 #include "control/KivoValueObjects.h"
 #include "control/KivoViewObjects.h"
+#include "control/PictureSignature.h"
 #include "grid/GridCtrl.h"
 #include "platform/DC.h"
 
@@ -921,7 +922,10 @@ int CKivoSheetCtrl::DoGridGetAllowDragRow()
 LONG CKivoSheetCtrl::DoGridAddImage(const CString& strImgPath)
 {
     CGridCtrl* grid = Engine();
-    return grid != nullptr ? grid->GetPictureList().AddPictureFile(strImgPath) : -1;
+    // A file that is not a picture is refused before it joins the list.
+    if (grid == nullptr || !FileLooksLikePicture(strImgPath))
+        return -1;
+    return grid->GetPictureList().AddPictureFile(strImgPath);
 }
 
 LONG CKivoSheetCtrl::DoGridGetImageCount()

@@ -72,6 +72,27 @@ void CBoundDialogWindow::BindColour(int id, COLORREF* field)
     m_bindings.push_back({id, Kind::Colour, field, {}});
 }
 
+void CBoundDialogWindow::BindSpin(int spinId, int buddyId, double min, double max, double step, int decimals)
+{
+    m_spinBindings.push_back({spinId, buddyId, min, max, step, decimals});
+}
+
+void CBoundDialogWindow::Enable(int id, bool on)
+{
+    ::EnableWindow(Item(id), on ? TRUE : FALSE);
+    for (const SpinBinding& s : m_spinBindings)
+        if (s.buddyId == id)
+            ::EnableWindow(Item(s.spinId), on ? TRUE : FALSE);
+}
+
+CXColourPicker* CBoundDialogWindow::ColourButton(int id)
+{
+    for (Binding& b : m_bindings)
+        if (b.kind == Kind::Colour && b.id == id)
+            return b.picker.get();
+    return nullptr;
+}
+
 void CBoundDialogWindow::FillList(int id, const std::vector<CString>& entries, int selected)
 {
     HWND box = Item(id);
@@ -111,6 +132,8 @@ void CBoundDialogWindow::WriteFields()
             break;
         case Kind::Colour:
             b.colour = *static_cast<COLORREF*>(b.field);
+            if (b.picker != nullptr)
+                b.picker->SetColour(b.colour);
             ::InvalidateRect(Item(b.id), nullptr, TRUE);
             break;
         }
@@ -164,6 +187,8 @@ BOOL CBoundDialogWindow::ReadFields()
             *static_cast<int*>(b.field) = static_cast<int>(::SendMessageA(Item(b.id), CB_GETCURSEL, 0, 0));
             break;
         case Kind::Colour:
+            if (b.picker != nullptr)
+                b.colour = b.picker->GetColour();
             *static_cast<COLORREF*>(b.field) = b.colour;
             break;
         }
@@ -174,7 +199,16 @@ BOOL CBoundDialogWindow::ReadFields()
 BOOL CBoundDialogWindow::OnInitDialog()
 {
     m_self = Hwnd();
+    for (Binding& b : m_bindings) {
+        if (b.kind != Kind::Colour)
+            continue;
+        b.picker = std::make_unique<CXColourPicker>();
+        if (!b.picker->SubclassDlgItem(static_cast<UINT>(b.id), Hwnd()))
+            b.picker.reset();
+    }
     WriteFields();
+    for (const SpinBinding& b : m_spinBindings)
+        AttachSpin(b.spinId, b.buddyId, b.min, b.max, b.step, b.decimals);
     if (onInit)
         onInit(*this);
     if (onUpdate)
@@ -185,7 +219,7 @@ BOOL CBoundDialogWindow::OnInitDialog()
 BOOL CBoundDialogWindow::OnCommand(UINT id, UINT code, HWND control)
 {
     for (Binding& b : m_bindings) {
-        if (b.kind == Kind::Colour && static_cast<UINT>(b.id) == id && code == BN_CLICKED) {
+        if (b.kind == Kind::Colour && b.picker == nullptr && static_cast<UINT>(b.id) == id && code == BN_CLICKED) {
             COLORREF colour = b.colour;
             if (m_ui.PickColor(colour)) {
                 b.colour = colour;
@@ -211,7 +245,7 @@ INT_PTR CBoundDialogWindow::OnMessage(UINT message, WPARAM, LPARAM lParam)
         return FALSE;
     auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
     for (const Binding& b : m_bindings) {
-        if (b.kind != Kind::Colour || di == nullptr || static_cast<int>(di->CtlID) != b.id)
+        if (b.kind != Kind::Colour || b.picker != nullptr || di == nullptr || static_cast<int>(di->CtlID) != b.id)
             continue;
         RECT rc = di->rcItem;
         ::DrawEdge(di->hDC, &rc, (di->itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);

@@ -1,15 +1,17 @@
 // A dialog window whose controls are bound to the fields of its model: on
 // opening every field fills its control, on OK every control is read back,
 // the model checks its fields (a refusal keeps the dialog open with the focus
-// on the field it names) and builds its result. Colour fields are owner-drawn
-// buttons that show their colour and open the colour dialog when clicked.
+// on the field it names) and builds its result. Colour fields are colour
+// buttons (CXColourPicker): they show their colour and drop the palette.
 #pragma once
 
 #include "base/CString.h"
 #include "designer/DesignerUi.h"
+#include "designer/win32/ColourPicker.h"
 #include "designer/win32/DialogWindows.h"
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class CAttributeDialog;
@@ -47,6 +49,11 @@ public:
     // A drop list with its entries; the field is the selected index (-1 none).
     void BindList(int id, int* field, const std::vector<CString>& entries);
     void BindColour(int id, COLORREF* field);
+    // A spin button (up-down control spinId) stepping the number field
+    // buddyId; it is enabled and disabled with its field.
+    void BindSpin(int spinId, int buddyId, double min, double max, double step, int decimals = -1);
+    // The colour button of a colour field; null for any other id.
+    CXColourPicker* ColourButton(int id);
     // Called after the controls were filled and after every command, to
     // enable the controls that depend on others.
     std::function<void(CBoundDialogWindow&)> onUpdate;
@@ -57,7 +64,8 @@ public:
     // checks its fields: controls that are not simple bindings go here.
     std::function<void(CBoundDialogWindow&)> onRead;
 
-    void Enable(int id, bool on) { ::EnableWindow(Item(id), on ? TRUE : FALSE); }
+    // Enables a control, and the spin button of a number field with it.
+    void Enable(int id, bool on);
     // Reads every control into its field; FALSE (after a message) when a
     // number field holds no number.
     BOOL ReadFields();
@@ -81,8 +89,15 @@ private:
         void* field;
         std::vector<CString> entries;
         COLORREF colour = 0;
+        std::unique_ptr<CXColourPicker> picker;   // a colour field's button
     };
     std::vector<Binding> m_bindings;
+    struct SpinBinding {
+        int spinId, buddyId;
+        double min, max, step;
+        int decimals;
+    };
+    std::vector<SpinBinding> m_spinBindings;
     CAttributeDialog* m_model;
     HWND m_self = nullptr;
     CDialogUi m_ui{&m_self};

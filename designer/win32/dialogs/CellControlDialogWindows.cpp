@@ -124,6 +124,7 @@ void BuildCheckBox(CBoundDialogWindow& w, CCheckBoxControlDlg& m)
     w.BindCheck(1062, &m.m_nCheck);
     w.BindCheck(1063, &m.m_nEnable);
     w.BindInt(1068, &m.m_nSize);
+    w.BindSpin(1070, 1068, 10, 30, 1);
     w.BindList(1069, &m.m_nVert, Entries({"靠上", "居中", "靠下"}));
     w.BindList(1067, &m.m_nHorz, Entries({"居左", "居中", "居右"}));
     w.BindCheck(1152, &m.m_nShowText);
@@ -146,6 +147,7 @@ void BuildCombo(CBoundDialogWindow& w, CComboBoxControlDlg& m, int autoDropId, s
 {
     w.BindList(1071, &m.m_nStyle, Entries({"可编辑", "只读"}));
     w.BindInt(1075, &m.m_nListHeight);
+    w.BindSpin(1076, 1075, 100, 500, 1);
     w.BindCheck(1072, &m.m_nMatch);
     w.BindCheck(1073, &m.m_nLeaveType);
     w.BindCheck(autoDropId, &m.m_nAutoDrop);
@@ -257,6 +259,8 @@ void BuildNumeric(CBoundDialogWindow& w, CNumericControlDlg& m)
     w.BindCheck(1050, &m.m_nLimit);
     w.BindDouble(1051, &m.m_dMin);
     w.BindDouble(1052, &m.m_dMax);
+    w.BindSpin(1053, 1051, -32767, 32767, 1);
+    w.BindSpin(1054, 1052, -32767, 32767, 1);
     w.onUpdate = [](CBoundDialogWindow& win) {
         const bool limit = win.GetCheck(1050) == BST_CHECKED;
         win.Enable(1051, limit);
@@ -269,9 +273,12 @@ void BuildNumeric(CBoundDialogWindow& w, CNumericControlDlg& m)
 void BindRules(CBoundDialogWindow& w, CNumericFormatDlg& m)
 {
     static const int kIds[3][3] = {{1099, 1090, 1092}, {1101, 1096, 1098}, {1100, 1093, 1095}};
+    // The comparison values' spins keep the spin's own range, 0 to 100.
+    static const int kSpins[3] = {1091, 1097, 1094};
     for (int i = 0; i < 3; ++i) {
         w.BindBool(kIds[i][0], &m.m_rules[i].enabled);
         w.BindDouble(kIds[i][1], &m.m_rules[i].value);
+        w.BindSpin(kSpins[i], kIds[i][1], 0, 100, 1);
         w.BindColour(kIds[i][2], &m.m_rules[i].colour);
     }
     w.onUpdate = [](CBoundDialogWindow& win) {
@@ -289,6 +296,8 @@ void BindNumber(CBoundDialogWindow& w, CNumericFormatDlg& m)
     w.BindCheck(1089, &m.m_nDisplayMinus);
     w.BindInt(1087, &m.m_nDecimal);
     w.BindInt(1084, &m.m_nSepLen);
+    w.BindSpin(1088, 1087, 0, 15, 1);
+    w.BindSpin(1086, 1084, 2, 10, 1);
 }
 
 void BuildNumericFormat(CBoundDialogWindow& w, CNumericFormatDlg& m)

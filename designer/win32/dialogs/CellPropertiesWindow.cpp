@@ -3,11 +3,15 @@
 #include "designer/DesignerUi.h"
 #include "designer/LineStyles.h"
 #include "designer/dialogs/CellPropertiesDialog.h"
+#include "designer/win32/BorderPreview.h"
+#include "designer/win32/ColourPicker.h"
 #include "designer/win32/DialogWindows.h"
+#include "designer/win32/FontNameCombo.h"
 #include "designer/win32/HoverButton.h"
 
 #include <commctrl.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +24,8 @@ const int kCancel = 1130;
 const UINT kPageTemplates[CCellPropertiesDlg::kPageCount] = {133, 137, 135, 134, 138};
 // The line buttons of the border page, by preview line.
 const int kLineButtons[CBorderPage::kLineCount] = {1025, 1028, 1027, 1026, 1035, 1036, 1032, 1033};
+// Their pictures.
+const UINT kLineBitmaps[CBorderPage::kLineCount] = {252, 253, 254, 255, 273, 274, 275, 276};
 
 class CCellPropertiesWindow;
 
@@ -34,6 +40,12 @@ struct Page {
     // "设置参数(&S)" on the format and control pages; the line buttons,
     // "外边框" and "清空" on the border page.
     CHoverButton buttons[10];
+    // The colour button: the text colour (1013) of the font page, the line
+    // colour (1030) of the border page.
+    std::unique_ptr<CXColourPicker> colour;
+    CBorderPreview preview;     // the border page's sample cell (1031)
+    CFontNameCombo faces;       // the font page's names (1005) and scripts (1011)
+    CFontNameCombo scripts;
 };
 
 class CCellPropertiesWindow : public CDialogWindow {
@@ -64,46 +76,15 @@ void FillListBox(HWND list, const char* const* entries, int count, int selected)
     ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
 }
 
-int CALLBACK CollectFace(const LOGFONTA* lf, const TEXTMETRICA*, DWORD, LPARAM out)
+// The scripts of a face (of every face for an empty one), each with its
+// character set as item data; selects the one of `charset` (the only one
+// when there is one).
+void FillCharsets(Page& page, const CString& face, int charset)
 {
-    auto* faces = reinterpret_cast<std::vector<std::string>*>(out);
-    if (lf->lfFaceName[0] != '@')
-        faces->push_back(lf->lfFaceName);
-    return 1;
-}
-
-int CALLBACK CollectScript(const LOGFONTA* lf, const TEXTMETRICA*, DWORD, LPARAM out)
-{
-    auto* scripts = reinterpret_cast<std::vector<std::pair<std::string, int>>*>(out);
-    const auto* ex = reinterpret_cast<const ENUMLOGFONTEXA*>(lf);
-    for (const auto& s : *scripts)
-        if (s.second == lf->lfCharSet)
-            return 1;
-    scripts->emplace_back(reinterpret_cast<const char*>(ex->elfScript), lf->lfCharSet);
-    return 1;
-}
-
-// The character sets of a face (all of them for an empty face), each with its
-// number as item data; selects the one equal to charset.
-void FillCharsets(HWND page, const CString& face, int charset)
-{
-    HWND box = ::GetDlgItem(page, 1011);
-    ::SendMessageA(box, CB_RESETCONTENT, 0, 0);
-    std::vector<std::pair<std::string, int>> scripts;
-    LOGFONTA lf = {};
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynA(lf.lfFaceName, face, LF_FACESIZE);
-    HDC dc = ::GetDC(page);
-    ::EnumFontFamiliesExA(dc, &lf, CollectScript, reinterpret_cast<LPARAM>(&scripts), 0);
-    ::ReleaseDC(page, dc);
-    for (const auto& s : scripts) {
-        const LRESULT at = ::SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.first.c_str()));
-        ::SendMessageA(box, CB_SETITEMDATA, static_cast<WPARAM>(at), s.second);
-        if (s.second == charset)
-            ::SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
-    }
-    if (scripts.size() == 1)
-        ::SendMessageA(box, CB_SETCURSEL, 0, 0);
+    CFontNameCombo& box = page.scripts;
+    box.Fill(face, DEFAULT_CHARSET);
+    if (!box.SelectData(charset) && ::SendMessageA(box.Hwnd(), CB_GETCOUNT, 0, 0) == 1)
+        ::SendMessageA(box.Hwnd(), CB_SETCURSEL, 0, 0);
 }
 
 void SelectExact(HWND box, const CString& text)
@@ -121,9 +102,7 @@ void UpdateSample(Page& page)
     lstrcpynA(lf.lfFaceName, font.m_strFace, LF_FACESIZE);
     lf.lfWeight = (font.m_nStyle == 1 || font.m_nStyle == 3) ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = (font.m_nStyle == 2 || font.m_nStyle == 3) ? 1 : 0;
-    HDC dc = ::GetDC(page.hwnd);
-    lf.lfHeight = -MulDiv(font.PreviewPoints() > 0 ? font.PreviewPoints() : 9, ::GetDeviceCaps(dc, LOGPIXELSY), 72);
-    ::ReleaseDC(page.hwnd, dc);
+    lf.lfHeight = PointSizeToHeight(font.PreviewPoints() > 0 ? font.PreviewPoints() : 9);
     lf.lfUnderline = font.m_nUnderline ? 1 : 0;
     lf.lfStrikeOut = font.m_nStrikeout ? 1 : 0;
     HFONT made = ::CreateFontIndirectA(&lf);
@@ -157,16 +136,12 @@ void InitFontPage(Page& page)
 {
     CFontPage& font = page.owner->Model().m_font;
     HWND hwnd = page.hwnd;
-    std::vector<std::string> faces;
-    LOGFONTA lf = {};
-    lf.lfCharSet = DEFAULT_CHARSET;
-    HDC dc = ::GetDC(hwnd);
-    ::EnumFontFamiliesExA(dc, &lf, CollectFace, reinterpret_cast<LPARAM>(&faces), 0);
-    ::ReleaseDC(hwnd, dc);
-    HWND names = ::GetDlgItem(hwnd, 1005);
-    for (const std::string& f : faces)
-        if (::SendMessageA(names, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(f.c_str())) < 0)
-            ::SendMessageA(names, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(f.c_str()));
+    page.faces.Attach(1005, hwnd);
+    page.faces.SetMode(CFontNameList::kFaces);
+    page.faces.Fill(CString(), DEFAULT_CHARSET);
+    page.scripts.Attach(1011, hwnd);
+    page.scripts.SetMode(CFontNameList::kScripts);
+    HWND names = page.faces.Hwnd();
     for (const char* s : CFontPage::kStyles)
         ::SendDlgItemMessageA(hwnd, 1006, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
     for (const char* s : CFontPage::kSizes)
@@ -175,7 +150,7 @@ void InitFontPage(Page& page)
     ::SendDlgItemMessageA(hwnd, 1006, CB_SETCURSEL, static_cast<WPARAM>(font.m_nStyle), 0);
     SelectExact(::GetDlgItem(hwnd, 1007), font.m_strSize);
     ::SetDlgItemTextA(hwnd, 1007, font.m_strSize);
-    FillCharsets(hwnd, CString(), font.m_nCharset);
+    FillCharsets(page, CString(), font.m_nCharset);
     ::CheckDlgButton(hwnd, 1008, font.m_nUnderline ? BST_CHECKED : BST_UNCHECKED);
     ::CheckDlgButton(hwnd, 1009, font.m_nStrikeout ? BST_CHECKED : BST_UNCHECKED);
     UpdateSample(page);
@@ -198,7 +173,7 @@ void FontPageCommand(Page& page, UINT id, UINT code)
                 ::SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
             }
             font.m_strFace = SelectedText(box);
-            FillCharsets(hwnd, font.m_strFace, font.m_nCharset);
+            FillCharsets(page, font.m_strFace, font.m_nCharset);
             if (::SendDlgItemMessageA(hwnd, 1006, CB_GETCURSEL, 0, 0) < 0) {
                 ::SendDlgItemMessageA(hwnd, 1006, CB_SETCURSEL, 0, 0);
                 font.m_nStyle = 0;
@@ -231,12 +206,6 @@ void FontPageCommand(Page& page, UINT id, UINT code)
     case 1009:
         font.m_nStrikeout = ::IsDlgButtonChecked(hwnd, 1009) == BST_CHECKED ? 1 : 0;
         break;
-    case 1013: {
-        COLORREF colour = font.m_crText;
-        if (code == BN_CLICKED && page.owner->Model().Ui().PickColor(colour))
-            font.m_crText = colour;
-        break;
-    }
     default:
         return;
     }
@@ -246,14 +215,20 @@ void FontPageCommand(Page& page, UINT id, UINT code)
 void SyncBorderButtons(Page& page)
 {
     CBorderPage& border = *page.border;
-    for (int line = 0; line < CBorderPage::kLineCount; ++line)
+    for (int line = 0; line < CBorderPage::kLineCount; ++line) {
         ::CheckDlgButton(page.hwnd, kLineButtons[line], border.IsChecked(line) ? BST_CHECKED : BST_UNCHECKED);
-    ::InvalidateRect(::GetDlgItem(page.hwnd, 1031), nullptr, TRUE);
-    ::InvalidateRect(::GetDlgItem(page.hwnd, 1030), nullptr, TRUE);
+        const CBorderLine l = border.GetBorder(line);
+        if (l.line >= 0)
+            page.preview.SetBorderLine(line, l.line, l.style, l.width, l.colour);
+        else
+            page.preview.SetBorderLine(line, -1, l.style, l.width, l.colour);
+    }
+    page.preview.Redraw();
 }
 
 void InitBorderPage(Page& page)
 {
+    page.preview.SubclassDlgItem(1031, page.hwnd);
     HWND box = ::GetDlgItem(page.hwnd, 1029);
     for (int i = 0; i < kLineStyleCount; ++i) {
         const LRESULT at = ::SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(""));
@@ -272,11 +247,7 @@ void BorderPageCommand(Page& page, UINT id, UINT code)
     }
     if (code != BN_CLICKED)
         return;
-    if (id == 1030) {
-        COLORREF colour = border.m_crLine;
-        if (page.ui->PickColor(colour))
-            border.m_crLine = colour;
-    } else if (id == 1195) {
+    if (id == 1195) {
         border.Outer();
     } else if (id == 1196) {
         border.Clear();
@@ -298,50 +269,21 @@ void DrawPen(HDC dc, const CBorderLine& l, int x1, int y1, int x2, int y2)
     ::DeleteObject(pen);
 }
 
-// The border preview: a sample cell with its eight lines.
-void DrawPreview(const CBorderPage& border, const DRAWITEMSTRUCT* di)
-{
-    HDC dc = di->hDC;
-    RECT rc = di->rcItem;
-    ::FillRect(dc, &rc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    ::InflateRect(&rc, -10, -10);
-    const int l = rc.left, t = rc.top, r = rc.right - 1, b = rc.bottom - 1;
-    const int mx = (l + r) / 2, my = (t + b) / 2;
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, RGB(160, 160, 160));
-    ::DrawTextA(dc, "文本", -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    const CBorderLine lines[8] = {border.GetBorder(0), border.GetBorder(1), border.GetBorder(2), border.GetBorder(3),
-                                  border.GetBorder(4), border.GetBorder(5), border.GetBorder(6), border.GetBorder(7)};
-    if (lines[0].line >= 0) DrawPen(dc, lines[0], l, t, r, t);
-    if (lines[1].line >= 0) DrawPen(dc, lines[1], l, b, r, b);
-    if (lines[2].line >= 0) DrawPen(dc, lines[2], l, t, l, b);
-    if (lines[3].line >= 0) DrawPen(dc, lines[3], r, t, r, b);
-    if (lines[4].line >= 0) DrawPen(dc, lines[4], l, t, r, b);
-    if (lines[5].line >= 0) DrawPen(dc, lines[5], r, t, l, b);
-    if (lines[6].line >= 0) {
-        DrawPen(dc, lines[6], l, t, r, my);
-        DrawPen(dc, lines[6], l, t, mx, b);
-    }
-    if (lines[7].line >= 0) {
-        DrawPen(dc, lines[7], r, b, mx, t);
-        DrawPen(dc, lines[7], r, b, l, my);
-    }
-}
-
-void DrawColourButton(const DRAWITEMSTRUCT* di, COLORREF colour)
-{
-    RECT rc = di->rcItem;
-    ::DrawEdge(di->hDC, &rc, (di->itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);
-    ::InflateRect(&rc, -2, -2);
-    HBRUSH brush = ::CreateSolidBrush(colour);
-    ::FillRect(di->hDC, &rc, brush);
-    ::DeleteObject(brush);
-    ::FrameRect(di->hDC, &rc, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-}
-
+// One entry of the line-style box: its line across the item on the window
+// colour; the chosen entry in the list framed in red.
 void DrawStyleItem(const DRAWITEMSTRUCT* di)
 {
-    ::FillRect(di->hDC, &di->rcItem, ::GetSysColorBrush((di->itemState & ODS_SELECTED) ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    ::SetBkMode(di->hDC, TRANSPARENT);
+    ::FillRect(di->hDC, &di->rcItem, ::GetSysColorBrush(COLOR_WINDOW));
+    ::SetTextColor(di->hDC, ::GetSysColor(COLOR_WINDOWTEXT));
+    if ((di->itemState & ODS_SELECTED) != 0 && di->rcItem.left == 0) {
+        const CBorderLine frame{0, PS_SOLID, 1, RGB(255, 0, 0)};
+        const int l = di->rcItem.left + 2, t = di->rcItem.top, r = di->rcItem.right - 1, b = di->rcItem.bottom - 1;
+        DrawPen(di->hDC, frame, l, t, r, t);
+        DrawPen(di->hDC, frame, l, b, r, b);
+        DrawPen(di->hDC, frame, l, t, l, b);
+        DrawPen(di->hDC, frame, r, t, r, b + 1);
+    }
     CBorderLine l;
     if (di->itemID == static_cast<UINT>(-1) ||
         !CComboBoxLine::StyleToPen(static_cast<int>(di->itemData), &l.style, &l.width))
@@ -356,14 +298,36 @@ INT_PTR CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         auto* page = reinterpret_cast<Page*>(lParam);
         ::SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
         page->hwnd = hwnd;
-        if (page->index == 1 || page->index == 2)
+        if (page->index == 1 || page->index == 2) {
             page->buttons[0].SubclassDlgItem(1193, hwnd);
+            page->buttons[0].SetBitmap(272, RGB(255, 255, 255));
+            page->buttons[0].SetImageAlign(4);
+            page->buttons[0].SetTextAlign(DT_RIGHT | DT_VCENTER);
+        }
         if (page->index == 4) {
-            for (int line = 0; line < CBorderPage::kLineCount; ++line)
+            for (int line = 0; line < CBorderPage::kLineCount; ++line) {
                 page->buttons[line].SubclassDlgItem(kLineButtons[line], hwnd);
+                page->buttons[line].SetBitmap(kLineBitmaps[line], RGB(192, 192, 192));
+                page->buttons[line].SetImageAlign(5);
+            }
             page->buttons[0].SetTooltipText(CString("设置上边框"));
-            page->buttons[8].SubclassDlgItem(1195, hwnd);
-            page->buttons[9].SubclassDlgItem(1196, hwnd);
+            const int framed[2][2] = {{1195, 278}, {1196, 277}};
+            for (int i = 0; i < 2; ++i) {
+                CHoverButton& b = page->buttons[8 + i];
+                b.SubclassDlgItem(framed[i][0], hwnd);
+                b.SetBitmap(framed[i][1], RGB(192, 192, 192));
+                b.SetImageAlign(1);
+                b.SetTextAlign(DT_CENTER | DT_BOTTOM);
+            }
+        }
+        if (page->index == 3 || page->index == 4) {
+            const UINT id = page->index == 3 ? 1013 : 1030;
+            page->colour = std::make_unique<CXColourPicker>();
+            if (page->colour->SubclassDlgItem(id, hwnd))
+                page->colour->SetColour(page->index == 3 ? page->owner->Model().m_font.m_crText
+                                                         : page->border->m_crLine);
+            else
+                page->colour.reset();
         }
         if (page->owner == nullptr) {
             InitBorderPage(*page);
@@ -397,6 +361,17 @@ INT_PTR CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     auto* page = reinterpret_cast<Page*>(::GetWindowLongPtrA(hwnd, DWLP_USER));
     if (page == nullptr)
         return FALSE;
+    if (message == CPN_SELCHANGE) {
+        // The colour button took another colour.
+        const COLORREF colour = static_cast<COLORREF>(wParam);
+        if (lParam == 1030) {
+            page->border->m_crLine = colour;
+        } else if (lParam == 1013 && page->owner != nullptr) {
+            page->owner->Model().m_font.m_crText = colour;
+            UpdateSample(*page);
+        }
+        return TRUE;
+    }
     if (page->owner == nullptr && message == WM_COMMAND) {
         BorderPageCommand(*page, LOWORD(wParam), HIWORD(wParam));
         return TRUE;
@@ -442,12 +417,7 @@ INT_PTR CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
         if (CHoverButton::DrawItem(di))
             ;
-        else if (di->CtlID == 1031)
-            DrawPreview(*page->border, di);
-        else if (di->CtlID == 1030)
-            DrawColourButton(di, page->border->m_crLine);
-        else if (di->CtlID == 1013 && model != nullptr)
-            DrawColourButton(di, model->m_font.m_crText);
+
         else if (di->CtlID == 1029)
             DrawStyleItem(di);
         else
@@ -459,7 +429,7 @@ INT_PTR CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         if (mi->CtlID != 1029)
             return FALSE;
-        mi->itemHeight = 16;
+        mi->itemHeight = 20;
         ::SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, TRUE);
         return TRUE;
     }

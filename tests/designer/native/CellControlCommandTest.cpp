@@ -7,6 +7,7 @@
 #include "designer/dialogs/CellToolDialogs.h"
 #include "designer/dialogs/ControlTypeDialogs.h"
 #include "designer/dialogs/FormatDialogs.h"
+#include "control/PictureSignature.h"
 
 #include <gtest/gtest.h>
 
@@ -263,6 +264,50 @@ TEST(CellMenuCommands, ControlAndFormatTextShownForTheFocusCell)
     EXPECT_EQ(d.grid.CellGetControl(1, 1).Str(), d.ui.boxes[0].text);
     EXPECT_EQ("直接按下: [Ctrl + C] 即可复制提示框内容!!", d.ui.boxes[0].caption);
     EXPECT_NE(std::string::npos, d.ui.boxes[1].text.find("percentage"));
+}
+
+// A file that is not a picture is refused by the control with its failure
+// value and the list says so; the picture list is left as it was.
+TEST(CellMenuCommands, AFileThatIsNotAPictureIsRefused)
+{
+    Designer d;
+    const std::string bitmap = WriteBitmap();
+    ASSERT_EQ(0, d.grid.GridAddImage(CString(bitmap.c_str())));
+    const std::string text = TempPath("notes.bmp");
+    {
+        std::ofstream out(text, std::ios::binary);
+        out << "these are words, not a picture";
+    }
+    const std::string empty = TempPath("empty.png");
+    std::ofstream(empty, std::ios::binary).close();
+    for (const std::string& path : {text, empty, std::string("/nonexistent/y.png")})
+        EXPECT_EQ(-1, d.grid.GridAddImage(CString(path.c_str()))) << path;
+    EXPECT_EQ(1, d.grid.GridGetImageCount());
+    CImageListDlg list(&d.grid, d.ui);
+    list.m_strPath = text.c_str();
+    EXPECT_FALSE(list.Add());
+    EXPECT_EQ("添加图片失败!", d.ui.boxes.back().text);
+    EXPECT_EQ(1u, list.Ids().size());
+
+    const struct {
+        const char* bytes;
+        size_t count;
+        bool picture;
+    } heads[] = {
+        {"BM", 2, true},
+        {"\x89PNG\r\n\x1a\n", 8, true},
+        {"\x89PNG\r\n", 6, false},   // cut short
+        {"\xFF\xD8\xFF\xE0", 4, true},
+        {"GIF89a", 6, true},
+        {"GIF90a", 6, false},
+        {"\0\0\1\0", 4, true},
+        {"B", 1, false},
+        {"", 0, false},
+        {"<html>", 6, false},
+    };
+    for (const auto& h : heads)
+        EXPECT_EQ(h.picture, LooksLikePicture(reinterpret_cast<const BYTE*>(h.bytes), h.count)) << h.bytes;
+    EXPECT_FALSE(LooksLikePicture(nullptr, 4));
 }
 
 TEST(CellMenuCommands, PicturesByIdThroughTheListAndTheImageControl)

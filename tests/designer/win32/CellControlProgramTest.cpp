@@ -3,6 +3,7 @@
 // dialog's item list, "属性" with its border tab, and Ctrl+S onto a read-only
 // file. What the designer writes is read back by a control of the test's own.
 #include "cells/win32/RealInput.h"
+#include "designer/ColourPalette.h"
 #include "designer/win32/DesignerDriver.h"
 
 #include <gtest/gtest.h>
@@ -357,6 +358,74 @@ TEST_F(CellControlProgram, CellPropertiesOuterBorder)
     EXPECT_EQ("seed", reader.grid.CellGetValue(1, 1).Str());
 }
 
+// The border page's colour button drops the palette; "Red" clicked in it
+// with the mouse, then "外边框": the preview and the saved cell show red
+// edges.
+TEST_F(CellControlProgram, BorderColourFromThePalette)
+{
+    const std::string path = SeedTemplate("kivo_cellctl_colour.kvx");
+    Designer d("\"" + path + "\"");
+    ASSERT_TRUE(d.started);
+    ASSERT_NE(nullptr, d.Document());
+    ASSERT_TRUE(d.ClickCell(POINT{120, 60}));
+    realinput::Button(MOUSEEVENTF_RIGHTDOWN);
+    realinput::Button(MOUSEEVENTF_RIGHTUP);
+    ASSERT_TRUE(WaitFor([&] { return !TopWindows(d.pi.dwProcessId, "#32768").empty(); }));
+    PressKey(VK_UP);  // "单元格属性..."
+    PressKey(VK_RETURN);
+    HWND dialog = d.WaitForDialog("属性");
+    ASSERT_NE(nullptr, dialog);
+    HWND tab = ChildById(dialog, 1002);
+    ASSERT_NE(nullptr, tab);
+    ClickAt(tab, POINT{20, 10});
+    for (int i = 0; i < 4; ++i)
+        PressKey(VK_RIGHT);
+    HWND colour = ChildById(dialog, 1030);
+    ASSERT_NE(nullptr, colour);
+    ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(colour) != FALSE; }, 5000));
+    ClickAt(colour, CentreOf(colour));
+    std::vector<HWND> popups;
+    ASSERT_TRUE(WaitFor([&] {
+        popups = TopWindows(d.pi.dwProcessId, "KivoColourPopup");
+        return !popups.empty() && ::IsWindowVisible(popups[0]);
+    }));
+    // "Red" is the third cell of the first row.
+    const int margin = CColourPalette::Margin(::GetSystemMetrics(SM_CXEDGE));
+    ClickAt(popups[0], POINT{margin + 2 + 2 * 18 + 9, margin + 2 + 9});
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(popups[0]) || !::IsWindowVisible(popups[0]); }));
+    ClickButton(dialog, 1195);
+    HWND preview = ChildById(dialog, 1031);
+    ASSERT_NE(nullptr, preview);
+    RECT rc;
+    ::GetClientRect(preview, &rc);
+    EXPECT_TRUE(WaitFor([&] { return ScreenPixel(preview, POINT{rc.right / 3, 10}) == RGB(255, 0, 0); }, 3000));
+    EXPECT_EQ(RGB(255, 0, 0), ScreenPixel(preview, POINT{10, rc.bottom / 3}));
+    Shot("cell-properties-red-border");
+    ClickButton(dialog, 1129);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+    ASSERT_TRUE(d.ClickCell(POINT{120, 60}));
+    CtrlKey('S');
+    ASSERT_TRUE(WaitFor([&] { return TextOf(d.Document()).find('*') == std::string::npos; }));
+    EXPECT_EQ(0, d.Close());
+
+    Reader reader;
+    ASSERT_TRUE(reader.created);
+    ASSERT_EQ(1, reader.grid.GridOpenFile(CString(path.c_str()), CString()));
+    int red = 0;
+    for (LONG r = 1; r <= 5; ++r)
+        for (LONG c = 1; c <= 5; ++c) {
+            if (reader.grid.CellGetBorderFlags(r, c) != 15)
+                continue;
+            for (LONG flag : {1, 2, 4, 8}) {
+                LONG style = -1, lineColour = -1, width = -1;
+                ASSERT_TRUE(reader.grid.CellGetBorder(r, c, flag, style, lineColour, width));
+                EXPECT_EQ(RGB(255, 0, 0), static_cast<COLORREF>(lineColour)) << flag;
+                red += lineColour == RGB(255, 0, 0) ? 1 : 0;
+            }
+        }
+    EXPECT_EQ(4, red);
+}
+
 // Ctrl+S onto a read-only file that another program holds open says so and
 // keeps the document marked.
 TEST_F(CellControlProgram, CtrlSOntoAReadOnlyFileShowsTheMessage)
@@ -615,6 +684,87 @@ TEST_F(CellControlProgram, ControlTypesAndCurrencyFromTheToolbars)
     EXPECT_TRUE(currency);
 }
 
+// A colour field of a control-type dialog is a colour button: the link
+// dialog's colour picked from the palette with the mouse is the cell's
+// "urlcolor".
+TEST_F(CellControlProgram, LinkColourFromThePalette)
+{
+    const std::string path = SeedTemplate("kivo_cellctl_urlcolour.kvx");
+    Designer d("\"" + path + "\"");
+    ASSERT_TRUE(d.started);
+    ASSERT_NE(nullptr, d.Document());
+    ASSERT_TRUE(d.ClickCell(POINT{120, 60}));
+    ASSERT_TRUE(d.ClickToolbar(32874, 7, 2));
+    HWND dialog = d.WaitForDialog("URL地址");
+    ASSERT_NE(nullptr, dialog);
+    ClickButton(dialog, 1082);
+    std::vector<HWND> popups;
+    ASSERT_TRUE(WaitFor([&] {
+        popups = TopWindows(d.pi.dwProcessId, "KivoColourPopup");
+        return !popups.empty() && ::IsWindowVisible(popups[0]);
+    }));
+    // "Red": the third cell of the first row.
+    const int margin = CColourPalette::Margin(::GetSystemMetrics(SM_CXEDGE));
+    ClickAt(popups[0], POINT{margin + 2 + 2 * 18 + 9, margin + 2 + 9});
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(popups[0]) || !::IsWindowVisible(popups[0]); }));
+    ClickButton(dialog, IDOK);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+    ASSERT_TRUE(d.ClickCell(POINT{30, 120}));
+    CtrlKey('S');
+    ASSERT_TRUE(WaitFor([&] { return TextOf(d.Document()).find('*') == std::string::npos; }));
+    EXPECT_EQ(0, d.Close());
+
+    Reader reader;
+    ASSERT_TRUE(reader.created);
+    ASSERT_EQ(1, reader.grid.GridOpenFile(CString(path.c_str()), CString()));
+    LONG row = 0, col = 0;
+    ASSERT_TRUE(FindControl(reader.grid, 9, row, col));
+    EXPECT_EQ(std::to_string(RGB(255, 0, 0)),
+              reader.grid.CellGetControlProperty(row, col, CString("urlcolor")).Str());
+}
+
+// The check box's size field has a spin button: two real clicks on its upper
+// arrow step 13 to 15, which the cell then carries.
+TEST_F(CellControlProgram, CheckBoxSizeStepsWithItsSpin)
+{
+    const std::string path = SeedTemplate("kivo_cellctl_spin.kvx");
+    Designer d("\"" + path + "\"");
+    ASSERT_TRUE(d.started);
+    ASSERT_NE(nullptr, d.Document());
+    ASSERT_TRUE(d.ClickCell(POINT{120, 60}));
+    ASSERT_TRUE(d.ClickToolbar(32870, 3, 1));
+    HWND dialog = d.WaitForDialog("复选框");
+    ASSERT_NE(nullptr, dialog);
+    HWND size = ChildById(dialog, 1068);
+    HWND spin = ChildById(dialog, 1070);
+    ASSERT_NE(nullptr, size);
+    ASSERT_NE(nullptr, spin);
+    EXPECT_EQ("13", designerwine::ControlTextOf(size));
+    RECT rc;
+    ::GetClientRect(spin, &rc);
+    for (int i = 0; i < 2; ++i) {
+        ClickAt(spin, POINT{rc.right / 2, rc.bottom / 4});
+        gridwine::PumpFor(150);
+    }
+    EXPECT_TRUE(WaitFor([&] { return designerwine::ControlTextOf(size) == "15"; }, 3000))
+        << designerwine::ControlTextOf(size);
+    ClickButton(dialog, IDOK);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+    ASSERT_TRUE(d.ClickCell(POINT{30, 120}));
+    CtrlKey('S');
+    ASSERT_TRUE(WaitFor([&] { return TextOf(d.Document()).find('*') == std::string::npos; }));
+    EXPECT_EQ(0, d.Close());
+
+    Reader reader;
+    ASSERT_TRUE(reader.created);
+    ASSERT_EQ(1, reader.grid.GridOpenFile(CString(path.c_str()), CString()));
+    std::string sizes;
+    for (LONG r = 1; r <= 5; ++r)
+        for (LONG c = 1; c <= 5; ++c)
+            sizes += reader.grid.CellGetControlProperty(r, c, CString("size")).Str();
+    EXPECT_EQ("15", sizes);
+}
+
 // A font change in "属性" over two cells with different formats makes both
 // bold and leaves each cell's own format.
 TEST_F(CellControlProgram, FontChangeOnAMixedSelectionKeepsTheFormats)
@@ -676,7 +826,8 @@ TEST_F(CellControlProgram, FontChangeOnAMixedSelectionKeepsTheFormats)
     Reader reader;
     ASSERT_TRUE(reader.created);
     ASSERT_EQ(1, reader.grid.GridOpenFile(CString(path.c_str()), CString()));
-    EXPECT_EQ("FW_BOLD", reader.grid.CellGetTextFontProperty(3, 2, CString("weight")).Str());
+    EXPECT_EQ("FW_BOLD", reader.grid.CellGetTextFontProperty(3, 2, CString("weight")).Str())
+        << reader.grid.CellGetTextFont(3, 2).Str() << " | " << reader.grid.CellGetTextFont(3, 3).Str();
     EXPECT_EQ("FW_BOLD", reader.grid.CellGetTextFontProperty(3, 3, CString("weight")).Str());
     EXPECT_EQ("percentage", reader.grid.CellGetTextFormatProperty(3, 2, CString("datatype")).Str());
     EXPECT_EQ("scientific", reader.grid.CellGetTextFormatProperty(3, 3, CString("datatype")).Str());

@@ -1,0 +1,11 @@
+// Whether a file's first bytes are those of a picture format the picture
+// list can decode (bitmap, PNG, JPEG, GIF, TIFF, icon, metafiles).
+#pragma once
+
+#include "base/WinTypes.h"
+
+#include <cstddef>
+
+bool LooksLikePicture(const BYTE* bytes, size_t count);
+// The same for a file; false when it cannot be read.
+bool FileLooksLikePicture(const char* path);

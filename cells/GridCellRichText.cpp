@@ -38,8 +38,33 @@ CGridCellSuperEdit::CGridCellSuperEdit() = default;
 CGridCellSuperEdit::~CGridCellSuperEdit()
 {
     // The locked host goes with the cell; an editor window still open is
-    // destroyed by CGridCell's destructor.
+    // destroyed by CGridCell's destructor, one that already went is not
+    // touched.
+    ForgetVanishedEditor();
     m_pLockedHost.reset();
+}
+
+void CGridCellSuperEdit::ForgetVanishedEditor()
+{
+    if (!m_bEditorTracked || !m_editorAlive.expired())
+        return;
+    m_bEditorTracked = FALSE;
+    m_bLockedOnEditor = FALSE;
+    if (CGridCell::GetEditWnd() != nullptr)
+        SetEditWnd(nullptr);
+    m_bits.editing = 0;
+}
+
+CWnd* CGridCellSuperEdit::GetEditWnd()
+{
+    ForgetVanishedEditor();
+    return CGridCell::GetEditWnd();
+}
+
+BOOL CGridCellSuperEdit::IsEditing()
+{
+    ForgetVanishedEditor();
+    return CGridCell::IsEditing();
 }
 
 // --- record ----------------------------------------------------------------------
@@ -1056,6 +1081,8 @@ BOOL CGridCellSuperEdit::Edit(int nRow, int nCol, CRect rect, CPoint, UINT nID, 
     // An editor that cannot be made leaves the cell as it was.
     SetEditWnd(editor);
     m_bits.editing = editor != nullptr ? 1 : 0;
+    m_bEditorTracked = editor != nullptr && hooks.pfnAlive != nullptr ? TRUE : FALSE;
+    m_editorAlive = m_bEditorTracked ? hooks.pfnAlive(editor) : std::weak_ptr<void>();
     return TRUE;
 }
 
@@ -1082,6 +1109,8 @@ void CGridCellSuperEdit::OnEndEdit()
         m_bLockedOnEditor = FALSE;
     }
     CGridCell::OnEndEdit();
+    m_bEditorTracked = FALSE;
+    m_editorAlive.reset();
     if (wasLocked)
         SELockContent();
     if (m_pGrid != nullptr && m_pGrid->GetSafeHwnd() != nullptr) {

@@ -189,12 +189,19 @@ void CGridCellSuperEdit::ReplaceWithPlainText(const CString& strText)
     CRichTextHostBase* host = m_pLockedHost ? m_pLockedHost->Host() : nullptr;
     if (host == nullptr)
         return;
-    host->SetText(strText);
+    LoadPlainText(host, strText);
+}
+
+void CGridCellSuperEdit::LoadPlainText(CRichTextHostBase* pHost, const CString& strText)
+{
+    // The host's own default face is the bold system font: plain text gets
+    // "宋体", bold off.
+    pHost->SetText(strText);
     RichCharFormat cf;
     cf.dwMask = RT_CFM_FACE | RT_CFM_BOLD;
     cf.dwEffects = 0;
     cf.strFace = kPlainFace;
-    host->SetCharFormat(cf, RT_SCF_ALL);
+    pHost->SetCharFormat(cf, RT_SCF_ALL);
 }
 
 // --- locking ---------------------------------------------------------------------------
@@ -246,7 +253,7 @@ BOOL CGridCellSuperEdit::SELockContent()
     if (!m_strRichText.IsEmpty())
         host->Host()->SetRTF(m_strRichText);
     else
-        host->Host()->SetText(m_strText.Get());
+        LoadPlainText(host->Host(), m_strText.Get());
     host->SetInUse(TRUE);
     m_pLockedHost = std::move(host);
     return TRUE;
@@ -1001,7 +1008,7 @@ BOOL CGridCellSuperEdit::LoadInto(CRichTextHostBase* pHost)
     const CString text = m_strText.Get();
     if (text.IsEmpty())
         return FALSE;
-    pHost->SetText(text);
+    LoadPlainText(pHost, text);
     return TRUE;
 }
 

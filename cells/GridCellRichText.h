@@ -195,6 +195,8 @@ private:
     LONG CopySelection(CRichTextHostBase* pTarget, LPTSTR pszBuffer, int nBufferSize);
     // Replaces the content by plain text in "宋体", bold off.
     void ReplaceWithPlainText(const CString& strText);
+    // Loads plain text into a host in "宋体", bold off.
+    static void LoadPlainText(CRichTextHostBase* pHost, const CString& strText);
     // Draws the RTF (or, without any, the plain text) through the grid's host.
     BOOL DrawRichText(CDC* pDC, const CRect& rect);
     // Loads what the cell shows into the host; FALSE when there is nothing.

@@ -324,6 +324,14 @@ protected:
         case kEndEditMessage:
             EndEdit();
             break;
+        case WM_CLOSE:
+            // Closed from outside: the edit ends as when the focus leaves,
+            // and EndEdit closes the window after the grid has the texts.
+            if (!m_bClosing && !g_bEndingEdit)
+                EndEdit();
+            else
+                result = CWnd::WindowProc(message, wParam, lParam);
+            break;
         case kCheckFocusMessage:
             if (!m_bDialogOpen && !InFamily(::GetFocus()))
                 EndEdit();
@@ -375,6 +383,7 @@ private:
     BOOL m_bLockMark = FALSE;
     int m_nDepth = 0;
     bool m_bDeletePending = false;
+    bool m_bClosing = false;                             // EndEdit closes the window
     std::shared_ptr<int> m_alive = std::make_shared<int>(0);   // expires with the window
 };
 
@@ -632,6 +641,7 @@ void CSuperEditWnd::EndEdit()
     }
     if (CWnd* owner = GetOwner())
         owner->SendMessage(WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
+    m_bClosing = true;
     if (::IsWindow(hwnd))
         ::SendMessageA(hwnd, WM_CLOSE, 0, 0);
     g_bEndingEdit = false;

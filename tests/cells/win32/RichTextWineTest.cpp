@@ -626,6 +626,30 @@ TEST_F(RichTextWineTest, AnEditorThatWentWithTheGridWindowIsForgotten)
     EXPECT_TRUE(cell->SEUnlockContent());
 }
 
+// Closing the editor window from outside (WM_CLOSE) ends the edit as the
+// focus leaving it does: the grid commits what was typed.
+TEST_F(RichTextWineTest, ClosingTheEditorWindowCommitsTheEdit)
+{
+    CGridCellSuperEdit* cell = MakeRich(2, 2, "");
+    ASSERT_NE(nullptr, cell);
+    grid.SetFocusCell(2, 2);
+    grid.SetFocus();
+    PumpFor(30);
+    const int endEditsBefore = s_host->endEdits;
+    realinput::PressKey(VK_F2);
+    ASSERT_TRUE(cell->IsEditing());
+    realinput::PressKey('X');
+    realinput::PressKey(VK_ESCAPE);                  // typed into the editor, which stays open
+    ASSERT_TRUE(cell->IsEditing());
+    ::SendMessageA(cell->GetEditWnd()->GetSafeHwnd(), WM_CLOSE, 0, 0);
+    PumpFor(60);
+    EXPECT_FALSE(cell->IsEditing());
+    EXPECT_EQ(nullptr, cell->GetEditWnd());
+    EXPECT_EQ(std::string("x"), std::string(grid.GetCellText(2, 2)));
+    EXPECT_NE(std::string::npos, std::string(grid.GetCellRichText(2, 2)).find("x"));
+    EXPECT_EQ(endEditsBefore + 1, s_host->endEdits);
+}
+
 TEST_F(RichTextWineTest, EnterOrAReadOnlyCellOpensNoEditor)
 {
     CGridCellSuperEdit* cell = MakeRich(2, 2, kPlainRtf);

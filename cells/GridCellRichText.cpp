@@ -38,8 +38,33 @@ CGridCellSuperEdit::CGridCellSuperEdit() = default;
 CGridCellSuperEdit::~CGridCellSuperEdit()
 {
     // The locked host goes with the cell; an editor window still open is
-    // destroyed by CGridCell's destructor.
+    // destroyed by CGridCell's destructor, one that already went is not
+    // touched.
+    ForgetVanishedEditor();
     m_pLockedHost.reset();
+}
+
+void CGridCellSuperEdit::ForgetVanishedEditor()
+{
+    if (!m_bEditorTracked || !m_editorAlive.expired())
+        return;
+    m_bEditorTracked = FALSE;
+    m_bLockedOnEditor = FALSE;
+    if (CGridCell::GetEditWnd() != nullptr)
+        SetEditWnd(nullptr);
+    m_bits.editing = 0;
+}
+
+CWnd* CGridCellSuperEdit::GetEditWnd()
+{
+    ForgetVanishedEditor();
+    return CGridCell::GetEditWnd();
+}
+
+BOOL CGridCellSuperEdit::IsEditing()
+{
+    ForgetVanishedEditor();
+    return CGridCell::IsEditing();
 }
 
 // --- record ----------------------------------------------------------------------
@@ -164,12 +189,19 @@ void CGridCellSuperEdit::ReplaceWithPlainText(const CString& strText)
     CRichTextHostBase* host = m_pLockedHost ? m_pLockedHost->Host() : nullptr;
     if (host == nullptr)
         return;
-    host->SetText(strText);
+    LoadPlainText(host, strText);
+}
+
+void CGridCellSuperEdit::LoadPlainText(CRichTextHostBase* pHost, const CString& strText)
+{
+    // The host's own default face is the bold system font: plain text gets
+    // "宋体", bold off.
+    pHost->SetText(strText);
     RichCharFormat cf;
     cf.dwMask = RT_CFM_FACE | RT_CFM_BOLD;
     cf.dwEffects = 0;
     cf.strFace = kPlainFace;
-    host->SetCharFormat(cf, RT_SCF_ALL);
+    pHost->SetCharFormat(cf, RT_SCF_ALL);
 }
 
 // --- locking ---------------------------------------------------------------------------
@@ -221,7 +253,7 @@ BOOL CGridCellSuperEdit::SELockContent()
     if (!m_strRichText.IsEmpty())
         host->Host()->SetRTF(m_strRichText);
     else
-        host->Host()->SetText(m_strText.Get());
+        LoadPlainText(host->Host(), m_strText.Get());
     host->SetInUse(TRUE);
     m_pLockedHost = std::move(host);
     return TRUE;
@@ -976,7 +1008,7 @@ BOOL CGridCellSuperEdit::LoadInto(CRichTextHostBase* pHost)
     const CString text = m_strText.Get();
     if (text.IsEmpty())
         return FALSE;
-    pHost->SetText(text);
+    LoadPlainText(pHost, text);
     return TRUE;
 }
 
@@ -1056,6 +1088,8 @@ BOOL CGridCellSuperEdit::Edit(int nRow, int nCol, CRect rect, CPoint, UINT nID, 
     // An editor that cannot be made leaves the cell as it was.
     SetEditWnd(editor);
     m_bits.editing = editor != nullptr ? 1 : 0;
+    m_bEditorTracked = editor != nullptr && hooks.pfnAlive != nullptr ? TRUE : FALSE;
+    m_editorAlive = m_bEditorTracked ? hooks.pfnAlive(editor) : std::weak_ptr<void>();
     return TRUE;
 }
 
@@ -1082,6 +1116,8 @@ void CGridCellSuperEdit::OnEndEdit()
         m_bLockedOnEditor = FALSE;
     }
     CGridCell::OnEndEdit();
+    m_bEditorTracked = FALSE;
+    m_editorAlive.reset();
     if (wasLocked)
         SELockContent();
     if (m_pGrid != nullptr && m_pGrid->GetSafeHwnd() != nullptr) {

@@ -160,6 +160,12 @@ public:
     BOOL SECtrlDeleteText() override;
     BOOL SECtrlDeleteTextEx(LONG nStartChar, LONG nEndChar) override;
 
+    // The editor window while it exists; an editor that went with its window
+    // (the grid's window destroyed under it) is forgotten and the cell is no
+    // longer editing.
+    CWnd* GetEditWnd() override;
+    BOOL IsEditing() override;
+
     BOOL Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBkgnd = TRUE) override;
     CSize GetTextExtent(LPCTSTR szText, CDC* pDC, int nCol) override;
     BOOL Edit(int nRow, int nCol, CRect rect, CPoint point, UINT nID, UINT nChar) override;
@@ -168,6 +174,8 @@ public:
     void OnEndEdit() override;
 
 private:
+    // Forgets the editor when its liveness token has expired.
+    void ForgetVanishedEditor();
     // The locked editor while the cell is being edited, else NULL.
     CRichTextEditorSite* LockedEditor();
     // The back end of the locked content: the editor's, else the host's; NULL
@@ -187,6 +195,8 @@ private:
     LONG CopySelection(CRichTextHostBase* pTarget, LPTSTR pszBuffer, int nBufferSize);
     // Replaces the content by plain text in "宋体", bold off.
     void ReplaceWithPlainText(const CString& strText);
+    // Loads plain text into a host in "宋体", bold off.
+    static void LoadPlainText(CRichTextHostBase* pHost, const CString& strText);
     // Draws the RTF (or, without any, the plain text) through the grid's host.
     BOOL DrawRichText(CDC* pDC, const CRect& rect);
     // Loads what the cell shows into the host; FALSE when there is nothing.
@@ -200,6 +210,8 @@ private:
     BOOL m_bToolBarPosSet = FALSE;
     BOOL m_bLockedOnEditor = FALSE;
     std::unique_ptr<CSuperEditTextHost> m_pLockedHost;
+    std::weak_ptr<void> m_editorAlive;   // the open editor's liveness token
+    BOOL m_bEditorTracked = FALSE;       // m_editorAlive belongs to the open editor
     CString m_strFontNameGet;        // the last answers of SECharGetFontName(Ex)
     CString m_strFontNameGetEx;
 };

@@ -4,12 +4,17 @@
 // The editor window belongs to the platform layer; the cell reaches it only
 // through this interface. Like the other in-place editors it owns itself: the
 // cell keeps its window as the cell's editor window, destroys the window when
-// the edit ends and never deletes the object.
+// the edit ends and never deletes the object. The window can also go without
+// the cell (with the grid's window, or its parent's): the cell keeps the
+// editor's liveness token and forgets an editor whose token has expired
+// before it touches it.
 #pragma once
 
 #include "base/CString.h"
 #include "base/Geometry.h"
 #include "base/WinTypes.h"
+
+#include <memory>
 
 class CGridCtrl;
 class CRichTextHostBase;
@@ -54,6 +59,9 @@ struct SuperEditHooks {
     CRichTextEditorSite* (*pfnSite)(CWnd* pWnd) = nullptr;
     // Ends the edit: the editor reports its texts to the grid and closes.
     void (*pfnEndEdit)(CWnd* pWnd) = nullptr;
+    // The liveness token of a window made by pfnCreate, asked right after it
+    // was made: it expires when the editor's window is destroyed.
+    std::weak_ptr<void> (*pfnAlive)(CWnd* pWnd) = nullptr;
 };
 
 void SetSuperEditHooks(const SuperEditHooks& hooks);

@@ -1,8 +1,8 @@
 // The rich-text host on Windows: the system's rich-edit text services
 // (riched20.dll, CreateTextServices) over a windowless text host of our own.
 //
-// The host has no window, caret, scroll bars or device context; everything is
-// drawn into the caller's DC. The text-services interfaces are declared here
+// The host has no window, caret or scroll bars; everything is drawn into the
+// caller's DC (the host's own memory DC only serves layout). The text-services interfaces are declared here
 // from their documented layout. Their members (not IUnknown's) use the C++
 // member calling convention, so they are declared without a calling
 // convention keyword: on i686 that is thiscall, as riched20 calls them.
@@ -127,7 +127,6 @@ const IID kIIDTextServices = {0x8D33F740, 0xCF58, 0x11CE, {0xA8, 0x9D, 0x00, 0xA
 
 const DWORD kPropertyBits = 0x00000001 | 0x00000002 | 0x00000400 | 0x00200000;   // rich, multiline, wrap, current background
 const LONG kViewInactive = -1;
-const bool kAskNaturalSize = false;
 const DWORD kNaturalFitToContent = 1;
 
 typedef HRESULT(WINAPI* CreateTextServicesFn)(IUnknown*, IUnknown*, IUnknown**);
@@ -165,6 +164,8 @@ public:
     {
         if (m_pServices != nullptr)
             m_pServices->Release();
+        if (m_hMeasureDC != nullptr)
+            DeleteDC(m_hMeasureDC);
     }
 
     // IUnknown: the owner deletes the host; it counts no references.
@@ -178,7 +179,16 @@ public:
     ULONG STDMETHODCALLTYPE Release() override { return 0; }
 
     // ITextHost
-    HDC TxGetDC() override { return nullptr; }
+    // The text services lay out what is loaded through this DC (answering
+    // none, Wine's left new content unwrapped until the next width change):
+    // a memory DC of the screen's resolution, the host's own, kept until the
+    // host goes.
+    HDC TxGetDC() override
+    {
+        if (m_hMeasureDC == nullptr)
+            m_hMeasureDC = CreateCompatibleDC(nullptr);
+        return m_hMeasureDC;
+    }
     INT TxReleaseDC(HDC) override { return 1; }
     BOOL TxShowScrollBar(INT, BOOL) override { return FALSE; }
     BOOL TxEnableScrollBar(INT, INT) override { return FALSE; }
@@ -331,9 +341,7 @@ public:
 
     int GetNaturalHeight(int nWidth, int* pnHeight) override
     {
-        // Asking Wine's text services for their natural size over this host
-        // crashed; until that is understood the size is not asked for.
-        if (m_pServices == nullptr || !kAskNaturalSize)
+        if (m_pServices == nullptr)
             return 1;
         HDC screen = GetDC(nullptr);
         LONG width = nWidth;
@@ -349,7 +357,7 @@ public:
 
     int GetNaturalWidth(int nHeight, int* pnWidth) override
     {
-        if (m_pServices == nullptr || !kAskNaturalSize)
+        if (m_pServices == nullptr)
             return 1;
         HDC screen = GetDC(nullptr);
         LONG width = 10000;
@@ -537,6 +545,7 @@ private:
     PARAFORMAT2 m_pf;
     ITextServicesDecl* m_pServices = nullptr;
     CString m_strLastRtf;
+    HDC m_hMeasureDC = nullptr;
 };
 
 }  // namespace

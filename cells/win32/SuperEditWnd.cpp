@@ -192,6 +192,12 @@ private:
 };
 
 // The rich edit control inside the editor.
+//
+// The control is an ANSI window ("RichEdit20A"). Characters of code page 936
+// beyond ASCII (the input method's characters, a lead and a trail byte typed
+// in turn, the input method's result string) are put in by the editor itself
+// as UTF-16 at the selection, with undo: left to the control's own ANSI
+// character handling they arrive as '?' under Wine.
 class CSuperRichEdit : public CWnd {
 public:
     explicit CSuperRichEdit(CSuperEditWnd* pOwner) : m_pOwner(pOwner) {}
@@ -199,8 +205,12 @@ public:
     int GetLastChar() const { return m_nLastChar; }
 
 private:
+    // Types a character given as code page 936 bytes (one or two).
+    void TypeBytes(const std::string& bytes);
+
     CSuperEditWnd* m_pOwner;
     int m_nLastChar = -1;
+    int m_nLeadByte = -1;        // a lead byte waiting for its trail byte
 };
 
 class CSuperEditWnd : public CWnd, public CRichTextEditorSite, public CFormatToolBarSite {
@@ -219,6 +229,7 @@ public:
     }
 
     BOOL Open();
+    std::weak_ptr<void> Alive() const { return m_alive; }
 
     // CRichTextEditorSite
     CRichTextHostBase* GetBackEnd() override { return &m_backEnd; }
@@ -249,6 +260,13 @@ public:
     {
         if (HWND bar = FormatToolBarHwnd(m_toolbar.get()))
             ::ShowWindow(bar, bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
+    }
+
+    // Puts text in at the selection as if typed (undo kept).
+    void TypeText(const std::u16string& text)
+    {
+        if (!text.empty())
+            m_backEnd.ReplaceSel(text, TRUE);
     }
 
     // CFormatToolBarSite
@@ -306,6 +324,14 @@ protected:
         case kEndEditMessage:
             EndEdit();
             break;
+        case WM_CLOSE:
+            // Closed from outside: the edit ends as when the focus leaves,
+            // and EndEdit closes the window after the grid has the texts.
+            if (!m_bClosing && !g_bEndingEdit)
+                EndEdit();
+            else
+                result = CWnd::WindowProc(message, wParam, lParam);
+            break;
         case kCheckFocusMessage:
             if (!m_bDialogOpen && !InFamily(::GetFocus()))
                 EndEdit();
@@ -325,6 +351,8 @@ protected:
     void PostNcDestroy() override
     {
         CWnd::PostNcDestroy();
+        // Whoever kept the editor (its cell) lets go of it from now on.
+        m_alive.reset();
         if (m_nDepth > 0)
             m_bDeletePending = true;
         else
@@ -355,6 +383,8 @@ private:
     BOOL m_bLockMark = FALSE;
     int m_nDepth = 0;
     bool m_bDeletePending = false;
+    bool m_bClosing = false;                             // EndEdit closes the window
+    std::shared_ptr<int> m_alive = std::make_shared<int>(0);   // expires with the window
 };
 
 LRESULT CSuperRichEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -371,18 +401,47 @@ LRESULT CSuperRichEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
                 if (bytes > 0)
                     ::ImmGetCompositionStringA(imc, GCS_RESULTSTR, &text[0], static_cast<DWORD>(bytes));
                 ::ImmReleaseContext(m_hWnd, imc);
-                // Each UTF-16 unit of the result reaches the control as a character.
-                for (char16_t unit : cp936::ToUtf16(text))
-                    ::SendMessageW(m_hWnd, WM_CHAR, unit, 0);
+                m_pOwner->TypeText(cp936::ToUtf16(text));
                 break;
             }
         }
         result = CWnd::WindowProc(message, wParam, lParam);
         break;
-    case WM_CHAR:
-        m_nLastChar = static_cast<int>(wParam);
-        result = CWnd::WindowProc(message, wParam, lParam);
+    case WM_IME_CHAR: {
+        // One character: a two-byte code has its lead byte in the high byte.
+        m_nLastChar = static_cast<int>(wParam & 0xFFFF);
+        m_nLeadByte = -1;
+        std::string bytes;
+        if ((wParam & 0xFF00) != 0)
+            bytes.push_back(static_cast<char>((wParam >> 8) & 0xFF));
+        bytes.push_back(static_cast<char>(wParam & 0xFF));
+        TypeBytes(bytes);
         break;
+    }
+    case WM_CHAR: {
+        m_nLastChar = static_cast<int>(wParam);
+        const unsigned int code = static_cast<unsigned int>(wParam & 0xFFFF);
+        if (m_nLeadByte >= 0) {
+            // The trail byte completes the character (any other byte
+            // drops the lone lead byte and is typed on its own).
+            const int lead = m_nLeadByte;
+            m_nLeadByte = -1;
+            if (code <= 0xFF && cp936::IsTrailByte(static_cast<unsigned char>(code))) {
+                TypeBytes(std::string{static_cast<char>(lead), static_cast<char>(code)});
+                break;
+            }
+        }
+        if (code > 0xFF) {
+            TypeBytes(std::string{static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)});
+        } else if (code >= 0x80 && cp936::IsLeadByte(static_cast<unsigned char>(code))) {
+            m_nLeadByte = static_cast<int>(code);
+        } else if (code >= 0x80) {
+            TypeBytes(std::string(1, static_cast<char>(code)));
+        } else {
+            result = CWnd::WindowProc(message, wParam, lParam);
+        }
+        break;
+    }
     case WM_RBUTTONUP: {
         CPoint pt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         ::ClientToScreen(m_hWnd, &pt);
@@ -400,6 +459,11 @@ LRESULT CSuperRichEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     m_pOwner->Leave();
     return result;
+}
+
+void CSuperRichEdit::TypeBytes(const std::string& bytes)
+{
+    m_pOwner->TypeText(cp936::ToUtf16(bytes));
 }
 
 BOOL CSuperEditWnd::Open()
@@ -577,6 +641,7 @@ void CSuperEditWnd::EndEdit()
     }
     if (CWnd* owner = GetOwner())
         owner->SendMessage(WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
+    m_bClosing = true;
     if (::IsWindow(hwnd))
         ::SendMessageA(hwnd, WM_CLOSE, 0, 0);
     g_bEndingEdit = false;
@@ -735,6 +800,12 @@ void EndSuperEdit(CWnd* pWnd)
         editor->EndEdit();
 }
 
+std::weak_ptr<void> AliveOf(CWnd* pWnd)
+{
+    CSuperEditWnd* editor = dynamic_cast<CSuperEditWnd*>(pWnd);
+    return editor != nullptr ? editor->Alive() : std::weak_ptr<void>();
+}
+
 }  // namespace
 
 void InstallSuperEditHooks()
@@ -743,5 +814,6 @@ void InstallSuperEditHooks()
     hooks.pfnCreate = &CreateSuperEdit;
     hooks.pfnSite = &SiteOf;
     hooks.pfnEndEdit = &EndSuperEdit;
+    hooks.pfnAlive = &AliveOf;
     SetSuperEditHooks(hooks);
 }

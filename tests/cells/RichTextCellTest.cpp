@@ -1,7 +1,9 @@
 // The rich-text cell: its record, the paragraph arithmetic, the messages each
 // SE operation sends to a recording back end, and the lock state machine.
 #include "cells/GridCellRichText.h"
+#include "cells/RichTextEditorSite.h"
 #include "cells/RichTextParagraphs.h"
+#include "platform/Wnd.h"
 #include "grid/GridCellTypes.h"
 #include "grid/RecordBytes.h"
 #include "grid/RichTextHostBase.h"
@@ -11,6 +13,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -613,7 +616,12 @@ TEST_F(RichTextCell, APlainTextCellOpensWithItsTextAndSetTextFollowsTheLock)
     CGridCellSuperEdit other;
     other.SetText("only text");
     ASSERT_TRUE(other.SELockContent());
-    EXPECT_EQ("settext only text", log.back());
+    // The text, then "宋体" with bold off over all of it (the host's own
+    // default face is the bold system font).
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ("settext only text", log[log.size() - 2]);
+    EXPECT_EQ(0u, log.back().find("setcf 4 mask=20000001 eff=00000000")) << log.back();
+    EXPECT_NE(std::string::npos, log.back().find("face=\xCB\xCE\xCC\xE5")) << log.back();
     other.SetText("locked");                          // locked: the content and the RTF follow
     EXPECT_EQ("{\\rtf1 locked}", std::string(other.GetRichText()));
     EXPECT_EQ("locked", std::string(other.GetText()));
@@ -640,3 +648,76 @@ TEST_F(RichTextCell, EditingStartedWithEnterOrWithoutAnEditorLeavesTheCellAsItWa
 }
 
 }  // namespace
+
+// --- an editor that goes without its cell ---------------------------------------------------------
+
+namespace {
+
+// An editor window as the hooks make it, with a liveness token the test
+// expires as the window's destruction would.
+class CFakeSuperEditor : public CWnd, public CRichTextEditorSite {
+public:
+    std::shared_ptr<int> alive = std::make_shared<int>(0);
+    BOOL lockMark = FALSE;
+    CRichTextHostBase* GetBackEnd() override { return nullptr; }
+    BOOL GetLockMark() const override { return lockMark; }
+    void SetLockMark(BOOL bLocked) override { lockMark = bLocked; }
+    void SetContentRTF(const CString&) override {}
+    CString GetContentRTF() override { return CString(); }
+    CString GetContentText() override { return CString(); }
+    void SetContentText(const CString&) override {}
+    void ShowToolBar(BOOL) override {}
+};
+
+CFakeSuperEditor* g_fakeEditor = nullptr;
+
+// Installs hooks that make g_fakeEditor, and restores the ones before.
+class ScopedFakeEditorHooks {
+public:
+    ScopedFakeEditorHooks() : m_old(GetSuperEditHooks())
+    {
+        SuperEditHooks hooks;
+        hooks.pfnCreate = [](const SuperEditRequest&) -> CWnd* { return g_fakeEditor = new CFakeSuperEditor; };
+        hooks.pfnSite = [](CWnd* pWnd) -> CRichTextEditorSite* { return dynamic_cast<CFakeSuperEditor*>(pWnd); };
+        hooks.pfnEndEdit = [](CWnd*) {};
+        hooks.pfnAlive = [](CWnd* pWnd) -> std::weak_ptr<void> {
+            return static_cast<CFakeSuperEditor*>(pWnd)->alive;
+        };
+        SetSuperEditHooks(hooks);
+    }
+    ~ScopedFakeEditorHooks() { SetSuperEditHooks(m_old); }
+
+private:
+    SuperEditHooks m_old;
+};
+
+}  // namespace
+
+TEST_F(RichTextCell, AnEditorThatWentOnItsOwnIsForgottenNotTouched)
+{
+    ScopedFakeEditorHooks hooks;
+    cell.SetRichText("{\\rtf1 kept}");
+    ASSERT_TRUE(cell.Edit(1, 1, CRect(0, 0, 50, 20), CPoint(0, 0), 1, 'a'));
+    ASSERT_TRUE(cell.IsEditing());
+    ASSERT_EQ(static_cast<CWnd*>(g_fakeEditor), cell.GetEditWnd());
+    ASSERT_TRUE(cell.SELockContent());
+    EXPECT_TRUE(cell.IsLockedOnEditor());
+    EXPECT_TRUE(g_fakeEditor->lockMark);
+
+    // The window goes (with the grid's, say) and its object with it.
+    g_fakeEditor->alive.reset();
+    delete g_fakeEditor;
+    g_fakeEditor = nullptr;
+
+    EXPECT_FALSE(cell.IsEditing());
+    EXPECT_EQ(nullptr, cell.GetEditWnd());
+    EXPECT_FALSE(cell.IsLocked());
+    EXPECT_FALSE(cell.SECharSetBold(1));
+    EXPECT_FALSE(cell.SEUnlockContent());
+    cell.EndEdit();
+    cell.OnEndEdit();
+    // The stored content opens on a host of the cell's own.
+    ASSERT_TRUE(cell.SELockContent());
+    EXPECT_EQ("{\\rtf1 kept}", std::string(cell.GetRichText()));
+    EXPECT_TRUE(cell.SEUnlockContent());
+}

@@ -9,8 +9,7 @@
 
 using namespace comtest;
 
-// Not yet run green under Wine (the text services host is being brought up).
-TEST(RichTextScript, DISABLED_VbscriptLocksFormatsAndUnlocksACell)
+TEST(RichTextScript, VbscriptLocksFormatsAndUnlocksACell)
 {
     ScopedRegistration registration;
     ASSERT_TRUE(registration.ok());

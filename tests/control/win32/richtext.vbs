@@ -1,7 +1,9 @@
 ' Drives the rich-text (SE) members of the control as a script does: every
 ' member answers its no-target value before a cell is locked; a rich-text
 ' cell locked with SELockContent takes formats, text and undo, and
-' SEUnlockContent writes its text back. Prints "FAIL: ..." for each failure,
+' SEUnlockContent writes its text back; RTF set through SECtrlSetRTF is kept
+' by the cell over an unlock and a relock; locking a second cell writes the
+' first one back. Prints "FAIL: ..." for each failure,
 ' the RTF as "VALUE rtf=..." (ASCII only), and exits with the number of
 ' failures.
 Option Explicit
@@ -64,6 +66,40 @@ WScript.Echo "VALUE rtf=" & Replace(Replace(rtf, vbCr, ""), vbLf, "")
 Check ctl.SEUnlockContent() = -1, "SEUnlockContent"
 Check ctl.CellGetValue(2, 2) = "hello, world", "the text written back"
 Check ctl.SECharGetBold() = 0, "no target after unlocking"
+Check ctl.SEUnlockContent() = 0, "a second SEUnlockContent"
+
+' ---- rich text set, kept by the cell and read back after a relock
+Dim zhong : zhong = Chr(&HD6D0)
+Check ctl.CellSetControl(3, 2, "<control controltype = ""superedit"" ></control>") = -1, "CellSetControl superedit (3, 2)"
+Check ctl.SELockContent(3, 2) = -1, "SELockContent (3, 2)"
+Check ctl.SECtrlSetRTF("{\rtf1\ansi\ansicpg936{\colortbl ;\red255\green0\blue0;}\b0\cf1 red\b  bold\par \b0\'d6\'d0 two}") = -1, "SECtrlSetRTF"
+Check ctl.SEParaGetCount() = 2, "two paragraphs"
+Check ctl.SECharGetTextColorEx(0, 3) = 255, "the red run"
+Check ctl.SECharGetBoldEx(4, 8) = -1, "the bold run"
+Check ctl.SECharGetBoldEx(0, 8) = 0, "bold is mixed over both runs"
+Check ctl.SEParaGetContentExJ(1, 1) = zhong & " two", "the second paragraph"
+Check ctl.SEParaSetAlignEx(1, 1, 3) = -1, "SEParaSetAlignEx centre"
+Check ctl.SEParaGetAlignEx(1, 1) = 3, "centred"
+Check ctl.SEParaGetAlignEx(0, 0) = 1, "the first paragraph stays left"
+' Locking another cell first closes this one, writing its content back.
+Check ctl.SELockContent(2, 2) = -1, "SELockContent (2, 2) while (3, 2) is locked"
+Check ctl.CellGetValue(3, 2) = "red bold" & vbCrLf & zhong & " two", "(3, 2) written back by the relock"
+Check ctl.SECtrlGetText() = "hello, world", "the target is (2, 2) now"
+Check ctl.SEUnlockContent() = -1, "SEUnlockContent (2, 2)"
+Check ctl.SELockContent(3, 2) = -1, "SELockContent (3, 2) again"
+Check ctl.SECharGetTextColorEx(0, 3) = 255, "the colour kept by the cell"
+Check ctl.SEParaGetAlignEx(1, 1) = 3, "the alignment kept by the cell"
+Check ctl.SECharGetBoldEx(4, 8) = -1, "bold kept by the cell"
+Check ctl.SEUnlockContent() = -1, "SEUnlockContent (3, 2)"
+' A plain cell becomes the target but opens no rich text: it answers 0 to
+' every SE operation, and unlocking releases it.
+Check ctl.CellSetValue(4, 3, "plain") = -1, "CellSetValue (4, 3)"
+Check ctl.SELockContent(4, 3) = 0, "SELockContent on a plain cell"
+Check ctl.SECharSetBold(1) = 0, "a plain cell takes no SE operation"
+Check ctl.SECtrlGetText() = "", "a plain cell gives no rich-text content"
+Check ctl.SEUnlockContent() = -1, "SEUnlockContent releases the plain cell"
+Check ctl.SEUnlockContent() = 0, "nothing left to unlock"
+Check ctl.CellGetValue(4, 3) = "plain", "the plain cell unchanged"
 
 If failures = 0 Then WScript.Echo "richtext ok"
 WScript.Quit failures

@@ -81,7 +81,7 @@ KIVO_STARTED_WINESERVER=""
 kivo_start_display() {
   if [ -n "${DISPLAY:-}" ]; then return 0; fi
   local d
-  for d in $(seq 91 140); do
+  for d in $(seq 91 400); do
     if [ ! -e "/tmp/.X$d-lock" ] && [ ! -e "/tmp/.X11-unix/X$d" ]; then
       Xvfb ":$d" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
       KIVO_STARTED_XVFB=$!

@@ -117,14 +117,17 @@ inline void SaveBmp(const Picture& p, const std::string& path)
 }
 
 // With the environment variable named by variable set to a host file, saves
-// a picture of the whole screen there (.bmp); without it does nothing.
-inline void SaveShotIfAsked(const char* variable)
+// a picture of the screen there (.bmp): the whole screen, or only the
+// window given; without the variable it does nothing.
+inline void SaveShotIfAsked(const char* variable, HWND window = nullptr)
 {
     char hostPath[512] = {0};
     if (::GetEnvironmentVariableA(variable, hostPath, sizeof(hostPath)) == 0)
         return;
-    const RECT screen = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    SaveBmp(Capture(screen), WinePath(hostPath));
+    RECT area = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    if (window != nullptr && !::GetWindowRect(window, &area))
+        return;
+    SaveBmp(Capture(area), WinePath(hostPath));
 }
 
 }  // namespace designerwine

@@ -5,6 +5,7 @@
 // own.
 #include "designer/FontSizeBox.h"
 #include "designer/win32/DesignerDriver.h"
+#include "designer/win32/ScreenPicture.h"
 
 #include <gtest/gtest.h>
 
@@ -112,49 +113,6 @@ bool Dark(COLORREF c)
     return GetRValue(c) < 80 && GetGValue(c) < 80 && GetBValue(c) < 80;
 }
 
-// KIVO_DESIGNER_EDITING_SHOT names a file for a 24-bit bitmap of the
-// designer's window, for people to look at.
-void SaveShot(HWND window)
-{
-    char path[512] = {0};
-    if (::GetEnvironmentVariableA("KIVO_DESIGNER_EDITING_SHOT", path, sizeof(path)) == 0)
-        return;
-    RECT rc;
-    ::GetWindowRect(window, &rc);
-    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
-    HDC screen = ::GetDC(nullptr);
-    HDC mem = ::CreateCompatibleDC(screen);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bmp = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(mem, bmp);
-    ::BitBlt(mem, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
-    ::SelectObject(mem, old);
-    const DWORD stride = static_cast<DWORD>((w * 3 + 3) & ~3);
-    BITMAPFILEHEADER fh = {};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof(fh) + sizeof(bi.bmiHeader);
-    fh.bfSize = fh.bfOffBits + stride * static_cast<DWORD>(h);
-    const std::string tmp = std::string(path) + ".tmp";
-    HANDLE f = ::CreateFileA(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (f != INVALID_HANDLE_VALUE) {
-        DWORD n = 0;
-        ::WriteFile(f, &fh, sizeof(fh), &n, nullptr);
-        ::WriteFile(f, &bi.bmiHeader, sizeof(bi.bmiHeader), &n, nullptr);
-        ::WriteFile(f, bits, stride * static_cast<DWORD>(h), &n, nullptr);
-        ::CloseHandle(f);
-        ::MoveFileExA(tmp.c_str(), path, MOVEFILE_REPLACE_EXISTING);
-    }
-    ::DeleteObject(bmp);
-    ::DeleteDC(mem);
-    ::ReleaseDC(nullptr, screen);
-}
-
 class DesignerEditingProgram : public DesignerProgramBase {};
 
 // The client point in the middle of a cell, from the reader's copy of the
@@ -236,7 +194,9 @@ TEST_F(DesignerEditingProgram, FormattingThroughTheToolbarsAndDialogs)
     Click(grid, CellPoint(layout.grid, 8, 5));
     d.Foreground();
     Pump(500);
-    SaveShot(d.Frame());
+    // KIVO_DESIGNER_EDITING_SHOT names a host file for a picture of the
+    // designer's window, for people to look at.
+    SaveShotIfAsked("KIVO_DESIGNER_EDITING_SHOT", d.Frame());
     {
         LONG left = 0, top1 = 0;
         for (LONG c = 0; c < 2; ++c)

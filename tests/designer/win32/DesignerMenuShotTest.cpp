@@ -6,9 +6,12 @@
 // KIVO_DESIGNER_MENU_SHOT naming a host file the test saves the whole screen
 // with the menu open there as a bitmap (.bmp).
 #include "designer/win32/DesignerDriver.h"
+#include "designer/win32/ScreenPicture.h"
 
 #include <commctrl.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <set>
 #include <string>
 #include <vector>
@@ -25,93 +28,6 @@ HWND OpenMenuWindow(Designer& d)
         if (::IsWindowVisible(h))
             return h;
     return nullptr;
-}
-
-// The screen's pixels in rc, top row first, as 0x00RRGGBB.
-struct Picture {
-    int width = 0, height = 0;
-    std::vector<DWORD> bits;
-
-    int Count(COLORREF c) const
-    {
-        const DWORD rgb = (static_cast<DWORD>(GetRValue(c)) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-        int n = 0;
-        for (DWORD px : bits)
-            n += (px & 0xFFFFFF) == rgb ? 1 : 0;
-        return n;
-    }
-};
-
-Picture Capture(const RECT& rc)
-{
-    Picture p;
-    p.width = rc.right - rc.left;
-    p.height = rc.bottom - rc.top;
-    if (p.width <= 0 || p.height <= 0)
-        return p;
-    HDC screen = ::GetDC(nullptr);
-    HDC mem = ::CreateCompatibleDC(screen);
-    HBITMAP bmp = ::CreateCompatibleBitmap(screen, p.width, p.height);
-    HGDIOBJ old = ::SelectObject(mem, bmp);
-    ::BitBlt(mem, 0, 0, p.width, p.height, screen, rc.left, rc.top, SRCCOPY);
-    ::SelectObject(mem, old);
-    BITMAPINFOHEADER bi = {};
-    bi.biSize = sizeof(bi);
-    bi.biWidth = p.width;
-    bi.biHeight = -p.height;
-    bi.biPlanes = 1;
-    bi.biBitCount = 32;
-    p.bits.resize(static_cast<size_t>(p.width) * static_cast<size_t>(p.height));
-    ::GetDIBits(mem, bmp, 0, static_cast<UINT>(p.height), p.bits.data(), reinterpret_cast<BITMAPINFO*>(&bi),
-                DIB_RGB_COLORS);
-    ::DeleteObject(bmp);
-    ::DeleteDC(mem);
-    ::ReleaseDC(nullptr, screen);
-    return p;
-}
-
-void SaveBmp(const Picture& p, const std::string& path)
-{
-    // 24 bits a pixel, bottom row first: readers take no alpha from it.
-    const DWORD stride = ((static_cast<DWORD>(p.width) * 3 + 3) / 4) * 4;
-    std::vector<BYTE> rows(stride * static_cast<DWORD>(p.height), 0);
-    for (int y = 0; y < p.height; ++y) {
-        BYTE* row = &rows[stride * static_cast<DWORD>(p.height - 1 - y)];
-        for (int x = 0; x < p.width; ++x) {
-            const DWORD px = p.bits[static_cast<size_t>(y) * p.width + x];
-            row[x * 3] = static_cast<BYTE>(px & 0xFF);
-            row[x * 3 + 1] = static_cast<BYTE>((px >> 8) & 0xFF);
-            row[x * 3 + 2] = static_cast<BYTE>((px >> 16) & 0xFF);
-        }
-    }
-    BITMAPINFOHEADER bi = {};
-    bi.biSize = sizeof(bi);
-    bi.biWidth = p.width;
-    bi.biHeight = p.height;
-    bi.biPlanes = 1;
-    bi.biBitCount = 24;
-    BITMAPFILEHEADER bf = {};
-    bf.bfType = 0x4D42;
-    bf.bfOffBits = sizeof(bf) + sizeof(bi);
-    bf.bfSize = bf.bfOffBits + static_cast<DWORD>(rows.size());
-    const std::string temp = path + ".part";
-    HANDLE f = ::CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return;
-    DWORD n = 0;
-    BOOL ok = ::WriteFile(f, &bf, sizeof(bf), &n, nullptr);
-    ok = ok && ::WriteFile(f, &bi, sizeof(bi), &n, nullptr);
-    ok = ok && ::WriteFile(f, rows.data(), static_cast<DWORD>(rows.size()), &n, nullptr);
-    ::CloseHandle(f);
-    if (!ok || !::MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
-        ::DeleteFileA(temp.c_str());
-}
-
-// A picture of the whole screen for people to look at.
-void SaveShot(const char* hostPath)
-{
-    const RECT screen = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    SaveBmp(Capture(screen), WinePath(hostPath));
 }
 
 TEST_F(DesignerMenuShot, AltFDropsTheFileMenuDrawnOverTheFrame)
@@ -144,9 +60,7 @@ TEST_F(DesignerMenuShot, AltFDropsTheFileMenuDrawnOverTheFrame)
     EXPECT_GT(mr.top, fr.top);
     Pump(500);
     const Picture open = Capture(mr);
-    char shot[512] = {0};
-    if (::GetEnvironmentVariableA("KIVO_DESIGNER_MENU_SHOT", shot, sizeof(shot)) > 0)
-        SaveShot(shot);
+    SaveShotIfAsked("KIVO_DESIGNER_MENU_SHOT");
 
     Press(VK_ESCAPE);
     Press(VK_ESCAPE);
@@ -162,10 +76,7 @@ TEST_F(DesignerMenuShot, AltFDropsTheFileMenuDrawnOverTheFrame)
     ASSERT_GT(area, 0);
     EXPECT_GT(open.Count(::GetSysColor(COLOR_MENU)), area / 2);
     EXPECT_GT(open.Count(::GetSysColor(COLOR_HIGHLIGHT)), 500);
-    int dark = 0;
-    for (DWORD px : open.bits)
-        dark += ((px & 0xFF) + ((px >> 8) & 0xFF) + ((px >> 16) & 0xFF)) < 3 * 96 ? 1 : 0;
-    EXPECT_GT(dark, 300);
+    EXPECT_GT(open.Dark(), 300);
     ASSERT_EQ(open.bits.size(), closed.bits.size());
     size_t differing = 0;
     for (size_t i = 0; i < open.bits.size(); ++i)
@@ -203,8 +114,7 @@ bool ToolbarButton(Designer& d, UINT id, HWND& bar, RECT& rc)
 // The top row of the highlighted item in a picture of a menu, -1 for none.
 int HighlightRow(const Picture& p)
 {
-    const COLORREF h = ::GetSysColor(COLOR_HIGHLIGHT);
-    const DWORD rgb = (static_cast<DWORD>(GetRValue(h)) << 16) | (GetGValue(h) << 8) | GetBValue(h);
+    const DWORD rgb = Picture::Rgb(::GetSysColor(COLOR_HIGHLIGHT));
     for (int y = 0; y < p.height; ++y) {
         int n = 0;
         for (int x = 0; x < p.width; ++x)
@@ -248,9 +158,7 @@ TEST_F(DesignerMenuShot, FormulaButtonArrowDropsTheSevenCommonFormulasUnderIt)
         Pump(200);
         rows.push_back(HighlightRow(Capture(mr)));
     }
-    char shot[512] = {0};
-    if (::GetEnvironmentVariableA("KIVO_DESIGNER_FORMULA_SHOT", shot, sizeof(shot)) > 0)
-        SaveShot(shot);
+    SaveShotIfAsked("KIVO_DESIGNER_FORMULA_SHOT");
     for (int i = 1; i < 7; ++i)
         EXPECT_GT(rows[i], rows[i - 1]) << i;
     EXPECT_GE(rows[0], 0);
@@ -259,6 +167,120 @@ TEST_F(DesignerMenuShot, FormulaButtonArrowDropsTheSevenCommonFormulasUnderIt)
     Press(VK_ESCAPE);
     EXPECT_TRUE(WaitFor([&] { return OpenMenuWindow(d) == nullptr; }, 5000));
     EXPECT_EQ(0, d.Close());
+}
+
+}  // namespace
+
+namespace {
+
+// The rows of a picture of a menu read as its entries, top to bottom: a band
+// of rows holding anything but the face is a separator when it is at most
+// three rows high ('-'), else a caption, enabled when drawn dark ('E') and
+// greyed when drawn only in lighter colours ('G'). The menu's border (a few
+// pixels at each edge) is left out.
+std::string MenuEntries(const Picture& p)
+{
+    const DWORD face = Picture::Rgb(::GetSysColor(COLOR_MENU));
+    const int edge = 4;
+    std::string entries;
+    int top = -1;
+    bool dark = false;
+    for (int y = edge; y <= p.height - edge; ++y) {
+        bool ink = false, inkDark = false;
+        if (y < p.height - edge) {
+            for (int x = edge; x < p.width - edge; ++x) {
+                const DWORD px = p.bits[static_cast<size_t>(y) * p.width + x] & 0xFFFFFF;
+                if (px == face)
+                    continue;
+                ink = true;
+                inkDark = inkDark || ((px & 0xFF) + ((px >> 8) & 0xFF) + ((px >> 16) & 0xFF)) < 3 * 96;
+            }
+        }
+        if (ink) {
+            if (top < 0) {
+                top = y;
+                dark = false;
+            }
+            dark = dark || inkDark;
+        } else if (top >= 0) {
+            entries += y - top <= 3 ? '-' : (dark ? 'E' : 'G');
+            top = -1;
+        }
+    }
+    return entries;
+}
+
+// Puts text on the clipboard, or empties it for nullptr.
+void SetClipboardText(const char* text)
+{
+    if (!::OpenClipboard(nullptr))
+        return;
+    ::EmptyClipboard();
+    if (text != nullptr) {
+        const size_t size = std::strlen(text) + 1;
+        HGLOBAL mem = ::GlobalAlloc(GMEM_MOVEABLE, size);
+        if (mem != nullptr) {
+            std::memcpy(::GlobalLock(mem), text, size);
+            ::GlobalUnlock(mem);
+            if (::SetClipboardData(CF_TEXT, mem) == nullptr)
+                ::GlobalFree(mem);
+        }
+    }
+    ::CloseClipboard();
+}
+
+// A right click on the selected cell drops the grid's menu at the pointer,
+// drawn on the menu's face with the designer's cell items: cut and copy,
+// the two paste items (greyed while the clipboard holds nothing to paste),
+// then the clearing, read-only, tip, link and properties groups.
+TEST_F(DesignerMenuShot, RightClickOnACellDropsTheCellMenuAtThePointer)
+{
+    struct Case {
+        const char* clipboard;
+        const char* entries;
+        const char* shot;
+    };
+    const Case cases[] = {
+        {nullptr, "EEGG-EE-EE-EE-EE", "KIVO_DESIGNER_CELL_MENU_SHOT"},
+        {"pasted", "EEEE-EE-EE-EE-EE", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.entries);
+        SetClipboardText(c.clipboard);
+        Designer d;
+        ASSERT_TRUE(d.started);
+        ASSERT_NE(nullptr, d.Frame());
+        ASSERT_TRUE(WaitFor([&] { return d.Documents().size() == 1; }));
+        HWND control = ChildById(d.Documents()[0], 923);
+        ASSERT_NE(nullptr, control);
+        const POINT at = {120, 60};
+        ASSERT_TRUE(ClickIntoGrid(d, control, at));
+        Click(control, at, true);
+        HWND menu = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (menu = OpenMenuWindow(d)) != nullptr; }, 5000));
+
+        // The pop-up hangs from the pointer, down and to the right.
+        POINT pointer = at;
+        ::ClientToScreen(control, &pointer);
+        RECT mr;
+        ::GetWindowRect(menu, &mr);
+        EXPECT_LE(std::abs(mr.left - pointer.x), 2);
+        EXPECT_LE(std::abs(mr.top - pointer.y), 2);
+        Pump(500);
+        const Picture open = Capture(mr);
+        if (c.shot != nullptr)
+            SaveShotIfAsked(c.shot);
+        const int area = open.width * open.height;
+        ASSERT_GT(area, 0);
+        EXPECT_GT(open.Count(::GetSysColor(COLOR_MENU)), area / 2);
+        EXPECT_GT(open.Dark(), 300);
+        EXPECT_EQ(c.entries, MenuEntries(open));
+
+        Press(VK_ESCAPE);
+        EXPECT_TRUE(WaitFor([&] { return OpenMenuWindow(d) == nullptr; }, 5000));
+        EXPECT_EQ(0, d.Close());
+    }
+    SetClipboardText(nullptr);
 }
 
 }  // namespace

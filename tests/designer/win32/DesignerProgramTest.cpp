@@ -3,6 +3,7 @@
 // through the save dialog; what it writes is read back by a control of the
 // test's own, hosted through the designer's control site.
 #include "designer/win32/DesignerDriver.h"
+#include "designer/win32/ScreenPicture.h"
 
 #include "../../control/win32/PdfReadBack.h"
 
@@ -160,12 +161,12 @@ TEST_F(DesignerProgram, HeaderMenuDeletesTheColumn)
     // (see the screenshot job) and driven with the keyboard. Down six times
     // passes cut, copy, the two paste items and "插入列" (the separator is
     // skipped) to "删除列".
-    // KIVO_DESIGNER_SHOT names a host file for a picture of the open menu
-    // (taken by the host's ImageMagick, for people to look at).
-    char shot[512] = {0};
-    if (::GetEnvironmentVariableA("KIVO_DESIGNER_SHOT", shot, sizeof(shot)) > 0) {
+    // KIVO_DESIGNER_SHOT names a host file for a picture of the screen with
+    // the menu open (a bitmap copied from the screen Wine composes, for
+    // people to look at).
+    if (::GetEnvironmentVariableA("KIVO_DESIGNER_SHOT", nullptr, 0) > 0) {
         Pump(500);
-        RunAndWait(std::string("/usr/bin/import -window root ") + shot);
+        SaveShotIfAsked("KIVO_DESIGNER_SHOT");
     }
     for (int i = 0; i < 6; ++i)
         Press(VK_DOWN);

@@ -362,6 +362,14 @@ TEST_F(FileTableHelpProgram, VersionBoxAndFileAssociation)
     const std::string version = BoxText(box);
     EXPECT_EQ(0u, version.find("当前系统运行的卡沃企业版本: ["));
     EXPECT_EQ(']', version.back());
+    EXPECT_EQ("翠禾报表设计器", ControlTextOf(box));   // the program's title, the boxes' default caption
+    Press(box, IDOK);
+    ASSERT_TRUE(p.NoDialog()) << Describe(p.pi.dwProcessId);
+    p.Command(32930);
+    box = p.Dialog();
+    ASSERT_NE(nullptr, box);
+    EXPECT_NE(std::string::npos, BoxText(box).find("我们的联系方式:"));
+    EXPECT_EQ("翠禾报表设计器", ControlTextOf(box));
     Press(box, IDOK);
     ASSERT_TRUE(p.NoDialog()) << Describe(p.pi.dwProcessId);
 

@@ -655,6 +655,7 @@ TEST_F(FileTableHelpProgram, FreezeFixedRowsAndPasteOptionsDialogs)
     HWND refusal = OtherDialog(p, {d});
     ASSERT_NE(nullptr, refusal) << Describe(p.pi.dwProcessId);
     EXPECT_EQ("请输入一个介于 0 和 100000 之间的整数。", BoxText(refusal));
+    EXPECT_EQ("提示", ControlTextOf(refusal));
     ASSERT_TRUE(PressToClose(refusal, IDOK));
     EXPECT_TRUE(::IsWindow(d));
     SetText(d, 1035, "3");

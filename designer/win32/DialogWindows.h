@@ -6,10 +6,13 @@
 
 #include "base/CString.h"
 #include "designer/DesignerDialog.h"
+#include "designer/win32/NumberSpinWnd.h"
 
 #include <windows.h>
 
 #include <functional>
+#include <memory>
+#include <vector>
 
 // Shows the window of a model modally over owner; answers IDOK or IDCANCEL.
 using DialogRunner = std::function<int(HWND owner, CDesignerDialog& model)>;
@@ -44,6 +47,16 @@ public:
     void SetCheck(int id, int state);
     void EndDialog(int result);
 
+    // A number field: the up-down control spinId steps the decimal value in
+    // the edit box buddyId from min to max by step (decimals: digits after
+    // the point, -1 automatic). Call from OnInitDialog; the dialog steps it
+    // on its own from then on. The spin stays owned by the dialog window and
+    // refuses every call once the dialog is gone; nullptr when the ids do
+    // not name an up-down control (and, unless 0, an existing buddy).
+    CNumberSpinWnd* AttachSpin(int spinId, int buddyId, double min, double max, double step, int decimals = -1);
+    // The spin attached to the up-down control spinId, or nullptr.
+    CNumberSpinWnd* Spin(int spinId) const;
+
 protected:
     virtual BOOL OnInitDialog() { return TRUE; }
     // IDOK and IDCANCEL go to OnOK and OnCancel; TRUE when handled.
@@ -69,4 +82,5 @@ private:
 
     UINT m_resourceId;
     HWND m_hwnd = nullptr;
+    std::vector<std::unique_ptr<CNumberSpinWnd>> m_spins;
 };

@@ -88,12 +88,13 @@ public:
 protected:
     BOOL OnInitDialog() override
     {
+        // The size steps by 1 from 10 to 30; the size given is shown as it
+        // is, also outside that range (OK then refuses it).
         CString text;
         text.Format("%ld", m_model.m_nBoxSize);
+        if (CNumberSpinWnd* spin = AttachSpin(1119, 1042, 10, 30, 1, 0))
+            spin->SetValue(static_cast<double>(m_model.m_nBoxSize));
         SetItemText(1042, text);
-        ::SendMessageA(Item(1119), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Item(1042)), 0);
-        ::SendMessageA(Item(1119), UDM_SETRANGE32, 10, 30);
-        ::SendMessageA(Item(1119), UDM_SETPOS32, 0, m_model.m_nBoxSize);
         const struct {
             CXColourPicker* picker;
             UINT id;

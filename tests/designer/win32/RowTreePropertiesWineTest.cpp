@@ -70,7 +70,11 @@ TEST_F(RowTreePropertiesWine, SpinPaletteAndCheckReachTheTree)
     }));
     HWND doc = docs[0];
     HWND control = ChildById(doc, 923);
-    ASSERT_TRUE(ClickIntoGrid(d, control, CellPoint(layout.grid, 2, 1)));   // the tree's root
+    // The tree's root takes the focus (the first click may only have
+    // brought the window forward).
+    ASSERT_TRUE(ClickIntoGrid(d, control, CellPoint(layout.grid, 2, 1)));
+    Click(control, CellPoint(layout.grid, 2, 1));
+    Pump(300);
     ::PostMessageA(d.Frame(), WM_COMMAND, MAKEWPARAM(32915, 0), 0);   // 表行树 "属性..."
     HWND dialog = d.WaitForDialog();
     ASSERT_NE(nullptr, dialog);

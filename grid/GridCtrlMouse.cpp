@@ -37,6 +37,29 @@ inline LPARAM PackPoint(CPoint point)
 
 const int kTrackLineThickness = 2;
 
+// A right click on a header keeps the selection when every body cell the
+// header stands for (its row, its column, or the whole body for the corner)
+// already lies in the selected range: the header's menu then acts on all the
+// selected rows or columns instead of on the clicked one alone.
+bool HeaderBandSelected(CGridCtrl& grid, const CGridCellPos& header)
+{
+    const int fixedRows = grid.GetFixedRowCount(), fixedCols = grid.GetFixedColumnCount();
+    const int rows = grid.GetRowCount(), cols = grid.GetColumnCount();
+    int r1 = header.row, r2 = header.row, c1 = header.col, c2 = header.col;
+    if (header.row < fixedRows) {
+        r1 = fixedRows;
+        r2 = rows - 1;
+    }
+    if (header.col < fixedCols) {
+        c1 = fixedCols;
+        c2 = cols - 1;
+    }
+    if (r1 > r2 || c1 > c2)
+        return false;   // no body cells at all
+    const CGridCellRange selected = grid.GetSelectedRange();
+    return grid.IsRangeValid(selected) && selected.InRange(r1, c1) && selected.InRange(r2, c2);
+}
+
 }  // namespace
 
 // ============================================================================
@@ -707,11 +730,13 @@ void CGridCtrl::OnRButtonUp(UINT nFlags, CPoint point)
     m_idSelectionAnchor = cell;
     if (IsValid(cell.row, cell.col)) {
         CGridCellPos header = cell;
-        if (cell.row < m_nFixedRows) {
-            OnFixedRowClick(header);
-            m_input.nMouseMode = GMM_NOTHING;
-        } else if (cell.col < m_nFixedCols) {
-            OnFixedColumnClick(header);
+        if (cell.row < m_nFixedRows || cell.col < m_nFixedCols) {
+            if (!HeaderBandSelected(*this, cell)) {
+                if (cell.row < m_nFixedRows)
+                    OnFixedRowClick(header);
+                else
+                    OnFixedColumnClick(header);
+            }
             m_input.nMouseMode = GMM_NOTHING;
         } else if (!GetSelectedRange().InRange(cell.row, cell.col)) {
             SendMessageToParent(cell.row, cell.col, GVN_SELCHANGING);

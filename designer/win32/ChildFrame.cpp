@@ -203,7 +203,15 @@ LRESULT CALLBACK CChildFrame::ViewProc(HWND hwnd, UINT message, WPARAM wParam, L
             self->m_control.Focus();
         return 0;
     case WM_ERASEBKGND:
+        // The control covers the whole view: nothing to erase beneath it.
         return 1;
+    case WM_PAINT: {
+        // Nothing of the view's own shows; the paint only validates.
+        PAINTSTRUCT ps;
+        ::BeginPaint(hwnd, &ps);
+        ::EndPaint(hwnd, &ps);
+        return 0;
+    }
     default:
         break;
     }

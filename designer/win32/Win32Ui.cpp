@@ -19,7 +19,9 @@ const char kFilter[] = "卡沃文件(*.kvx)\0*.kvx\0所有文件(*.*)\0*.*\0";
 int CWin32Ui::MessageBox(const CString& text, const CString& caption, UINT type)
 {
     HWND owner = m_frame != nullptr ? m_frame->Hwnd() : nullptr;
-    return ::MessageBoxA(owner, text, caption, type);
+    // A box with no caption of its own is captioned with the program's title.
+    const CString shown = caption.IsEmpty() ? LoadResourceString(0xE000) : caption;
+    return ::MessageBoxA(owner, text, shown, type);
 }
 
 bool CWin32Ui::CanPaste()

@@ -1,5 +1,6 @@
 // Windows of the dialogs of the editing commands: the size and count
 // dialogs, the row-tree properties and the formula dialogs.
+#include "designer/win32/ColourPicker.h"
 #include "designer/win32/DialogWindows.h"
 
 #include "designer/DesignerUi.h"
@@ -7,7 +8,6 @@
 #include "designer/dialogs/SizeDialogs.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -57,7 +57,7 @@ protected:
     {
         CString message;
         if (!m_model.Accept(GetItemText(m_edit), message)) {
-            ::MessageBoxA(Hwnd(), message, "KivoDesigner", MB_OK | MB_ICONEXCLAMATION);
+            ::MessageBoxA(Hwnd(), message, "提示", MB_OK | MB_ICONEXCLAMATION);
             FocusAndSelect(Item(m_edit));
             return;
         }
@@ -76,7 +76,8 @@ int RunIntValue(HWND owner, CDesignerDialog& model, int edit)
 }
 
 // The row-tree properties: the size with its spin button, three colour
-// buttons that show their colour and open the colour dialog, two checks.
+// pickers (the palette, with the colour dialog behind "Custom..."), two
+// checks.
 class CRowTreePropertiesWindow : public CDialogWindow {
 public:
     explicit CRowTreePropertiesWindow(CRowTreePropertiesDlg& model)
@@ -87,75 +88,47 @@ public:
 protected:
     BOOL OnInitDialog() override
     {
+        // The size steps by 1 from 10 to 30; the size given is shown as it
+        // is, also outside that range (OK then refuses it).
         CString text;
         text.Format("%ld", m_model.m_nBoxSize);
+        if (CNumberSpinWnd* spin = AttachSpin(1119, 1042, 10, 30, 1, 0))
+            spin->SetValue(static_cast<double>(m_model.m_nBoxSize));
         SetItemText(1042, text);
-        ::SendMessageA(Item(1119), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Item(1042)), 0);
-        ::SendMessageA(Item(1119), UDM_SETRANGE32, 10, 30);
-        ::SendMessageA(Item(1119), UDM_SETPOS32, 0, m_model.m_nBoxSize);
+        const struct {
+            CXColourPicker* picker;
+            UINT id;
+            COLORREF colour;
+        } pickers[] = {{&m_line, 1041, m_model.m_crLine},
+                       {&m_boxLine, 1043, m_model.m_crBoxLine},
+                       {&m_boxBg, 1046, m_model.m_crBoxBg}};
+        for (const auto& p : pickers) {
+            p.picker->SubclassDlgItem(p.id, Hwnd());
+            p.picker->SetColour(p.colour);
+        }
         SetCheck(1044, m_model.m_bShowRect ? BST_CHECKED : BST_UNCHECKED);
         SetCheck(1045, m_model.m_bShowLine ? BST_CHECKED : BST_UNCHECKED);
-        return TRUE;
-    }
-    BOOL OnCommand(UINT id, UINT code, HWND control) override
-    {
-        if (id == 1041 || id == 1043 || id == 1046) {
-            COLORREF* colour = ColourOf(id);
-            static COLORREF custom[16] = {};
-            CHOOSECOLORA cc = {};
-            cc.lStructSize = sizeof(cc);
-            cc.hwndOwner = Hwnd();
-            cc.rgbResult = *colour;
-            cc.lpCustColors = custom;
-            cc.Flags = CC_FULLOPEN | CC_RGBINIT;
-            if (::ChooseColorA(&cc)) {
-                *colour = cc.rgbResult;
-                ::InvalidateRect(Item(static_cast<int>(id)), nullptr, TRUE);
-            }
-            return TRUE;
-        }
-        return CDialogWindow::OnCommand(id, code, control);
-    }
-    INT_PTR OnMessage(UINT message, WPARAM, LPARAM lParam) override
-    {
-        if (message != WM_DRAWITEM)
-            return FALSE;
-        auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-        COLORREF* colour = ColourOf(di->CtlID);
-        if (colour == nullptr)
-            return FALSE;
-        ::DrawEdge(di->hDC, &di->rcItem, (di->itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-        RECT inner = di->rcItem;
-        ::InflateRect(&inner, -3, -3);
-        HBRUSH brush = ::CreateSolidBrush(*colour);
-        ::FillRect(di->hDC, &inner, brush);
-        ::DeleteObject(brush);
         return TRUE;
     }
     void OnOK() override
     {
         CString message;
         if (!m_model.AcceptBoxSize(GetItemText(1042), message)) {
-            ::MessageBoxA(Hwnd(), message, "KivoDesigner", MB_OK | MB_ICONEXCLAMATION);
+            ::MessageBoxA(Hwnd(), message, "提示", MB_OK | MB_ICONEXCLAMATION);
             FocusAndSelect(Item(1042));
             return;
         }
+        m_model.m_crLine = m_line.GetColour();
+        m_model.m_crBoxLine = m_boxLine.GetColour();
+        m_model.m_crBoxBg = m_boxBg.GetColour();
         m_model.m_bShowRect = GetCheck(1044) == BST_CHECKED;
         m_model.m_bShowLine = GetCheck(1045) == BST_CHECKED;
         EndDialog(IDOK);
     }
 
 private:
-    COLORREF* ColourOf(UINT id)
-    {
-        switch (id) {
-        case 1041: return &m_model.m_crLine;
-        case 1043: return &m_model.m_crBoxLine;
-        case 1046: return &m_model.m_crBoxBg;
-        default: return nullptr;
-        }
-    }
     CRowTreePropertiesDlg& m_model;
+    CXColourPicker m_line, m_boxLine, m_boxBg;
 };
 
 class CAddUserConstWindow : public CDialogWindow {

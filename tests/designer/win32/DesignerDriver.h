@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <cstring>
@@ -378,5 +379,46 @@ protected:
     void SetUp() override { ASSERT_TRUE(registered); }
     static inline bool registered = false;
 };
+
+
+// The toolbar of the designer's frame holding a command, and the button's
+// rectangle in it (asked in the designer's process: the rectangle is written
+// into that process's memory and read back).
+inline bool ToolbarButtonRect(Designer& d, UINT id, HWND& bar, RECT& rc)
+{
+    for (HWND tb : Children(d.Frame(), TOOLBARCLASSNAMEA)) {
+        const LRESULT index = ::SendMessageA(tb, TB_COMMANDTOINDEX, id, 0);
+        if (index < 0)
+            continue;
+        HANDLE process =
+            ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, d.pi.dwProcessId);
+        if (process == nullptr)
+            return false;
+        void* remote = ::VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+        const bool ok = remote != nullptr &&
+                        ::SendMessageA(tb, TB_GETITEMRECT, static_cast<WPARAM>(index),
+                                       reinterpret_cast<LPARAM>(remote)) &&
+                        ::ReadProcessMemory(process, remote, &rc, sizeof(rc), nullptr);
+        if (remote != nullptr)
+            ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+        ::CloseHandle(process);
+        bar = tb;
+        return ok;
+    }
+    return false;
+}
+
+// Clicks a toolbar button of the designer's frame (its drop-down arrow when
+// asked).
+inline bool ClickToolbarButton(Designer& d, UINT id, bool arrow = false)
+{
+    HWND bar = nullptr;
+    RECT rc;
+    if (!ToolbarButtonRect(d, id, bar, rc))
+        return false;
+    d.Foreground();
+    Click(bar, POINT{arrow ? rc.right - 4 : (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
+    return true;
+}
 
 }  // namespace designerwine

@@ -52,45 +52,6 @@ HWND WaitForTop(Designer& d, const char* cls, DWORD ms = 10000)
     return found;
 }
 
-// The toolbar holding a command and the button's rectangle in it, read from
-// the designer's process (the rectangle is written into memory of that
-// process and read back).
-bool ToolbarButton(Designer& d, UINT id, HWND& bar, RECT& rc)
-{
-    for (HWND tb : Children(d.Frame(), TOOLBARCLASSNAMEA)) {
-        const LRESULT index = ::SendMessageA(tb, TB_COMMANDTOINDEX, id, 0);
-        if (index < 0)
-            continue;
-        HANDLE process =
-            ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, d.pi.dwProcessId);
-        if (process == nullptr)
-            return false;
-        void* remote = ::VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
-        const bool ok = remote != nullptr &&
-                        ::SendMessageA(tb, TB_GETITEMRECT, static_cast<WPARAM>(index),
-                                       reinterpret_cast<LPARAM>(remote)) &&
-                        ::ReadProcessMemory(process, remote, &rc, sizeof(rc), nullptr);
-        if (remote != nullptr)
-            ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-        ::CloseHandle(process);
-        bar = tb;
-        return ok;
-    }
-    return false;
-}
-
-// Clicks a toolbar button (its drop-down arrow when asked).
-bool ClickButton(Designer& d, UINT id, bool arrow = false)
-{
-    HWND bar = nullptr;
-    RECT rc;
-    if (!ToolbarButton(d, id, bar, rc))
-        return false;
-    d.Foreground();
-    Click(bar, POINT{arrow ? rc.right - 4 : (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
-    return true;
-}
-
 void TypeDigits(const char* text)
 {
     for (const char* p = text; *p != '\0'; ++p)
@@ -165,10 +126,10 @@ TEST_F(DesignerEditingProgram, FormattingThroughTheToolbarsAndDialogs)
     Pump(300);
     Click(grid, CellPoint(layout.grid, 1, 1));
     ClickHolding(grid, CellPoint(layout.grid, 1, 3), VK_SHIFT);
-    ASSERT_TRUE(ClickButton(d, 32853));
+    ASSERT_TRUE(ClickToolbarButton(d, 32853));
     ASSERT_TRUE(WaitFor([&] { return TextOf(doc).find('*') != std::string::npos; }));
     Click(grid, CellPoint(layout.grid, 1, 1));
-    ASSERT_TRUE(ClickButton(d, 32808));
+    ASSERT_TRUE(ClickToolbarButton(d, 32808));
 
     // The line-style box: the second style (solid, two pixels wide), chosen
     // with the keyboard; then the outer border round the numbers.
@@ -186,7 +147,7 @@ TEST_F(DesignerEditingProgram, FormattingThroughTheToolbarsAndDialogs)
     d.Foreground();
     Click(grid, CellPoint(layout.grid, 2, 2));
     ClickHolding(grid, CellPoint(layout.grid, 4, 2), VK_SHIFT);
-    ASSERT_TRUE(ClickButton(d, 32908));
+    ASSERT_TRUE(ClickToolbarButton(d, 32908));
 
     // On the screen: the outer border's line (solid, two pixels) is dark at
     // the left edge of the numbers where an unbordered row shows the light
@@ -224,7 +185,7 @@ TEST_F(DesignerEditingProgram, FormattingThroughTheToolbarsAndDialogs)
     // The sum: the formula button's drop-down lists the common functions,
     // "Sum" first; Enter ends the opened editor.
     Click(grid, CellPoint(layout.grid, 5, 2));
-    ASSERT_TRUE(ClickButton(d, 32959, true));
+    ASSERT_TRUE(ClickToolbarButton(d, 32959, true));
     ASSERT_NE(nullptr, WaitForTop(d, "#32768"));
     Press(VK_DOWN);
     Press(VK_RETURN);
@@ -234,7 +195,7 @@ TEST_F(DesignerEditingProgram, FormattingThroughTheToolbarsAndDialogs)
 
     // The row-height dialog by keyboard: 40 for row 3.
     Click(grid, CellPoint(layout.grid, 3, 3));
-    ASSERT_TRUE(ClickButton(d, 32855));
+    ASSERT_TRUE(ClickToolbarButton(d, 32855));
     HWND dialog = WaitForTop(d, "#32770");
     ASSERT_NE(nullptr, dialog);
     EXPECT_EQ("设置行高", TextOf(dialog));
@@ -342,8 +303,8 @@ TEST_F(DesignerEditingProgram, TreeMenuByKeyboardAndTheFontSizeBox)
     treeItem(2);
 
     // Fold the root with the toolbar, then unfold it.
-    ASSERT_TRUE(ClickButton(d, 32779));
-    ASSERT_TRUE(ClickButton(d, 32778));
+    ASSERT_TRUE(ClickToolbarButton(d, 32779));
+    ASSERT_TRUE(ClickToolbarButton(d, 32778));
 
     // The size box: its list opened and the entry "14" clicked.
     d.Foreground();

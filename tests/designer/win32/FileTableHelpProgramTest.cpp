@@ -362,6 +362,14 @@ TEST_F(FileTableHelpProgram, VersionBoxAndFileAssociation)
     const std::string version = BoxText(box);
     EXPECT_EQ(0u, version.find("当前系统运行的卡沃企业版本: ["));
     EXPECT_EQ(']', version.back());
+    EXPECT_EQ("翠禾报表设计器", ControlTextOf(box));   // the program's title, the boxes' default caption
+    Press(box, IDOK);
+    ASSERT_TRUE(p.NoDialog()) << Describe(p.pi.dwProcessId);
+    p.Command(32930);
+    box = p.Dialog();
+    ASSERT_NE(nullptr, box);
+    EXPECT_NE(std::string::npos, BoxText(box).find("我们的联系方式:"));
+    EXPECT_EQ("翠禾报表设计器", ControlTextOf(box));
     Press(box, IDOK);
     ASSERT_TRUE(p.NoDialog()) << Describe(p.pi.dwProcessId);
 
@@ -647,6 +655,7 @@ TEST_F(FileTableHelpProgram, FreezeFixedRowsAndPasteOptionsDialogs)
     HWND refusal = OtherDialog(p, {d});
     ASSERT_NE(nullptr, refusal) << Describe(p.pi.dwProcessId);
     EXPECT_EQ("请输入一个介于 0 和 100000 之间的整数。", BoxText(refusal));
+    EXPECT_EQ("提示", ControlTextOf(refusal));
     ASSERT_TRUE(PressToClose(refusal, IDOK));
     EXPECT_TRUE(::IsWindow(d));
     SetText(d, 1035, "3");

@@ -378,3 +378,46 @@ TEST_F(MouseInput, RightClickSelectsAnUnselectedCellAndReportsToTheHost)
     EXPECT_EQ(g.host.notifies[0].col, -1);
     EXPECT_EQ(g.host.Count(WM_GRID_RCLICKUP), 1);
 }
+
+// A right click inside the selection keeps it, so the menu that follows acts
+// on every selected row, column or cell; outside it the clicked cell, row or
+// column becomes the selection. A header counts as inside only when its whole
+// row or column lies in the selected range.
+TEST_F(MouseInput, RightClickKeepsASelectionItFallsInside)
+{
+    struct Case {
+        const char* name;
+        CPoint down, drag;   // the selection, made by dragging
+        CPoint right;        // the right click
+        int kind;
+        CGridCellRange range;
+    } cases[] = {
+        {"row header inside selected rows", {20, 50}, {20, 90}, {20, 75}, GSK_ROWS, {2, 0, 4, 5}},
+        {"row header below selected rows", {20, 50}, {20, 90}, {20, 135}, GSK_ROWS, {6, 0, 6, 5}},
+        {"column header inside selected columns", {100, 10}, {200, 10}, {160, 10}, GSK_COLUMNS, {0, 2, 9, 4}},
+        {"column header right of selected columns", {100, 10}, {200, 10}, {260, 10}, GSK_COLUMNS, {0, 5, 9, 5}},
+        {"column header over selected rows", {20, 50}, {20, 90}, {160, 10}, GSK_COLUMNS, {0, 3, 9, 3}},
+        {"row header beside a block of cells", {100, 50}, {200, 90}, {20, 75}, GSK_ROWS, {3, 0, 3, 5}},
+        {"row header with everything selected", {10, 10}, {10, 10}, {20, 75}, GSK_ALL, {0, 0, 9, 5}},
+        {"cell inside a block of cells", {100, 50}, {200, 90}, {160, 70}, GSK_CELLS, {2, 2, 4, 4}},
+        {"cell inside selected rows", {20, 50}, {20, 90}, {160, 70}, GSK_ROWS, {2, 0, 4, 5}},
+        {"cell outside a block of cells", {100, 50}, {200, 90}, {210, 130}, GSK_CELLS, {6, 4, 6, 4}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Headless::Reset();
+        InputGrid g;
+        g.Build(10, 6);
+        g.Mouse(WM_MOUSEMOVE, c.down.x, c.down.y);
+        g.Mouse(WM_LBUTTONDOWN, c.down.x, c.down.y, MK_LBUTTON);
+        g.Mouse(WM_MOUSEMOVE, c.drag.x, c.drag.y, MK_LBUTTON);
+        g.Mouse(WM_LBUTTONUP, c.drag.x, c.drag.y);
+        g.host.Clear();
+        g.Mouse(WM_RBUTTONDOWN, c.right.x, c.right.y, MK_RBUTTON);
+        g.Mouse(WM_RBUTTONUP, c.right.x, c.right.y);
+        EXPECT_EQ(g.Grid().GetSelectionKind(), c.kind);
+        EXPECT_EQ(g.Grid().GetSelectedRange(), c.range);
+        EXPECT_EQ(g.Grid().GetMouseMode(), GMM_NOTHING);
+        EXPECT_EQ(g.host.Count(WM_GRID_RCLICKUP), 1);
+    }
+}

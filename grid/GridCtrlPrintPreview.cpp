@@ -48,6 +48,9 @@ BOOL CGridCtrl::PrintPreview()
         return FALSE;
     }
     frame->ApplyPageSetup();
+    CRect client;
+    frame->GetClientRect(&client);
+    frame->StartOpening(client.Width());
     ShowGridContent(FALSE);
     frame->GetView()->SetFocus();
     m_pPreview = std::move(frame);
@@ -92,6 +95,7 @@ int CGridCtrl::PopupPreview()
     CRect client;
     host->GetClientRect(&client);
     shown->MoveWindow(0, 0, client.Width(), client.Height());
+    shown->StartOpening(client.Width());
     ShowGridContent(FALSE);
     shown->GetView()->SetFocus();
     return 1;

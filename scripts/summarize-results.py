@@ -14,6 +14,7 @@ import xml.etree.ElementTree as ET
 tree, results = sys.argv[1], sys.argv[2]
 passed = failed = skipped = 0
 reported = set()
+failures = []   # (name, first lines of the message): named in the closing line
 for path in glob.glob(os.path.join(results, "*.xml")):
     name = os.path.splitext(os.path.basename(path))[0]
     reported.add(name)
@@ -23,8 +24,13 @@ for path in glob.glob(os.path.join(results, "*.xml")):
         failed += 1
         continue
     for case in root.iter("testcase"):
-        if case.find("failure") is not None or case.find("error") is not None:
+        problem = case.find("failure")
+        if problem is None:
+            problem = case.find("error")
+        if problem is not None:
             failed += 1
+            text = (problem.get("message") or problem.text or "").strip()
+            failures.append((f"{case.get('classname')}.{case.get('name')}", text[:600]))
         elif case.get("result") == "skipped" or case.find("skipped") is not None:
             skipped += 1
         elif case.get("status", "run") == "run":
@@ -43,5 +49,11 @@ for m in missing:
 line = f"{passed} passed, {failed} failed"
 if skipped:
     line += f", {skipped} skipped"
+# The failed tests by name in the closing line, and what each said, so a run
+# whose long output is cut still tells which tests failed and why.
+if failures or missing:
+    line += " (failed: " + ", ".join([n for n, _ in failures] + missing) + ")"
+for name, text in failures:
+    print(f"FAILED {name}: {text}", file=sys.stderr)
 print(line)
 sys.exit(1 if failed else 0)

@@ -19,11 +19,14 @@
 #include <cstring>
 #include <string>
 
-namespace {
-
 // --- the text-services interfaces ---------------------------------------------------------
-
-enum TextBackStyle { kBackTransparent = 0, kBackOpaque = 1 };
+//
+// These two are implemented outside this program (the text services by
+// riched20, the host by CRichTextHost below), so they must have external
+// linkage: in an unnamed namespace the compiler sees every class that could
+// derive from them, finds no implementation of ITextServicesDecl, and turns
+// each call through it into unreachable code (a jump to a wild address).
+namespace kivotextservices {
 
 class ITextServicesDecl : public IUnknown {
 public:
@@ -110,6 +113,15 @@ public:
     virtual HRESULT TxDestroyCaret() = 0;
     virtual HRESULT TxGetHorzExtent(LONG* plHorzExtent) = 0;
 };
+
+}  // namespace kivotextservices
+
+namespace {
+
+using kivotextservices::ITextHostDecl;
+using kivotextservices::ITextServicesDecl;
+
+enum TextBackStyle { kBackTransparent = 0, kBackOpaque = 1 };
 
 const IID kIIDTextServices = {0x8D33F740, 0xCF58, 0x11CE, {0xA8, 0x9D, 0x00, 0xAA, 0x00, 0x6C, 0xAD, 0xC5}};
 

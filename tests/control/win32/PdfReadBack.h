@@ -55,19 +55,24 @@ inline std::string RunHost(const std::string& dir, const std::string& command)
     return ReadAll("Z:" + out);
 }
 
-// The PDF files of the printer's output folder.
+// The PDF files of the printer's output folder, each as its name and its
+// last write time ("name|time"): the printer names a file after the document
+// and the job number, which starts again with each scheduler, so a later run
+// can write over an earlier run's file of the same name. A file written over
+// is new by its time.
 inline std::vector<std::string> PdfFiles()
 {
-    std::vector<std::string> names;
+    std::vector<std::string> keys;
     WIN32_FIND_DATAA data;
     HANDLE h = ::FindFirstFileA(("Z:" + PdfDir() + "/*.pdf").c_str(), &data);
     if (h == INVALID_HANDLE_VALUE)
-        return names;
+        return keys;
     do {
-        names.push_back(data.cFileName);
+        keys.push_back(std::string(data.cFileName) + "|" + std::to_string(data.ftLastWriteTime.dwHighDateTime) + ":" +
+                       std::to_string(data.ftLastWriteTime.dwLowDateTime));
     } while (::FindNextFileA(h, &data));
     ::FindClose(h);
-    return names;
+    return keys;
 }
 
 // The PDF the printer made after `before` was taken: its Unix path once its
@@ -77,11 +82,11 @@ inline std::string WaitForPdf(const std::vector<std::string>& before)
     std::string found;
     DWORD lastSize = 0;
     for (int i = 0; i < 600; ++i) {
-        for (const std::string& name : PdfFiles()) {
-            if (std::find(before.begin(), before.end(), name) != before.end())
+        for (const std::string& key : PdfFiles()) {
+            if (std::find(before.begin(), before.end(), key) != before.end())
                 continue;
             WIN32_FILE_ATTRIBUTE_DATA attrs;
-            const std::string path = PdfDir() + "/" + name;
+            const std::string path = PdfDir() + "/" + key.substr(0, key.rfind('|'));
             if (!::GetFileAttributesExA(("Z:" + path).c_str(), GetFileExInfoStandard, &attrs))
                 continue;
             if (path == found && attrs.nFileSizeLow > 0 && attrs.nFileSizeLow == lastSize)

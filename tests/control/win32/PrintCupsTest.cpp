@@ -122,7 +122,7 @@ TEST(PrintCups, ContainerPrintsTitledPagesAsPdf)
     // A template file of its own (and a folder for the readers' output).
     const std::string dir = "/tmp/kivo_print_wine_" + std::to_string(::GetCurrentProcessId());
     ::CreateDirectoryA(("Z:" + dir).c_str(), nullptr);
-    const std::string docName = "kivoprint" + std::to_string(::GetCurrentProcessId());
+    const std::string docName = "kivoprint" + std::to_string(::GetTickCount());
     const std::wstring templatePath = WinePath((dir + "/" + docName + ".kvx").c_str());
     EXPECT_EQ(1, Call(ctl, kGridSaveFile, {Text(templatePath.c_str()), Text(L"")}));
 

@@ -338,9 +338,10 @@ TEST_F(DesignerProgram, PrintCupsSwitchPrintsTheTemplateAndEnds)
     const std::string dir = "/tmp/kivo_designer_print_" + std::to_string(::GetCurrentProcessId());
     ::CreateDirectoryA(("Z:" + dir).c_str(), nullptr);
     // The printer names its PDF after the document and the job number, which
-    // starts again with each scheduler: the name is the run's own.
+    // starts again with each scheduler: the name is the run's own (Wine's
+    // process ids repeat between runs, its clock does not).
     const std::string path =
-        WinePath((dir + "/kivo_designer_print" + std::to_string(::GetCurrentProcessId()) + ".kvx").c_str());
+        WinePath((dir + "/kivo_designer_print" + std::to_string(::GetTickCount()) + ".kvx").c_str());
     {
         Reader writer;
         ASSERT_TRUE(writer.created);

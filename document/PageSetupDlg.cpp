@@ -290,7 +290,12 @@ void CPageSetupPrinterPage::TakeDriverMode(const PrintDevMode& mode)
     if (mode.dmCopies > 0)
         m_nCopies = mode.dmCopies;
     m_bLandscape = mode.dmOrientation == 2;
-    for (size_t i = 0; i < m_papers.size(); ++i) {
+    // A paper number the driver hands back unchanged keeps the chosen entry:
+    // the custom entry's 256 may be a paper of the driver's own as well, and
+    // the driver only echoes what it was given.
+    const bool unchanged = m_nPaper >= 0 && m_nPaper < static_cast<int>(m_papers.size()) &&
+                           m_papers[static_cast<size_t>(m_nPaper)].nNumber == m_nCurPaper;
+    for (size_t i = 0; i < m_papers.size() && !unchanged; ++i) {
         if (m_papers[i].nNumber == m_nCurPaper) {
             m_nPaper = static_cast<int>(i);
             break;

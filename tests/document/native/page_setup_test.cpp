@@ -266,6 +266,28 @@ TEST(PageSetupPrinter, NoPrinterLeavesTheNamesAndTheDriverAnswerIsTaken)
     EXPECT_FALSE(dlg.PrinterPage().IsLandscape());
     EXPECT_EQ(3, dlg.PrinterPage().GetBins()[dlg.PrinterPage().GetBinIndex()].nNumber);
     EXPECT_EQ(7, dlg.PrinterPage().GetCopies());
+
+    // A driver with a paper 256 of its own: the custom entry the user chose
+    // stays chosen when the driver echoes 256, with the typed size.
+    HeadlessPrinter::Installed clash = HeadlessPrinter::MakePrinter("Clash");
+    clash.papers.insert(clash.papers.begin(), PrinterPaper{256, 2794, 3556, "11x14"});
+    HeadlessPrinter::SetPrinters({clash}, "Clash");
+    s.ps.m_strPrinterName = "Clash";
+    CPageSetupDlg custom(s.Target());
+    CPageSetupPrinterPage& page = custom.PrinterPage();
+    const int customIndex = static_cast<int>(page.GetPapers().size()) - 1;
+    page.SelectPaper(customIndex);
+    page.SetCustomSize(1500, 2000);
+    page.TakeDriverMode(page.GetModeForDriver());
+    EXPECT_EQ(customIndex, page.GetPaperIndex());
+    EXPECT_TRUE(page.IsSizeEditable());
+    EXPECT_EQ(1500, page.GetWidthText());
+    // Chosen in the driver's dialog, its own 256 is taken as the number says.
+    page.SelectPaper(IndexOfPaper(page, 9));
+    PrintDevMode own = page.GetModeForDriver();
+    own.dmPaperSize = 256;
+    page.TakeDriverMode(own);
+    EXPECT_EQ(0, page.GetPaperIndex());
 }
 
 TEST(PageSetupHeaderFooter, FieldButtonsReplaceTheRememberedSelection)

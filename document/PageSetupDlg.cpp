@@ -5,6 +5,7 @@
 #include "base/WinConstants.h"
 #include "document/PrintDevMode.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -270,7 +271,10 @@ void CPageSetupPrinterPage::ApplyChoices(PrintDevMode& mode) const
         mode.dmFields |= kFieldDefaultSource;
     }
     mode.dmCollate = m_bCollate ? 1 : 0;
-    mode.dmCopies = static_cast<short>(static_cast<unsigned short>(m_nCopies));
+    // The check takes up to 65535 copies; the mode's field is a signed
+    // 16-bit count, so more than 32767 is stored as 32767 rather than read
+    // back negative.
+    mode.dmCopies = static_cast<short>(std::min(m_nCopies, 32767));
     mode.dmFields |= kFieldCollate | kFieldCopies;
 }
 

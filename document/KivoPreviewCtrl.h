@@ -202,11 +202,12 @@ private:
     CString m_strTitle;
     int m_nScrollState = 0;
     bool m_bLayingOut = false;
-    std::unique_ptr<CSkinScrollBar> m_pHorz;
-    std::unique_ptr<CSkinScrollBar> m_pVert;
     BOOL m_bHideBar = FALSE;
     std::unique_ptr<CPreviewToolBarDlg> m_pBar;
     std::unique_ptr<CPreviewPageView> m_pView;
+    // Declared after the view so they go first: they report to the view.
+    std::unique_ptr<CSkinScrollBar> m_pHorz;
+    std::unique_ptr<CSkinScrollBar> m_pVert;
 };
 
 // The pop-up preview's top-level window, dialog resource 265: holds a frame

@@ -136,6 +136,18 @@ LRESULT CPreviewToolBarDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
     return CWnd::WindowProc(message, wParam, lParam);
 }
 
+void CPreviewToolBarDlg::UpdateSkin()
+{
+    for (CSkinButton& button : m_buttonWnds) {
+        if (button.GetSafeHwnd() == nullptr)
+            continue;
+        button.ModifyStyle(0x0F, IsSkinned() ? BS_OWNERDRAW : BS_PUSHBUTTON);
+        button.Invalidate();
+    }
+    if (GetSafeHwnd() != nullptr)
+        Invalidate();
+}
+
 bool CPreviewToolBarDlg::IsSkinned() const
 {
     return m_pGrid != nullptr && m_pGrid->GetSkinStyle() == 1;
@@ -580,23 +592,47 @@ int CKivoPreviewCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     // The skinned display scrolls the pages with the skin's own bars, which
     // lie beside the view with the skin's corner square where they meet.
-    if (IsSkinned()) {
-        m_pHorz.reset(new CSkinScrollBar);
-        m_pVert.reset(new CSkinScrollBar);
-        const CRect none(0, 0, 0, 0);
-        if (!m_pHorz->Create(WS_CHILD, none, this, kHorzScrollId) ||
-            !m_pVert->Create(WS_CHILD | SBS_VERT, none, this, kVertScrollId))
-            return -1;
-        for (CSkinScrollBar* bar : {m_pHorz.get(), m_pVert.get()}) {
-            bar->SetSkinBitmap(m_pGrid->GetSkinBitmap(SKIN_SCROLL));
-            bar->m_pNotifyWnd = m_pView.get();
-        }
-        m_pView->SetSkinScrollBars(m_pHorz.get(), m_pVert.get(), this);
-    }
+    if (IsSkinned() && !CreateSkinScrollBars())
+        return -1;
     m_pBar->SetMode(PREVIEW_ONE_PAGE);
     m_pBar->ShowWindow(m_bHideBar ? SW_HIDE : SW_SHOW);
     Layout();
     return 0;
+}
+
+bool CKivoPreviewCtrl::CreateSkinScrollBars()
+{
+    std::unique_ptr<CSkinScrollBar> horz(new CSkinScrollBar);
+    std::unique_ptr<CSkinScrollBar> vert(new CSkinScrollBar);
+    const CRect none(0, 0, 0, 0);
+    if (!horz->Create(WS_CHILD, none, this, kHorzScrollId) ||
+        !vert->Create(WS_CHILD | SBS_VERT, none, this, kVertScrollId))
+        return false;
+    for (CSkinScrollBar* bar : {horz.get(), vert.get()}) {
+        bar->SetSkinBitmap(m_pGrid->GetSkinBitmap(SKIN_SCROLL));
+        bar->m_pNotifyWnd = m_pView.get();
+    }
+    m_pHorz = std::move(horz);
+    m_pVert = std::move(vert);
+    m_pView->SetSkinScrollBars(m_pHorz.get(), m_pVert.get(), this);
+    return true;
+}
+
+void CKivoPreviewCtrl::UpdateDisplayMode()
+{
+    if (GetSafeHwnd() == nullptr || m_pView == nullptr || m_pBar == nullptr)
+        return;
+    if (IsSkinned() && m_pHorz == nullptr) {
+        CreateSkinScrollBars();
+    } else if (!IsSkinned() && m_pHorz != nullptr) {
+        m_pView->SetSkinScrollBars(nullptr, nullptr, nullptr);
+        m_pHorz.reset();
+        m_pVert.reset();
+        m_nScrollState = 0;
+    }
+    m_pBar->UpdateSkin();
+    Layout();
+    RedrawScrollBars();
 }
 
 bool CKivoPreviewCtrl::IsSkinned() const

@@ -63,6 +63,9 @@ public:
     // The button's rectangle in the bar's client area; empty for another id.
     CRect GetButtonRect(int nId) const;
     CSkinButton* GetButton(int nId);
+    // Makes the buttons owner-drawn from the skin, or plain again, as the
+    // grid's display mode now says.
+    void UpdateSkin();
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -173,6 +176,9 @@ public:
     CScrollBar* GetSkinScrollBar(int nBar);
     // Redraws the skin scroll bars after a change of skin.
     void RedrawScrollBars();
+    // Follows the grid's display mode: the skin's scroll bars (made or let
+    // go), the bar's look, the layout.
+    void UpdateDisplayMode();
     // Places the bar, the page view and the skin scroll bars again.
     void Layout();
     // The opening animation: the frame starts with no width and grows by
@@ -196,6 +202,7 @@ protected:
 
 private:
     bool IsSkinned() const;
+    bool CreateSkinScrollBars();
     void ShowContent();
     int m_nTargetWidth = 0;      // the width the opening animation grows to (0: not opening)
     CGridCtrl* m_pGrid = nullptr;

@@ -194,3 +194,10 @@ void CGridCtrl::RelayoutPreview()
     if (frame->GetView() != nullptr)
         frame->GetView()->Invalidate();
 }
+
+void CGridCtrl::UpdatePreviewDisplayMode()
+{
+    CKivoPreviewCtrl* frame = static_cast<CKivoPreviewCtrl*>(GetPreviewWnd());
+    if (frame != nullptr)
+        frame->UpdateDisplayMode();
+}

@@ -342,6 +342,32 @@ TEST_F(PreviewWindows, SkinnedFrameShowsSkinBarsAndTheirCornerSquare)
     }
 }
 
+TEST_F(PreviewWindows, AnOpenPreviewFollowsTheDisplayMode)
+{
+    grid.SetSkinStyle(0);
+    ASSERT_TRUE(Preview());
+    CKivoPreviewCtrl* frame = static_cast<CKivoPreviewCtrl*>(grid.GetPreviewWnd());
+    ASSERT_NE(nullptr, frame);
+    CPreviewPageView* view = frame->GetView();
+    frame->SendMessage(WM_PREVIEW_ALLPAGES, 0, 0);
+    struct Step {
+        int style;
+        bool skinBars;
+    } steps[] = {{1, true}, {0, false}, {1, true}};
+    for (const Step& st : steps) {
+        grid.SetSkinStyle(st.style);
+        EXPECT_EQ(st.skinBars, frame->GetSkinScrollBar(SB_VERT) != nullptr) << st.style;
+        EXPECT_EQ(st.skinBars ? 3 : 0, frame->GetScrollBarState()) << st.style;
+        // The view's own bars give way to the skin's, and come back.
+        EXPECT_EQ(!st.skinBars, Headless::ScrollBarShown(view->GetSafeHwnd(), SB_VERT)) << st.style;
+        EXPECT_EQ(st.skinBars, frame->GetBar()->GetButton(IDC_PREVIEW_PRINT)->IsSkinned() != FALSE) << st.style;
+        // Scrolling goes to whichever bars show.
+        view->SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
+        EXPECT_GT(view->GetScrollPosition(SB_VERT), 0) << st.style;
+        view->SendMessage(WM_VSCROLL, SB_TOP, 0);
+    }
+}
+
 TEST_F(PreviewWindows, PageSetupFromTheBarLaysTheOpenPreviewOutAgain)
 {
     // The user turns the paper in the dialog and presses OK; a second time

@@ -2,6 +2,7 @@
 
 #include "grid/GridCtrl.h"
 #include "platform/DC.h"
+#include "platform/DialogWnd.h"
 #include "platform/Gdi.h"
 #include "platform/PopupMenu.h"
 #include "platform/System.h"
@@ -18,6 +19,7 @@ const char kHostClass[] = "KivoPreviewHost";
 const COLORREF kBackground = 0x808080;
 const COLORREF kSkinnedFrameBackground = 0xEBC3A4;
 const COLORREF kSelectedFrame = 0x6A240A;
+const int kCornerSkinX = 128;     // the corner square's place in the scroll-bar skin
 
 struct BarButton {
     int id;
@@ -41,17 +43,56 @@ void RegisterOnce(const char* name, UINT style, int background)
 
 BOOL CPreviewToolBarDlg::Create(CWnd* pFrame, UINT nID)
 {
-    RegisterOnce(kBarClass, CS_DBLCLKS, COLOR_BTNFACE + 1);
-    return CreateEx(0, kBarClass, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 8 * kButtonWidth + 16, kHeight), pFrame,
-                    nID);
+    DialogResourceInfo info;
+    info.nId = kResourceId;
+    info.lpszClass = kBarClass;
+    info.dwStyle = WS_CHILD | WS_CLIPCHILDREN;
+    info.dwExStyle = WS_EX_TOOLWINDOW;
+    info.cxDlu = 467;
+    info.cyDlu = 15;
+    if (!PlatformCreateDialogWindow(this, info, pFrame))
+        return FALSE;
+    SetDlgCtrlID(static_cast<int>(nID));
+    // The buttons become skin buttons of the grid: owner-drawn while the
+    // grid wears its skin. The host build has no template, so it makes them
+    // where the template puts them.
+    const bool fromTemplate = PlatformDialogHasTemplateControls();
+    for (int i = 0; i < kButtonCount; ++i) {
+        const BarButton& b = kButtons[i];
+        CSkinButton& button = m_buttonWnds[i];
+        button.SetGrid(m_pGrid);
+        if (fromTemplate) {
+            CWnd* item = GetDlgItem(b.id);
+            if (item == nullptr || !PlatformSubclassWindow(&button, item->GetSafeHwnd()))
+                return FALSE;
+        } else {
+            CRect r(2 + i * 58, 1, 2 + i * 58 + 55, 1 + 13);
+            PlatformMapDialogRect(this, &r);
+            if (!button.Create(b.text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, r, this, b.id))
+                return FALSE;
+        }
+    }
+    SetMode(PREVIEW_ONE_PAGE);
+    return TRUE;
+}
+
+CSkinButton* CPreviewToolBarDlg::GetButton(int nId)
+{
+    for (int i = 0; i < kButtonCount; ++i) {
+        if (kButtons[i].id == nId)
+            return m_buttonWnds[i].GetSafeHwnd() != nullptr ? &m_buttonWnds[i] : nullptr;
+    }
+    return nullptr;
 }
 
 CRect CPreviewToolBarDlg::GetButtonRect(int nId) const
 {
-    for (int i = 0; i < 8; ++i) {
-        if (kButtons[i].id == nId) {
-            const int x = 4 + i * (kButtonWidth + 2);
-            return CRect(x, (kHeight - kButtonHeight) / 2, x + kButtonWidth, (kHeight + kButtonHeight) / 2);
+    for (int i = 0; i < kButtonCount; ++i) {
+        if (kButtons[i].id == nId && m_buttonWnds[i].GetSafeHwnd() != nullptr) {
+            CRect r;
+            m_buttonWnds[i].GetWindowRect(&r);
+            ScreenToClient(&r);
+            return r;
         }
     }
     return CRect(0, 0, 0, 0);
@@ -72,8 +113,10 @@ bool CPreviewToolBarDlg::IsButtonEnabled(int nId) const
 void CPreviewToolBarDlg::SetMode(int nMode)
 {
     m_buttons = PreviewBarButtonsFor(nMode);
-    if (GetSafeHwnd() != nullptr)
-        Invalidate();
+    for (int i = 0; i < kButtonCount; ++i) {
+        if (m_buttonWnds[i].GetSafeHwnd() != nullptr)
+            m_buttonWnds[i].EnableWindow(IsButtonEnabled(kButtons[i].id) ? TRUE : FALSE);
+    }
 }
 
 LRESULT CPreviewToolBarDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -82,32 +125,56 @@ LRESULT CPreviewToolBarDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
     case WM_PREVIEW_ONEPAGE: SetMode(PREVIEW_ONE_PAGE); return 0;
     case WM_PREVIEW_MULTIPAGE: SetMode(PREVIEW_PAGES_PER_ROW); return 0;
     case WM_PREVIEW_ALLPAGES: SetMode(PREVIEW_ALL_PAGES); return 0;
-    default: return CWnd::WindowProc(message, wParam, lParam);
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED && lParam != 0) {
+            Press(LOWORD(wParam));
+            return 0;
+        }
+        break;
+    default: break;
     }
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
+void CPreviewToolBarDlg::UpdateSkin()
+{
+    for (CSkinButton& button : m_buttonWnds) {
+        if (button.GetSafeHwnd() == nullptr)
+            continue;
+        button.ModifyStyle(0x0F, IsSkinned() ? BS_OWNERDRAW : BS_PUSHBUTTON);
+        button.Invalidate();
+    }
+    if (GetSafeHwnd() != nullptr)
+        Invalidate();
+}
+
+bool CPreviewToolBarDlg::IsSkinned() const
+{
+    return m_pGrid != nullptr && m_pGrid->GetSkinStyle() == 1;
+}
+
+BOOL CPreviewToolBarDlg::OnEraseBkgnd(CDC* pDC)
+{
+    // The skin covers the whole bar when it paints.
+    return IsSkinned() ? TRUE : CWnd::OnEraseBkgnd(pDC);
 }
 
 void CPreviewToolBarDlg::OnPaint()
 {
+    if (!IsSkinned()) {
+        CWnd::OnPaint();
+        return;
+    }
     CPaintDC dc(this);
     CRect client;
     GetClientRect(&client);
-    const bool skinned = PaintSkin(&dc, client);
-    if (!skinned)
+    if (!PaintSkin(&dc, client))
         dc.FillSolidRect(&client, ::GetSysColor(COLOR_BTNFACE));
-    dc.SetBkMode(TRANSPARENT);
-    for (const BarButton& b : kButtons) {
-        CRect r = GetButtonRect(b.id);
-        const bool enabled = IsButtonEnabled(b.id);
-        dc.FillSolidRect(&r, m_nPressed == b.id ? 0xC0C0C0 : 0xF0F0F0);
-        dc.Draw3dRect(&r, 0xFFFFFF, 0x404040);
-        dc.SetTextColor(enabled ? 0x000000 : 0xA0A0A0);
-        dc.DrawText(b.text, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    }
 }
 
 bool CPreviewToolBarDlg::PaintSkin(CDC* pDC, const CRect& client)
 {
-    if (m_pGrid == nullptr || m_pGrid->GetSkinStyle() != 1)
+    if (!IsSkinned())
         return false;
     CBitmap* pBack = m_pGrid->GetSkinBitmap(SKIN_PREVIEWTOOLBARBG);
     const CSize size = pBack != nullptr ? pBack->GetSize() : CSize(0, 0);
@@ -134,30 +201,6 @@ bool CPreviewToolBarDlg::PaintSkin(CDC* pDC, const CRect& client)
         pDC->FrameRect(&ring, &brush);
     }
     return true;
-}
-
-void CPreviewToolBarDlg::OnLButtonDown(UINT, CPoint point)
-{
-    m_nPressed = 0;
-    for (const BarButton& b : kButtons) {
-        if (GetButtonRect(b.id).PtInRect(point) && IsButtonEnabled(b.id))
-            m_nPressed = b.id;
-    }
-    if (m_nPressed != 0) {
-        SetCapture();
-        Invalidate();
-    }
-}
-
-void CPreviewToolBarDlg::OnLButtonUp(UINT, CPoint point)
-{
-    const int pressed = m_nPressed;
-    m_nPressed = 0;
-    if (GetCapture() == this)
-        ::ReleaseCapture();
-    Invalidate();
-    if (pressed != 0 && GetButtonRect(pressed).PtInRect(point))
-        Press(pressed);
 }
 
 void CPreviewToolBarDlg::Press(int nId)
@@ -230,6 +273,40 @@ void CPreviewPageView::PrevPage()
         Invalidate();
 }
 
+void CPreviewPageView::SetSkinScrollBars(CScrollBar* pHorz, CScrollBar* pVert, CKivoPreviewCtrl* pFrame)
+{
+    m_pSkinHorz = pHorz;
+    m_pSkinVert = pVert;
+    m_pFrame = pHorz != nullptr && pVert != nullptr ? pFrame : nullptr;
+}
+
+BOOL CPreviewPageView::GetBarInfo(int nBar, SCROLLINFO* pInfo) const
+{
+    CScrollBar* skin = SkinBar(nBar);
+    if (skin != nullptr)
+        return skin->SendMessage(SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(pInfo)) != 0;
+    return const_cast<CPreviewPageView*>(this)->GetScrollInfo(nBar, pInfo, pInfo->fMask);
+}
+
+void CPreviewPageView::SetBarInfo(int nBar, SCROLLINFO* pInfo)
+{
+    CScrollBar* skin = SkinBar(nBar);
+    if (skin != nullptr)
+        skin->SendMessage(SBM_SETSCROLLINFO, TRUE, reinterpret_cast<LPARAM>(pInfo));
+    else
+        SetScrollInfo(nBar, pInfo, TRUE);
+}
+
+int CPreviewPageView::GetScrollPosition(int nBar) const
+{
+    if (GetSafeHwnd() == nullptr)
+        return 0;
+    SCROLLINFO si = {};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_POS;
+    return GetBarInfo(nBar, &si) ? si.nPos : 0;
+}
+
 void CPreviewPageView::Relayout()
 {
     m_pages = LayoutPreviewPages(m_nMode, m_nPerRow, m_nPages, m_pageSize, CPoint(kOffset, kOffset), m_extent);
@@ -237,19 +314,37 @@ void CPreviewPageView::Relayout()
         return;
     CRect client;
     GetClientRect(&client);
-    m_scroll = ComputePreviewScroll(CSize(client.Width(), client.Height()), m_extent);
+    CSize area(client.Width(), client.Height());
+    const bool skinned = m_pSkinHorz != nullptr && m_pSkinVert != nullptr;
+    // The skin bars lie beside the view: the pages have the view's area and
+    // theirs.
+    if (skinned) {
+        if (m_pSkinVert->IsWindowVisible())
+            area.cx += CKivoPreviewCtrl::kSkinScrollSize;
+        if (m_pSkinHorz->IsWindowVisible())
+            area.cy += CKivoPreviewCtrl::kSkinScrollSize;
+    }
+    m_scroll = ComputePreviewScroll(area, m_extent);
     SCROLLINFO si = {};
     si.cbSize = sizeof(si);
     si.fMask = SIF_RANGE | SIF_PAGE;
     si.nMin = 0;
     si.nMax = m_scroll.bVertical ? m_scroll.nVertMax : 0;
     si.nPage = static_cast<UINT>(m_scroll.bVertical ? m_scroll.nVertPage : 0);
-    SetScrollInfo(SB_VERT, &si, TRUE);
+    SetBarInfo(SB_VERT, &si);
     si.nMax = m_scroll.bHorizontal ? m_scroll.nHorzMax : 0;
     si.nPage = static_cast<UINT>(m_scroll.bHorizontal ? m_scroll.nHorzPage : 0);
-    SetScrollInfo(SB_HORZ, &si, TRUE);
-    ShowScrollBar(SB_VERT, m_scroll.bVertical);
-    ShowScrollBar(SB_HORZ, m_scroll.bHorizontal);
+    SetBarInfo(SB_HORZ, &si);
+    if (skinned) {
+        ShowScrollBar(SB_VERT, FALSE);
+        ShowScrollBar(SB_HORZ, FALSE);
+        const int state = (m_scroll.bHorizontal ? 1 : 0) | (m_scroll.bVertical ? 2 : 0);
+        if (m_pFrame != nullptr && state != m_pFrame->GetScrollBarState())
+            m_pFrame->Layout();
+    } else {
+        ShowScrollBar(SB_VERT, m_scroll.bVertical);
+        ShowScrollBar(SB_HORZ, m_scroll.bHorizontal);
+    }
     Invalidate();
 }
 
@@ -257,7 +352,7 @@ int CPreviewPageView::PageAt(CPoint point) const
 {
     if (m_nMode == PREVIEW_ONE_PAGE)
         return -1;
-    const CPoint shifted(point.x + GetScrollPos(SB_HORZ), point.y + GetScrollPos(SB_VERT));
+    const CPoint shifted(point.x + GetScrollPosition(SB_HORZ), point.y + GetScrollPosition(SB_VERT));
     for (size_t i = 0; i < m_pages.size(); ++i) {
         if (m_pages[i].PtInRect(shifted))
             return static_cast<int>(i);
@@ -283,8 +378,8 @@ void CPreviewPageView::OnPaint()
     CBitmap* pOld = buffered ? mem.SelectObject(&bitmap) : nullptr;
     pDC->FillSolidRect(&client, kBackground);
     if (m_pGrid != nullptr) {
-        const int dx = -GetScrollPos(SB_HORZ);
-        const int dy = -GetScrollPos(SB_VERT);
+        const int dx = -GetScrollPosition(SB_HORZ);
+        const int dy = -GetScrollPosition(SB_VERT);
         for (size_t i = 0; i < m_pages.size(); ++i) {
             if (m_nMode == PREVIEW_ONE_PAGE && static_cast<int>(i) != m_nCurPage)
                 continue;
@@ -339,7 +434,8 @@ void CPreviewPageView::Scroll(int nBar, UINT nSBCode)
 {
     SCROLLINFO si = {};
     si.cbSize = sizeof(si);
-    if (!GetScrollInfo(nBar, &si, SIF_ALL))
+    si.fMask = SIF_ALL;
+    if (!GetBarInfo(nBar, &si))
         return;
     int pos = si.nPos;
     const int page = std::max(1, static_cast<int>(si.nPage));
@@ -356,7 +452,11 @@ void CPreviewPageView::Scroll(int nBar, UINT nSBCode)
     }
     pos = std::max(si.nMin, std::min(pos, si.nMax - page + 1));
     if (pos != si.nPos) {
-        SetScrollPos(nBar, pos, TRUE);
+        SCROLLINFO moved = {};
+        moved.cbSize = sizeof(moved);
+        moved.fMask = SIF_POS;
+        moved.nPos = pos;
+        SetBarInfo(nBar, &moved);
         Invalidate();
     }
 }
@@ -476,7 +576,7 @@ BOOL CKivoPreviewCtrl::Create(CWnd* pParent, UINT nID, DWORD dwStyle)
     CRect rect(0, 0, 100, 100);
     if (pParent != nullptr && pParent->GetSafeHwnd() != nullptr)
         pParent->GetClientRect(&rect);
-    return CreateEx(0, kFrameClass, "", dwStyle | WS_CHILD, rect, pParent, nID);
+    return CreateEx(0, kFrameClass, "", dwStyle | WS_CHILD | WS_CLIPCHILDREN, rect, pParent, nID);
 }
 
 int CKivoPreviewCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -490,10 +590,77 @@ int CKivoPreviewCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
     m_pView.reset(new CPreviewPageView);
     if (!m_pView->Create(this, CRect(0, CPreviewToolBarDlg::kHeight, 100, 100), kViewId))
         return -1;
+    // The skinned display scrolls the pages with the skin's own bars, which
+    // lie beside the view with the skin's corner square where they meet.
+    if (IsSkinned() && !CreateSkinScrollBars())
+        return -1;
     m_pBar->SetMode(PREVIEW_ONE_PAGE);
     m_pBar->ShowWindow(m_bHideBar ? SW_HIDE : SW_SHOW);
     Layout();
     return 0;
+}
+
+bool CKivoPreviewCtrl::CreateSkinScrollBars()
+{
+    std::unique_ptr<CSkinScrollBar> horz(new CSkinScrollBar);
+    std::unique_ptr<CSkinScrollBar> vert(new CSkinScrollBar);
+    const CRect none(0, 0, 0, 0);
+    if (!horz->Create(WS_CHILD, none, this, kHorzScrollId) ||
+        !vert->Create(WS_CHILD | SBS_VERT, none, this, kVertScrollId))
+        return false;
+    for (CSkinScrollBar* bar : {horz.get(), vert.get()}) {
+        bar->SetSkinBitmap(m_pGrid->GetSkinBitmap(SKIN_SCROLL));
+        bar->m_pNotifyWnd = m_pView.get();
+    }
+    m_pHorz = std::move(horz);
+    m_pVert = std::move(vert);
+    m_pView->SetSkinScrollBars(m_pHorz.get(), m_pVert.get(), this);
+    return true;
+}
+
+void CKivoPreviewCtrl::UpdateDisplayMode()
+{
+    if (GetSafeHwnd() == nullptr || m_pView == nullptr || m_pBar == nullptr)
+        return;
+    if (IsSkinned() && m_pHorz == nullptr) {
+        CreateSkinScrollBars();
+    } else if (!IsSkinned() && m_pHorz != nullptr) {
+        m_pView->SetSkinScrollBars(nullptr, nullptr, nullptr);
+        m_pHorz.reset();
+        m_pVert.reset();
+        m_nScrollState = 0;
+    }
+    m_pBar->UpdateSkin();
+    Layout();
+    RedrawScrollBars();
+}
+
+bool CKivoPreviewCtrl::IsSkinned() const
+{
+    return m_pGrid != nullptr && m_pGrid->GetSkinStyle() == 1;
+}
+
+CScrollBar* CKivoPreviewCtrl::GetSkinScrollBar(int nBar)
+{
+    return nBar == SB_VERT ? m_pVert.get() : nBar == SB_HORZ ? m_pHorz.get() : nullptr;
+}
+
+void CKivoPreviewCtrl::ShowPageScrollBar(int nBar, BOOL bShow)
+{
+    CScrollBar* bar = GetSkinScrollBar(nBar);
+    if (bar == nullptr || bar->GetSafeHwnd() == nullptr)
+        return;
+    bar->ShowWindow(bShow ? SW_SHOW : SW_HIDE);
+    const int bit = nBar == SB_VERT ? 2 : 1;
+    m_nScrollState = bShow ? (m_nScrollState | bit) : (m_nScrollState & ~bit);
+}
+
+void CKivoPreviewCtrl::RedrawScrollBars()
+{
+    for (CScrollBar* bar : {GetSkinScrollBar(SB_HORZ), GetSkinScrollBar(SB_VERT)}) {
+        if (bar != nullptr && bar->GetSafeHwnd() != nullptr)
+            bar->Invalidate();
+    }
 }
 
 void CKivoPreviewCtrl::SetGrid(CGridCtrl* pGrid)
@@ -517,7 +684,7 @@ void CKivoPreviewCtrl::SetTitle(LPCTSTR szTitle)
 void CKivoPreviewCtrl::SetHideViewBar(BOOL bHide)
 {
     m_bHideBar = bHide;
-    if (m_pBar != nullptr && m_pBar->GetSafeHwnd() != nullptr)
+    if (m_pBar != nullptr && m_pBar->GetSafeHwnd() != nullptr && !IsOpening())
         m_pBar->ShowWindow(bHide ? SW_HIDE : SW_SHOW);
     if (GetSafeHwnd() != nullptr)
         Layout();
@@ -536,14 +703,102 @@ void CKivoPreviewCtrl::ApplyPageSetup()
 
 void CKivoPreviewCtrl::Layout()
 {
-    if (m_pBar == nullptr || m_pView == nullptr || m_pView->GetSafeHwnd() == nullptr)
+    if (m_bLayingOut || m_pBar == nullptr || m_pView == nullptr || m_pView->GetSafeHwnd() == nullptr)
         return;
+    m_bLayingOut = true;
     CRect client;
     GetClientRect(&client);
     const int top = GetBarTop();
     m_pBar->MoveWindow(0, top, client.Width(), CPreviewToolBarDlg::kHeight);
     const int viewTop = m_bHideBar ? top : top + CPreviewToolBarDlg::kHeight;
-    m_pView->MoveWindow(0, viewTop, client.Width(), std::max(0, static_cast<int>(client.Height()) - viewTop));
+    int width = client.Width();
+    int height = std::max(0, static_cast<int>(client.Height()) - viewTop);
+    if (m_pHorz != nullptr && m_pVert != nullptr) {
+        // The skin bars take the right and bottom edges the pages need them on.
+        const PreviewScrollNeeds needs = ComputePreviewScroll(CSize(width, height), m_pView->GetExtent());
+        const int bar = kSkinScrollSize;
+        const int viewWidth = std::max(0, width - (needs.bVertical ? bar : 0));
+        const int viewHeight = std::max(0, height - (needs.bHorizontal ? bar : 0));
+        m_pVert->MoveWindow(viewWidth, viewTop, needs.bVertical ? bar : 0, viewHeight);
+        m_pHorz->MoveWindow(0, viewTop + viewHeight, viewWidth, needs.bHorizontal ? bar : 0);
+        ShowPageScrollBar(SB_VERT, needs.bVertical && !IsOpening() ? TRUE : FALSE);
+        ShowPageScrollBar(SB_HORZ, needs.bHorizontal && !IsOpening() ? TRUE : FALSE);
+        width = viewWidth;
+        height = viewHeight;
+    }
+    m_pView->MoveWindow(0, viewTop, width, height);
+    m_pView->Relayout();
+    m_bLayingOut = false;
+    Invalidate();
+}
+
+void CKivoPreviewCtrl::StartOpening(int cxTarget)
+{
+    if (GetSafeHwnd() == nullptr || cxTarget <= 0)
+        return;
+    CRect rect;
+    GetWindowRect(&rect);
+    CWnd* pParent = GetParent();
+    if (pParent != nullptr)
+        pParent->ScreenToClient(&rect);
+    m_nTargetWidth = cxTarget;
+    m_pView->ShowWindow(SW_HIDE);
+    m_pBar->ShowWindow(SW_HIDE);
+    ShowPageScrollBar(SB_HORZ, FALSE);
+    ShowPageScrollBar(SB_VERT, FALSE);
+    MoveWindow(rect.left, rect.top, 0, rect.Height());
+    if (SetTimer(kOpeningTimer, kOpeningTickMs) == 0) {
+        // No timer: open at once.
+        MoveWindow(rect.left, rect.top, cxTarget, rect.Height());
+        ShowContent();
+    }
+}
+
+void CKivoPreviewCtrl::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent != kOpeningTimer) {
+        CWnd::OnTimer(nIDEvent);
+        return;
+    }
+    CRect rect;
+    GetWindowRect(&rect);
+    CWnd* pParent = GetParent();
+    if (pParent != nullptr)
+        pParent->ScreenToClient(&rect);
+    const int next = static_cast<int>(rect.Width()) + kOpeningStep;
+    if (!IsOpening() || next >= m_nTargetWidth) {
+        KillTimer(kOpeningTimer);
+        if (IsOpening())
+            MoveWindow(rect.left, rect.top, m_nTargetWidth, rect.Height());
+        ShowContent();
+        return;
+    }
+    MoveWindow(rect.left, rect.top, next, rect.Height());
+}
+
+void CKivoPreviewCtrl::ShowContent()
+{
+    m_nTargetWidth = 0;
+    m_pView->ShowWindow(SW_SHOW);
+    m_pBar->ShowWindow(m_bHideBar ? SW_HIDE : SW_SHOW);
+    Layout();
+    m_pView->Invalidate();
+    // The view took the focus while hidden; make sure it has it now.
+    CWnd* focus = CWnd::GetFocus();
+    if (focus == nullptr || focus == this || IsChild(focus))
+        m_pView->SetFocus();
+}
+
+void CKivoPreviewCtrl::FitTo(int cx, int cy)
+{
+    if (!IsOpening()) {
+        MoveWindow(0, 0, cx, cy);
+        return;
+    }
+    CRect rect;
+    GetClientRect(&rect);
+    m_nTargetWidth = std::max(1, cx);
+    MoveWindow(0, 0, std::min<int>(rect.Width(), m_nTargetWidth), cy);
 }
 
 void CKivoPreviewCtrl::OnSize(UINT, int, int)
@@ -559,6 +814,15 @@ void CKivoPreviewCtrl::OnPaint()
     // The skinned sheet's frame takes the skin's blue-grey.
     const bool skinned = m_pGrid != nullptr && m_pGrid->GetSkinStyle() == 1;
     dc.FillSolidRect(&client, skinned ? kSkinnedFrameBackground : kBackground);
+    // Where the two skin bars meet: the skin's corner square.
+    CBitmap* pSkin = skinned && m_nScrollState == 3 ? m_pGrid->GetSkinBitmap(SKIN_SCROLL) : nullptr;
+    CDC mem;
+    if (pSkin != nullptr && mem.CreateCompatibleDC(&dc)) {
+        CBitmap* pOld = mem.SelectObject(pSkin);
+        dc.BitBlt(client.right - kCornerSize, client.bottom - kCornerSize, kCornerSize, kCornerSize, &mem,
+                  kCornerSkinX, 0, SRCCOPY);
+        mem.SelectObject(pOld);
+    }
     if (!m_strTitle.IsEmpty()) {
         CRect strip(0, 0, client.Width(), 20);
         dc.SetBkMode(TRANSPARENT);
@@ -607,9 +871,13 @@ LRESULT CKivoPreviewCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 BOOL CPreviewHostDlg::Create(CWnd* pOwner, CGridCtrl* pGrid)
 {
     m_pGrid = pGrid;
-    RegisterOnce(kHostClass, CS_DBLCLKS, COLOR_BTNFACE + 1);
-    return CreateEx(0, kHostClass, "", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME,
-                    CRect(0, 0, 632, 442), pOwner, 0);
+    DialogResourceInfo info;
+    info.nId = kResourceId;
+    info.lpszClass = kHostClass;
+    info.dwStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
+    info.cxDlu = 316;
+    info.cyDlu = 221;
+    return PlatformCreateDialogWindow(this, info, pOwner);
 }
 
 void CPreviewHostDlg::SetFrame(std::unique_ptr<CKivoPreviewCtrl> pFrame)
@@ -620,7 +888,7 @@ void CPreviewHostDlg::SetFrame(std::unique_ptr<CKivoPreviewCtrl> pFrame)
 void CPreviewHostDlg::OnSize(UINT, int cx, int cy)
 {
     if (m_pFrame != nullptr && m_pFrame->GetSafeHwnd() != nullptr)
-        m_pFrame->MoveWindow(0, 0, cx, cy);
+        m_pFrame->FitTo(cx, cy);
 }
 
 void CPreviewHostDlg::Cancel()
@@ -649,8 +917,18 @@ LRESULT CPreviewHostDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PREVIEW_CLOSE:
         Cancel();
         return 0;
+    case WM_COMMAND:
+        // Esc in the dialog, or its close command.
+        if (LOWORD(wParam) == IDCANCEL) {
+            Cancel();
+            return 0;
+        }
+        break;
+    case WM_NCMOUSEMOVE:
     case WM_NCLBUTTONDBLCLK:
+        // A double click on the title bar does nothing.
         return 0;
-    default: return CWnd::WindowProc(message, wParam, lParam);
+    default: break;
     }
+    return CWnd::WindowProc(message, wParam, lParam);
 }

@@ -5,6 +5,7 @@
 #include "base/WinConstants.h"
 #include "document/PrintDevMode.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -270,7 +271,10 @@ void CPageSetupPrinterPage::ApplyChoices(PrintDevMode& mode) const
         mode.dmFields |= kFieldDefaultSource;
     }
     mode.dmCollate = m_bCollate ? 1 : 0;
-    mode.dmCopies = static_cast<short>(static_cast<unsigned short>(m_nCopies));
+    // The check takes up to 65535 copies; the mode's field is a signed
+    // 16-bit count, so more than 32767 is stored as 32767 rather than read
+    // back negative.
+    mode.dmCopies = static_cast<short>(std::min(m_nCopies, 32767));
     mode.dmFields |= kFieldCollate | kFieldCopies;
 }
 
@@ -290,7 +294,12 @@ void CPageSetupPrinterPage::TakeDriverMode(const PrintDevMode& mode)
     if (mode.dmCopies > 0)
         m_nCopies = mode.dmCopies;
     m_bLandscape = mode.dmOrientation == 2;
-    for (size_t i = 0; i < m_papers.size(); ++i) {
+    // A paper number the driver hands back unchanged keeps the chosen entry:
+    // the custom entry's 256 may be a paper of the driver's own as well, and
+    // the driver only echoes what it was given.
+    const bool unchanged = m_nPaper >= 0 && m_nPaper < static_cast<int>(m_papers.size()) &&
+                           m_papers[static_cast<size_t>(m_nPaper)].nNumber == m_nCurPaper;
+    for (size_t i = 0; i < m_papers.size() && !unchanged; ++i) {
         if (m_papers[i].nNumber == m_nCurPaper) {
             m_nPaper = static_cast<int>(i);
             break;

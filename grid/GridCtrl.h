@@ -927,6 +927,8 @@ public:
     // An open preview laid out again from the print settings (after the
     // page set-up); nothing without one.
     void RelayoutPreview();
+    // An open preview follows a change of the display mode (skin bars, bar).
+    void UpdatePreviewDisplayMode();
     // The print option that draws each page's block off-screen first.
     static const int kPrintOptionOffscreen = 4;
 

@@ -48,6 +48,9 @@ BOOL CGridCtrl::PrintPreview()
         return FALSE;
     }
     frame->ApplyPageSetup();
+    CRect client;
+    frame->GetClientRect(&client);
+    frame->StartOpening(client.Width());
     ShowGridContent(FALSE);
     frame->GetView()->SetFocus();
     m_pPreview = std::move(frame);
@@ -92,6 +95,7 @@ int CGridCtrl::PopupPreview()
     CRect client;
     host->GetClientRect(&client);
     shown->MoveWindow(0, 0, client.Width(), client.Height());
+    shown->StartOpening(client.Width());
     ShowGridContent(FALSE);
     shown->GetView()->SetFocus();
     return 1;
@@ -189,4 +193,11 @@ void CGridCtrl::RelayoutPreview()
     frame->Invalidate();
     if (frame->GetView() != nullptr)
         frame->GetView()->Invalidate();
+}
+
+void CGridCtrl::UpdatePreviewDisplayMode()
+{
+    CKivoPreviewCtrl* frame = static_cast<CKivoPreviewCtrl*>(GetPreviewWnd());
+    if (frame != nullptr)
+        frame->UpdateDisplayMode();
 }

@@ -355,6 +355,7 @@ void CGridCtrl::SetSkinStyle(int nStyle)
     }
     UpdateScrollBars();
     Refresh();
+    UpdatePreviewDisplayMode();
 }
 
 void CGridCtrl::ShowGridContent(BOOL bShow)

@@ -3,6 +3,7 @@
 #include "platform/Wnd.h"
 
 #include "platform/DC.h"
+#include "platform/DialogWnd.h"
 #include "platform/System.h"
 #include "platform/WndInternal.h"
 #include "platform/win32/Module.h"
@@ -467,4 +468,82 @@ void CWnd::ShowScrollBar(UINT nBar, BOOL bShow)
 BOOL CWnd::EnableScrollBar(int nSBFlags, UINT nArrowFlags)
 {
     return ::EnableScrollBar(m_hWnd, static_cast<UINT>(nSBFlags), nArrowFlags);
+}
+
+// ---- windows made from dialog resources (platform/DialogWnd.h) ----
+
+namespace {
+
+INT_PTR CALLBACK TiedDialogProc(HWND, UINT message, WPARAM, LPARAM)
+{
+    // The object sees every message first; the dialog manager asks here only
+    // whether to set the first focus.
+    return message == WM_INITDIALOG ? TRUE : FALSE;
+}
+
+bool RegisterDialogClass(LPCTSTR lpszClass)
+{
+    WNDCLASSA wc;
+    if (::GetClassInfoA(PlatformModuleInstance(), lpszClass, &wc))
+        return true;
+    wc = WNDCLASSA{};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = ::DefDlgProcA;
+    wc.cbWndExtra = DLGWINDOWEXTRA;
+    wc.hInstance = PlatformModuleInstance();
+    wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    wc.lpszClassName = lpszClass;
+    return ::RegisterClassA(&wc) != 0;
+}
+
+}  // namespace
+
+BOOL PlatformCreateDialogWindow(CWnd* pWnd, const DialogResourceInfo& info, CWnd* pParent)
+{
+    if (pWnd == nullptr || pWnd->m_hWnd != nullptr || info.lpszClass == nullptr || !RegisterDialogClass(info.lpszClass))
+        return FALSE;
+    CWnd* outerCreating = t_creating;
+    const char* outerClass = t_creatingClass;
+    t_creating = pWnd;
+    t_creatingClass = info.lpszClass;
+    HHOOK hook = ::SetWindowsHookExA(WH_CBT, &CreationHook, nullptr, ::GetCurrentThreadId());
+    HWND hwnd = ::CreateDialogParamA(PlatformModuleInstance(), MAKEINTRESOURCEA(info.nId),
+                                     pParent != nullptr ? pParent->m_hWnd : nullptr, &TiedDialogProc, 0);
+    if (hook)
+        ::UnhookWindowsHookEx(hook);
+    t_creating = outerCreating;
+    t_creatingClass = outerClass;
+    if (hwnd != nullptr && pWnd->m_hWnd != hwnd) {
+        ::DestroyWindow(hwnd);   // made, but not as the template's class: not ours
+        return FALSE;
+    }
+    return hwnd != nullptr;
+}
+
+bool PlatformDialogHasTemplateControls()
+{
+    return true;
+}
+
+void PlatformMapDialogRect(const CWnd* pDialog, RECT* pRect)
+{
+    if (pDialog != nullptr && pRect != nullptr)
+        ::MapDialogRect(pDialog->m_hWnd, pRect);
+}
+
+BOOL PlatformSubclassWindow(CWnd* pWnd, HWND hWnd)
+{
+    if (pWnd == nullptr || pWnd->m_hWnd != nullptr || hWnd == nullptr || !::IsWindow(hWnd) ||
+        CWnd::FromHandlePermanent(hWnd) != nullptr)
+        return FALSE;
+    WndAccess::Bind(pWnd, hWnd);
+    WNDPROC old = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StaticWindowProc)));
+    if (old != &StaticWindowProc) {
+        ::SetPropA(hWnd, kSuperProp, reinterpret_cast<HANDLE>(old));
+        WndAccess::Super(pWnd) = reinterpret_cast<void*>(old);
+    }
+    pWnd->PreSubclassWindow();
+    return TRUE;
 }

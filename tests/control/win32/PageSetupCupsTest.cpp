@@ -24,12 +24,17 @@ using pdfreadback::CupsRun;
 
 namespace {
 
+const DISPID kGridSaveFile = 140;
+const DISPID kCellSetValue = 5;
+const DISPID kPRTPrint = 275;
 const DISPID kPRTPageSetup = 277;
 const DISPID kPRTGetPaper = 284;
 const DISPID kPRTSetOrientation = 285;
 const DISPID kPRTGetOrientation = 286;
 const DISPID kPRTSetHeaderCenter = 299;
 const DISPID kPRTGetHeaderCenter = 300;
+const DISPID kPRTGetCopies = 288;
+const DISPID kPRTGetHeaderFont = 429;
 const DISPID kPRTGetUserPaper = 485;
 
 HRESULT Invoke(IDispatch* target, DISPID id, std::vector<VARIANT> args, VARIANT* result)
@@ -53,12 +58,15 @@ LONG CallLong(IDispatch* target, DISPID id, std::vector<VARIANT> args = {})
     return value;
 }
 
-std::wstring CallText(IDispatch* target, DISPID id)
+std::wstring CallText(IDispatch* target, DISPID id, std::vector<VARIANT> args = {})
 {
     VARIANT result;
     ::VariantInit(&result);
     std::wstring text = L"<failed>";
-    if (SUCCEEDED(Invoke(target, id, {}, &result)) && result.vt == VT_BSTR)
+    const HRESULT hr = Invoke(target, id, args, &result);
+    for (VARIANT& v : args)
+        ::VariantClear(&v);
+    if (SUCCEEDED(hr) && result.vt == VT_BSTR)
         text = result.bstrVal != nullptr ? result.bstrVal : L"";
     ::VariantClear(&result);
     return text;
@@ -145,6 +153,67 @@ HWND FindDialog()
 HWND FindMessageBox()
 {
     return ::FindWindowW(L"#32770", L"\x63d0\x793a");   // "提示"
+}
+
+struct OwnedSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK MatchOwned(HWND h, LPARAM l)
+{
+    auto* s = reinterpret_cast<OwnedSearch*>(l);
+    if (::GetWindow(h, GW_OWNER) == s->owner && ::IsWindowVisible(h)) {
+        s->found = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A visible top-level window the dialog owns (a dialog it opened).
+HWND OwnedBy(HWND owner)
+{
+    OwnedSearch s = {owner, nullptr};
+    ::EnumWindows(MatchOwned, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+struct ButtonSearch {
+    std::vector<HWND> radios;
+};
+
+BOOL CALLBACK CollectRadio(HWND h, LPARAM l)
+{
+    wchar_t cls[32] = {};
+    ::GetClassNameW(h, cls, 32);
+    const LONG type = ::GetWindowLongW(h, GWL_STYLE) & BS_TYPEMASK;
+    if (::lstrcmpiW(cls, L"Button") == 0 && ::IsWindowVisible(h) &&
+        (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON))
+        reinterpret_cast<ButtonSearch*>(l)->radios.push_back(h);
+    return TRUE;
+}
+
+// The radio buttons of a window and its pages, in creation order.
+std::vector<HWND> RadiosOf(HWND wnd)
+{
+    ButtonSearch s;
+    ::EnumChildWindows(wnd, CollectRadio, reinterpret_cast<LPARAM>(&s));
+    return s.radios;
+}
+
+bool Checked(HWND button)
+{
+    return ::SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// Types letters (as capitals' keys), digits and blanks.
+void TypeWords(const char* text)
+{
+    for (const char* p = text; *p != '\0'; ++p) {
+        const char c = *p;
+        Key(c == ' ' ? VK_SPACE : static_cast<WORD>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c));
+    }
+    Settle();
 }
 
 // The page dialog of the set-up dialog that holds control id.
@@ -352,4 +421,148 @@ TEST_F(PrintCupsPageSetup, CancelChangesNothingAndNoCopiesKeepTheDialogOpen)
     EXPECT_TRUE(stayed);
     EXPECT_EQ(0, run.answer);
     EXPECT_EQ(2, CallLong(ctl, kPRTGetOrientation));
+}
+
+TEST_F(PrintCupsPageSetup, PrinterPropertiesOpensTheDriversDialogAndTakesOnlyWhatItConfirms)
+{
+    EXPECT_EQ(-1, CallLong(ctl, kPRTSetOrientation, {Short(1)}));
+
+    // The driver's own dialog opens over the set-up dialog; Esc there leaves
+    // the page as it was, and the set-up dialog's OK stores it unchanged.
+    bool opened = false, portraitKept = false;
+    std::wstring paperBefore, paperAfter;
+    DialogRun run = RunDialog(ctl, [&](HWND dialog, std::vector<std::string>& problems) {
+        HWND printer = PageWith(dialog, IDC_PS_PRINTER);
+        if (printer == nullptr) {
+            problems.push_back("no printer page");
+            return;
+        }
+        paperBefore = WindowText(::GetDlgItem(printer, IDC_PS_PAPER));
+        Click(::GetDlgItem(printer, IDC_PS_PROPERTIES));
+        HWND driver = nullptr;
+        opened = WaitFor([&] { return (driver = OwnedBy(dialog)) != nullptr; }, 10000);
+        if (!opened)
+            return;
+        Settle();
+        Key(VK_ESCAPE);
+        if (!WaitFor([&] { return !::IsWindow(driver) || !::IsWindowVisible(driver); }, 5000))
+            problems.push_back("the driver's dialog stayed open");
+        Settle();
+        portraitKept = Checked(::GetDlgItem(printer, IDC_PS_PORTRAIT));
+        paperAfter = WindowText(::GetDlgItem(printer, IDC_PS_PAPER));
+        Click(::GetDlgItem(dialog, IDOK));
+    });
+    EXPECT_TRUE(run.problems.empty()) << run.problems[0];
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(portraitKept);
+    EXPECT_EQ(paperBefore, paperAfter);
+    EXPECT_EQ(-1, run.answer);
+    EXPECT_EQ(1, CallLong(ctl, kPRTGetOrientation));
+    EXPECT_EQ(1, CallLong(ctl, kPRTGetCopies));     // the page's one copy, stored by OK
+
+    // Landscape chosen in the driver's dialog and confirmed: the page shows
+    // it, and OK stores it.
+    bool landscapeShown = false;
+    run = RunDialog(ctl, [&](HWND dialog, std::vector<std::string>& problems) {
+        HWND printer = PageWith(dialog, IDC_PS_PRINTER);
+        if (printer == nullptr) {
+            problems.push_back("no printer page");
+            return;
+        }
+        Click(::GetDlgItem(printer, IDC_PS_PROPERTIES));
+        HWND driver = nullptr;
+        if (!WaitFor([&] { return (driver = OwnedBy(dialog)) != nullptr; }, 10000)) {
+            problems.push_back("the driver's dialog did not open");
+            return;
+        }
+        Settle();
+        // The orientation pair: the checked portrait button and the
+        // landscape button after it.
+        const std::vector<HWND> radios = RadiosOf(driver);
+        HWND landscape = nullptr;
+        for (size_t i = 0; i + 1 < radios.size() && landscape == nullptr; ++i) {
+            if (Checked(radios[i]) && !Checked(radios[i + 1]))
+                landscape = radios[i + 1];
+        }
+        if (landscape == nullptr) {
+            problems.push_back("no orientation buttons in the driver's dialog");
+            Key(VK_ESCAPE);
+            return;
+        }
+        Click(landscape);
+        Key(VK_RETURN);
+        if (!WaitFor([&] { return !::IsWindow(driver) || !::IsWindowVisible(driver); }, 5000))
+            problems.push_back("the driver's dialog stayed open");
+        Settle();
+        landscapeShown = Checked(::GetDlgItem(printer, IDC_PS_LANDSCAPE));
+        Click(::GetDlgItem(dialog, IDOK));
+    });
+    EXPECT_TRUE(run.problems.empty()) << run.problems[0];
+    EXPECT_TRUE(landscapeShown);
+    EXPECT_EQ(-1, run.answer);
+    EXPECT_EQ(2, CallLong(ctl, kPRTGetOrientation));
+}
+
+TEST_F(PrintCupsPageSetup, HeaderFontChosenInTheFontDialogIsStoredAndPrinted)
+{
+    EXPECT_EQ(-1, CallLong(ctl, kPRTSetHeaderCenter, {Text(L"FONTHEAD")}));
+    CallLong(ctl, kCellSetValue, {Long(1), Long(1), Text(L"BODY")});
+
+    // The header centre's edit, the font button, "DejaVu Serif" typed into
+    // the font dialog's face box, OK twice.
+    bool fontDialog = false;
+    DialogRun run = RunDialog(ctl, [&](HWND dialog, std::vector<std::string>& problems) {
+        ClickTab(dialog, 1);
+        HWND hf = PageWith(dialog, IDC_HF_FONT);
+        if (hf == nullptr || !::IsWindowVisible(hf)) {
+            problems.push_back("no header page");
+            return;
+        }
+        Click(::GetDlgItem(hf, IDC_HF_FIRST_EDIT + 1));
+        Click(::GetDlgItem(hf, IDC_HF_FONT));
+        HWND fonts = nullptr;
+        fontDialog = WaitFor([&] { return (fonts = OwnedBy(dialog)) != nullptr; }, 10000);
+        if (!fontDialog)
+            return;
+        Settle();
+        HWND face = ::GetDlgItem(fonts, 0x470);   // the face name box
+        HWND faceEdit = face != nullptr ? ::FindWindowExW(face, nullptr, L"Edit", nullptr) : nullptr;
+        if (faceEdit == nullptr) {
+            problems.push_back("no face box in the font dialog");
+            Key(VK_ESCAPE);
+            return;
+        }
+        Click(faceEdit);
+        Key(VK_END);
+        for (int i = 0; i < 40; ++i)
+            Key(VK_BACK);
+        TypeWords("DejaVu Serif");
+        Key(VK_RETURN);
+        if (!WaitFor([&] { return !::IsWindow(fonts) || !::IsWindowVisible(fonts); }, 5000)) {
+            problems.push_back("the font dialog stayed open");
+            return;
+        }
+        Settle();
+        Click(::GetDlgItem(dialog, IDOK));
+    });
+    EXPECT_TRUE(run.problems.empty()) << run.problems[0];
+    EXPECT_TRUE(fontDialog);
+    EXPECT_EQ(-1, run.answer);
+    const std::wstring font = CallText(ctl, kPRTGetHeaderFont, {Short(2)});
+    EXPECT_NE(std::wstring::npos, font.find(L"DejaVu Serif")) << std::string(font.begin(), font.end());
+
+    // Printed: the header's text is there, in that font.
+    const std::string dir = "/tmp/kivo_pagesetup_wine_" + std::to_string(::GetTickCount());
+    ::CreateDirectoryA(("Z:" + dir).c_str(), nullptr);
+    const std::string docName = "kivofont" + std::to_string(::GetTickCount());
+    const std::wstring templatePath = WinePath((dir + "/" + docName + ".kvx").c_str());
+    EXPECT_EQ(1, CallLong(ctl, kGridSaveFile, {Text(templatePath.c_str()), Text(L"")}));
+    const std::vector<std::string> before = pdfreadback::PdfFiles();
+    EXPECT_EQ(-1, CallLong(ctl, kPRTPrint));
+    const std::string pdf = pdfreadback::WaitForPdf(before);
+    ASSERT_FALSE(pdf.empty()) << "no new PDF in " << pdfreadback::PdfDir();
+    const std::string text = pdfreadback::RunHost(dir, "pdftotext -enc UTF-8 '" + pdf + "' -");
+    EXPECT_NE(std::string::npos, text.find("FONTHEAD")) << text;
+    const std::string fontsUsed = pdfreadback::RunHost(dir, "pdffonts '" + pdf + "'");
+    EXPECT_NE(std::string::npos, fontsUsed.find("DejaVuSerif")) << fontsUsed;
 }

@@ -2,7 +2,8 @@
 // pages (print_cups.sh's PDF printer is the printer; the suite's own run
 // skips these tests) and works it with real clicks and keys. The pages are
 // checked by reading the view's pixels back: white paper with a black frame
-// on the grey background; the bar's buttons grey by mode; a title moves the
+// on the grey background; the bar (a dialog of the library) greys its
+// buttons by mode; a title moves the
 // bar 20 pixels down; Esc closes the pop-up preview and the container hears
 // GridFinishPreview once.
 #include "ContainerHost.h"
@@ -25,6 +26,7 @@ const DISPID kPRTPreview = 276;
 const DISPID kPRTSetPreviewWndTitle = 342;
 const DISPID kPRTPopupPreview = 384;
 const DISPID kPRTCloseView = 403;
+const DISPID kGridSetDisplayMode = 340;
 const DISPID kEventFinishPreview = 23;
 
 LONG Call(IDispatch* target, DISPID id, std::vector<VARIANT> args)
@@ -85,6 +87,18 @@ void Key(WORD vk)
     input[1].ki.dwFlags = KEYEVENTF_KEYUP;
     ::SendInput(2, input, sizeof(INPUT));
     PumpFor(250);
+}
+
+// Pumps until the window shows (the preview opens by growing its frame first).
+bool WaitVisible(HWND wnd, DWORD ms = 3000)
+{
+    const DWORD start = ::GetTickCount();
+    while (!::IsWindowVisible(wnd)) {
+        if (::GetTickCount() - start > ms)
+            return false;
+        PumpFor(20);
+    }
+    return true;
 }
 
 struct ClassSearch {
@@ -148,15 +162,27 @@ struct Pixels {
     HWND wnd;
 };
 
-// The bar's buttons, left to right, 76 x 24 pixels from x 4, 2 apart.
-RECT BarButton(int index)
+// The bar's buttons are the controls of its dialog template.
+const int kButtonPrev = 236;
+const int kButtonOne = 231;
+const int kButtonAll = 235;
+
+// A button's rectangle in the bar's client area.
+RECT BarButton(HWND bar, int id)
 {
-    const int x = 4 + index * 78;
-    return RECT{x, 4, x + 76, 28};
+    RECT r = {};
+    HWND button = ::GetDlgItem(bar, id);
+    if (button != nullptr) {
+        ::GetWindowRect(button, &r);
+        ::MapWindowPoints(nullptr, bar, reinterpret_cast<POINT*>(&r), 2);
+    }
+    return r;
 }
-const int kButtonPrev = 1;
-const int kButtonOne = 3;
-const int kButtonAll = 5;
+
+POINT Centre(RECT r)
+{
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
 
 class PrintCupsPreview : public ::testing::Test {
 protected:
@@ -198,7 +224,6 @@ TEST_F(PrintCupsPreview, PopupShowsWhitePagesTurnsThemAndClosesOnEsc)
     ASSERT_EQ(cp->Advise(&sink, &cookie), S_OK);
 
     ASSERT_EQ(1, Call(ctl, kPRTPopupPreview, {}));
-    PumpFor(500);
     HWND host = ::FindWindowA("KivoPreviewHost", nullptr);
     ASSERT_NE(nullptr, host);
     EXPECT_TRUE(::IsWindowVisible(host));
@@ -206,6 +231,8 @@ TEST_F(PrintCupsPreview, PopupShowsWhitePagesTurnsThemAndClosesOnEsc)
     HWND bar = ChildOfClass(host, "KivoPreviewBar");
     ASSERT_NE(nullptr, view);
     ASSERT_NE(nullptr, bar);
+    ASSERT_TRUE(WaitVisible(view));
+    ASSERT_TRUE(WaitVisible(bar));
     ::SetForegroundWindow(host);
     PumpFor(200);
 
@@ -224,15 +251,24 @@ TEST_F(PrintCupsPreview, PopupShowsWhitePagesTurnsThemAndClosesOnEsc)
     Key(VK_PRIOR);
     EXPECT_EQ(first, Pixels(view).Sum(page));
 
-    // The bar: "上页" reads black in one-page mode, grey after "全部", black
-    // again after "单页".
-    RECT prevText = BarButton(kButtonPrev);
+    // The bar is dialog 221 of the library: its eight buttons are the
+    // template's. "上页" reads black in one-page mode, grey after "全部",
+    // black again after "单页".
+    EXPECT_EQ(221, ::GetDlgCtrlID(bar));
+    const int ids[] = {233, 236, 237, 231, 234, 235, 238, 239};
+    for (int id : ids)
+        EXPECT_NE(nullptr, ::GetDlgItem(bar, id)) << id;
+    HWND prev = ::GetDlgItem(bar, kButtonPrev);
+    RECT prevText = BarButton(bar, kButtonPrev);
     ::InflateRect(&prevText, -3, -3);
+    ASSERT_GT(prevText.right, prevText.left);
+    EXPECT_TRUE(::IsWindowEnabled(prev));
     EXPECT_GT(Pixels(bar).Count(prevText, RGB(0, 0, 0)), 0);
-    ClickAt(bar, POINT{(BarButton(kButtonAll).left + BarButton(kButtonAll).right) / 2, 16});
+    ClickAt(bar, Centre(BarButton(bar, kButtonAll)));
+    EXPECT_FALSE(::IsWindowEnabled(prev));
     EXPECT_EQ(0, Pixels(bar).Count(prevText, RGB(0, 0, 0)));
-    EXPECT_GT(Pixels(bar).Count(prevText, RGB(160, 160, 160)), 0);
-    ClickAt(bar, POINT{(BarButton(kButtonOne).left + BarButton(kButtonOne).right) / 2, 16});
+    ClickAt(bar, Centre(BarButton(bar, kButtonOne)));
+    EXPECT_TRUE(::IsWindowEnabled(prev));
     EXPECT_GT(Pixels(bar).Count(prevText, RGB(0, 0, 0)), 0);
 
     // Esc in the view closes the pop-up; the container hears it once.
@@ -253,17 +289,30 @@ TEST_F(PrintCupsPreview, InControlPreviewShowsPagesAndATitleMovesTheBar)
     struct Case {
         const wchar_t* title;
         int barTop;
-    } cases[] = {{L"", 0}, {L"\x9884\x89c8 TITLE", 20}};   // "预览 TITLE"
+        LONG displayMode;     // 1: skinned, the skin's scroll bars and corner square
+    } cases[] = {{L"", 0, 0}, {L"\x9884\x89c8 TITLE", 20, 0}, {L"", 0, 1}};   // "预览 TITLE"
     for (const Case& c : cases) {
+        Call(ctl, kGridSetDisplayMode, {Long(c.displayMode)});
         Call(ctl, kPRTSetPreviewWndTitle, {Text(c.title)});
         ASSERT_EQ(-1, Call(ctl, kPRTPreview, {}));
-        PumpFor(500);
         HWND frame = ChildOfClass(ax.host, "KivoPreviewCtrl");
         ASSERT_NE(nullptr, frame);
         HWND bar = ChildOfClass(frame, "KivoPreviewBar");
         HWND view = ChildOfClass(frame, "KivoViewCtrl");
         ASSERT_NE(nullptr, bar);
         ASSERT_NE(nullptr, view);
+        ASSERT_TRUE(WaitVisible(view));
+        // One A4 page is larger than the frame: both skin bars show, and the
+        // skin's corner square fills the corner between them.
+        HWND vert = ::GetDlgItem(frame, 1001);
+        HWND horz = ::GetDlgItem(frame, 1000);
+        EXPECT_EQ(c.displayMode == 1, vert != nullptr && ::IsWindowVisible(vert));
+        EXPECT_EQ(c.displayMode == 1, horz != nullptr && ::IsWindowVisible(horz));
+        if (c.displayMode == 1) {
+            RECT client;
+            ::GetClientRect(frame, &client);
+            EXPECT_EQ(RGB(233, 238, 245), Pixels(frame).At(client.right - 2, client.bottom - 2));
+        }
         RECT barRect;
         ::GetWindowRect(bar, &barRect);
         POINT barTop = {barRect.left, barRect.top};

@@ -30,6 +30,15 @@ protected:
     }
 };
 
+// A left click on one of the bar's buttons.
+void ClickButton(CPreviewToolBarDlg* bar, int id)
+{
+    CWnd* button = bar->GetButton(id);
+    ASSERT_NE(nullptr, button) << id;
+    button->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    button->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+}
+
 class PreviewWindows : public ::testing::Test {
 protected:
     void SetUp() override
@@ -51,13 +60,20 @@ protected:
         parent.DestroyWindow();
         Headless::Reset();
     }
+    // Opens the in-control preview and lets its opening animation end.
+    bool Preview()
+    {
+        const bool opened = grid.PrintPreview() != FALSE;
+        Headless::AdvanceTime(1000);
+        return opened;
+    }
     gridwindowtest::RecordingParent parent;
     CountingGrid grid;
 };
 
 TEST_F(PreviewWindows, InControlPreviewShowsWhiteFramedPages)
 {
-    ASSERT_TRUE(grid.PrintPreview());
+    ASSERT_TRUE(Preview());
     PlatformPumpMessages();
     EXPECT_EQ(1, parent.Count(WM_GRID_BEGINPREVIEW));
     CKivoPreviewCtrl* frame = static_cast<CKivoPreviewCtrl*>(grid.GetPreviewWnd());
@@ -81,10 +97,7 @@ TEST_F(PreviewWindows, InControlPreviewShowsWhiteFramedPages)
     EXPECT_EQ(3, view->GetPerRow());
 
     // The bar's close button closes the preview and shows the grid again.
-    CPreviewToolBarDlg* bar = frame->GetBar();
-    const CRect close = bar->GetButtonRect(IDC_PREVIEW_CLOSE);
-    bar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(close.left + 3, close.top + 3));
-    bar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(close.left + 3, close.top + 3));
+    ClickButton(frame->GetBar(), IDC_PREVIEW_CLOSE);
     EXPECT_EQ(nullptr, grid.GetPreviewWnd());
     EXPECT_EQ(1, grid.closeMessages);
     EXPECT_FALSE(grid.IsPrinting());
@@ -92,7 +105,7 @@ TEST_F(PreviewWindows, InControlPreviewShowsWhiteFramedPages)
 
 TEST_F(PreviewWindows, BarGreysButtonsByModeAndMovesUnderATitle)
 {
-    ASSERT_TRUE(grid.PrintPreview());
+    ASSERT_TRUE(Preview());
     CKivoPreviewCtrl* frame = static_cast<CKivoPreviewCtrl*>(grid.GetPreviewWnd());
     ASSERT_NE(nullptr, frame);
     CPreviewToolBarDlg* bar = frame->GetBar();
@@ -112,23 +125,61 @@ TEST_F(PreviewWindows, BarGreysButtonsByModeAndMovesUnderATitle)
     } cases[] = {{IDC_PREVIEW_ALL, false, false, true, false}, {IDC_PREVIEW_ONE, true, true, false, true},
                  {IDC_PREVIEW_MULTI, false, false, true, true}};
     for (const Case& c : cases) {
-        const CRect r = bar->GetButtonRect(c.button);
-        bar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.left + 2, r.top + 2));
-        bar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(r.left + 2, r.top + 2));
+        ClickButton(bar, c.button);
         EXPECT_EQ(c.prev, bar->IsButtonEnabled(IDC_PREVIEW_PREV)) << c.button;
         EXPECT_EQ(c.next, bar->IsButtonEnabled(IDC_PREVIEW_NEXT)) << c.button;
         EXPECT_EQ(c.one, bar->IsButtonEnabled(IDC_PREVIEW_ONE)) << c.button;
         EXPECT_EQ(c.all, bar->IsButtonEnabled(IDC_PREVIEW_ALL)) << c.button;
+        // The button windows follow: a greyed button is a disabled window.
+        EXPECT_EQ(c.prev, bar->GetButton(IDC_PREVIEW_PREV)->IsWindowEnabled() != FALSE) << c.button;
+        EXPECT_EQ(c.all, bar->GetButton(IDC_PREVIEW_ALL)->IsWindowEnabled() != FALSE) << c.button;
     }
     // A greyed button does nothing.
     const int perRow = frame->GetView()->GetPerRow();
-    const CRect multi = bar->GetButtonRect(IDC_PREVIEW_MULTI);
     frame->GetView()->SetMode(PREVIEW_ALL_PAGES, 0);
     bar->SendMessage(WM_PREVIEW_ALLPAGES, 0, 0);
-    bar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(multi.left + 2, multi.top + 2));
-    bar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(multi.left + 2, multi.top + 2));
+    bar->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_PREVIEW_MULTI, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(bar->GetButton(IDC_PREVIEW_MULTI)->GetSafeHwnd()));
     EXPECT_EQ(PREVIEW_PAGES_PER_ROW, frame->GetView()->GetMode());
     EXPECT_EQ(perRow, frame->GetView()->GetPerRow());
+}
+
+TEST_F(PreviewWindows, OpeningGrowsTheFrameByStepsThenShowsViewAndBar)
+{
+    for (BOOL hideBar : {FALSE, TRUE}) {
+        grid.SetHideViewBar(hideBar);
+        ASSERT_TRUE(grid.PrintPreview());
+        CKivoPreviewCtrl* frame = static_cast<CKivoPreviewCtrl*>(grid.GetPreviewWnd());
+        ASSERT_NE(nullptr, frame);
+        auto width = [&]() {
+            CRect r;
+            frame->GetWindowRect(&r);
+            return static_cast<int>(r.Width());
+        };
+        // The grid's client width (796) to grow: 100 a tick, the eighth
+        // tick ends it.
+        CRect target;
+        grid.GetClientRect(&target);
+        ASSERT_GT(target.Width(), 700);
+        ASSERT_LE(target.Width(), 800);
+        EXPECT_TRUE(frame->IsOpening());
+        EXPECT_EQ(0, width());
+        EXPECT_FALSE(frame->GetView()->IsWindowVisible());
+        EXPECT_FALSE(frame->GetBar()->IsWindowVisible());
+        for (int tick = 1; tick < 8; ++tick) {
+            ASSERT_TRUE(Headless::FireTimer(frame->GetSafeHwnd(), CKivoPreviewCtrl::kOpeningTimer));
+            EXPECT_EQ(tick * 100, width()) << tick;
+            EXPECT_FALSE(frame->GetView()->IsWindowVisible()) << tick;
+        }
+        ASSERT_TRUE(Headless::FireTimer(frame->GetSafeHwnd(), CKivoPreviewCtrl::kOpeningTimer));
+        EXPECT_EQ(target.Width(), width());
+        EXPECT_FALSE(frame->IsOpening());
+        EXPECT_FALSE(Headless::HasTimer(frame->GetSafeHwnd(), CKivoPreviewCtrl::kOpeningTimer));
+        EXPECT_TRUE(frame->GetView()->IsWindowVisible());
+        EXPECT_EQ(!hideBar, frame->GetBar()->IsWindowVisible() != FALSE);
+        EXPECT_EQ(frame->GetView(), CWnd::GetFocus());
+        grid.ClosePreview();
+    }
 }
 
 TEST_F(PreviewWindows, EscClosesThePopupHostOnce)
@@ -151,7 +202,7 @@ TEST_F(PreviewWindows, EscClosesThePopupHostOnce)
 TEST_F(PreviewWindows, NoPrinterMeansNoPreview)
 {
     HeadlessPrinter::SetPrinters({}, "");
-    EXPECT_FALSE(grid.PrintPreview());
+    EXPECT_FALSE(Preview());
     EXPECT_EQ(0, grid.PopupPreview());
     ASSERT_EQ(2u, Headless::MessageBoxes().size());
     EXPECT_EQ("没有按装打印机,不能预览!", Headless::MessageBoxes()[0].text);
@@ -162,21 +213,29 @@ TEST_F(PreviewWindows, NoPrinterMeansNoPreview)
 
 TEST_F(PreviewWindows, WheelScrollsUpOrDownByItsSign)
 {
-    ASSERT_TRUE(grid.PrintPreview());
-    CKivoPreviewCtrl* frame = static_cast<CKivoPreviewCtrl*>(grid.GetPreviewWnd());
-    CPreviewPageView* view = frame->GetView();
-    view->SetMode(PREVIEW_ALL_PAGES, 0);
-    ASSERT_TRUE(Headless::ScrollBarShown(view->GetSafeHwnd(), SB_VERT));
-    view->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
-    PlatformPumpMessages();
-    const int down = view->GetScrollPos(SB_VERT);
-    EXPECT_GT(down, 0);
-    view->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, 60), 0);
-    PlatformPumpMessages();
-    EXPECT_EQ(down, view->GetScrollPos(SB_VERT));     // half a notch: nothing yet
-    view->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, 60), 0);
-    PlatformPumpMessages();
-    EXPECT_LT(view->GetScrollPos(SB_VERT), down);     // a whole notch up
+    // The view's own bars, and the skin's bars beside it in the skinned display.
+    for (int style : {0, 1}) {
+        grid.SetSkinStyle(style);
+        ASSERT_TRUE(Preview());
+        CKivoPreviewCtrl* frame = static_cast<CKivoPreviewCtrl*>(grid.GetPreviewWnd());
+        CPreviewPageView* view = frame->GetView();
+        view->SetMode(PREVIEW_ALL_PAGES, 0);
+        if (style == 0)
+            ASSERT_TRUE(Headless::ScrollBarShown(view->GetSafeHwnd(), SB_VERT));
+        else
+            ASSERT_TRUE(frame->GetSkinScrollBar(SB_VERT)->IsWindowVisible());
+        view->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
+        PlatformPumpMessages();
+        const int down = view->GetScrollPosition(SB_VERT);
+        EXPECT_GT(down, 0) << style;
+        view->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, 60), 0);
+        PlatformPumpMessages();
+        EXPECT_EQ(down, view->GetScrollPosition(SB_VERT)) << style;    // half a notch: nothing yet
+        view->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, 60), 0);
+        PlatformPumpMessages();
+        EXPECT_LT(view->GetScrollPosition(SB_VERT), down) << style;    // a whole notch up
+        grid.ClosePreview();
+    }
 }
 
 }  // namespace
@@ -185,7 +244,7 @@ TEST_F(PreviewWindows, SkinnedBarTilesItsBackgroundAndDrawsAThreeToneFrame)
 {
     for (int style : {0, 1}) {
         grid.SetSkinStyle(style);
-        ASSERT_TRUE(grid.PrintPreview());
+        ASSERT_TRUE(Preview());
         CKivoPreviewCtrl* frame = static_cast<CKivoPreviewCtrl*>(grid.GetPreviewWnd());
         ASSERT_NE(nullptr, frame);
         CPreviewToolBarDlg* bar = frame->GetBar();
@@ -211,6 +270,9 @@ TEST_F(PreviewWindows, SkinnedBarTilesItsBackgroundAndDrawsAThreeToneFrame)
                 frameFilled = frameFilled || op.color == (style == 1 ? 0xEBC3A4u : 0x808080u);
         }
         EXPECT_TRUE(frameFilled) << style;
+        // Every button is owner-drawn from the skin, or a plain push button.
+        for (int id : {IDC_PREVIEW_PRINT, IDC_PREVIEW_ALL, IDC_PREVIEW_CLOSE})
+            EXPECT_EQ(style == 1, bar->GetButton(id)->IsSkinned() != FALSE) << style << " " << id;
         if (style == 0) {
             EXPECT_TRUE(tiles.empty());
             EXPECT_TRUE(rings.empty());
@@ -238,6 +300,74 @@ TEST_F(PreviewWindows, SkinnedBarTilesItsBackgroundAndDrawsAThreeToneFrame)
     }
 }
 
+TEST_F(PreviewWindows, SkinnedFrameShowsSkinBarsAndTheirCornerSquare)
+{
+    struct Case {
+        int style;
+        int mode;
+        int state;      // skin bars shown: 1 horizontal, 2 vertical
+    } cases[] = {{1, PREVIEW_ALL_PAGES, 3}, {1, PREVIEW_ONE_PAGE, 1}, {0, PREVIEW_ALL_PAGES, 0}};
+    for (const Case& c : cases) {
+        grid.SetSkinStyle(c.style);
+        ASSERT_TRUE(Preview());
+        CKivoPreviewCtrl* frame = static_cast<CKivoPreviewCtrl*>(grid.GetPreviewWnd());
+        ASSERT_NE(nullptr, frame);
+        frame->SendMessage(c.mode == PREVIEW_ONE_PAGE ? WM_PREVIEW_ONEPAGE : WM_PREVIEW_ALLPAGES, 0, 0);
+        // A frame tall enough for one page but narrower than it.
+        frame->MoveWindow(0, 0, 600, 1400);
+        EXPECT_EQ(c.state, frame->GetScrollBarState()) << c.style << " " << c.mode;
+        CRect client, view;
+        frame->GetClientRect(&client);
+        frame->GetView()->GetWindowRect(&view);
+        frame->ScreenToClient(&view);
+        // The view gives up 15 pixels on each side a skin bar takes.
+        EXPECT_EQ(client.right - ((c.state & 2) ? 15 : 0), view.right) << c.style << " " << c.mode;
+        EXPECT_EQ(client.bottom - ((c.state & 1) ? 15 : 0), view.bottom) << c.style << " " << c.mode;
+        if (c.style == 0)
+            EXPECT_EQ(nullptr, frame->GetSkinScrollBar(SB_VERT));
+
+        Headless::ClearDrawLog();
+        frame->RedrawWindow();
+        int corners = 0;
+        for (const Headless::DrawOp& op : Headless::DrawLog()) {
+            if (op.target != frame->GetSafeHwnd() || op.kind != Headless::DrawKind::BitBlt)
+                continue;
+            ++corners;
+            EXPECT_EQ(CRect(client.right - 16, client.bottom - 16, client.right, client.bottom), CRect(op.rect));
+            EXPECT_EQ(128, op.source.left);
+            EXPECT_EQ(0, op.source.top);
+        }
+        EXPECT_EQ(c.state == 3 ? 1 : 0, corners) << c.style << " " << c.mode;
+        grid.ClosePreview();
+    }
+}
+
+TEST_F(PreviewWindows, AnOpenPreviewFollowsTheDisplayMode)
+{
+    grid.SetSkinStyle(0);
+    ASSERT_TRUE(Preview());
+    CKivoPreviewCtrl* frame = static_cast<CKivoPreviewCtrl*>(grid.GetPreviewWnd());
+    ASSERT_NE(nullptr, frame);
+    CPreviewPageView* view = frame->GetView();
+    frame->SendMessage(WM_PREVIEW_ALLPAGES, 0, 0);
+    struct Step {
+        int style;
+        bool skinBars;
+    } steps[] = {{1, true}, {0, false}, {1, true}};
+    for (const Step& st : steps) {
+        grid.SetSkinStyle(st.style);
+        EXPECT_EQ(st.skinBars, frame->GetSkinScrollBar(SB_VERT) != nullptr) << st.style;
+        EXPECT_EQ(st.skinBars ? 3 : 0, frame->GetScrollBarState()) << st.style;
+        // The view's own bars give way to the skin's, and come back.
+        EXPECT_EQ(!st.skinBars, Headless::ScrollBarShown(view->GetSafeHwnd(), SB_VERT)) << st.style;
+        EXPECT_EQ(st.skinBars, frame->GetBar()->GetButton(IDC_PREVIEW_PRINT)->IsSkinned() != FALSE) << st.style;
+        // Scrolling goes to whichever bars show.
+        view->SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
+        EXPECT_GT(view->GetScrollPosition(SB_VERT), 0) << st.style;
+        view->SendMessage(WM_VSCROLL, SB_TOP, 0);
+    }
+}
+
 TEST_F(PreviewWindows, PageSetupFromTheBarLaysTheOpenPreviewOutAgain)
 {
     // The user turns the paper in the dialog and presses OK; a second time
@@ -247,7 +377,7 @@ TEST_F(PreviewWindows, PageSetupFromTheBarLaysTheOpenPreviewOutAgain)
         dialog.PrinterPage().SetLandscape(true);
         return answer == IDOK && dialog.Save() < 0 ? IDOK : IDCANCEL;
     });
-    ASSERT_TRUE(grid.PrintPreview());
+    ASSERT_TRUE(Preview());
     CKivoPreviewCtrl* frame = static_cast<CKivoPreviewCtrl*>(grid.GetPreviewWnd());
     ASSERT_NE(nullptr, frame);
     const CRect upright = frame->GetView()->GetPageRects()[0];

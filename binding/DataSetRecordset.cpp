@@ -70,19 +70,17 @@ public:
     BOOL GetFieldValue(int nIndex, CBindValue& value) override
     {
         CAdoRecordset* rs = Rs();
-        CDbValue v;
-        if (rs == nullptr || !rs->GetFieldValue(nIndex, v))
+        if (rs == nullptr || !rs->GetFieldValue(nIndex, m_value))
             return FALSE;
-        value = FromDbValue(v);
+        value = FromDbValue(m_value);
         return TRUE;
     }
     BOOL GetFieldValue(LPCTSTR szName, CBindValue& value) override
     {
         CAdoRecordset* rs = Rs();
-        CDbValue v;
-        if (rs == nullptr || !rs->GetFieldValue(szName, v))
+        if (rs == nullptr || !rs->GetFieldValue(szName, m_value))
             return FALSE;
-        value = FromDbValue(v);
+        value = FromDbValue(m_value);
         return TRUE;
     }
 
@@ -96,6 +94,7 @@ private:
 
     CDataSetDef* m_pDataSet;
     std::weak_ptr<const void> m_alive;
+    CDbValue m_value;   // the value read last; its storage serves the next read
 };
 
 }  // namespace

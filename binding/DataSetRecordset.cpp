@@ -84,6 +84,12 @@ public:
         return TRUE;
     }
 
+    int FindField(LPCTSTR szName) override
+    {
+        CAdoRecordset* rs = Rs();
+        return rs != nullptr ? rs->FindField(szName) : -1;
+    }
+
 private:
     CAdoRecordset* Rs() const
     {

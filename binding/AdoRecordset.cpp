@@ -124,10 +124,13 @@ void CAdoRecordset::Load(std::vector<CDbColumn> columns, std::vector<std::vector
 {
     Close();
     m_result.columns = std::move(columns);
-    m_result.rows = std::move(rows);
     // Every row as wide as the columns: a short row reads nulls.
-    for (auto& row : m_result.rows)
-        row.resize(m_result.columns.size());
+    m_result.rows.Reset(m_result.columns.size());
+    for (const auto& row : rows) {
+        for (const CDbValue& value : row)
+            m_result.rows.AddValue(value);
+        m_result.rows.EndRow();
+    }
     m_nPos = 0;
     m_bOpen = true;
     m_bInMemory = true;
@@ -158,17 +161,17 @@ int CAdoRecordset::GetState() const
 
 BOOL CAdoRecordset::IsEOF() const
 {
-    return !m_bOpen || m_nPos >= m_result.rows.size();
+    return !m_bOpen || m_nPos >= m_result.rows.GetRowCount();
 }
 
 BOOL CAdoRecordset::IsBOF() const
 {
-    return !m_bOpen || m_result.rows.empty();
+    return !m_bOpen || m_result.rows.IsEmpty();
 }
 
 void CAdoRecordset::MoveNext()
 {
-    if (m_bOpen && m_nPos < m_result.rows.size())
+    if (m_bOpen && m_nPos < m_result.rows.GetRowCount())
         ++m_nPos;
 }
 
@@ -180,7 +183,7 @@ void CAdoRecordset::MoveFirst()
 int CAdoRecordset::GetRecordCount() const
 {
     // Every row is read when the recordset opens: the count is known.
-    return m_bOpen ? static_cast<int>(std::min<size_t>(m_result.rows.size(), 0x7FFFFFFF)) : -1;
+    return m_bOpen ? static_cast<int>(std::min<size_t>(m_result.rows.GetRowCount(), 0x7FFFFFFF)) : -1;
 }
 
 int CAdoRecordset::GetFieldCount() const
@@ -237,7 +240,7 @@ BOOL CAdoRecordset::GetFieldValue(int nIndex, CDbValue& value)
 {
     if (!CurrentRowOk(nIndex))
         return FALSE;
-    value = m_result.rows[m_nPos][static_cast<size_t>(nIndex)];
+    m_result.rows.GetValue(m_nPos, static_cast<size_t>(nIndex), value);
     return TRUE;
 }
 
@@ -274,7 +277,7 @@ BOOL CAdoRecordset::GetFieldInfo(int nIndex, AdoFieldInfo* pInfo)
     pInfo->m_lDefinedSize = column->nSize;
     pInfo->m_lAttributes = column->bNullable ? (adFldMayBeNull | adFldIsNullable) : 0;
     if (!IsEOF()) {
-        const CDbValue& v = m_result.rows[m_nPos][static_cast<size_t>(nIndex)];
+        const CDbValue v = m_result.rows.GetValue(m_nPos, static_cast<size_t>(nIndex));
         pInfo->m_lSize = v.GetKind() == CDbValue::Binary ? static_cast<long>(v.GetBytes().size())
                                                           : static_cast<long>(v.GetText().GetLength());
     }

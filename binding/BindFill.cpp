@@ -89,6 +89,7 @@ private:
     struct FieldState {
         CBindFieldInfo info;
         int type = -1;
+        int index = -1;         // the recordset's position of the field, when it can tell
         bool readFailed = false;
         // statistics
         double sum = 0, aveSum = 0, max = 0, prevMax = 0, min = 0, prevMin = 0, total = 0;
@@ -122,6 +123,7 @@ private:
     bool m_break = false;
     size_t m_listIndex = 0;
     int m_lastTargetRow = -1;
+    CBindValue m_value;                    // the value read last; its storage serves the next read
 };
 
 int CBindInfo::FillData()
@@ -183,6 +185,8 @@ void CBindFill::SetUpFields()
             if (m_rs == nullptr || !m_rs->GetFieldType(info.strFieldName, type))
                 type = 200;
             f.type = type;
+            if (m_rs != nullptr)
+                f.index = m_rs->FindField(info.strFieldName);
         }
         m_fields.push_back(f);
     }
@@ -312,12 +316,15 @@ bool CBindFill::WriteField(size_t j, int)
 {
     FieldState& f = m_fields[j];
     const CBindFieldInfo& info = f.info;
-    CBindValue value;
+    CBindValue& value = m_value;
+    value.kind = CBindValue::Empty;
     bool read = true;
     if (info.emFieldBindType == FBT_FIELD && !info.strFieldName.IsEmpty()) {
         // A field the data set lacks is reported by the first failed read
         // only; later records leave its cell alone without asking again.
-        read = !f.readFailed && m_rs->GetFieldValue(info.strFieldName, value);
+        // A field found at set-up is read by its position.
+        read = !f.readFailed && (f.index >= 0 ? m_rs->GetFieldValue(f.index, value)
+                                              : m_rs->GetFieldValue(info.strFieldName, value));
         if (!read)
             f.readFailed = true;
     }

@@ -57,4 +57,8 @@ public:
     // current record.
     virtual BOOL GetFieldValue(int nIndex, CBindValue& value) = 0;
     virtual BOOL GetFieldValue(LPCTSTR szName, CBindValue& value) = 0;
+    // The position of the field a read by this name finds, for reading it
+    // by position from then on; -1 when there is no such field or the
+    // recordset cannot tell (its fields are then read by name).
+    virtual int FindField(LPCTSTR /*szName*/) { return -1; }
 };

@@ -70,20 +70,24 @@ public:
     BOOL GetFieldValue(int nIndex, CBindValue& value) override
     {
         CAdoRecordset* rs = Rs();
-        CDbValue v;
-        if (rs == nullptr || !rs->GetFieldValue(nIndex, v))
+        if (rs == nullptr || !rs->GetFieldValue(nIndex, m_value))
             return FALSE;
-        value = FromDbValue(v);
+        value = FromDbValue(m_value);
         return TRUE;
     }
     BOOL GetFieldValue(LPCTSTR szName, CBindValue& value) override
     {
         CAdoRecordset* rs = Rs();
-        CDbValue v;
-        if (rs == nullptr || !rs->GetFieldValue(szName, v))
+        if (rs == nullptr || !rs->GetFieldValue(szName, m_value))
             return FALSE;
-        value = FromDbValue(v);
+        value = FromDbValue(m_value);
         return TRUE;
+    }
+
+    int FindField(LPCTSTR szName) override
+    {
+        CAdoRecordset* rs = Rs();
+        return rs != nullptr ? rs->FindField(szName) : -1;
     }
 
 private:
@@ -96,6 +100,7 @@ private:
 
     CDataSetDef* m_pDataSet;
     std::weak_ptr<const void> m_alive;
+    CDbValue m_value;   // the value read last; its storage serves the next read
 };
 
 }  // namespace

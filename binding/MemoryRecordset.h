@@ -52,6 +52,8 @@ public:
         return GetFieldValue(index, value);
     }
 
+    int FindField(LPCTSTR szName) override { return Find(szName); }
+
     void SetOpen(BOOL bOpen) { m_bOpen = bOpen; }
     // Reads of a field the recordset lacks, so far.
     int GetFailedReads() const { return m_nFailedReads; }

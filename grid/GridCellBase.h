@@ -29,6 +29,7 @@
 #include "cellcontent/GridDefaultSetting.h"
 #include "grid/GridCellExtra.h"
 #include "grid/GridCellTypes.h"
+#include "grid/GridCellMemory.h"
 #include "grid/RuntimeClass.h"
 
 #include <memory>
@@ -72,6 +73,10 @@ public:
 
     CGridCellBase(const CGridCellBase&) = delete;
     CGridCellBase& operator=(const CGridCellBase&) = delete;
+
+    // Cells of every class come from the cell pool (grid/GridCellMemory.h).
+    static void* operator new(size_t size) { return gridcellmemory::AllocateCell(size); }
+    static void operator delete(void* p, size_t size) noexcept { gridcellmemory::FreeCell(p, size); }
 
     // --- the cell record ------------------------------------------------------
     // Loads when the archive is loading, stores otherwise. pnRunningSize, when

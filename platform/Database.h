@@ -12,9 +12,12 @@
 #include "base/CString.h"
 #include "base/WinTypes.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
+
+class CDbRows;
 
 // One value of a result row. Integers, decimals and dates keep their exact
 // form; text is code page 936.
@@ -67,6 +70,8 @@ public:
     bool operator!=(const CDbValue& other) const { return !(*this == other); }
 
 private:
+    friend class CDbRows;
+
     Kind m_kind = Null;
     std::int64_t m_int = 0;
     double m_double = 0.0;
@@ -83,10 +88,75 @@ struct CDbColumn {
     bool bNullable = true;
 };
 
+// The rows of a result, held compactly: a 16-byte slot per value, and the
+// bytes of texts, decimals, dates and binary values packed into shared
+// blocks. A result of many rows costs one allocation per few thousand values
+// instead of one or more per row, and a fraction of the memory.
+//
+// A row is appended value by value in column order and closed by EndRow: a
+// row given fewer values than columns reads nulls for the rest, values past
+// the last column are dropped. A read outside the rows or columns gives null.
+class CDbRows {
+public:
+    CDbRows() = default;
+    CDbRows(CDbRows&&) noexcept = default;
+    CDbRows& operator=(CDbRows&&) noexcept = default;
+    CDbRows(const CDbRows&) = delete;
+    CDbRows& operator=(const CDbRows&) = delete;
+
+    // Empties the table; rows added from now on hold nColumns values.
+    void Reset(size_t nColumns);
+    size_t GetColumnCount() const { return m_nColumns; }
+    size_t GetRowCount() const { return m_nRows; }
+    bool IsEmpty() const { return m_nRows == 0; }
+
+    void AddNull();
+    void AddInteger(std::int64_t v);
+    void AddDouble(double v);
+    void AddBoolean(bool v);
+    // The bytes of a value of a kind held as bytes (Text, Decimal, Date,
+    // Time, Timestamp, Binary) exactly as the value keeps them.
+    void AddBytes(CDbValue::Kind kind, const char* pBytes, size_t nBytes);
+    void AddValue(const CDbValue& value);
+    void EndRow();
+
+    CDbValue::Kind GetKind(size_t nRow, size_t nColumn) const;
+    // The value into `value`, whose storage is reused.
+    void GetValue(size_t nRow, size_t nColumn, CDbValue& value) const;
+    CDbValue GetValue(size_t nRow, size_t nColumn) const;
+
+private:
+    struct Slot {
+        union {
+            std::int64_t integer;
+            double number;
+            const char* bytes;
+        };
+        std::uint32_t length;   // bytes held; kLongValue: a size_t before the bytes gives it
+        std::uint8_t kind;
+    };
+    static constexpr size_t kSlotsPerBlock = 4096;
+    static constexpr size_t kBytesPerBlock = 65536;
+    static constexpr std::uint32_t kLongValue = 0xFFFFFFFFu;
+
+    Slot* NextSlot();
+    char* AllocateBytes(size_t nBytes);
+    const Slot* Find(size_t nRow, size_t nColumn) const;
+
+    size_t m_nColumns = 0;
+    size_t m_nRows = 0;
+    size_t m_nInRow = 0;        // values added to the open row
+    size_t m_nSlots = 0;        // slots in use, whole rows and the open one
+    std::vector<std::unique_ptr<Slot[]>> m_slotBlocks;
+    std::vector<std::unique_ptr<char[]>> m_byteBlocks;
+    char* m_pFreeBytes = nullptr;
+    size_t m_nFreeBytes = 0;
+};
+
 // A whole result: its columns and all its rows.
 struct CDbResult {
     std::vector<CDbColumn> columns;
-    std::vector<std::vector<CDbValue>> rows;
+    CDbRows rows;
 };
 
 // What went wrong, from the driver manager's diagnostics.

@@ -36,6 +36,8 @@ CDbValue Convert(const odbcraw::Value& v)
     }
 }
 
+// Takes the fetched rows into the result's compact table, each value as
+// it comes.
 class ResultSink : public odbcraw::RowSink {
 public:
     explicit ResultSink(CDbResult& result) : m_result(result) {}
@@ -50,18 +52,33 @@ public:
             column.bNullable = c.nullable;
             m_result.columns.push_back(column);
         }
+        m_result.rows.Reset(m_result.columns.size());
     }
     void Row(const std::vector<odbcraw::Value>& values) override
     {
-        std::vector<CDbValue> row;
-        row.reserve(values.size());
-        for (const odbcraw::Value& v : values)
-            row.push_back(Convert(v));
-        m_result.rows.push_back(std::move(row));
+        CDbRows& rows = m_result.rows;
+        for (const odbcraw::Value& v : values) {
+            switch (v.kind) {
+            case odbcraw::Value::Null: rows.AddNull(); break;
+            case odbcraw::Value::Integer: rows.AddInteger(v.integer); break;
+            case odbcraw::Value::Double: rows.AddDouble(v.number); break;
+            case odbcraw::Value::Boolean: rows.AddBoolean(v.integer != 0); break;
+            case odbcraw::Value::Text:
+                m_text = cp936::FromUtf16(v.text);
+                rows.AddBytes(CDbValue::Text, m_text.data(), m_text.size());
+                break;
+            case odbcraw::Value::Binary:
+                rows.AddBytes(CDbValue::Binary, reinterpret_cast<const char*>(v.bytes.data()), v.bytes.size());
+                break;
+            default: rows.AddValue(Convert(v)); break;
+            }
+        }
+        rows.EndRow();
     }
 
 private:
     CDbResult& m_result;
+    std::string m_text;
 };
 
 class OdbcDatabase : public IDbConnection {

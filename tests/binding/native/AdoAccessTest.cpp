@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 class AdoSqlite : public ::testing::Test {
@@ -216,6 +219,65 @@ TEST(DbValues, KindsReadAsTextAndNumber)
         EXPECT_DOUBLE_EQ(c.value.GetDouble(), c.number) << c.text;
     }
     EXPECT_EQ(CDbValue::MakeDecimal("99999999999999999999").GetInteger(), INT64_MAX);
+}
+
+// The compact row table gives back every kind of value exactly as it was
+// added, across its slot and byte blocks, with short rows padded by nulls
+// and values past the last column dropped.
+TEST(DbRows, ValuesComeBackAsAdded)
+{
+    const std::string longText(70000, 'x');   // larger than a shared byte block
+    const std::vector<CDbValue> kinds = {
+        CDbValue::MakeInteger(-5000000000LL),
+        CDbValue::MakeDouble(0.1),
+        CDbValue::MakeBoolean(true),
+        CDbValue::MakeDecimal("-12.340"),
+        CDbValue::MakeText("\xD6\xD0\xCE\xC4 text"),
+        CDbValue::MakeText(""),
+        CDbValue::MakeText(CString(longText.c_str())),
+        CDbValue::MakeDate(2024, 3, 5),
+        CDbValue::MakeTime(23, 59, 58),
+        CDbValue::MakeTimestamp(2024, 3, 5, 12, 0, 0, 250000000),
+        CDbValue::MakeBinary({0x00, 0x0A, 0xFF}),
+        CDbValue(),
+    };
+    CDbRows rows;
+    rows.Reset(kinds.size());
+    const size_t kRows = 1000;   // many slot blocks
+    for (size_t r = 0; r < kRows; ++r) {
+        for (const CDbValue& v : kinds)
+            rows.AddValue(v);
+        rows.EndRow();
+    }
+    rows.AddInteger(7);   // a short row
+    rows.EndRow();
+    ASSERT_EQ(rows.GetRowCount(), kRows + 1);
+    CDbValue v;
+    for (size_t r = 0; r < kRows; r += 333) {
+        for (size_t c = 0; c < kinds.size(); ++c) {
+            rows.GetValue(r, c, v);
+            EXPECT_TRUE(v == kinds[c]) << "row " << r << " column " << c << ": " << v.GetText().Left(40).GetString();
+            EXPECT_EQ(rows.GetKind(r, c), kinds[c].GetKind());
+        }
+    }
+    EXPECT_EQ(rows.GetValue(kRows, 0).GetInteger(), 7);
+    EXPECT_TRUE(rows.GetValue(kRows, 1).IsNull());
+    // Outside the table: null.
+    EXPECT_TRUE(rows.GetValue(kRows + 1, 0).IsNull());
+    EXPECT_TRUE(rows.GetValue(0, kinds.size()).IsNull());
+
+    // A row given more values than columns keeps the first ones.
+    CDbRows narrow;
+    narrow.Reset(1);
+    narrow.AddBytes(CDbValue::Text, "a", 1);
+    narrow.AddInteger(2);
+    narrow.EndRow();
+    EXPECT_EQ(narrow.GetRowCount(), 1u);
+    EXPECT_STREQ(narrow.GetValue(0, 0).GetText(), "a");
+
+    rows.Reset(2);
+    EXPECT_TRUE(rows.IsEmpty());
+    EXPECT_TRUE(rows.GetValue(0, 0).IsNull());
 }
 
 }  // namespace

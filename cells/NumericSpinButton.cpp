@@ -129,11 +129,56 @@ double SpinStepValue(double value, int nDirection, double minimum, double maximu
 }
 
 CNumericSpinButton::CNumericSpinButton()
-    : m_dMin(0.0), m_dMax(100.0), m_dDelta(1.0), m_nSteps(100), m_nDecimals(-1), m_bTrim(TRUE), m_chPoint('.')
+    : m_dMin(0.0), m_dMax(100.0), m_dDelta(1.0), m_nSteps(100), m_nDecimals(-1), m_bTrim(TRUE), m_chPoint('.'),
+      m_bAttached(FALSE)
 {
     const std::lconv* conv = std::localeconv();
     if (conv != nullptr && conv->decimal_point != nullptr && conv->decimal_point[0] != '\0')
         m_chPoint = conv->decimal_point[0];
+}
+
+CNumericSpinButton::~CNumericSpinButton()
+{
+    // A dialog's window is not ours to destroy.
+    DetachDlgItem();
+}
+
+BOOL CNumericSpinButton::AttachDlgItem(HWND hDlg, int nSpinId, int nBuddyId)
+{
+    DetachDlgItem();
+    CWnd* dialog = CWnd::FromHandle(hDlg);
+    if (dialog == nullptr || m_hWnd != nullptr)
+        return FALSE;
+    CWnd* spin = dialog->GetDlgItem(nSpinId);
+    CWnd* buddy = dialog->GetDlgItem(nBuddyId);
+    if (spin == nullptr || buddy == nullptr || spin->GetSafeHwnd() == nullptr || buddy->GetSafeHwnd() == nullptr ||
+        CWnd::FromHandlePermanent(spin->GetSafeHwnd()) != nullptr)
+        return FALSE;
+    if (!Attach(spin->GetSafeHwnd()))
+        return FALSE;
+    m_bAttached = TRUE;
+    SetBuddy(CWnd::FromHandle(buddy->GetSafeHwnd()));
+    SetRange(m_dMin, m_dMax, m_dDelta);
+    return TRUE;
+}
+
+void CNumericSpinButton::DetachDlgItem()
+{
+    if (!m_bAttached)
+        return;
+    m_bAttached = FALSE;
+    Detach();
+}
+
+BOOL CNumericSpinButton::ReflectNotify(LPARAM lParam, LRESULT* pResult)
+{
+    const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header == nullptr || pResult == nullptr || header->code != static_cast<UINT>(UDN_DELTAPOS))
+        return FALSE;
+    CNumericSpinButton* spin = dynamic_cast<CNumericSpinButton*>(CWnd::FromHandlePermanent(header->hwndFrom));
+    if (spin == nullptr)
+        return FALSE;
+    return spin->OnChildNotify(WM_NOTIFY, static_cast<WPARAM>(header->idFrom), lParam, pResult);
 }
 
 void CNumericSpinButton::SetRange(double minimum, double maximum, double delta)

@@ -45,6 +45,22 @@ public:
     static constexpr int kMaxSteps = 0x7FFF;
 
     CNumericSpinButton();
+    ~CNumericSpinButton() override;
+
+    // Ties an up-down control that a dialog made from its template to this
+    // object, with the edit box nBuddyId as its buddy, and applies the stored
+    // range to it. The window stays the dialog's: a parent that is a plain
+    // dialog procedure passes its WM_NOTIFY to ReflectNotify, and the object
+    // lets go of the window when the dialog ends (DetachDlgItem) or when the
+    // object goes, whichever comes first; it never destroys it. The up-down
+    // should not have UDS_SETBUDDYINT (this object writes the buddy). FALSE
+    // when either control is missing.
+    BOOL AttachDlgItem(HWND hDlg, int nSpinId, int nBuddyId);
+    void DetachDlgItem();
+    // An arrow click (UDN_DELTAPOS) of an up-down tied to a CNumericSpinButton
+    // steps that spin button; TRUE with *pResult set when the notification
+    // was one, FALSE for any other.
+    static BOOL ReflectNotify(LPARAM lParam, LRESULT* pResult);
 
     // Stores the three; a non-zero delta also sets the control's range 0..steps
     // and moves the position to the buddy's value.
@@ -84,4 +100,5 @@ private:
     CString m_strFormat;
     BOOL m_bTrim;
     char m_chPoint;
+    BOOL m_bAttached;      // the window is a dialog's, tied by AttachDlgItem
 };

@@ -83,6 +83,11 @@ namespace {
 
 const char kToolBarWndClass[] = "KivoSEToolBarWnd";
 const UINT kToolBarId = 0xE800;
+// Posted to itself when shown and when a palette ended: the bar puts itself
+// above its owner once the editor has taken the focus. Wine raises an owner that becomes active without
+// its owned windows, which would leave the bar under the grid, its clicks
+// going to the cell below.
+const UINT kRaiseMsg = WM_APP + 0x126;
 
 int ImageOf(UINT id)
 {
@@ -395,6 +400,10 @@ LRESULT CALLBACK CFormatToolBarWnd::ToolBarProc(HWND hwnd, UINT msg, WPARAM wPar
     CFormatToolBarWnd* self = reinterpret_cast<CFormatToolBarWnd*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (self == nullptr || self->m_toolbarProc == nullptr)
         return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+    // A quick second click on a button is a click of its own (the toolbar
+    // would take it for a double click: no press, no drop-down arrow).
+    if (msg == WM_LBUTTONDBLCLK)
+        msg = WM_LBUTTONDOWN;
     const LRESULT result = ::CallWindowProcA(self->m_toolbarProc, hwnd, msg, wParam, lParam);
     if (msg == WM_LBUTTONUP) {
         POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -426,6 +435,14 @@ LRESULT CFormatToolBarWnd::Handle(UINT msg, WPARAM wParam, LPARAM lParam)
     switch (msg) {
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;                     // clicks leave the focus in the editor
+    case WM_SHOWWINDOW:
+        if (wParam)
+            ::PostMessageA(m_hwnd, kRaiseMsg, 0, 0);
+        break;
+    case kRaiseMsg:
+        if (::IsWindowVisible(m_hwnd))
+            ::SetWindowPos(m_hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return 0;
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
@@ -465,10 +482,12 @@ LRESULT CFormatToolBarWnd::Handle(UINT msg, WPARAM wParam, LPARAM lParam)
             formatbar::ApplyColour(id, colour, m_pSite->FormatOps());
         }
         m_pSite->ReturnFocus();
+        ::PostMessageA(m_hwnd, kRaiseMsg, 0, 0);   // the owner came back to the top with the focus
         return 0;
     case palette::MSG_SELENDCANCEL:
         m_nArmedId = 0;
         m_pSite->ReturnFocus();
+        ::PostMessageA(m_hwnd, kRaiseMsg, 0, 0);
         return 0;
     case WM_CLOSE:
         ::ShowWindow(m_hwnd, SW_HIDE);            // closed by its box: hidden until shown again

@@ -2,14 +2,16 @@
 // with the font page (217) and the paragraph page (216) inside its tab
 // control. What the pages show and give back is cells/FormatDialogPages.h;
 // this file moves it between the records and the controls. The colour
-// buttons of the font page are owner-drawn pickers that open the palette
-// popup below themselves.
+// buttons of the font page are colour pickers (CColourPicker) that open the
+// palette popup below themselves.
 #include "cells/win32/FormatWindows.h"
+#include "cells/win32/ColourPickerWnd.h"
 
 #include "base/Cp936.h"
 #include "cells/ColourPalette.h"
 #include "cells/FormatDialogPages.h"
 #include "cells/FormatToolBarModel.h"
+#include "cells/NumericSpinButton.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -44,7 +46,12 @@ struct DialogState {
     proppages::ParaPage para;
     HWND fontPage = nullptr;
     HWND paraPage = nullptr;
-    int openPicker = 0;          // the picker whose palette is open
+    CColourPicker textPicker;
+    CColourPicker backPicker;
+    CNumericSpinButton spacingSpin;
+    CNumericSpinButton lineSpin;
+    CNumericSpinButton beforeSpin;
+    CNumericSpinButton afterSpin;
     bool loading = false;        // controls being filled: no choices
 };
 
@@ -75,13 +82,16 @@ BOOL CALLBACK AddFace(const LOGFONTA* lf, const TEXTMETRICA*, DWORD, LPARAM lPar
     return TRUE;
 }
 
-void SetSpin(HWND page, int spin, int buddy, int lo, int hi, int value)
+// A whole-number spin over its buddy edit, from 0 to nUpper, raised to the
+// value shown so that an arrow click never cuts a larger value down.
+void SetSpin(CNumericSpinButton& spin, HWND page, int id, int buddy, int nUpper, int value)
 {
-    HWND s = ::GetDlgItem(page, spin);
-    ::SendMessageA(s, UDM_SETBUDDY, reinterpret_cast<WPARAM>(::GetDlgItem(page, buddy)), 0);
-    ::SendMessageA(s, UDM_SETRANGE32, lo, hi);
-    ::SendMessageA(s, UDM_SETPOS32, 0, value);
-    ::SetDlgItemInt(page, buddy, static_cast<UINT>(value), FALSE);
+    spin.SetDecimals(0);
+    spin.SetRange(0, value > nUpper ? value : nUpper, 1);
+    if (spin.AttachDlgItem(page, id, buddy))
+        spin.SetValue(value);
+    else
+        ::SetDlgItemInt(page, buddy, static_cast<UINT>(value), FALSE);
 }
 
 void LoadFontPage(HWND page, DialogState& st)
@@ -110,7 +120,21 @@ void LoadFontPage(HWND page, DialogState& st)
         ::SendMessageA(::GetDlgItem(page, kSizeBox), CB_SETCURSEL,
                        static_cast<WPARAM>(formatbar::FindExact(formatbar::FontSizes(), text)), 0);
     }
-    SetSpin(page, kSpacingSpin, kSpacingEdit, 0, 255, f.nSpacing);
+    SetSpin(st.spacingSpin, page, kSpacingSpin, kSpacingEdit, 255, f.nSpacing);
+    // The pickers: "自动" gives the window-text colour, "无" the window colour.
+    struct {
+        CColourPicker& picker;
+        int id;
+        const proppages::PickerState& state;
+        const char* defaultText;
+    } pickers[] = {{st.textPicker, kTextPicker, f.text, "自动"}, {st.backPicker, kBackPicker, f.back, "无"}};
+    for (auto& p : pickers) {
+        p.picker.SubclassDlgItem(static_cast<UINT>(p.id), page);
+        p.picker.SetDefaultColour(p.state.crDefault);
+        p.picker.SetColour(p.state.crColour);
+        p.picker.SetDefaultText(p.defaultText);
+        p.picker.SetCustomText("更多颜色");
+    }
     st.loading = false;
 }
 
@@ -124,9 +148,9 @@ void LoadParaPage(HWND page, DialogState& st)
     ::SendMessageA(::GetDlgItem(page, kAlignBox), CB_SETCURSEL, static_cast<WPARAM>(p.nAlign), 0);
     ::SendMessageA(::GetDlgItem(page, kBulletBox), CB_SETCURSEL, static_cast<WPARAM>(p.nBullet), 0);
     ::SendMessageA(::GetDlgItem(page, kLineBox), CB_SETCURSEL, static_cast<WPARAM>(p.nLineRule), 0);
-    SetSpin(page, kLineSpin, kLineEdit, 0, 100, p.nLineValue);
-    SetSpin(page, kBeforeSpin, kBeforeEdit, 0, 100, p.nSpaceBefore);
-    SetSpin(page, kAfterSpin, kAfterEdit, 0, 100, p.nSpaceAfter);
+    SetSpin(st.lineSpin, page, kLineSpin, kLineEdit, 100, p.nLineValue);
+    SetSpin(st.beforeSpin, page, kBeforeSpin, kBeforeEdit, 100, p.nSpaceBefore);
+    SetSpin(st.afterSpin, page, kAfterSpin, kAfterEdit, 100, p.nSpaceAfter);
     ::SendMessageA(::GetDlgItem(page, kLineEdit), EM_SETREADONLY, p.bLineValueEditable ? FALSE : TRUE, 0);
     st.loading = false;
 }
@@ -162,29 +186,6 @@ void SaveParaPage(HWND page, DialogState& st)
     p.nSpaceAfter = ReadInt(page, kAfterEdit, p.nSpaceAfter);
 }
 
-// The picker button: the colour area with a sunken edge and a drop-down arrow.
-void DrawPicker(const DRAWITEMSTRUCT* di, const proppages::PickerState& picker)
-{
-    RECT r = di->rcItem;
-    const bool pushed = (di->itemState & ODS_SELECTED) != 0;
-    ::DrawFrameControl(di->hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
-    const int arrow = ::GetSystemMetrics(SM_CXHTHUMB);
-    RECT arrowRect = {r.right - arrow - 2, r.top + 2, r.right - 2, r.bottom - 2};
-    ::DrawFrameControl(di->hDC, &arrowRect, DFC_SCROLL,
-                       DFCS_SCROLLDOWN | DFCS_FLAT | ((di->itemState & ODS_DISABLED) ? DFCS_INACTIVE : 0));
-    RECT colour = {r.left + 3, r.top + 3, arrowRect.left - 2, r.bottom - 3};
-    ::DrawEdge(di->hDC, &colour, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
-    const bool face = (di->itemState & ODS_DISABLED) != 0 || picker.crColour == ::GetSysColor(COLOR_WINDOW);
-    HBRUSH brush = ::CreateSolidBrush(face ? ::GetSysColor(COLOR_BTNFACE) : picker.crColour);
-    ::FillRect(di->hDC, &colour, brush);
-    ::DeleteObject(brush);
-    if (di->itemState & ODS_FOCUS) {
-        RECT focus = di->rcItem;
-        ::InflateRect(&focus, -2, -2);
-        ::DrawFocusRect(di->hDC, &focus);
-    }
-}
-
 DialogState* StateOf(HWND hwnd)
 {
     return reinterpret_cast<DialogState*>(::GetWindowLongPtrA(hwnd, DWLP_USER));
@@ -200,29 +201,24 @@ INT_PTR CALLBACK FontPageProc(HWND page, UINT msg, WPARAM wParam, LPARAM lParam)
     DialogState* st = StateOf(page);
     if (st == nullptr)
         return FALSE;
+    if (CColourPicker::Reflect(msg, wParam, lParam))
+        return TRUE;
     switch (msg) {
-    case WM_DRAWITEM: {
-        const DRAWITEMSTRUCT* di = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (di->CtlID == static_cast<UINT>(kTextPicker) || di->CtlID == static_cast<UINT>(kBackPicker)) {
-            DrawPicker(di, di->CtlID == static_cast<UINT>(kTextPicker) ? st->font.text : st->font.back);
-            return TRUE;
-        }
-        return FALSE;
+    case WM_NOTIFY: {
+        LRESULT result = 0;
+        if (!CNumericSpinButton::ReflectNotify(lParam, &result))
+            return FALSE;
+        ::SetWindowLongPtrA(page, DWLP_MSGRESULT, result);
+        return TRUE;
     }
+    case WM_DESTROY:
+        st->spacingSpin.DetachDlgItem();
+        return FALSE;
     case WM_COMMAND: {
         const int id = LOWORD(wParam);
         const int code = HIWORD(wParam);
         if (st->loading)
             return FALSE;
-        if ((id == kTextPicker || id == kBackPicker) && code == BN_CLICKED) {
-            RECT r;
-            ::GetWindowRect(::GetDlgItem(page, id), &r);
-            const proppages::PickerState& picker = id == kTextPicker ? st->font.text : st->font.back;
-            st->openPicker = id;
-            OpenColourPopup(POINT{r.left, r.bottom}, picker.crColour, page, 0,
-                            id == kTextPicker ? "自动" : "无", "更多颜色");
-            return TRUE;
-        }
         if (id == kSuperscript && code == BN_CLICKED && ::IsDlgButtonChecked(page, kSuperscript) == BST_CHECKED)
             ::CheckDlgButton(page, kSubscript, BST_UNCHECKED);
         if (id == kSubscript && code == BN_CLICKED && ::IsDlgButtonChecked(page, kSubscript) == BST_CHECKED)
@@ -235,17 +231,15 @@ INT_PTR CALLBACK FontPageProc(HWND page, UINT msg, WPARAM wParam, LPARAM lParam)
             st->font.ChooseSpacing(ReadInt(page, kSpacingEdit, st->font.nSpacing));
         return FALSE;
     }
-    case palette::MSG_SELENDOK:
-        if (st->openPicker != 0) {
-            proppages::PickerState& picker = st->openPicker == kTextPicker ? st->font.text : st->font.back;
-            proppages::FontPage::Choose(picker, lParam != 0, static_cast<COLORREF>(wParam));
-            ::InvalidateRect(::GetDlgItem(page, st->openPicker), nullptr, TRUE);
-            st->openPicker = 0;
-        }
+    case palette::MSG_SELENDOK: {
+        // A picker's choice (lParam its id): the default box or a colour.
+        CColourPicker* picker = lParam == kTextPicker ? &st->textPicker
+                                : lParam == kBackPicker ? &st->backPicker : nullptr;
+        if (picker != nullptr)
+            proppages::FontPage::Choose(lParam == kTextPicker ? st->font.text : st->font.back,
+                                        picker->IsDefaultChosen(), picker->GetColour());
         return TRUE;
-    case palette::MSG_SELENDCANCEL:
-        st->openPicker = 0;
-        return TRUE;
+    }
     default:
         return FALSE;
     }
@@ -259,15 +253,33 @@ INT_PTR CALLBACK ParaPageProc(HWND page, UINT msg, WPARAM wParam, LPARAM lParam)
         return FALSE;
     }
     DialogState* st = StateOf(page);
-    if (st == nullptr || st->loading)
+    if (st == nullptr)
+        return FALSE;
+    if (msg == WM_DESTROY) {
+        for (CNumericSpinButton* spin : {&st->lineSpin, &st->beforeSpin, &st->afterSpin})
+            spin->DetachDlgItem();
+        return FALSE;
+    }
+    if (msg == WM_NOTIFY) {
+        LRESULT result = 0;
+        if (!CNumericSpinButton::ReflectNotify(lParam, &result))
+            return FALSE;
+        ::SetWindowLongPtrA(page, DWLP_MSGRESULT, result);
+        return TRUE;
+    }
+    if (st->loading)
         return FALSE;
     if (msg == WM_COMMAND && LOWORD(wParam) == kLineBox && HIWORD(wParam) == CBN_SELCHANGE) {
         const LRESULT sel = ::SendMessageA(::GetDlgItem(page, kLineBox), CB_GETCURSEL, 0, 0);
         st->para.ChooseLineRule(static_cast<int>(sel));
         st->loading = true;
         ::SendMessageA(::GetDlgItem(page, kLineEdit), EM_SETREADONLY, st->para.bLineValueEditable ? FALSE : TRUE, 0);
-        if (st->para.bLineValueEditable)
-            ::SetDlgItemInt(page, kLineEdit, static_cast<UINT>(st->para.nLineValue), FALSE);
+        if (st->para.bLineValueEditable) {
+            if (st->lineSpin.GetSafeHwnd() != nullptr)
+                st->lineSpin.SetValue(st->para.nLineValue);
+            else
+                ::SetDlgItemInt(page, kLineEdit, static_cast<UINT>(st->para.nLineValue), FALSE);
+        }
         st->loading = false;
         return TRUE;
     }

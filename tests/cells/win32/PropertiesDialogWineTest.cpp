@@ -1,8 +1,11 @@
 // The rich-text editor's properties dialog under Wine, driven from a timer as
 // a user would drive it: its pages show the formats, the tabs switch, OK gives
-// back the pages' results and Cancel gives nothing.
+// back the pages' results and Cancel gives nothing; real clicks on the spin
+// arrows step their edit boxes and the text-colour picker chooses from its
+// palette with real keys.
 #include "cells/FormatDialogPages.h"
 #include "cells/win32/FormatWindows.h"
+#include "cells/win32/RealInput.h"
 #include "grid/win32/GridWineTestUtil.h"
 
 #include <windows.h>
@@ -16,6 +19,11 @@ namespace {
 
 struct Script {
     bool ok = true;              // press OK, else Cancel
+    bool spinsAndPicker = false; // the spins and the picker, by real input
+    std::string spaceBeforeShown;
+    std::string spaceBeforeAfterClicks;
+    std::string spacingAfterClick;
+    bool popupBelowPicker = false;
     bool seen = false;
     bool fontPageShown = false;
     bool paraPageShown = false;
@@ -49,6 +57,97 @@ HWND FindChildById(HWND parent, int id)
     return s.found;
 }
 
+struct ClassSearch {
+    int id;
+    const char* cls;
+    HWND found;
+};
+
+BOOL CALLBACK MatchIdAndClass(HWND hwnd, LPARAM lParam)
+{
+    ClassSearch* s = reinterpret_cast<ClassSearch*>(lParam);
+    char name[32] = {};
+    ::GetClassNameA(hwnd, name, sizeof name);
+    if (::GetDlgCtrlID(hwnd) == s->id && ::lstrcmpiA(name, s->cls) == 0 && ::IsWindowVisible(hwnd) &&
+        s->found == nullptr)
+        s->found = hwnd;
+    return TRUE;
+}
+
+HWND FindChildOfClass(HWND parent, int id, const char* cls)
+{
+    ClassSearch s = {id, cls, nullptr};
+    ::EnumChildWindows(parent, MatchIdAndClass, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+std::string TextOf(HWND hwnd)
+{
+    char text[64] = {};
+    ::GetWindowTextA(hwnd, text, sizeof text);
+    return text;
+}
+
+void ShowTab(HWND dlg, int index)
+{
+    HWND tab = ::GetDlgItem(dlg, 208);
+    ::SendMessageA(tab, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    NMHDR hdr = {tab, 208, static_cast<UINT>(TCN_SELCHANGE)};
+    ::SendMessageA(dlg, WM_NOTIFY, 208, reinterpret_cast<LPARAM>(&hdr));
+    gridwine::PumpFor(60);
+}
+
+// Clicks the upper (bUp) or lower half of an up-down control.
+void ClickArrow(HWND spin, bool bUp)
+{
+    RECT r;
+    ::GetClientRect(spin, &r);
+    realinput::ClickAt(spin, POINT{r.right / 2, bUp ? r.bottom / 4 : r.bottom * 3 / 4});
+}
+
+void DriveSpinsAndPicker(HWND dlg, Script& s)
+{
+    ::SetForegroundWindow(dlg);
+    gridwine::PumpFor(60);
+    // The font page: one click up on the character spacing.
+    HWND spacingSpin = FindChildOfClass(dlg, 226, "msctls_updown32");
+    HWND spacingEdit = FindChildOfClass(dlg, 203, "Edit");
+    if (spacingSpin != nullptr && ::IsWindowVisible(spacingSpin)) {
+        ClickArrow(spacingSpin, true);
+        s.spacingAfterClick = TextOf(spacingEdit);
+    }
+    // The text-colour picker: a real click opens the palette below it; Down
+    // from black ("Black", entry 0) goes to "Dark red", Enter takes it.
+    HWND picker = FindChildOfClass(dlg, 212, "Button");
+    if (picker != nullptr) {
+        realinput::ClickAt(picker, POINT{8, 6});
+        HWND popup = nullptr;
+        gridwine::PumpUntil([&] { return (popup = ::FindWindowA(kColourPopupClass, nullptr)) != nullptr; }, 1500);
+        if (popup != nullptr) {
+            RECT pr, br;
+            ::GetWindowRect(picker, &br);
+            ::GetWindowRect(popup, &pr);
+            s.popupBelowPicker = pr.left == br.left && pr.top == br.bottom;
+            realinput::PressKey(VK_DOWN);
+            realinput::PressKey(VK_RETURN);
+            gridwine::PumpUntil([] { return ::FindWindowA(kColourPopupClass, nullptr) == nullptr; }, 1000);
+        }
+    }
+    // The paragraph page: space before shows the record's 240 twips, above
+    // the spin's usual top of 100; two clicks up keep it, one down steps.
+    ShowTab(dlg, 1);
+    HWND beforeSpin = FindChildOfClass(dlg, 224, "msctls_updown32");
+    HWND beforeEdit = FindChildOfClass(dlg, 221, "Edit");
+    s.spaceBeforeShown = TextOf(beforeEdit);
+    if (beforeSpin != nullptr) {
+        for (bool up : {true, true, false}) {
+            ClickArrow(beforeSpin, up);
+            s.spaceBeforeAfterClicks += TextOf(beforeEdit) + " ";
+        }
+    }
+    ::SendMessageA(::GetDlgItem(dlg, s.ok ? IDOK : IDCANCEL), BM_CLICK, 0, 0);
+}
+
 BOOL CALLBACK Drive(HWND hwnd, LPARAM)
 {
     wchar_t caption[16] = {};
@@ -57,6 +156,10 @@ BOOL CALLBACK Drive(HWND hwnd, LPARAM)
         return TRUE;
     Script& s = *g_script;
     s.seen = true;
+    if (s.spinsAndPicker) {
+        DriveSpinsAndPicker(hwnd, s);
+        return FALSE;
+    }
     HWND tab = ::GetDlgItem(hwnd, 208);
     HWND underline = FindChildById(hwnd, 213);
     s.fontPageShown = underline != nullptr && ::IsWindowVisible(underline);
@@ -85,9 +188,12 @@ BOOL RunDialog(Script& script, proppages::FontResult& font, RichParaFormat& para
     in.cf.dwMask = richtext::RT_CFM_UNDERLINE | richtext::RT_CFM_FACE | richtext::RT_CFM_COLOR;
     in.cf.dwEffects = richtext::RT_CFE_UNDERLINE | richtext::RT_CFE_AUTOCOLOR;
     in.cf.strFace = "Tahoma";
+    in.bSpacing = true;
+    in.sSpacing = 3 * 20;
     RichParaFormat pf;
-    pf.dwMask = richtext::RT_PFM_ALIGNMENT | richtext::RT_PFM_LINESPACING;
+    pf.dwMask = richtext::RT_PFM_ALIGNMENT | richtext::RT_PFM_LINESPACING | richtext::RT_PFM_SPACEBEFORE;
     pf.wAlignment = 3;
+    pf.dySpaceBefore = 240;
     g_script = &script;
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, OnTimer);
     const BOOL accepted = RunPropertiesDialog(nullptr, in, pf, font, para);
@@ -111,6 +217,28 @@ TEST(PropertiesDialogWine, OkGivesThePagesResultsWithTheClearedUnderline)
     EXPECT_NE(0u, font.cf.dwEffects & richtext::RT_CFE_AUTOCOLOR) << "untouched automatic colour stays";
     EXPECT_EQ(0u, font.cf.dwMask & richtext::RT_CFM_SIZE) << "a size the selection did not have is not set";
     EXPECT_EQ(3, para.wAlignment);
+}
+
+TEST(PropertiesDialogWine, SpinArrowsStepTheirEditsAndThePickerChoosesByKeys)
+{
+    Script script;
+    script.spinsAndPicker = true;
+    proppages::FontResult font;
+    RichParaFormat para;
+    ASSERT_TRUE(RunDialog(script, font, para));
+    ASSERT_TRUE(script.seen);
+    EXPECT_EQ("4", script.spacingAfterClick) << "3 points and one step up";
+    EXPECT_TRUE(font.bSpacing);
+    EXPECT_EQ(4 * 20, font.sSpacing);
+    EXPECT_TRUE(script.popupBelowPicker);
+    EXPECT_NE(0u, font.cf.dwMask & richtext::RT_CFM_COLOR);
+    EXPECT_EQ(0u, font.cf.dwEffects & richtext::RT_CFE_AUTOCOLOR) << "a chosen colour is no longer automatic";
+    EXPECT_EQ(0x00008Bu, font.cf.crTextColor) << "Down from black is dark red";
+    // A value above the spin's usual 100 is not cut down to it by a click.
+    EXPECT_EQ("240", script.spaceBeforeShown);
+    EXPECT_EQ("240 240 239 ", script.spaceBeforeAfterClicks);
+    EXPECT_NE(0u, para.dwMask & richtext::RT_PFM_SPACEBEFORE);
+    EXPECT_EQ(239, para.dySpaceBefore);
 }
 
 TEST(PropertiesDialogWine, CancelGivesNothing)

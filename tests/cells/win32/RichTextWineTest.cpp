@@ -597,6 +597,51 @@ TEST_F(FormatToolBarWineTest, ColourButtonsOpenThePaletteBelowThemAndApplyTheCho
     ASSERT_TRUE(cell->IsEditing());
 }
 
+// The edit ends while the palette's colour dialog is open (the editor is
+// closed from outside): the toolbar, the palette and the dialog go with the
+// editor, the palette does not touch itself after the dialog returns, and the
+// typed text is committed.
+TEST_F(FormatToolBarWineTest, TheEditEndingUnderTheColourDialogTakesThePaletteAlong)
+{
+    OpenEditor();
+    const int endEditsBefore = s_host->endEdits;
+    const HWND editor = ::GetParent(edit);
+    ASSERT_EQ(std::string("KivoSuperEditWnd"), ClassOf(editor));
+    HWND popup = OpenPalette(32783);
+    ASSERT_NE(nullptr, popup);
+    std::thread closer([editor] {
+        ::Sleep(900);
+        ::PostMessageA(editor, WM_CLOSE, 0, 0);
+    });
+    realinput::PressKey(VK_UP);      // black -> the default box
+    realinput::PressKey(VK_UP);      // -> the custom box
+    realinput::PressKey(VK_RETURN);  // the colour dialog, open when the editor closes
+    PumpFor(1200);
+    closer.join();
+    PumpFor(60);
+    EXPECT_FALSE(::IsWindow(editor));
+    EXPECT_FALSE(::IsWindow(popup));
+    EXPECT_FALSE(::IsWindow(bar));
+    EXPECT_FALSE(cell->IsEditing());
+    EXPECT_EQ(endEditsBefore + 1, s_host->endEdits);
+    // A new edit of the cell has a toolbar and a palette of its own.
+    grid.SetFocus();
+    PumpFor(30);
+    realinput::PressKey(VK_F2);
+    PumpFor(60);
+    ASSERT_TRUE(cell->IsEditing());
+    bar = FindThreadWindow("KivoSEToolBarWnd");
+    ASSERT_NE(nullptr, bar);
+    toolbar = ::FindWindowExA(bar, nullptr, "ToolbarWindow32", nullptr);
+    ASSERT_NE(nullptr, toolbar);
+    popup = OpenPalette(32783);
+    ASSERT_NE(nullptr, popup);
+    realinput::PressKey(VK_ESCAPE);
+    PumpFor(60);
+    EXPECT_FALSE(::IsWindow(popup));
+    ASSERT_TRUE(cell->IsEditing());
+}
+
 // The grid's window goes while the editor is open (the editor's window goes
 // with it): the cell lets go of the editor instead of touching it, and the
 // grid's own end (the fixture's) finds nothing open.

@@ -12,6 +12,8 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <memory>
+
 const char kColourPopupClass[] = "KivoColourPopup";
 
 namespace {
@@ -59,6 +61,9 @@ private:
     int m_nChosen = palette::kNoEntry;
     bool m_bDialogOpen = false;
     bool m_bEnded = false;
+    // Expires when the popup is deleted (with its window, which may go with
+    // its owner while one of its own messages or the colour dialog runs).
+    std::shared_ptr<int> m_alive = std::make_shared<int>(0);
 };
 
 std::wstring Wide(const std::string& ansi)
@@ -156,7 +161,10 @@ LRESULT CALLBACK CColourPopup::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         MSG m = {hwnd, msg, wParam, lParam, 0, {0, 0}};
         ::SendMessageA(self->m_tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
     }
+    const std::weak_ptr<int> alive = self->m_alive;
     const LRESULT result = self->Handle(msg, wParam, lParam);
+    if (alive.expired())
+        return result;                            // the popup went while handling the message
     // The popup keeps the mouse while it is open.
     if (::IsWindow(hwnd) && !self->m_bEnded && !self->m_bDialogOpen && ::GetCapture() != hwnd &&
         msg != WM_DESTROY && ::IsWindowVisible(hwnd))
@@ -270,7 +278,11 @@ void CColourPopup::End(UINT msg)
         cc.rgbResult = m_initial;
         cc.lpCustColors = custom;
         cc.Flags = CC_FULLOPEN | CC_ANYCOLOR | CC_RGBINIT;
-        if (::ChooseColorA(&cc))
+        const std::weak_ptr<int> alive = m_alive;
+        const BOOL chosen = ::ChooseColorA(&cc);
+        if (alive.expired())
+            return;                               // the popup went with its owner while the dialog ran
+        if (chosen)
             m_current = cc.rgbResult;
         else
             msg = palette::MSG_SELENDCANCEL;

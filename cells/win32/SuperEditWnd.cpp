@@ -490,6 +490,14 @@ BOOL CSuperEditWnd::Open()
     const LRESULT mask = m_backEnd.Send(EM_GETEVENTMASK, 0, 0);
     m_backEnd.Send(EM_SETEVENTMASK, 0, mask | ENM_CHANGE | ENM_SCROLL | ENM_SELCHANGE | ENM_REQUESTRESIZE);
 
+    // The control's own default is the bold system face, which content read
+    // in would inherit where it says nothing of bold (and an edit would then
+    // commit it bold): the default is not bold.
+    RichCharFormat regular;
+    regular.dwMask = richtext::RT_CFM_BOLD;
+    regular.dwEffects = 0;
+    m_backEnd.SetCharFormat(regular, richtext::RT_SCF_DEFAULT);
+
     m_backEnd.SetRTF(m_request.strContent);
     CString plain;
     m_backEnd.GetText(plain);

@@ -421,4 +421,30 @@ inline bool ClickToolbarButton(Designer& d, UINT id, bool arrow = false)
     return true;
 }
 
+// The client point in the middle of a cell, from the reader's copy of the
+// sheet's layout (same widths and heights, same fixed row and column).
+inline POINT CellPoint(CGridControlWnd& layout, LONG row, LONG col)
+{
+    LONG x = 0, y = 0;
+    for (LONG c = 0; c < col; ++c)
+        x += layout.ColumnGetWidth(c);
+    for (LONG r = 0; r < row; ++r)
+        y += layout.RowGetHeight(r);
+    return POINT{x + layout.ColumnGetWidth(col) / 2, y + layout.RowGetHeight(row) / 2};
+}
+
+// A top-level window of the designer's process of a class, once one shows.
+inline HWND WaitForTop(Designer& d, const char* cls, DWORD ms = 10000)
+{
+    HWND found = nullptr;
+    WaitFor(
+        [&] {
+            const std::vector<HWND> w = TopWindows(d.pi.dwProcessId, cls);
+            found = w.empty() ? nullptr : w[0];
+            return found != nullptr;
+        },
+        ms);
+    return found;
+}
+
 }  // namespace designerwine

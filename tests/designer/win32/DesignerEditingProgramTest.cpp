@@ -38,20 +38,6 @@ void ClickHolding(HWND hwnd, POINT client, WORD key)
     Key(key, true);
 }
 
-// A top-level window of the designer's process of a class, once one shows.
-HWND WaitForTop(Designer& d, const char* cls, DWORD ms = 10000)
-{
-    HWND found = nullptr;
-    WaitFor(
-        [&] {
-            const std::vector<HWND> w = TopWindows(d.pi.dwProcessId, cls);
-            found = w.empty() ? nullptr : w[0];
-            return found != nullptr;
-        },
-        ms);
-    return found;
-}
-
 void TypeDigits(const char* text)
 {
     for (const char* p = text; *p != '\0'; ++p)
@@ -75,18 +61,6 @@ bool Dark(COLORREF c)
 }
 
 class DesignerEditingProgram : public DesignerProgramBase {};
-
-// The client point in the middle of a cell, from the reader's copy of the
-// sheet's layout (same widths and heights, same fixed row and column).
-POINT CellPoint(CGridControlWnd& layout, LONG row, LONG col)
-{
-    LONG x = 0, y = 0;
-    for (LONG c = 0; c < col; ++c)
-        x += layout.ColumnGetWidth(c);
-    for (LONG r = 0; r < row; ++r)
-        y += layout.RowGetHeight(r);
-    return POINT{x + layout.ColumnGetWidth(col) / 2, y + layout.RowGetHeight(row) / 2};
-}
 
 // A title merged and centred in bold over three columns, an outer border in
 // the chosen line style around three numbers, their sum from the formula

@@ -85,32 +85,6 @@ TEST_F(DesignerMenuShot, AltFDropsTheFileMenuDrawnOverTheFrame)
     EXPECT_EQ(0, d.Close());
 }
 
-// The toolbar holding a command and the button's rectangle in it: the
-// rectangle is written into memory of the designer's process and read back.
-bool ToolbarButton(Designer& d, UINT id, HWND& bar, RECT& rc)
-{
-    for (HWND tb : Children(d.Frame(), TOOLBARCLASSNAMEA)) {
-        const LRESULT index = ::SendMessageA(tb, TB_COMMANDTOINDEX, id, 0);
-        if (index < 0)
-            continue;
-        HANDLE process =
-            ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, d.pi.dwProcessId);
-        if (process == nullptr)
-            return false;
-        void* remote = ::VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
-        const bool ok = remote != nullptr &&
-                        ::SendMessageA(tb, TB_GETITEMRECT, static_cast<WPARAM>(index),
-                                       reinterpret_cast<LPARAM>(remote)) &&
-                        ::ReadProcessMemory(process, remote, &rc, sizeof(rc), nullptr);
-        if (remote != nullptr)
-            ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-        ::CloseHandle(process);
-        bar = tb;
-        return ok;
-    }
-    return false;
-}
-
 // The top row of the highlighted item in a picture of a menu, -1 for none.
 int HighlightRow(const Picture& p)
 {
@@ -139,7 +113,7 @@ TEST_F(DesignerMenuShot, FormulaButtonArrowDropsTheSevenCommonFormulasUnderIt)
     ASSERT_TRUE(ClickIntoGrid(d, control, POINT{120, 60}));
     HWND bar = nullptr;
     RECT button = {};
-    ASSERT_TRUE(ToolbarButton(d, 32959, bar, button));
+    ASSERT_TRUE(ToolbarButtonRect(d, 32959, bar, button));
     d.Foreground();
     Click(bar, POINT{button.right - 4, (button.top + button.bottom) / 2});
     HWND menu = nullptr;

@@ -99,12 +99,6 @@ LONG Widths(CGridControlWnd& layout, LONG n)
     return sum;
 }
 
-POINT CellPoint(CGridControlWnd& layout, LONG row, LONG col)
-{
-    return POINT{Widths(layout, col) + layout.ColumnGetWidth(col) / 2,
-                 Heights(layout, row) + layout.RowGetHeight(row) / 2};
-}
-
 class DesignerFreezeLines : public DesignerProgramBase {};
 
 }  // namespace

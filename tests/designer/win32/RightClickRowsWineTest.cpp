@@ -39,31 +39,6 @@ void Drag(HWND hwnd, POINT from, POINT to)
     Pump(200);
 }
 
-// The client point in the middle of a cell, from a control holding the same
-// widths and heights as the designer's sheet.
-POINT CellPoint(CGridControlWnd& layout, LONG row, LONG col)
-{
-    LONG x = 0, y = 0;
-    for (LONG c = 0; c < col; ++c)
-        x += layout.ColumnGetWidth(c);
-    for (LONG r = 0; r < row; ++r)
-        y += layout.RowGetHeight(r);
-    return POINT{x + layout.ColumnGetWidth(col) / 2, y + layout.RowGetHeight(row) / 2};
-}
-
-HWND WaitForTop(Designer& d, const char* cls, DWORD ms = 10000)
-{
-    HWND found = nullptr;
-    WaitFor(
-        [&] {
-            const std::vector<HWND> w = TopWindows(d.pi.dwProcessId, cls);
-            found = w.empty() ? nullptr : w[0];
-            return found != nullptr;
-        },
-        ms);
-    return found;
-}
-
 class DesignerRightClickRows : public DesignerProgramBase {};
 
 }  // namespace

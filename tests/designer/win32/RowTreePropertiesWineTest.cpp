@@ -15,16 +15,6 @@ using namespace designerwine;
 
 namespace {
 
-POINT CellPoint(CGridControlWnd& layout, LONG row, LONG col)
-{
-    LONG x = 0, y = 0;
-    for (LONG c = 0; c < col; ++c)
-        x += layout.ColumnGetWidth(c);
-    for (LONG r = 0; r < row; ++r)
-        y += layout.RowGetHeight(r);
-    return POINT{x + layout.ColumnGetWidth(col) / 2, y + layout.RowGetHeight(row) / 2};
-}
-
 // A real click at a point of a window given in screen coordinates.
 void ClickScreen(POINT screen)
 {

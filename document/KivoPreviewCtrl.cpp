@@ -732,15 +732,22 @@ void CKivoPreviewCtrl::Layout()
     Invalidate();
 }
 
-void CKivoPreviewCtrl::StartOpening(int cxTarget)
+// The frame's rectangle in its parent's client co-ordinates.
+CRect CKivoPreviewCtrl::RectInParent()
 {
-    if (GetSafeHwnd() == nullptr || cxTarget <= 0)
-        return;
     CRect rect;
     GetWindowRect(&rect);
     CWnd* pParent = GetParent();
     if (pParent != nullptr)
         pParent->ScreenToClient(&rect);
+    return rect;
+}
+
+void CKivoPreviewCtrl::StartOpening(int cxTarget)
+{
+    if (GetSafeHwnd() == nullptr || cxTarget <= 0)
+        return;
+    const CRect rect = RectInParent();
     m_nTargetWidth = cxTarget;
     m_pView->ShowWindow(SW_HIDE);
     m_pBar->ShowWindow(SW_HIDE);
@@ -760,11 +767,7 @@ void CKivoPreviewCtrl::OnTimer(UINT_PTR nIDEvent)
         CWnd::OnTimer(nIDEvent);
         return;
     }
-    CRect rect;
-    GetWindowRect(&rect);
-    CWnd* pParent = GetParent();
-    if (pParent != nullptr)
-        pParent->ScreenToClient(&rect);
+    const CRect rect = RectInParent();
     const int next = static_cast<int>(rect.Width()) + kOpeningStep;
     if (!IsOpening() || next >= m_nTargetWidth) {
         KillTimer(kOpeningTimer);

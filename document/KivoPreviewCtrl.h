@@ -188,6 +188,7 @@ public:
     static constexpr UINT kOpeningTickMs = 10;
     static constexpr int kOpeningStep = 100;
     void StartOpening(int cxTarget);
+    CRect RectInParent();
     bool IsOpening() const { return m_nTargetWidth > 0; }
     // Fits the frame to its parent's client size; while the frame opens only
     // the target width and the height follow.

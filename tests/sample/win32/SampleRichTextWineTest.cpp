@@ -271,6 +271,18 @@ TEST_F(SampleRichTextWineTest, TheNotesAreDrawnAndEditedWithTheToolBar)
     EXPECT_TRUE((cf.dwMask & CFM_BOLD) && (cf.dwEffects & CFE_BOLD)) << "bold from the toolbar";
     EXPECT_TRUE(::SendMessageA(toolbar, TB_ISBUTTONCHECKED, 32768, 0) != 0);
     SaveScreenIfAsked("sample-rich-bold");
+    // The size box shows the selection's size over the repainted toolbar:
+    // its text and its arrow are drawn, not painted over by the buttons.
+    HWND sizeBox = ::GetDlgItem(bar, 1110);
+    ASSERT_NE(nullptr, sizeBox);
+    char size[16] = {};
+    ::GetWindowTextA(sizeBox, size, sizeof size);
+    EXPECT_STREQ("9", size);
+    ::RedrawWindow(toolbar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    PumpFor(60);
+    RECT sizeRect;
+    ::GetWindowRect(sizeBox, &sizeRect);
+    EXPECT_GT(Capture(sizeRect).Count(Dark), 5) << "the size box drawn over the toolbar";
 
     // A click on another cell ends the edit; the cell keeps the formatted text.
     realinput::ClickAt(grid.GetSafeHwnd(), gridwine::Centre(grid, kRichRow + 3, 2));

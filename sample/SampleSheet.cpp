@@ -1,5 +1,6 @@
 #include "sample/SampleSheet.h"
 
+#include "grid/GridCellTypes.h"
 #include "grid/TreeColumn.h"
 #include "platform/System.h"
 
@@ -97,6 +98,39 @@ void AddTypedCells(CGridCtrl& grid)
     }
 }
 
+// Rows 46 to 48 of the note column hold rich-text notes: coloured and bold
+// runs and a second line, edited with the format toolbar (F2 or a double
+// click). The rows with two lines are taller.
+const int kRichRow = 46;
+const int kRichCol = 5;
+const char kRtfHead[] =
+    "{\\rtf1\\ansi\\ansicpg936\\deff0{\\fonttbl{\\f0\\fnil\\fcharset134 \\'cb\\'ce\\'cc\\'e5;}}"
+    "{\\colortbl ;\\red200\\green0\\blue0;\\red0\\green80\\blue200;}\\pard\\plain\\f0\\fs18 ";
+// "加急 订单" with the first word bold and red, "下周一发货" on a second line in blue.
+const char kRichUrgent[] =
+    "\\b\\cf1 \\'bc\\'d3\\'bc\\'b1\\b0\\cf0  \\'b6\\'a9\\'b5\\'a5\\par \\cf2 \\'cf\\'c2\\'d6\\'dc\\'d2\\'bb\\'b7\\'a2\\'bb\\'f5\\cf0}";
+// "重要" bold, then plain "说明".
+const char kRichImportant[] = "\\b \\'d6\\'d8\\'d2\\'aa\\b0  \\'cb\\'b5\\'c3\\'f7}";
+// "备注" in blue italics over a plain second line.
+const char kRichNote[] = "\\i\\cf2 \\'b1\\'b8\\'d7\\'a2\\i0\\cf0\\par Line 2}";
+
+void AddRichTextCells(CGridCtrl& grid)
+{
+    const char* const kBodies[] = {kRichUrgent, kRichImportant, kRichNote};
+    // The plain text goes with the formatted one: the grid's text members,
+    // sorting and searching read it.
+    const char* const kTexts[] = {"加急 订单\r\n下周一发货", "重要 说明", "备注\r\nLine 2"};
+    const int kHeights[] = {40, 22, 40};
+    for (int i = 0; i < 3; ++i) {
+        const int row = kRichRow + i;
+        if (!grid.SetCellType(row, kRichCol, GCT_SUPEREDIT))
+            continue;
+        grid.SetCellRichText(row, kRichCol, (std::string(kRtfHead) + kBodies[i]).c_str());
+        grid.GetCell(row, kRichCol)->SetText(kTexts[i]);
+        grid.SetRowHeight(row, kHeights[i]);
+    }
+}
+
 // The first 31 product rows as an outline in the name column: all stores,
 // then each store with its ten products, each store's amount summed from its
 // products. A click on a box folds or unfolds a store.
@@ -189,6 +223,7 @@ void SampleFrame::FillSampleGrid(CGridCtrl& grid)
     grid.GetCell(kSampleRows, 4)->SetBorder(CBF_LEFT | CBF_TOP | CBF_RIGHT | CBF_BOTTOM, RGB(0x20, 0x80, 0x20), 0, 2);
 
     AddTypedCells(grid);
+    AddRichTextCells(grid);
     AddStoreTree(grid);
 
     grid.SetFreezeTopRows(1);

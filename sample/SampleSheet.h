@@ -2,7 +2,8 @@
 // of a real grid (CGridCtrl) filled with a few hundred rows of sample content:
 // a header row and a row-number column, a frozen title row and first column,
 // Chinese and numeric texts, some cell borders, and the first rows as an
-// outline of stores and their products.
+// outline of stores and their products; below them typed control cells and
+// rich-text notes.
 #pragma once
 
 #include "grid/GridCtrl.h"

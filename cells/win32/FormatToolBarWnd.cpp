@@ -127,8 +127,11 @@ bool CFormatToolBarWnd::Create(HWND owner, POINT pos, bool bShow)
     if (m_hwnd == nullptr)
         return false;
 
+    // The face and size boxes lie over the toolbar as its siblings: the
+    // toolbar clips them out of its painting, or every repaint of its
+    // buttons would wipe them.
     m_toolbar = ::CreateWindowExA(0, TOOLBARCLASSNAMEA, "KivoSEToolBar",
-                                  WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER |
+                                  WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER |
                                       CCS_NORESIZE | CCS_NOPARENTALIGN,
                                   0, 0, 100, 30, m_hwnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kToolBarId)),
                                   ::GetModuleHandleA(nullptr), nullptr);

@@ -137,20 +137,6 @@ public:
         });
         return dialog;
     }
-    // Waits until the window's screen rectangle stays the same for a while.
-    static bool Steady(HWND window, RECT& rect)
-    {
-        ::GetWindowRect(window, &rect);
-        for (int i = 0; i < 25; ++i) {
-            gridwine::PumpFor(200);
-            RECT now = {};
-            ::GetWindowRect(window, &now);
-            if (::EqualRect(&now, &rect))
-                return true;
-            rect = now;
-        }
-        return false;
-    }
     // Clicks a cell of the document's grid until the grid has the focus.
     bool ClickCell(POINT at)
     {
@@ -165,7 +151,7 @@ public:
             // unnoticed. Aim only at a steady window, and aim again when it
             // moved under the click.
             RECT aimed = {};
-            if (!Steady(control, aimed))
+            if (!designerwine::SteadyRect(control, aimed))
                 continue;
             ClickAt(control, at);
             gridwine::PumpFor(100);

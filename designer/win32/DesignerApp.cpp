@@ -155,16 +155,19 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int nCmdShow)
             // A print run answers 0 when the sheet printed, 1 when it did not.
             return start == StartResult::PrintFailed ? 1 : 0;
         }
-        ::ShowWindow(frame.Hwnd(), nCmdShow == SW_SHOWDEFAULT || nCmdShow == 0 ? SW_SHOWNORMAL : nCmdShow);
-        ::UpdateWindow(frame.Hwnd());
-        // Centred on the desktop.
+        // Centred on the desktop before it is first shown: the frame (and
+        // the document a command line opened in it) appears where it stays
+        // instead of jumping there after the first paint.
         RECT rc, desk;
         ::GetWindowRect(frame.Hwnd(), &rc);
         ::GetWindowRect(::GetDesktopWindow(), &desk);
         const int w = rc.right - rc.left, h = rc.bottom - rc.top;
         if (!::IsZoomed(frame.Hwnd()))
             ::SetWindowPos(frame.Hwnd(), nullptr, desk.left + (desk.right - desk.left - w) / 2,
-                           desk.top + (desk.bottom - desk.top - h) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+                           desk.top + (desk.bottom - desk.top - h) / 2, 0, 0,
+                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ::ShowWindow(frame.Hwnd(), nCmdShow == SW_SHOWDEFAULT || nCmdShow == 0 ? SW_SHOWNORMAL : nCmdShow);
+        ::UpdateWindow(frame.Hwnd());
         code = RunMessageLoop(frame);
         frame.SaveRecentFiles();
     }

@@ -321,15 +321,42 @@ public:
     HWND frame = nullptr;
 };
 
+// Waits until the window's screen rectangle stays the same for 200 ms
+// (at most 5 s); rect is where it stands then.
+inline bool SteadyRect(HWND window, RECT& rect)
+{
+    ::GetWindowRect(window, &rect);
+    for (int i = 0; i < 25; ++i) {
+        ::Sleep(200);
+        RECT now = {};
+        ::GetWindowRect(window, &now);
+        if (::EqualRect(&now, &rect))
+            return true;
+        rect = now;
+    }
+    return false;
+}
+
 // Clicks into the designer's grid until the keyboard focus is there (a
-// click that only activated the window does not count).
+// click that only activated the window does not count). Opening a document
+// may leave the focus in the grid already, so a click aimed while the window
+// still moves would miss unnoticed: it aims at a steady window only, and
+// again when the window moved under the click.
 inline bool ClickIntoGrid(Designer& d, HWND control, POINT at)
 {
     HWND grid = ChildById(control, 81220);
     for (int attempt = 0; attempt < 4; ++attempt) {
         d.Foreground();
         WaitFor([&] { return ::GetForegroundWindow() == d.Frame(); }, 2000);
+        RECT aimed = {};
+        if (!SteadyRect(control, aimed))
+            continue;
         Click(control, at);
+        ::Sleep(100);
+        RECT after = {};
+        ::GetWindowRect(control, &after);
+        if (!::EqualRect(&aimed, &after))
+            continue;
         GUITHREADINFO info = {};
         info.cbSize = sizeof(info);
         if (WaitFor(

@@ -270,7 +270,9 @@ int CTreeColumn::DeleteTree(int nRow, int nCount)
     for (int k = 0; k < nCount && j < n && m_rows[static_cast<size_t>(j)].level > 1; ++k)
         j = SubtreeEnd(j);
     const int removed = j - i;
-    if (removed == 0)
+    // A tree keeps at least one row: a tree text without a top-level node
+    // would otherwise lose every row and stay behind empty.
+    if (removed == 0 || removed >= n)
         return 0;
     {
         EditScope scope(*this);

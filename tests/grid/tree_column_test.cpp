@@ -582,3 +582,18 @@ TEST(TreeColumn, ReadingATextShowsEveryRow)
         EXPECT_EQ(hidden, 0) << rows;
     }
 }
+
+// A tree text whose rows have no top-level node: deleting its node would
+// remove every row of the tree; the tree keeps its row and the grid its rows.
+TEST(TreeColumn, DeletingNeverEmptiesATree)
+{
+    CGridCtrl grid(10, 5, 1, 1);
+    grid.AddTree(1, 1);
+    grid.SetColumnControlTree(1, 1, "<control treerow = \"2\" boxsize = \"5\" ></cont|ol>");
+    ASSERT_EQ(1, grid.GetTreeCount());
+    CTreeColumn* tree = grid.GetTreeAt(0);
+    const int rows = grid.GetRowCount();
+    EXPECT_EQ(0, tree->SetControlProperty("deletetree", "1,2"));
+    EXPECT_GE(tree->GetRowCount(), 1);
+    EXPECT_EQ(rows, grid.GetRowCount());
+}

@@ -170,10 +170,9 @@ inline void PointerTo(POINT screen)
     Pump(50);
 }
 
-inline void Click(HWND hwnd, POINT client, bool right = false)
+// A real click at a point of the screen.
+inline void ClickScreen(POINT screen, bool right = false)
 {
-    POINT screen = client;
-    ::ClientToScreen(hwnd, &screen);
     PointerTo(screen);
     INPUT input[2] = {};
     input[0].type = INPUT_MOUSE;
@@ -184,6 +183,13 @@ inline void Click(HWND hwnd, POINT client, bool right = false)
     Pump(80);
     ::SendInput(1, &input[1], sizeof(INPUT));
     Pump(150);
+}
+
+inline void Click(HWND hwnd, POINT client, bool right = false)
+{
+    POINT screen = client;
+    ::ClientToScreen(hwnd, &screen);
+    ClickScreen(screen, right);
 }
 
 inline void Key(WORD vk, bool up)

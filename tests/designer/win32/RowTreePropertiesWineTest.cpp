@@ -15,20 +15,6 @@ using namespace designerwine;
 
 namespace {
 
-// A real click at a point of a window given in screen coordinates.
-void ClickScreen(POINT screen)
-{
-    PointerTo(screen);
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(1, &input[0], sizeof(INPUT));
-    Pump(80);
-    ::SendInput(1, &input[1], sizeof(INPUT));
-    Pump(200);
-}
-
 void ClickMiddle(HWND hwnd)
 {
     RECT rc;

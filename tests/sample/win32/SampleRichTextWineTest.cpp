@@ -8,6 +8,7 @@
 #include "cells/GridScrollBarHooks.h"
 #include "cells/InPlaceEditHooks.h"
 #include "grid/win32/GridWineTestUtil.h"
+#include "grid/win32/ScreenCapture.h"
 #include "cells/win32/RealInput.h"
 #include "platform/System.h"
 
@@ -27,49 +28,8 @@ namespace {
 const int kRichRow = 46;
 const int kRichCol = 5;
 
-// The screen's pixels in a rectangle (screen coordinates), as Wine composes
-// them: pop-up windows such as the toolbar included.
-struct Shot {
-    int width = 0, height = 0;
-    std::vector<DWORD> bits;   // 0x00RRGGBB, top row first
-
-    template <typename Test>
-    int Count(Test test) const
-    {
-        int n = 0;
-        for (DWORD px : bits)
-            n += test(GetBValue(px), GetGValue(px), GetRValue(px)) ? 1 : 0;   // bits hold B in the low byte
-        return n;
-    }
-};
-
-Shot Capture(const RECT& rc)
-{
-    Shot s;
-    s.width = rc.right - rc.left;
-    s.height = rc.bottom - rc.top;
-    if (s.width <= 0 || s.height <= 0)
-        return s;
-    HDC screen = ::GetDC(nullptr);
-    HDC mem = ::CreateCompatibleDC(screen);
-    HBITMAP bmp = ::CreateCompatibleBitmap(screen, s.width, s.height);
-    HGDIOBJ old = ::SelectObject(mem, bmp);
-    ::BitBlt(mem, 0, 0, s.width, s.height, screen, rc.left, rc.top, SRCCOPY);
-    ::SelectObject(mem, old);
-    BITMAPINFOHEADER bi = {};
-    bi.biSize = sizeof(bi);
-    bi.biWidth = s.width;
-    bi.biHeight = -s.height;
-    bi.biPlanes = 1;
-    bi.biBitCount = 32;
-    s.bits.resize(static_cast<size_t>(s.width) * static_cast<size_t>(s.height));
-    ::GetDIBits(mem, bmp, 0, static_cast<UINT>(s.height), s.bits.data(), reinterpret_cast<BITMAPINFO*>(&bi),
-                DIB_RGB_COLORS);
-    ::DeleteObject(bmp);
-    ::DeleteDC(mem);
-    ::ReleaseDC(nullptr, screen);
-    return s;
-}
+using screencapture::Capture;
+using Shot = screencapture::Picture;
 
 // With KIVO_SAMPLE_SHOTS naming a host folder, saves the whole screen there
 // as name.bmp for people to look at.
@@ -79,40 +39,10 @@ void SaveScreenIfAsked(const char* name)
     if (::GetEnvironmentVariableA("KIVO_SAMPLE_SHOTS", dir, sizeof(dir)) == 0)
         return;
     const RECT all = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    const Shot s = Capture(all);
-    const DWORD stride = ((static_cast<DWORD>(s.width) * 3 + 3) / 4) * 4;
-    std::vector<BYTE> rows(stride * static_cast<DWORD>(s.height), 0);
-    for (int y = 0; y < s.height; ++y)
-        for (int x = 0; x < s.width; ++x) {
-            const DWORD px = s.bits[static_cast<size_t>(y) * s.width + x];
-            BYTE* p = &rows[stride * static_cast<DWORD>(s.height - 1 - y) + x * 3];
-            p[0] = static_cast<BYTE>(px & 0xFF);
-            p[1] = static_cast<BYTE>((px >> 8) & 0xFF);
-            p[2] = static_cast<BYTE>((px >> 16) & 0xFF);
-        }
-    BITMAPINFOHEADER bi = {};
-    bi.biSize = sizeof(bi);
-    bi.biWidth = s.width;
-    bi.biHeight = s.height;
-    bi.biPlanes = 1;
-    bi.biBitCount = 24;
-    BITMAPFILEHEADER bf = {};
-    bf.bfType = 0x4D42;
-    bf.bfOffBits = sizeof(bf) + sizeof(bi);
-    bf.bfSize = bf.bfOffBits + static_cast<DWORD>(rows.size());
     std::string path = std::string(dir[0] == '/' ? "Z:" : "") + dir + "/" + name + ".bmp";
     for (char& c : path)
         c = c == '/' ? '\\' : c;
-    HANDLE f = ::CreateFileA((path + ".part").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return;
-    DWORD n = 0;
-    BOOL ok = ::WriteFile(f, &bf, sizeof(bf), &n, nullptr);
-    ok = ok && ::WriteFile(f, &bi, sizeof(bi), &n, nullptr);
-    ok = ok && ::WriteFile(f, rows.data(), static_cast<DWORD>(rows.size()), &n, nullptr);
-    ::CloseHandle(f);
-    if (!ok || !::MoveFileExA((path + ".part").c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
-        ::DeleteFileA((path + ".part").c_str());
+    screencapture::SaveBmp(Capture(all), path);
 }
 
 bool Red(int r, int g, int b) { return r > 150 && g < 90 && b < 90; }
@@ -221,10 +151,10 @@ TEST_F(SampleRichTextWineTest, TheNotesAreDrawnAndEditedWithTheToolBar)
     // Drawn: the red bold word and the blue second line in the cell, letters
     // in the other two notes.
     const Shot urgent = Capture(ScreenRectOf(grid, kRichRow, kRichCol));
-    EXPECT_GT(urgent.Count(Red), 15) << "the red word";
-    EXPECT_GT(urgent.Count(Blue), 15) << "the blue second line";
-    EXPECT_GT(Capture(ScreenRectOf(grid, kRichRow + 1, kRichCol)).Count(Dark), 15);
-    EXPECT_GT(Capture(ScreenRectOf(grid, kRichRow + 2, kRichCol)).Count(Blue), 8);
+    EXPECT_GT(urgent.CountIf(Red), 15) << "the red word";
+    EXPECT_GT(urgent.CountIf(Blue), 15) << "the blue second line";
+    EXPECT_GT(Capture(ScreenRectOf(grid, kRichRow + 1, kRichCol)).CountIf(Dark), 15);
+    EXPECT_GT(Capture(ScreenRectOf(grid, kRichRow + 2, kRichCol)).CountIf(Blue), 8);
     SaveScreenIfAsked("sample-rich-sheet");
 
     // A double click opens the editor, and the format toolbar shows at the
@@ -251,7 +181,7 @@ TEST_F(SampleRichTextWineTest, TheNotesAreDrawnAndEditedWithTheToolBar)
     RECT buttons;
     ::GetWindowRect(toolbar, &buttons);
     const Shot barShot = Capture(buttons);
-    EXPECT_GT(barShot.Count(Dark), 40) << "the buttons' pictures drawn";
+    EXPECT_GT(barShot.CountIf(Dark), 40) << "the buttons' pictures drawn";
     SaveScreenIfAsked("sample-rich-editor");
 
     // The second line selected, then bold from the toolbar.
@@ -282,7 +212,7 @@ TEST_F(SampleRichTextWineTest, TheNotesAreDrawnAndEditedWithTheToolBar)
     PumpFor(60);
     RECT sizeRect;
     ::GetWindowRect(sizeBox, &sizeRect);
-    EXPECT_GT(Capture(sizeRect).Count(Dark), 5) << "the size box drawn over the toolbar";
+    EXPECT_GT(Capture(sizeRect).CountIf(Dark), 5) << "the size box drawn over the toolbar";
 
     // A click on another cell ends the edit; the cell keeps the formatted text.
     realinput::ClickAt(grid.GetSafeHwnd(), gridwine::Centre(grid, kRichRow + 3, 2));
@@ -300,7 +230,7 @@ TEST_F(SampleRichTextWineTest, TheNotesAreDrawnAndEditedWithTheToolBar)
     grid.Invalidate(TRUE);
     grid.UpdateWindow();
     PumpFor(100);
-    EXPECT_GT(Capture(ScreenRectOf(grid, kRichRow, kRichCol)).Count(Blue), 15) << "the edited note drawn";
+    EXPECT_GT(Capture(ScreenRectOf(grid, kRichRow, kRichCol)).CountIf(Blue), 15) << "the edited note drawn";
     SaveScreenIfAsked("sample-rich-after");
 }
 

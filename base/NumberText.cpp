@@ -571,6 +571,12 @@ int AToL(const char* str)
 
 int AToI(const char* str) { return AToL(str); }
 
+double SnapToWhole(double x)
+{
+    const double nearest = std::floor(x + 0.5);
+    return std::fabs(x - nearest) <= 1e-9 * std::max(1.0, std::fabs(nearest)) ? nearest : x;
+}
+
 // --- MulDiv and the random generator ------------------------------------------
 
 #ifndef _WIN32

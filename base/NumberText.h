@@ -65,6 +65,12 @@ double AToF(const char* str);
 int AToL(const char* str);
 int AToI(const char* str);
 
+// A quotient or product that is a whole number on paper (10 / 0.1, 12.34 * 100)
+// can come out a rounding step away from it; counting or encoding it by
+// truncation would then lose one. Values within a relative 1e-9 of a whole
+// number are answered as that number, others unchanged.
+double SnapToWhole(double x);
+
 #ifndef _WIN32
 // The platform's MulDiv: a * b / c with a 64-bit product, rounded half away from
 // zero; -1 when c is 0 or the result does not fit in 32 bits. (On Windows the

@@ -96,7 +96,7 @@ int SpinStepsOf(double minimum, double maximum, double delta)
         return 0;
     if (steps >= CNumericSpinButton::kMaxSteps)
         return CNumericSpinButton::kMaxSteps;
-    return static_cast<int>(steps);
+    return static_cast<int>(std::floor(SnapToWhole(steps)));
 }
 
 int SpinPositionOf(double value, double minimum, double maximum, int nSteps)
@@ -107,7 +107,7 @@ int SpinPositionOf(double value, double minimum, double maximum, int nSteps)
         return 0;
     if (value > maximum)
         return nSteps;
-    const double pos = (value - minimum) / (maximum - minimum) * nSteps + 0.5;
+    const double pos = SnapToWhole((value - minimum) / (maximum - minimum) * nSteps + 0.5);
     if (!(pos >= 0.0))
         return 0;
     if (pos >= nSteps)

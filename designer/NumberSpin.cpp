@@ -111,7 +111,7 @@ void CNumberSpinButton::SetRange(double min, double max, double step)
     const double steps = std::fabs((max - min) / step);
     if (!Finite(steps))
         return;
-    m_nRangeSteps = steps > 32767.0 ? 32767 : static_cast<int>(std::floor(steps));
+    m_nRangeSteps = steps > 32767.0 ? 32767 : static_cast<int>(std::floor(SnapToWhole(steps)));
 }
 
 void CNumberSpinButton::SetFormat(const char* format)

@@ -480,8 +480,12 @@ bool XlsEncodeRk(double value, uint32_t& rk)
     for (int scaled = 0; scaled < 2; ++scaled) {
         double v = scaled ? value * 100.0 : value;
         // A 30-bit signed integer.
-        if (v >= -536870912.0 && v <= 536870911.0 && v == std::floor(v)) {
-            int32_t n = static_cast<int32_t>(v);
+        // The product of a scaled value can miss the whole number it stands
+        // for by a rounding step (12.34 * 100): take the nearest integer and
+        // let the decode check below decide whether it gives the value back.
+        const double whole = std::nearbyint(v);
+        if (whole >= -536870912.0 && whole <= 536870911.0 && (scaled || v == whole)) {
+            int32_t n = static_cast<int32_t>(whole);
             uint32_t enc = (static_cast<uint32_t>(n) << 2) | 2u | (scaled ? 1u : 0u);
             if (XlsDecodeRk(enc) == value) {
                 rk = enc;

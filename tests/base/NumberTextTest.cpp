@@ -401,6 +401,26 @@ TEST(NumberText, MulDivRoundsHalfAwayFromZero)
         EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.expected) << c.a << " * " << c.b << " / " << c.c;
 }
 
+TEST(NumberText, SnapToWholeTakesNearMissesAsTheWholeNumber)
+{
+    // The near misses are what 80-bit intermediates or a product's rounding
+    // leave of a whole number: 10 / 0.1 a step below 100, 0.07 * 100 above 7.
+    struct Case { double in, out; };
+    const Case cases[] = {
+        {std::nextafter(100.0, 0.0), 100.0},
+        {0.07 * 100.0, 7.0},
+        {std::nextafter(-3.0, 0.0), -3.0},
+        {99.5, 99.5},
+        {7.4999, 7.4999},
+        {0.0, 0.0},
+        {1e12 + 0.5, 1e12 + 0.5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.in);
+        EXPECT_EQ(c.out, SnapToWhole(c.in));
+    }
+}
+
 TEST(NumberText, RandFollowsTheClassicSequence)
 {
     KivoSrand(1);

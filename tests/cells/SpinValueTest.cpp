@@ -40,6 +40,7 @@ TEST(SpinValue, TextOfAValue)
 TEST(SpinValue, StepsAndPositions)
 {
     EXPECT_EQ(100, SpinStepsOf(0, 10, 0.1));
+    EXPECT_EQ(100, SpinStepsOf(0, std::nextafter(10.0, 0.0), 0.1));  // a quotient a step short of 100
     EXPECT_EQ(32767, SpinStepsOf(0, 1e6, 1));
     EXPECT_EQ(10, SpinStepsOf(10, 0, 1));       // the distance either way
     EXPECT_EQ(0, SpinStepsOf(0, 10, 0));

@@ -134,6 +134,7 @@ TEST(XlsRk, EncodingTable)
         {1.5, true, 0x3FF80000},           // the double itself
         {12.34, true, 0x0000134B},         // 1234 / 100
         {0.1, true, 0x0000002B},           // 10 / 100
+        {0.07, true, 0x0000001F},          // 7 / 100, though 0.07 * 100 is 7.000000000000001
         {0.5, true, 0x3FE00000},
         {1e10, false, 0},
         {1.0 / 3.0, false, 0},

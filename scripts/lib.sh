@@ -125,6 +125,49 @@ kivo_start_wine() {
   kivo_wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 }
 
+# Wine's own processes, which a run may start on demand and which belong to
+# the wineserver rather than to any test.
+KIVO_WINE_SYSTEM_PROCESSES=" services.exe winedevice.exe plugplay.exe svchost.exe rpcss.exe explorer.exe conhost.exe winemenubuilder.exe wineboot.exe start.exe "
+
+# kivo_wine_processes VAR=VALUE: the process ids (one per line, with their
+# program names after a tab) of the Windows programs, Wine's own services
+# left out, whose environment holds VAR=VALUE.
+kivo_wine_processes() {
+  local needle=$1 environ pid name exe
+  for environ in /proc/[0-9]*/environ; do
+    pid=${environ#/proc/}; pid=${pid%/environ}
+    [ "$pid" = "$$" ] && continue
+    grep -qzx -- "$needle" "$environ" 2>/dev/null || continue
+    # Windows programs run in Wine's loader (its server does not count, nor
+    # do host programs such as this script's own).
+    exe=$(readlink "/proc/$pid/exe" 2>/dev/null) || continue
+    case "$exe" in
+      */wineserver*) continue ;;
+      */wine|*/wine64|*/wine-preloader|*/wine64-preloader) ;;
+      *) continue ;;
+    esac
+    name=$(tr '\0' '\n' <"/proc/$pid/cmdline" 2>/dev/null | head -n 1)
+    name=${name##*\\}; name=${name##*/}
+    case "$KIVO_WINE_SYSTEM_PROCESSES" in *" ${name,,} "*) continue ;; esac
+    printf '%s\t%s\n' "$pid" "$name"
+  done
+}
+
+# kivo_sweep VAR=VALUE: kills the programs kivo_wine_processes finds and
+# prints their names on one line (nothing when none was left).
+kivo_sweep() {
+  local found names="" pid name
+  found=$(kivo_wine_processes "$1")
+  [ -z "$found" ] && return 0
+  while IFS=$'\t' read -r pid name; do
+    kill -9 "$pid" 2>/dev/null
+    names+="$name (pid $pid) "
+  done <<<"$found"
+  echo "$names"
+}
+
+kivo_sweep_tagged() { kivo_sweep "KIVO_RUN_TAG=$1"; }
+
 kivo_stop_all() {
   if [ -n "$KIVO_STARTED_WINESERVER" ]; then
     kivo_wineserver -k >/dev/null 2>&1 || true

@@ -413,7 +413,7 @@ TEST(NumberText, SnapToWholeTakesNearMissesAsTheWholeNumber)
         {99.5, 99.5},
         {7.4999, 7.4999},
         {0.0, 0.0},
-        {1e12 + 0.5, 1e12 + 0.5},
+        {1e6 + 0.5, 1e6 + 0.5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.in);

@@ -75,39 +75,22 @@ TEST(BindDatabaseScript, VbscriptFillsFromDatabases)
         std::printf("no test PostgreSQL cluster: the script filled from SQLite only\n");
 }
 
-// The error box: a top-level dialog captioned "错误".
-struct BoxSearch {
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK FindErrorBox(HWND window, LPARAM l)
+// The error box: a top-level message box captioned "错误".
+HWND FindErrorBox(DWORD process)
 {
-    auto* search = reinterpret_cast<BoxSearch*>(l);
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(window, &process);
-    wchar_t caption[32] = {};
-    ::GetWindowTextW(window, caption, 32);
-    if (process == search->process && ::IsWindowVisible(window) && std::wstring(caption) == L"\u9519\u8bef") {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
+    for (HWND window : testproc::VisibleTopWindows(process))
+        if (testproc::IsMessageBox(window) && testproc::TextOf(window) == L"\u9519\u8bef")
+            return window;
+    return nullptr;
 }
 
-// The box's message: the text of its static child.
+// The box's message: the texts of its static children.
 std::wstring BoxText(HWND box)
 {
     std::wstring text;
-    for (HWND child = ::GetWindow(box, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t className[16] = {};
-        ::GetClassNameW(child, className, 16);
-        if (std::wstring(className) != L"Static")
-            continue;
-        wchar_t buffer[1024] = {};
-        ::GetWindowTextW(child, buffer, 1024);
-        text += buffer;
-    }
+    for (HWND child = ::GetWindow(box, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT))
+        if (testproc::ClassOf(child) == L"Static")
+            text += testproc::TextOf(child);
     return text;
 }
 
@@ -136,15 +119,14 @@ TEST(BindDatabaseScript, ConnectionThatCannotOpenShowsOneErrorBoxPerAttempt)
     std::vector<std::wstring> boxes;
     const DWORD start = ::GetTickCount();
     while (::WaitForSingleObject(pi.hProcess, 20) == WAIT_TIMEOUT && ::GetTickCount() - start < 60000) {
-        BoxSearch search = {pi.dwProcessId, nullptr};
-        ::EnumWindows(FindErrorBox, reinterpret_cast<LPARAM>(&search));
-        if (search.found == nullptr)
+        HWND found = FindErrorBox(pi.dwProcessId);
+        if (found == nullptr)
             continue;
-        boxes.push_back(BoxText(search.found));
-        ::PostMessageW(search.found, WM_COMMAND, IDOK, 0);
+        boxes.push_back(BoxText(found));
+        ::PostMessageW(found, WM_COMMAND, IDOK, 0);
         // Wait for this box to go before looking for the next.
         const DWORD closing = ::GetTickCount();
-        while (::IsWindow(search.found) && ::GetTickCount() - closing < 5000)
+        while (::IsWindow(found) && ::GetTickCount() - closing < 5000)
             ::Sleep(20);
     }
     const bool ended = ::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0;

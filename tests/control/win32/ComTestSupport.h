@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "common/win32/ProcessWindows.h"
+
 #include <string>
 
 namespace comtest {
@@ -27,8 +29,42 @@ inline std::wstring TestFile(const char* name)
     return WinePath((std::string(KIVO_CONTROL_TEST_DIR) + "/win32/" + name).c_str());
 }
 
-// Runs a command line, collects what it prints and answers its exit code
-// (-1 when it could not start or did not end within the time).
+// A job that ends every process in it when it is closed: a child a test
+// starts (and whatever that child starts) does not outlive the test's wait.
+class KillOnCloseJob {
+public:
+    KillOnCloseJob() : m_job(::CreateJobObjectW(nullptr, nullptr))
+    {
+        if (m_job == nullptr)
+            return;
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION info = {};
+        info.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        ::SetInformationJobObject(m_job, JobObjectExtendedLimitInformation, &info, sizeof info);
+    }
+    ~KillOnCloseJob()
+    {
+        if (m_job != nullptr) {
+            ::TerminateJobObject(m_job, 1);
+            ::CloseHandle(m_job);
+        }
+    }
+    KillOnCloseJob(const KillOnCloseJob&) = delete;
+    KillOnCloseJob& operator=(const KillOnCloseJob&) = delete;
+    // Puts a process (started suspended) in the job.
+    bool Add(HANDLE process) { return m_job != nullptr && ::AssignProcessToJobObject(m_job, process); }
+
+private:
+    HANDLE m_job;
+};
+
+// How long a message box of a child may stand before the child is taken as
+// stuck on it: tests that expect a box close it within a fraction of this.
+const DWORD kStuckBoxMs = 5000;
+
+// Runs a command line, collects what it prints and answers its exit code:
+// -1 when it could not start or did not end within the time, -2 when it sat
+// on a message box nobody closed. In both cases the child (with everything
+// it started) is ended, and *output ends with what was on its screen.
 inline int Run(const std::wstring& commandLine, std::string* output = nullptr, DWORD timeoutMs = 120000)
 {
     SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
@@ -44,13 +80,16 @@ inline int Run(const std::wstring& commandLine, std::string* output = nullptr, D
     si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
     PROCESS_INFORMATION pi = {};
     std::wstring cmd = commandLine;
-    BOOL started = ::CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
-                                    &si, &pi);
+    BOOL started = ::CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW | CREATE_SUSPENDED,
+                                    nullptr, nullptr, &si, &pi);
     ::CloseHandle(writeEnd);
     if (!started) {
         ::CloseHandle(readEnd);
         return -1;
     }
+    KillOnCloseJob job;
+    job.Add(pi.hProcess);
+    ::ResumeThread(pi.hThread);
     // Read while the child runs and drain the pipe once it has ended. The end
     // of the pipe is not waited for: a process the child starts on its behalf
     // (the desktop process, when the child is the first to need a screen)
@@ -67,14 +106,48 @@ inline int Run(const std::wstring& commandLine, std::string* output = nullptr, D
     DWORD code = static_cast<DWORD>(-1);
     const DWORD start = ::GetTickCount();
     DWORD wait = WAIT_TIMEOUT;
-    while ((wait = ::WaitForSingleObject(pi.hProcess, 20)) == WAIT_TIMEOUT && ::GetTickCount() - start < timeoutMs)
+    HWND box = nullptr;
+    DWORD boxSince = 0;
+    DWORD lastLook = start;
+    std::string stuck;
+    while ((wait = ::WaitForSingleObject(pi.hProcess, 20)) == WAIT_TIMEOUT) {
         drain();
+        const DWORD now = ::GetTickCount();
+        if (now - start >= timeoutMs) {
+            stuck = "timed out after " + std::to_string(timeoutMs) + " ms; its windows: " +
+                    testproc::DescribeAll(testproc::VisibleTopWindows(pi.dwProcessId));
+            break;
+        }
+        // The screen is looked at four times a second.
+        if (now - lastLook < 250)
+            continue;
+        lastLook = now;
+        HWND current = nullptr;
+        for (HWND window : testproc::VisibleTopWindows(pi.dwProcessId))
+            if (testproc::IsMessageBox(window))
+                current = window;
+        if (current != box) {
+            box = current;
+            boxSince = now;
+        } else if (box != nullptr && now - boxSince >= kStuckBoxMs) {
+            stuck = "sat on a message box nobody closed: " + testproc::Describe(box);
+            break;
+        }
+    }
+    if (wait != WAIT_OBJECT_0) {
+        ::TerminateProcess(pi.hProcess, 1);
+        ::WaitForSingleObject(pi.hProcess, 5000);
+    }
     drain();
     ::CloseHandle(readEnd);
     if (wait == WAIT_OBJECT_0)
         ::GetExitCodeProcess(pi.hProcess, &code);
+    else if (stuck.rfind("sat on", 0) == 0)
+        code = static_cast<DWORD>(-2);
     ::CloseHandle(pi.hThread);
     ::CloseHandle(pi.hProcess);
+    if (!stuck.empty())
+        text += "\n[" + stuck + "]\n";
     if (output != nullptr)
         *output = text;
     return static_cast<int>(code);

@@ -39,6 +39,8 @@ inline int RunAndWait(const std::string& commandLine, DWORD timeoutMs = 60000)
     DWORD code = static_cast<DWORD>(-1);
     if (::WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0)
         ::GetExitCodeProcess(pi.hProcess, &code);
+    else
+        ::TerminateProcess(pi.hProcess, 99);  // a run past its time does not outlive the test
     ::CloseHandle(pi.hThread);
     ::CloseHandle(pi.hProcess);
     return static_cast<int>(code);

@@ -129,22 +129,29 @@ kivo_start_wine() {
 # the wineserver rather than to any test.
 KIVO_WINE_SYSTEM_PROCESSES=" services.exe winedevice.exe plugplay.exe svchost.exe rpcss.exe explorer.exe conhost.exe winemenubuilder.exe wineboot.exe start.exe "
 
-# kivo_wine_processes VAR=VALUE: the process ids (one per line, with their
-# program names after a tab) of the Windows programs, Wine's own services
-# left out, whose environment holds VAR=VALUE.
+# kivo_wine_processes VAR=VALUE [host]: the process ids (one per line, with
+# their program names after a tab) of the Windows programs, Wine's own
+# services left out, whose environment holds VAR=VALUE. With "host", the
+# host programs with it count too (a server or reader a Windows test started
+# by its Unix path), but for the shell tools the scripts themselves run.
 kivo_wine_processes() {
-  local needle=$1 environ pid name exe
+  local needle=$1 host=${2:-} environ pid name exe
   for environ in /proc/[0-9]*/environ; do
     pid=${environ#/proc/}; pid=${pid%/environ}
-    [ "$pid" = "$$" ] && continue
+    [ "$pid" = "$$" ] || [ "$pid" = "$BASHPID" ] && continue
     grep -qzx -- "$needle" "$environ" 2>/dev/null || continue
-    # Windows programs run in Wine's loader (its server does not count, nor
-    # do host programs such as this script's own).
+    # Windows programs run in Wine's loader (its server does not count).
     exe=$(readlink "/proc/$pid/exe" 2>/dev/null) || continue
     case "$exe" in
       */wineserver*) continue ;;
       */wine|*/wine64|*/wine-preloader|*/wine64-preloader) ;;
-      *) continue ;;
+      *)
+        [ "$host" = host ] || continue
+        case "${exe##*/}" in
+          bash|sh|dash|tail|grep|tr|readlink|head|cat|sleep|timeout|env|ctest|cmake) continue ;;
+        esac
+        printf '%s\t%s\n' "$pid" "${exe##*/}"
+        continue ;;
     esac
     name=$(tr '\0' '\n' <"/proc/$pid/cmdline" 2>/dev/null | head -n 1)
     name=${name##*\\}; name=${name##*/}
@@ -153,11 +160,11 @@ kivo_wine_processes() {
   done
 }
 
-# kivo_sweep VAR=VALUE: kills the programs kivo_wine_processes finds and
-# prints their names on one line (nothing when none was left).
+# kivo_sweep VAR=VALUE [host]: kills the programs kivo_wine_processes finds
+# and prints their names on one line (nothing when none was left).
 kivo_sweep() {
   local found names="" pid name
-  found=$(kivo_wine_processes "$1")
+  found=$(kivo_wine_processes "$1" "${2:-}")
   [ -z "$found" ] && return 0
   while IFS=$'\t' read -r pid name; do
     kill -9 "$pid" 2>/dev/null
@@ -166,7 +173,7 @@ kivo_sweep() {
   echo "$names"
 }
 
-kivo_sweep_tagged() { kivo_sweep "KIVO_RUN_TAG=$1"; }
+kivo_sweep_tagged() { kivo_sweep "KIVO_RUN_TAG=$1" host; }
 
 kivo_stop_all() {
   if [ -n "$KIVO_STARTED_WINESERVER" ]; then

@@ -136,10 +136,10 @@ KIVO_WINE_SYSTEM_PROCESSES=" services.exe winedevice.exe plugplay.exe svchost.ex
 # by its Unix path), but for the shell tools the scripts themselves run.
 kivo_wine_processes() {
   local needle=$1 host=${2:-} environ pid name exe
-  for environ in /proc/[0-9]*/environ; do
+  # One grep over every process's environment.
+  for environ in $(grep -lzx -- "$needle" /proc/[0-9]*/environ 2>/dev/null); do
     pid=${environ#/proc/}; pid=${pid%/environ}
     [ "$pid" = "$$" ] || [ "$pid" = "$BASHPID" ] && continue
-    grep -qzx -- "$needle" "$environ" 2>/dev/null || continue
     # Windows programs run in Wine's loader (its server does not count).
     exe=$(readlink "/proc/$pid/exe" 2>/dev/null) || continue
     case "$exe" in

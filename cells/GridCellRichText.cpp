@@ -4,10 +4,12 @@
 #include "base/WinConstants.h"
 #include "cells/RichTextEditorSite.h"
 #include "cells/RichTextParagraphs.h"
+#include "cellcontent/ScreenMetrics.h"
 #include "grid/CellRecordIO.h"
 #include "grid/GridCtrl.h"
 #include "grid/GridCellTypes.h"
 
+#include <algorithm>
 #include <cstring>
 
 IMPLEMENT_DYNCREATE(CGridCellSuperEdit, CGridCell)
@@ -16,8 +18,9 @@ using namespace richtext;
 
 namespace {
 
-// The face plain text is given when it replaces rich content: "宋体".
+// The face of a cell without a font of its own: "宋体", 9 points.
 const char kPlainFace[] = "\xCB\xCE\xCC\xE5";
+const LONG kPlainTwips = 180;
 
 SuperEditHooks g_superEditHooks;
 
@@ -192,16 +195,62 @@ void CGridCellSuperEdit::ReplaceWithPlainText(const CString& strText)
     LoadPlainText(host, strText);
 }
 
+RichCharFormat CGridCellSuperEdit::DefaultCharFormat()
+{
+    RichCharFormat cf;
+    cf.dwMask = RT_CFM_FACE | RT_CFM_SIZE | RT_CFM_BOLD | RT_CFM_ITALIC | RT_CFM_UNDERLINE | RT_CFM_STRIKEOUT;
+    cf.strFace = kPlainFace;
+    cf.yHeight = kPlainTwips;
+    // A font of the cell's own, or the one the grid's default setting names
+    // for every cell; the built-in face of the grid is not asked for.
+    const bool settingFont = m_pGrid != nullptr && !m_pGrid->GetDefaultSettingRecord().m_strFontXml.IsEmpty();
+    const LOGFONT* lf = !IsDefaultFont() || settingFont ? GetFont() : nullptr;
+    if (lf == nullptr)
+        return cf;
+    if (lf->lfFaceName[0] != '\0')
+        cf.strFace = CString(lf->lfFaceName, static_cast<int>(strnlen(lf->lfFaceName, LF_FACESIZE)));
+    const LONG pixels = lf->lfHeight < 0 ? -lf->lfHeight : lf->lfHeight;
+    const int dpi = GetScreenPixelsPerInchY();
+    if (pixels > 0 && dpi > 0)
+        cf.yHeight = pixels * 1440 / dpi;
+    if (lf->lfWeight >= FW_BOLD)
+        cf.dwEffects |= RT_CFE_BOLD;
+    if (lf->lfItalic)
+        cf.dwEffects |= RT_CFE_ITALIC;
+    if (lf->lfUnderline)
+        cf.dwEffects |= RT_CFE_UNDERLINE;
+    if (lf->lfStrikeOut)
+        cf.dwEffects |= RT_CFE_STRIKEOUT;
+    return cf;
+}
+
+CSize CGridCellSuperEdit::CellExtent()
+{
+    if (m_pGrid == nullptr || m_nRow < 0 || m_nCol < 0)
+        return CSize(0, 0);
+    return CSize(std::max(0, m_pGrid->GetColumnWidth(m_nCol)), std::max(0, m_pGrid->GetRowHeight(m_nRow)));
+}
+
+void CGridCellSuperEdit::PrepareHost(CRichTextHostBase* pHost, int nWidth, int nHeight)
+{
+    // Whatever the host held before (another cell's default, the text
+    // services' own bold system face), this cell's content reads over its
+    // own font, and is laid out at its own width as it goes in.
+    pHost->SetCharFormat(DefaultCharFormat(), RT_SCF_DEFAULT);
+    if (nWidth <= 0 || nHeight <= 0) {
+        const CSize extent = CellExtent();
+        nWidth = nWidth > 0 ? nWidth : extent.cx;
+        nHeight = nHeight > 0 ? nHeight : extent.cy;
+    }
+    if (nWidth > 0)
+        pHost->SetLayoutExtent(nWidth, std::max(nHeight, 1));
+}
+
 void CGridCellSuperEdit::LoadPlainText(CRichTextHostBase* pHost, const CString& strText)
 {
-    // The host's own default face is the bold system font: plain text gets
-    // "宋体", bold off.
+    PrepareHost(pHost);
     pHost->SetText(strText);
-    RichCharFormat cf;
-    cf.dwMask = RT_CFM_FACE | RT_CFM_BOLD;
-    cf.dwEffects = 0;
-    cf.strFace = kPlainFace;
-    pHost->SetCharFormat(cf, RT_SCF_ALL);
+    pHost->SetCharFormat(DefaultCharFormat(), RT_SCF_ALL);
 }
 
 // --- locking ---------------------------------------------------------------------------
@@ -250,10 +299,12 @@ BOOL CGridCellSuperEdit::SELockContent()
         return FALSE;
     // A cell that has only plain text opens with it, so unlocking cannot
     // wipe the text.
-    if (!m_strRichText.IsEmpty())
+    if (!m_strRichText.IsEmpty()) {
+        PrepareHost(host->Host());
         host->Host()->SetRTF(m_strRichText);
-    else
+    } else {
         LoadPlainText(host->Host(), m_strText.Get());
+    }
     host->SetInUse(TRUE);
     m_pLockedHost = std::move(host);
     return TRUE;
@@ -998,9 +1049,10 @@ BOOL CGridCellSuperEdit::SECtrlDeleteTextEx(LONG nStartChar, LONG nEndChar)
 
 // --- drawing and measuring ---------------------------------------------------------------------
 
-BOOL CGridCellSuperEdit::LoadInto(CRichTextHostBase* pHost)
+BOOL CGridCellSuperEdit::LoadInto(CRichTextHostBase* pHost, int nWidth, int nHeight)
 {
     if (!m_strRichText.IsEmpty()) {
+        PrepareHost(pHost, nWidth, nHeight);
         pHost->SetRTF(m_strRichText);
         return TRUE;
     }
@@ -1008,6 +1060,7 @@ BOOL CGridCellSuperEdit::LoadInto(CRichTextHostBase* pHost)
     const CString text = m_strText.Get();
     if (text.IsEmpty())
         return FALSE;
+    PrepareHost(pHost, nWidth, nHeight);
     LoadPlainText(pHost, text);
     return TRUE;
 }
@@ -1017,10 +1070,9 @@ BOOL CGridCellSuperEdit::DrawRichText(CDC* pDC, const CRect& rect)
     if (pDC == nullptr || m_pGrid == nullptr || IsEditing())
         return FALSE;
     CRichTextHostBase* host = m_pGrid->GetRichTextHost();
-    if (host == nullptr || !LoadInto(host))
-        return FALSE;
     CRect inner(rect.left - 1, rect.top + 1, rect.right - 1, rect.bottom - 1);
-    if (inner.Width() <= 0 || inner.Height() <= 0)
+    if (host == nullptr || inner.Width() <= 0 || inner.Height() <= 0 ||
+        !LoadInto(host, inner.Width(), inner.Height()))
         return FALSE;
     host->Draw(pDC, inner);
     return TRUE;
@@ -1046,7 +1098,7 @@ CSize CGridCellSuperEdit::GetTextExtent(LPCTSTR, CDC*, int nCol)
     const int width = m_pGrid != nullptr ? m_pGrid->GetColumnWidth(nCol) : 0;
     int height = 0;
     CRichTextHostBase* host = m_pGrid != nullptr ? m_pGrid->GetRichTextHost() : nullptr;
-    if (host != nullptr && LoadInto(host) && width > 0) {
+    if (host != nullptr && width > 0 && LoadInto(host, width, 1)) {
         int natural = 0;
         if (host->GetNaturalHeight(width, &natural) == 0)
             height = natural;
@@ -1084,6 +1136,7 @@ BOOL CGridCellSuperEdit::Edit(int nRow, int nCol, CRect rect, CPoint, UINT nID, 
     request.nToolBarY = m_nToolBarY;
     request.bShowToolBar = m_bShowToolBar;
     request.bPopupMenu = m_bPopupMenu;
+    request.cfDefault = DefaultCharFormat();
     CWnd* editor = hooks.pfnCreate(request);
     // An editor that cannot be made leaves the cell as it was.
     SetEditWnd(editor);

@@ -193,14 +193,23 @@ private:
     BOOL SetParaFields(CRichTextHostBase* pTarget, const RichParaFormat& pf);
     BOOL MoveIndent(CRichTextHostBase* pTarget, BOOL bIndent);
     LONG CopySelection(CRichTextHostBase* pTarget, LPTSTR pszBuffer, int nBufferSize);
-    // Replaces the content by plain text in "宋体", bold off.
+    // Replaces the content by plain text in the cell's default format.
     void ReplaceWithPlainText(const CString& strText);
-    // Loads plain text into a host in "宋体", bold off.
-    static void LoadPlainText(CRichTextHostBase* pHost, const CString& strText);
+    // The format content takes where it says nothing itself: the cell's
+    // font, or "宋体" regular at 9 points when the cell has none.
+    RichCharFormat DefaultCharFormat();
+    // Makes a host ready for this cell's content: its default format and the
+    // extent it lays out in (the cell's, when known).
+    void PrepareHost(CRichTextHostBase* pHost, int nWidth = 0, int nHeight = 0);
+    // Loads plain text into a prepared host, all of it in the default format.
+    void LoadPlainText(CRichTextHostBase* pHost, const CString& strText);
     // Draws the RTF (or, without any, the plain text) through the grid's host.
     BOOL DrawRichText(CDC* pDC, const CRect& rect);
-    // Loads what the cell shows into the host; FALSE when there is nothing.
-    BOOL LoadInto(CRichTextHostBase* pHost);
+    // Prepares the host at the extent and loads what the cell shows into it;
+    // FALSE when there is nothing.
+    BOOL LoadInto(CRichTextHostBase* pHost, int nWidth, int nHeight);
+    // The cell's column width and row height; 0 when unknown.
+    CSize CellExtent();
 
     CString m_strRichText;
     int m_nToolBarX = 0;

@@ -16,6 +16,8 @@ namespace {
 
 const char kEditorClass[] = "KivoDateTimeEditor";
 const int kButtonWidth = 17;
+// The edit box's margins, left in the low word and right in the high word.
+const UINT kGetMargins = 0x00D4;   // EM_GETMARGINS
 
 std::set<const CWnd*>& LiveEditors()
 {
@@ -139,14 +141,19 @@ BOOL CInPlaceDateTime::Create(const DateTimeEditorRequest& request)
     if (!CreateEx(0, kEditorClass, "", WS_CHILD | WS_VISIBLE, rect, request.pGrid, request.nID))
         return FALSE;
     CFont* pFont = request.pGrid->GetFont();
-    int digitHeight = 14;
+    int digitHeight = 1;
+    int separatorWidths[3] = {1, 1, 1};
     {
         CClientDC dc(this);
         CFont* pOld = pFont != nullptr ? dc.SelectObject(pFont) : nullptr;
-        const CSize digit = dc.GetTextExtent(CString("8"));
-        m_nDigitWidth = std::max(1, static_cast<int>(digit.cx));
-        digitHeight = std::max(1, static_cast<int>(digit.cy));
-        m_nSeparatorWidth = std::max(1, static_cast<int>(dc.GetTextExtent(m_fields.GetSeparator(0)).cx));
+        m_nDigitWidth = 1;
+        for (char digit = '0'; digit <= '9'; ++digit) {
+            const CSize size = dc.GetTextExtent(CString(digit));
+            m_nDigitWidth = std::max(m_nDigitWidth, static_cast<int>(size.cx));
+            digitHeight = std::max(digitHeight, static_cast<int>(size.cy));
+        }
+        for (int i = 0; i < 3; ++i)
+            separatorWidths[i] = std::max(1, static_cast<int>(dc.GetTextExtent(m_fields.GetSeparator(i)).cx));
         if (pOld != nullptr)
             dc.SelectObject(pOld);
     }
@@ -156,17 +163,28 @@ BOOL CInPlaceDateTime::Create(const DateTimeEditorRequest& request)
     const int limit = std::max(0, static_cast<int>(client.right) - kButtonWidth);
     int x = 0;
     for (int i = 0; i < 3; ++i) {
+        CDateTimeMaskEdit* edit = GetField(i);
         const int digits = (i == 0 && m_fields.GetMode() == DTM_DATE) ? 4 : 2;
-        const int width = digits * m_nDigitWidth;
-        CRect field(std::min(x, limit), top, std::min(x + width, limit), top + digitHeight);
-        if (!GetField(i)->Create(WS_CHILD | WS_VISIBLE | ES_NUMBER | ES_RIGHT, field, this,
-                                 DATETIME_FIELD_ID_FIRST + static_cast<UINT>(i))) {
+        CRect field(std::min(x, limit), top, std::min(x + digits * m_nDigitWidth, limit), top + digitHeight);
+        if (!edit->Create(WS_CHILD | WS_VISIBLE | ES_NUMBER | ES_RIGHT, field, this,
+                          DATETIME_FIELD_ID_FIRST + static_cast<UINT>(i))) {
             DestroyWindow();
             return FALSE;
         }
         if (pFont != nullptr)
-            GetField(i)->SetFont(pFont);
-        x += width + m_nSeparatorWidth;
+            edit->SetFont(pFont);
+        // Every digit the field holds shows in the editor's font: the digits
+        // at the widest digit's width, the edit box's own margins (known once
+        // it has the font) and a pixel for the caret after the last digit.
+        const LRESULT margins = edit->SendMessage(kGetMargins, 0, 0);
+        const int width = digits * m_nDigitWidth + static_cast<int>(LOWORD(margins)) +
+                          static_cast<int>(HIWORD(margins)) + 1;
+        field.left = std::min(x, limit);
+        field.right = std::min(x + width, limit);
+        edit->MoveWindow(&field, FALSE);
+        x += width;
+        m_rcSeparators[i] = CRect(x, client.top, x + separatorWidths[i], client.bottom);
+        x += separatorWidths[i];
     }
     SetDateTime(COleDateTime(request.dtStart));
     m_edit0.SetFocus();
@@ -431,11 +449,9 @@ void CInPlaceDateTime::OnPaint()
     CFont* pOld = pFont != nullptr ? dc.SelectObject(pFont) : nullptr;
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(m_crText);
-    int x = (m_fields.GetMode() == DTM_DATE ? 4 : 2) * m_nDigitWidth;
     for (int i = 0; i < 3; ++i) {
-        CRect sep(x, client.top, x + m_nSeparatorWidth, client.bottom);
+        CRect sep = m_rcSeparators[i];
         dc.DrawText(m_fields.GetSeparator(i), &sep, DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER);
-        x = sep.right + 2 * m_nDigitWidth;
     }
     if (pOld != nullptr)
         dc.SelectObject(pOld);

@@ -118,8 +118,8 @@ private:
     int m_nRow = -1;
     int m_nCol = -1;
     UINT m_nEndKey = 0;
-    int m_nDigitWidth = 8;
-    int m_nSeparatorWidth = 8;
+    int m_nDigitWidth = 8;                // the widest digit in the editor's font
+    CRect m_rcSeparators[3];              // where each field's separator is painted
     COLORREF m_crText = 0;
     COLORREF m_crBack = RGB(255, 255, 255);
     CBrush m_brushBack;

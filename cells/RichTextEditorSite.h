@@ -13,6 +13,7 @@
 #include "base/CString.h"
 #include "base/Geometry.h"
 #include "base/WinTypes.h"
+#include "grid/RichTextHostBase.h"
 
 #include <memory>
 
@@ -32,7 +33,8 @@ public:
     virtual CString GetContentRTF() = 0;
     // The content streamed out as plain text (CR LF per break).
     virtual CString GetContentText() = 0;
-    // Replaces the content by plain text in the face "宋体".
+    // Replaces the content by plain text in the cell's default format
+    // (SuperEditRequest::cfDefault).
     virtual void SetContentText(const CString& strText) = 0;
     virtual void ShowToolBar(BOOL bShow) = 0;
 };
@@ -50,6 +52,8 @@ struct SuperEditRequest {
     int nToolBarY = 0;
     BOOL bShowToolBar = TRUE;
     BOOL bPopupMenu = TRUE;
+    // The format content takes where it says nothing itself: the cell's font.
+    RichCharFormat cfDefault;
 };
 
 struct SuperEditHooks {

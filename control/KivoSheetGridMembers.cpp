@@ -922,10 +922,12 @@ int CKivoSheetCtrl::DoGridGetAllowDragRow()
 LONG CKivoSheetCtrl::DoGridAddImage(const CString& strImgPath)
 {
     CGridCtrl* grid = Engine();
-    // A file that is not a picture is refused before it joins the list.
+    // A file that is not a picture is refused before it joins the list, and
+    // so is one that looks like a picture but does not decode (a cut-short
+    // PNG): the list only gains pictures that can be painted.
     if (grid == nullptr || !FileLooksLikePicture(strImgPath))
         return -1;
-    return grid->GetPictureList().AddPictureFile(strImgPath);
+    return grid->GetPictureList().AddDecodablePictureFile(strImgPath);
 }
 
 LONG CKivoSheetCtrl::DoGridGetImageCount()

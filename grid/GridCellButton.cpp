@@ -91,16 +91,20 @@ BOOL CGridCellButton::ConvertStyle()
     const CString style = m_element.GetAttribute("style");
     if (style.IsEmpty())
         return FALSE;
+    // The older form holds six lines, as the button object's SetStyle writes
+    // them: scroll, button type, width, group, align (0 left, 1 right,
+    // 2 whole cell) and the button text.
+    enum { kScroll, kButtonType, kWidth, kGroup, kAlign, kText, kPartCount };
     const std::vector<CString> parts = Split(Split(style, "\n\n\n").front(), "\n");
-    if (parts.size() > 5) {
-        m_nButtonWidth = AToI(parts[1]);
-        static const int kAlign[3] = {0, 2, 1};
-        const int older = AToI(parts[3]);
+    if (parts.size() >= kPartCount) {
+        m_nButtonWidth = AToI(parts[kWidth]);
+        static const int kAlignOfOlder[3] = {0, 2, 1};
+        const int older = AToI(parts[kAlign]);
         if (older >= 0 && older <= 2)
-            m_nButtonAlign = kAlign[older];
+            m_nButtonAlign = kAlignOfOlder[older];
         if (m_nButtonWidth == 0)
             m_nButtonAlign = 1;
-        m_strButtonText = parts[4];
+        m_strButtonText = parts[kText];
     }
     m_element.SetAttribute("style", "");
     m_element.SetAttribute("btntext", m_strButtonText);
@@ -379,18 +383,43 @@ void CGridCellButton::DrawFace(CDC* pDC, CRect rect)
             hPicture = pictures.GetBitmap(pictures.GetPictureId(image));
     }
     CBitmap* pPicture = hPicture != nullptr ? CBitmap::FromHandle(hPicture) : nullptr;
+    // Nothing of the face reaches past the button: not the text of a short
+    // row, not a picture taller than the row.
+    const int saved = pDC->SaveDC();
+    pDC->IntersectClipRect(rect);
     if (pPicture == nullptr) {
         CRect textRect = rect;
         textRect.top -= Scaled(GetMargin() + 2, zy);
         pDC->DrawText(m_strButtonText, &textRect, m_nTextAlign);
     } else {
-        const CSize pic = pPicture->GetSize();
-        const CSize text = pDC->GetTextExtent(m_strButtonText);
+        const CSize own = pPicture->GetSize();
+        const CSize textSize = pDC->GetTextExtent(m_strButtonText);
+        const int textW = static_cast<int>(textSize.cx);
+        const int textH = static_cast<int>(textSize.cy);
         const bool sideBySide = m_nTextImagePos == 1 || m_nTextImagePos == 3;
         const CSize gapX = pDC->GetTextExtent(CString("X"));
-        const int gap = sideBySide ? gapX.cx / 2 : gapX.cy / 2;
-        CSize block = sideBySide ? CSize(pic.cx + text.cx + gap, std::max(pic.cy, text.cy))
-                                 : CSize(std::max(pic.cx, text.cx), pic.cy + text.cy + gap);
+        int gap = static_cast<int>(sideBySide ? gapX.cx / 2 : gapX.cy / 2);
+        // The picture shrinks (keeping its shape) to the height the button
+        // has for it; stacked, the text keeps its line and the gap goes
+        // first, but the picture keeps at least half the height.
+        int picW = static_cast<int>(own.cx);
+        int picH = static_cast<int>(own.cy);
+        const int height = static_cast<int>(rect.Height());
+        int room = height;
+        if (!sideBySide) {
+            gap = std::max(0, std::min(gap, room - textH - picH));
+            room = std::max(room - textH - gap, height / 2);
+        }
+        if (picH > room && own.cy > 0) {
+            picH = std::max(0, room);
+            picW = static_cast<int>(static_cast<long long>(own.cx) * picH / own.cy);
+        }
+        const CSize pic(picW, picH);
+        // Stacked in a button lower than both, the text gets what the picture
+        // leaves (and is cut to it).
+        const int textLine = sideBySide ? textH : std::max(0, std::min(textH, height - picH - gap));
+        const CSize block = sideBySide ? CSize(picW + textW + gap, std::max(picH, textH))
+                                       : CSize(std::max(picW, textW), picH + textLine + gap);
         CPoint at(rect.left, rect.top);
         if (m_nTextAlign & DT_BOTTOM)
             at.y = rect.bottom - block.cy;
@@ -400,15 +429,20 @@ void CGridCellButton::DrawFace(CDC* pDC, CRect rect)
             at.x = rect.right - block.cx;
         else if (m_nTextAlign & DT_CENTER)
             at.x = rect.left + (rect.Width() - block.cx) / 2;
+        // A block larger than the button starts at its top left corner.
+        if (at.x < rect.left)
+            at.x = rect.left;
+        if (at.y < rect.top)
+            at.y = rect.top;
         CPoint picAt = at;
         CRect textRect(at.x, at.y, at.x + block.cx, at.y + block.cy);
         switch (m_nTextImagePos) {
         case 1:   // text, then the picture
-            textRect.right = at.x + text.cx;
+            textRect.right = at.x + textW;
             picAt.x = textRect.right + gap;
             break;
         case 2:   // text above the picture
-            textRect.bottom = at.y + text.cy;
+            textRect.bottom = at.y + textLine;
             picAt.y = textRect.bottom + gap;
             break;
         case 4:   // picture above the text
@@ -419,13 +453,19 @@ void CGridCellButton::DrawFace(CDC* pDC, CRect rect)
             break;
         }
         CDC source;
-        if (source.CreateCompatibleDC(pDC)) {
+        if (pic.cx > 0 && pic.cy > 0 && source.CreateCompatibleDC(pDC)) {
             CBitmap* pOld = source.SelectObject(pPicture);
-            pDC->BitBlt(picAt.x, picAt.y, pic.cx, pic.cy, &source, 0, 0, SRCCOPY);
+            if (pic == own) {
+                pDC->BitBlt(picAt.x, picAt.y, pic.cx, pic.cy, &source, 0, 0, SRCCOPY);
+            } else {
+                pDC->SetStretchBltMode(COLORONCOLOR);
+                pDC->StretchBlt(picAt.x, picAt.y, pic.cx, pic.cy, &source, 0, 0, own.cx, own.cy, SRCCOPY);
+            }
             source.SelectObject(pOld);
         }
         pDC->DrawText(m_strButtonText, &textRect, m_nTextAlign);
     }
+    pDC->RestoreDC(saved);
     pDC->SetTextColor(oldColour);
     pDC->SetBkMode(oldMode);
     if (pOldFont != nullptr)

@@ -5,6 +5,7 @@
 
 #include "base/DateTime.h"
 #include "platform/MessageBox.h"
+#include "platform/Printer.h"
 
 #include <cmath>
 #include <cstring>
@@ -23,6 +24,22 @@ void CopyToField(char* dest, size_t size, const CString& strText)
     std::memcpy(dest, cut.GetString(), static_cast<size_t>(cut.GetLength()));
 }
 
+// A name the printer calls can be given: not empty, and short enough for the
+// printer-name field (a longer one names no printer and is refused before
+// any call, however long it is).
+bool IsPrinterNameUsable(LPCTSTR szPrinter)
+{
+    if (szPrinter == nullptr || *szPrinter == '\0')
+        return false;
+    static_assert(Printer::kMaxNameLength + 1 == CGridPrintSettings::kPrinterNameSize,
+                  "the printer calls take what the printer-name field holds");
+    for (int n = 0; n <= Printer::kMaxNameLength; ++n) {
+        if (szPrinter[n] == '\0')
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 int MillimetresToUnits(double dMillimetres, int nDpi)
@@ -37,7 +54,7 @@ int TenthsMmToUnits(int nTenths, int nDpi)
 
 BOOL CGridCtrl::LoadPrinterInfo(LPCTSTR szPrinter)
 {
-    if (szPrinter == nullptr || *szPrinter == '\0')
+    if (!IsPrinterNameUsable(szPrinter))
         return FALSE;
     PrinterInfo info;
     if (!Printer::GetPrinterInfo(CString(szPrinter), info))
@@ -141,7 +158,7 @@ CString CGridCtrl::GetPrinterName() const
 
 BOOL CGridCtrl::IsPrinterAvailable(LPCTSTR szPrinter) const
 {
-    if (szPrinter == nullptr || *szPrinter == '\0')
+    if (!IsPrinterNameUsable(szPrinter))
         return FALSE;
     PrinterInfo info;
     return Printer::GetPrinterInfo(CString(szPrinter), info);

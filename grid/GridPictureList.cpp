@@ -214,7 +214,7 @@ CGridPictureList::~CGridPictureList()
     DeleteAll();
 }
 
-int CGridPictureList::Append(std::vector<BYTE> bytes)
+int CGridPictureList::Append(std::vector<BYTE> bytes, bool bMustDecode)
 {
     if (m_nNextId < 0 || m_nNextId >= 0xFFFF)
         return -1;   // every id a cell can name is taken
@@ -223,31 +223,48 @@ int CGridPictureList::Append(std::vector<BYTE> bytes)
     entry.nByteCount = static_cast<int>(bytes.size());
     entry.bytes = std::move(bytes);
     Decode(entry);
+    if (bMustDecode && entry.hBitmap == nullptr)
+        return -1;   // nothing kept, no id spent
     m_entries.push_back(std::move(entry));
     return m_nNextId++;
 }
 
-int CGridPictureList::AddPictureFile(LPCTSTR szPath)
+namespace {
+
+// The whole file; FALSE for an empty path, a missing, empty or unreadable file.
+bool ReadPictureFile(LPCTSTR szPath, std::vector<BYTE>& bytes)
 {
     if (szPath == nullptr || *szPath == '\0' || !FileExists(szPath))
-        return -1;
+        return false;
     CFile file;
     if (!file.Open(szPath, CFile::modeRead | CFile::typeBinary))
-        return -1;
+        return false;
     ULONGLONG length = file.GetLength();
     if (length == 0 || length > 0x7FFFFFFF)
-        return -1;
-    std::vector<BYTE> bytes(static_cast<size_t>(length));
-    if (file.Read(bytes.data(), static_cast<UINT>(length)) != length)
-        return -1;
-    return Append(std::move(bytes));
+        return false;
+    bytes.resize(static_cast<size_t>(length));
+    return file.Read(bytes.data(), static_cast<UINT>(length)) == length;
+}
+
+}  // namespace
+
+int CGridPictureList::AddPictureFile(LPCTSTR szPath)
+{
+    std::vector<BYTE> bytes;
+    return ReadPictureFile(szPath, bytes) ? Append(std::move(bytes), false) : -1;
+}
+
+int CGridPictureList::AddDecodablePictureFile(LPCTSTR szPath)
+{
+    std::vector<BYTE> bytes;
+    return ReadPictureFile(szPath, bytes) ? Append(std::move(bytes), true) : -1;
 }
 
 int CGridPictureList::AddPictureData(const BYTE* pBytes, int nByteCount)
 {
     if (pBytes == nullptr || nByteCount <= 0)
         return -1;
-    return Append(std::vector<BYTE>(pBytes, pBytes + nByteCount));
+    return Append(std::vector<BYTE>(pBytes, pBytes + nByteCount), false);
 }
 
 HBITMAP CGridPictureList::GetBitmap(int nId) const

@@ -57,6 +57,9 @@ public:
     // Adds the picture file at szPath; its new id, or -1 for an empty path, a
     // path that does not exist or a file that cannot be read.
     int AddPictureFile(LPCTSTR szPath);
+    // The same, for a file that must be a picture the platform decodes: -1,
+    // and the list and its id counter unchanged, when it is not.
+    int AddDecodablePictureFile(LPCTSTR szPath);
     // Adds a picture from memory; its new id, or -1 for no bytes.
     int AddPictureData(const BYTE* pBytes, int nByteCount);
 
@@ -81,7 +84,9 @@ public:
     void Serialize(CArchive& ar, int nCount);
 
 private:
-    int Append(std::vector<BYTE> bytes);
+    // Decodes and appends; with bMustDecode a picture that does not decode is
+    // refused (-1).
+    int Append(std::vector<BYTE> bytes, bool bMustDecode);
 
     std::vector<GridPictureEntry> m_entries;
     int m_nNextId = 0;

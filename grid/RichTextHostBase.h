@@ -114,6 +114,10 @@ public:
     virtual int GetNaturalWidth(int nHeight, int* pnWidth) = 0;
     // Draws the content into rect of the DC, clipped to it. 0.
     virtual int Draw(CDC* pDC, const CRect& rect) = 0;
+    // The area the content is laid out in until the next Draw (pixels): what
+    // is loaded next wraps at this width. Hosts that lay out only on demand
+    // ignore it.
+    virtual void SetLayoutExtent(int nWidth, int nHeight) { (void)nWidth; (void)nHeight; }
     // The content as RTF. 0.
     virtual int GetRTF(CString& strRTF) = 0;
     // Replaces the content by the RTF (kept as the last RTF even without text

@@ -52,6 +52,16 @@ struct PrinterMetrics {
 
 namespace Printer {
 
+// The longest printer name the printer calls are given (bytes, without the
+// NUL): the name field of the sheet's print settings holds 128 bytes. A
+// longer name is no printer; every call below refuses it before the spooler
+// sees it.
+const int kMaxNameLength = 127;
+inline bool NameFits(const CString& strName)
+{
+    return strName.GetLength() <= kMaxNameLength;
+}
+
 // The local and connected printers; empty when none is installed.
 std::vector<PrinterInfo> EnumPrinters();
 // The default printer's name; empty when there is none.

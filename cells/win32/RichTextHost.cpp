@@ -127,6 +127,7 @@ const IID kIIDTextServices = {0x8D33F740, 0xCF58, 0x11CE, {0xA8, 0x9D, 0x00, 0xA
 
 const DWORD kPropertyBits = 0x00000001 | 0x00000002 | 0x00000400 | 0x00200000;   // rich, multiline, wrap, current background
 const LONG kViewInactive = -1;
+const DWORD kClientRectChange = 0x00000800;   // TXTBIT_CLIENTRECTCHANGE
 const DWORD kNaturalFitToContent = 1;
 
 typedef HRESULT(WINAPI* CreateTextServicesFn)(IUnknown*, IUnknown*, IUnknown**);
@@ -151,7 +152,7 @@ public:
         m_nLogPixelsX = GetDeviceCaps(screen, LOGPIXELSX);
         m_nLogPixelsY = GetDeviceCaps(screen, LOGPIXELSY);
         ReleaseDC(nullptr, screen);
-        CharFormatFromFont(static_cast<HFONT>(GetStockObject(SYSTEM_FONT)), m_cf);
+        PlainCharFormat(m_cf);
         std::memset(&m_pf, 0, sizeof m_pf);
         m_pf.cbSize = sizeof m_pf;
         m_pf.dwMask = 0x8001003F;
@@ -343,6 +344,7 @@ public:
     {
         if (m_pServices == nullptr)
             return 1;
+        Wrap(true);
         HDC screen = GetDC(nullptr);
         LONG width = nWidth;
         LONG height = 10000;
@@ -359,6 +361,7 @@ public:
     {
         if (m_pServices == nullptr)
             return 1;
+        Wrap(true);
         HDC screen = GetDC(nullptr);
         LONG width = 10000;
         LONG height = nHeight;
@@ -371,15 +374,58 @@ public:
         return 0;
     }
 
+    // Content goes in unwrapped (one line per paragraph, laid out in one
+    // pass); the lines are wrapped at the width only when something needs
+    // them: a draw or a measure. Wrapping every line as text streams in
+    // costs the square of its length.
+    void Wrap(bool bOn)
+    {
+        if (m_bWrapping == bOn || m_pServices == nullptr)
+            return;
+        m_bWrapping = bOn;
+        // No target device: line width 0 wraps at the client width (and
+        // lays every paragraph out again), 1 does not wrap at all.
+        Send(EM_SETTARGETDEVICE, 0, bOn ? 0 : 1);
+    }
+
+    // The text services lay out in the rectangle of the last draw, an empty
+    // one until the first: that wraps after every character, and loading
+    // text then costs the square of its length. The extent is handed over as
+    // a draw does it, into the host's own memory DC, so what is loaded next
+    // is laid out at the width it will be drawn at.
+    void SetLayoutExtent(int nWidth, int nHeight) override
+    {
+        if (nWidth <= 0 || nHeight <= 0 || m_pServices == nullptr)
+            return;
+        Wrap(false);
+        if (m_bExtentGiven && m_rcClient.right - m_rcClient.left == nWidth &&
+            m_rcClient.bottom - m_rcClient.top == nHeight)
+            return;   // laid out at this size already
+        m_rcClient = {0, 0, nWidth, nHeight};
+        m_bExtentGiven = true;
+        m_pServices->OnTxPropertyBitsChange(kClientRectChange, kClientRectChange);
+        HDC dc = TxGetDC();
+        if (dc == nullptr)
+            return;
+        const int saved = SaveDC(dc);
+        IntersectClipRect(dc, 0, 0, 1, 1);
+        RECTL bounds = {0, 0, nWidth, nHeight};
+        m_pServices->TxDraw(DVASPECT_CONTENT, 0, nullptr, nullptr, dc, nullptr, &bounds, nullptr, nullptr, nullptr,
+                            0, kViewInactive);
+        RestoreDC(dc, saved);
+    }
+
     int Draw(CDC* pDC, const CRect& rect) override
     {
         if (m_pServices == nullptr || pDC == nullptr || pDC->GetSafeHdc() == nullptr)
             return 0;
+        Wrap(true);
         HDC hdc = pDC->GetSafeHdc();
         const int saved = SaveDC(hdc);
         IntersectClipRect(hdc, rect.left, rect.top, rect.right, rect.bottom);
         RECTL bounds = {rect.left, rect.top, rect.right, rect.bottom};
         m_rcClient = {rect.left, rect.top, rect.right, rect.bottom};
+        m_bExtentGiven = true;
         m_pServices->TxDraw(DVASPECT_CONTENT, 0, nullptr, nullptr, hdc, nullptr, &bounds, nullptr, nullptr,
                             nullptr, 0, kViewInactive);
         RestoreDC(hdc, saved);
@@ -410,6 +456,7 @@ public:
         // Text that is not RTF goes in as plain text: the text services would
         // drop it.
         const bool isRtf = richedit::LooksLikeRtf(bytes);
+        Wrap(false);
         Send(EM_STREAMIN, isRtf ? SF_RTF : SF_TEXT, reinterpret_cast<LPARAM>(&es));
         return 0;
     }
@@ -428,6 +475,7 @@ public:
         if (m_pServices == nullptr)
             return;
         const std::u16string text = cp936::ToUtf16(std::string(strText));
+        Wrap(false);
         m_pServices->TxSetText(reinterpret_cast<LPCWSTR>(text.c_str()));
     }
 
@@ -445,6 +493,15 @@ public:
         CHARFORMAT2W f;
         richedit::ToSystem(cf, f);
         Send(EM_SETCHARFORMAT, static_cast<WPARAM>(nScope), reinterpret_cast<LPARAM>(&f));
+        if (nScope == SCF_DEFAULT && m_pServices != nullptr) {
+            // The host answers the same default when the services ask for it.
+            CHARFORMAT2W now;
+            std::memset(&now, 0, sizeof now);
+            now.cbSize = sizeof now;
+            Send(EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&now));
+            if (now.dwMask != 0)
+                m_cf = now;
+        }
     }
 
     void GetParaFormat(RichParaFormat& pf) override
@@ -476,6 +533,7 @@ public:
 
     void ReplaceSel(const std::u16string& text, BOOL bCanUndo) override
     {
+        Wrap(false);
         Send(EM_REPLACESEL, bCanUndo ? 1 : 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
 
@@ -509,6 +567,21 @@ private:
         Send(EM_STREAMOUT, nFormat, reinterpret_cast<LPARAM>(&es));
     }
 
+    // The default before any cell gives its own: "宋体" regular, 9 points.
+    static void PlainCharFormat(CHARFORMAT2W& cf)
+    {
+        std::memset(&cf, 0, sizeof cf);
+        cf.cbSize = sizeof cf;
+        cf.dwMask = 0xFC08003F;
+        cf.yHeight = 180;
+        cf.dwEffects = CFE_AUTOBACKCOLOR | CFE_AUTOCOLOR;
+        cf.bCharSet = GB2312_CHARSET;
+        cf.bPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+        cf.szFaceName[0] = 0x5B8B;   // 宋
+        cf.szFaceName[1] = 0x4F53;   // 体
+        cf.szFaceName[2] = 0;
+    }
+
     // The character format of a font: its size in twips at the desktop's
     // resolution, its effects, character set and face.
     void CharFormatFromFont(HFONT font, CHARFORMAT2W& cf)
@@ -540,12 +613,14 @@ private:
 
     int m_nLogPixelsX = 96;
     int m_nLogPixelsY = 96;
-    RECT m_rcClient = {0, 0, 0, 0};
+    RECT m_rcClient = {0, 0, 0, 0};   // the last extent given or drawn in
     CHARFORMAT2W m_cf;
     PARAFORMAT2 m_pf;
     ITextServicesDecl* m_pServices = nullptr;
     CString m_strLastRtf;
     HDC m_hMeasureDC = nullptr;
+    bool m_bExtentGiven = false;
+    bool m_bWrapping = true;           // lines wrap at the width (else one line per paragraph)
 };
 
 }  // namespace

@@ -250,11 +250,9 @@ public:
     }
     void SetContentText(const CString& strText) override
     {
-        RichCharFormat cf;
-        cf.dwMask = richtext::RT_CFM_FACE;
-        cf.strFace = "\xCB\xCE\xCC\xE5";                 // "宋体"
-        m_backEnd.SetCharFormat(cf, richtext::RT_SCF_DEFAULT);
+        m_backEnd.SetCharFormat(m_request.cfDefault, richtext::RT_SCF_DEFAULT);
         m_backEnd.SetText(strText);
+        m_backEnd.SetCharFormat(m_request.cfDefault, richtext::RT_SCF_ALL);
     }
     void ShowToolBar(BOOL bShow) override
     {
@@ -491,12 +489,10 @@ BOOL CSuperEditWnd::Open()
     m_backEnd.Send(EM_SETEVENTMASK, 0, mask | ENM_CHANGE | ENM_SCROLL | ENM_SELCHANGE | ENM_REQUESTRESIZE);
 
     // The control's own default is the bold system face, which content read
-    // in would inherit where it says nothing of bold (and an edit would then
-    // commit it bold): the default is not bold.
-    RichCharFormat regular;
-    regular.dwMask = richtext::RT_CFM_BOLD;
-    regular.dwEffects = 0;
-    m_backEnd.SetCharFormat(regular, richtext::RT_SCF_DEFAULT);
+    // in would inherit where it says nothing of a property (and an edit would
+    // then commit it so): content reads over the cell's own font, as it does
+    // when the cell draws it.
+    m_backEnd.SetCharFormat(m_request.cfDefault, richtext::RT_SCF_DEFAULT);
 
     m_backEnd.SetRTF(m_request.strContent);
     CString plain;

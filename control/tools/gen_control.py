@@ -52,6 +52,9 @@ class Interface:
         self.members = []
 
 
+# The property accessors each interface member line stands for.
+PROPERTY_KINDS = {'get': ('get',), 'put': ('put',), 'putref': ('putref',), 'getput': ('get', 'put')}
+
 CHECK_ARGS = {'scrollrow': 1, 'scrollcol': 1, 'cell': 2, 'range': 4, 'nonvirtual': 0}
 REDRAW_MARKS = ('all', 'grid', 'ctl', 'bars')
 
@@ -153,13 +156,13 @@ def parse(path):
                         cur = None
                         continue
                     m = Member(tok[0], int(tok[1]), tok[2], lineno)
-                    if m.kind in ('getput', 'get', 'put'):
+                    if m.kind in ('getput', 'get', 'put', 'putref'):
                         m.type = tok[3]
                         rest = tok[4:]
                         fails = [t for t in rest if t.startswith('fail=')]
                         rest = [t for t in rest if not t.startswith('fail=')]
                         if fails:
-                            if m.kind == 'put' or len(fails) > 1:
+                            if m.kind in ('put', 'putref') or len(fails) > 1:
                                 raise ValueError('fail= belongs to one get')
                             m.fail = fails[0][5:]
                         m.args = [Arg(t) for t in rest]
@@ -239,19 +242,26 @@ def validate(path, props, methods, events, ifaces):
     unique(ifaces, lambda i: i.name, lambda i: 'interface %s' % i.name)
     unique(ifaces, lambda i: i.cls, lambda i: 'class %s' % i.cls)
     for i in ifaces:
-        # A get and a put of the same indexed property share their DISPID.
+        # The get, put and put-by-reference of one property share their DISPID
+        # and name; a getput stands for a get and a put.
+        def shares(group, m):
+            kinds = [k for x in group for k in PROPERTY_KINDS.get(x.kind, (x.kind,))]
+            new = PROPERTY_KINDS.get(m.kind)
+            return (new is not None and all(x.name == m.name and x.kind in PROPERTY_KINDS for x in group)
+                    and not set(kinds) & set(new))
         seen = {}
         for m in i.members:
-            first = seen.get(m.dispid)
-            if first is not None and not (first.name == m.name and {first.kind, m.kind} == {'get', 'put'}):
-                fail_at(path, m.line, 'duplicate DISPID %d in %s (first on line %d)' % (m.dispid, i.name, first.line))
-            seen[m.dispid] = m
+            group = seen.setdefault(m.dispid, [])
+            if group and not shares(group, m):
+                fail_at(path, m.line, 'duplicate DISPID %d in %s (first on line %d)' % (m.dispid, i.name, group[0].line))
+            group.append(m)
         names = {}
         for m in i.members:
-            first = names.get(m.name.lower())
-            if first is not None and not (first.name == m.name and {first.kind, m.kind} == {'get', 'put'}):
-                fail_at(path, m.line, 'duplicate member name %s in %s (first on line %d)' % (m.name, i.name, first.line))
-            names[m.name.lower()] = m
+            group = names.setdefault(m.name.lower(), [])
+            if group and not shares(group, m):
+                fail_at(path, m.line, 'duplicate member name %s in %s (first on line %d)' % (m.name, i.name, group[0].line))
+            group.append(m)
+        validate_putref(path, i)
         for m in i.members:
             if m.fail is not None:
                 typ = m.out.type if m.out is not None else m.type
@@ -269,6 +279,32 @@ def validate(path, props, methods, events, ifaces):
             validate_method(m, by_name)
         except ValueError as e:
             fail_at(path, m.line, e)
+
+
+def is_object_type(t):
+    return t == 'IDispatch*' or (t is not None and t.rstrip('*') in IFACE_NAMES)
+
+
+def validate_putref(path, i):
+    """A script assigns an object to a property with Set, a put by reference:
+    every property whose type is an object has a putref beside its put, with
+    the put's DISPID, type and index arguments, and only such a property has one."""
+    puts = {m.name: m for m in i.members if m.kind in ('put', 'getput')}
+    refs = {m.name: m for m in i.members if m.kind == 'putref'}
+    for m in i.members:
+        if m.kind == 'putref':
+            put = puts.get(m.name)
+            if put is None:
+                fail_at(path, m.line, 'putref %s in %s has no put' % (m.name, i.name))
+            if not is_object_type(m.type):
+                fail_at(path, m.line, 'putref %s in %s: only a property whose type is an object is put by reference'
+                        % (m.name, i.name))
+            if (put.dispid, put.type, [(a.name, a.type) for a in put.args]) != \
+                    (m.dispid, m.type, [(a.name, a.type) for a in m.args]):
+                fail_at(path, m.line, 'putref %s in %s differs from its put in DISPID, type or arguments'
+                        % (m.name, i.name))
+        elif m.kind in ('put', 'getput') and is_object_type(m.type) and m.name not in refs:
+            fail_at(path, m.line, 'put %s in %s takes an object and has no putref' % (m.name, i.name))
 
 
 def validate_method(m, by_name):
@@ -501,6 +537,9 @@ def idl_iface_member(m):
             m.dispid, m.name, ', '.join(idx + ['[out, retval] %s* pVal' % m.type])))
     if m.kind in ('getput', 'put'):
         res.append('[propput, id(%d)] HRESULT %s(%s);' % (
+            m.dispid, m.name, ', '.join(idx + ['[in] %s newVal' % m.type])))
+    if m.kind == 'putref':
+        res.append('[propputref, id(%d)] HRESULT %s(%s);' % (
             m.dispid, m.name, ', '.join(idx + ['[in] %s newVal' % m.type])))
     if m.kind in ('call', 'hidden'):
         params = ['[in] %s %s' % (a.type, a.name) for a in m.args]
@@ -941,6 +980,10 @@ def write_com(out, ifaces):
             if m.kind in ('getput', 'put'):
                 emit_com_call(c, 'put_' + m.name, idx + [(com_type(m.type), 'newVal')], None,
                               m.args + [Arg('newVal:' + m.type)])
+            if m.kind == 'putref':
+                # Set obj.Property = value: the same operation as the put.
+                emit_com_call(c, 'putref_' + m.name, idx + [(com_type(m.type), 'newVal')], None,
+                              m.args + [Arg('newVal:' + m.type)], target='put_' + m.name)
             if m.kind == 'call':
                 outp = ('out', m.out.type, m.out.name) if m.out is not None else None
                 emit_com_call(c, m.name, idx, outp, m.args)
@@ -995,7 +1038,7 @@ def write_com(out, ifaces):
     write_text(os.path.join(out, 'KivoAutomation.gen.cpp'), '\n'.join(c) + '\n')
 
 
-def emit_com_call(c, name, params, outp, inargs):
+def emit_com_call(c, name, params, outp, inargs, target=None):
     allp = list(params)
     if outp is not None:
         allp.append((com_type(outp[1]) + '*', outp[2]))
@@ -1033,7 +1076,7 @@ def emit_com_call(c, name, params, outp, inargs):
                 c.append('            *%s = value;' % on)
         c.append('        return ComResult(hr);')
     else:
-        c.append('        return ComResult(m_object->%s(%s));' % (name, ', '.join(conv)))
+        c.append('        return ComResult(m_object->%s(%s));' % (target or name, ', '.join(conv)))
     c.append('    }')
 
 
@@ -1064,7 +1107,7 @@ def validate_types(path, props, methods, events, ifaces):
                 if m.type is not None:
                     com_type(m.type)
                     obj_arg(m.type)
-                    if m.kind != 'put':
+                    if m.kind not in ('put', 'putref'):
                         obj_out(m.type)
                 if m.out is not None:
                     com_type(m.out.type)

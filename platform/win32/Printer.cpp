@@ -101,7 +101,7 @@ struct PrinterHandle {
     HANDLE h = nullptr;
     explicit PrinterHandle(const CString& strName)
     {
-        if (!strName.IsEmpty())
+        if (!strName.IsEmpty() && Printer::NameFits(strName))
             ::OpenPrinterA(const_cast<LPSTR>(strName.GetString()), &h, nullptr);
     }
     ~PrinterHandle()
@@ -184,6 +184,8 @@ BOOL GetDefaultMode(const CString& strName, PrintDevMode& mode)
 std::vector<PrinterPaper> GetPapers(const CString& strName, const CString& strPort)
 {
     std::vector<PrinterPaper> papers;
+    if (!NameFits(strName) || !NameFits(strPort))
+        return papers;
     LPCSTR name = strName.GetString();
     LPCSTR port = strPort.IsEmpty() ? nullptr : strPort.GetString();
     const int count = ::DeviceCapabilitiesA(name, port, DC_PAPERS, nullptr, nullptr);
@@ -217,6 +219,8 @@ std::vector<PrinterPaper> GetPapers(const CString& strName, const CString& strPo
 std::vector<PrinterBin> GetBins(const CString& strName, const CString& strPort)
 {
     std::vector<PrinterBin> bins;
+    if (!NameFits(strName) || !NameFits(strPort))
+        return bins;
     LPCSTR name = strName.GetString();
     LPCSTR port = strPort.IsEmpty() ? nullptr : strPort.GetString();
     const int count = ::DeviceCapabilitiesA(name, port, DC_BINS, nullptr, nullptr);

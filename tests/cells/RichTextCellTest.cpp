@@ -557,6 +557,9 @@ TEST_F(RichTextCellOps, CommandsAndQueriesPassTheMessagesAnswers)
 
 // --- locking ------------------------------------------------------------------------------
 
+// What a cell without a font of its own sets as the host's default format.
+const char kPlainDefault[] = "setcf 0 mask=a000000f eff=00000000 h=180 col=000000 back=000000 face=\xCB\xCE\xCC\xE5";
+
 TEST_F(RichTextCell, WithoutALockEveryOperationAnswersItsNeutralValue)
 {
     char buffer[4] = {'x', 'x', 'x', 'x'};
@@ -590,11 +593,13 @@ TEST_F(RichTextCell, LockOpensAHostAndUnlockWritesBothTextsBackWithoutModifying)
     cell.SetState(cell.GetState() & ~GCS_MODIFIED);
     ASSERT_TRUE(cell.SELockContent());
     EXPECT_EQ(1, CRecordingHost::s_alive);
-    EXPECT_EQ((std::vector<std::string>{"setrtf {\\rtf1 old}"}), log);
+    // The cell's default format first ("宋体" regular, 9 points, for a cell
+    // without a font), then its content.
+    EXPECT_EQ((std::vector<std::string>{kPlainDefault, "setrtf {\\rtf1 old}"}), log);
     EXPECT_TRUE(cell.SELockContent());               // again: the same host, nothing leaks
     EXPECT_EQ(1, CRecordingHost::s_alive);
     EXPECT_TRUE(cell.SECtrlSetText("new"));
-    EXPECT_EQ("setcf 4 mask=20000001 eff=00000000 h=0 col=000000 back=000000 face=\xCB\xCE\xCC\xE5", log.back());
+    EXPECT_EQ("setcf 4 mask=a000000f eff=00000000 h=180 col=000000 back=000000 face=\xCB\xCE\xCC\xE5", log.back());
     EXPECT_EQ("{\\rtf1 old}", std::string(cell.GetRichText()));   // SECtrlSetText leaves the stored RTF
     EXPECT_TRUE(cell.SEUnlockContent());
     EXPECT_EQ(0, CRecordingHost::s_alive);
@@ -616,11 +621,12 @@ TEST_F(RichTextCell, APlainTextCellOpensWithItsTextAndSetTextFollowsTheLock)
     CGridCellSuperEdit other;
     other.SetText("only text");
     ASSERT_TRUE(other.SELockContent());
-    // The text, then "宋体" with bold off over all of it (the host's own
-    // default face is the bold system font).
-    ASSERT_GE(log.size(), 2u);
+    // The cell's default format, the text, then that format over all of it
+    // (the host's own default face is the bold system font).
+    ASSERT_GE(log.size(), 3u);
+    EXPECT_EQ(kPlainDefault, log[log.size() - 3]);
     EXPECT_EQ("settext only text", log[log.size() - 2]);
-    EXPECT_EQ(0u, log.back().find("setcf 4 mask=20000001 eff=00000000")) << log.back();
+    EXPECT_EQ(0u, log.back().find("setcf 4 mask=a000000f eff=00000000 h=180")) << log.back();
     EXPECT_NE(std::string::npos, log.back().find("face=\xCB\xCE\xCC\xE5")) << log.back();
     other.SetText("locked");                          // locked: the content and the RTF follow
     EXPECT_EQ("{\\rtf1 locked}", std::string(other.GetRichText()));

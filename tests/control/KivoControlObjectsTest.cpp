@@ -414,6 +414,48 @@ TEST(KivoControlObjects, ControlMembersApplyAndHandOutCellControlObjects)
     EXPECT_EQ(sheet.ctl.CellSetControlEx(9, 9, button.get()), 0);
 }
 
+// The older "style" form the button object writes reaches the cell as the
+// button's text, width and place, and comes back as the newer attributes.
+TEST(KivoControlObjects, ButtonStyleRoundTripsThroughACell)
+{
+    const struct {
+        SHORT scroll;
+        LONG type, width;
+        SHORT group;
+        LONG align;
+        const char* text;
+        LONG cellAlign;
+    } kCases[] = {
+        {0, 1, 40, 0, 2, "Go", 1},   // older 2: the whole cell
+        {1, 3, 25, 1, 0, "Left", 0}, // older 0: at the left
+        {0, 1, 30, 0, 1, "Right", 2},
+        {0, 1, 0, 0, 0, "No width", 1},
+    };
+    Sheet sheet;
+    int row = 1;
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.text);
+        auto button = Make<CKivoButtonBase>(KivoClass_KivoButton);
+        button->SetStyle(c.scroll, c.type, c.width, c.group, c.align, c.text);
+        ASSERT_EQ(sheet.ctl.CellSetControlEx(row, 1, button.get()), 1);
+        EXPECT_EQ(S(sheet.grid().GetCellControlProperty(row, 1, "btntext")), c.text);
+        EXPECT_EQ(S(sheet.grid().GetCellControlProperty(row, 1, "style")), "");
+
+        CKivoObjectPtr back = sheet.ctl.CellGetControlEx(row, 1);
+        ASSERT_NE(back, nullptr);
+        auto* object = As<CKivoButtonBase>(back);
+        CString text;
+        LONG width = -1, align = -1;
+        object->get_strButtonText(text);
+        object->get_nButtonWidth(width);
+        object->get_nButtonAlign(align);
+        EXPECT_EQ(S(text), c.text);
+        EXPECT_EQ(width, c.width);
+        EXPECT_EQ(align, c.cellAlign);
+        ++row;
+    }
+}
+
 TEST(KivoControlObjects, EachObjectAppliedToACellGivesTheSettingsItNames)
 {
     Sheet sheet;

@@ -35,6 +35,7 @@ interface IKivoFont KivoFont
   getput 1 nSize long
   get 2 arBorder IKivoCellBorder* iPos:short
   put 2 arBorder IKivoCellBorder* iPos:short
+  putref 2 arBorder IKivoCellBorder* iPos:short
   call 3 Find strName:BSTR -> nIndex:long fail=-1
   get 4 strXml BSTR fail="<font/>"
 end
@@ -84,6 +85,24 @@ FAULTS = [
     ('J member without a selector over two values',
      'method 5 A bool x:long* y:long*\nmethod 6 AJ long j=A\n', 2, 'only by-reference value'),
     ('unknown argument type', 'method 5 A bool x:colour\n', 1, 'unknown'),
+    ('object put without its putref',
+     'interface IKivoFont KivoFont\n  get 1 a IKivoFont*\n  put 1 a IKivoFont*\nend\n', 3, 'has no putref'),
+    ('object getput without its putref',
+     'interface IKivoFont KivoFont\n  getput 1 a IDispatch*\nend\n', 2, 'has no putref'),
+    ('putref without a put',
+     'interface IKivoFont KivoFont\n  get 1 a IKivoFont*\n  putref 1 a IKivoFont*\nend\n', 3, 'has no put'),
+    ('putref of a number',
+     'interface IKivoFont KivoFont\n  getput 1 a long\n  putref 1 a long\nend\n', 3, 'whose type is an object'),
+    ('putref with other index arguments than its put',
+     'interface IKivoFont KivoFont\n  put 1 a IKivoFont* i:short\n  putref 1 a IKivoFont* i:long\nend\n', 3,
+     'differs from its put'),
+    ('putref twice',
+     'interface IKivoFont KivoFont\n  put 1 a IKivoFont*\n  putref 1 a IKivoFont*\n  putref 1 a IKivoFont*\nend\n',
+     4, 'duplicate DISPID 1'),
+    ('get beside a getput',
+     'interface IKivoFont KivoFont\n  getput 1 a long\n  get 1 a long\nend\n', 3, 'duplicate DISPID 1'),
+    ('fail= on a putref',
+     'interface IKivoFont KivoFont\n  put 1 a IKivoFont*\n  putref 1 a IKivoFont* fail=0\nend\n', 3, 'fail='),
     ('interface without end', 'interface IKivoFont KivoFont\n  getput 1 a long\n', 1, 'no end'),
 ]
 
@@ -141,11 +160,36 @@ class SoundTables(unittest.TestCase):
         # GetPairJ: selector 0 picks the second value, 1 the first.
         self.assertIn('    case 0:\n        return v1;\n    case 1:\n        return v0;', body)
 
+    def test_object_properties_are_put_by_reference_too(self):
+        texts = self.generate(SOUND)
+        idl = texts['KivoSheet.idl']
+        put = '[propput, id(2)] HRESULT arBorder([in] short iPos, [in] IKivoCellBorder* newVal);'
+        putref = '[propputref, id(2)] HRESULT arBorder([in] short iPos, [in] IKivoCellBorder* newVal);'
+        self.assertIn(put, idl)
+        self.assertIn(putref, idl)
+        # The virtual-table order is the table's: the putref follows the put.
+        self.assertLess(idl.index(put), idl.index(putref))
+        com = texts['KivoAutomation.gen.cpp']
+        self.assertIn('HRESULT STDMETHODCALLTYPE putref_arBorder(SHORT iPos, IKivoCellBorder* newVal) override', com)
+        body = com[com.index('putref_arBorder'):]
+        self.assertIn('return ComResult(m_object->put_arBorder(iPos, ComObject(newVal)));',
+                      body[:body.index('}')])
+        # Both forms reach the one portable put; nothing else has a putref.
+        objects = texts['KivoObjects.gen.h']
+        self.assertIn('put_arBorder(SHORT iPos, CKivoObject* newVal)', objects)
+        self.assertNotIn('putref', objects)
+        self.assertEqual(idl.count('propputref'), 1)
+
     def test_the_shipped_table_generates(self):
         members = os.path.join(os.path.dirname(GENERATOR), '..', 'KivoSheet.members')
         with open(members, encoding='utf-8') as f:
             texts = self.generate(f.read())
         self.assertIn('KivoSheet.idl', texts)
+        # Every property whose type is an object can be set by a script's Set.
+        idl = texts['KivoSheet.idl']
+        for line in idl.splitlines():
+            if '[propput,' in line and ('IKivo' in line.split('[in]')[-1] or 'IDispatch*' in line.split('[in]')[-1]):
+                self.assertIn(line.replace('[propput,', '[propputref,'), idl)
 
 
 def write_report(result, cases, folder):

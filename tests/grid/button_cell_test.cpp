@@ -64,10 +64,14 @@ TEST(ButtonCell, TheOlderStyleAttributeIsConverted)
         int align;
         int width;
     } cases[] = {
-        {"a\n30\nb\n1\nGo\nz", "Go", 2, 30},          // older align 1 is the right
-        {"a\n30\nb\n2\nGo\nz", "Go", 1, 30},
-        {"a\n0\nb\n0\nNo width\nz", "No width", 1, 0}, // no width: the whole cell
-        {"a\n25\nb\n0\nLeft\nz\n\n\nignored\nx\ny\nw\nv", "Left", 0, 25},
+        // scroll, button type, width, group, older align, text
+        {"0\n1\n30\n0\n1\nGo", "Go", 2, 30},          // older align 1 is the right
+        {"0\n1\n30\n0\n2\nGo", "Go", 1, 30},          // older align 2 fills the cell
+        {"0\n1\n40\n0\n2\nGo", "Go", 1, 40},
+        {"0\n1\n0\n0\n0\nNo width", "No width", 1, 0}, // no width: the whole cell
+        {"1\n3\n25\n1\n0\nLeft\n\n\nignored\nx\ny\nw\nv", "Left", 0, 25},
+        {"0\n1\n30\n0\n7\nOut of range", "Out of range", 1, 30}, // unknown align: unchanged
+        {"0\n1\n40\n0\n2", "...", 1, 0},              // five parts: no text, nothing taken
         {"too\nfew\nparts", "...", 1, 0},
     };
     for (const Case& c : cases) {

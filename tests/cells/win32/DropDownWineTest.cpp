@@ -275,6 +275,107 @@ TEST_F(DropDownWineTest, AMultiCheckListTickedByClickAndSpace)
     EXPECT_TRUE(s_host->picks.empty());
 }
 
+// The ink (pixels darker than the background) in a rectangle of a DC: how
+// many pixels and the columns from the first to the last that hold any.
+struct Ink {
+    int pixels = 0;
+    int first = -1;
+    int last = -1;
+};
+
+Ink InkOf(CDC& dc, const CRect& r)
+{
+    Ink ink;
+    for (int x = r.left; x < r.right; ++x) {
+        for (int y = r.top; y < r.bottom; ++y) {
+            const COLORREF c = dc.GetPixel(x, y);
+            if (GetRValue(c) + GetGValue(c) + GetBValue(c) >= 3 * 128)
+                continue;
+            ++ink.pixels;
+            if (ink.first < 0)
+                ink.first = x;
+            ink.last = x;
+        }
+    }
+    return ink;
+}
+
+// What a text looks like when nothing of it is cut: drawn alone in the font
+// into a bitmap wide enough.
+Ink ReferenceInk(CFont* pFont, const CString& text)
+{
+    CClientDC screen(nullptr);
+    CDC dc;
+    CBitmap bitmap;
+    EXPECT_TRUE(dc.CreateCompatibleDC(&screen));
+    EXPECT_TRUE(bitmap.CreateCompatibleBitmap(&screen, 200, 40));
+    CBitmap* oldBitmap = dc.SelectObject(&bitmap);
+    CFont* oldFont = pFont != nullptr ? dc.SelectObject(pFont) : nullptr;
+    CRect all(0, 0, 200, 40);
+    dc.FillSolidRect(&all, RGB(255, 255, 255));
+    dc.SetTextColor(RGB(0, 0, 0));
+    dc.SetBkMode(TRANSPARENT);
+    dc.TextOut(10, 5, text);
+    const Ink ink = InkOf(dc, all);
+    if (oldFont != nullptr)
+        dc.SelectObject(oldFont);
+    dc.SelectObject(oldBitmap);
+    return ink;
+}
+
+// The open editor's fields read on the screen show every digit they hold:
+// as many glyphs, as wide, as the same digits drawn alone in the font.
+TEST_F(DropDownWineTest, TheDateAndTimeFieldsShowEveryDigit)
+{
+    const struct {
+        const char* control;
+        const char* value;
+        const char* fields[3];
+    } kCases[] = {
+        {"<control controltype = \"datetime\" datetimestyle = \"0\" ></control>", "2024-03-05",
+         {"2024", "03", "05"}},
+        {"<control controltype = \"datetime\" dttype = \"1\" ></control>", "13:45:10", {"13", "45", "10"}},
+    };
+    grid.SetColumnWidth(1, 240);
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.value);
+        ASSERT_TRUE(grid.SetCellControl(1, 1, c.control));
+        auto* cell = dynamic_cast<CGridCellDateTime*>(grid.GetCell(1, 1));
+        ASSERT_NE(nullptr, cell);
+        cell->SetText(c.value);
+        grid.SetFocusCell(1, 1);
+        grid.EditCell(1, 1);
+        ASSERT_TRUE(PumpUntil([&] { return cell->GetEditor() != nullptr; }));
+        auto* editor = dynamic_cast<CInPlaceDateTime*>(cell->GetEditor());
+        ASSERT_NE(nullptr, editor);
+        editor->ShowCalendar(FALSE);
+        editor->UpdateWindow();
+        PumpFor(80);
+        for (int i = 0; i < 3; ++i) {
+            CDateTimeMaskEdit* field = editor->GetField(i);
+            CString text;
+            field->GetWindowText(text);
+            ASSERT_EQ(std::string(c.fields[i]), text.Str()) << i;
+            // Nothing selected and no caret: the digits alone.
+            field->SendMessage(EM_SETSEL, static_cast<WPARAM>(-1), 0);
+            ::HideCaret(field->GetSafeHwnd());
+            field->RedrawWindow();
+            PumpFor(30);
+            CRect client;
+            field->GetClientRect(&client);
+            CClientDC dc(field);
+            const Ink shown = InkOf(dc, client);
+            const Ink whole = ReferenceInk(grid.GetFont(), text);
+            ASSERT_GT(whole.pixels, 0);
+            EXPECT_NEAR(whole.pixels, shown.pixels, whole.pixels / 10) << "field " << i << " shows " << shown.pixels
+                                                                        << " ink pixels of " << whole.pixels;
+            EXPECT_NEAR(whole.last - whole.first, shown.last - shown.first, 1) << "field " << i;
+        }
+        grid.EndEditing();
+        PumpFor(30);
+    }
+}
+
 TEST_F(DropDownWineTest, ADateCellTypedAndCommitted)
 {
     ASSERT_TRUE(grid.SetCellControl(1, 1, "<control controltype = \"datetime\" datetimestyle = \"0\" ></control>"));

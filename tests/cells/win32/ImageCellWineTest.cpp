@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 using gridwine::PumpFor;
@@ -136,6 +137,34 @@ TEST_F(ImageCellWineTest, EachSizeTypeOfAPngAndABmp)
         EXPECT_EQ(kBlue, Pixel(mid - 6, r.bottom - 4));
         EXPECT_EQ(kWhite, Pixel(mid + 6, r.bottom - 4));
     }
+}
+
+// A picture file is added only when GDI+ decodes it: a PNG cut short after
+// its header is refused, the list and its id counter stay as they were, and
+// the whole file is taken.
+TEST_F(ImageCellWineTest, AFileThatDoesNotDecodeIsNotAdded)
+{
+    const std::vector<BYTE> png = imagetest::QuadrantPng();
+    const struct {
+        const char* name;
+        std::vector<BYTE> bytes;
+        int id;
+    } kFiles[] = {
+        {"kivo_cut.png", std::vector<BYTE>(png.begin(), png.begin() + 40), -1},
+        {"kivo_header.png", std::vector<BYTE>(png.begin(), png.begin() + 8), -1},
+        {"kivo_whole.png", png, 2},
+    };
+    for (const auto& f : kFiles) {
+        SCOPED_TRACE(f.name);
+        FILE* out = std::fopen(f.name, "wb");
+        ASSERT_NE(nullptr, out);
+        ASSERT_EQ(f.bytes.size(), std::fwrite(f.bytes.data(), 1, f.bytes.size(), out));
+        ASSERT_EQ(0, std::fclose(out));
+        EXPECT_EQ(f.id, grid.GetPictureList().AddDecodablePictureFile(f.name));
+        EXPECT_EQ(f.id < 0 ? 2 : 3, grid.GetPictureList().GetCount());
+        std::remove(f.name);
+    }
+    EXPECT_NE(nullptr, grid.GetPictureList().GetBitmap(2));
 }
 
 }  // namespace

@@ -15,7 +15,10 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -240,6 +243,100 @@ TEST_F(RichTextWineTest, ALockedCellTakesTheSeOperationsAndUnlockWritesBack)
     EXPECT_NE(std::string::npos, stored.find("cY")) << stored;   // "a" and "b" carry formats of their own
     gridwine::Repaint(grid);
     EXPECT_GT(Count(Rect(2, 2), IsDark), 20);
+}
+
+// Content that says nothing of a property reads in the cell's own font on
+// every path: loaded into the cell's host as RTF or as text, and opened in
+// the editor window; a cell without a font of its own reads in "宋体".
+TEST_F(RichTextWineTest, ContentThatNamesNoFormatTakesTheCellsFontOnEveryPath)
+{
+    CGridCellSuperEdit* plain = MakeRich(2, 2, "");
+    CGridCellSuperEdit* styled = MakeRich(3, 2, "");
+    ASSERT_TRUE(plain && styled);
+    LOGFONT lf = {};
+    lf.lfHeight = -19;   // 14 points at 96 dots per inch
+    lf.lfWeight = FW_NORMAL;
+    lf.lfItalic = 1;
+    lf.lfCharSet = GB2312_CHARSET;
+    std::strcpy(lf.lfFaceName, "Arial");
+    // The other cell keeps the face it has, upright and regular.
+    if (!plain->IsDefaultFont()) {
+        LOGFONT regular = *plain->GetFont();
+        regular.lfWeight = FW_NORMAL;
+        regular.lfItalic = 0;
+        plain->SetFont(&regular);
+    }
+    styled->SetFont(&lf);
+    const char kBare[] = "{\\rtf1\\ansi hello world\\par}";
+    const struct {
+        CGridCellSuperEdit* cell;
+        const char* face;
+        BOOL italic;
+    } kCells[] = {{plain, plain->IsDefaultFont() ? "\xCB\xCE\xCC\xE5" : plain->GetFont()->lfFaceName, FALSE},
+                  {styled, "Arial", TRUE}};
+    for (const auto& c : kCells) {
+        SCOPED_TRACE(c.face);
+        ASSERT_TRUE(c.cell->SELockContent());
+        for (int path = 0; path < 2; ++path) {
+            if (path == 0)
+                ASSERT_TRUE(c.cell->SECtrlSetRTF(kBare));
+            else
+                ASSERT_TRUE(c.cell->SECtrlSetText("hello world"));
+            EXPECT_FALSE(c.cell->SECharGetBoldEx(0, 5)) << path;
+            EXPECT_EQ(c.italic, c.cell->SECharGetItalicEx(0, 5)) << path;
+            EXPECT_EQ(std::string(c.face), std::string(c.cell->SECharGetFontNameEx(0, 5))) << path;
+        }
+        ASSERT_TRUE(c.cell->SEUnlockContent());
+    }
+    // The editor window reads the same content the same way.
+    grid.SetCellRichText(3, 2, kBare);
+    grid.SetFocusCell(3, 2);
+    grid.SetFocus();
+    PumpFor(30);
+    realinput::PressKey(VK_F2);
+    ASSERT_TRUE(styled->IsEditing());
+    ASSERT_TRUE(grid.LockSuperEditContent(3, 2));
+    EXPECT_FALSE(styled->SECharGetBoldEx(0, 5));
+    EXPECT_TRUE(styled->SECharGetItalicEx(0, 5));
+    EXPECT_EQ(std::string("Arial"), std::string(styled->SECharGetFontNameEx(0, 5)));
+    EXPECT_EQ(14, styled->SECharGetFontSizeEx(0, 5));
+    grid.UnlockSuperEditContent();
+    styled->EndEdit();
+    PumpFor(30);
+}
+
+// Long content goes into a cell's host without the layout of every
+// character on a line of its own; the time is the benchmark's to judge, the
+// test reads the whole content back.
+TEST_F(RichTextWineTest, LongContentLoadsWholeOnEveryPath)
+{
+    CGridCellSuperEdit* cell = MakeRich(2, 2, "");
+    ASSERT_NE(nullptr, cell);
+    ASSERT_TRUE(cell->SELockContent());
+    std::string text;
+    for (int i = 0; text.size() < 100000; ++i)
+        text += (i % 12 == 11) ? ' ' : static_cast<char>('a' + i % 26);
+    text.resize(100000);
+    const std::string rtf = "{\\rtf1\\ansi " + text + "}";
+    const struct {
+        const char* name;
+        std::function<BOOL()> load;
+    } kPaths[] = {
+        {"SECtrlSetText", [&] { return cell->SECtrlSetText(text.c_str()); }},
+        {"SECtrlSetRTF", [&] { return cell->SECtrlSetRTF(rtf.c_str()); }},
+        {"SECtrlInsertText", [&] { return cell->SECtrlSetText("") && cell->SECtrlInsertText(text.c_str()); }},
+        {"SECtrlInsertTextEx", [&] { return cell->SECtrlSetText("") && cell->SECtrlInsertTextEx(0, text.c_str()); }},
+    };
+    for (const auto& p : kPaths) {
+        const DWORD start = ::GetTickCount();
+        ASSERT_TRUE(p.load()) << p.name;
+        const std::string back(cell->SECtrlGetText());
+        std::printf("[ figures  ] %s of 100000 characters and reading back: %lu ms\n", p.name,
+                    static_cast<unsigned long>(::GetTickCount() - start));
+        EXPECT_EQ(text.size(), back.size()) << p.name;
+        EXPECT_EQ(text.substr(0, 64), back.substr(0, 64)) << p.name;
+    }
+    ASSERT_TRUE(cell->SEUnlockContent());
 }
 
 TEST_F(RichTextWineTest, TheEditorTakesTypingGrowsTakesTheMenuAndCommitsOnAClickElsewhere)

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -326,6 +327,64 @@ TEST_F(GridMembers, RangeSizeAndPicturesAnswerTheirFailureValues)
                       {"GridDrawToBmp", {0, 0, 0, 100, 100, 1, 1, 2, 2, 0}, "0"},
                       {"GridDrawToBmp", {1, 0, 0, 100, 100, 2, 2, 1, 1, 0}, "0"},
                   });
+}
+
+// A 2 x 2 24-bit bottom-up BMP file.
+std::vector<BYTE> SmallBmp()
+{
+    std::vector<BYTE> b;
+    auto u16 = [&b](int v) { b.push_back(BYTE(v & 0xFF)); b.push_back(BYTE((v >> 8) & 0xFF)); };
+    auto u32 = [&u16](int v) { u16(v & 0xFFFF); u16((v >> 16) & 0xFFFF); };
+    b.push_back('B');
+    b.push_back('M');
+    for (int v : {14 + 40 + 16, 0, 14 + 40, 40, 2, 2})
+        u32(v);
+    u16(1);
+    u16(24);
+    for (int v : {0, 16, 2835, 2835, 0, 0})
+        u32(v);
+    for (int row = 0; row < 2; ++row) {
+        for (BYTE v : {0x00, 0x00, 0xFF, 0xFF, 0x00, 0x00})
+            b.push_back(v);
+        b.push_back(0);
+        b.push_back(0);
+    }
+    return b;
+}
+
+std::string WritePictureFile(const char* name, const std::vector<BYTE>& bytes)
+{
+    const std::string path = std::string("kivo_grid_members_") + name;
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    EXPECT_NE(nullptr, f);
+    if (f != nullptr) {
+        EXPECT_EQ(bytes.size(), std::fwrite(bytes.data(), 1, bytes.size(), f));
+        EXPECT_EQ(0, std::fclose(f));
+    }
+    return path;
+}
+
+// A file that looks like a picture but does not decode is refused and the
+// list stays as it was: no entry and no id spent.
+TEST_F(GridMembers, GridAddImageTakesOnlyPicturesThatDecode)
+{
+    const std::vector<BYTE> bmp = SmallBmp();
+    const std::vector<BYTE> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+    const std::string good = WritePictureFile("good.bmp", bmp);
+    const std::string cut = WritePictureFile("cut.bmp", std::vector<BYTE>(bmp.begin(), bmp.begin() + 30));
+    const std::string cutPng = WritePictureFile("cut.png", png);
+    EXPECT_EQ(0, ctl.GridAddImage(good.c_str()));
+    for (const std::string& path : {cut, cutPng}) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(-1, ctl.GridAddImage(path.c_str()));
+        EXPECT_EQ(1, ctl.GridGetImageCount());
+        EXPECT_EQ(0, ctl.GridGetImageIndex(0));
+    }
+    EXPECT_EQ(1, ctl.GridAddImage(good.c_str()));
+    EXPECT_EQ(2, ctl.GridGetImageCount());
+    EXPECT_NE(nullptr, grid->GetPictureList().GetBitmap(1));
+    for (const std::string& path : {good, cut, cutPng})
+        std::remove(path.c_str());
 }
 
 TEST_F(GridMembers, WithoutAWindowNothingIsVisibleAndNoStyleIsSet)

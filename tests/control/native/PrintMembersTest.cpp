@@ -154,6 +154,31 @@ TEST_F(PrintMembers, UserPaperIsReadOnlyWhileSet)
     EXPECT_EQ("0", Call(ctl, "PRTGetUserPaper", {{0, nullptr}, {0, nullptr}}));
 }
 
+// A name longer than the printer-name field names no printer: both members
+// refuse it before the printer calls see it, and the sheet keeps its printer.
+TEST_F(PrintMembers, PrinterNamesLongerThanTheNameFieldAreRefused)
+{
+    const std::string fits(127, 'P');
+    const std::string over(128, 'P');
+    HeadlessPrinter::SetPrinters({HeadlessPrinter::MakePrinter("First"), HeadlessPrinter::MakePrinter(fits.c_str()),
+                                  HeadlessPrinter::MakePrinter(over.c_str())},
+                                 "First");
+    ASSERT_EQ("-1", Call(ctl, "PRTSetPrinterName", {{0, "First"}}));
+    const std::string huge(100000, 'P');
+    const struct {
+        const std::string* name;
+        const char* answer;
+    } kCases[] = {{&fits, "-1"}, {&over, "0"}, {&huge, "0"}};
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name->size());
+        EXPECT_EQ(c.answer, Call(ctl, "PRTIsPrinterExist", {{0, c.name->c_str()}}));
+        EXPECT_EQ(c.answer, Call(ctl, "PRTSetPrinterName", {{0, c.name->c_str()}}));
+        const std::string expected = std::string(c.answer) == "-1" ? *c.name : "First";
+        EXPECT_EQ("\"" + expected + "\"", Call(ctl, "PRTGetPrinterName"));
+        Call(ctl, "PRTSetPrinterName", {{0, "First"}});
+    }
+}
+
 TEST_F(PrintMembers, PrintGoesToTheNamedPrinter)
 {
     HeadlessPrinter::SetPrinters({HeadlessPrinter::MakePrinter("First"), HeadlessPrinter::MakePrinter("Second")},

@@ -151,6 +151,53 @@ TEST_F(RichTextMembers, ALockedCellTakesFormatsAndUnlockingWritesBothTextsBack)
     EXPECT_EQ(std::string("Xab\r\n\xD6\xD0" "cd"), std::string(grid->GetCellText(2, 2)));
 }
 
+// Content that says nothing of a property reads in the cell's own font,
+// whichever way it comes in (a cell without any reads in "宋体" regular:
+// RichTextCellTest).
+TEST_F(RichTextMembers, ContentThatNamesNoFormatTakesTheCellsFont)
+{
+    ASSERT_TRUE(grid->SetCellType(3, 1, GCT_SUPEREDIT));
+    CGridCellBase* plain = grid->GetCell(2, 2);
+    ASSERT_NE(nullptr, plain);
+    const std::string plainFace =
+        plain->IsDefaultFont() || plain->GetFont() == nullptr ? "\xCB\xCE\xCC\xE5" : plain->GetFont()->lfFaceName;
+    ASSERT_EQ("-1", Call(ctl, "CellSetTextFont", {3, 1},
+                         "<font fontname = \"\xBF\xAC\xCC\xE5\" fontsize = \"14\" italic = \"1\" ></font>"));
+    const struct {
+        int row, col;
+        const char* face;
+        const char* size;
+        const char* italic;
+    } kCells[] = {{2, 2, plainFace.c_str(), "9", "0"}, {3, 1, "\xBF\xAC\xCC\xE5", "14", "-1"}};
+    const struct {
+        const char* member;
+        const char* content;
+    } kPaths[] = {
+        {"SECtrlSetRTF", "{\\rtf1\\ansi hello world\\par}"},
+        {"SECtrlSetText", "hello world"},
+        {"SECtrlSetRTF", "{\\rtf1\\ansi\\b0 hello world}"},
+    };
+    for (const auto& c : kCells) {
+        for (const auto& p : kPaths) {
+            SCOPED_TRACE(std::string(p.member) + " " + p.content + " in " + std::to_string(c.row));
+            ASSERT_EQ("-1", Call(ctl, "SELockContent", {c.row, c.col}));
+            ASSERT_EQ("-1", Call(ctl, p.member, {}, p.content));
+            EXPECT_EQ("0", Call(ctl, "SECharGetBoldEx", {0, 5}));
+            EXPECT_EQ(c.italic, Call(ctl, "SECharGetItalicEx", {0, 5}));
+            EXPECT_EQ(std::string("'") + c.face + "'", Call(ctl, "SECharGetFontNameEx", {0, 5}));
+            EXPECT_EQ(c.size, Call(ctl, "SECharGetFontSizeEx", {0, 5}));
+            ASSERT_EQ("-1", Call(ctl, "SEUnlockContent"));
+        }
+    }
+    // Content that names its own format keeps it.
+    ASSERT_EQ("-1", Call(ctl, "SELockContent", {3, 1}));
+    ASSERT_EQ("-1", Call(ctl, "SECtrlSetRTF", {}, "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20\\b\\i0 hello}"));
+    EXPECT_EQ("-1", Call(ctl, "SECharGetBoldEx", {0, 5}));
+    EXPECT_EQ("0", Call(ctl, "SECharGetItalicEx", {0, 5}));
+    EXPECT_EQ("'Arial'", Call(ctl, "SECharGetFontNameEx", {0, 5}));
+    EXPECT_EQ("10", Call(ctl, "SECharGetFontSizeEx", {0, 5}));
+}
+
 TEST_F(RichTextMembers, LockingASecondCellWritesTheFirstBack)
 {
     ASSERT_TRUE(grid->SetCellType(3, 1, GCT_SUPEREDIT));

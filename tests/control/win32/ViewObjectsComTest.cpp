@@ -28,7 +28,8 @@ GUID Guid(const KivoGuid& g)
 
 // An interface's members in virtual-table order: "name:dispid" for a
 // method, "name:dispid:g" for a get-only property, "name:dispid:gp" for a
-// property with get and put (two slots).
+// property with get and put (two slots), "name:dispid:gpr" one that is also
+// put by reference (three slots).
 struct InterfaceTable {
     int kivoClass;
     const char* name;
@@ -60,8 +61,8 @@ const std::vector<InterfaceTable>& Tables()
          "nFontSize:7:gp iUnderline:8:gp strXml:9:gp"},
         {KivoClass_KivoCellBorder, "IKivoCellBorder", 7,
          "crLineColor:1:gp nLineStyle:2:gp nLineWidth:3:gp GetBorderPtr:4"},
-        {KivoClass_KivoGridDefaultSetting, "IKivoGridDefaultSetting", 29,
-         "bEditable:1:gp arCellBorder:2:gp nRowHeight:3:gp nColWidth:4:gp crSelColor:5:gp crCellBgColor:6:gp "
+        {KivoClass_KivoGridDefaultSetting, "IKivoGridDefaultSetting", 30,
+         "bEditable:1:gp arCellBorder:2:gpr nRowHeight:3:gp nColWidth:4:gp crSelColor:5:gp crCellBgColor:6:gp "
          "crTextColor:7:gp strFontXml:8:gp bTip:9:gp bAllowResizeRow:10:gp bAllowResizeCol:11:gp "
          "GetSettingPtr:12 bIMResetInitRowHeight:13:gp bIMResetInitColWidth:14:gp dwTextAlign:15:gp"},
     };
@@ -86,6 +87,8 @@ std::vector<std::string> Slots(const char* members)
             out.push_back(name + " " + id + " get");
         if (kind.find('p') != std::string::npos)
             out.push_back(name + " " + id + " put");
+        if (kind.find('r') != std::string::npos)
+            out.push_back(name + " " + id + " putref");
     }
     return out;
 }

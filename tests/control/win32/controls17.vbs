@@ -114,6 +114,50 @@ Check ctl.CellSetControlEx(3, 1, url) = 1, "CellSetControlEx url"
 Check ctl.CellGetControlType(3, 1) = 9, "the cell became a URL cell"
 Check ctl.CellGetControlEx(3, 1).strUrl = "http://example.com/", "the URL read back"
 
+' The older style form: six values as SetStyle writes them, read back by the
+' cell as the button's text, width and place.
+Dim styled : Set styled = CreateObject("KivoSheet.KivoButton")
+styled.SetStyle 0, 1, 40, 0, 2, "Go"
+Check ctl.CellSetControlEx(4, 3, styled) = 1, "CellSetControlEx styled button"
+Check ctl.CellGetControlProperty(4, 3, "btntext") = "Go", "the style's text: " & ctl.CellGetControlProperty(4, 3, "btntext")
+Set back = ctl.CellGetControlEx(4, 3)
+Check back.strButtonText = "Go", "the style's text read back: " & back.strButtonText
+Check back.nButtonWidth = 40, "the style's width read back: " & back.nButtonWidth
+Check back.nButtonAlign = 1, "the style's align 2 fills the cell: " & back.nButtonAlign
+Check back.GetStyle() = "", "the style is spent once applied"
+styled.SetStyle 0, 1, 25, 0, 0, "Left"
+Check ctl.CellSetControlEx(4, 3, styled) = 1, "CellSetControlEx styled left"
+Set back = ctl.CellGetControlEx(4, 3)
+Check back.strButtonText = "Left" And back.nButtonWidth = 25 And back.nButtonAlign = 0, _
+      "the left button read back: " & back.strXml
+
+' Every typed cell's settings made through its object come back from the cell.
+box.crSideColor = RGB(1, 2, 3)
+Check ctl.CellSetControlEx(4, 3, box) = 1, "CellSetControlEx check box again"
+Set back = ctl.CellGetControlEx(4, 3)
+Check back.GetCheck() = 1 And back.crSideColor = RGB(1, 2, 3) And back.crTickColor = 255, _
+      "check box read back: " & back.strXml
+combo.iIsMatch = 1
+Check ctl.CellSetControlEx(4, 3, combo) = 1, "CellSetControlEx combo"
+Set back = ctl.CellGetControlEx(4, 3)
+Check back.GetItemValue(2) = "c" And back.iIsMatch = 1, "combo read back: " & back.strXml
+Check ctl.CellSetControlEx(4, 3, multi) = 1, "CellSetControlEx combo check"
+Check ctl.CellGetControlEx(4, 3).strItemSpliter = ";", "combo check read back"
+dt.strXml = "<control controltype=" & q & "datetime" & q & " ></control>"
+dt.iDTType = 2
+dt.iDataFormat = 1
+Check ctl.CellSetControlEx(4, 3, dt) = 1, "CellSetControlEx date/time"
+Set back = ctl.CellGetControlEx(4, 3)
+Check back.iDTType = 2 And back.iDataFormat = 1, "date/time read back: " & back.strXml
+Check ctl.CellSetControlEx(4, 3, image) = 1, "CellSetControlEx image"
+Set back = ctl.CellGetControlEx(4, 3)
+Check back.nImageIndex = 2 And back.iSizeType = 1 And back.nUserDefImageHeight = 20, "image read back: " & back.strXml
+Check ctl.CellSetControlEx(4, 3, numeric) = 1, "CellSetControlEx numeric"
+Set back = ctl.CellGetControlEx(4, 3)
+Check back.iLimited = 1 And back.dbInputMax = 10.5, "numeric read back: " & back.strXml
+Check ctl.CellSetControlEx(4, 3, url) = 1, "CellSetControlEx url again"
+Check ctl.CellGetControlEx(4, 3).iCanOpen = 1, "url read back"
+
 ' Other objects are ignored; an edit cell hands out nothing.
 Dim font : Set font = CreateObject("KivoSheet.KivoFont")
 Check ctl.CellSetControlEx(4, 1, font) = 0, "a font object is refused"

@@ -164,6 +164,21 @@ Check ds.arCellBorder(4) Is Nothing, "no side 4"
 side.nLineWidth = 9
 Check ds.arCellBorder(3).nLineWidth = 3, "a side handed out is a copy"
 
+' ---- every property whose value is an object takes a Set assignment
+' (a put by reference): the default setting's, the bind field's and the
+' group row settings' cell borders.
+border.nLineWidth = 4
+Set ds.arCellBorder(1) = border
+Check ds.arCellBorder(0).nLineWidth = 4, "Set of the default setting's left side"
+Dim field : Set field = CreateObject("KivoSheet.KivoBindField.1")
+Set field.arCellBorder(5) = border
+Check field.emCellBorderFlags = 5, "Set of a bind field's sides: flags " & field.emCellBorderFlags
+Check field.arCellBorder(2).nLineWidth = 4 And field.arCellBorder(2).crLineColor = RGB(10, 20, 30), _
+      "Set of a bind field's top side"
+Dim rowInfo : Set rowInfo = CreateObject("KivoSheet.KivoBindGroupRowInfo.1")
+Set rowInfo.arCellBorder(8) = border
+Check rowInfo.emCellBorderFlags = 8 And rowInfo.arCellBorder(3).nLineWidth = 4, "Set of a group row's bottom side"
+
 ' ---- objects kept after their control is released do nothing
 Dim keepCol : Set keepCol = ctl.ColumnGetObject(2)
 Dim keepRow : Set keepRow = ctl.RowGetObject(1)

@@ -18,6 +18,7 @@
 #include <oleauto.h>
 #include <shellapi.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 

@@ -13,6 +13,11 @@ CString FormatAdoErrorText(LPCTSTR szHead, HRESULT hr, const CDbError& error)
     return text;
 }
 
+HRESULT AdoErrorCode(const CDbError& error)
+{
+    return error.nCode < 0 ? static_cast<HRESULT>(error.nCode) : kAdoErrorCode;
+}
+
 void ShowAdoErrorBox(const CString& strText)
 {
     PlatformMessageBox(nullptr, strText, "错误", MB_OK | MB_ICONERROR);
@@ -39,9 +44,10 @@ BOOL CAdoConnection::Open(LPCTSTR szConnection, LPCTSTR szUser, LPCTSTR szPasswo
         return TRUE;
     if (m_pDb == nullptr)
         error.strMessage = "no database service";
-    const CString text = FormatAdoErrorText("数据库链接异常!", kAdoErrorCode, error);
+    const HRESULT hr = AdoErrorCode(error);
+    const CString text = FormatAdoErrorText("数据库链接异常!", hr, error);
     m_strErrorDescription = error.strMessage;
-    m_hrLastError = kAdoErrorCode;
+    m_hrLastError = hr;
     m_strLastError = "Connection String = " + m_strConnection + "\n" + text;
     ShowAdoErrorBox(text);
     return FALSE;

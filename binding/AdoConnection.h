@@ -1,8 +1,10 @@
 // The access layer's connection: one data-source connection behind the small
 // interface the connection definitions use. It runs on the platform's
-// database service (platform/Database.h). An open failure shows the
-// connection error box (caption "错误") and answers FALSE; nothing else
-// leaves the layer.
+// database service (platform/Database.h), which opens a provider's string
+// ("Provider=...") through the system's ADO where there is one and every
+// other string through ODBC. An open failure shows the connection error box
+// (caption "错误") with the provider's or driver's own text and answers
+// FALSE; nothing else leaves the layer.
 #pragma once
 
 #include "base/CString.h"
@@ -38,6 +40,8 @@ public:
 
     // The service connection statements run on (NULL when not open).
     IDbConnection* GetDb() const { return IsOpen() ? m_pDb.get() : nullptr; }
+    // The back end of the last Open (ADO or ODBC).
+    DbBackEnd GetBackEnd() const { return m_pDb != nullptr ? m_pDb->GetBackEnd() : DbBackEnd::Odbc; }
 
 private:
     std::unique_ptr<IDbConnection> m_pDb;
@@ -54,5 +58,8 @@ private:
 CString FormatAdoErrorText(LPCTSTR szHead, HRESULT hr, const CDbError& error);
 // Shows text in the layer's error box: no owner, caption "错误", error icon.
 void ShowAdoErrorBox(const CString& strText);
-// The code an access failure reports (the generic failure, 0x80004005).
+// The code an access failure reports when the back end gave none (the
+// generic failure, 0x80004005).
 const HRESULT kAdoErrorCode = static_cast<HRESULT>(0x80004005L);
+// The code of a failure: the provider's (an ADO error) or the generic one.
+HRESULT AdoErrorCode(const CDbError& error);

@@ -20,13 +20,6 @@ enum : int {
 
 const char kRecordsetHead[] = "数据库记录集异常! Error";
 
-bool StartsWithBrace(const CString& text)
-{
-    CString trimmed = text;
-    trimmed.TrimLeft();
-    return !trimmed.IsEmpty() && trimmed[0] == '{';
-}
-
 }  // namespace
 
 short AdoTypeOfSqlType(int nSqlType)
@@ -71,24 +64,7 @@ CAdoRecordset::~CAdoRecordset()
 
 CString CAdoRecordset::StatementFor(LPCTSTR szQuery, int nCommandType)
 {
-    const CString query = szQuery != nullptr ? szQuery : "";
-    switch (nCommandType) {
-    case SQLTable:
-        return "SELECT * FROM " + query;
-    case SQLStoredProc: {
-        // A procedure name, with or without its arguments, goes through the
-        // call escape; a text already in braces stands as written.
-        if (StartsWithBrace(query))
-            return query;
-        CString name = query;
-        name.Trim();
-        if (name.Find('(') < 0)
-            name += "()";
-        return "{call " + name + "}";
-    }
-    default:
-        return query;
-    }
+    return DbStatementFor(CString(szQuery != nullptr ? szQuery : ""), nCommandType);
 }
 
 BOOL CAdoRecordset::Open(CAdoConnection* pConnection, LPCTSTR szQuery, int nCommandType)
@@ -109,7 +85,7 @@ BOOL CAdoRecordset::Open(CAdoConnection* pConnection, LPCTSTR szQuery, int nComm
         return FALSE;
     }
     CDbResult result;
-    if (!db->Execute(StatementFor(m_strQuery, nCommandType), result, error)) {
+    if (!db->ExecuteCommand(m_strQuery, nCommandType, result, error)) {
         Fail(error);
         return FALSE;
     }
@@ -211,8 +187,9 @@ const CDbColumn* CAdoRecordset::GetColumn(int nIndex) const
 
 void CAdoRecordset::Fail(const CDbError& error)
 {
-    const CString text = FormatAdoErrorText(kRecordsetHead, kAdoErrorCode, error);
-    m_hrLastError = kAdoErrorCode;
+    const HRESULT hr = AdoErrorCode(error);
+    const CString text = FormatAdoErrorText(kRecordsetHead, hr, error);
+    m_hrLastError = hr;
     m_strLastError = "Query = " + m_strQuery + "\n" + text;
     ShowAdoErrorBox(text);
 }
@@ -273,7 +250,7 @@ BOOL CAdoRecordset::GetFieldInfo(int nIndex, AdoFieldInfo* pInfo)
         keep = next;
     }
     std::memcpy(pInfo->m_strName, name, static_cast<size_t>(keep));
-    pInfo->m_nType = AdoTypeOfSqlType(column->nSqlType);
+    pInfo->m_nType = column->nAdoType != 0 ? column->nAdoType : AdoTypeOfSqlType(column->nSqlType);
     pInfo->m_lDefinedSize = column->nSize;
     pInfo->m_lAttributes = column->bNullable ? (adFldMayBeNull | adFldIsNullable) : 0;
     if (!IsEOF()) {

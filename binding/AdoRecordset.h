@@ -79,7 +79,8 @@ public:
     // Closes first; a non-empty query replaces the stored one; attaches the
     // connection when none is attached; runs it by command type (SQLCmdType):
     // 0 and 1 the text as it stands, 2 every row of the table named, 3 the
-    // procedure named through the call escape. Another type: FALSE, closed.
+    // procedure named (through ODBC's call escape, or an ADO command).
+    // Another type: FALSE, closed.
     BOOL Open(CAdoConnection* pConnection, LPCTSTR szQuery, int nCommandType);
     // Opens on rows held in memory, without a connection.
     void Load(std::vector<CDbColumn> columns, std::vector<std::vector<CDbValue>> rows);

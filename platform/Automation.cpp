@@ -1,6 +1,7 @@
 #include "platform/Automation.h"
 
 #include <cmath>
+#include "base/NumberText.h"
 
 namespace {
 
@@ -62,9 +63,58 @@ AutomationValue AutomationValue::Object(AutomationObjectPtr p)
     return v;
 }
 
+AutomationValue AutomationValue::Null()
+{
+    AutomationValue v;
+    v.kind = kNull;
+    return v;
+}
+
+AutomationValue AutomationValue::Currency(long long nTenThousandths)
+{
+    AutomationValue v;
+    v.kind = kCurrency;
+    v.nInt = nTenThousandths;
+    v.dValue = static_cast<double>(nTenThousandths) / 10000.0;
+    return v;
+}
+
+AutomationValue AutomationValue::Date(double dSerial)
+{
+    AutomationValue v;
+    v.kind = kDate;
+    v.dValue = dSerial;
+    return v;
+}
+
+AutomationValue AutomationValue::Decimal(LPCTSTR szDigits)
+{
+    AutomationValue v;
+    const char* p = szDigits != nullptr ? szDigits : "";
+    const char* q = p;
+    if (*q == '-' || *q == '+')
+        ++q;
+    bool digits = false;
+    bool point = false;
+    for (; *q != '\0'; ++q) {
+        if (*q >= '0' && *q <= '9')
+            digits = true;
+        else if (*q == '.' && !point)
+            point = true;
+        else
+            return v;
+    }
+    if (!digits)
+        return v;
+    v.kind = kDecimal;
+    v.strText = p;
+    v.dValue = AToF(p);
+    return v;
+}
+
 bool AutomationValue::IsNumeric() const
 {
-    return kind == kBool || kind == kInt || kind == kDouble || kind == kCurrency;
+    return kind == kBool || kind == kInt || kind == kDouble || kind == kCurrency || kind == kDecimal;
 }
 
 double AutomationValue::AsDouble() const
@@ -75,6 +125,7 @@ double AutomationValue::AsDouble() const
         return static_cast<double>(nInt);
     case kDouble:
     case kCurrency:
+    case kDecimal:
         return dValue;
     default:
         return 0.0;

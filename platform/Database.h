@@ -1,12 +1,21 @@
 // The database service: one connection to a data source and the statements
 // run on it, every result read whole.
 //
-// Both builds talk ODBC through its wide entry points (unixODBC on the host,
-// the system's ODBC manager on Windows and Wine); text crosses as UTF-16 and
-// is code page 936 here. A connection string is handed to the driver manager
-// as it stands, with "UID=" and "PWD=" appended when a user name or password
-// is given. Only a success or a success with information counts as success;
-// every failure answers false with the driver's diagnostics in a CDbError.
+// Two back ends stand behind one connection, chosen by its connection string
+// each time it opens (ChooseDbBackEnd):
+// - ADO, through late-bound automation of the system's "ADODB.Connection",
+//   "ADODB.Recordset" and "ADODB.Command" (platform/Automation.h), for a
+//   string that names an OLE DB provider ("Provider=...") where the system
+//   can make an ADO connection that answers;
+// - ODBC through its wide entry points (unixODBC on the host, the system's
+//   ODBC manager on Windows and Wine) for "Driver=", "DSN=" and other
+//   strings, and for "Provider=MSDASQL" strings where ADO is missing (their
+//   ODBC part). Another provider without ADO fails to open.
+// Text crosses as UTF-16 and is code page 936 here. An ODBC string is handed
+// to the driver manager as it stands, with "UID=" and "PWD=" appended when a
+// user name or password is given; ADO gets the string, user and password as
+// its Open arguments. Every failure answers false with the driver's or
+// provider's diagnostics in a CDbError.
 #pragma once
 
 #include "base/CString.h"
@@ -86,6 +95,7 @@ struct CDbColumn {
     int nSize = 0;             // column size
     int nDecimalDigits = 0;    // scale of exact numerics
     bool bNullable = true;
+    short nAdoType = 0;        // the ADO field type when an ADO provider described it; 0: none
 };
 
 // The rows of a result, held compactly: a 16-byte slot per value, and the
@@ -165,7 +175,33 @@ struct CDbError {
     long nNativeCode = 0;
     CString strSource;         // the component that reported it
     CString strMessage;        // the diagnostic text, code page 936
+    HRESULT nCode = 0;         // the component's error code (an ADO HRESULT); 0: none given
 };
+
+// How a data set's text runs (the numbers of the data set's command type).
+enum DbCommandType : int {
+    kDbCommandUnknown = 0,
+    kDbCommandText = 1,
+    kDbCommandTable = 2,
+    kDbCommandStoredProc = 3,
+};
+
+// The SQL statement an ODBC back end runs for a command type: the text as it
+// stands, every row of the table named, or the procedure named through the
+// call escape.
+CString DbStatementFor(const CString& strText, int nCommandType);
+
+enum class DbBackEnd { Odbc, Ado, NoProvider };
+
+struct DbBackEndChoice {
+    DbBackEnd backEnd = DbBackEnd::Odbc;
+    CString strConnection;   // what the back end is given
+    CString strProvider;     // the provider the string names ("" when none)
+};
+
+// The back end a connection string opens through, bAdoAvailable telling
+// whether the system's ADO connection can be made.
+DbBackEndChoice ChooseDbBackEnd(const CString& strConnection, bool bAdoAvailable);
 
 class IDbConnection {
 public:
@@ -178,7 +214,21 @@ public:
     // Runs one statement and reads its whole result (none for a statement
     // that gives no rows). False on any failure; the result is then empty.
     virtual bool Execute(const CString& strSql, CDbResult& result, CDbError& error) = 0;
+    // Runs a data set's text by its command type (DbCommandType); another
+    // type fails. The ODBC back end runs DbStatementFor through Execute.
+    virtual bool ExecuteCommand(const CString& strText, int nCommandType, CDbResult& result, CDbError& error);
+    // The back end the last Open went through.
+    virtual DbBackEnd GetBackEnd() const { return DbBackEnd::Odbc; }
 };
 
-// A new, closed connection of the platform's database service.
+// A new, closed connection of the platform's database service, choosing its
+// back end each time it opens.
 std::unique_ptr<IDbConnection> CreateDbConnection();
+// The back ends themselves: ODBC, and ADO over a connection object made by
+// the system ("ADODB.Connection").
+class IAutomationObject;
+std::unique_ptr<IDbConnection> CreateOdbcDbConnection();
+std::unique_ptr<IDbConnection> CreateAdoDbConnection(std::shared_ptr<IAutomationObject> connection);
+// The system's ADO connection object when it can be made and answers
+// (reads its State); NULL otherwise.
+std::shared_ptr<IAutomationObject> CreateSystemAdoConnection();

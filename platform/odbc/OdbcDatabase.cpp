@@ -128,7 +128,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<IDbConnection> CreateDbConnection()
+std::unique_ptr<IDbConnection> CreateOdbcDbConnection()
 {
     return std::make_unique<OdbcDatabase>();
 }

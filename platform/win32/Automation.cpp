@@ -85,6 +85,7 @@ public:
     {
         return Invoke(szName, DISPATCH_METHOD, args, &result);
     }
+    AutomationFault GetLastFault() const override { return m_fault; }
 
 private:
     HRESULT Lookup(LPCTSTR szName, DISPID* pId)
@@ -158,6 +159,18 @@ private:
         UINT argErr = 0;
         hr = m_p->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, pResult != nullptr ? &result : nullptr,
                          &excep, &argErr);
+        if (hr == DISP_E_EXCEPTION) {
+            // The server's own code and texts: a deferred fill first.
+            if (excep.pfnDeferredFillIn != nullptr)
+                excep.pfnDeferredFillIn(&excep);
+            m_fault.hr = excep.scode != 0 ? excep.scode : (excep.wCode != 0 ? MAKE_HRESULT(1, FACILITY_ITF, excep.wCode)
+                                                                             : E_FAIL);
+            m_fault.strSource = AutomationTextFromBstr(excep.bstrSource);
+            m_fault.strDescription = AutomationTextFromBstr(excep.bstrDescription);
+        } else if (FAILED(hr)) {
+            m_fault = AutomationFault();
+            m_fault.hr = hr;
+        }
         ::SysFreeString(excep.bstrSource);
         ::SysFreeString(excep.bstrDescription);
         ::SysFreeString(excep.bstrHelpFile);
@@ -176,6 +189,7 @@ private:
     std::shared_ptr<ComApartment> m_apartment;
     std::string m_interfaceKey;
     std::map<std::string, DISPID> m_ownNames;
+    AutomationFault m_fault;
 };
 
 }  // namespace
@@ -189,7 +203,7 @@ AutomationObjectPtr PlatformSystemCreateAutomationObject(LPCTSTR szProgId)
     if (wide == nullptr)
         return nullptr;
     CLSID clsid;
-    HRESULT hr = ::CLSIDFromProgID(wide, &clsid);
+    HRESULT hr = szProgId[0] == '{' ? ::CLSIDFromString(wide, &clsid) : ::CLSIDFromProgID(wide, &clsid);
     ::SysFreeString(wide);
     if (FAILED(hr))
         return nullptr;

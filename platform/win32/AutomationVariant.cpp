@@ -4,7 +4,76 @@
 
 #include <oleauto.h>
 
+#include <cstring>
+
+#include <cstdint>
 #include <string>
+
+namespace {
+
+// The digits of a DECIMAL: its 96-bit magnitude in base ten, the point
+// placed by the scale, the sign in front.
+CString DecimalDigits(const DECIMAL& d)
+{
+    std::uint32_t parts[3] = {d.Lo32, d.Mid32, d.Hi32};
+    std::string digits;
+    while (parts[0] != 0 || parts[1] != 0 || parts[2] != 0) {
+        std::uint64_t rest = 0;
+        for (int i = 2; i >= 0; --i) {
+            const std::uint64_t cur = (rest << 32) | parts[i];
+            parts[i] = static_cast<std::uint32_t>(cur / 10);
+            rest = cur % 10;
+        }
+        digits.insert(digits.begin(), static_cast<char>('0' + rest));
+    }
+    const size_t scale = d.scale <= 28 ? d.scale : 28;
+    while (digits.size() < scale + 1)
+        digits.insert(digits.begin(), '0');
+    if (scale > 0)
+        digits.insert(digits.end() - static_cast<std::ptrdiff_t>(scale), '.');
+    if ((d.sign & DECIMAL_NEG) != 0)
+        digits.insert(digits.begin(), '-');
+    return CString(digits);
+}
+
+// A DECIMAL of digits as AutomationValue::Decimal keeps them; FALSE when
+// they need more than 96 bits or 28 places.
+BOOL DecimalFromDigits(const CString& text, DECIMAL* pOut)
+{
+    std::memset(pOut, 0, sizeof *pOut);
+    const char* p = text;
+    if (*p == '-' || *p == '+') {
+        if (*p == '-')
+            pOut->sign = DECIMAL_NEG;
+        ++p;
+    }
+    std::uint32_t parts[3] = {0, 0, 0};
+    int scale = 0;
+    bool point = false;
+    for (; *p != '\0'; ++p) {
+        if (*p == '.') {
+            point = true;
+            continue;
+        }
+        std::uint64_t carry = static_cast<std::uint64_t>(*p - '0');
+        for (int i = 0; i < 3; ++i) {
+            const std::uint64_t cur = static_cast<std::uint64_t>(parts[i]) * 10 + carry;
+            parts[i] = static_cast<std::uint32_t>(cur);
+            carry = cur >> 32;
+        }
+        if (carry != 0)
+            return FALSE;
+        if (point && ++scale > 28)
+            return FALSE;
+    }
+    pOut->Lo32 = parts[0];
+    pOut->Mid32 = parts[1];
+    pOut->Hi32 = parts[2];
+    pOut->scale = static_cast<BYTE>(scale);
+    return TRUE;
+}
+
+}  // namespace
 
 BSTR AutomationTextToBstr(const CString& text)
 {
@@ -57,8 +126,16 @@ BOOL AutomationValueToVariant(const AutomationValue& value, VARIANT* pOut, const
         return TRUE;
     case AutomationValue::kCurrency:
         V_VT(pOut) = VT_CY;
-        V_CY(pOut).int64 = static_cast<LONGLONG>(value.dValue * 10000.0);
+        V_CY(pOut).int64 = static_cast<LONGLONG>(value.nInt);
         return TRUE;
+    case AutomationValue::kDecimal: {
+        DECIMAL d;
+        if (!DecimalFromDigits(value.strText, &d))
+            return FALSE;
+        V_DECIMAL(pOut) = d;
+        V_VT(pOut) = VT_DECIMAL;   // after the DECIMAL: its first bytes are the type's
+        return TRUE;
+    }
     case AutomationValue::kDate:
         V_VT(pOut) = VT_DATE;
         V_DATE(pOut) = value.dValue;
@@ -119,15 +196,11 @@ AutomationValue AutomationValueFromVariant(const VARIANT& in, const AutomationDi
     case VT_UI8: out = AutomationValue::Double(static_cast<double>(V_UI8(v))); break;
     case VT_R4: out = AutomationValue::Double(V_R4(v)); break;
     case VT_R8: out = AutomationValue::Double(V_R8(v)); break;
-    case VT_DECIMAL: {
-        double d = 0.0;
-        if (SUCCEEDED(::VarR8FromDec(const_cast<DECIMAL*>(&V_DECIMAL(v)), &d)))
-            out = AutomationValue::Double(d);
+    case VT_DECIMAL:
+        out = AutomationValue::Decimal(DecimalDigits(V_DECIMAL(v)));
         break;
-    }
     case VT_CY:
-        out.kind = AutomationValue::kCurrency;
-        out.dValue = static_cast<double>(V_CY(v).int64) / 10000.0;
+        out = AutomationValue::Currency(V_CY(v).int64);
         break;
     case VT_DATE: {
         out.kind = AutomationValue::kDate;

@@ -8,6 +8,7 @@
 #include "designer/DesignerUi.h"
 #include "designer/GridControlWnd.gen.h"
 #include "designer/dialogs/ConnectionStringPick.h"
+#include "designer/dialogs/DataLinkPrompt.h"
 #include "designer/dialogs/DatabaseManagers.h"
 
 #include <commctrl.h>
@@ -206,6 +207,14 @@ protected:
         }
         if (id == kIdcConnCreate) {
             Read();
+            // The system's data-link prompt where there is one; else the picker.
+            CString chosen;
+            const DataLinkOutcome outcome = PromptDataLink(m_model.m_data.strConnectionString,
+                                                           reinterpret_cast<intptr_t>(Hwnd()), chosen);
+            if (outcome == DataLinkOutcome::Chosen)
+                SetItemText(kIdcConnString, chosen);
+            if (outcome != DataLinkOutcome::Unavailable)
+                return TRUE;
             auto db = CreateDesignerDatabase();
             CDataSourcePickDlg pick;
             pick.Preset(m_model.m_data.strConnectionString);

@@ -5,6 +5,7 @@
 
 #include "designer/DesignerUi.h"
 #include "designer/dialogs/ConnectionStringPick.h"
+#include "designer/dialogs/DataLinkPrompt.h"
 #include "designer/dialogs/DatabaseBorders.h"
 #include "designer/dialogs/WizardPages.h"
 #include "designer/win32/ColourPicker.h"
@@ -452,6 +453,14 @@ private:
                 m_pages.TestConnection();
             } else if (id == 1124 && code == BN_CLICKED) {
                 ReadPage();
+                // The system's data-link prompt where there is one; else the picker.
+                CString chosen;
+                const DataLinkOutcome outcome = PromptDataLink(m_pages.conn.strConnectionString,
+                                                               reinterpret_cast<intptr_t>(Hwnd()), chosen);
+                if (outcome == DataLinkOutcome::Chosen)
+                    SetPageText(0, 1123, chosen);
+                if (outcome != DataLinkOutcome::Unavailable)
+                    return;
                 CDataSourcePickDlg pick;
                 pick.Preset(m_pages.conn.strConnectionString);
                 pick.m_drivers = m_db->Drivers();

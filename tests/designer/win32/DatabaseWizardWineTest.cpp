@@ -133,6 +133,17 @@ TEST_F(DatabaseWizardWine, WalksFromConnectionToFilledTemplate)
     SetText(page, 1123, file.ConnectionString().GetString());
     Click(page, 1125);
     EXPECT_EQ("链接成功!", AnswerBox(d, wizard));
+    // "测试" opens as the control does: Wine's ADO does not answer, so an
+    // MSDASQL string opens its ODBC part and another provider fails.
+    const std::string msdasql =
+        "Provider=MSDASQL.1;Extended Properties=\"" + std::string(file.ConnectionString().GetString()) + "\"";
+    SetText(page, 1123, msdasql.c_str());
+    Click(page, 1125);
+    EXPECT_EQ("链接成功!", AnswerBox(d, wizard));
+    SetText(page, 1123, "Provider=SQLOLEDB;Data Source=nowhere;");
+    Click(page, 1125);
+    EXPECT_EQ("链接失败!", AnswerBox(d, wizard));
+    SetText(page, 1123, file.ConnectionString().GetString());
     SaveScreenshot(wizard, "wizard_2_connection.bmp");
     // The time-out's spin button steps within 0 to 1000 under the real mouse.
     HWND arrows = ::GetDlgItem(page, 1134);

@@ -72,6 +72,7 @@ std::string Show(const V& v)
     case V::kCurrency: return "cy";
     case V::kDate: return "date";
     case V::kText: return "s:" + std::string(v.strText.GetString());
+    case V::kDecimal: return "dec:" + std::string(v.strText.GetString());
     case V::kObject: return "obj";
     case V::kError: return "err";
     }

@@ -231,6 +231,94 @@ TEST(PrintCups, VbscriptSetsEverySettingAndPrints)
         ::DeleteFileA(("Z:" + pdf).c_str());
 }
 
+namespace {
+
+// A page rendered to grey by pdftoppm (P5).
+struct GreyPage {
+    int width = 0;
+    int height = 0;
+    std::string pixels;
+    bool Dark(int x, int y) const
+    {
+        return static_cast<unsigned char>(pixels[static_cast<size_t>(y) * width + x]) < 96;
+    }
+};
+
+GreyPage RenderPage(const std::string& dir, const std::string& pdf, int nPage, const std::string& stem)
+{
+    const std::string n = std::to_string(nPage);
+    RunHost(dir, "pdftoppm -gray -r 72 -f " + n + " -l " + n + " '" + pdf + "' " + dir + "/" + stem);
+    GreyPage page;
+    std::string pgm;
+    for (const std::string& suffix : {"-" + n, "-0" + n, "-00" + n}) {
+        pgm = ReadAll("Z:" + dir + "/" + stem + suffix + ".pgm");
+        ::DeleteFileA(("Z:" + dir + "/" + stem + suffix + ".pgm").c_str());
+        if (!pgm.empty())
+            break;
+    }
+    std::istringstream head(pgm);
+    std::string magic;
+    int maxValue = 0;
+    head >> magic >> page.width >> page.height >> maxValue;
+    if (magic != "P5" || page.width <= 0 || page.height <= 0 ||
+        pgm.size() < static_cast<size_t>(page.width) * static_cast<size_t>(page.height))
+        return GreyPage();
+    page.pixels = pgm.substr(pgm.size() - static_cast<size_t>(page.width) * static_cast<size_t>(page.height));
+    return page;
+}
+
+// The lines of a rendered page that run at least nMinRun dark pixels along
+// one axis: neighbouring pixel rows (or columns) of such runs are one line.
+int CountLines(const GreyPage& page, bool horizontal, int nMinRun)
+{
+    const int outer = horizontal ? page.height : page.width;
+    const int inner = horizontal ? page.width : page.height;
+    int lines = 0;
+    bool previous = false;
+    for (int a = 0; a < outer; ++a) {
+        int run = 0, longest = 0;
+        for (int b = 0; b < inner; ++b) {
+            const bool dark = horizontal ? page.Dark(b, a) : page.Dark(a, b);
+            run = dark ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+        const bool line = longest >= nMinRun;
+        if (line && !previous)
+            ++lines;
+        previous = line;
+    }
+    return lines;
+}
+
+}  // namespace
+
+// A script's control has no window: its sheet of 5 x 4 framed cells prints
+// with every border. At 72 dpi the block is 360 x 150 points: six
+// horizontal lines across it and five vertical ones down it.
+TEST(PrintCups, WindowlessScriptPrintsCellBorders)
+{
+    if (!CupsRun())
+        GTEST_SKIP() << "runs under print_cups.sh";
+    ScopedRegistration registration;
+    ASSERT_TRUE(registration.ok());
+    const std::vector<std::string> before = PdfFiles();
+    std::string output;
+    const int code = comtest::Run(L"cscript.exe //nologo \"" + TestFile("printborders.vbs") + L"\"", &output);
+    EXPECT_EQ(code, 0) << output;
+    EXPECT_NE(output.find("print ok"), std::string::npos) << output;
+    const std::string pdf = WaitForPdf(before);
+    ASSERT_FALSE(pdf.empty()) << "the script's job made no PDF";
+    const std::string dir = "/tmp/kivo_borders_wine_" + std::to_string(::GetCurrentProcessId());
+    ::CreateDirectoryA(("Z:" + dir).c_str(), nullptr);
+    const GreyPage page = RenderPage(dir, pdf, 1, "borders");
+    ASSERT_GT(page.width, 0) << "page 1 was not rendered";
+    EXPECT_EQ(6, CountLines(page, true, 300));
+    EXPECT_EQ(5, CountLines(page, false, 120));
+    ::DeleteFileA(("Z:" + pdf).c_str());
+    ::DeleteFileA(("Z:" + dir + "/host_out.txt").c_str());
+    ::RemoveDirectoryA(("Z:" + dir).c_str());
+}
+
 // Without a CUPS scheduler Wine lists no printer: printing shows the
 // no-printer message (closed here by a watcher thread) and answers 0, and
 // the sink hears nothing of a job.

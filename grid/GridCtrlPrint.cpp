@@ -99,14 +99,21 @@ void CGridCtrl::OnBeginPrinting(const PrinterMetrics& metrics, BOOL bPreview, in
     st.nLayoutDpiY = dpiY;
     st.nScreenDpi = screenDpi;
     const PrintDevMode* mode = m_PrintSettings.m_pDevMode.get();
-    if (metrics.nPageWidth > 0 && metrics.nPageHeight > 0) {
-        // The page the printer really has under the merged mode: what is
-        // laid out always fits on the paper that comes out.
-        st.nPageWidth = metrics.nPageWidth;
-        st.nPageHeight = metrics.nPageHeight;
-    } else if (mode != nullptr && mode->dmPaperWidth > 0 && mode->dmPaperLength > 0) {
+    const bool devicePage = metrics.nPageWidth > 0 && metrics.nPageHeight > 0;
+    if (mode != nullptr && mode->dmPaperWidth > 0 && mode->dmPaperLength > 0) {
         st.nPageWidth = TenthsMmToUnits(mode->dmPaperWidth, dpiX);
         st.nPageHeight = TenthsMmToUnits(mode->dmPaperLength, dpiY);
+        // Never larger than the paper the printer really has under the
+        // merged mode (a driver may give a smaller paper than the stored
+        // measures say): what is laid out always comes out on paper.
+        if (devicePage) {
+            st.nPageWidth = std::min(st.nPageWidth, metrics.nPageWidth);
+            st.nPageHeight = std::min(st.nPageHeight, metrics.nPageHeight);
+        }
+    } else if (devicePage) {
+        // Unset measures: the printer's own page under the merged mode.
+        st.nPageWidth = metrics.nPageWidth;
+        st.nPageHeight = metrics.nPageHeight;
     } else {
         st.nPageWidth = 0;
         st.nPageHeight = 0;

@@ -14,10 +14,10 @@ End Sub
 
 Dim ctl, r, c
 Set ctl = CreateObject("KIVOSHEET.KivoSheetCtrl.1")
-Check ctl.RowSetFixedCount(1) = True, "RowSetFixedCount"
-Check ctl.ColumnSetFixedCount(1) = True, "ColumnSetFixedCount"
 Check ctl.RowSetCount(6) = True, "RowSetCount"
 Check ctl.ColumnSetCount(5) = True, "ColumnSetCount"
+Check ctl.RowSetFixedCount(1) = True, "RowSetFixedCount"
+Check ctl.ColumnSetFixedCount(1) = True, "ColumnSetFixedCount"
 For r = 1 To 5
     Check ctl.RowSetHeight(r, 40) = True, "RowSetHeight " & r
     For c = 1 To 4

@@ -73,6 +73,7 @@ void BM_PreviewAllPages1000(benchmark::State& state)
     view.Create(&parent, CRect(0, 0, 800, 600), 1);
     view.SetGrid(grid.get());
     view.SetPageSize(CSize(grid->GetPrintState().nPageWidth, grid->GetPrintState().nPageHeight));
+    view.SetUnitScale(96.0 / grid->GetPrintState().nLayoutDpiX, 96.0 / grid->GetPrintState().nLayoutDpiY);
     view.SetPageCount(grid->GetPrintPageCount());
     view.SetMode(PREVIEW_ALL_PAGES, 0);
     state.counters["pages"] = grid->GetPrintPageCount();

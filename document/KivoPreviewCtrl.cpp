@@ -8,6 +8,7 @@
 #include "platform/System.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -307,23 +308,44 @@ int CPreviewPageView::GetScrollPosition(int nBar) const
     return GetBarInfo(nBar, &si) ? si.nPos : 0;
 }
 
+void CPreviewPageView::SetUnitScale(double dScaleX, double dScaleY)
+{
+    m_dUnitScaleX = dScaleX > 0.0 ? dScaleX : 1.0;
+    m_dUnitScaleY = dScaleY > 0.0 ? dScaleY : 1.0;
+    m_dScaleX = m_dUnitScaleX;
+    m_dScaleY = m_dUnitScaleY;
+}
+
 void CPreviewPageView::Relayout()
 {
-    m_pages = LayoutPreviewPages(m_nMode, m_nPerRow, m_nPages, m_pageSize, CPoint(kOffset, kOffset), m_extent);
+    CSize area(0, 0);
+    const bool skinned = m_pSkinHorz != nullptr && m_pSkinVert != nullptr;
+    if (GetSafeHwnd() != nullptr) {
+        CRect client;
+        GetClientRect(&client);
+        area = CSize(client.Width(), client.Height());
+        // The skin bars lie beside the view: the pages have the view's area
+        // and theirs.
+        if (skinned) {
+            if (m_pSkinVert->IsWindowVisible())
+                area.cx += CKivoPreviewCtrl::kSkinScrollSize;
+            if (m_pSkinHorz->IsWindowVisible())
+                area.cy += CKivoPreviewCtrl::kSkinScrollSize;
+        }
+    }
+    // The printer's page at the screen's size, shrunk to fit the mode.
+    const CSize natural(static_cast<int>(std::lround(m_pageSize.cx * m_dUnitScaleX)),
+                        static_cast<int>(std::lround(m_pageSize.cy * m_dUnitScaleY)));
+    // Room for a vertical bar, so that fitting never needs the horizontal one.
+    const CSize room(std::max(0, static_cast<int>(area.cx) - ::GetSystemMetrics(SM_CXVSCROLL)), area.cy);
+    const double fit = GetSafeHwnd() != nullptr ? PreviewFitScale(m_nMode, m_nPerRow, room, natural, kOffset) : 1.0;
+    m_dScaleX = m_dUnitScaleX * fit;
+    m_dScaleY = m_dUnitScaleY * fit;
+    const CSize shown(static_cast<int>(std::lround(m_pageSize.cx * m_dScaleX)),
+                      static_cast<int>(std::lround(m_pageSize.cy * m_dScaleY)));
+    m_pages = LayoutPreviewPages(m_nMode, m_nPerRow, m_nPages, shown, CPoint(kOffset, kOffset), m_extent);
     if (GetSafeHwnd() == nullptr)
         return;
-    CRect client;
-    GetClientRect(&client);
-    CSize area(client.Width(), client.Height());
-    const bool skinned = m_pSkinHorz != nullptr && m_pSkinVert != nullptr;
-    // The skin bars lie beside the view: the pages have the view's area and
-    // theirs.
-    if (skinned) {
-        if (m_pSkinVert->IsWindowVisible())
-            area.cx += CKivoPreviewCtrl::kSkinScrollSize;
-        if (m_pSkinHorz->IsWindowVisible())
-            area.cy += CKivoPreviewCtrl::kSkinScrollSize;
-    }
     m_scroll = ComputePreviewScroll(area, m_extent);
     SCROLLINFO si = {};
     si.cbSize = sizeof(si);
@@ -405,12 +427,12 @@ void CPreviewPageView::OnPaint()
             }
             const int saved = pDC->SaveDC();
             pDC->IntersectClipRect(page.left + 1, page.top + 1, page.right - 1, page.bottom - 1);
-            m_pGrid->DrawPaperPage(pDC, static_cast<int>(i), page.TopLeft());
+            m_pGrid->DrawPaperPage(pDC, static_cast<int>(i), page.TopLeft(), m_dScaleX, m_dScaleY);
             pDC->RestoreDC(saved);
             // The printable area's outline, dotted.
             CRect body;
             int headerY = 0, footerY = 0;
-            m_pGrid->GetPaperPageRects(page.TopLeft(), body, headerY, footerY);
+            m_pGrid->GetPaperPageRects(page.TopLeft(), body, headerY, footerY, m_dScaleX, m_dScaleY);
             CPen dotted(PS_DOT, 1, 0xA0A0A0);
             CPen* pOldPen = pDC->SelectObject(&dotted);
             CGdiObject* pOldBrush = pDC->SelectStockObject(NULL_BRUSH);
@@ -697,6 +719,10 @@ void CKivoPreviewCtrl::ApplyPageSetup()
     const GridPrintState& st = m_pGrid->GetPrintState();
     m_pView->SetGrid(m_pGrid);
     m_pView->SetPageSize(CSize(st.nPageWidth, st.nPageHeight));
+    // The pages are laid out in printer units: at the screen's size of the
+    // paper a printer unit is this many screen pixels.
+    m_pView->SetUnitScale(static_cast<double>(st.nScreenDpi) / std::max(1, st.nLayoutDpiX),
+                          static_cast<double>(st.nScreenDpi) / std::max(1, st.nLayoutDpiY));
     m_pView->SetPageCount(st.PageCount());
     m_pView->Relayout();
 }

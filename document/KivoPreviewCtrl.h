@@ -90,7 +90,14 @@ public:
 
     BOOL Create(CWnd* pFrame, const RECT& rect, UINT nID);
     void SetGrid(CGridCtrl* pGrid) { m_pGrid = pGrid; }
+    // The page in printer units, and the device pixels per printer unit
+    // at the preview's natural size (the screen's size of the paper).
     void SetPageSize(CSize size) { m_pageSize = size; }
+    void SetUnitScale(double dScaleX, double dScaleY);
+    // The device pixels per printer unit the pages are drawn at now: the
+    // natural scale, shrunk to fit in the modes that fit pages to the view.
+    double GetScaleX() const { return m_dScaleX; }
+    double GetScaleY() const { return m_dScaleY; }
     void SetPageCount(int nPages);
     void SetMode(int nMode, int nPerRow);
     int GetMode() const { return m_nMode; }
@@ -137,6 +144,10 @@ private:
     CScrollBar* m_pSkinVert = nullptr;
     CKivoPreviewCtrl* m_pFrame = nullptr;    // the frame that shows the skin bars
     CSize m_pageSize;
+    double m_dUnitScaleX = 1.0;
+    double m_dUnitScaleY = 1.0;
+    double m_dScaleX = 1.0;
+    double m_dScaleY = 1.0;
     int m_nPages = 0;
     int m_nCurPage = 0;
     int m_nMode = PREVIEW_ONE_PAGE;

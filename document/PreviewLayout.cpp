@@ -30,6 +30,21 @@ std::vector<CRect> LayoutPreviewPages(int nMode, int nPerRow, int nPages, CSize 
     return rects;
 }
 
+double PreviewFitScale(int nMode, int nPerRow, CSize client, CSize pageSize, int nMargin)
+{
+    if (nMode != PREVIEW_PAGES_PER_ROW || pageSize.cx <= 0 || pageSize.cy <= 0)
+        return 1.0;
+    const int perRow = std::max(1, nPerRow);
+    const long long width = static_cast<long long>(client.cx) - 2LL * nMargin - (perRow - 1LL) * kPreviewPageGapX;
+    const long long height = static_cast<long long>(client.cy) - 2LL * nMargin;
+    if (width <= 0 || height <= 0)
+        return 1.0;
+    double fit = static_cast<double>(width) / (static_cast<double>(perRow) * pageSize.cx);
+    fit = std::min(fit, static_cast<double>(height) / pageSize.cy);
+    // A page never shrinks to nothing.
+    return std::max(0.05, std::min(1.0, fit));
+}
+
 PreviewScrollNeeds ComputePreviewScroll(CSize client, CSize extent)
 {
     PreviewScrollNeeds needs;

@@ -22,6 +22,14 @@ const int kPreviewPageGapY = 30;     // below a row of pages
 std::vector<CRect> LayoutPreviewPages(int nMode, int nPerRow, int nPages, CSize pageSize, CPoint origin,
                                       CSize& extent);
 
+// The factor (at most 1.0) the pages at their natural size (pageSize) are
+// shrunk by in the view's client area with nMargin on every side: several
+// pages per row fit their row into the width and a page into the height, so
+// that a row of pages is seen whole without scrolling; the one-page and
+// all-pages modes show the pages at their natural size (1.0), as does an
+// area too small to say.
+double PreviewFitScale(int nMode, int nPerRow, CSize client, CSize pageSize, int nMargin);
+
 // What the page view's scroll bars need for a client area and an extent: the
 // vertical bar when the height is below extent + 100 (range extent + 99), the
 // horizontal one when the width is below extent + 50 (range extent + 49), each

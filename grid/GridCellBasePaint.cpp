@@ -372,14 +372,18 @@ void CGridCellBase::DrawTipMarker(CDC* pDC, const CRect& rect)
 
 void CGridCellBase::DrawBorders(CGridCtrl* pGrid, CDC* pDC, CRect rect, int nRow, int nCol, BOOL bPrinting)
 {
-    if (!HasGridWindow(pGrid) || pDC == nullptr)
+    // Borders need the grid's settings, never its window: a control without
+    // a window (a script's) prints and draws to bitmaps with its borders.
+    // The grid's guide lines are the screen's (a window's) or, on paper, the
+    // print-grid-lines option's.
+    if (pGrid == nullptr || pDC == nullptr)
         return;
     const double zoom = pGrid->GetZoomX();
     rect.right += 1;
     rect.bottom += 1;
     const CGridDefaultSetting& setting = pGrid->GetDefaultSettingRecord();
     const int mode = pGrid->GetGridLineMode();
-    const bool gridLinesHere = !IsFixed() && (!bPrinting || pGrid->GetPrintGridLines());
+    const bool gridLinesHere = !IsFixed() && (bPrinting ? pGrid->GetPrintGridLines() != FALSE : HasGridWindow(pGrid));
 
     struct Edge {
         UINT bit;
@@ -621,7 +625,9 @@ BOOL CGridCellBase::DrawContent(CDC* pDC, int nRow, int nCol, CRect rect)
             pOldFont = pDC->SelectObject(&font);
     }
     if (!textRect.IsRectEmpty()) {
-        if (HasGridWindow(pGrid) && (format & DT_WORDBREAK) != 0) {
+        // On paper wrapped text is measured whether or not the grid has a
+        // window.
+        if (pGrid != nullptr && (format & DT_WORDBREAK) != 0) {
             const int textHeight = GetTextExtent(text, pDC, nCol).cy;
             if ((format & DT_VCENTER) != 0) {
                 textRect.top += std::max(0, textRect.Height() - textHeight) / 2 + static_cast<int>(zy);

@@ -854,9 +854,12 @@ public:
     virtual void PrintHeader(CDC* pDC, int nLeft, int nY, int nRight, int nPage);
     // One whole page (header, cells, footer) with the paper's corner at
     // paper; the rectangles it uses: the cells' area and the header and
-    // footer lines.
-    void DrawPaperPage(CDC* pDC, int nPage, CPoint paper);
-    void GetPaperPageRects(CPoint paper, CRect& rcBody, int& nHeaderY, int& nFooterY) const;
+    // footer lines. The layout is in printer units; dScaleX and dScaleY
+    // (device units per printer unit, 1.0 on the printer) scale it for a
+    // preview: the same rows and columns on every page, drawn smaller.
+    void DrawPaperPage(CDC* pDC, int nPage, CPoint paper, double dScaleX = 1.0, double dScaleY = 1.0);
+    void GetPaperPageRects(CPoint paper, CRect& rcBody, int& nHeaderY, int& nFooterY, double dScaleX = 1.0,
+                           double dScaleY = 1.0) const;
     virtual void PrintFooter(CDC* pDC, int nLeft, int nY, int nRight, int nPage);
     // One printed row of a laid-out page: the row's cells over the page's
     // columns, left to right.
@@ -865,7 +868,8 @@ public:
     // over the part of the block the page shows.
     void PrintCell(CDC* pDC, GridPrintPage& page, int nRowIndex, int nColIndex);
     // Lays page nPage (counted from 0) out from (x, y): its rows and
-    // columns, titles included, in order, with where each begins.
+    // columns, titles included, in order, with where each begins at the
+    // grid's present zoom.
     void LayoutPrintPage(int nPage, int x, int y, GridPrintPage& page) const;
     const GridPrintState& GetPrintState() const { return m_PrintState; }
     int GetPrintPageCount() const { return m_PrintState.PageCount(); }

@@ -91,29 +91,35 @@ void CGridCtrl::OnBeginPrinting(const PrinterMetrics& metrics, BOOL bPreview, in
     st.bPreview = bPreview != FALSE;
     st.nCurPage = 0;
     const int screenDpi = nScreenDpi > 0 ? nScreenDpi : 96;
-    const int printerDpiX = metrics.nDpiX > 0 ? metrics.nDpiX : screenDpi;
-    const int printerDpiY = metrics.nDpiY > 0 ? metrics.nDpiY : screenDpi;
-    // The units pages are laid out in: screen pixels for a preview, printer
-    // pixels for a job.
-    const int dpiX = st.bPreview ? screenDpi : printerDpiX;
-    const int dpiY = st.bPreview ? screenDpi : printerDpiY;
-    auto fromPrinterX = [&](int v) {
-        return st.bPreview ? static_cast<int>(std::lround(v * static_cast<double>(screenDpi) / printerDpiX)) : v;
-    };
-    auto fromPrinterY = [&](int v) {
-        return st.bPreview ? static_cast<int>(std::lround(v * static_cast<double>(screenDpi) / printerDpiY)) : v;
-    };
+    // Pages are laid out once, in printer units, for a job and a preview
+    // alike, so that the preview shows exactly the printed pages.
+    const int dpiX = metrics.nDpiX > 0 ? metrics.nDpiX : screenDpi;
+    const int dpiY = metrics.nDpiY > 0 ? metrics.nDpiY : screenDpi;
+    st.nLayoutDpiX = dpiX;
+    st.nLayoutDpiY = dpiY;
+    st.nScreenDpi = screenDpi;
     const PrintDevMode* mode = m_PrintSettings.m_pDevMode.get();
+    const bool devicePage = metrics.nPageWidth > 0 && metrics.nPageHeight > 0;
     if (mode != nullptr && mode->dmPaperWidth > 0 && mode->dmPaperLength > 0) {
         st.nPageWidth = TenthsMmToUnits(mode->dmPaperWidth, dpiX);
         st.nPageHeight = TenthsMmToUnits(mode->dmPaperLength, dpiY);
-    } else {
+        // Never larger than the paper the printer really has under the
+        // merged mode (a driver may give a smaller paper than the stored
+        // measures say): what is laid out always comes out on paper.
+        if (devicePage) {
+            st.nPageWidth = std::min(st.nPageWidth, metrics.nPageWidth);
+            st.nPageHeight = std::min(st.nPageHeight, metrics.nPageHeight);
+        }
+    } else if (devicePage) {
         // Unset measures: the printer's own page under the merged mode.
-        st.nPageWidth = fromPrinterX(metrics.nPageWidth);
-        st.nPageHeight = fromPrinterY(metrics.nPageHeight);
+        st.nPageWidth = metrics.nPageWidth;
+        st.nPageHeight = metrics.nPageHeight;
+    } else {
+        st.nPageWidth = 0;
+        st.nPageHeight = 0;
     }
-    st.nOffsetX = fromPrinterX(metrics.nOffsetX);
-    st.nOffsetY = fromPrinterY(metrics.nOffsetY);
+    st.nOffsetX = metrics.nOffsetX;
+    st.nOffsetY = metrics.nOffsetY;
     st.dUnitsPerMmX = dpiX / 25.4;
     st.dUnitsPerMmY = dpiY / 25.4;
     const PrintLayoutBlock& lay = m_PrintSettings.m_layout;
@@ -121,8 +127,13 @@ void CGridCtrl::OnBeginPrinting(const PrinterMetrics& metrics, BOOL bPreview, in
                          MillimetresToUnits(lay.nMarginRight, dpiX);
     st.nPrintableHeight = st.nPageHeight - 2 * st.nOffsetY - MillimetresToUnits(lay.nMarginTop, dpiY) -
                           MillimetresToUnits(lay.nMarginBottom, dpiY);
-    const double zoomX = st.bPreview ? 1.0 : static_cast<double>(printerDpiX) / screenDpi;
-    const double zoomY = st.bPreview ? 1.0 : static_cast<double>(printerDpiY) / screenDpi;
+    // Printer pixels per screen pixel. The stored print scale is kept with
+    // the settings and in templates but never sizes the cells: pages are
+    // always laid out at the screen's size.
+    const double zoomX = static_cast<double>(dpiX) / screenDpi;
+    const double zoomY = static_cast<double>(dpiY) / screenDpi;
+    st.dLayoutZoomX = zoomX;
+    st.dLayoutZoomY = zoomY;
     m_dZoomX = zoomX;
     m_dZoomY = zoomY;
     m_arColWidths.SetZoom(zoomX);
@@ -143,6 +154,14 @@ void CGridCtrl::OnBeginPrinting(const PrinterMetrics& metrics, BOOL bPreview, in
                             spanSize(m_arRowHeights, st.titles[0]), spanSize(m_arRowHeights, st.titles[1]));
     st.colStarts = Paginate(m_arColWidths, firstCol, m_nCols, std::max(0, st.nPrintableWidth),
                             spanSize(m_arColWidths, st.titles[2]), spanSize(m_arColWidths, st.titles[3]));
+    if (st.bPreview) {
+        // While a preview is open the grid keeps its own zoom; the preview
+        // sets the zoom of its scale only while it draws a page.
+        m_dZoomX = st.dSavedZoomX;
+        m_dZoomY = st.dSavedZoomY;
+        m_arColWidths.SetZoom(m_dZoomX);
+        m_arRowHeights.SetZoom(m_dZoomY);
+    }
 }
 
 void CGridCtrl::OnEndPrinting()
@@ -187,13 +206,13 @@ void CGridCtrl::LayoutPrintPage(int nPage, int x, int y, GridPrintPage& page) co
     long long pos = y;
     page.ys.push_back(Clamp(pos));
     for (int row : page.rows) {
-        pos += m_arRowHeights.GetZoomedAt(row);
+        pos += CGridPositionIndex::Zoom(m_arRowHeights.GetAt(row), m_dZoomY);
         page.ys.push_back(Clamp(pos));
     }
     pos = x;
     page.xs.push_back(Clamp(pos));
     for (int col : page.cols) {
-        pos += m_arColWidths.GetZoomedAt(col);
+        pos += CGridPositionIndex::Zoom(m_arColWidths.GetAt(col), m_dZoomX);
         page.xs.push_back(Clamp(pos));
     }
 }
@@ -304,6 +323,9 @@ BOOL CGridCtrl::Print()
     CPrinterJob job;
     if (!CreatePrinterDC(job))
         return FALSE;
+    // An open preview keeps its pages, its zoom and its state: the job's
+    // layout replaces them only while the job runs.
+    const GridPrintState kept = m_PrintState;
     // Sent, so that the host hears of the job before it ends.
     SendGridMessage(WM_GRID_BEGINPRINT, 0, 0);
     CDC* pDC = job.GetDC();
@@ -335,36 +357,56 @@ BOOL CGridCtrl::Print()
     else if (job.EndDoc() <= 0)
         aborted = true;
     OnEndPrinting();
+    if (kept.bPrinting) {
+        m_PrintState = kept;
+        m_dZoomX = kept.bPreview ? kept.dSavedZoomX : kept.dLayoutZoomX;
+        m_dZoomY = kept.bPreview ? kept.dSavedZoomY : kept.dLayoutZoomY;
+        m_arColWidths.SetZoom(m_dZoomX);
+        m_arRowHeights.SetZoom(m_dZoomY);
+        m_bPrintGridLines = ps.m_nPrintOptions[3] != 0 ? TRUE : FALSE;
+    }
     SendGridMessage(WM_GRID_FINISHPRINT, 0, 0);
     return aborted ? FALSE : TRUE;
 }
 
-void CGridCtrl::GetPaperPageRects(CPoint paper, CRect& rcBody, int& nHeaderY, int& nFooterY) const
+void CGridCtrl::GetPaperPageRects(CPoint paper, CRect& rcBody, int& nHeaderY, int& nFooterY, double dScaleX,
+                                  double dScaleY) const
 {
     const GridPrintState& st = m_PrintState;
     const PrintLayoutBlock& lay = m_PrintSettings.m_layout;
-    auto mmX = [&](int mm) { return static_cast<int>(std::lround(mm * st.dUnitsPerMmX)); };
-    auto mmY = [&](int mm) { return static_cast<int>(std::lround(mm * st.dUnitsPerMmY)); };
-    rcBody = CRect(paper.x + st.nOffsetX + mmX(lay.nMarginLeft), paper.y + st.nOffsetY + mmY(lay.nMarginTop),
-                   paper.x + st.nPageWidth - st.nOffsetX - mmX(lay.nMarginRight),
-                   paper.y + st.nPageHeight - st.nOffsetY - mmY(lay.nMarginBottom));
-    nHeaderY = paper.y + st.nOffsetY + mmY(lay.nHeaderDistance);
-    nFooterY = paper.y + st.nPageHeight - st.nOffsetY - mmY(lay.nFooterDistance);
+    // Printer units (from the paper's corner) to device units.
+    auto x = [&](double units) { return paper.x + static_cast<int>(std::lround(units * dScaleX)); };
+    auto y = [&](double units) { return paper.y + static_cast<int>(std::lround(units * dScaleY)); };
+    auto mmX = [&](int mm) { return static_cast<double>(std::lround(mm * st.dUnitsPerMmX)); };
+    auto mmY = [&](int mm) { return static_cast<double>(std::lround(mm * st.dUnitsPerMmY)); };
+    rcBody = CRect(x(st.nOffsetX + mmX(lay.nMarginLeft)), y(st.nOffsetY + mmY(lay.nMarginTop)),
+                   x(st.nPageWidth - st.nOffsetX - mmX(lay.nMarginRight)),
+                   y(st.nPageHeight - st.nOffsetY - mmY(lay.nMarginBottom)));
+    nHeaderY = y(st.nOffsetY + mmY(lay.nHeaderDistance));
+    nFooterY = y(st.nPageHeight - st.nOffsetY - mmY(lay.nFooterDistance));
 }
 
-void CGridCtrl::DrawPaperPage(CDC* pDC, int nPage, CPoint paper)
+void CGridCtrl::DrawPaperPage(CDC* pDC, int nPage, CPoint paper, double dScaleX, double dScaleY)
 {
-    if (pDC == nullptr)
+    if (pDC == nullptr || !(dScaleX > 0.0) || !(dScaleY > 0.0))
         return;
     CRect body;
     int headerY = 0, footerY = 0;
-    GetPaperPageRects(paper, body, headerY, footerY);
+    GetPaperPageRects(paper, body, headerY, footerY, dScaleX, dScaleY);
+    // The cells, fonts and lines at the layout's zoom times the scale; the
+    // grid's own zoom comes back afterwards.
+    const double zoomX = m_dZoomX;
+    const double zoomY = m_dZoomY;
+    m_dZoomX = m_PrintState.dLayoutZoomX * dScaleX;
+    m_dZoomY = m_PrintState.dLayoutZoomY * dScaleY;
     m_PrintState.nCurPage = nPage;
     PrintHeader(pDC, body.left, headerY, body.right, -1);
     const int saved = pDC->SaveDC();
     DrawPrintPage(pDC, nPage, body);
     pDC->RestoreDC(saved);
     PrintFooter(pDC, body.left, footerY, body.right, -1);
+    m_dZoomX = zoomX;
+    m_dZoomY = zoomY;
 }
 
 void CGridCtrl::SetPrintLayout(int n1, int n2, int n3, int n4, int n5, int n6, int n7)

@@ -9,6 +9,9 @@
 #include "document/KivoPreviewCtrl.h"
 #include "document/PageSetupDlg.h"
 #include "grid/GridMessages.h"
+#include "platform/MessageBox.h"
+
+#include <cstring>
 
 namespace {
 
@@ -153,13 +156,37 @@ CWnd* CGridCtrl::GetPreviewHost() const
 
 BOOL CGridCtrl::ShowPageSetup()
 {
+    if (m_PrintSettings.m_pDevMode == nullptr)
+        m_PrintSettings.InitDevMode();
+    // A sheet on the default printer, or not yet on any, first takes the
+    // printer's defaults for every setting it leaves unset; a cancelled
+    // dialog puts the settings back as they were.
+    const bool merge =
+        m_PrintSettings.m_nPrintOptions[0] == 1 || m_PrintSettings.m_pDevMode->dmDeviceName[0] == '\0';
+    const PrintDevMode unmerged = *m_PrintSettings.m_pDevMode;
+    // Only the mode fields the merge filled go back; the printer found for
+    // the dialog stays the sheet's.
+    auto restoreUnmerged = [this](const PrintDevMode& before) {
+        PrintDevMode& mode = *m_PrintSettings.m_pDevMode;
+        PrintDevMode back = before;
+        std::memcpy(back.dmDeviceName, mode.dmDeviceName, sizeof(back.dmDeviceName));
+        mode = back;
+    };
     if (!ResolvePrinter("没有按装打印机,不能打印!"))
         return FALSE;
+    if (merge && !MergePrinterDefaults()) {
+        restoreUnmerged(unmerged);
+        PlatformMessageBox(GetSafeHwnd(), "没有按装打印机,不能打印!", "提示", MB_ICONQUESTION);
+        return FALSE;
+    }
     LoadPrinterInfo(m_PrintSettings.m_strPrinterName.GetString());
     {
         CPrinterJob check;
-        if (!CreatePrinterDC(check))
+        if (!CreatePrinterDC(check)) {
+            if (merge)
+                restoreUnmerged(unmerged);
             return FALSE;
+        }
     }
     CGridPrintSettings& ps = m_PrintSettings;
     PageSetupTarget target;
@@ -172,8 +199,11 @@ BOOL CGridCtrl::ShowPageSetup()
     target.pOptions = &ps.m_nPrintOptions[1];
     target.pRangeTexts = &ps.m_strPrintTexts[2];
     CPageSetupDlg dialog(target);
-    if (dialog.DoModal(GetSafeHwnd() != nullptr ? this : nullptr) != IDOK)
+    if (dialog.DoModal(GetSafeHwnd() != nullptr ? this : nullptr) != IDOK) {
+        if (merge)
+            restoreUnmerged(unmerged);
         return FALSE;
+    }
     // The grid-lines option is also the grid's own print switch.
     m_bPrintGridLines = ps.m_nPrintOptions[3] != 0 ? TRUE : FALSE;
     return TRUE;

@@ -3,10 +3,12 @@
 #include "grid/GridCtrl.h"
 
 #include "grid/GridCellBase.h"
+#include "platform/DC.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -105,6 +107,10 @@ BOOL CGridCtrl::SetUserPaper(int nWidth, int nLength)
         return FALSE;
     mode->dmPaperSize = 256;
     mode->dmFields |= 0xF;
+    // The measures describe the page as it lies: a landscape page is the
+    // wider way round, whichever way the sizes were given.
+    if (mode->dmOrientation == 2 && nWidth < nLength)
+        std::swap(nWidth, nLength);
     mode->dmPaperWidth = static_cast<short>(nWidth);
     mode->dmPaperLength = static_cast<short>(nLength);
     if (!m_arPrinterPapers.empty() && m_arPrinterPapers.back().nNumber == 256) {
@@ -128,7 +134,26 @@ void CGridCtrl::SetPaper(int nPaper)
 {
     if (m_PrintSettings.m_pDevMode == nullptr)
         m_PrintSettings.InitDevMode();
-    m_PrintSettings.m_pDevMode->dmPaperSize = static_cast<short>(nPaper);
+    PrintDevMode& mode = *m_PrintSettings.m_pDevMode;
+    mode.dmPaperSize = static_cast<short>(nPaper);
+    // The measures follow the paper number: the printer's size of that paper
+    // (the custom entry's for 256), as the page lies; a paper the printer
+    // does not list leaves them unset, and the printer's own page for that
+    // number is used. Stale measures would lay the pages out on another
+    // paper than the one printed on.
+    mode.dmPaperWidth = -1;
+    mode.dmPaperLength = -1;
+    for (const PrinterPaper& paper : m_arPrinterPapers) {
+        if (paper.nNumber != nPaper || paper.nWidth <= 0 || paper.nLength <= 0)
+            continue;
+        short width = paper.nWidth;
+        short length = paper.nLength;
+        if (mode.dmOrientation == 2 ? width < length : mode.dmOrientation == 1 && nPaper != 256 && width > length)
+            std::swap(width, length);
+        mode.dmPaperWidth = width;
+        mode.dmPaperLength = length;
+        break;
+    }
 }
 
 void CGridCtrl::PrintRow(CDC* pDC, GridPrintPage& page, int nRowIndex)
@@ -175,9 +200,47 @@ void CGridCtrl::PrintCell(CDC* pDC, GridPrintPage& page, int nRowIndex, int nCol
         CGridCellBase* pOwner = GetCell(owner.row, owner.col);
         if (pOwner == nullptr)
             return;
-        pCell = pOwner;
-        drawRow = owner.row;
-        drawCol = owner.col;
+        // The owner draws over the whole block, as if the lines of the block
+        // this page does not show lay beside the part it shows, and only
+        // that part is painted: a block cut by a page break shows its text
+        // once across the pages, the way the screen shows a block partly
+        // scrolled out.
+        const CRect part(page.xs[static_cast<size_t>(j0)], page.ys[static_cast<size_t>(i0)],
+                         page.xs[static_cast<size_t>(j1) + 1] - 1, page.ys[static_cast<size_t>(i1) + 1] - 1);
+        auto outside = [](const CGridPositionIndex& sizes, int nFirst, int nEnd, double dZoom) {
+            if (nEnd <= nFirst)
+                return 0LL;
+            if (sizes.GetZoom() == dZoom)
+                return sizes.Sum(nFirst, nEnd);
+            long long sum = 0;
+            for (int line = nFirst; line < nEnd; ++line)
+                sum += CGridPositionIndex::Zoom(static_cast<int>(sizes.GetAt(line)), dZoom);
+            return sum;
+        };
+        const long long left = part.left - outside(m_arColWidths, block.GetMinCol(),
+                                                   page.cols[static_cast<size_t>(j0)], m_dZoomX);
+        const long long top = part.top - outside(m_arRowHeights, block.GetMinRow(),
+                                                 page.rows[static_cast<size_t>(i0)], m_dZoomY);
+        const long long right = part.right + outside(m_arColWidths, page.cols[static_cast<size_t>(j1)] + 1,
+                                                     block.GetMaxCol() + 1, m_dZoomX);
+        const long long bottom = part.bottom + outside(m_arRowHeights, page.rows[static_cast<size_t>(i1)] + 1,
+                                                       block.GetMaxRow() + 1, m_dZoomY);
+        auto clamp = [](long long v) {
+            return static_cast<int>(std::max<long long>(-0x3FFFFFFF, std::min<long long>(v, 0x3FFFFFFF)));
+        };
+        const CRect whole(clamp(left), clamp(top), clamp(right), clamp(bottom));
+        pOwner->SetCoords(owner.row, owner.col);
+        if (whole == part) {
+            pOwner->DrawContent(pDC, owner.row, owner.col, part);
+            return;
+        }
+        const int saved = pDC->SaveDC();
+        // The part with the closing line its cells draw one unit beyond
+        // (inclusive: one more for the clip's open edge).
+        pDC->IntersectClipRect(part.left, part.top, part.right + 2, part.bottom + 2);
+        pOwner->DrawContent(pDC, owner.row, owner.col, whole);
+        pDC->RestoreDC(saved);
+        return;
     }
     const CRect rect(page.xs[static_cast<size_t>(j0)], page.ys[static_cast<size_t>(i0)],
                      page.xs[static_cast<size_t>(j1) + 1] - 1, page.ys[static_cast<size_t>(i1) + 1] - 1);

@@ -144,6 +144,22 @@ BOOL CGridCtrl::CreatePrinterDC(CPrinterJob& job)
         merged.dmPaperWidth = ps.m_pDevMode->dmPaperWidth;
         merged.dmPaperLength = ps.m_pDevMode->dmPaperLength;
     }
+    const PrintDevMode& stored = *ps.m_pDevMode;
+    if (stored.dmPaperSize != -1 && stored.dmPaperSize != 256 &&
+        (stored.dmPaperWidth <= 0 || stored.dmPaperLength <= 0)) {
+        // A paper number without measures: the driver goes by the number,
+        // never by the measures of its own default paper.
+        merged.dmPaperWidth = 0;
+        merged.dmPaperLength = 0;
+        merged.dmFields &= ~static_cast<DWORD>(0x4 | 0x8);
+        for (const PrinterPaper& paper : m_arPrinterPapers) {
+            if (paper.nNumber == stored.dmPaperSize && paper.nWidth > 0 && paper.nLength > 0) {
+                merged.dmPaperWidth = paper.nWidth;
+                merged.dmPaperLength = paper.nLength;
+                break;
+            }
+        }
+    }
     // Stored measures describe the page as it lies; a driver takes the paper
     // upright and turns it itself for landscape.
     if (merged.dmOrientation == 2 && merged.dmPaperWidth > merged.dmPaperLength && merged.dmPaperLength > 0)
@@ -168,7 +184,17 @@ void CGridCtrl::SetPrintOrientation(short nValue)
 {
     if (m_PrintSettings.m_pDevMode == nullptr)
         m_PrintSettings.InitDevMode();
-    m_PrintSettings.m_pDevMode->dmOrientation = nValue;
+    PrintDevMode& mode = *m_PrintSettings.m_pDevMode;
+    const short old = mode.dmOrientation;
+    mode.dmOrientation = nValue;
+    // The stored measures describe the page as it lies: turning the paper
+    // turns them, so that the layout and the paper agree.
+    if (mode.dmPaperWidth <= 0 || mode.dmPaperLength <= 0)
+        return;
+    const bool turnToLandscape = nValue == 2 && mode.dmPaperWidth < mode.dmPaperLength;
+    const bool turnToPortrait = nValue == 1 && old == 2 && mode.dmPaperWidth > mode.dmPaperLength;
+    if (turnToLandscape || turnToPortrait)
+        std::swap(mode.dmPaperWidth, mode.dmPaperLength);
 }
 
 void CGridCtrl::SetPrintCopies(short nValue)

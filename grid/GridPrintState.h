@@ -46,6 +46,15 @@ struct GridPrintState {
     // The zoom in force before the run, put back at its end.
     double dSavedZoomX = 1.0;
     double dSavedZoomY = 1.0;
+    // The layout is always made in printer units, for a job and for a
+    // preview alike: the printer's pixels per inch, the screen's, and the
+    // zoom (printer pixels per screen pixel) the breaks were found at. A
+    // preview draws the same pages scaled.
+    int nLayoutDpiX = 96;
+    int nLayoutDpiY = 96;
+    int nScreenDpi = 96;
+    double dLayoutZoomX = 1.0;
+    double dLayoutZoomY = 1.0;
 
     int RowPages() const { return rowStarts.empty() ? 0 : static_cast<int>(rowStarts.size()) - 1; }
     int ColPages() const { return colStarts.empty() ? 0 : static_cast<int>(colStarts.size()) - 1; }

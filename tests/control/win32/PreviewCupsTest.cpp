@@ -326,3 +326,29 @@ TEST_F(PrintCupsPreview, InControlPreviewShowsPagesAndATitleMovesTheBar)
         EXPECT_EQ(nullptr, ChildOfClass(ax.host, "KivoPreviewCtrl"));
     }
 }
+
+// The preview's own print button prints on the PDF printer and leaves the
+// open preview exactly as it was: the same pixels on its page afterwards.
+TEST_F(PrintCupsPreview, PrintingFromTheOpenPreviewLeavesItsPageAsItWas)
+{
+    ASSERT_EQ(-1, Call(ctl, kPRTPreview, {}));
+    HWND frame = ChildOfClass(ax.host, "KivoPreviewCtrl");
+    ASSERT_NE(nullptr, frame);
+    HWND view = ChildOfClass(frame, "KivoViewCtrl");
+    ASSERT_NE(nullptr, view);
+    ASSERT_TRUE(WaitVisible(view));
+    const RECT page = {11, 11, 400, 600};
+    const unsigned long long before = Pixels(view).Sum(page);
+
+    const std::vector<std::string> pdfs = pdfreadback::PdfFiles();
+    // What the bar's "打印" sends the frame, which passes it on to the grid.
+    EXPECT_NE(0, ::SendMessageA(frame, 1059, 0, 0));
+    const std::string pdf = pdfreadback::WaitForPdf(pdfs);
+    EXPECT_FALSE(pdf.empty()) << "printing from the preview made no PDF";
+    if (!pdf.empty())
+        ::DeleteFileA(("Z:" + pdf).c_str());
+    ASSERT_TRUE(::IsWindow(view));
+    ::InvalidateRect(view, nullptr, TRUE);
+    ::UpdateWindow(view);
+    EXPECT_EQ(before, Pixels(view).Sum(page));
+}

@@ -231,6 +231,169 @@ TEST(PrintCups, VbscriptSetsEverySettingAndPrints)
         ::DeleteFileA(("Z:" + pdf).c_str());
 }
 
+namespace {
+
+// A page rendered to grey by pdftoppm (P5).
+struct GreyPage {
+    int width = 0;
+    int height = 0;
+    std::string pixels;
+    bool Dark(int x, int y) const
+    {
+        return static_cast<unsigned char>(pixels[static_cast<size_t>(y) * width + x]) < 96;
+    }
+};
+
+GreyPage RenderPage(const std::string& dir, const std::string& pdf, int nPage, const std::string& stem, int nDpi)
+{
+    const std::string n = std::to_string(nPage);
+    RunHost(dir, "pdftoppm -gray -r " + std::to_string(nDpi) + " -f " + n + " -l " + n + " '" + pdf + "' " + dir + "/" + stem);
+    GreyPage page;
+    std::string pgm;
+    for (const std::string& suffix : {"-" + n, "-0" + n, "-00" + n}) {
+        pgm = ReadAll("Z:" + dir + "/" + stem + suffix + ".pgm");
+        ::DeleteFileA(("Z:" + dir + "/" + stem + suffix + ".pgm").c_str());
+        if (!pgm.empty())
+            break;
+    }
+    std::istringstream head(pgm);
+    std::string magic;
+    int maxValue = 0;
+    head >> magic >> page.width >> page.height >> maxValue;
+    if (magic != "P5" || page.width <= 0 || page.height <= 0 ||
+        pgm.size() < static_cast<size_t>(page.width) * static_cast<size_t>(page.height))
+        return GreyPage();
+    page.pixels = pgm.substr(pgm.size() - static_cast<size_t>(page.width) * static_cast<size_t>(page.height));
+    return page;
+}
+
+// The lines of a rendered page that run at least nMinRun dark pixels along
+// one axis: neighbouring pixel rows (or columns) of such runs are one line.
+int CountLines(const GreyPage& page, bool horizontal, int nMinRun)
+{
+    const int outer = horizontal ? page.height : page.width;
+    const int inner = horizontal ? page.width : page.height;
+    int lines = 0;
+    bool previous = false;
+    for (int a = 0; a < outer; ++a) {
+        int run = 0, longest = 0;
+        for (int b = 0; b < inner; ++b) {
+            const bool dark = horizontal ? page.Dark(b, a) : page.Dark(a, b);
+            run = dark ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+        const bool line = longest >= nMinRun;
+        if (line && !previous)
+            ++lines;
+        previous = line;
+    }
+    return lines;
+}
+
+}  // namespace
+
+// A script's control has no window: its sheet of 5 x 4 framed cells prints
+// with every border. The block is 360 x 150 points (720 x 300 pixels at 144
+// dpi, where a line of width 2 is a whole dark pixel wide): six horizontal
+// lines across it and five vertical ones down it.
+TEST(PrintCups, WindowlessScriptPrintsCellBorders)
+{
+    if (!CupsRun())
+        GTEST_SKIP() << "runs under print_cups.sh";
+    ScopedRegistration registration;
+    ASSERT_TRUE(registration.ok());
+    const std::vector<std::string> before = PdfFiles();
+    std::string output;
+    const int code = comtest::Run(L"cscript.exe //nologo \"" + TestFile("printborders.vbs") + L"\"", &output);
+    EXPECT_EQ(code, 0) << output;
+    EXPECT_NE(output.find("print ok"), std::string::npos) << output;
+    const std::string pdf = WaitForPdf(before);
+    ASSERT_FALSE(pdf.empty()) << "the script's job made no PDF";
+    const std::string dir = "/tmp/kivo_borders_wine_" + std::to_string(::GetCurrentProcessId());
+    ::CreateDirectoryA(("Z:" + dir).c_str(), nullptr);
+    const GreyPage page = RenderPage(dir, pdf, 1, "borders", 144);
+    ASSERT_GT(page.width, 0) << "page 1 was not rendered";
+    EXPECT_EQ(6, CountLines(page, true, 600));
+    EXPECT_EQ(5, CountLines(page, false, 240));
+    ::DeleteFileA(("Z:" + pdf).c_str());
+    ::DeleteFileA(("Z:" + dir + "/host_out.txt").c_str());
+    ::RemoveDirectoryA(("Z:" + dir).c_str());
+}
+
+// A script prints a 400-row report (merged title, title rows and column on
+// every page, borders, colours, Chinese text) on turned A4 and upright A5:
+// the paper has the orientation asked for, every body row is on paper
+// exactly once, and every page carries its footer with its number.
+TEST(PrintCups, ScriptReportPrintsEveryRowOnceOnTheChosenPaper)
+{
+    if (!CupsRun())
+        GTEST_SKIP() << "runs under print_cups.sh";
+    ScopedRegistration registration;
+    ASSERT_TRUE(registration.ok());
+    const std::string dir = "/tmp/kivo_report_wine_" + std::to_string(::GetCurrentProcessId());
+    ::CreateDirectoryA(("Z:" + dir).c_str(), nullptr);
+    struct Case {
+        const wchar_t* args;
+        bool landscape;
+        double shortSide;      // points
+    } cases[] = {{L" 2 9", true, 595}, {L" 1 11", false, 420}};
+    for (const Case& c : cases) {
+        const std::vector<std::string> before = PdfFiles();
+        std::string output;
+        const int code =
+            comtest::Run(L"cscript.exe //nologo \"" + TestFile("report.vbs") + L"\"" + c.args, &output);
+        EXPECT_EQ(code, 0) << output;
+        EXPECT_NE(output.find("print ok"), std::string::npos) << output;
+        const std::string pdf = WaitForPdf(before);
+        ASSERT_FALSE(pdf.empty()) << "the report made no PDF";
+        const std::string info = RunHost(dir, "pdfinfo '" + pdf + "'");
+        auto field = [&](const char* name) {
+            const size_t at = info.find(name);
+            if (at == std::string::npos)
+                return std::string();
+            const size_t start = info.find_first_not_of(' ', at + std::strlen(name));
+            const size_t end = info.find('\n', start);
+            return info.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        };
+        const int pages = std::atoi(field("Pages:").c_str());
+        EXPECT_GE(pages, 4) << info;
+        double w = 0, h = 0;
+        std::sscanf(field("Page size:").c_str(), "%lf x %lf", &w, &h);
+        const std::string rotation = field("Page rot:");
+        const bool turned = (w > h && rotation == "0") || (w < h && rotation == "90");
+        EXPECT_EQ(c.landscape, turned) << info;
+        EXPECT_NEAR(c.shortSide, std::min(w, h), 6) << info;
+        const std::string all = RunHost(dir, "pdftotext -enc UTF-8 '" + pdf + "' -");
+        for (int row = 1; row <= 400; ++row) {
+            char key[16];
+            std::snprintf(key, sizeof(key), "R%04d", row);
+            size_t count = 0;
+            for (size_t at = all.find(key); at != std::string::npos; at = all.find(key, at + 1))
+                ++count;
+            EXPECT_EQ(1u, count) << key << " in " << pdf;
+        }
+        for (int page = 1; page <= pages; ++page) {
+            const std::string n = std::to_string(page);
+            const std::string text = RunHost(dir, "pdftotext -enc UTF-8 -f " + n + " -l " + n + " '" + pdf + "' -");
+            // "第N页"
+            EXPECT_NE(std::string::npos, text.find("\xe7\xac\xac" + n + "\xe9\xa1\xb5")) << "page " << n << ":\n"
+                                                                                            << text;
+            // The merged title heads every page.
+            EXPECT_NE(std::string::npos, text.find("\xe5\x8d\x8e\xe4\xb8\x9c\xe5\x8c\xba")) << "page " << n;
+        }
+        // KIVO_KEEP_PDF names a folder that keeps a copy to look at.
+        const char* keep = std::getenv("KIVO_KEEP_PDF");
+        if (keep != nullptr && *keep != '\0')
+            ::CopyFileA(("Z:" + pdf).c_str(),
+                        ("Z:" + std::string(keep) + "/report" + (c.landscape ? "-landscape" : "-portrait") + ".pdf")
+                            .c_str(),
+                        FALSE);
+        ::DeleteFileA(("Z:" + pdf).c_str());
+    }
+    ::DeleteFileA(("Z:" + dir + "/host_out.txt").c_str());
+    ::RemoveDirectoryA(("Z:" + dir).c_str());
+}
+
 // Without a CUPS scheduler Wine lists no printer: printing shows the
 // no-printer message (closed here by a watcher thread) and answers 0, and
 // the sink hears nothing of a job.

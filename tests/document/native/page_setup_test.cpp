@@ -491,6 +491,41 @@ TEST_F(ShowPageSetup, OkStoresEveryPageAndCancelNothing)
     EXPECT_EQ("Second", ps.m_strPrinterName);   // the default printer, found for the dialog
 }
 
+// A sheet not yet on a printer first takes the printer's defaults for every
+// setting it leaves unset: the dialog opens on them. Cancel puts the unset
+// settings back; a sheet already on its own printer keeps its settings as
+// they are.
+TEST_F(ShowPageSetup, FirstUseMergesThePrintersDefaults)
+{
+    SetPageSetupRunner(&Runner);
+    const CGridPrintSettings& ps = grid->GetPrintSettings();
+    const PrintDevMode printer = HeadlessPrinter::MakePrinter("Second").defaultMode;
+    PrintDevMode seen;
+    Act() = [&](CPageSetupDlg&) {
+        seen = *ps.m_pDevMode;
+        return static_cast<INT_PTR>(IDCANCEL);
+    };
+    grid->GetPrintSettings().m_pDevMode->dmCopies = 3;            // set by the sheet: kept
+    EXPECT_FALSE(grid->ShowPageSetup());
+    EXPECT_EQ(printer.dmPaperSize, seen.dmPaperSize);
+    EXPECT_EQ(printer.dmPaperWidth, seen.dmPaperWidth);
+    EXPECT_EQ(printer.dmOrientation, seen.dmOrientation);
+    EXPECT_EQ(printer.dmColor, seen.dmColor);
+    EXPECT_EQ(3, seen.dmCopies);
+    EXPECT_STREQ("Second", seen.dmDeviceName);
+    EXPECT_EQ(-1, ps.m_pDevMode->dmPaperSize);
+    EXPECT_EQ(-1, ps.m_pDevMode->dmOrientation);
+    EXPECT_EQ(3, ps.m_pDevMode->dmCopies);
+
+    // On its own printer (a device name stored) nothing is merged.
+    Act() = [&](CPageSetupDlg&) {
+        seen = *ps.m_pDevMode;
+        return static_cast<INT_PTR>(IDCANCEL);
+    };
+    EXPECT_FALSE(grid->ShowPageSetup());
+    EXPECT_EQ(-1, seen.dmPaperSize);
+}
+
 TEST_F(ShowPageSetup, NoPrinterOrNoWindowOpensNothing)
 {
     int runs = 0;

@@ -398,3 +398,146 @@ TEST_F(PreviewWindows, PageSetupFromTheBarLaysTheOpenPreviewOutAgain)
     EXPECT_TRUE(grid.IsPrinting());
     SetPageSetupRunner(nullptr);
 }
+
+namespace {
+
+// The rows and columns of every page of the grid's present layout.
+std::vector<std::pair<std::vector<int>, std::vector<int>>> LaidOutPages(const CGridCtrl& grid)
+{
+    std::vector<std::pair<std::vector<int>, std::vector<int>>> pages;
+    for (int p = 0; p < grid.GetPrintPageCount(); ++p) {
+        GridPrintPage page;
+        grid.LayoutPrintPage(p, 0, 0, page);
+        pages.emplace_back(page.rows, page.cols);
+    }
+    return pages;
+}
+
+// A sheet whose rows and columns are of uneven sizes, so that pages laid out
+// at the screen's size and at the printer's break at other lines.
+void UnevenSheet(CGridCtrl& grid)
+{
+    grid.SetRowCount(401);
+    grid.SetColumnCount(13);
+    for (int r = 1; r < 401; ++r)
+        grid.SetRowHeight(r, 17 + r % 5);
+    for (int c = 1; c < 13; ++c)
+        grid.SetColumnWidth(c, 63 + 7 * (c % 3));
+}
+
+}  // namespace
+
+// The preview's pages hold exactly the rows and columns of the printed
+// pages, for A4 and A5, upright and turned, with and without titles.
+TEST_F(PreviewWindows, PreviewPagesHoldThePrintedRowsAndColumns)
+{
+    HeadlessPrinter::Installed printer = HeadlessPrinter::MakePrinter("Recorder");
+    printer.papers.push_back({11, 1480, 2100, "A5"});
+    HeadlessPrinter::SetPrinters({printer}, "Recorder");
+    ASSERT_TRUE(grid.LoadPrinterInfo("Recorder"));
+    UnevenSheet(grid);
+    struct Case {
+        int paper;
+        short orientation;
+        bool titles;
+    } cases[] = {{9, 1, false}, {9, 2, false}, {11, 1, false}, {11, 2, false},
+                 {9, 1, true},  {9, 2, true},  {11, 1, true},  {11, 2, true}};
+    for (const Case& c : cases) {
+        const std::string name = std::to_string(c.paper) + "/" + std::to_string(c.orientation) +
+                                 (c.titles ? " titles" : "");
+        grid.SetPrintOrientation(c.orientation);
+        grid.SetPaper(c.paper);
+        CGridPrintSettings& ps = grid.GetPrintSettings();
+        for (int i = 2; i < 6; ++i)
+            ps.m_strPrintTexts[i] = "";
+        if (c.titles) {
+            ASSERT_TRUE(grid.SetRepeatRange("1:2", 1));
+            ASSERT_TRUE(grid.SetRepeatRange("1", 4));
+        }
+        ASSERT_TRUE(Preview()) << name;
+        const auto previewed = LaidOutPages(grid);
+        CKivoPreviewCtrl* frame = static_cast<CKivoPreviewCtrl*>(grid.GetPreviewWnd());
+        ASSERT_NE(nullptr, frame) << name;
+        EXPECT_EQ(static_cast<int>(previewed.size()), frame->GetView()->GetPageCount()) << name;
+        grid.ClosePreview();
+        ASSERT_TRUE(grid.Print()) << name;
+        const auto printed = LaidOutPages(grid);
+        ASSERT_GT(printed.size(), 1u) << name;
+        ASSERT_EQ(printed.size(), previewed.size()) << name;
+        for (size_t p = 0; p < printed.size(); ++p) {
+            EXPECT_EQ(printed[p].first, previewed[p].first) << name << " page " << p;
+            EXPECT_EQ(printed[p].second, previewed[p].second) << name << " page " << p;
+        }
+    }
+}
+
+// The preview's own print button prints and leaves the preview as it was:
+// its pages, their scale, the grid's zoom and the preview's state, so that a
+// page set-up afterwards lays it out again.
+TEST_F(PreviewWindows, PrintingFromTheOpenPreviewLeavesItAsItWas)
+{
+    UnevenSheet(grid);
+    ASSERT_TRUE(Preview());
+    CKivoPreviewCtrl* frame = static_cast<CKivoPreviewCtrl*>(grid.GetPreviewWnd());
+    ASSERT_NE(nullptr, frame);
+    CPreviewPageView* view = frame->GetView();
+    const GridPrintState before = grid.GetPrintState();
+    const auto pagesBefore = LaidOutPages(grid);
+    const std::vector<CRect> rectsBefore = view->GetPageRects();
+    const double scaleBefore = view->GetScaleX();
+    const double zoomBefore = grid.GetZoomX();
+    const int docsBefore = HeadlessPrinter::Record().nDocsEnded;
+
+    EXPECT_NE(0, frame->SendMessage(WM_PREVIEW_PRINT, 0, 0));
+    EXPECT_EQ(docsBefore + 1, HeadlessPrinter::Record().nDocsEnded);
+    const GridPrintState& after = grid.GetPrintState();
+    EXPECT_TRUE(after.bPrinting);
+    EXPECT_TRUE(after.bPreview);
+    EXPECT_EQ(before.nPageWidth, after.nPageWidth);
+    EXPECT_EQ(before.nOffsetX, after.nOffsetX);
+    EXPECT_EQ(before.rowStarts, after.rowStarts);
+    EXPECT_EQ(before.colStarts, after.colStarts);
+    EXPECT_EQ(zoomBefore, grid.GetZoomX());
+    EXPECT_EQ(pagesBefore, LaidOutPages(grid));
+    EXPECT_EQ(grid.GetPreviewWnd(), frame);
+    view->RedrawWindow();
+    EXPECT_EQ(rectsBefore, view->GetPageRects());
+    EXPECT_EQ(scaleBefore, view->GetScaleX());
+
+    // What a page set-up's OK does next: the same pages again, not an
+    // empty preview.
+    grid.RelayoutPreview();
+    EXPECT_EQ(pagesBefore, LaidOutPages(grid));
+    EXPECT_EQ(static_cast<int>(pagesBefore.size()), view->GetPageCount());
+}
+
+// Several pages per row are shrunk to fit the view: a row of three pages
+// lies within the view's width and a page within its height.
+TEST_F(PreviewWindows, PagesPerRowFitTheView)
+{
+    UnevenSheet(grid);
+    ASSERT_TRUE(Preview());
+    CKivoPreviewCtrl* frame = static_cast<CKivoPreviewCtrl*>(grid.GetPreviewWnd());
+    ASSERT_NE(nullptr, frame);
+    CPreviewPageView* view = frame->GetView();
+    const CSize natural = view->GetPageRects()[0].Size();
+    CRect client;
+    view->GetClientRect(&client);
+    ASSERT_GT(natural.cy, client.Height());     // one page alone needs scrolling
+    for (int perRow : {2, 3, 5}) {
+        frame->SendMessage(WM_PREVIEW_MULTIPAGE, static_cast<WPARAM>(perRow), 0);
+        view->GetClientRect(&client);
+        const std::vector<CRect>& rects = view->GetPageRects();
+        ASSERT_GE(rects.size(), static_cast<size_t>(perRow)) << perRow;
+        EXPECT_LE(rects[static_cast<size_t>(perRow) - 1].right, client.right) << perRow;
+        EXPECT_LE(rects[0].bottom, client.bottom) << perRow;
+        EXPECT_EQ(rects[0].top, rects[static_cast<size_t>(perRow) - 1].top) << perRow;
+        // The page keeps its shape.
+        EXPECT_NEAR(static_cast<double>(natural.cx) / natural.cy,
+                    static_cast<double>(rects[0].Width()) / rects[0].Height(), 0.01)
+            << perRow;
+    }
+    // One page is shown at its natural size again.
+    frame->SendMessage(WM_PREVIEW_ONEPAGE, 0, 0);
+    EXPECT_EQ(natural, view->GetPageRects()[0].Size());
+}

@@ -14,7 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -244,20 +246,32 @@ TEST(GridPrinting, MergedBlockIsCutAtThePageEdge)
     grid->SetCellText(2, 1, "M");
     grid->OnBeginPrinting(TenthMmMetrics(), FALSE, 254);
     ASSERT_EQ(4, grid->GetPrintState().rowStarts[1]);
+    // The rows the block's fill paints on each page: from inside its top
+    // line (or from the page's edge where the block is cut) to its closing
+    // line (or through the last line where it is cut).
     struct Case {
         int page;
         int top;
         int bottom;
-    } cases[] = {{0, 300, 899}, {1, 0, 599}};
+    } cases[] = {{0, 301, 901}, {1, 0, 600}};
     for (const Case& c : cases) {
         Headless::Reset();
         CDC dc;
         ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+        CBitmap paper;
+        ASSERT_TRUE(paper.CreateCompatibleBitmap(&dc, 1200, 1200));
+        CBitmap* old = dc.SelectObject(&paper);
         grid->DrawPrintPage(&dc, c.page, CRect(0, 0, 1000, 1000));
+        dc.SelectObject(old);
         int fills = 0;
         for (const Headless::DrawOp& op : Headless::DrawLog()) {
-            // The block's one background fill spans the rows of this page.
-            if (op.kind == Headless::DrawKind::FillRect && op.rect.top == c.top + 1 && op.rect.bottom == c.bottom + 1)
+            // The block's one background fill paints the rows of this page:
+            // the fill of the whole block, clipped to the page's part.
+            if (op.kind != Headless::DrawKind::FillRect)
+                continue;
+            const long top = std::max(op.rect.top, op.clip.top);
+            const long bottom = std::min(op.rect.bottom, op.clip.bottom);
+            if (top == c.top && bottom == c.bottom)
                 ++fills;
         }
         EXPECT_EQ(1, fills) << c.page;
@@ -321,6 +335,85 @@ TEST(GridPrinting, HeaderTextsHangFromTheLineAndFootersStandOnIt)
         EXPECT_EQ(c.y, ops[0].from.y) << c.text;
     }
     EXPECT_EQ(3u, TextOps("L").size() + TextOps("RR").size() + TextOps("CCCC").size());
+    grid->OnEndPrinting();
+}
+
+// The border lines a drawing pass made in a pen of the colour and width.
+int LinesIn(COLORREF clr, int nWidth)
+{
+    int lines = 0;
+    for (const Headless::DrawOp& op : Headless::DrawLog()) {
+        if (op.kind == Headless::DrawKind::Line && op.penColor == clr && op.penWidth == nWidth)
+            ++lines;
+    }
+    return lines;
+}
+
+// A control without a window (a script's) prints and draws to a bitmap with
+// its borders: 5 x 4 cells framed in black lines of width 2 give four lines
+// each on paper and in the bitmap.
+TEST(GridPrinting, WindowlessSheetPrintsAndDrawsItsBorders)
+{
+    auto grid = PagedSheet(6, 5);              // rows 1-5, columns 1-4 on one 1000 x 1000 page
+    for (int r = 1; r < 6; ++r)
+        grid->SetRowHeight(r, 100);
+    for (int c = 1; c < 5; ++c)
+        grid->SetColumnWidth(c, 100);
+    for (int r = 1; r < 6; ++r)
+        for (int c = 1; c < 5; ++c)
+            ASSERT_TRUE(grid->SetCellBorder(r, c, CBF_LEFT | CBF_TOP | CBF_RIGHT | CBF_BOTTOM, PS_SOLID,
+                                            RGB(0, 0, 0), 2));
+    ASSERT_EQ(nullptr, grid->GetSafeHwnd());
+    grid->OnBeginPrinting(TenthMmMetrics(), FALSE, 254);
+    ASSERT_EQ(1, grid->GetPrintPageCount());
+    Headless::Reset();
+    CDC dc;
+    ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+    grid->DrawPrintPage(&dc, 0, CRect(0, 0, 1000, 1000));
+    EXPECT_EQ(5 * 4 * 4, LinesIn(RGB(0, 0, 0), 2));
+    grid->OnEndPrinting();
+
+    Headless::ClearDrawLog();
+    CDC target;
+    ASSERT_TRUE(target.CreateCompatibleDC(nullptr));
+    ASSERT_TRUE(grid->DrawToBmp(&target, CRect(0, 0, 400, 500), CGridCellRange(1, 1, 5, 4), FALSE));
+    EXPECT_EQ(5 * 4 * 4, LinesIn(RGB(0, 0, 0), 2));
+}
+
+// A merged title cut by a column page break: the owner draws its text once
+// over the whole block on each page, clipped to the page's part, so the
+// parts join into one text.
+TEST(GridPrinting, MergedTitleCutByAColumnBreakDrawsOverTheWholeBlock)
+{
+    auto grid = PagedSheet(4, 6);              // columns 1-3 | 4-5 of 300
+    grid->MergeCells(1, 1, 1, 5);
+    grid->SetCellText(1, 1, "TITLE");
+    grid->OnBeginPrinting(TenthMmMetrics(), FALSE, 254);
+    ASSERT_EQ((std::vector<int>{1, 4, 6}), grid->GetPrintState().colStarts);
+    struct Case {
+        int page;
+        int blockLeft;     // the whole block's left on this page
+        int partLeft;
+        int partRight;     // the clip: the page's part with its closing line
+    } cases[] = {{0, 0, 0, 900}, {1, -900, 0, 600}};
+    for (const Case& c : cases) {
+        Headless::Reset();
+        CDC dc;
+        ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+        CBitmap paper;
+        ASSERT_TRUE(paper.CreateCompatibleBitmap(&dc, 1200, 1200));
+        CBitmap* old = dc.SelectObject(&paper);
+        grid->DrawPrintPage(&dc, c.page, CRect(0, 0, 1000, 1000));
+        dc.SelectObject(old);
+        const std::vector<Headless::DrawOp> ops = TextOps("TITLE");
+        ASSERT_EQ(1u, ops.size()) << c.page;
+        // Formatted over all five columns (1500 wide), whichever page.
+        EXPECT_LT(ops[0].rect.left, c.blockLeft + 30) << c.page;
+        EXPECT_GE(ops[0].rect.left, c.blockLeft) << c.page;
+        EXPECT_GT(ops[0].rect.right, c.blockLeft + 1500 - 30) << c.page;
+        EXPECT_EQ(c.partLeft, ops[0].clip.left) << c.page;
+        EXPECT_EQ(c.partRight + 1, ops[0].clip.right) << c.page;
+    }
     grid->OnEndPrinting();
 }
 
@@ -479,6 +572,62 @@ TEST_F(PrintJob, CustomLandscapePaperReachesTheDriverUpright)
     EXPECT_EQ(1181, grid.GetPrintState().nPageHeight);
     EXPECT_EQ(1000, HeadlessPrinter::Record().mode.dmPaperWidth);
     EXPECT_EQ(2000, HeadlessPrinter::Record().mode.dmPaperLength);
+}
+
+// Paper number, measures and orientation are one setting: each member that
+// changes one keeps the others consistent, the job's page is the paper the
+// printer was given, and every row is printed once.
+TEST_F(PrintJob, PaperNumberMeasuresAndOrientationStayOneSetting)
+{
+    HeadlessPrinter::Installed printer = HeadlessPrinter::MakePrinter("Recorder");
+    printer.papers.push_back({11, 1480, 2100, "A5"});
+    HeadlessPrinter::SetPrinters({printer}, "Recorder");
+    ASSERT_TRUE(grid.LoadPrinterInfo("Recorder"));
+    grid.SetRowCount(120);
+    for (int r = 1; r < 120; ++r)
+        grid.SetCellText(r, 1, ("row" + std::to_string(r)).c_str());
+    // A confirmed page set-up: landscape A4.
+    PrintDevMode& mode = *grid.GetPrintSettings().m_pDevMode;
+    mode.dmPaperSize = 9;
+    mode.dmOrientation = 2;
+    mode.dmPaperWidth = 2970;
+    mode.dmPaperLength = 2100;
+    struct Step {
+        const char* name;
+        std::function<void()> change;
+        short paper, orientation, width, length;
+    } steps[] = {
+        {"to portrait", [&] { grid.SetPrintOrientation(1); }, 9, 1, 2100, 2970},
+        {"A5", [&] { grid.SetPaper(11); }, 11, 1, 1480, 2100},
+        {"A5 turned", [&] { grid.SetPrintOrientation(2); }, 11, 2, 2100, 1480},
+        {"A4 while turned", [&] { grid.SetPaper(9); }, 9, 2, 2970, 2100},
+        {"custom given upright while turned", [&] { grid.SetUserPaper(1000, 2000); }, 256, 2, 2000, 1000},
+        {"custom to portrait", [&] { grid.SetPrintOrientation(1); }, 256, 1, 1000, 2000},
+        {"a paper the printer does not list", [&] { grid.SetPaper(70); }, 70, 1, -1, -1},
+    };
+    for (const Step& st : steps) {
+        st.change();
+        EXPECT_EQ(st.paper, mode.dmPaperSize) << st.name;
+        EXPECT_EQ(st.orientation, mode.dmOrientation) << st.name;
+        EXPECT_EQ(st.width, mode.dmPaperWidth) << st.name;
+        EXPECT_EQ(st.length, mode.dmPaperLength) << st.name;
+        Headless::ClearDrawLog();
+        ASSERT_TRUE(grid.Print()) << st.name;
+        // The driver got the paper upright and turns it itself.
+        const PrintDevMode& given = HeadlessPrinter::Record().mode;
+        if (st.width > 0) {
+            EXPECT_EQ(std::min(st.width, st.length), given.dmPaperWidth) << st.name;
+            EXPECT_EQ(std::max(st.width, st.length), given.dmPaperLength) << st.name;
+        }
+        int width = given.dmPaperWidth > 0 ? given.dmPaperWidth : 2100;
+        int length = given.dmPaperLength > 0 ? given.dmPaperLength : 2970;
+        if (given.dmOrientation == 2)
+            std::swap(width, length);
+        EXPECT_EQ(TenthsMmToUnits(width, HeadlessPrinter::kDpi), grid.GetPrintState().nPageWidth) << st.name;
+        EXPECT_EQ(TenthsMmToUnits(length, HeadlessPrinter::kDpi), grid.GetPrintState().nPageHeight) << st.name;
+        for (int r = 1; r < 120; ++r)
+            EXPECT_EQ(1u, TextOps("row" + std::to_string(r)).size()) << st.name << " row " << r;
+    }
 }
 
 TEST_F(PrintJob, NoPrinterShowsTheMessageAndSendsNothing)

@@ -48,6 +48,22 @@ private:
     LONG m_value;
 };
 
+// The rows and columns of a message that packs them: the packed halves
+// (row, col) and, for 1027, (row2, col2), unless the grid kept whole ones.
+GridEventLines Lines(UINT message, WPARAM w, LPARAM l, CEventContext& ctx, LONG row, LONG col, LONG row2 = 0,
+                     LONG col2 = 0)
+{
+    GridEventLines lines;
+    lines.row = row;
+    lines.col = col;
+    lines.row2 = row2;
+    lines.col2 = col2;
+    GridEventLines whole;
+    if (ctx.TakeEventLines(message, w, l, whole))
+        lines = whole;
+    return lines;
+}
+
 void FireMouse(UINT message, WPARAM w, LPARAM l, CEventContext& ctx, CKivoSheetEvents& ev)
 {
     POINT pt;
@@ -108,9 +124,11 @@ bool TranslateGridMessage(UINT message, WPARAM w, LPARAM l, CEventContext& ctx, 
     case kRClickUp:
         FireMouse(message, w, l, ctx, ev);
         return true;
-    case kSelectRange:
-        ev.FireGridSelectRange(Lo(w), LoL(l), Hi(w), HiL(l));
+    case kSelectRange: {
+        const GridEventLines r = Lines(message, w, l, ctx, Lo(w), LoL(l), Hi(w), HiL(l));
+        ev.FireGridSelectRange(r.row, r.col, r.row2, r.col2);
         return true;
+    }
     case kKeyPress: {
         CLongRef<UINT> key(reinterpret_cast<UINT*>(w));
         ev.FireGridKeyPress(key.Value(), static_cast<LONG>(l));
@@ -142,9 +160,11 @@ bool TranslateGridMessage(UINT message, WPARAM w, LPARAM l, CEventContext& ctx, 
         ev.FireGridCellStartEdit(rec->row, rec->col, rec->type, flag.Value());
         return true;
     }
-    case kCellEndEdit:
-        ev.FireGridCellEndEdit(Lo(w), Hi(w), static_cast<LONG>(l));
+    case kCellEndEdit: {
+        const GridEventLines r = Lines(message, w, l, ctx, Lo(w), Hi(w));
+        ev.FireGridCellEndEdit(r.row, r.col, static_cast<LONG>(l));
         return true;
+    }
     case kTreeExpand: {
         auto* rec = reinterpret_cast<CTreeExpandRecord*>(l);
         if (rec == nullptr)
@@ -159,18 +179,26 @@ bool TranslateGridMessage(UINT message, WPARAM w, LPARAM l, CEventContext& ctx, 
         ev.FireGridTreeCollapse(static_cast<LONG>(w), flag.Value());
         return true;
     }
-    case kCellBtnLClickUp:
-        ev.FireGridCellBtnLClickUp(Lo(w), Hi(w), LoL(l), HiL(l));
+    case kCellBtnLClickUp: {
+        const GridEventLines r = Lines(message, w, l, ctx, Lo(w), Hi(w));
+        ev.FireGridCellBtnLClickUp(r.row, r.col, LoL(l), HiL(l));
         return true;
-    case kCellBtnLClickDown:
-        ev.FireGridCellBtnLClickDown(Lo(w), Hi(w), LoL(l), HiL(l));
+    }
+    case kCellBtnLClickDown: {
+        const GridEventLines r = Lines(message, w, l, ctx, Lo(w), Hi(w));
+        ev.FireGridCellBtnLClickDown(r.row, r.col, LoL(l), HiL(l));
         return true;
-    case kVScroll:
-        ev.FireGridVScroll(Lo(w), Hi(w), static_cast<LONG>(l));
+    }
+    case kVScroll: {
+        const GridEventLines r = Lines(message, w, l, ctx, Lo(w), Hi(w));
+        ev.FireGridVScroll(r.row, r.col, static_cast<LONG>(l));
         return true;
-    case kHScroll:
-        ev.FireGridHScroll(Lo(w), Hi(w), static_cast<LONG>(l));
+    }
+    case kHScroll: {
+        const GridEventLines r = Lines(message, w, l, ctx, Lo(w), Hi(w));
+        ev.FireGridHScroll(r.row, r.col, static_cast<LONG>(l));
         return true;
+    }
     case kComboSelChange: {
         auto* rec = reinterpret_cast<const CComboSelRecord*>(l);
         if (rec == nullptr)
@@ -199,15 +227,21 @@ bool TranslateGridMessage(UINT message, WPARAM w, LPARAM l, CEventContext& ctx, 
     case kFinishPreview:
         ev.FireGridFinishPreview(Signed16(w));
         return true;
-    case kCheckBoxChecked:
-        ev.FireGridCellCheckBoxChecked(Lo(w), Hi(w), static_cast<SHORT>(LOWORD(l)));
+    case kCheckBoxChecked: {
+        const GridEventLines r = Lines(message, w, l, ctx, Lo(w), Hi(w));
+        ev.FireGridCellCheckBoxChecked(r.row, r.col, static_cast<SHORT>(LOWORD(l)));
         return true;
-    case kMenuStart:
-        ev.FireGridMenuStart(Lo(w), Hi(w), static_cast<SHORT>(LOWORD(l)));
+    }
+    case kMenuStart: {
+        const GridEventLines r = Lines(message, w, l, ctx, Lo(w), Hi(w));
+        ev.FireGridMenuStart(r.row, r.col, static_cast<SHORT>(LOWORD(l)));
         return true;
-    case kMenuCommand:
-        ev.FireGridMenuCommand(Lo(w), Hi(w), static_cast<LONG>(l));
+    }
+    case kMenuCommand: {
+        const GridEventLines r = Lines(message, w, l, ctx, Lo(w), Hi(w));
+        ev.FireGridMenuCommand(r.row, r.col, static_cast<LONG>(l));
         return true;
+    }
     default:
         return false;
     }

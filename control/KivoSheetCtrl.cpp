@@ -2,6 +2,7 @@
 
 #include "cellcontent/ScreenMetrics.h"
 #include "control/SheetPicture.h"
+#include "grid/GridCtrl.h"
 #include "platform/DC.h"
 #include "platform/System.h"
 
@@ -141,6 +142,12 @@ void CKivoSheetCtrl::CellFromPoint(POINT clientPoint, LONG& row, LONG& col)
     col = -1;
     if (m_grid)
         m_grid->CellFromPoint(clientPoint, row, col);
+}
+
+bool CKivoSheetCtrl::TakeEventLines(UINT message, WPARAM wParam, LPARAM lParam, GridEventLines& lines)
+{
+    CGridCtrl* grid = Engine();
+    return grid != nullptr && grid->TakeEventLines(message, wParam, lParam, lines);
 }
 
 void CKivoSheetCtrl::ClientToScreenPoint(POINT& point)

@@ -599,6 +599,7 @@ private:
     // CEventContext
     void CellFromPoint(POINT clientPoint, LONG& row, LONG& col) override;
     void ClientToScreenPoint(POINT& point) override;
+    bool TakeEventLines(UINT message, WPARAM wParam, LPARAM lParam, GridEventLines& lines) override;
 
     bool IsUserMode() const { return m_host == nullptr || m_host->IsUserMode(); }
     void SetModified();

@@ -500,7 +500,11 @@ struct GridTemplateAccess {
         // New cells take the alternate row colours of the file only through their records.
         g.m_bRowOddColour = FALSE;
         g.m_bRowEvenColour = FALSE;
-        if (!g.SetColumnCount(cols) || !g.SetRowCount(rows) || !g.SetFixedRowCount(fixedRows) ||
+        // Rows first: the cells are then made by the column count alone, as a
+        // new sheet's are, without colours of their own, so that header cells
+        // follow the header defaults and a cell owns exactly the colours its
+        // record gives it.
+        if (!g.SetRowCount(rows) || !g.SetColumnCount(cols) || !g.SetFixedRowCount(fixedRows) ||
             !g.SetFixedColumnCount(fixedCols))
             return Fail(ar), TRR_FORMAT_ERROR;
         g.m_bRowOddColour = oddColour;

@@ -84,6 +84,18 @@ void CGridCell::ResetColours(COLORREF crBack, COLORREF crText)
     m_bits.ownTextColour = 0;
 }
 
+void CGridCell::TakeColoursOf(const CGridCell& other)
+{
+    if (&other == this)
+        return;
+    m_crText = other.m_crText;
+    m_crBack = other.m_crBack;
+    m_bits.ownTextColour = other.m_bits.ownTextColour;
+    m_bits.ownBackColour = other.m_bits.ownBackColour;
+    if (other.GetFixedBackColor() != GetFixedBackColor())
+        SetFixedBackColor(other.GetFixedBackColor());
+}
+
 COLORREF CGridCell::GetFixedBackColor() const
 {
     return m_pExtra ? m_pExtra->crFixedBack : static_cast<COLORREF>(-1);

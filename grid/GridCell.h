@@ -100,6 +100,10 @@ public:
     COLORREF GetStoredBackColor() const { return m_crBack; }
     BOOL HasOwnTextColor() const { return m_bits.ownTextColour; }
     BOOL HasOwnBackColor() const { return m_bits.ownBackColour; }
+    // Takes another cell's stored colours (fixed back colour included) and
+    // whether it owns them: a cell put in place of another follows the
+    // grid's default colours exactly where the old one did.
+    void TakeColoursOf(const CGridCell& other);
     // The back colour used instead of the own one while the cell is fixed (-1: none).
     COLORREF GetFixedBackColor() const;
     void SetFixedBackColor(COLORREF clr);

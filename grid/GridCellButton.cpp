@@ -214,11 +214,11 @@ BOOL CGridCellButton::ClientPoint(CPoint ptCellRelative, CPoint* pPoint, CRect* 
 
 void CGridCellButton::PostToParent(UINT message, int nCode)
 {
-    CWnd* pParent = m_pGrid != nullptr ? m_pGrid->GetParent() : nullptr;
-    if (pParent == nullptr)
+    if (m_pGrid == nullptr)
         return;
-    pParent->PostMessage(message, static_cast<WPARAM>(MAKELONG(static_cast<WORD>(m_nRow), static_cast<WORD>(m_nCol))),
-                         static_cast<LPARAM>(MAKELONG(0, nCode)));
+    m_pGrid->PostGridMessage(message,
+                             static_cast<WPARAM>(MAKELONG(static_cast<WORD>(m_nRow), static_cast<WORD>(m_nCol))),
+                             static_cast<LPARAM>(MAKELONG(0, nCode)), GridEventLines{m_nRow, m_nCol});
 }
 
 void CGridCellButton::OnMouseOver()

@@ -260,11 +260,9 @@ void CGridCellCheck::Toggle(const CRect& rcInvalidate, int nRow, int nCol)
     InvalidateBox(rcInvalidate);
     if (m_pGrid == nullptr)
         return;
-    CWnd* pParent = m_pGrid->GetParent();
-    if (pParent != nullptr)
-        pParent->PostMessage(WM_GRID_CELLCHECKBOXCHECKED,
+    m_pGrid->PostGridMessage(WM_GRID_CELLCHECKBOXCHECKED,
                              static_cast<WPARAM>(MAKELONG(static_cast<WORD>(nRow), static_cast<WORD>(nCol))),
-                             static_cast<LPARAM>(m_bChecked));
+                             static_cast<LPARAM>(m_bChecked), GridEventLines{nRow, nCol});
 }
 
 void CGridCellCheck::OnClick(CPoint ptCellRelative)

@@ -2,6 +2,8 @@
 #include "grid/GridCell.h"
 
 #include "grid/CellRecordIO.h"
+#include "grid/GridCellTypes.h"
+#include "grid/GridDefaultCell.h"
 #include "grid/GridSysColours.h"
 #include "grid/LogFontUtil.h"
 
@@ -38,14 +40,25 @@ void CGridCell::WriteCellItems(CCellRecordWriter& w)
     }
     if (m_bits.wrap)
         w.Int(TAG_WRAP, 1);
-    if (m_crBack != GetDefaultBackColour())
+    // A colour item marks the colour as the cell's own when it is read back,
+    // so only a colour the cell owns is written: a cell that follows the
+    // grid's default colours keeps following them after a reopen, whatever
+    // stale value its field holds. The grid's default cells hold colours
+    // without owning them; theirs are written whenever they differ.
+    const bool bDefaultCell = IsKindOf(RUNTIME_CLASS(CGridDefaultCell)) != FALSE;
+    if ((bDefaultCell || m_bits.ownBackColour) && m_crBack != GetDefaultBackColour())
         w.Int(TAG_BACK_COLOUR, static_cast<int>(m_crBack));
     CGridCellBase* pDefault = GetDefaultCell();
-    CGridCell* pDefaultCell = pDefault && pDefault->IsKindOf(RUNTIME_CLASS(CGridCell))
+    // A grid's default cell is its own default: measured against itself its
+    // text colour and alignment would never be written, and a reopened
+    // sheet would lose them. It is measured against what a new default cell
+    // holds instead.
+    const bool bIsDefault = pDefault == this;
+    CGridCell* pDefaultCell = !bIsDefault && pDefault && pDefault->IsKindOf(RUNTIME_CLASS(CGridCell))
                                   ? static_cast<CGridCell*>(pDefault)
                                   : nullptr;
     COLORREF defaultText = pDefaultCell ? pDefaultCell->GetStoredTextColor() : GetDefaultTextColour();
-    if (m_crText != defaultText)
+    if ((bDefaultCell || m_bits.ownTextColour) && m_crText != defaultText)
         w.Int(TAG_TEXT_COLOUR, static_cast<int>(m_crText));
     COLORREF fixedBack = GetFixedBackColor();
     if (fixedBack != static_cast<COLORREF>(-1))
@@ -56,7 +69,9 @@ void CGridCell::WriteCellItems(CCellRecordWriter& w)
         w.Text(TAG_TEXT, m_strText.ToString());
     if (m_nItemData != 0)
         w.Int(TAG_ITEM_DATA, m_nItemData);
-    UINT defaultAlign = pDefaultCell ? pDefaultCell->GetStoredAlign() : static_cast<UINT>(-1);
+    UINT defaultAlign = pDefaultCell ? pDefaultCell->GetStoredAlign()
+                        : bIsDefault  ? GRID_DEFAULT_ALIGN
+                                      : static_cast<UINT>(-1);
     if (m_nAlign != defaultAlign)
         w.Int(TAG_ALIGN, static_cast<int>(m_nAlign));
     if (m_nImage != -1)

@@ -82,7 +82,8 @@ BOOL CGridCtrl::IsValid(int nRow, int nCol) const
 
 BOOL CGridCtrl::IsCellFixed(int nRow, int nCol) const
 {
-    return nRow < m_nFixedRows || nCol < m_nFixedCols;
+    // A cell that does not exist is neither fixed nor scrollable.
+    return IsValid(nRow, nCol) && (nRow < m_nFixedRows || nCol < m_nFixedCols);
 }
 
 CGridDefaultCell* CGridCtrl::GetDefaultCell(BOOL bFixedRow, BOOL bFixedCol)

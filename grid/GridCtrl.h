@@ -82,6 +82,7 @@
 #include "grid/GridCellTypes.h"
 #include "grid/GridDefaultCell.h"
 #include "grid/GridDropTarget.h"
+#include "grid/GridEventLines.h"
 #include "grid/GridFormulaIndex.h"
 #include "grid/GridFormulaSource.h"
 #include "grid/GridInputState.h"
@@ -150,6 +151,14 @@ struct GridDisplayInfoNotify {
     NMHDR hdr;
     GridDisplayInfo item;
 };
+
+// The most rows and columns a sheet may have, headers included. A count or an
+// insertion above them is refused before anything is allocated: a sheet that
+// large would not fit in the memory of a 32-bit host anyway, and a count
+// asked for by mistake (2147483647) must fail at once instead of exhausting
+// memory line by line.
+const int GRID_MAX_ROWS = 16777216;
+const int GRID_MAX_COLUMNS = 16384;
 
 // WM_NOTIFY code with which a virtual grid asks its owner for a cell.
 const int GRID_NOTIFY_GET_DISPLAY_INFO = -150;
@@ -256,6 +265,9 @@ public:
     int GetColumnCount() const { return m_nCols; }
     int GetFixedRowCount() const { return m_nFixedRows; }
     int GetFixedColumnCount() const { return m_nFixedCols; }
+    // Both answer FALSE for a negative count, a count above GRID_MAX_ROWS
+    // (GRID_MAX_COLUMNS), or when memory runs out while growing; a refused
+    // or failed change leaves the sheet exactly as it was.
     BOOL SetRowCount(int nRows);
     BOOL SetColumnCount(int nCols);
     BOOL SetFixedRowCount(int nFixedRows);
@@ -483,6 +495,17 @@ public:
     // answer) or posted. 0 / FALSE without a window or parent.
     LRESULT SendGridMessage(UINT nMessage, WPARAM wParam, LPARAM lParam);
     BOOL PostGridMessage(UINT nMessage, WPARAM wParam, LPARAM lParam);
+    // The same for a message whose parameters pack rows and columns into
+    // 16-bit halves: the whole values are kept for the parent to take back
+    // with TakeEventLines while it handles the message.
+    LRESULT SendGridMessage(UINT nMessage, WPARAM wParam, LPARAM lParam, const GridEventLines& lines);
+    BOOL PostGridMessage(UINT nMessage, WPARAM wParam, LPARAM lParam, const GridEventLines& lines);
+    // The whole rows and columns of such a message, once; FALSE when the grid
+    // kept none for it (the packed parameters are then all there is).
+    BOOL TakeEventLines(UINT nMessage, WPARAM wParam, LPARAM lParam, GridEventLines& lines)
+    {
+        return m_EventLines.Take(nMessage, wParam, lParam, lines) ? TRUE : FALSE;
+    }
 
     // ======================================================================
     // Painting
@@ -1567,6 +1590,9 @@ protected:
     void RemoveCellIdsOutside(int nRows, int nCols);
     void AdjustFormatRows(int nPos, int nCount);
     void AdjustFormatColumns(int nPos, int nCount);
+    // CreateCell for a line being grown; throws std::bad_alloc when no cell
+    // can be made, so that the growing is undone as a whole.
+    CGridCellBase* NewCellOrThrow(int nRow, int nCol);
     void ApplyFixedRowState(int nOldFixed, int nNewFixed);
     void ApplyFixedColumnState(int nOldFixed, int nNewFixed);
     // Header-font slot helpers.
@@ -1730,6 +1756,7 @@ protected:
     // --- skins ----------------------------------------------------------------------------
     CString m_strSkinDir;
     CGridSkinBitmaps m_SkinBitmaps;
+    CGridEventLines m_EventLines;
     // --- selection ------------------------------------------------------------------------
     std::unordered_map<std::uint64_t, CGridCellPos> m_PrevSelectedCellMap;
     int m_nSelBandFirst = -1;

@@ -35,6 +35,10 @@ void CGridCtrl::CarrySettingsAcross(CGridCellBase* pNew, CGridCellBase* pOld)
     const int inputType = pOld->GetInputType();
     if (inputType >= 0)
         pNew->SetInputType(inputType);
+    // CopyFrom gave the new cell the colours the old one showed, as its own;
+    // a colour the old cell did not own goes on following the defaults.
+    if (pNew->IsKindOf(RUNTIME_CLASS(CGridCell)) && pOld->IsKindOf(RUNTIME_CLASS(CGridCell)))
+        static_cast<CGridCell*>(pNew)->TakeColoursOf(*static_cast<CGridCell*>(pOld));
 }
 
 BOOL CGridCtrl::SetCellControl(int nRow, int nCol, LPCTSTR szControl)

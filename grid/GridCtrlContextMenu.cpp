@@ -43,7 +43,7 @@ void CGridCtrl::ShowContextMenu(const CGridCellPos& cell, CPoint point)
     // The host's handler of 1073 adds its items to this menu.
     CPopupMenu* pOuter = m_pPopupMenu;
     m_pPopupMenu = &menu;
-    SendGridMessage(WM_GRID_MENUSTART, static_cast<WPARAM>(CellParam(cell)), nArea);
+    SendGridMessage(WM_GRID_MENUSTART, static_cast<WPARAM>(CellParam(cell)), nArea, GridEventLines{cell.row, cell.col});
     m_pPopupMenu = pOuter;
     if (GetSafeHwnd() == nullptr || menu.GetMenuItemCount() <= 0)
         return;
@@ -52,7 +52,8 @@ void CGridCtrl::ShowContextMenu(const CGridCellPos& cell, CPoint point)
     const UINT nChosen = menu.TrackPopupMenu(screen.x, screen.y, this);
     menu.DestroyMenu();
     if (nChosen >= kFirstMenuCommand && nChosen <= kLastMenuCommand)
-        SendGridMessage(WM_GRID_MENUCOMMAND, static_cast<WPARAM>(CellParam(cell)), static_cast<LPARAM>(nChosen));
+        SendGridMessage(WM_GRID_MENUCOMMAND, static_cast<WPARAM>(CellParam(cell)), static_cast<LPARAM>(nChosen),
+                        GridEventLines{cell.row, cell.col});
 }
 
 BOOL CGridCtrl::AddPopupMenuItem(UINT nFlags, UINT nID, LPCTSTR szText)

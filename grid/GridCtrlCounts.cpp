@@ -27,9 +27,17 @@ void ForgetLinesFrom(std::vector<GridHiddenLine>& hidden, std::vector<int>& form
 
 }  // namespace
 
+CGridCellBase* CGridCtrl::NewCellOrThrow(int nRow, int nCol)
+{
+    CGridCellBase* pCell = CreateCell(nRow, nCol);
+    if (pCell == nullptr)
+        throw std::bad_alloc();
+    return pCell;
+}
+
 BOOL CGridCtrl::SetRowCount(int nRows)
 {
-    if (nRows < 0)
+    if (nRows < 0 || nRows > GRID_MAX_ROWS)
         return FALSE;
     if (nRows == m_nRows)
         return TRUE;
@@ -61,22 +69,22 @@ BOOL CGridCtrl::SetRowCount(int nRows)
             // Trees lose the rows cut off (a tree left without rows goes).
             ShiftTreeColumnRows(nRows, nRows - nOldRows);
         } else {
-            UINT height = static_cast<UINT>(std::max(0, m_cellDefault.GetHeight()));
-            if (!m_bVirtualMode)
-                m_RowData.resize(static_cast<size_t>(nRows));
-            m_arRowHeights.SetSize(nRows);
-            for (int row = nOldRows; row < nRows; ++row)
-                m_arRowHeights.SetAt(row, height);
-            m_nRows = nRows;
+            // The new rows are made whole, cells and header texts included,
+            // before the sheet takes them: running out of memory on the way
+            // leaves the sheet as it was.
+            const UINT height = static_cast<UINT>(std::max(0, m_cellDefault.GetHeight()));
+            std::vector<GridRow> fresh;
             if (!m_bVirtualMode) {
-                COLORREF crNormal = m_cellDefault.GetBackColor();
+                m_RowData.reserve(static_cast<size_t>(nRows));
+                fresh.resize(static_cast<size_t>(nRows - nOldRows));
+                const COLORREF crNormal = m_cellDefault.GetBackColor();
                 for (int row = nOldRows; row < nRows; ++row) {
-                    GridRow& cells = m_RowData[static_cast<size_t>(row)];
+                    GridRow& cells = fresh[static_cast<size_t>(row - nOldRows)];
                     cells.resize(static_cast<size_t>(m_nCols));
                     for (int col = 0; col < m_nCols; ++col) {
-                        CGridCellBase* pCell = CreateCell(row, col);
+                        CGridCellBase* pCell = NewCellOrThrow(row, col);
                         cells[static_cast<size_t>(col)].reset(pCell);
-                        if (pCell == nullptr || row < m_nFixedRows || col < m_nFixedCols)
+                        if (row < m_nFixedRows || col < m_nFixedCols)
                             continue;
                         if ((row % 2) == 1 && m_bRowOddColour)
                             pCell->SetBackColor(m_crRowOdd);
@@ -85,21 +93,28 @@ BOOL CGridCtrl::SetRowCount(int nRows)
                         else
                             pCell->SetBackColor(crNormal);
                     }
-                }
-                // Row numbers go into column 0 when there is a header column.
-                if (m_nFixedCols > 0) {
-                    for (int row = std::max(nOldRows, m_nFixedRows); row < nRows; ++row) {
-                        CGridCellBase* pCell = GetCell(row, 0);
-                        if (pCell == nullptr)
-                            continue;
-                        pCell->SetText(RowNumberText(row - m_nFixedRows + 1));
-                        pCell->SetAlign(GRID_HEADER_ALIGN);
+                    // Row numbers go into column 0 when there is a header column.
+                    if (m_nFixedCols > 0 && m_nCols > 0 && row >= m_nFixedRows) {
+                        cells[0]->SetText(RowNumberText(row - m_nFixedRows + 1));
+                        cells[0]->SetAlign(GRID_HEADER_ALIGN);
                     }
                 }
             }
+            m_arRowHeights.SetSize(nRows);
+            // Nothing below allocates.
+            for (int row = nOldRows; row < nRows; ++row)
+                m_arRowHeights.SetAt(row, height);
+            for (GridRow& cells : fresh)
+                m_RowData.push_back(std::move(cells));
+            m_nRows = nRows;
         }
     } catch (const std::bad_alloc&) {
         bResult = FALSE;
+        if (nRows > nOldRows) {
+            // Growing failed before the sheet took anything but a longer
+            // height list, which goes back to its length.
+            m_arRowHeights.SetSize(nOldRows);
+        }
     }
     FinishStructuralChange(savedFocus);
     return bResult;
@@ -107,7 +122,7 @@ BOOL CGridCtrl::SetRowCount(int nRows)
 
 BOOL CGridCtrl::SetColumnCount(int nCols)
 {
-    if (nCols < 0)
+    if (nCols < 0 || nCols > GRID_MAX_COLUMNS)
         return FALSE;
     if (nCols == m_nCols)
         return TRUE;
@@ -136,35 +151,45 @@ BOOL CGridCtrl::SetColumnCount(int nCols)
             RecalcAfterFormulaShift();
             ShiftTreeColumnCols(nCols, nCols - nOldCols);
         } else {
-            UINT width = static_cast<UINT>(std::max(0, m_cellDefault.GetWidth()));
-            m_arColWidths.SetSize(nCols);
-            for (int col = nOldCols; col < nCols; ++col)
-                m_arColWidths.SetAt(col, width);
+            // Every row's new cells are made, header letters included, before
+            // any row takes them: running out of memory on the way leaves the
+            // sheet as it was.
+            const UINT width = static_cast<UINT>(std::max(0, m_cellDefault.GetWidth()));
+            std::vector<GridRow> fresh;
             if (!m_bVirtualMode) {
                 for (GridRow& cells : m_RowData)
-                    cells.resize(static_cast<size_t>(nCols));
-            }
-            m_nCols = nCols;
-            if (!m_bVirtualMode) {
+                    cells.reserve(static_cast<size_t>(nCols));
+                fresh.resize(static_cast<size_t>(m_nRows));
                 for (int row = 0; row < m_nRows; ++row) {
-                    GridRow& cells = m_RowData[static_cast<size_t>(row)];
+                    GridRow& cells = fresh[static_cast<size_t>(row)];
+                    cells.reserve(static_cast<size_t>(nCols - nOldCols));
                     for (int col = nOldCols; col < nCols; ++col)
-                        cells[static_cast<size_t>(col)].reset(CreateCell(row, col));
+                        cells.emplace_back(NewCellOrThrow(row, col));
                 }
                 // Column letters go into row 0 when there is a header row.
-                if (m_nFixedRows > 0) {
+                if (m_nFixedRows > 0 && m_nRows > 0) {
                     for (int col = std::max(nOldCols, m_nFixedCols); col < nCols; ++col) {
-                        CGridCellBase* pCell = GetCell(0, col);
-                        if (pCell == nullptr)
-                            continue;
+                        CGridCellBase* pCell = fresh[0][static_cast<size_t>(col - nOldCols)].get();
                         pCell->SetText(ColumnToLetters(col - m_nFixedCols + 1));
                         pCell->SetAlign(GRID_HEADER_ALIGN);
                     }
                 }
             }
+            m_arColWidths.SetSize(nCols);
+            // Nothing below allocates: every row has its room reserved.
+            for (int col = nOldCols; col < nCols; ++col)
+                m_arColWidths.SetAt(col, width);
+            for (size_t row = 0; row < fresh.size(); ++row) {
+                GridRow& cells = m_RowData[row];
+                for (auto& pCell : fresh[row])
+                    cells.push_back(std::move(pCell));
+            }
+            m_nCols = nCols;
         }
     } catch (const std::bad_alloc&) {
         bResult = FALSE;
+        if (nCols > nOldCols)
+            m_arColWidths.SetSize(nOldCols);
     }
     FinishStructuralChange(savedFocus);
     return bResult;

@@ -343,7 +343,7 @@ void CGridCtrl::OnEndEditCell(int nRow, int nCol, const CString& strText, const 
     }
 
     PostGridMessage(WM_GRID_CELLENDEDIT, static_cast<WPARAM>(static_cast<DWORD>(MAKELONG(nRow, nCol))),
-                    static_cast<LPARAM>(type));
+                    static_cast<LPARAM>(type), GridEventLines{nRow, nCol});
     pCell->OnEndEdit();
     if (pCell->IsMerged())
         CopyCellToRange(pCell->GetMergeRange(), pCell);

@@ -4,7 +4,8 @@
 
 BOOL CGridCtrl::ColumnsToFixed(int nCount)
 {
-    if (nCount < 0 || nCount + m_nFixedCols >= m_nCols || m_nRows <= 0)
+    // Compared without adding, so that a count near INT_MAX cannot wrap.
+    if (nCount < 0 || nCount >= m_nCols - m_nFixedCols || m_nRows <= 0)
         return FALSE;
     if (m_nFixedCols > 0)
         DeleteColumns(0, m_nFixedCols);

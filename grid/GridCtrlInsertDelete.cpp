@@ -245,6 +245,8 @@ int CGridCtrl::InsertColumn(LPCTSTR szHeading, UINT, int nCol)
 
 int CGridCtrl::InsertRowBlock(int nNew, int nCount, LPCTSTR szHeading)
 {
+    if (nCount > GRID_MAX_ROWS - m_nRows)
+        return -1;
     CGridCellPos savedFocus = BeginStructuralChange();
     // Formula references move with the lines while the cells still stand
     // where the formula index knows them.
@@ -324,6 +326,8 @@ int CGridCtrl::InsertRowBlock(int nNew, int nCount, LPCTSTR szHeading)
 
 int CGridCtrl::InsertColumnBlock(int nNew, int nCount, LPCTSTR szHeading, int nWidth)
 {
+    if (nCount > GRID_MAX_COLUMNS - m_nCols)
+        return -1;
     CGridCellPos savedFocus = BeginStructuralChange();
     ShiftFormulaColumns(nNew, nCount, TRUE);
     int result = nNew;

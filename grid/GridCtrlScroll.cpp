@@ -483,10 +483,11 @@ void CGridCtrl::ScrollBy(int nBar, UINT nSBCode)
         }
     }
     WPARAM wTopLeft = MAKELONG(static_cast<WORD>(tl.row), static_cast<WORD>(tl.col));
+    const GridEventLines lines{tl.row, tl.col};
     if (bVert)
-        PostGridMessage(WM_GRID_VSCROLL, wTopLeft, nSBCode);
+        PostGridMessage(WM_GRID_VSCROLL, wTopLeft, nSBCode, lines);
     else
-        SendGridMessage(WM_GRID_HSCROLL, wTopLeft, nSBCode);
+        SendGridMessage(WM_GRID_HSCROLL, wTopLeft, nSBCode, lines);
 }
 
 void CGridCtrl::EnsureVisible(int nRow, int nCol)

@@ -102,7 +102,8 @@ void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMax
                 SelectCell(row, col, bSelectCells);
         }
         SendGridMessage(WM_GRID_SELECTRANGE, MAKELONG(static_cast<WORD>(nMinRow), static_cast<WORD>(nMaxRow)),
-                        MAKELONG(static_cast<WORD>(nMinCol), static_cast<WORD>(nMaxCol)));
+                        MAKELONG(static_cast<WORD>(nMinCol), static_cast<WORD>(nMaxCol)),
+                        GridEventLines{nMinRow, nMinCol, nMaxRow, nMaxCol});
     }
     if (GetSafeHwnd() != nullptr)
         Invalidate(TRUE);

@@ -93,6 +93,29 @@ BOOL CGridCtrl::PostGridMessage(UINT nMessage, WPARAM wParam, LPARAM lParam)
     return pParent->PostMessage(nMessage, wParam, lParam);
 }
 
+LRESULT CGridCtrl::SendGridMessage(UINT nMessage, WPARAM wParam, LPARAM lParam, const GridEventLines& lines)
+{
+    CWnd* pParent = GetSafeHwnd() != nullptr ? GetParent() : nullptr;
+    if (pParent == nullptr || pParent->GetSafeHwnd() == nullptr)
+        return 0;
+    // Nothing of the grid is touched after the send: the parent's handler
+    // may destroy it. Values the parent did not take age out of the store.
+    m_EventLines.Note(nMessage, wParam, lParam, lines);
+    return pParent->SendMessage(nMessage, wParam, lParam);
+}
+
+BOOL CGridCtrl::PostGridMessage(UINT nMessage, WPARAM wParam, LPARAM lParam, const GridEventLines& lines)
+{
+    CWnd* pParent = GetSafeHwnd() != nullptr ? GetParent() : nullptr;
+    if (pParent == nullptr || pParent->GetSafeHwnd() == nullptr)
+        return FALSE;
+    const unsigned ticket = m_EventLines.Note(nMessage, wParam, lParam, lines);
+    if (pParent->PostMessage(nMessage, wParam, lParam))
+        return TRUE;
+    m_EventLines.Forget(ticket);
+    return FALSE;
+}
+
 // --- the window procedure's private messages ----------------------------------------------
 
 LRESULT CGridCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -259,5 +282,6 @@ BOOL CGridCtrl::OnCommand(WPARAM wParam, LPARAM lParam)
 void CGridCtrl::OnContextMenuCommand(UINT nID)
 {
     CGridCellPos focus = m_idCurrentCell;
-    SendGridMessage(WM_GRID_MENUCOMMAND, MAKELONG(static_cast<WORD>(focus.row), static_cast<WORD>(focus.col)), nID);
+    SendGridMessage(WM_GRID_MENUCOMMAND, MAKELONG(static_cast<WORD>(focus.row), static_cast<WORD>(focus.col)), nID,
+                    GridEventLines{focus.row, focus.col});
 }

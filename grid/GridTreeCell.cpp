@@ -338,14 +338,16 @@ BOOL CGridTreeCellBase::Edit(int nRow, int nCol, CRect rect, CPoint point, UINT 
 
 void CGridTreeCellBase::WriteTreeBaseItems(CCellRecordWriter& w)
 {
-    if (m_crBack != GetDefaultBackColour())
+    // As on the plain cell level: only a colour the cell owns is written,
+    // since reading the item makes it the cell's own.
+    if (m_bits.ownBackColour && m_crBack != GetDefaultBackColour())
         w.Int(TAG_TREE_BACK_COLOUR, static_cast<int>(m_crBack));
     CGridCellBase* pDefault = GetDefaultCell();
     CGridCell* pDefaultCell = pDefault && pDefault->IsKindOf(RUNTIME_CLASS(CGridCell))
                                   ? static_cast<CGridCell*>(pDefault)
                                   : nullptr;
     const COLORREF defaultText = pDefaultCell ? pDefaultCell->GetStoredTextColor() : GetDefaultTextColour();
-    if (m_crText != defaultText)
+    if (m_bits.ownTextColour && m_crText != defaultText)
         w.Int(TAG_TREE_TEXT_COLOUR, static_cast<int>(m_crText));
     if (!IsFixed() && m_pFont != nullptr) {
         const LOGFONT* pDefaultFont = pDefault ? pDefault->GetFont() : nullptr;

@@ -16,6 +16,7 @@
 //   GetFocus, IsWindow              recorded, and readable by tests.
 #pragma once
 
+#include "base/CString.h"
 #include "base/WinTypes.h"
 #include "base/WinConstants.h"
 #include "platform/PlatformTypes.h"
@@ -49,6 +50,11 @@ inline HCURSOR PlatformLoadCursor(LPCSTR lpCursorName)
     return PlatformLoadCursor(reinterpret_cast<UINT_PTR>(lpCursorName));
 }
 #endif
+
+// The full path, file name included, of the module (EXE or DLL) that holds
+// this code, as GetModuleFileName gives it; "" where there is no module file
+// (the host build) or the path cannot be had.
+CString PlatformModuleFileName();
 
 // Lines to scroll per wheel notch (the user's setting; 3 when the system gives
 // none). 0xFFFFFFFF (WHEEL_PAGESCROLL) means one page per notch.

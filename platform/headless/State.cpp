@@ -196,6 +196,11 @@ HCURSOR PlatformLoadCursor(UINT_PTR nCursorId)
     return reinterpret_cast<HCURSOR>(nCursorId);
 }
 
+CString PlatformModuleFileName()
+{
+    return CString();
+}
+
 UINT PlatformWheelScrollLines()
 {
     return S().wheelLines;

@@ -3,6 +3,7 @@
 #include "platform/System.h"
 
 #include "platform/Wnd.h"
+#include "platform/win32/Module.h"
 #include "platform/WndInternal.h"
 
 #include <string>
@@ -36,6 +37,15 @@ bool PreTranslate(MSG& msg)
 HCURSOR PlatformLoadCursor(UINT_PTR nCursorId)
 {
     return ::LoadCursorA(nullptr, MAKEINTRESOURCEA(nCursorId));
+}
+
+CString PlatformModuleFileName()
+{
+    char path[MAX_PATH * 2] = {0};
+    const DWORD n = ::GetModuleFileNameA(PlatformModuleInstance(), path, sizeof(path) - 1);
+    if (n == 0 || n >= sizeof(path) - 1)
+        return CString();
+    return CString(path);
 }
 
 UINT PlatformWheelScrollLines()

@@ -362,6 +362,55 @@ TEST_F(ControlWindow, GridNotificationsFireEventsThroughTheWindow)
     EXPECT_EQ(allow, 0);
 }
 
+// Rows and columns past 65535 reach the host whole in every event that
+// carries them, sent (a selection, a menu command) or posted (an edit's end).
+TEST_F(ControlWindow, RowsPastSixteenBitsReachTheHostWhole)
+{
+    ASSERT_TRUE(CreateQuietly(CRect(0, 0, 400, 300)));
+    CGridCtrl* grid = ctl.GetGrid()->GetGridCtrl();
+    ASSERT_NE(grid, nullptr);
+    ASSERT_TRUE(grid->SetRowCount(70000));
+    ASSERT_TRUE(grid->SetColumnCount(5));
+    PlatformPumpMessages();
+    sink.fired.clear();
+
+    grid->SetSelectedRange(66000, 2, 66001, 3);
+    std::vector<FiredEvent> ranges = EventsNamed(sink, "GridSelectRange");
+    ASSERT_FALSE(ranges.empty());
+    const std::vector<double> expected = {66000, 2, 66001, 3};
+    std::vector<double> got;
+    for (const CDispArg& a : ranges.back().args)
+        got.push_back(ArgNumber(a));
+    EXPECT_EQ(got, expected);
+
+    // A small range after a large one whose packed halves are the same
+    // (66000 = 464 + 65536) is reported as it is.
+    sink.fired.clear();
+    grid->SetSelectedRange(464, 2, 465, 3);
+    ranges = EventsNamed(sink, "GridSelectRange");
+    ASSERT_FALSE(ranges.empty());
+    EXPECT_EQ(ArgNumber(ranges.back().args[0]), 464);
+    EXPECT_EQ(ArgNumber(ranges.back().args[2]), 465);
+
+    sink.fired.clear();
+    grid->SetFocusCell(69999, 4);
+    grid->SendMessage(WM_COMMAND, MAKEWPARAM(20001, 0), 0);   // a host's menu item, chosen
+    const std::vector<FiredEvent> commands = EventsNamed(sink, "GridMenuCommand");
+    ASSERT_FALSE(commands.empty());
+    EXPECT_EQ(ArgNumber(commands.back().args[0]), 69999);
+    EXPECT_EQ(ArgNumber(commands.back().args[1]), 4);
+
+    sink.fired.clear();
+    grid->SetFocusCell(66000, 2);
+    ASSERT_TRUE(grid->EditCell(66000, 2));
+    grid->EndEditing();
+    PlatformPumpMessages();
+    const std::vector<FiredEvent> ends = EventsNamed(sink, "GridCellEndEdit");
+    ASSERT_EQ(ends.size(), 1u);
+    EXPECT_EQ(ArgNumber(ends[0].args[0]), 66000);
+    EXPECT_EQ(ArgNumber(ends[0].args[1]), 2);
+}
+
 TEST_F(ControlWindow, AClickOnTheGridWindowReachesTheHost)
 {
     ASSERT_TRUE(CreateQuietly(CRect(0, 0, 400, 300)));

@@ -30,7 +30,21 @@ public:
         p.x += 100;
         p.y += 200;
     }
+    // The whole values the grid kept, for the message they were kept for.
+    bool TakeEventLines(UINT message, WPARAM w, LPARAM l, GridEventLines& out) override
+    {
+        if (!hasLines || message != linesMessage || w != linesW || l != linesL)
+            return false;
+        out = lines;
+        hasLines = false;
+        return true;
+    }
     POINT lastPoint{0, 0};
+    bool hasLines = false;
+    UINT linesMessage = 0;
+    WPARAM linesW = 0;
+    LPARAM linesL = 0;
+    GridEventLines lines;
 };
 
 class EventTranslation : public ::testing::Test {
@@ -97,6 +111,45 @@ TEST_F(EventTranslation, PackedParametersBecomeEventArguments)
         ASSERT_EQ(sink.fired.size(), 1u);
         EXPECT_EQ(sink.fired[0].name, c.event);
         EXPECT_EQ(Numbers(), c.args);
+    }
+}
+
+// Rows and columns the grid kept whole replace the packed halves in every
+// event that carries them; the other arguments still come from the message.
+TEST_F(EventTranslation, WholeRowsAndColumnsReplaceThePackedHalves)
+{
+    const struct {
+        UINT message;
+        WPARAM w;
+        LPARAM l;
+        GridEventLines lines;
+        const char* event;
+        std::vector<double> args;
+    } cases[] = {
+        {1027, MAKEWPARAM(464, 465), MAKELPARAM(2, 3), {66000, 2, 66001, 3}, "GridSelectRange", {66000, 2, 66001, 3}},
+        {1036, MAKEWPARAM(464, 2), 4, {66000, 2}, "GridCellEndEdit", {66000, 2, 4}},
+        {1039, MAKEWPARAM(464, 70000 & 0xFFFF), MAKELPARAM(0, 1), {66000, 70000}, "GridCellBtnLClickUp",
+         {66000, 70000, 0, 1}},
+        {1040, MAKEWPARAM(464, 2), MAKELPARAM(0, 2), {66000, 2}, "GridCellBtnLClickDown", {66000, 2, 0, 2}},
+        {1041, MAKEWPARAM(464, 1), 5, {66000, 1}, "GridVScroll", {66000, 1, 5}},
+        {1042, MAKEWPARAM(464, 1), 6, {66000, 1}, "GridHScroll", {66000, 1, 6}},
+        {1070, MAKEWPARAM(464, 2), 1, {66000, 2}, "GridCellCheckBoxChecked", {66000, 2, 1}},
+        {1073, MAKEWPARAM(464, 2), 1, {66000, 2}, "GridMenuStart", {66000, 2, 1}},
+        {1074, MAKEWPARAM(464, 2), 20001, {66000, 2}, "GridMenuCommand", {66000, 2, 20001}},
+    };
+    for (const auto& c : cases) {
+        sink.fired.clear();
+        SCOPED_TRACE(c.event);
+        context.hasLines = true;
+        context.linesMessage = c.message;
+        context.linesW = c.w;
+        context.linesL = c.l;
+        context.lines = c.lines;
+        EXPECT_TRUE(Send(c.message, c.w, c.l));
+        ASSERT_EQ(sink.fired.size(), 1u);
+        EXPECT_EQ(sink.fired[0].name, c.event);
+        EXPECT_EQ(Numbers(), c.args);
+        EXPECT_FALSE(context.hasLines) << "the values are taken";
     }
 }
 

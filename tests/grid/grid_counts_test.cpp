@@ -1,6 +1,8 @@
 // Row, column and fixed counts with the header texts the grid writes.
 #include "cellcontent/formula/FormulaMessages.h"
+#include "grid/GridCell.h"
 #include "grid/GridSysColours.h"
+#include "grid/RuntimeClass.h"
 #include "platform/System.h"
 
 #include "GridTestUtil.h"
@@ -8,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -200,6 +204,108 @@ TEST(GridCounts, NewRowsTakeTheAlternateColours)
     grid->SetRowCount(7);
     EXPECT_EQ(RGB(0, 0, 255), grid->GetCell(6, 1)->GetBackColor());
     EXPECT_EQ(GetDefaultBackColour(), grid->GetCell(4, 1)->GetBackColor());
+}
+
+// A cell class whose construction runs out of memory after a number of
+// cells, as a sheet growing past what the process can hold does.
+class CRationedCell : public CGridCell {
+public:
+    static int& Left()
+    {
+        static int left = 0;
+        return left;
+    }
+    static CObject* Create()
+    {
+        if (Left()-- <= 0)
+            throw std::bad_alloc();
+        return new CRationedCell;
+    }
+    static const CRuntimeClass* Record()
+    {
+        static const CRuntimeClass record = {"CRationedCell", static_cast<int>(sizeof(CRationedCell)), 0xFFFF,
+                                             &Create, RUNTIME_CLASS(CGridCell)};
+        return &record;
+    }
+};
+
+// What a test compares before and after a failed change: every line's size,
+// every cell's text and that every cell is there.
+std::vector<std::string> Snapshot(CGridCtrl& grid)
+{
+    std::vector<std::string> out;
+    out.push_back(std::to_string(grid.GetRowCount()) + "x" + std::to_string(grid.GetColumnCount()) + " fixed " +
+                  std::to_string(grid.GetFixedRowCount()) + "," + std::to_string(grid.GetFixedColumnCount()));
+    for (int row = 0; row <= grid.GetRowCount(); ++row)
+        out.push_back("h" + std::to_string(grid.GetRowHeight(row)));
+    for (int col = 0; col <= grid.GetColumnCount(); ++col)
+        out.push_back("w" + std::to_string(grid.GetColumnWidth(col)));
+    for (int row = 0; row <= grid.GetRowCount(); ++row)
+        for (int col = 0; col <= grid.GetColumnCount(); ++col)
+            out.push_back(grid.GetCell(row, col) == nullptr ? "-" : Text(grid, row, col));
+    return out;
+}
+
+// Growing a count that runs out of memory answers FALSE and leaves the sheet
+// as it was: no half-grown count, no lines without cells, no longer size lists.
+TEST(GridCounts, AGrowingCountThatRunsOutOfMemoryChangesNothing)
+{
+    auto grid = MakeSheet(6, 4, 1, 1);
+    grid->SetCellText(2, 2, "kept");
+    grid->SetRowHeight(3, 40);
+    const std::vector<std::string> before = Snapshot(*grid);
+    grid->SetDefaultCellType(CRationedCell::Record());
+    const struct {
+        bool rows;
+        int count;
+        int cellsLeft;
+    } cases[] = {
+        {true, 30, 0}, {true, 30, 7}, {true, 30, 90}, {true, 7, 3},   // 30 rows need 96 cells
+        {false, 12, 0}, {false, 12, 5}, {false, 12, 40}, {false, 5, 5},
+    };
+    for (const auto& c : cases) {
+        CRationedCell::Left() = c.cellsLeft;
+        EXPECT_FALSE(c.rows ? grid->SetRowCount(c.count) : grid->SetColumnCount(c.count))
+            << (c.rows ? "rows " : "columns ") << c.count << " with cells for " << c.cellsLeft;
+        EXPECT_EQ(before, Snapshot(*grid)) << (c.rows ? "rows " : "columns ") << c.count;
+    }
+    // With memory enough the same change succeeds.
+    CRationedCell::Left() = 1000;
+    EXPECT_TRUE(grid->SetRowCount(30));
+    EXPECT_TRUE(grid->SetColumnCount(12));
+    EXPECT_NE(nullptr, grid->GetCell(29, 11));
+    EXPECT_EQ("29", Text(*grid, 29, 0));
+    EXPECT_EQ("K", Text(*grid, 0, 11));
+    EXPECT_EQ("kept", Text(*grid, 2, 2));
+}
+
+// Counts are bounded: a count above the bound, or a change that would pass it,
+// is refused before anything is allocated.
+TEST(GridCounts, CountsAboveTheirBoundsAreRefusedAtOnce)
+{
+    auto grid = MakeSheet(6, 4, 1, 1);
+    grid->SetCellText(2, 2, "kept");
+    const std::vector<std::string> before = Snapshot(*grid);
+    EXPECT_FALSE(grid->SetColumnCount(INT_MAX));
+    EXPECT_FALSE(grid->SetColumnCount(GRID_MAX_COLUMNS + 1));
+    EXPECT_FALSE(grid->SetRowCount(INT_MAX));
+    EXPECT_FALSE(grid->SetRowCount(GRID_MAX_ROWS + 1));
+    EXPECT_FALSE(grid->SetFixedColumnCount(INT_MAX));
+    EXPECT_FALSE(grid->SetFixedRowCount(INT_MAX));
+    EXPECT_FALSE(grid->ColumnsToFixed(INT_MAX));
+    EXPECT_FALSE(grid->ColumnsToFixed(INT_MAX - 1));
+    EXPECT_FALSE(grid->InsertColumns(2, GRID_MAX_COLUMNS, FALSE));
+    EXPECT_FALSE(grid->InsertRows(2, GRID_MAX_ROWS, FALSE));
+    EXPECT_FALSE(grid->InsertColumns(-1, INT_MAX - 4, FALSE));
+    EXPECT_EQ(before, Snapshot(*grid));
+
+    // The bound itself is a count like any other.
+    CGridCtrl wide;
+    ASSERT_TRUE(wide.SetRowCount(2));
+    EXPECT_TRUE(wide.SetColumnCount(GRID_MAX_COLUMNS));
+    EXPECT_EQ(GRID_MAX_COLUMNS, wide.GetColumnCount());
+    EXPECT_FALSE(wide.InsertColumns(-1, 1, FALSE));
+    EXPECT_EQ(GRID_MAX_COLUMNS, wide.GetColumnCount());
 }
 
 TEST(GridCounts, FocusFollowsShrinking)

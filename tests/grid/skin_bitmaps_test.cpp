@@ -3,6 +3,8 @@
 // refusing files that are not bitmaps.
 #include "grid/SkinBitmaps.h"
 
+#include "grid/GridCtrl.h"
+
 #include "platform/DC.h"
 #include "platform/Gdi.h"
 
@@ -215,6 +217,32 @@ TEST(SkinBitmaps, BrokenOrMissingFilesKeepThePictureInUse)
     EXPECT_FALSE(skins.LoadFromFile(SKIN_BITMAP_COUNT, folder.File("DATETIME").c_str()));
     EXPECT_EQ(0, skins.LoadFromFolder((folder.Folder() + "_missing").c_str()));
     EXPECT_EQ(0, skins.LoadFromFolder(""));
+}
+
+// A grid whose host never told it the program's path (every host but the
+// sample program) still takes an absolute skin folder; a relative one has no
+// base here, the host build having no module file, and replaces nothing.
+TEST(SkinBitmaps, GridTakesAnAbsoluteFolderWithoutAProgramPath)
+{
+    SkinFolder folder("kivo_skin_grid_absolute");
+    WriteBmp(folder.File("BUTTON"), 3, 5, RGB(255, 0, 0));
+    WriteBmp(folder.File("SCROLL"), 6, 6, RGB(0, 0, 255));
+    CGridCtrl::SetProgramPath("");
+    CGridCtrl grid(3, 3, 1, 1);
+    EXPECT_EQ(2, grid.SetSkinDir(folder.Folder().c_str()));
+    EXPECT_STREQ(folder.Folder().c_str(), grid.GetSkinDir());
+    EXPECT_EQ(CSize(3, 5), grid.GetSkinBitmap(SKIN_BUTTON)->GetSize());
+    EXPECT_EQ(RGB(0, 0, 255), Pixel(grid.GetSkinBitmap(SKIN_SCROLL), 2, 2));
+
+    const struct {
+        const char* folder;
+    } relative[] = {{"..\\skin"}, {".\\skin"}, {"\\skin"}};
+    for (const auto& c : relative) {
+        EXPECT_EQ(0, grid.SetSkinDir(c.folder)) << c.folder;
+        EXPECT_STREQ(c.folder, grid.GetSkinDir());
+    }
+    EXPECT_EQ(0, grid.SetSkinDir((folder.Folder() + "_missing").c_str()));
+    EXPECT_EQ(CSize(3, 5), grid.GetSkinBitmap(SKIN_BUTTON)->GetSize()) << "a failed folder keeps the pictures";
 }
 
 TEST(SkinBitmaps, FilePaths)

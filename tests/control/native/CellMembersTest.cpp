@@ -725,6 +725,50 @@ TEST(CellMembers, SheetSize)
     EXPECT_EQ(Call(ctl, "ColumnGetFixedCount", {}), "1");
 }
 
+// Counts far beyond the sheet's bounds are refused at once and change nothing.
+TEST(CellMembers, HugeCountsAreRefusedAndChangeNothing)
+{
+    CKivoSheetCtrl ctl;
+    ASSERT_EQ(Call(ctl, "RowSetCount", {20}), "-1");
+    ASSERT_EQ(Call(ctl, "ColumnSetCount", {5}), "-1");
+    ASSERT_EQ(Call(ctl, "ColumnSetFixedCount", {1}), "-1");
+    const struct {
+        const char* member;
+        int count;
+    } cases[] = {
+        {"ColumnSetCount", 2147483647}, {"RowSetCount", 2147483647}, {"ColumnToFixed", 2147483647},
+        {"ColumnSetCount", GRID_MAX_COLUMNS + 1}, {"RowSetCount", GRID_MAX_ROWS + 1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Call(ctl, c.member, {c.count}), "0") << c.member << " " << c.count;
+        EXPECT_EQ(Call(ctl, "RowGetCount", {}), "20");
+        EXPECT_EQ(Call(ctl, "ColumnGetCount", {}), "5");
+        EXPECT_EQ(Call(ctl, "ColumnGetFixedCount", {}), "1");
+    }
+}
+
+// Only cells of the sheet are fixed or not: an address outside it answers the
+// failure value, whichever header row or column it names.
+TEST(CellMembers, CellIsFixedOutsideTheSheetAnswersFalse)
+{
+    CKivoSheetCtrl ctl;
+    ASSERT_EQ(Call(ctl, "RowSetCount", {20}), "-1");
+    ASSERT_EQ(Call(ctl, "ColumnSetCount", {5}), "-1");
+    ASSERT_EQ(Call(ctl, "RowSetFixedCount", {1}), "-1");
+    ASSERT_EQ(Call(ctl, "ColumnSetFixedCount", {1}), "-1");
+    const struct {
+        int row, col;
+        const char* fixed;
+    } cases[] = {
+        {0, 0, "-1"}, {0, 3, "-1"}, {7, 0, "-1"}, {19, 0, "-1"}, {0, 4, "-1"},   // headers
+        {7, 3, "0"},                                                              // a data cell
+        {99, 0, "0"}, {20, 0, "0"}, {0, 99, "0"}, {0, 5, "0"},                    // past the last line
+        {-1, 2, "0"}, {2, -1, "0"}, {-1, -1, "0"}, {2147483647, 0, "0"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Call(ctl, "CellIsFixed", {c.row, c.col}), c.fixed) << c.row << ", " << c.col;
+}
+
 namespace {
 
 const char kParentClass[] = "KivoCellMembersTestWindow";

@@ -9,6 +9,7 @@ static_assert(sizeof(char*) <= 8, "a text's address fits its eight bytes");
 
 void CCellText::Set(LPCTSTR psz)
 {
+    cellvalue::NoteChange();
     if (psz == nullptr || *psz == '\0') {
         Empty();
         return;

@@ -40,6 +40,7 @@ void CGridCell::SetText(LPCTSTR szText)
 
 void CGridCell::SetValue(double dValue)
 {
+    cellvalue::NoteChange();
     m_nState |= GCS_MODIFIED;
     SetDataType(1);
     m_dValue = dValue;
@@ -58,6 +59,7 @@ double CGridCell::GetValue()
 
 void CGridCell::SetCoords(int nRow, int nCol)
 {
+    cellvalue::NoteChange();
     m_nRow = nRow;
     m_nCol = nCol;
 }

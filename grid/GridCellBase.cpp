@@ -13,12 +13,16 @@ IMPLEMENT_DYNAMIC(CGridCellBase, CObject)
 
 CGridCellBase::CGridCellBase()
 {
+    cellvalue::NoteChange();
     std::memset(&m_bits, 0, sizeof(m_bits));
     m_bits.displayTip = 1;
     m_bits.showText = 1;
 }
 
-CGridCellBase::~CGridCellBase() = default;
+CGridCellBase::~CGridCellBase()
+{
+    cellvalue::NoteChange();
+}
 
 CGridCellExtra& CGridCellBase::Extra()
 {
@@ -75,6 +79,7 @@ void CGridCellBase::SetItemData(int) {}
 
 void CGridCellBase::SetState(UINT nState)
 {
+    cellvalue::NoteChange();
     m_nState = nState;
 }
 
@@ -84,7 +89,10 @@ void CGridCellBase::SetBackColor(COLORREF) {}
 void CGridCellBase::SetFont(const LOGFONT*) {}
 void CGridCellBase::SetMargin(int) {}
 void CGridCellBase::SetGrid(CGridCtrl*) {}
-void CGridCellBase::SetCoords(int, int) {}
+void CGridCellBase::SetCoords(int, int)
+{
+    cellvalue::NoteChange();
+}
 
 LPCTSTR CGridCellBase::GetText()
 {
@@ -328,6 +336,7 @@ void CGridCellBase::CopyFormat(CGridCellBase* pSrc)
 
 void CGridCellBase::Reset()
 {
+    cellvalue::NoteChange();
     m_nState = 0;
     CString control;
     if (m_pExtra) {
@@ -429,6 +438,7 @@ CGridCellPos CGridCellBase::GetMergeOwner()
 
 void CGridCellBase::SetMergeOwner(int nRow, int nCol)
 {
+    cellvalue::NoteChange();
     if (m_pExtra || nRow != -1 || nCol != -1)
         Extra().mergeOwner.Set(nRow, nCol);
     m_bits.merged = nRow == -1 ? 0 : 1;
@@ -606,6 +616,7 @@ void CGridCellBase::SetVisible(BOOL bVisible)
 
 void CGridCellBase::ClearMerge()
 {
+    cellvalue::NoteChange();
     m_bits.hidden = 0;
     m_bits.merged = 0;
     m_bits.mergeOwner = 0;
@@ -617,6 +628,7 @@ void CGridCellBase::ClearMerge()
 
 void CGridCellBase::SetMergeRange(const CGridCellRange& range)
 {
+    cellvalue::NoteChange();
     if (!m_pExtra && range.IsNone())
         return;
     Extra().mergeRange = range;
@@ -699,6 +711,7 @@ int CGridCellBase::GetDataType() const
 
 void CGridCellBase::SetDataType(int nType)
 {
+    cellvalue::NoteChange();
     m_bits.number = nType != 0 ? 1 : 0;
     if (nType != 0 && nType != 1)
         Extra().nDataType = nType;

@@ -123,6 +123,7 @@ public:
         // An item without data leaves its field unchanged.
         if (nLength == 0)
             return;
+        cellvalue::NoteChange();
         CGridCellBase::Bits& bits = cell.m_bits;
         int value = 0;
         int index = BorderIndex(nTag);
@@ -181,6 +182,7 @@ public:
         }
         case TAG_MERGE_RANGE: {
             int range[4];
+            cellvalue::NoteChange();
             if (rd.ReadInts(range, 4))
                 cell.Extra().mergeRange.Set(range[0], range[1], range[2], range[3]);
             break;

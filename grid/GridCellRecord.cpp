@@ -151,6 +151,7 @@ void CGridCell::SerializeRecord(CArchive& ar, int* pnRunningSize)
         }
         case TAG_VALUE:
             if (rd.ReadDouble(number)) {
+                cellvalue::NoteChange();
                 m_dValue = number;
                 EmptyFormattedText();
             }

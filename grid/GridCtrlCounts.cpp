@@ -29,6 +29,7 @@ void ForgetLinesFrom(std::vector<GridHiddenLine>& hidden, std::vector<int>& form
 
 BOOL CGridCtrl::SetRowCount(int nRows)
 {
+    const cellvalue::ChangeScope cellsRearranged;
     if (nRows < 0)
         return FALSE;
     if (nRows == m_nRows)
@@ -107,6 +108,7 @@ BOOL CGridCtrl::SetRowCount(int nRows)
 
 BOOL CGridCtrl::SetColumnCount(int nCols)
 {
+    const cellvalue::ChangeScope cellsRearranged;
     if (nCols < 0)
         return FALSE;
     if (nCols == m_nCols)
@@ -172,6 +174,7 @@ BOOL CGridCtrl::SetColumnCount(int nCols)
 
 BOOL CGridCtrl::SetFixedRowCount(int nFixedRows)
 {
+    const cellvalue::ChangeScope cellsRearranged;
     if (nFixedRows < 0)
         return FALSE;
     if (nFixedRows == m_nFixedRows)
@@ -213,6 +216,7 @@ BOOL CGridCtrl::SetFixedRowCount(int nFixedRows)
 
 BOOL CGridCtrl::SetFixedColumnCount(int nFixedCols)
 {
+    const cellvalue::ChangeScope cellsRearranged;
     if (nFixedCols < 0)
         return FALSE;
     if (nFixedCols == m_nFixedCols)

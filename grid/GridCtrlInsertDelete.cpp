@@ -245,6 +245,7 @@ int CGridCtrl::InsertColumn(LPCTSTR szHeading, UINT, int nCol)
 
 int CGridCtrl::InsertRowBlock(int nNew, int nCount, LPCTSTR szHeading)
 {
+    const cellvalue::ChangeScope cellsRearranged;
     CGridCellPos savedFocus = BeginStructuralChange();
     // Formula references move with the lines while the cells still stand
     // where the formula index knows them.
@@ -324,6 +325,7 @@ int CGridCtrl::InsertRowBlock(int nNew, int nCount, LPCTSTR szHeading)
 
 int CGridCtrl::InsertColumnBlock(int nNew, int nCount, LPCTSTR szHeading, int nWidth)
 {
+    const cellvalue::ChangeScope cellsRearranged;
     CGridCellPos savedFocus = BeginStructuralChange();
     ShiftFormulaColumns(nNew, nCount, TRUE);
     int result = nNew;
@@ -472,6 +474,7 @@ BOOL CGridCtrl::DeleteColumn(int nCol)
 
 void CGridCtrl::DeleteRowBlock(int nFirst, int nCount)
 {
+    const cellvalue::ChangeScope cellsRearranged;
     CGridCellPos savedFocus = BeginStructuralChange();
     ShiftFormulaRows(nFirst, nCount, FALSE);
     savedFocus.row = IndexAfterDelete(savedFocus.row, nFirst, nCount);
@@ -499,6 +502,7 @@ void CGridCtrl::DeleteRowBlock(int nFirst, int nCount)
 
 void CGridCtrl::DeleteColumnBlock(int nFirst, int nCount)
 {
+    const cellvalue::ChangeScope cellsRearranged;
     CGridCellPos savedFocus = BeginStructuralChange();
     ShiftFormulaColumns(nFirst, nCount, FALSE);
     savedFocus.col = IndexAfterDelete(savedFocus.col, nFirst, nCount);
@@ -564,6 +568,7 @@ int CGridCtrl::DeleteColumns(int nCol, int nCount)
 
 BOOL CGridCtrl::DeleteAllCells()
 {
+    const cellvalue::ChangeScope cellsRearranged;
     EndEditBeforeStructuralChange();
     ClearSelection();
     m_arRowHeights.RemoveAll();

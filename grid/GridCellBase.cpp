@@ -1,4 +1,5 @@
 #include "grid/GridCellBase.h"
+#include "grid/CellValueFieldChange.h"
 
 #include "base/NumberText.h"
 #include "base/Cp936.h"
@@ -13,7 +14,7 @@ IMPLEMENT_DYNAMIC(CGridCellBase, CObject)
 
 CGridCellBase::CGridCellBase()
 {
-    cellvalue::NoteChange();
+    cellvalue::NoteFieldChange();
     std::memset(&m_bits, 0, sizeof(m_bits));
     m_bits.displayTip = 1;
     m_bits.showText = 1;
@@ -21,7 +22,7 @@ CGridCellBase::CGridCellBase()
 
 CGridCellBase::~CGridCellBase()
 {
-    cellvalue::NoteChange();
+    cellvalue::NoteFieldChange();
 }
 
 CGridCellExtra& CGridCellBase::Extra()
@@ -79,7 +80,7 @@ void CGridCellBase::SetItemData(int) {}
 
 void CGridCellBase::SetState(UINT nState)
 {
-    cellvalue::NoteChange();
+    cellvalue::NoteFieldChange();
     m_nState = nState;
 }
 
@@ -91,7 +92,7 @@ void CGridCellBase::SetMargin(int) {}
 void CGridCellBase::SetGrid(CGridCtrl*) {}
 void CGridCellBase::SetCoords(int, int)
 {
-    cellvalue::NoteChange();
+    cellvalue::NoteFieldChange();
 }
 
 LPCTSTR CGridCellBase::GetText()
@@ -336,7 +337,7 @@ void CGridCellBase::CopyFormat(CGridCellBase* pSrc)
 
 void CGridCellBase::Reset()
 {
-    cellvalue::NoteChange();
+    cellvalue::NoteFieldChange();
     m_nState = 0;
     CString control;
     if (m_pExtra) {
@@ -438,7 +439,7 @@ CGridCellPos CGridCellBase::GetMergeOwner()
 
 void CGridCellBase::SetMergeOwner(int nRow, int nCol)
 {
-    cellvalue::NoteChange();
+    cellvalue::NoteFieldChange();
     if (m_pExtra || nRow != -1 || nCol != -1)
         Extra().mergeOwner.Set(nRow, nCol);
     m_bits.merged = nRow == -1 ? 0 : 1;
@@ -616,7 +617,7 @@ void CGridCellBase::SetVisible(BOOL bVisible)
 
 void CGridCellBase::ClearMerge()
 {
-    cellvalue::NoteChange();
+    cellvalue::NoteFieldChange();
     m_bits.hidden = 0;
     m_bits.merged = 0;
     m_bits.mergeOwner = 0;
@@ -628,7 +629,7 @@ void CGridCellBase::ClearMerge()
 
 void CGridCellBase::SetMergeRange(const CGridCellRange& range)
 {
-    cellvalue::NoteChange();
+    cellvalue::NoteFieldChange();
     if (!m_pExtra && range.IsNone())
         return;
     Extra().mergeRange = range;
@@ -711,7 +712,7 @@ int CGridCellBase::GetDataType() const
 
 void CGridCellBase::SetDataType(int nType)
 {
-    cellvalue::NoteChange();
+    cellvalue::NoteFieldChange();
     m_bits.number = nType != 0 ? 1 : 0;
     if (nType != 0 && nType != 1)
         Extra().nDataType = nType;

@@ -1,5 +1,6 @@
 // The ordinary cell's level of the tagged cell record (end tag 2999).
 #include "grid/GridCell.h"
+#include "grid/CellValueFieldChange.h"
 
 #include "grid/CellRecordIO.h"
 #include "grid/GridSysColours.h"
@@ -151,7 +152,7 @@ void CGridCell::SerializeRecord(CArchive& ar, int* pnRunningSize)
         }
         case TAG_VALUE:
             if (rd.ReadDouble(number)) {
-                cellvalue::NoteChange();
+                cellvalue::NoteFieldChange();
                 m_dValue = number;
                 EmptyFormattedText();
             }

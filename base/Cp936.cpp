@@ -61,6 +61,18 @@ int CompareUnits(const char* a, int alen, const char* b, int blen, bool noCase)
         blen = 0;
     int i = 0, j = 0;
     while (i < alen && j < blen) {
+        // Two single bytes (never lead bytes) need no decoding.
+        const unsigned x = U8(a[i]);
+        const unsigned y = U8(b[j]);
+        if (x < 0x80 && y < 0x80) {
+            const unsigned lx = noCase ? static_cast<unsigned>(LowerAscii(static_cast<int>(x))) : x;
+            const unsigned ly = noCase ? static_cast<unsigned>(LowerAscii(static_cast<int>(y))) : y;
+            if (lx != ly)
+                return lx < ly ? -1 : 1;
+            ++i;
+            ++j;
+            continue;
+        }
         unsigned ca = NextUnit(a, alen, i);
         unsigned cb = NextUnit(b, blen, j);
         if (noCase) {
@@ -161,7 +173,45 @@ int CharCount(const char* s, int len)
 
 int MbsCompare(const char* a, int alen, const char* b, int blen) { return CompareUnits(a, alen, b, blen, false); }
 
-int MbsCompare(const char* a, const char* b) { return CompareUnits(a, SafeStrLen(a), b, SafeStrLen(b), false); }
+int MbsCompare(const char* a, const char* b)
+{
+    // The same order as the counted form, walked to the NULs in one pass:
+    // single bytes compare directly, a lead byte pairs with the byte after
+    // it unless that is the end.
+    if (a == nullptr)
+        a = "";
+    if (b == nullptr)
+        b = "";
+    for (;;) {
+        const unsigned x = U8(*a);
+        const unsigned y = U8(*b);
+        if (x == 0 || y == 0)
+            return x == 0 ? (y == 0 ? 0 : -1) : 1;
+        if (x < 0x80 && y < 0x80) {
+            if (x != y)
+                return x < y ? -1 : 1;
+            ++a;
+            ++b;
+            continue;
+        }
+        unsigned ca = x;
+        if (cp936::IsLeadByte(static_cast<unsigned char>(x)) && a[1] != '\0') {
+            ca = (x << 8) | U8(a[1]);
+            a += 2;
+        } else {
+            a += 1;
+        }
+        unsigned cb = y;
+        if (cp936::IsLeadByte(static_cast<unsigned char>(y)) && b[1] != '\0') {
+            cb = (y << 8) | U8(b[1]);
+            b += 2;
+        } else {
+            b += 1;
+        }
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+}
 
 int MbsCompareNoCase(const char* a, int alen, const char* b, int blen) { return CompareUnits(a, alen, b, blen, true); }
 

@@ -645,6 +645,7 @@ struct GridTemplateAccess {
     // empty. The cells, lines and trees move without being copied.
     static void TakeSheet(CGridCtrl& to, CGridCtrl& from)
     {
+        const cellvalue::ChangeScope cellsRearranged;
         const std::vector<CGridCellPos> formulas = from.GetFormulaCells();
         to.DeleteAllCells();
         // Lines and cells.
@@ -803,6 +804,9 @@ struct GridTemplateAccess {
 
     static int ReadCells(CGridCtrl& g, CArchive& ar)
     {
+        // Each cell type's class is looked up by name once, when first met.
+        const CRuntimeClass* classes[GCT_COUNT] = {};
+        bool looked[GCT_COUNT] = {};
         for (;;) {
             int type = 0;
             ar >> type;
@@ -810,14 +814,23 @@ struct GridTemplateAccess {
                 return TRR_FORMAT_ERROR;
             if (type == kTemplateEndOfCells)
                 return TRR_OK;
-            int row = 0, col = 0;
-            ar >> row >> col;
+            // Row and column: two little-endian 32-bit integers, read as one block.
+            BYTE place[8];
+            ar.Read(place, sizeof(place));
+            const int row = static_cast<int>(static_cast<unsigned>(place[0]) | static_cast<unsigned>(place[1]) << 8 |
+                                             static_cast<unsigned>(place[2]) << 16 | static_cast<unsigned>(place[3]) << 24);
+            const int col = static_cast<int>(static_cast<unsigned>(place[4]) | static_cast<unsigned>(place[5]) << 8 |
+                                             static_cast<unsigned>(place[6]) << 16 | static_cast<unsigned>(place[7]) << 24);
             if (ar.IsFailed() || !g.IsValid(row, col))
                 return Fail(ar), TRR_FORMAT_ERROR;
             if (type < 0 || type >= GCT_COUNT)
                 return Fail(ar), TRR_FORMAT_ERROR;
-            LPCTSTR className = GetCellTypeClassName(type);
-            const CRuntimeClass* pClass = className != nullptr ? CRuntimeClass::FromName(className) : nullptr;
+            if (!looked[type]) {
+                LPCTSTR className = GetCellTypeClassName(type);
+                classes[type] = className != nullptr ? CRuntimeClass::FromName(className) : nullptr;
+                looked[type] = true;
+            }
+            const CRuntimeClass* pClass = classes[type];
             if (pClass == nullptr)
                 return Fail(ar), TRR_FORMAT_ERROR;
             CGridCellBase* pCell = g.GetCell(row, col);

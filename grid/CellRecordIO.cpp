@@ -140,18 +140,30 @@ BOOL CCellRecordReader::ReadInt(int& nValue)
 
 BOOL CCellRecordReader::ReadInts(int* pValues, int nCount)
 {
-    if (m_nItemLeft < 4 * nCount) {
+    if (nCount < 0 || m_nItemLeft < 4 * nCount) {
         SkipItem();
         return FALSE;
     }
-    std::vector<int> values(static_cast<size_t>(nCount));
-    for (int& v : values)
-        m_ar >> v;
+    // Read as one block of little-endian integers (a short block on the stack).
+    BYTE small[64];
+    std::vector<BYTE> large;
+    BYTE* bytes = small;
+    const size_t nBytes = 4 * static_cast<size_t>(nCount);
+    if (nBytes > sizeof(small)) {
+        large.resize(nBytes);
+        bytes = large.data();
+    }
+    if (nBytes > 0)
+        m_ar.Read(bytes, static_cast<UINT>(nBytes));
     m_nItemLeft -= 4 * nCount;
     SkipItem();
     if (m_ar.IsFailed())
         return FALSE;
-    std::copy(values.begin(), values.end(), pValues);
+    for (int i = 0; i < nCount; ++i) {
+        const BYTE* b = bytes + 4 * i;
+        pValues[i] = static_cast<int>(static_cast<unsigned>(b[0]) | static_cast<unsigned>(b[1]) << 8 |
+                                      static_cast<unsigned>(b[2]) << 16 | static_cast<unsigned>(b[3]) << 24);
+    }
     return TRUE;
 }
 

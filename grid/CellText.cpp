@@ -1,4 +1,5 @@
 #include "grid/CellText.h"
+#include "grid/CellValueFieldChange.h"
 
 #include <cstring>
 
@@ -9,6 +10,7 @@ static_assert(sizeof(char*) <= 8, "a text's address fits its eight bytes");
 
 void CCellText::Set(LPCTSTR psz)
 {
+    cellvalue::NoteFieldChange();
     if (psz == nullptr || *psz == '\0') {
         Empty();
         return;

@@ -15,6 +15,8 @@
 #include "base/CString.h"
 #include "base/WinTypes.h"
 
+#include "grid/CellValueEpoch.h"
+
 #include <cstring>
 
 class CCellText {
@@ -30,12 +32,14 @@ public:
     }
     CCellText(CCellText&& other) noexcept
     {
+        cellvalue::NoteChange();
         std::memcpy(m_raw, other.m_raw, sizeof(m_raw));
         std::memset(other.m_raw, 0, sizeof(other.m_raw));
     }
     CCellText& operator=(CCellText&& other) noexcept
     {
         if (this != &other) {
+            cellvalue::NoteChange();
             Release();
             std::memcpy(m_raw, other.m_raw, sizeof(m_raw));
             std::memset(other.m_raw, 0, sizeof(other.m_raw));
@@ -48,6 +52,7 @@ public:
     void Set(LPCTSTR psz);
     void Empty()
     {
+        cellvalue::NoteChange();
         Release();
         std::memset(m_raw, 0, sizeof(m_raw));
     }

@@ -1,4 +1,5 @@
 #include "grid/GridCell.h"
+#include "grid/CellValueFieldChange.h"
 
 #include "grid/CellEditorFactory.h"
 #include "grid/GridCtrl.h"
@@ -40,6 +41,7 @@ void CGridCell::SetText(LPCTSTR szText)
 
 void CGridCell::SetValue(double dValue)
 {
+    cellvalue::NoteFieldChange();
     m_nState |= GCS_MODIFIED;
     SetDataType(1);
     m_dValue = dValue;
@@ -58,6 +60,7 @@ double CGridCell::GetValue()
 
 void CGridCell::SetCoords(int nRow, int nCol)
 {
+    cellvalue::NoteFieldChange();
     m_nRow = nRow;
     m_nCol = nCol;
 }

@@ -1,4 +1,5 @@
 #include "grid/GridCellBase.h"
+#include "grid/CellValueFieldChange.h"
 
 #include "base/NumberText.h"
 #include "base/Cp936.h"
@@ -13,12 +14,16 @@ IMPLEMENT_DYNAMIC(CGridCellBase, CObject)
 
 CGridCellBase::CGridCellBase()
 {
+    cellvalue::NoteFieldChange();
     std::memset(&m_bits, 0, sizeof(m_bits));
     m_bits.displayTip = 1;
     m_bits.showText = 1;
 }
 
-CGridCellBase::~CGridCellBase() = default;
+CGridCellBase::~CGridCellBase()
+{
+    cellvalue::NoteFieldChange();
+}
 
 CGridCellExtra& CGridCellBase::Extra()
 {
@@ -75,6 +80,7 @@ void CGridCellBase::SetItemData(int) {}
 
 void CGridCellBase::SetState(UINT nState)
 {
+    cellvalue::NoteFieldChange();
     m_nState = nState;
 }
 
@@ -84,7 +90,10 @@ void CGridCellBase::SetBackColor(COLORREF) {}
 void CGridCellBase::SetFont(const LOGFONT*) {}
 void CGridCellBase::SetMargin(int) {}
 void CGridCellBase::SetGrid(CGridCtrl*) {}
-void CGridCellBase::SetCoords(int, int) {}
+void CGridCellBase::SetCoords(int, int)
+{
+    cellvalue::NoteFieldChange();
+}
 
 LPCTSTR CGridCellBase::GetText()
 {
@@ -328,6 +337,7 @@ void CGridCellBase::CopyFormat(CGridCellBase* pSrc)
 
 void CGridCellBase::Reset()
 {
+    cellvalue::NoteFieldChange();
     m_nState = 0;
     CString control;
     if (m_pExtra) {
@@ -429,6 +439,7 @@ CGridCellPos CGridCellBase::GetMergeOwner()
 
 void CGridCellBase::SetMergeOwner(int nRow, int nCol)
 {
+    cellvalue::NoteFieldChange();
     if (m_pExtra || nRow != -1 || nCol != -1)
         Extra().mergeOwner.Set(nRow, nCol);
     m_bits.merged = nRow == -1 ? 0 : 1;
@@ -606,6 +617,7 @@ void CGridCellBase::SetVisible(BOOL bVisible)
 
 void CGridCellBase::ClearMerge()
 {
+    cellvalue::NoteFieldChange();
     m_bits.hidden = 0;
     m_bits.merged = 0;
     m_bits.mergeOwner = 0;
@@ -617,6 +629,7 @@ void CGridCellBase::ClearMerge()
 
 void CGridCellBase::SetMergeRange(const CGridCellRange& range)
 {
+    cellvalue::NoteFieldChange();
     if (!m_pExtra && range.IsNone())
         return;
     Extra().mergeRange = range;
@@ -699,6 +712,7 @@ int CGridCellBase::GetDataType() const
 
 void CGridCellBase::SetDataType(int nType)
 {
+    cellvalue::NoteFieldChange();
     m_bits.number = nType != 0 ? 1 : 0;
     if (nType != 0 && nType != 1)
         Extra().nDataType = nType;

@@ -31,6 +31,7 @@
 #include "grid/GridCellTypes.h"
 #include "grid/GridCellMemory.h"
 #include "grid/RuntimeClass.h"
+#include "grid/CellValueEpoch.h"
 
 #include <memory>
 

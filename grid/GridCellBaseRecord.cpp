@@ -1,5 +1,6 @@
 // The base level of the tagged cell record (end tag 1999).
 #include "grid/GridCellBase.h"
+#include "grid/CellValueFieldChange.h"
 
 #include "grid/CellRecordIO.h"
 #include "grid/GridCtrl.h"
@@ -123,6 +124,7 @@ public:
         // An item without data leaves its field unchanged.
         if (nLength == 0)
             return;
+        cellvalue::NoteFieldChange();
         CGridCellBase::Bits& bits = cell.m_bits;
         int value = 0;
         int index = BorderIndex(nTag);
@@ -181,6 +183,7 @@ public:
         }
         case TAG_MERGE_RANGE: {
             int range[4];
+            cellvalue::NoteFieldChange();
             if (rd.ReadInts(range, 4))
                 cell.Extra().mergeRange.Set(range[0], range[1], range[2], range[3]);
             break;

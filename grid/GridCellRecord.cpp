@@ -1,5 +1,6 @@
 // The ordinary cell's level of the tagged cell record (end tag 2999).
 #include "grid/GridCell.h"
+#include "grid/CellValueFieldChange.h"
 
 #include "grid/CellRecordIO.h"
 #include "grid/GridCellTypes.h"
@@ -166,6 +167,7 @@ void CGridCell::SerializeRecord(CArchive& ar, int* pnRunningSize)
         }
         case TAG_VALUE:
             if (rd.ReadDouble(number)) {
+                cellvalue::NoteFieldChange();
                 m_dValue = number;
                 EmptyFormattedText();
             }

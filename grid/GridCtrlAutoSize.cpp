@@ -121,7 +121,10 @@ BOOL CGridCtrl::AutoSizeRow(int nRow, BOOL bResetScroll)
     return TRUE;
 }
 
-CGridColumnFitter::CGridColumnFitter(CGridCtrl& grid, UINT nAutoSizeStyle) : m_grid(grid), m_dc(nullptr, &grid)
+// The fitter measures on a memory context compatible with the screen even
+// when the grid has a window: the sizes are the same, and a memory context
+// does not pay the window context's cost for every font selected on it.
+CGridColumnFitter::CGridColumnFitter(CGridCtrl& grid, UINT nAutoSizeStyle) : m_grid(grid), m_dc(nullptr, nullptr)
 {
     if (m_dc.Get() == nullptr)
         return;

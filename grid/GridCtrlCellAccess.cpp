@@ -15,18 +15,28 @@ using gridcell::StoredCell;
 
 BOOL CGridCtrl::SetCellText(int nRow, int nCol, LPCTSTR szText)
 {
-    if (!SetOnCell(*this, nRow, nCol, [szText](CGridCellBase* pCell) { pCell->SetText(szText); }))
+    m_FormulaEngine.BeginCellChange(nRow, nCol);
+    if (!SetOnCell(*this, nRow, nCol, [szText](CGridCellBase* pCell) { pCell->SetText(szText); })) {
+        m_FormulaEngine.EndCellChange(nRow, nCol, true);
         return FALSE;
+    }
     SetModified(TRUE, nRow, nCol);
+    CGridCellBase* pChanged = GetCell(nRow, nCol);
+    m_FormulaEngine.EndCellChange(nRow, nCol, pChanged == nullptr || !pChanged->IsMerged());
     RecalcDependents(CGridCellPos(nRow, nCol));
     return TRUE;
 }
 
 BOOL CGridCtrl::SetCellValue(int nRow, int nCol, double dValue)
 {
-    if (!SetOnCell(*this, nRow, nCol, [dValue](CGridCellBase* pCell) { pCell->SetValue(dValue); }))
+    m_FormulaEngine.BeginCellChange(nRow, nCol);
+    if (!SetOnCell(*this, nRow, nCol, [dValue](CGridCellBase* pCell) { pCell->SetValue(dValue); })) {
+        m_FormulaEngine.EndCellChange(nRow, nCol, true);
         return FALSE;
+    }
     SetModified(TRUE, nRow, nCol);
+    CGridCellBase* pChanged = GetCell(nRow, nCol);
+    m_FormulaEngine.EndCellChange(nRow, nCol, pChanged == nullptr || !pChanged->IsMerged());
     RecalcDependents(CGridCellPos(nRow, nCol));
     return TRUE;
 }

@@ -37,6 +37,7 @@ CGridCellBase* CGridCtrl::NewCellOrThrow(int nRow, int nCol)
 
 BOOL CGridCtrl::SetRowCount(int nRows)
 {
+    const cellvalue::ChangeScope cellsRearranged;
     if (nRows < 0 || nRows > GRID_MAX_ROWS)
         return FALSE;
     if (nRows == m_nRows)
@@ -122,6 +123,7 @@ BOOL CGridCtrl::SetRowCount(int nRows)
 
 BOOL CGridCtrl::SetColumnCount(int nCols)
 {
+    const cellvalue::ChangeScope cellsRearranged;
     if (nCols < 0 || nCols > GRID_MAX_COLUMNS)
         return FALSE;
     if (nCols == m_nCols)
@@ -197,6 +199,7 @@ BOOL CGridCtrl::SetColumnCount(int nCols)
 
 BOOL CGridCtrl::SetFixedRowCount(int nFixedRows)
 {
+    const cellvalue::ChangeScope cellsRearranged;
     if (nFixedRows < 0)
         return FALSE;
     if (nFixedRows == m_nFixedRows)
@@ -238,6 +241,7 @@ BOOL CGridCtrl::SetFixedRowCount(int nFixedRows)
 
 BOOL CGridCtrl::SetFixedColumnCount(int nFixedCols)
 {
+    const cellvalue::ChangeScope cellsRearranged;
     if (nFixedCols < 0)
         return FALSE;
     if (nFixedCols == m_nFixedCols)

@@ -215,6 +215,7 @@ void CGridCtrl::EndEditBeforeStructuralChange()
         EndEditAt(*this, m_idCurrentCell, true);
     EndOpenedEdit(*this, true);
     ++m_nStructureChanges;
+    cellvalue::NoteChange();
 }
 
 BOOL CGridCtrl::IsCellEditing(int nRow, int nCol)

@@ -66,6 +66,34 @@ CString CGridFormulaSource::GetCellText(int nRow, int nColumn) const
     return pCell != nullptr ? CString(pCell->GetText()) : CString();
 }
 
+void CGridFormulaSource::ReadCell(int nRow, int nColumn, FormulaCellRead& out) const
+{
+    out.nKind = FormulaCellRead::kNone;
+    CGridCellBase* pCell = m_grid.GetCell(nRow, nColumn);
+    const bool bVirtual = m_grid.GetVirtualMode() != FALSE;
+    if (pCell == nullptr) {
+        out.bStable = !bVirtual;
+        return;
+    }
+    out.bStable = !bVirtual && pCell->GetRuntimeClass() == RUNTIME_CLASS(CGridCell);
+    if (pCell->IsMerged() && pCell->GetMergeOwner() != CGridCellPos(nRow, nColumn))
+        return;
+    if (pCell->IsNumber()) {
+        out.nKind = FormulaCellRead::kNumber;
+        out.dNumber = pCell->GetValue();
+        return;
+    }
+    out.nKind = FormulaCellRead::kText;
+    out.pszText = pCell->GetText();
+    if (out.pszText == nullptr)
+        out.pszText = "";
+}
+
+unsigned long long CGridFormulaSource::GetValueEpoch() const
+{
+    return cellvalue::Epoch();
+}
+
 void CGridFormulaSource::CalcUserFunction(FormulaCallInfo& info)
 {
     if (m_grid.GetSafeHwnd() == nullptr)

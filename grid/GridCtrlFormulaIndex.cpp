@@ -152,7 +152,9 @@ void CGridCtrl::EvaluateFormulaCell(int nRow, int nCol)
         return;
     if (!pCell->CallsUserFunction()) {
         CString value = m_FormulaEngine.Evaluate(pCell->GetCompiledForm());
+        m_FormulaEngine.BeginCellChange(nRow, nCol);
         pCell->ShowResult(value, m_FormulaEngine.GetErrorText());
+        m_FormulaEngine.EndCellChange(nRow, nCol, true);
         return;
     }
     // The host answers user functions and may change the grid meanwhile.

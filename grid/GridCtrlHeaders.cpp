@@ -4,6 +4,7 @@
 #include "cellcontent/formula/CellNameConverter.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace {
 
@@ -56,8 +57,11 @@ void CGridCtrl::RenumberRowHeaders(int nFirstRow, int nLastRow)
             text = "";
         if (*text != '\0' && !IsWholeNumberText(text))
             continue;
-        CString number;
-        number.Format("%ld", static_cast<LONG>(row - m_nFixedRows + 1));
+        // "%ld" of the row number, written without the formatter.
+        char number[16];
+        const std::to_chars_result written =
+            std::to_chars(number, number + sizeof(number) - 1, static_cast<long>(static_cast<LONG>(row - m_nFixedRows + 1)));
+        *written.ptr = '\0';
         pCell->SetText(number);
         pCell->SetAlign(GRID_HEADER_ALIGN);
     }

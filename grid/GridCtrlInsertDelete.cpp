@@ -247,6 +247,7 @@ int CGridCtrl::InsertRowBlock(int nNew, int nCount, LPCTSTR szHeading)
 {
     if (nCount > GRID_MAX_ROWS - m_nRows)
         return -1;
+    const cellvalue::ChangeScope cellsRearranged;
     CGridCellPos savedFocus = BeginStructuralChange();
     // Formula references move with the lines while the cells still stand
     // where the formula index knows them.
@@ -328,6 +329,7 @@ int CGridCtrl::InsertColumnBlock(int nNew, int nCount, LPCTSTR szHeading, int nW
 {
     if (nCount > GRID_MAX_COLUMNS - m_nCols)
         return -1;
+    const cellvalue::ChangeScope cellsRearranged;
     CGridCellPos savedFocus = BeginStructuralChange();
     ShiftFormulaColumns(nNew, nCount, TRUE);
     int result = nNew;
@@ -476,6 +478,7 @@ BOOL CGridCtrl::DeleteColumn(int nCol)
 
 void CGridCtrl::DeleteRowBlock(int nFirst, int nCount)
 {
+    const cellvalue::ChangeScope cellsRearranged;
     CGridCellPos savedFocus = BeginStructuralChange();
     ShiftFormulaRows(nFirst, nCount, FALSE);
     savedFocus.row = IndexAfterDelete(savedFocus.row, nFirst, nCount);
@@ -503,6 +506,7 @@ void CGridCtrl::DeleteRowBlock(int nFirst, int nCount)
 
 void CGridCtrl::DeleteColumnBlock(int nFirst, int nCount)
 {
+    const cellvalue::ChangeScope cellsRearranged;
     CGridCellPos savedFocus = BeginStructuralChange();
     ShiftFormulaColumns(nFirst, nCount, FALSE);
     savedFocus.col = IndexAfterDelete(savedFocus.col, nFirst, nCount);
@@ -568,6 +572,7 @@ int CGridCtrl::DeleteColumns(int nCol, int nCount)
 
 BOOL CGridCtrl::DeleteAllCells()
 {
+    const cellvalue::ChangeScope cellsRearranged;
     EndEditBeforeStructuralChange();
     ClearSelection();
     m_arRowHeights.RemoveAll();

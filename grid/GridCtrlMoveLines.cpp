@@ -106,6 +106,7 @@ BOOL CGridCtrl::LineMoveCutsABlock(BOOL bRows, int nSource, int nTarget)
 
 BOOL CGridCtrl::MoveColumn(int nFrom, int nTo)
 {
+    const cellvalue::ChangeScope cellsRearranged;
     if (m_bVirtualMode || nFrom == nTo || nFrom < m_nFixedCols || nFrom >= m_nCols || nTo < m_nFixedCols ||
         nTo >= m_nCols)
         return FALSE;
@@ -153,6 +154,7 @@ BOOL CGridCtrl::MoveColumn(int nFrom, int nTo)
 
 BOOL CGridCtrl::MoveRow(int nFrom, int nTo)
 {
+    const cellvalue::ChangeScope cellsRearranged;
     if (m_bVirtualMode || nFrom == nTo || nFrom < m_nFixedRows || nFrom >= m_nRows || nTo < m_nFixedRows ||
         nTo >= m_nRows)
         return FALSE;

@@ -196,6 +196,7 @@ void MergeSortRows(std::vector<int>& order, std::vector<int>& buf, size_t first,
 BOOL CGridCtrl::SortRowRange(GridCompareFunc pfnCompare, int nCol, BOOL bAscending, LPARAM lParamSort, int nLow,
                              int nHigh)
 {
+    const cellvalue::ChangeScope cellsRearranged;
     if (pfnCompare == nullptr || m_bVirtualMode || nCol < 0 || nCol >= m_nCols)
         return FALSE;
     int first = m_nFixedRows + m_nFreezeTopRows;

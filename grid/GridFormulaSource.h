@@ -24,6 +24,10 @@ public:
     BOOL IsCellCoveredByMerge(int nRow, int nColumn) const override;
     BOOL GetCellNumber(int nRow, int nColumn, double& dValue) const override;
     CString GetCellText(int nRow, int nColumn) const override;
+    // One lookup of the cell. Its read is stable for a plain cell (CGridCell
+    // itself) and for no cell: their values change only with the epoch.
+    void ReadCell(int nRow, int nColumn, FormulaCellRead& out) const override;
+    unsigned long long GetValueEpoch() const override;
     // Without a grid window the call is not answered: the value is empty.
     void CalcUserFunction(FormulaCallInfo& info) override;
 

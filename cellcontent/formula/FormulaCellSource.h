@@ -39,6 +39,18 @@ void SetFormulaCallResult(FormulaCallInfo& info, LPCTSTR pszResult);
 // NUL, never more than 511, and never ending in half a two-byte character.
 CString GetFormulaCallResult(const FormulaCallInfo& info);
 
+// One cell as the engine reads it: what IsCellPresent, IsCellCoveredByMerge,
+// GetCellNumber and GetCellText together tell, in one call.
+struct FormulaCellRead {
+    enum Kind { kNone, kNumber, kText };
+    Kind nKind = kNone;      // kNone: no cell, or one covered by a merged block
+    double dNumber = 0.0;    // kNumber
+    LPCTSTR pszText = "";    // kText: valid until the cell changes
+    // The cell's value changes only together with GetValueEpoch().
+    bool bStable = false;
+    CString strHeld;         // holds the text when the source makes it
+};
+
 class IFormulaCellSource {
 public:
     virtual ~IFormulaCellSource() = default;
@@ -60,4 +72,25 @@ public:
     // with the record to its window, synchronously. A host that does not
     // answer leaves the buffer empty.
     virtual void CalcUserFunction(FormulaCallInfo& info) = 0;
+
+    // Reads the cell at (nRow, nColumn), which lies inside the grid. The
+    // default asks the four questions above.
+    virtual void ReadCell(int nRow, int nColumn, FormulaCellRead& out) const
+    {
+        out.bStable = false;
+        out.nKind = FormulaCellRead::kNone;
+        if (!IsCellPresent(nRow, nColumn) || IsCellCoveredByMerge(nRow, nColumn))
+            return;
+        if (GetCellNumber(nRow, nColumn, out.dNumber)) {
+            out.nKind = FormulaCellRead::kNumber;
+            return;
+        }
+        out.nKind = FormulaCellRead::kText;
+        out.strHeld = GetCellText(nRow, nColumn);
+        out.pszText = out.strHeld.GetString();
+    }
+    // A count that moves with every change to a cell whose read is stable
+    // (and to which cells exist); 0 when the source keeps none, and then the
+    // engine keeps nothing it read from one evaluation to the next.
+    virtual unsigned long long GetValueEpoch() const { return 0; }
 };

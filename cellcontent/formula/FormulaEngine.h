@@ -17,6 +17,7 @@
 #include "base/CStringArray.h"
 #include "base/WinTypes.h"
 #include "cellcontent/formula/FormulaCellSource.h"
+#include "cellcontent/formula/FormulaRangeSummary.h"
 #include "cellcontent/formula/FormulaToken.h"
 
 #include <string>
@@ -74,6 +75,14 @@ public:
     // an identifier of FORMULA_USER_ID_BASE or more, a user function through the
     // cell source.
     CString CallBuiltinFunction(WORD nFunctionId, const CStringArray& args);
+
+    // A cell is about to change and has changed: what the engine keeps of the
+    // ranges it read (see FormulaRangeSummary.h) follows the change. Between
+    // the two calls nothing but the cell at (nRow, nColumn) may change its
+    // value; with bOnlyThatCell false (other cells changed too) everything
+    // kept is dropped.
+    void BeginCellChange(int nRow, int nColumn);
+    void EndCellChange(int nRow, int nColumn, bool bOnlyThatCell);
 
     // The message of the last failed compile or evaluation step ("" when none)
     // and the 0-based position in the formula text stored with it (0 when none).
@@ -143,6 +152,33 @@ private:
     // missing cell or one covered by a merged block); false when nothing was read.
     bool AppendCellValue(std::string& strOut, LONG nRow, LONG nColumn);
     CString RangeValue(const FormulaReference& ref);
+    // The value of an aggregate function (SUM, AVERAGE, MAX, MIN, COUNT,
+    // SUMSQ, COUNTA, COUNTBLANK, AND, OR) called with one range alone,
+    // computed on numbers; false (nothing recorded) when the joined text must
+    // be used instead.
+    bool AggregateOverRange(WORD nFunctionId, const FormulaReference& ref, CString& strValue);
+
+    // The part of a range inside the grid, and a summary kept for it.
+    struct RangeBounds {
+        LONG nFirstRow, nFirstColumn, nLastRow, nLastColumn;
+        bool operator==(const RangeBounds& o) const
+        {
+            return nFirstRow == o.nFirstRow && nFirstColumn == o.nFirstColumn && nLastRow == o.nLastRow &&
+                   nLastColumn == o.nLastColumn;
+        }
+        bool Contains(LONG nRow, LONG nColumn) const
+        {
+            return nRow >= nFirstRow && nRow <= nLastRow && nColumn >= nFirstColumn && nColumn <= nLastColumn;
+        }
+    };
+    struct KeptRange {
+        RangeBounds bounds;
+        FormulaRangeSummary summary;
+        unsigned long long nEpoch;   // the source's value epoch it holds for
+    };
+    FormulaRangePiece ReadPiece(LONG nRow, LONG nColumn, bool& bStable);
+    // Reads the summary of a range; false when a value can only be read as text.
+    bool SummarizeRange(const RangeBounds& bounds, FormulaRangeSummary& summary, bool& bStable);
     CString CallUserFunction(WORD nFunctionId, const CStringArray& args);
 
     static std::string FoldName(const CString& strName);
@@ -159,5 +195,14 @@ private:
 
     CString m_strError;
     int m_nErrorPosition = 0;
+    // Range summaries kept from one evaluation to the next, and the cell
+    // change under way (BeginCellChange).
+    std::vector<KeptRange> m_keptRanges;
+    struct PendingChange {
+        bool bActive = false;
+        LONG nRow = 0, nColumn = 0;
+        unsigned long long nEpoch = 0;
+        FormulaRangePiece before;
+    } m_pendingChange;
     IFormulaCellSource* m_pSource = nullptr;
 };

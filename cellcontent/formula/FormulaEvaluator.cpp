@@ -166,6 +166,17 @@ struct CFormulaEngine::Evaluator {
         if (const CFormulaOperandObject* pOperand = token.GetOperand())
             return engine.OperandValue(*pOperand);
         if (const CFormulaFunctionObject* pFunction = token.GetFunction()) {
+            // An aggregate over one range alone is computed on numbers.
+            if (i + 2 < n && nDepth + 1 < kMaxNesting && list.GetAt(i).IsBracket(FORMULA_BRACKET_OPEN) &&
+                list.GetAt(i + 2).IsBracket(FORMULA_BRACKET_CLOSE)) {
+                const CFormulaOperandObject* pArg = list.GetAt(i + 1).GetOperand();
+                CString strValue;
+                if (pArg != nullptr && pArg->nKind == FORMULA_OPERAND_RANGE && !IsInvalidFormulaReference(*pArg) &&
+                    engine.AggregateOverRange(pFunction->nFunctionId, pArg->ref, strValue)) {
+                    i += 3;
+                    return strValue;
+                }
+            }
             CStringArray args;
             if (i < n && list.GetAt(i).IsBracket(FORMULA_BRACKET_OPEN)) {
                 ++i;
@@ -288,14 +299,14 @@ bool CFormulaEngine::AppendCellValue(std::string& strOut, LONG nRow, LONG nColum
     if (m_pSource == nullptr || nRow < 0 || nColumn < 0 || nRow >= m_pSource->GetRowCount() ||
         nColumn >= m_pSource->GetColumnCount())
         return false;
-    if (!m_pSource->IsCellPresent(nRow, nColumn) || m_pSource->IsCellCoveredByMerge(nRow, nColumn))
+    FormulaCellRead read;
+    m_pSource->ReadCell(nRow, nColumn, read);
+    if (read.nKind == FormulaCellRead::kNone)
         return false;
-    double dNumber = 0.0;
-    if (m_pSource->GetCellNumber(nRow, nColumn, dNumber)) {
-        AppendNumberValue(strOut, dNumber);
-        return true;
-    }
-    strOut += m_pSource->GetCellText(nRow, nColumn).Str();
+    if (read.nKind == FormulaCellRead::kNumber)
+        AppendNumberValue(strOut, read.dNumber);
+    else if (read.pszText != nullptr)
+        strOut += read.pszText;
     return true;
 }
 

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <vector>
 
 TEST(Cp936, StepsOverPairsAndNeverPastTheEnd)
 {
@@ -43,6 +45,60 @@ TEST(Cp936, CompareByCharacterUnits)
     EXPECT_NE(cp936::MbsCompareNoCase("\x81" "A", "\x81" "a"), 0);
     EXPECT_LT(cp936::MbsCompare("ab", 2, "abc", 3), 0);
     EXPECT_EQ(cp936::MbsCompare("abX", 2, "abY", 2), 0);
+}
+
+// The NUL-terminated and the counted comparisons give one order, with or
+// without case, over texts of single bytes, pairs, lead bytes at the end and
+// lead bytes before bytes that cannot trail.
+TEST(Cp936, TerminatedAndCountedComparisonsAgree)
+{
+    const unsigned char alphabet[] = {'a', 'A', 'b', 'Z', '0', '~', 0x7F, 0x80, 0x81, 0x40, 0xD6, 0xD0, 0xFE, 0xFF, 0x20};
+    std::mt19937 random(7);
+    auto text = [&]() {
+        std::string s;
+        const int n = static_cast<int>(random() % 6);
+        for (int i = 0; i < n; ++i)
+            s += static_cast<char>(alphabet[random() % sizeof(alphabet)]);
+        return s;
+    };
+    auto sign = [](int v) { return v < 0 ? -1 : (v > 0 ? 1 : 0); };
+    // Character units: a lead byte with the byte after it, else one byte;
+    // ASCII letters lowered without case.
+    auto units = [](const std::string& s, bool noCase) {
+        std::vector<unsigned> out;
+        for (size_t i = 0; i < s.size();) {
+            const unsigned c = static_cast<unsigned char>(s[i]);
+            if (cp936::IsLeadByte(static_cast<unsigned char>(c)) && i + 1 < s.size()) {
+                out.push_back(c << 8 | static_cast<unsigned char>(s[i + 1]));
+                i += 2;
+            } else {
+                out.push_back(noCase && c >= 'A' && c <= 'Z' ? c + 32 : c);
+                i += 1;
+            }
+        }
+        return out;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        const std::string a = text();
+        const std::string b = i % 5 == 0 ? a.substr(0, a.size() / 2) : text();
+        for (bool noCase : {false, true}) {
+            const std::vector<unsigned> ua = units(a, noCase);
+            const std::vector<unsigned> ub = units(b, noCase);
+            const int expected = ua < ub ? -1 : (ub < ua ? 1 : 0);
+            const int n = static_cast<int>(a.size());
+            const int m = static_cast<int>(b.size());
+            if (noCase) {
+                ASSERT_EQ(sign(cp936::MbsCompareNoCase(a.c_str(), n, b.c_str(), m)), expected) << a << " / " << b;
+                ASSERT_EQ(sign(cp936::MbsCompareNoCase(a.c_str(), b.c_str())), expected) << a << " / " << b;
+            } else {
+                ASSERT_EQ(sign(cp936::MbsCompare(a.c_str(), n, b.c_str(), m)), expected) << a << " / " << b;
+                ASSERT_EQ(sign(cp936::MbsCompare(a.c_str(), b.c_str())), expected) << a << " / " << b;
+            }
+        }
+    }
+    EXPECT_EQ(cp936::MbsCompare(nullptr, ""), 0);
+    EXPECT_LT(cp936::MbsCompare(nullptr, "a"), 0);
+    EXPECT_GT(cp936::MbsCompare("\xD6", nullptr), 0);
 }
 
 TEST(Cp936, CaseMappingSkipsTrailBytes)

@@ -168,6 +168,16 @@ void CInPlaceEdit::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     const bool ctrl = GetKeyState(VK_CONTROL) < 0;
     switch (nChar) {
+    case VK_TAB:
+        // Tab ends the edit here already: a host that hands the editor the
+        // key press and keeps it from becoming a character (as a container's
+        // key translation does) would otherwise lose it. The grid moves by
+        // the key that ended the edit (Shift+Tab backwards).
+        if (!ctrl) {
+            OnChar(VK_TAB, nRepCnt, nFlags);
+            return;
+        }
+        break;
     case VK_PRIOR:
     case VK_NEXT:
     case VK_UP:

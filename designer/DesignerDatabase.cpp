@@ -28,7 +28,11 @@ public:
             return false;
         }
         db->Close();
-        return true;
+        // A driver may open what is not its database (a file of another kind,
+        // or an empty one it makes for a path it took literally): the
+        // connection counts only when the database's catalogue can be read.
+        std::vector<CString> tables;
+        return ListTables(login, tables, error);
     }
 
     bool ListTables(const CDesignerDbLogin& login, std::vector<CString>& tables, CString& error) override

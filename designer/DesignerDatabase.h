@@ -21,7 +21,8 @@ struct CDesignerDbLogin {
 class IDesignerDatabase {
 public:
     virtual ~IDesignerDatabase() = default;
-    // Whether the connection opens (it is closed again at once).
+    // Whether the connection opens and its catalogue (the tables) can be
+    // read; it is closed again at once.
     virtual bool Test(const CDesignerDbLogin& login, CString& error) = 0;
     // Names of the tables of type "TABLE".
     virtual bool ListTables(const CDesignerDbLogin& login, std::vector<CString>& tables, CString& error) = 0;

@@ -53,6 +53,18 @@ void CKivoSheetDesignerDoc::SetPathName(const CString& path)
         m_view->m_strFilePath = path;
 }
 
+void CKivoSheetDesignerDoc::AdoptPath(const CString& path)
+{
+    if (path.IsEmpty()) {
+        m_path.Empty();
+        if (m_view != nullptr)
+            m_view->m_strFilePath.Empty();
+    } else {
+        SetPathName(path);
+    }
+    TitleChanged();
+}
+
 void CKivoSheetDesignerDoc::ExplainOpenResult(IDesignerUi& ui, LONG result, const char* caption)
 {
     // The control says why a file it cannot read is damaged; for a wrong

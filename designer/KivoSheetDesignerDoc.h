@@ -37,6 +37,13 @@ public:
     // save failed.
     BOOL SaveModified();
 
+    // The window now shows the template stored at path (opened, run or
+    // saved there by a command of the view): the document takes the path and
+    // the file's name as its title, so the close prompt names and saves that
+    // file. An empty path forgets the file (the title stays; the next save
+    // asks for a path).
+    void AdoptPath(const CString& path);
+
     BOOL IsModified() const { return m_modified; }
     void SetModifiedFlag(BOOL modified = TRUE);
     const CString& GetPathName() const { return m_path; }

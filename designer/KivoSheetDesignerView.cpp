@@ -3,6 +3,7 @@
 #include "designer/DesignerCommand.h"
 #include "designer/DesignerCommands.h"
 #include "designer/DesignerUi.h"
+#include "designer/KivoSheetDesignerDoc.h"
 #include "designer/commands/SelectionState.h"
 
 using namespace designer_cmd;
@@ -22,6 +23,20 @@ void CKivoSheetDesignerView::ForgetSelectionState()
 {
     if (m_selection)
         m_selection->Forget();
+}
+
+void CKivoSheetDesignerView::SetFilePath(const CString& path)
+{
+    m_strFilePath = path;
+    if (m_doc != nullptr)
+        m_doc->AdoptPath(path);
+}
+
+void CKivoSheetDesignerView::ShowsFileAsStored(const CString& path)
+{
+    SetFilePath(path);
+    if (m_doc != nullptr)
+        m_doc->SetModifiedFlag(FALSE);
 }
 
 void CKivoSheetDesignerView::OnCreate()

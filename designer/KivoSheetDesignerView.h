@@ -72,7 +72,15 @@ public:
     void ForgetSelectionState();
 
     // Path of the template shown in this view; empty until opened or saved.
+    // Commands change it only through SetFilePath, so the document (whose
+    // path the close prompt saves to) always names the same file.
     CString m_strFilePath;
+    // The view shows the template at path (empty: no file): the view and its
+    // document take the path together.
+    void SetFilePath(const CString& path);
+    // The sheet now matches what path holds (a template opened, run or saved
+    // there): SetFilePath and the document's modified mark cleared.
+    void ShowsFileAsStored(const CString& path);
 
 private:
     void AddItem(LONG style, LONG id, const char* text);

@@ -8,6 +8,8 @@
 // characters and F2 start in-place editing of the focus cell.
 #include "grid/GridCtrl.h"
 
+#include "base/Cp936.h"
+
 #include "platform/System.h"
 
 #include <cstdint>
@@ -351,6 +353,23 @@ void CGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 
 void CGridCtrl::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
+    // A two-byte character that arrives as two character messages (lead
+    // byte, then trail byte) starts the edit as the one character it is, as
+    // an IME character does: started by the lead byte alone, the editor would
+    // take the two halves as two characters.
+    if (m_input.nPendingLead != 0) {
+        const UINT lead = m_input.nPendingLead;
+        m_input.nPendingLead = 0;
+        if (nChar < 0x100 && cp936::IsTrailByte(static_cast<unsigned char>(nChar))) {
+            GridInputImpl::StartEditByChar(*this, (lead << 8) | nChar);
+            return;
+        }
+        // Not a trail byte: the lone lead byte is dropped.
+    }
+    if (nChar < 0x100 && cp936::IsLeadByte(static_cast<unsigned char>(nChar))) {
+        m_input.nPendingLead = nChar;
+        return;
+    }
     GridInputImpl::StartEditByChar(*this, nChar);
     CWnd::OnChar(nChar, nRepCnt, nFlags);
 }

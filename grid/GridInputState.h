@@ -57,6 +57,7 @@ struct CGridInputState {
 
     // --- keyboard ---------------------------------------------------------------
     UINT nLastKey = 0;                    // virtual-key code of the last key press
+    UINT nPendingLead = 0;                // a lead byte of a two-byte character waiting for its trail byte
 
     // --- mouse ------------------------------------------------------------------
     BOOL bLMouseButtonDown = FALSE;

@@ -12,7 +12,28 @@
 #include "designer/dialogs/DbObjectSaves.h"
 #include "designer/dialogs/ReportWizard.h"
 
+#include <functional>
+
 using namespace designer_cmd;
+
+namespace {
+
+// Runs an editor of what the template stores (connections, data sets,
+// bindings, cells the wizard or a query fills) and marks the document
+// modified when the stored template is no longer what it was: work done in
+// the editor is then saved or asked about on closing, while an editor closed
+// with Esc, or one that changed nothing, leaves the mark as it was. The
+// stored form of the whole template is compared, so no editor has to report
+// its own changes.
+void MarkWhenStoredChanges(CDesignerContext& ctx, const std::function<void()>& edit)
+{
+    const CString before = ctx.Grid().GridSaveBase64String(CString());
+    edit();
+    if (ctx.Grid().GridSaveBase64String(CString()) != before)
+        ctx.Changed();
+}
+
+}  // namespace
 
 void RegisterDatabaseCommands(CDesignerCommands& table)
 {
@@ -20,36 +41,42 @@ void RegisterDatabaseCommands(CDesignerCommands& table)
     table.Add(kDbReportWizard, [](CDesignerContext& ctx) {
         CReportWizardDlg wizard;
         wizard.m_pGrid = &ctx.Grid();
-        if (ctx.ui.DoModal(wizard) == IDOK)
+        int answer = IDCANCEL;
+        MarkWhenStoredChanges(ctx, [&] { answer = ctx.ui.DoModal(wizard); });
+        if (answer == IDOK)
             SaveAndTestTemplate(ctx, kWizardTestTemplatePrompt);
         ctx.Grid().GridSetFocus();
     });
     table.Add(kDbConnections, [](CDesignerContext& ctx) {
         CConnectionManagerDlg manager;
         manager.m_pGrid = &ctx.Grid();
-        ctx.ui.DoModal(manager);
+        MarkWhenStoredChanges(ctx, [&] { ctx.ui.DoModal(manager); });
     });
     table.Add(kDbDataSets, [](CDesignerContext& ctx) {
         CDataSetManagerDlg manager;
         manager.m_pGrid = &ctx.Grid();
-        ctx.ui.DoModal(manager);
+        MarkWhenStoredChanges(ctx, [&] { ctx.ui.DoModal(manager); });
     });
     table.Add(kDbBindings, [](CDesignerContext& ctx) {
         CBindManagerDlg manager;
         manager.m_pGrid = &ctx.Grid();
-        ctx.ui.DoModal(manager);
+        MarkWhenStoredChanges(ctx, [&] { ctx.ui.DoModal(manager); });
     });
     table.Add(kDbBoundFields, [](CDesignerContext& ctx) {
         CBindFieldManagerDlg manager;
         manager.m_pGrid = &ctx.Grid();
-        ctx.ui.DoModal(manager);
-        if (manager.m_bMakeMarkers)
-            WriteFieldMarkers(ctx.Grid(), false);
+        MarkWhenStoredChanges(ctx, [&] {
+            ctx.ui.DoModal(manager);
+            if (manager.m_bMakeMarkers)
+                WriteFieldMarkers(ctx.Grid(), false);
+        });
     });
     table.Add(kDbDynamicQuery, [](CDesignerContext& ctx) {
         CQueryConditionDlg query;
         query.m_pGrid = &ctx.Grid();
-        if (ctx.ui.DoModal(query) == IDOK)
-            ctx.Grid().DBFillData();
+        MarkWhenStoredChanges(ctx, [&] {
+            if (ctx.ui.DoModal(query) == IDOK)
+                ctx.Grid().DBFillData();
+        });
     });
 }

@@ -1,12 +1,15 @@
 // The file menu's template, workbook, CSV and preview commands. They act on
 // the control directly; the template commands keep the chosen path in the
-// view's m_strFilePath, which the view's Save and the encrypted save write
-// to without asking, so it changes only when a template was really opened
-// (or a path chosen for an encrypted save).
+// view's m_strFilePath (and so in the document: SetFilePath), which the
+// view's Save, the encrypted save and the close prompt write to without
+// asking, so it changes only when a template was really opened (or a path
+// chosen for an encrypted save). A command that replaces the sheet with a
+// template asks about unsaved changes first, as Open does.
 #include "designer/commands/FileTableHelp.h"
 
 #include "designer/DesignerCommand.h"
 #include "designer/DesignerUi.h"
+#include "designer/KivoSheetDesignerDoc.h"
 #include "designer/KivoSheetDesignerView.h"
 #include "designer/dialogs/ToolDialogs.h"
 
@@ -31,43 +34,61 @@ bool SheetOpened(int result)
     return result == 1 || result == -9 || result == -10;
 }
 
+// Unsaved changes are saved (to the file they belong to), dropped or kept by
+// cancelling: false when the command must not go on.
+bool MayReplaceSheet(CDesignerContext& ctx)
+{
+    return ctx.doc == nullptr || ctx.doc->SaveModified();
+}
+
 void RunTemplate(CDesignerContext& ctx)
 {
+    if (!MayReplaceSheet(ctx))
+        return;
     const CString path = ctx.ui.AskOpenFile(kTemplateFilter, "kvx");
     if (path.IsEmpty())
         return;
     if (SheetOpened(ctx.Grid().GridOpenTemplate(path, CString())))
-        ctx.view.m_strFilePath = path;
+        ctx.view.ShowsFileAsStored(path);
 }
 
 void OpenEncrypted(CDesignerContext& ctx)
 {
+    if (!MayReplaceSheet(ctx))
+        return;
     const CString path = ctx.ui.AskOpenFile(kTemplateFilter, "kvx");
     if (path.IsEmpty())
         return;
     CPasswordDlg dlg;
     if (ctx.ui.DoModal(dlg) != IDOK) {
-        ctx.view.m_strFilePath.Empty();
+        ctx.view.SetFilePath(CString());
         return;
     }
     if (ctx.Grid().GridOpenFile(path, dlg.m_strPassword) == 1)
-        ctx.view.m_strFilePath = path;
+        ctx.view.ShowsFileAsStored(path);
 }
 
+// A failed save says so, as the plain save does; a good one names the
+// window after the file and clears the modified mark.
 void SaveEncrypted(CDesignerContext& ctx)
 {
     if (ctx.view.m_strFilePath.IsEmpty()) {
         const CString path = ctx.ui.AskSaveFile(kTemplateFilter, "kvx");
         if (path.IsEmpty())
             return;
-        ctx.view.m_strFilePath = path;
+        ctx.view.SetFilePath(path);
     }
     CPasswordDlg dlg;
     if (ctx.ui.DoModal(dlg) != IDOK) {
-        ctx.view.m_strFilePath.Empty();
+        ctx.view.SetFilePath(CString());
         return;
     }
-    ctx.Grid().GridSaveFile(ctx.view.m_strFilePath, dlg.m_strPassword);
+    const CString path = ctx.view.m_strFilePath;
+    if (ctx.Grid().GridSaveFile(path, dlg.m_strPassword) <= 0) {
+        ctx.ui.MessageBox(CString(CKivoSheetDesignerDoc::kSaveFailed), CString("提示"), MB_OK);
+        return;
+    }
+    ctx.view.ShowsFileAsStored(path);
 }
 
 void OpenBase64(CDesignerContext& ctx)

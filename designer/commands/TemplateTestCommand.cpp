@@ -2,6 +2,7 @@
 
 #include "designer/DesignerCommand.h"
 #include "designer/DesignerUi.h"
+#include "designer/KivoSheetDesignerDoc.h"
 #include "designer/KivoSheetDesignerView.h"
 #include "designer/dialogs/TemplateTestDlg.h"
 
@@ -19,9 +20,13 @@ void SaveAndTestTemplate(CDesignerContext& ctx, const char* prompt)
     if (path.IsEmpty())
         return;
     // The full path: a bare file name would tie every later save of the view
-    // to whatever the current folder is then.
-    ctx.view.m_strFilePath = path;
-    ctx.Grid().GridSaveFile(path, CString());
+    // to whatever the current folder is then. A failed save says so and
+    // tests nothing; a good one names the window after the file.
+    if (ctx.Grid().GridSaveFile(path, CString()) <= 0) {
+        ctx.ui.MessageBox(CString(CKivoSheetDesignerDoc::kSaveFailed), CString("提示"), MB_OK);
+        return;
+    }
+    ctx.view.ShowsFileAsStored(path);
     CTemplateTestDlg test;
     test.m_strPath = path;
     ctx.ui.DoModal(test);

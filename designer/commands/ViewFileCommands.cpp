@@ -13,30 +13,31 @@ using namespace designer_cmd;
 namespace {
 
 // Ctrl+S: saves to the view's path, asking for one the first time. A failed
-// save says so (the file may be read-only or in use); a good one clears the
-// document's modified mark. The window title stays the document's.
+// save says so (the file may be read-only or in use) and keeps the old path;
+// a good one names the window after the file and clears the modified mark,
+// so the document and the view agree on the file.
 void Save(CDesignerContext& ctx)
 {
     CKivoSheetDesignerView& view = ctx.view;
-    if (view.m_strFilePath.IsEmpty()) {
+    CString path = view.m_strFilePath;
+    if (path.IsEmpty()) {
         CString suggested = ctx.doc != nullptr ? ctx.doc->GetTitle() : CString();
         if (!suggested.IsEmpty())
             suggested += ".kvx";
-        view.m_strFilePath = ctx.ui.AskSavePath(suggested);
+        path = ctx.ui.AskSavePath(suggested);
     }
-    if (view.m_strFilePath.IsEmpty())
+    if (path.IsEmpty())
         return;
-    if (view.Grid().GridSaveFile(view.m_strFilePath, CString()) <= 0) {
+    if (view.Grid().GridSaveFile(path, CString()) <= 0) {
         ctx.ui.MessageBox(CString(CKivoSheetDesignerDoc::kSaveFailed), CString("提示"), MB_OK);
         return;
     }
-    if (ctx.doc != nullptr)
-        ctx.doc->SetModifiedFlag(FALSE);
+    view.ShowsFileAsStored(path);
 }
 
 // Ctrl+O with a window active: asks about unsaved changes, then loads the
-// chosen file into this window. The view takes the path only when the file
-// opened; the document keeps its title.
+// chosen file into this window. When the file opened, the window (view and
+// document) names that file: a later save or the close prompt writes there.
 void Open(CDesignerContext& ctx)
 {
     if (ctx.doc != nullptr && !ctx.doc->SaveModified())
@@ -49,9 +50,7 @@ void Open(CDesignerContext& ctx)
         CKivoSheetDesignerDoc::ExplainOpenResult(ctx.ui, result, "提示");
         return;
     }
-    ctx.view.m_strFilePath = path;
-    if (ctx.doc != nullptr)
-        ctx.doc->SetModifiedFlag(FALSE);
+    ctx.view.ShowsFileAsStored(path);
 }
 
 void EnabledWithSelection(CDesignerContext& ctx, CCmdState& state)

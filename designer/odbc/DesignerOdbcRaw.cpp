@@ -177,11 +177,21 @@ bool Tables(const std::u16string& connection, int timeOutSeconds, std::vector<st
         ok = Ok(SQLTablesW(stmt, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, 0));
         if (!ok)
             error = Diagnostic(SQL_HANDLE_STMT, stmt);
-        // Columns 3 and 4 of the catalogue: TABLE_NAME, TABLE_TYPE.
-        while (ok && Ok(SQLFetch(stmt))) {
+        // Columns 3 and 4 of the catalogue: TABLE_NAME, TABLE_TYPE. Only the
+        // end of the rows ends the list well; a fetch that fails (a file the
+        // driver cannot read as its database) fails the listing.
+        SQLRETURN rc = SQL_NO_DATA;
+        while (ok && Ok(rc = SQLFetch(stmt))) {
             const std::u16string name = ColumnText(stmt, 3);
             if (ColumnText(stmt, 4) == Ascii("TABLE"))
                 names.push_back(name);
+        }
+        if (ok && rc != SQL_NO_DATA) {
+            ok = false;
+            names.clear();
+            error = Diagnostic(SQL_HANDLE_STMT, stmt);
+            if (error.empty())
+                error = Ascii("the catalogue could not be read");
         }
         SQLFreeHandle(SQL_HANDLE_STMT, stmt);
     } else {

@@ -10,6 +10,7 @@
 #include "designer/FontSizeBox.h"
 #include "designer/LineStyles.h"
 #include "designer/win32/DriverCall.h"
+#include "designer/win32/MenuLookup.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -947,7 +948,9 @@ void CMainFrame::SaveRecentFiles()
 void CMainFrame::RebuildRecentMenu()
 {
     for (HMENU menu : {m_menuNoDoc, m_menuDoc}) {
-        HMENU file = menu != nullptr ? ::GetSubMenu(menu, 0) : nullptr;
+        // The File menu is the pop-up holding the recent entries (or their
+        // placeholder), wherever a maximised document's system menu put it.
+        HMENU file = PopupHoldingCommand(menu, kFileMruFirst, kFileMruLast);
         if (file == nullptr)
             continue;
         // Find the place: the first recent entry or the placeholder.

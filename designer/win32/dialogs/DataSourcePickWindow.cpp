@@ -3,6 +3,7 @@
 #include "designer/win32/dialogs/DatabaseWindows.h"
 
 #include "designer/dialogs/ConnectionStringPick.h"
+#include "designer/win32/HostPath.h"
 
 #include <commdlg.h>
 
@@ -40,8 +41,9 @@ protected:
             ofn.lpstrFile = path;
             ofn.nMaxFile = sizeof(path);
             ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+            // The driver opens the file, under Wine on the host.
             if (::GetOpenFileNameA(&ofn))
-                SetItemText(kIdcPickDatabase, CString(path));
+                SetItemText(kIdcPickDatabase, HostPathForDriver(CString(path)));
             return TRUE;
         }
         return CDialogWindow::OnCommand(id, code, control);

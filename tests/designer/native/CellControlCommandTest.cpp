@@ -357,12 +357,12 @@ TEST(ViewFileCommands, SaveAsksOnceAndReportsAFailedSave)
     d.ui.savePaths.push_back(path);
     d.grid.CellSetValue(1, 1, CString("v"));
     d.doc.SetModifiedFlag(TRUE);
-    const std::string title = d.doc.GetTitle().Str();
     EXPECT_TRUE(d.Run(designer_cmd::kFileSave));
     EXPECT_EQ(1u, d.ui.saveSuggestions.size());
     EXPECT_EQ(path, d.view.m_strFilePath.Str());
     EXPECT_FALSE(d.doc.IsModified());
-    EXPECT_EQ(title, d.doc.GetTitle().Str());  // the window keeps the document's name
+    EXPECT_EQ("view.kvx", d.doc.GetTitle().Str());  // the window names the file it now shows
+    EXPECT_EQ(path, d.doc.GetPathName().Str());
     EXPECT_TRUE(d.ui.boxes.empty());
     d.Run(designer_cmd::kFileSave);
     EXPECT_EQ(1u, d.ui.saveSuggestions.size());
@@ -392,7 +392,6 @@ TEST(ViewFileCommands, OpenLoadsIntoThisWindowAfterAskingAboutChanges)
         ASSERT_EQ(1, src.grid.GridSaveFile(CString(path.c_str()), CString()));
     }
     Designer d;
-    const std::string title = d.doc.GetTitle().Str();
     d.doc.SetModifiedFlag(TRUE);
     d.ui.answers.push_back(IDCANCEL);  // "是否保存对 ... 的修改?" cancelled: nothing opens
     d.ui.openPaths.push_back(path);
@@ -404,7 +403,8 @@ TEST(ViewFileCommands, OpenLoadsIntoThisWindowAfterAskingAboutChanges)
     d.Run(designer_cmd::kFileOpen);
     EXPECT_EQ("载入", d.grid.CellGetValue(2, 2).Str());
     EXPECT_EQ(path, d.view.m_strFilePath.Str());
-    EXPECT_EQ(title, d.doc.GetTitle().Str());
+    EXPECT_EQ("open.kvx", d.doc.GetTitle().Str());   // the close prompt names the file shown
+    EXPECT_EQ(path, d.doc.GetPathName().Str());
 
     // A file that is not a template leaves the path as it was.
     const std::string junk = TempPath("junk.kvx");

@@ -321,6 +321,63 @@ TEST_F(DatabaseWizardWine, ConnectionManagerAddsAndDeletesWithConfirmation)
     ::DeleteFileA(saved.c_str());
 }
 
+// Adding a connection marks the document ("*" in its title) and closing then
+// asks to save it, so the connection reaches the file; opening the manager
+// and pressing Esc marks nothing.
+TEST_F(DatabaseWizardWine, ConnectionWorkMarksTheDocumentAndEscDoesNot)
+{
+    const std::string saved = TempFile("kivo_connections_marked.kvx");
+    ::DeleteFileA(saved.c_str());
+    dbtest::SqliteFile file("designer_connections_marked");
+    ASSERT_TRUE(dbtest::RunStatements(file.ConnectionString(), {"create table T (A integer)"}));
+    Designer d;
+    ASSERT_NE(nullptr, d.Frame());
+    ASSERT_TRUE(WaitFor([&] { return d.Documents().size() == 1; }));
+    HWND doc = d.Documents()[0];
+    const std::string title = TextOf(doc);
+    ASSERT_FALSE(title.empty());
+
+    ::PostMessageA(d.Frame(), WM_COMMAND, MAKEWPARAM(32940, 0), 0);
+    HWND manager = WaitForCaption(d, "链接管理");
+    ASSERT_NE(nullptr, manager);
+    ::SetForegroundWindow(manager);
+    WaitFor([&] { return ::GetForegroundWindow() == manager; }, 3000);
+    Press(VK_ESCAPE);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(manager); }));
+    Pump(300);
+    EXPECT_EQ(title, TextOf(doc));
+
+    ::PostMessageA(d.Frame(), WM_COMMAND, MAKEWPARAM(32940, 0), 0);
+    manager = WaitForCaption(d, "链接管理");
+    ASSERT_NE(nullptr, manager);
+    Click(manager, 1016);
+    HWND dialog = WaitForCaption(d, "链接");
+    ASSERT_NE(nullptr, dialog);
+    SetText(dialog, 1122, "c1");
+    SetText(dialog, 1123, file.ConnectionString().GetString());
+    Click(dialog, 1129);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+    Click(manager, 1019);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(manager); }));
+    EXPECT_TRUE(WaitFor([&] { return TextOf(doc) == title + "*"; }, 5000)) << TextOf(doc);
+
+    // Closing asks; Yes asks for a path (the document has none yet).
+    ::PostMessageA(d.Frame(), WM_CLOSE, 0, 0);
+    EXPECT_NE(std::string::npos, AnswerBox(d, nullptr, IDYES).find(title));
+    HWND fileDialog = d.WaitForDialog();
+    ASSERT_NE(nullptr, fileDialog);
+    ASSERT_TRUE(AnswerFileDialog(fileDialog, saved));
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(d.pi.hProcess, 15000));
+    d.Close();
+
+    Reader reader;
+    ASSERT_TRUE(reader.created);
+    ASSERT_EQ(1, reader.grid.GridOpenFile(CString(saved.c_str()), CString()));
+    ASSERT_EQ(1, reader.grid.DBGetConnectionCount());
+    EXPECT_EQ("c1", reader.grid.DBGetConnectionEx(0)->GetstrName().Str());
+    ::DeleteFileA(saved.c_str());
+}
+
 TEST_F(DatabaseWizardWine, BindingAndFieldManagersAddWithTheirDialogs)
 {
     const std::string saved = TempFile("kivo_binds_wine.kvx");

@@ -132,6 +132,97 @@ TEST_F(DesignerDocumentFlow, ClosePromptAnswers)
     }
 }
 
+// The text of a message box (its static text), empty for other dialogs.
+std::string BoxText(HWND box)
+{
+    HWND text = ::GetDlgItem(box, 0xFFFF);
+    return text != nullptr ? ControlTextOf(text) : std::string();
+}
+
+// Ctrl+O in a window showing job1 loads job2 there; after an edit the close
+// prompt names job2 and Yes writes job2, while job1 keeps what it held.
+TEST_F(DesignerDocumentFlow, CtrlOThenClosePromptSavesTheFileShown)
+{
+    const std::string job1 = WriteTemplate("kivo_flow_ctrlo_job1.kvx", "one");
+    const std::string job2 = WriteTemplate("kivo_flow_ctrlo_job2.kvx", "two");
+    ASSERT_FALSE(job1.empty());
+    ASSERT_FALSE(job2.empty());
+    Designer d("\"" + job1 + "\"");
+    ASSERT_TRUE(WaitFor([&] { return d.Documents().size() == 1; }));
+    HWND control = ChildById(d.Documents()[0], 923);
+    ASSERT_NE(nullptr, control);
+    ASSERT_TRUE(ClickIntoGrid(d, control, POINT{120, 80}));
+    CtrlKey('O');
+    HWND dialog = d.WaitForDialog();
+    ASSERT_NE(nullptr, dialog);
+    ASSERT_TRUE(AnswerFileDialog(dialog, job2));
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+    Pump(500);
+    ASSERT_TRUE(OpenAndType(d, "edited"));
+
+    ::PostMessageA(d.Frame(), WM_CLOSE, 0, 0);
+    HWND box = d.WaitForDialog();
+    ASSERT_NE(nullptr, box);
+    EXPECT_NE(std::string::npos, BoxText(box).find("kivo_flow_ctrlo_job2.kvx")) << BoxText(box);
+    ClickBoxButton(box, IDYES);
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(d.pi.hProcess, 15000));
+    d.Close();
+
+    EXPECT_EQ(std::vector<std::string>{"1,1=one"}, TextsOf(job1));
+    const std::vector<std::string> second = TextsOf(job2);
+    ASSERT_EQ(2u, second.size());
+    EXPECT_EQ("1,1=two", second[0]);
+    EXPECT_TRUE(EndsWith(second[1], "=edited"));
+}
+
+// Ctrl+R over unsaved edits asks about them first: Yes saves them to the file
+// they belong to, then the template runs; closing afterwards does not write
+// the filled sheet over the first file.
+TEST_F(DesignerDocumentFlow, RunTemplateOverUnsavedEditsAsksFirst)
+{
+    const std::string job1 = WriteTemplate("kivo_flow_run_job1.kvx", "one");
+    const std::string tpl = WriteTemplate("kivo_flow_run_tpl.kvx", "template");
+    ASSERT_FALSE(job1.empty());
+    ASSERT_FALSE(tpl.empty());
+    Designer d("\"" + job1 + "\"");
+    ASSERT_TRUE(OpenAndType(d, "edited"));
+    CtrlKey('R');
+
+    // The prompt about job1 comes first; then the template's file dialog.
+    HWND box = d.WaitForDialog();
+    ASSERT_NE(nullptr, box);
+    EXPECT_NE(std::string::npos, BoxText(box).find("kivo_flow_run_job1.kvx")) << BoxText(box);
+    if (::GetDlgItem(box, IDYES) != nullptr) {
+        ClickBoxButton(box, IDYES);
+        ASSERT_TRUE(WaitFor([&] { return !::IsWindow(box); }));
+        Pump(300);
+        box = d.WaitForDialog();
+        ASSERT_NE(nullptr, box);
+    }
+    ASSERT_TRUE(AnswerFileDialog(box, tpl));
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(box); }));
+    EXPECT_TRUE(WaitFor([&] { return TextOf(d.Documents()[0]) == "kivo_flow_run_tpl.kvx"; }));
+
+    // Closing: a prompt, if any, is answered Yes.
+    ::PostMessageA(d.Frame(), WM_CLOSE, 0, 0);
+    WaitFor([&] {
+        if (::WaitForSingleObject(d.pi.hProcess, 0) == WAIT_OBJECT_0)
+            return true;
+        for (HWND b : TopWindows(d.pi.dwProcessId, "#32770"))
+            if (::GetDlgItem(b, IDYES) != nullptr)
+                ClickBoxButton(b, IDYES);
+        return false;
+    });
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(d.pi.hProcess, 15000));
+    d.Close();
+
+    const std::vector<std::string> first = TextsOf(job1);
+    ASSERT_EQ(2u, first.size());
+    EXPECT_EQ("1,1=one", first[0]);
+    EXPECT_TRUE(EndsWith(first[1], "=edited"));
+    EXPECT_EQ(std::vector<std::string>{"1,1=template"}, TextsOf(tpl));
+}
+
 // A file dropped on the frame opens in a window of its own. There is no
 // shell to drag from here, so the test hands the frame the message a shell
 // drop sends, with the file list placed in the designer's own memory as the

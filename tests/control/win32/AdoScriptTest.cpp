@@ -54,90 +54,6 @@ private:
     bool m_removed = false;
 };
 
-struct BoxSearch {
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK FindErrorBox(HWND window, LPARAM l)
-{
-    auto* search = reinterpret_cast<BoxSearch*>(l);
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(window, &process);
-    wchar_t caption[32] = {};
-    ::GetWindowTextW(window, caption, 32);
-    if (process == search->process && ::IsWindowVisible(window) && std::wstring(caption) == L"\u9519\u8bef") {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-std::wstring BoxText(HWND box)
-{
-    std::wstring text;
-    for (HWND child = ::GetWindow(box, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t className[16] = {};
-        ::GetClassNameW(child, className, 16);
-        if (std::wstring(className) != L"Static")
-            continue;
-        wchar_t buffer[1024] = {};
-        ::GetWindowTextW(child, buffer, 1024);
-        text += buffer;
-    }
-    return text;
-}
-
-// Runs a script, reading and closing every error box it shows (60 s at most).
-int RunClosingBoxes(const std::wstring& commandLine, std::string& output, std::vector<std::wstring>& boxes)
-{
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
-    if (!::CreatePipe(&readEnd, &writeEnd, &inherit, 0))
-        return -1;
-    ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW si = {};
-    si.cb = sizeof(si);
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = writeEnd;
-    si.hStdError = writeEnd;
-    si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-    PROCESS_INFORMATION pi = {};
-    std::wstring command = commandLine;
-    if (!::CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
-        ::CloseHandle(readEnd);
-        ::CloseHandle(writeEnd);
-        return -1;
-    }
-    ::CloseHandle(writeEnd);
-    const DWORD start = ::GetTickCount();
-    while (::WaitForSingleObject(pi.hProcess, 20) == WAIT_TIMEOUT && ::GetTickCount() - start < 60000) {
-        BoxSearch search = {pi.dwProcessId, nullptr};
-        ::EnumWindows(FindErrorBox, reinterpret_cast<LPARAM>(&search));
-        if (search.found == nullptr)
-            continue;
-        boxes.push_back(BoxText(search.found));
-        ::PostMessageW(search.found, WM_COMMAND, IDOK, 0);
-        const DWORD closing = ::GetTickCount();
-        while (::IsWindow(search.found) && ::GetTickCount() - closing < 5000)
-            ::Sleep(20);
-    }
-    DWORD code = static_cast<DWORD>(-1);
-    if (::WaitForSingleObject(pi.hProcess, 0) != WAIT_OBJECT_0)
-        ::TerminateProcess(pi.hProcess, 99);
-    ::WaitForSingleObject(pi.hProcess, 5000);
-    ::GetExitCodeProcess(pi.hProcess, &code);
-    char buffer[512];
-    DWORD got = 0;
-    while (::ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        output.append(buffer, got);
-    ::CloseHandle(readEnd);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-    return static_cast<int>(code);
-}
-
 TEST(AdoScript, FillsThroughTheStandInAdoAsThroughOdbc)
 {
     comtest::ScopedRegistration registration;
@@ -153,7 +69,7 @@ TEST(AdoScript, FillsThroughTheStandInAdoAsThroughOdbc)
 
     std::string output;
     std::vector<std::wstring> boxes;
-    int code = RunClosingBoxes(script, output, boxes);
+    int code = comtest::RunClosingErrorBoxes(script, &output, &boxes);
     EXPECT_EQ(0, code) << output;
     EXPECT_NE(std::string::npos, output.find("adodb ok")) << output;
     EXPECT_TRUE(boxes.empty()) << comtest::Narrow(boxes.empty() ? std::wstring() : boxes[0]);
@@ -167,7 +83,7 @@ TEST(AdoScript, FillsThroughTheStandInAdoAsThroughOdbc)
 
     // A data source the provider refuses: one box with ADO's error text.
     output.clear();
-    code = RunClosingBoxes(script + L" error", output, boxes);
+    code = comtest::RunClosingErrorBoxes(script + L" error", &output, &boxes);
     EXPECT_EQ(0, code) << output;
     EXPECT_NE(std::string::npos, output.find("adodb error done")) << output;
     ASSERT_EQ(1u, boxes.size()) << output;

@@ -75,71 +75,15 @@ TEST(BindDatabaseScript, VbscriptFillsFromDatabases)
         std::printf("no test PostgreSQL cluster: the script filled from SQLite only\n");
 }
 
-// The error box: a top-level message box captioned "错误".
-HWND FindErrorBox(DWORD process)
-{
-    for (HWND window : testproc::VisibleTopWindows(process))
-        if (testproc::IsMessageBox(window) && testproc::TextOf(window) == L"\u9519\u8bef")
-            return window;
-    return nullptr;
-}
-
-// The box's message: the texts of its static children.
-std::wstring BoxText(HWND box)
-{
-    std::wstring text;
-    for (HWND child = ::GetWindow(box, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT))
-        if (testproc::ClassOf(child) == L"Static")
-            text += testproc::TextOf(child);
-    return text;
-}
-
 TEST(BindDatabaseScript, ConnectionThatCannotOpenShowsOneErrorBoxPerAttempt)
 {
     comtest::ScopedRegistration registration;
     ASSERT_TRUE(registration.ok());
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
-    ASSERT_TRUE(::CreatePipe(&readEnd, &writeEnd, &inherit, 0));
-    ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW si = {};
-    si.cb = sizeof(si);
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = writeEnd;
-    si.hStdError = writeEnd;
-    si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-    PROCESS_INFORMATION pi = {};
-    std::wstring command = L"cscript.exe //nologo \"" + comtest::TestFile("bindsdberror.vbs") + L"\"";
-    ASSERT_TRUE(::CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi));
-    ::CloseHandle(writeEnd);
-
-    // Each box is read and closed with its OK button; the script goes on only
-    // when the box is gone.
     std::vector<std::wstring> boxes;
-    const DWORD start = ::GetTickCount();
-    while (::WaitForSingleObject(pi.hProcess, 20) == WAIT_TIMEOUT && ::GetTickCount() - start < 60000) {
-        HWND found = FindErrorBox(pi.dwProcessId);
-        if (found == nullptr)
-            continue;
-        boxes.push_back(BoxText(found));
-        ::PostMessageW(found, WM_COMMAND, IDOK, 0);
-        // Wait for this box to go before looking for the next.
-        const DWORD closing = ::GetTickCount();
-        while (::IsWindow(found) && ::GetTickCount() - closing < 5000)
-            ::Sleep(20);
-    }
-    const bool ended = ::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0;
-    if (!ended)
-        ::TerminateProcess(pi.hProcess, 1);
     std::string output;
-    char buffer[512];
-    DWORD got = 0;
-    while (::ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        output.append(buffer, got);
-    ::CloseHandle(readEnd);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
+    const int code = comtest::RunClosingErrorBoxes(
+        L"cscript.exe //nologo \"" + comtest::TestFile("bindsdberror.vbs") + L"\"", &output, &boxes);
+    const bool ended = code != -1 && code != -2;
 
     ASSERT_TRUE(ended) << "the script did not end; boxes seen: " << boxes.size() << "\n" << output;
     EXPECT_NE(output.find("open 0\r\nopen 0\r\nbindsdberror done"), std::string::npos) << output;

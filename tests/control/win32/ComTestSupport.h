@@ -6,7 +6,9 @@
 
 #include "common/win32/ProcessWindows.h"
 
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace comtest {
 
@@ -61,11 +63,16 @@ private:
 // stuck on it: tests that expect a box close it within a fraction of this.
 const DWORD kStuckBoxMs = 5000;
 
+// Shown every message box of the child as it appears; answers true when it
+// took care of the box (read it and closed it, as a user would).
+using BoxHandler = std::function<bool(HWND)>;
+
 // Runs a command line, collects what it prints and answers its exit code:
 // -1 when it could not start or did not end within the time, -2 when it sat
 // on a message box nobody closed. In both cases the child (with everything
 // it started) is ended, and *output ends with what was on its screen.
-inline int Run(const std::wstring& commandLine, std::string* output = nullptr, DWORD timeoutMs = 120000)
+inline int Run(const std::wstring& commandLine, std::string* output = nullptr, DWORD timeoutMs = 120000,
+               const BoxHandler& onBox = nullptr)
 {
     SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
     HANDLE readEnd = nullptr, writeEnd = nullptr;
@@ -124,7 +131,7 @@ inline int Run(const std::wstring& commandLine, std::string* output = nullptr, D
         lastLook = now;
         HWND current = nullptr;
         for (HWND window : testproc::VisibleTopWindows(pi.dwProcessId))
-            if (testproc::IsMessageBox(window))
+            if (testproc::IsMessageBox(window) && !(onBox && onBox(window)))
                 current = window;
         if (current != box) {
             box = current;
@@ -151,6 +158,34 @@ inline int Run(const std::wstring& commandLine, std::string* output = nullptr, D
     if (output != nullptr)
         *output = text;
     return static_cast<int>(code);
+}
+
+// The texts of a box's static children: its message.
+inline std::wstring BoxText(HWND box)
+{
+    std::wstring text;
+    for (HWND child = ::GetWindow(box, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT))
+        if (testproc::ClassOf(child) == L"Static")
+            text += testproc::TextOf(child);
+    return text;
+}
+
+// Runs a command line as Run does, reading and closing with OK every error
+// box ("错误") it shows; the boxes' messages land in *boxes in order.
+inline int RunClosingErrorBoxes(const std::wstring& commandLine, std::string* output,
+                                std::vector<std::wstring>* boxes, DWORD timeoutMs = 60000)
+{
+    return Run(commandLine, output, timeoutMs, [boxes](HWND box) {
+        if (testproc::TextOf(box) != L"\u9519\u8bef")
+            return false;
+        boxes->push_back(BoxText(box));
+        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+        // The script goes on only when the box is gone.
+        const DWORD closing = ::GetTickCount();
+        while (::IsWindow(box) && ::GetTickCount() - closing < 5000)
+            ::Sleep(20);
+        return true;
+    });
 }
 
 // Runs one of the test scripts (tests/control/win32/<name>) under Wine's

@@ -58,8 +58,10 @@ BOOL CGridCtrl::SetRowCount(int nRows)
             m_arRowHeights.SetSize(nRows);
             m_nRows = nRows;
             RecalcAfterFormulaShift();
-            // Trees lose the rows cut off (a tree left without rows goes).
+            // Trees lose the rows cut off (a tree left without rows goes);
+            // binds lose their fields there.
             ShiftTreeColumnRows(nRows, nRows - nOldRows);
+            ShiftBindingRows(nRows, nRows - nOldRows);
         } else {
             UINT height = static_cast<UINT>(std::max(0, m_cellDefault.GetHeight()));
             if (!m_bVirtualMode)
@@ -135,6 +137,9 @@ BOOL CGridCtrl::SetColumnCount(int nCols)
             m_nCols = nCols;
             RecalcAfterFormulaShift();
             ShiftTreeColumnCols(nCols, nCols - nOldCols);
+            ShiftBindingColumns(nCols, nCols - nOldCols);
+            if (m_nSortColumn >= nCols)
+                m_nSortColumn = -1;
         } else {
             UINT width = static_cast<UINT>(std::max(0, m_cellDefault.GetWidth()));
             m_arColWidths.SetSize(nCols);

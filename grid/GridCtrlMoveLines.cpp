@@ -5,7 +5,8 @@
 // formula references, tree columns, hidden lines and format lists follow
 // through the insertion and the deletion; a block inside the moved line goes
 // with it. A move that would carry part of a block or put the new line
-// inside one is refused before anything changes.
+// inside one is refused before anything changes, and so is a row move that
+// would bring a cell of another kind (a formula, ...) into a tree's column.
 //
 // While a header is dragged the paint pass draws the feedback: the dragged
 // line tinted in place, a translucent copy of it following the pointer, and
@@ -54,6 +55,24 @@ CGridCellBase* CopyForMove(CGridCtrl& grid, CGridCellBase* pSource, int row, int
 // The cells of a moved line match the trees where they land: a tree's rows
 // hold tree cells in its column (a row moved into a tree takes its place in
 // it), and a tree cell carried out of every tree becomes a plain cell.
+// Whether a row moved to land after nTo would enter a tree whose column
+// holds a cell in the row that a tree cell cannot stand for (a formula, a
+// check box, ...): it would lose its kind there.
+bool MoveEntersTreeWithTypedCell(CGridCtrl& grid, int nFrom, int nTo)
+{
+    const int at = nTo + 1;                 // where the insertion puts the row
+    for (int i = 0; i < grid.GetTreeCount(); ++i) {
+        CTreeColumn* pTree = grid.GetTreeAt(i);
+        if (pTree->CoversRow(nFrom) || at <= pTree->GetStartRow() || at >= pTree->GetEndRow())
+            continue;
+        CGridCellBase* pCell = grid.GetCell(nFrom, pTree->GetTreeColumn());
+        if (pCell != nullptr && pCell->GetRuntimeClass() != RUNTIME_CLASS(CGridCell) &&
+            !pCell->IsKindOf(RUNTIME_CLASS(CGridTreeCellBase)))
+            return true;
+    }
+    return false;
+}
+
 void MatchTreesAfterMove(CGridCtrl& grid, bool bRows, int nLine)
 {
     const int across = bRows ? grid.GetColumnCount() : grid.GetRowCount();
@@ -180,7 +199,7 @@ BOOL CGridCtrl::MoveRow(int nFrom, int nTo)
     if (m_bVirtualMode || nFrom == nTo || nFrom < m_nFixedRows || nFrom >= m_nRows || nTo < m_nFixedRows ||
         nTo >= m_nRows)
         return FALSE;
-    if (LineMoveCutsABlock(TRUE, nFrom, nTo))
+    if (LineMoveCutsABlock(TRUE, nFrom, nTo) || MoveEntersTreeWithTypedCell(*this, nFrom, nTo))
         return FALSE;
     // Formula references follow the move as one mapping (the moved line
     // lands at nTo when it moves down, after nTo when it moves up); the

@@ -770,10 +770,13 @@ private:
     {
         const int rows = Rows();
         const int cols = Cols();
-        const Cell at(m_rows[static_cast<size_t>(1 + m_src.Pick(rows - 1))],
-                      m_cols[static_cast<size_t>(1 + m_src.Pick(cols - 1))]);
-        const Cell ref(m_rows[static_cast<size_t>(1 + m_src.Pick(rows - 1))],
-                       m_cols[static_cast<size_t>(1 + m_src.Pick(cols - 1))]);
+        // One choice per statement: every compiler takes them in this order.
+        const int atRow = 1 + m_src.Pick(rows - 1);
+        const int atCol = 1 + m_src.Pick(cols - 1);
+        const int refRow = 1 + m_src.Pick(rows - 1);
+        const int refCol = 1 + m_src.Pick(cols - 1);
+        const Cell at(m_rows[static_cast<size_t>(atRow)], m_cols[static_cast<size_t>(atCol)]);
+        const Cell ref(m_rows[static_cast<size_t>(refRow)], m_cols[static_cast<size_t>(refCol)]);
         if (at == ref || !IsPlain(at) || IsFormulaCell(ref))
             return;
         const int r = RowOf(at.first);

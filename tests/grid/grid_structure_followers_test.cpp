@@ -3,6 +3,7 @@
 // column; sorts over row trees; no edit in a folded row.
 #include "GridTestUtil.h"
 
+#include "grid/GridTreeCell.h"
 #include "grid/TreeColumn.h"
 
 #include <gtest/gtest.h>
@@ -268,4 +269,25 @@ TEST(StructureFollowers, FoldingMovesTheFocusToTheShownAncestorAndHiddenRowsAreN
     EXPECT_FALSE(sheet.grid->IsCellEditing(4, 2));
     ASSERT_TRUE(sheet.grid->SetColumnHide(2, TRUE));
     EXPECT_FALSE(sheet.grid->EditCell(3, 2));
+}
+
+// A row moved into a tree takes its place there with a tree cell in the
+// tree's column; one whose cell there is of another kind (a formula) is
+// refused, and a tree cell moved out of the tree becomes a plain cell.
+TEST(StructureFollowers, RowsMovedIntoAndOutOfATreeMatchIt)
+{
+    SortedTree sheet("1,2,2", "qqqqqqqq");      // rows 2..4, column 1
+    ASSERT_TRUE(sheet.grid->MoveRow(6, 2));      // lands at 3, inside the tree
+    EXPECT_EQ(6, sheet.tree->GetEndRow());
+    EXPECT_TRUE(sheet.grid->GetCell(3, 1)->IsKindOf(RUNTIME_CLASS(CGridTreeCellBase)));
+    EXPECT_EQ("r6", Text(*sheet.grid, 3, 3));
+
+    ASSERT_TRUE(sheet.grid->SetCellFormula(7, 1, "=C1+0"));
+    EXPECT_FALSE(sheet.grid->MoveRow(7, 2));
+    EXPECT_EQ("=C1+0", std::string(sheet.grid->GetCellFormula(7, 1).Str()));
+    EXPECT_EQ(6, sheet.tree->GetEndRow());
+
+    ASSERT_TRUE(sheet.grid->MoveRow(4, 7));      // a leaf carried out
+    EXPECT_EQ(5, sheet.tree->GetEndRow());
+    EXPECT_FALSE(sheet.grid->GetCell(7, 1)->IsKindOf(RUNTIME_CLASS(CGridTreeCellBase)));
 }

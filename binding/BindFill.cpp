@@ -130,8 +130,13 @@ int CBindInfo::FillData()
 {
     if (m_pGrid == nullptr)
         return -1;
+    // The rows the fill inserts move no bind: the fill places them itself.
+    CBindInfoList& list = m_pGrid->GetBindList();
+    list.BeginFill();
     CBindFill fill(*this);
-    return fill.Run();
+    const int result = fill.Run();
+    list.EndFill();
+    return result;
 }
 
 bool CBindFill::GrowRows(int nRows)

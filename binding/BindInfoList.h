@@ -165,6 +165,16 @@ public:
     std::vector<std::uint8_t> GetRecord() const;
     bool ReadRecord(const std::uint8_t* p, size_t n);
 
+    // The bind after nCount rows (bRows) or columns were inserted at nFirst
+    // (nCount > 0) or before -nCount were deleted from nFirst
+    // (BindFollowLines.cpp): its start, its fields and its caption column
+    // move with their lines, the rows its last fill wrote grow over rows
+    // inserted among them and shrink by the ones deleted; a field whose own
+    // cell goes is dropped. A bottom bind that follows a body counts its
+    // field rows below the body's filled rows: nBodyFillBefore is the body's
+    // fill count before the change (the body has followed already).
+    void FollowLines(bool bRows, int nFirst, int nCount, int nBodyFillBefore);
+
     // A token that lives exactly as long as this bind: objects that point at
     // the bind keep it weakly and stop using the bind once it has expired.
     std::weak_ptr<const void> GetLiveness() const { return m_alive; }
@@ -234,6 +244,21 @@ public:
     // before they touch a bind they were handed).
     BOOL Contains(const CBindInfo* pBind) const;
 
+    // Every bind after nCount rows or columns were inserted at nFirst
+    // (nCount > 0) or before -nCount were deleted from nFirst. Nothing moves
+    // while a fill runs: the fill places its own rows and the rows of the
+    // binds it feeds.
+    void FollowRows(int nFirst, int nCount) { FollowLines(true, nFirst, nCount); }
+    void FollowColumns(int nFirst, int nCount) { FollowLines(false, nFirst, nCount); }
+    // A line moved from nSource to nTarget (the insertion and deletion that
+    // carry the move out follow as they do): the field cells and the caption
+    // column that named the source name the target.
+    void RetargetLine(bool bRows, int nSource, int nTarget);
+    // Held by a running fill (CBindInfo::FillData).
+    void BeginFill() { ++m_nFilling; }
+    void EndFill() { --m_nFilling; }
+    bool IsFilling() const { return m_nFilling > 0; }
+
     // Fill the grid from every bind (header and body binds first, then bottom
     // binds after their body), or from those whose open type is 1; the number
     // of binds that filled from a recordset.
@@ -249,7 +274,9 @@ public:
 
 private:
     int FillPasses(bool bAutoOnly);
+    void FollowLines(bool bRows, int nFirst, int nCount);
 
+    int m_nFilling = 0;
     CGridCtrl* m_pGrid = nullptr;
     std::vector<std::unique_ptr<CBindInfo>> m_binds;
 };

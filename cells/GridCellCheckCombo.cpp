@@ -117,10 +117,12 @@ void CGridCellCheckCombo::EndEdit()
     if (pEditor == nullptr)
         return;
     TakeEditorState();
+    // The editor's state is taken; the commit the end leads to may replace
+    // or move this cell, so the cell lets go of the editor before it.
+    m_pEditor = nullptr;
     const DropDownEditorHooks& hooks = GetDropDownEditorHooks();
     if (hooks.pfnEndEdit != nullptr)
         hooks.pfnEndEdit(pEditor);
-    m_pEditor = nullptr;
 }
 
 void CGridCellCheckCombo::OnEndEdit()

@@ -374,9 +374,11 @@ void CGridCellCombo::EndEdit()
     DropDownEditorState state;
     if (hooks.pfnGetState != nullptr && hooks.pfnGetState(pEditor, &state) && state.nFirstSelected >= 0)
         SetCurrent(state.nFirstSelected, state.strFirstText);
+    // The pick is taken; the commit the end leads to may replace or move
+    // this cell, so the cell lets go of the editor before it.
+    m_pEditor = nullptr;
     if (hooks.pfnEndEdit != nullptr)
         hooks.pfnEndEdit(pEditor);
-    m_pEditor = nullptr;
 }
 
 void CGridCellCombo::OnEndEdit()

@@ -1151,11 +1151,13 @@ void CGridCellSuperEdit::EndEdit()
     CWnd* editor = GetEditWnd();
     if (editor == nullptr)
         return;
+    // The commit may replace or move this cell: only locals after it.
+    CGridCtrl* pGrid = m_pGrid;
     const SuperEditHooks& hooks = GetSuperEditHooks();
     if (hooks.pfnEndEdit != nullptr)
         hooks.pfnEndEdit(editor);
-    if (m_pGrid != nullptr && m_pGrid->GetSafeHwnd() != nullptr)
-        m_pGrid->SetFocus();
+    if (pGrid != nullptr && pGrid->GetSafeHwnd() != nullptr)
+        pGrid->SetFocus();
 }
 
 void CGridCellSuperEdit::OnEndEdit()

@@ -390,11 +390,16 @@ void CGridCell::EndEdit()
     CWnd* pEdit = GetEditWnd();
     if (pEdit == nullptr)
         return;
+    // The editor's commit may replace this cell (a text that makes it a
+    // formula cell, a formula cell edited into text) or move it (a host that
+    // inserts rows while it judges the commit): nothing of the cell is
+    // touched once the editor has been ended.
+    CGridCtrl* pGrid = m_pGrid;
     const CellEditorHooks& hooks = GetCellEditorHooks();
     if (hooks.pfnEndEdit != nullptr)
         hooks.pfnEndEdit(pEdit);
-    if (m_pGrid != nullptr && m_pGrid->GetSafeHwnd() != nullptr)
-        m_pGrid->SetFocus();
+    if (pGrid != nullptr && pGrid->GetSafeHwnd() != nullptr)
+        pGrid->SetFocus();
 }
 
 void CGridCell::OnEndEdit()

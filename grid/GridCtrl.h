@@ -317,7 +317,11 @@ public:
     // for a column outside the grid or rows outside the sortable part, when
     // nLow is not below nHigh, or when a merged block taller than one row has
     // a cell among the rows (nothing changes then; SortColumn too refuses
-    // such a sort before it changes anything).
+    // such a sort before it changes anything). Rows of a row tree take their
+    // levels and fold marks with them when every one of them stays inside
+    // its tree under the parent it had (the children of a node reordered
+    // among themselves); any other sort over a tree's rows is refused the
+    // same way.
     BOOL SortRowRange(GridCompareFunc pfnCompare, int nCol, BOOL bAscending, LPARAM lParamSort, int nLow,
                       int nHigh);
     static int CompareCellsNumeric(CGridCellBase* pCell1, CGridCellBase* pCell2, LPARAM lParamSort);
@@ -1572,6 +1576,13 @@ protected:
     // back to the lines that stay (a block left with one cell is no block).
     // Each walks the cells once and rebuilds the owner list in that walk.
     void MergesFollowInsertion(BOOL bRows, int nFirst, int nCount);
+    // The stable order of a row sort over nLow..nHigh: for each row of the
+    // range (by position) the position it goes to.
+    std::vector<int> SortOrder(GridCompareFunc pfnCompare, int nCol, BOOL bAscending, LPARAM lParamSort, int nLow,
+                               int nHigh);
+    // Whether every tree can follow the rows from nLow reordered by
+    // newPosOf; with bApply the trees follow (asked first without).
+    BOOL TreesFollowSort(int nLow, const std::vector<int>& newPosOf, BOOL bApply);
     void MergesFollowDeletion(BOOL bRows, int nFirst, int nCount);
     // Moving lines (GridCtrlMoveLines.cpp): the refusal test, what follows
     // the moved line by its index, and the drag feedback of the paint pass.

@@ -67,8 +67,10 @@ BOOL CGridCtrl::SetRowCount(int nRows)
             m_arRowHeights.SetSize(nRows);
             m_nRows = nRows;
             RecalcAfterFormulaShift();
-            // Trees lose the rows cut off (a tree left without rows goes).
+            // Trees lose the rows cut off (a tree left without rows goes);
+            // binds lose their fields there.
             ShiftTreeColumnRows(nRows, nRows - nOldRows);
+            ShiftBindingRows(nRows, nRows - nOldRows);
         } else {
             // The new rows are made whole, cells and header texts included,
             // before the sheet takes them: running out of memory on the way
@@ -152,6 +154,9 @@ BOOL CGridCtrl::SetColumnCount(int nCols)
             m_nCols = nCols;
             RecalcAfterFormulaShift();
             ShiftTreeColumnCols(nCols, nCols - nOldCols);
+            ShiftBindingColumns(nCols, nCols - nOldCols);
+            if (m_nSortColumn >= nCols)
+                m_nSortColumn = -1;
         } else {
             // Every row's new cells are made, header letters included, before
             // any row takes them: running out of memory on the way leaves the

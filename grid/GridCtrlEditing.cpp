@@ -139,6 +139,13 @@ void EndOpenedEdit(CGridCtrl& grid, bool bLetGo)
 
 }  // namespace
 
+// A cell in a hidden row or column (folded away, hidden, sized to nothing)
+// is never edited: the editor would show over another line.
+static bool InHiddenLine(CGridCtrl& grid, int nRow, int nCol)
+{
+    return grid.GetRowHeight(nRow) <= 0 || grid.GetColumnWidth(nCol) <= 0;
+}
+
 // Asks the control window (message 1035) whether the cell may be edited.
 static BOOL HostAllowsEdit(CGridCtrl& grid, int nRow, int nCol, int nType)
 {
@@ -155,7 +162,7 @@ static BOOL HostAllowsEdit(CGridCtrl& grid, int nRow, int nCol, int nType)
 void CGridCtrl::OnEditCell(int nRow, int nCol, CPoint point, UINT nChar)
 {
     HideTitleTip();
-    if (!IsValid(nRow, nCol) || !IsCellEditable(nRow, nCol))
+    if (!IsValid(nRow, nCol) || !IsCellEditable(nRow, nCol) || InHiddenLine(*this, nRow, nCol))
         return;
     if (!IsCellFrozen(nRow, nCol))
         EnsureVisible(nRow, nCol);
@@ -180,7 +187,7 @@ void CGridCtrl::OnEditCell(int nRow, int nCol, CPoint point, UINT nChar)
 BOOL CGridCtrl::EditCell(int nRow, int nCol)
 {
     CGridCellBase* pCell = GetCell(nRow, nCol);
-    if (pCell == nullptr || pCell->IsEditing())
+    if (pCell == nullptr || pCell->IsEditing() || InHiddenLine(*this, nRow, nCol))
         return FALSE;
     CPoint point;
     GetCursorPos(&point);

@@ -1,10 +1,13 @@
 // Inserting and deleting rows and columns, one at a time or many in one
 // step, and emptying the grid.
 //
-// A bulk insertion or deletion moves the row array (or every row's cells)
-// once, whatever the count; what follows the lines (cell ids, hidden lines,
-// format lists, merged blocks, formula references, tree columns, bindings)
-// is shifted once too.
+// Every insertion and deletion, single or bulk, runs through one path per
+// direction (InsertRowBlock, DeleteRowBlock and their column pairs): it moves
+// the row array (or every row's cells) once, whatever the count, and shifts
+// once everything that follows the lines (cell ids, hidden lines, format
+// lists, merged blocks, formula references, tree columns, bindings, the sort
+// column). A block whose owner's line goes keeps its content: the first
+// surviving cell takes it over before the line is deleted.
 #include "grid/GridCtrl.h"
 #include "grid/TreeColumn.h"
 
@@ -143,12 +146,14 @@ void CGridCtrl::MergesFollowInsertion(BOOL bRows, int nFirst, int nCount)
             }
         }
     }
-    // The new lines' cells inside a block that grew over them join it.
+    // The new lines' cells inside a block that grew over them join it and,
+    // as every cell of a block does once the grid shows it, hold a copy of
+    // the owner.
     for (const CGridCellRange& range : grown) {
         const CGridCellPos owner = range.GetTopLeft();
+        const int from = bRows ? range.GetMinCol() : range.GetMinRow();
+        const int to = bRows ? range.GetMaxCol() : range.GetMaxRow();
         for (int line = nFirst; line < nFirst + nCount; ++line) {
-            const int from = bRows ? range.GetMinCol() : range.GetMinRow();
-            const int to = bRows ? range.GetMaxCol() : range.GetMaxRow();
             for (int other = from; other <= to; ++other) {
                 CGridCellBase* pCell = bRows ? GetCell(line, other) : GetCell(other, line);
                 if (pCell == nullptr)
@@ -158,6 +163,12 @@ void CGridCtrl::MergesFollowInsertion(BOOL bRows, int nFirst, int nCount)
                 pCell->SetMergeOwnerCell(FALSE);
             }
         }
+        CGridCellBase* pOwner = GetCell(owner.row, owner.col);
+        if (pOwner != nullptr && GetSafeHwnd() != nullptr) {
+            const CGridCellRange added = bRows ? CGridCellRange(nFirst, from, nFirst + nCount - 1, to)
+                                               : CGridCellRange(from, nFirst, to, nFirst + nCount - 1);
+            CopyCellToRange(added, pOwner);
+        }
     }
 }
 
@@ -165,9 +176,34 @@ void CGridCtrl::MergesFollowDeletion(BOOL bRows, int nFirst, int nCount)
 {
     if (m_bVirtualMode || nCount <= 0)
         return;
-    m_arMergeOwners.clear();
     const int last = nFirst + nCount - 1;
     const int rows = static_cast<int>(m_RowData.size());
+    // A block whose owner's line goes but which reaches past the deleted
+    // lines keeps its content: the cell that becomes its owner (the first
+    // one after the deleted lines, in the owner's column or row) takes a
+    // copy of the owner while both still stand.
+    std::vector<std::pair<CGridCellPos, CGridCellPos>> handovers;   // old owner, heir
+    const int across = bRows ? m_nCols : m_nRows;
+    for (int line = nFirst; line <= last; ++line) {
+        for (int other = 0; other < across; ++other) {
+            const CGridCellPos pos = bRows ? CGridCellPos(line, other) : CGridCellPos(other, line);
+            CGridCellBase* pOwner = GetCell(pos.row, pos.col);
+            if (pOwner == nullptr || !pOwner->IsMerged())
+                continue;
+            const CGridCellRange range = pOwner->GetMergeRange();
+            if (!(range.GetTopLeft() == pos) || (bRows ? range.GetMaxRow() : range.GetMaxCol()) <= last)
+                continue;
+            handovers.emplace_back(pos, bRows ? CGridCellPos(last + 1, pos.col) : CGridCellPos(pos.row, last + 1));
+        }
+    }
+    for (const auto& handover : handovers) {
+        CGridCellBase* pOwner = GetCell(handover.first.row, handover.first.col);
+        if (pOwner != nullptr)
+            CopyCellToRange(CGridCellRange(handover.second.row, handover.second.col, handover.second.row,
+                                           handover.second.col),
+                            pOwner);
+    }
+    m_arMergeOwners.clear();
     for (int row = 0; row < rows; ++row) {
         GridRow& cells = m_RowData[static_cast<size_t>(row)];
         const int cols = static_cast<int>(cells.size());
@@ -249,6 +285,9 @@ int CGridCtrl::InsertRowBlock(int nNew, int nCount, LPCTSTR szHeading)
         return -1;
     const cellvalue::ChangeScope cellsRearranged;
     CGridCellPos savedFocus = BeginStructuralChange();
+    // Lines are moved only by an insertion before the last one; an append
+    // moves nothing that follows lines.
+    const bool bMoves = nNew < m_nRows;
     // Formula references move with the lines while the cells still stand
     // where the formula index knows them.
     ShiftFormulaRows(nNew, nCount, TRUE);
@@ -318,6 +357,11 @@ int CGridCtrl::InsertRowBlock(int nNew, int nCount, LPCTSTR szHeading)
         ShiftCellIdRows(nNew, nCount);
         AdjustFormatRows(nNew, nCount);
         ShiftHiddenLines(m_arHiddenRows, nNew, nCount);
+        if (bMoves) {
+            MergesFollowInsertion(TRUE, nNew, nCount);
+            ShiftTreeColumnRows(nNew, nCount);
+            ShiftBindingRows(nNew, nCount);
+        }
     } catch (const std::exception&) {
         result = -1;
     }
@@ -331,6 +375,7 @@ int CGridCtrl::InsertColumnBlock(int nNew, int nCount, LPCTSTR szHeading, int nW
         return -1;
     const cellvalue::ChangeScope cellsRearranged;
     CGridCellPos savedFocus = BeginStructuralChange();
+    const bool bMoves = nNew < m_nCols;
     ShiftFormulaColumns(nNew, nCount, TRUE);
     int result = nNew;
     try {
@@ -395,6 +440,13 @@ int CGridCtrl::InsertColumnBlock(int nNew, int nCount, LPCTSTR szHeading, int nW
         AdjustFormatColumns(nNew, nCount);
         ShiftHiddenLines(m_arHiddenCols, nNew, nCount);
         ShiftColumnSortTypes(nNew, nCount);
+        if (m_nSortColumn >= nNew)
+            m_nSortColumn += nCount;
+        if (bMoves) {
+            MergesFollowInsertion(FALSE, nNew, nCount);
+            ShiftTreeColumnCols(nNew, nCount);
+            ShiftBindingColumns(nNew, nCount);
+        }
     } catch (const std::exception&) {
         result = -1;
     }
@@ -420,9 +472,6 @@ BOOL CGridCtrl::InsertRows(int nRow, int nCount, BOOL bAfter)
         if (InsertRowBlock(first, nCount, nullptr) < 0)
             return FALSE;
         RenumberRowHeaders(std::max(nRow, m_nFixedRows), m_nRows - 1);
-        MergesFollowInsertion(TRUE, first, nCount);
-        ShiftTreeColumnRows(first, nCount);
-        ShiftBindingRows(first, nCount);
     }
     // Odd and even row colours are painted by row index: a refresh applies them.
     Refresh();
@@ -448,9 +497,6 @@ BOOL CGridCtrl::InsertColumns(int nCol, int nCount, BOOL bRight)
         if (InsertColumnBlock(first, nCount, nullptr, width) < 0)
             return FALSE;
         RenumberColumnHeaders(nCol, m_nCols - 1);
-        MergesFollowInsertion(FALSE, first, nCount);
-        ShiftTreeColumnCols(first, nCount);
-        ShiftBindingColumns(first, nCount);
     }
     Refresh();
     return TRUE;
@@ -479,6 +525,11 @@ BOOL CGridCtrl::DeleteColumn(int nCol)
 void CGridCtrl::DeleteRowBlock(int nFirst, int nCount)
 {
     const cellvalue::ChangeScope cellsRearranged;
+    // An open editor commits while its cell still stands; then the merged
+    // blocks and the bindings are cut back while the lines are still there.
+    EndEditBeforeStructuralChange();
+    MergesFollowDeletion(TRUE, nFirst, nCount);
+    ShiftBindingRows(nFirst, -nCount);
     CGridCellPos savedFocus = BeginStructuralChange();
     ShiftFormulaRows(nFirst, nCount, FALSE);
     savedFocus.row = IndexAfterDelete(savedFocus.row, nFirst, nCount);
@@ -493,6 +544,7 @@ void CGridCtrl::DeleteRowBlock(int nFirst, int nCount)
     RemoveIdLines(m_arCellIds, true, nFirst, nCount);
     AdjustFormatRows(nFirst, -nCount);
     ShiftHiddenLines(m_arHiddenRows, nFirst, -nCount);
+    ShiftTreeColumnRows(nFirst, -nCount);
 
     if (savedFocus.row >= 0) {
         savedFocus.row = std::min(std::max(savedFocus.row, m_nFixedRows), m_nRows - 1);
@@ -507,6 +559,9 @@ void CGridCtrl::DeleteRowBlock(int nFirst, int nCount)
 void CGridCtrl::DeleteColumnBlock(int nFirst, int nCount)
 {
     const cellvalue::ChangeScope cellsRearranged;
+    EndEditBeforeStructuralChange();
+    MergesFollowDeletion(FALSE, nFirst, nCount);
+    ShiftBindingColumns(nFirst, -nCount);
     CGridCellPos savedFocus = BeginStructuralChange();
     ShiftFormulaColumns(nFirst, nCount, FALSE);
     savedFocus.col = IndexAfterDelete(savedFocus.col, nFirst, nCount);
@@ -527,6 +582,12 @@ void CGridCtrl::DeleteColumnBlock(int nFirst, int nCount)
     AdjustFormatColumns(nFirst, -nCount);
     ShiftHiddenLines(m_arHiddenCols, nFirst, -nCount);
     ShiftColumnSortTypes(nFirst, -nCount);
+    ShiftTreeColumnCols(nFirst, -nCount);
+    // The sort column keeps naming its column; a deleted one is no sort column.
+    if (m_nSortColumn >= nFirst + nCount)
+        m_nSortColumn -= nCount;
+    else if (m_nSortColumn >= nFirst)
+        m_nSortColumn = -1;
 
     if (savedFocus.col >= 0) {
         savedFocus.col = std::min(std::max(savedFocus.col, m_nFixedCols), m_nCols - 1);
@@ -545,12 +606,8 @@ int CGridCtrl::DeleteRows(int nRow, int nCount)
     if (!m_bVirtualMode && static_cast<size_t>(m_nRows) > m_RowData.size())
         return 0;
     nCount = std::min(nCount, m_nRows - nRow);
-    EndEditBeforeStructuralChange();
-    MergesFollowDeletion(TRUE, nRow, nCount);
-    ShiftBindingRows(nRow, -nCount);
     DeleteRowBlock(nRow, nCount);
     RenumberRowHeaders(std::max(nRow - 1, m_nFixedRows), m_nRows - 1);
-    ShiftTreeColumnRows(nRow, -nCount);
     Refresh();
     return nCount;
 }
@@ -560,12 +617,8 @@ int CGridCtrl::DeleteColumns(int nCol, int nCount)
     if (nCount <= 0 || nCol < 0 || nCol >= m_nCols)
         return 0;
     nCount = std::min(nCount, m_nCols - nCol);
-    EndEditBeforeStructuralChange();
-    MergesFollowDeletion(FALSE, nCol, nCount);
-    ShiftBindingColumns(nCol, -nCount);
     DeleteColumnBlock(nCol, nCount);
     RenumberColumnHeaders(std::max(nCol - 1, m_nFixedCols), m_nCols - 1);
-    ShiftTreeColumnCols(nCol, -nCount);
     Refresh();
     return nCount;
 }

@@ -1,11 +1,19 @@
 // What follows inserted and deleted rows and columns beyond the grid's own
-// tables (formula references and the binding list), and the formula cells a
-// paste brings. Their own work fills these in; until then nothing refers to
-// lines by index there.
+// tables: the binding list (its binds keep naming the lines their fills
+// wrote); and the hooks for formula cells a paste brings and for references
+// retargeted by a move, which do nothing here.
 #include "grid/GridCtrl.h"
 
-void CGridCtrl::ShiftBindingRows(int, int) {}
-void CGridCtrl::ShiftBindingColumns(int, int) {}
+void CGridCtrl::ShiftBindingRows(int nFirst, int nCount)
+{
+    m_BindList.FollowRows(nFirst, nCount);
+}
+
+void CGridCtrl::ShiftBindingColumns(int nFirst, int nCount)
+{
+    m_BindList.FollowColumns(nFirst, nCount);
+}
+
 void CGridCtrl::OnFormulaCellPasted(int, int) {}
 void CGridCtrl::RetargetFormulaRow(int, int) {}
 void CGridCtrl::RetargetFormulaColumn(int, int) {}

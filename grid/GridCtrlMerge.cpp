@@ -106,6 +106,10 @@ void CGridCtrl::ShrinkMerges(BOOL bRows, int nFirst, int nCount)
                 range.SetMinCol(newMin);
                 range.SetMaxCol(newMax);
             }
+            if (range.GetCellCount() <= 1) {
+                pCell->ClearMerge();             // one cell is no block
+                continue;
+            }
             pCell->SetMergeRange(range);
             CGridCellPos owner = range.GetTopLeft();
             pCell->SetMergeOwner(owner.row, owner.col);

@@ -5,12 +5,15 @@
 // formula references, tree columns, hidden lines and format lists follow
 // through the insertion and the deletion; a block inside the moved line goes
 // with it. A move that would carry part of a block or put the new line
-// inside one is refused before anything changes.
+// inside one is refused before anything changes, and so is a row move that
+// would bring a cell of another kind (a formula, ...) into a tree's column.
 //
 // While a header is dragged the paint pass draws the feedback: the dragged
 // line tinted in place, a translucent copy of it following the pointer, and
 // an arrow at the insertion point.
 #include "grid/GridCtrl.h"
+#include "grid/GridTreeCell.h"
+#include "grid/TreeColumn.h"
 
 #include "platform/DC.h"
 #include "platform/Gdi.h"
@@ -47,6 +50,45 @@ CGridCellBase* CopyForMove(CGridCtrl& grid, CGridCellBase* pSource, int row, int
         state |= GCS_FIXED | GCS_FIXEDCOL;
     pCell->SetState(state);
     return pCell;
+}
+
+// The cells of a moved line match the trees where they land: a tree's rows
+// hold tree cells in its column (a row moved into a tree takes its place in
+// it), and a tree cell carried out of every tree becomes a plain cell.
+// Whether a row moved to land after nTo would enter a tree whose column
+// holds a cell in the row that a tree cell cannot stand for (a formula, a
+// check box, ...): it would lose its kind there.
+bool MoveEntersTreeWithTypedCell(CGridCtrl& grid, int nFrom, int nTo)
+{
+    const int at = nTo + 1;                 // where the insertion puts the row
+    for (int i = 0; i < grid.GetTreeCount(); ++i) {
+        CTreeColumn* pTree = grid.GetTreeAt(i);
+        if (pTree->CoversRow(nFrom) || at <= pTree->GetStartRow() || at >= pTree->GetEndRow())
+            continue;
+        CGridCellBase* pCell = grid.GetCell(nFrom, pTree->GetTreeColumn());
+        if (pCell != nullptr && pCell->GetRuntimeClass() != RUNTIME_CLASS(CGridCell) &&
+            !pCell->IsKindOf(RUNTIME_CLASS(CGridTreeCellBase)))
+            return true;
+    }
+    return false;
+}
+
+void MatchTreesAfterMove(CGridCtrl& grid, bool bRows, int nLine)
+{
+    const int across = bRows ? grid.GetColumnCount() : grid.GetRowCount();
+    for (int other = 0; other < across; ++other) {
+        const int row = bRows ? nLine : other;
+        const int col = bRows ? other : nLine;
+        CGridCellBase* pCell = grid.GetCell(row, col);
+        if (pCell != nullptr && pCell->IsKindOf(RUNTIME_CLASS(CGridTreeCellBase)) &&
+            grid.FindColumnControlTree(row, col) == nullptr)
+            grid.SetCellType(row, col, RUNTIME_CLASS(CGridCell));
+    }
+    for (int i = 0; i < grid.GetTreeCount(); ++i) {
+        CTreeColumn* pTree = grid.GetTreeAt(i);
+        if (bRows ? pTree->CoversRow(nLine) != FALSE : pTree->GetTreeColumn() == nLine)
+            pTree->Attach();
+    }
 }
 
 // The 9 x 9 arrow that marks where a dragged column goes: pointing down.
@@ -146,6 +188,7 @@ BOOL CGridCtrl::MoveColumn(int nFrom, int nTo)
     SetColumnWidth(target, std::max(0, GetColumnWidth(source)));
     DeleteColumns(source, 1);
     HoldFormulaShifts(FALSE);
+    MatchTreesAfterMove(*this, false, nFrom < nTo ? nTo : nTo + 1);
     // The letters name places, not columns: the moved header takes its new place's.
     RenumberColumnHeaders(std::min(nFrom, nTo), m_nCols - 1);
     Refresh();
@@ -158,7 +201,7 @@ BOOL CGridCtrl::MoveRow(int nFrom, int nTo)
     if (m_bVirtualMode || nFrom == nTo || nFrom < m_nFixedRows || nFrom >= m_nRows || nTo < m_nFixedRows ||
         nTo >= m_nRows)
         return FALSE;
-    if (LineMoveCutsABlock(TRUE, nFrom, nTo))
+    if (LineMoveCutsABlock(TRUE, nFrom, nTo) || MoveEntersTreeWithTypedCell(*this, nFrom, nTo))
         return FALSE;
     // Formula references follow the move as one mapping (the moved line
     // lands at nTo when it moves down, after nTo when it moves up); the
@@ -193,6 +236,7 @@ BOOL CGridCtrl::MoveRow(int nFrom, int nTo)
     SetRowHeight(target, std::max(0, GetRowHeight(source)));
     DeleteRows(source, 1);
     HoldFormulaShifts(FALSE);
+    MatchTreesAfterMove(*this, true, nFrom < nTo ? nTo : nTo + 1);
     RenumberRowHeaders(std::min(nFrom, nTo), m_nRows - 1);
     Refresh();
     return TRUE;
@@ -200,7 +244,8 @@ BOOL CGridCtrl::MoveRow(int nFrom, int nTo)
 
 // What names the source line by its index now names the new one: cell ids,
 // the hidden-line list (a hidden line stays hidden with its saved size), the
-// format list, formula references and a column's sort type.
+// format list, formula references, the binds' lines, a column's sort type and
+// the sort column.
 void CGridCtrl::MoveLineFollowers(BOOL bRows, int nSource, int nTarget)
 {
     for (GridCellIdEntry& entry : m_arCellIds) {
@@ -216,11 +261,20 @@ void CGridCtrl::MoveLineFollowers(BOOL bRows, int nSource, int nTarget)
         if (line == nSource)
             line = nTarget;
     }
+    m_BindList.RetargetLine(bRows != FALSE, nSource, nTarget);
     if (bRows) {
         RetargetFormulaRow(nSource, nTarget);
     } else {
         RetargetFormulaColumn(nSource, nTarget);
         MoveColumnSortType(nSource, nTarget);
+        if (m_nSortColumn == nSource)
+            m_nSortColumn = nTarget;
+        // A tree's column carries the tree: the deletion of the source
+        // column must not take it.
+        for (const std::unique_ptr<CTreeColumn>& pTree : m_arTrees) {
+            if (pTree->GetTreeColumn() == nSource)
+                pTree->FollowColumnMove(nTarget);
+        }
     }
 }
 

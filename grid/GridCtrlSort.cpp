@@ -1,5 +1,6 @@
 // Sorting rows by the cells of one column.
 #include "grid/GridCtrl.h"
+#include "grid/TreeColumn.h"
 
 #include "base/Cp936.h"
 #include "base/NumberText.h"
@@ -128,11 +129,6 @@ BOOL CGridCtrl::SortColumn(int nCol, BOOL bAscending, LPARAM lParamExtra)
     const int nHigh = m_nRows - m_nFreezeBottomRows - 1;
     if (nLow < nHigh && RowsCutABlock(*this, nLow, nHigh))
         return FALSE;
-    EndEditBeforeStructuralChange();
-    SetSortColumn(nCol);
-    m_bSortAscending = bAscending;
-    ClearSelection();
-
     BOOL bNumeric = FALSE;
     int index = FindColumnSortType(nCol);
     if (index >= 0) {
@@ -141,9 +137,16 @@ BOOL CGridCtrl::SortColumn(int nCol, BOOL bAscending, LPARAM lParamExtra)
         CGridCellBase* pFirst = GetCell(m_nFixedRows, nCol);
         bNumeric = pFirst != nullptr && pFirst->IsNumber();
     }
+    GridCompareFunc pfnCompare = bNumeric ? CompareCellsNumeric : CompareCellsText;
+    // A sort the row trees cannot follow is refused as a block-cutting one.
+    if (nLow < nHigh && !TreesFollowSort(nLow, SortOrder(pfnCompare, nCol, bAscending, lParamExtra, nLow, nHigh), FALSE))
+        return FALSE;
+    EndEditBeforeStructuralChange();
+    SetSortColumn(nCol);
+    m_bSortAscending = bAscending;
+    ClearSelection();
 
-    BOOL bResult =
-        SortRowRange(bNumeric ? CompareCellsNumeric : CompareCellsText, nCol, bAscending, lParamExtra, nLow, -1);
+    BOOL bResult = SortRowRange(pfnCompare, nCol, bAscending, lParamExtra, nLow, -1);
     Refresh();
     return bResult;
 }
@@ -209,27 +212,16 @@ BOOL CGridCtrl::SortRowRange(GridCompareFunc pfnCompare, int nCol, BOOL bAscendi
         return FALSE;
     EndEditBeforeStructuralChange();
 
-    // The cells compared, by position in the range; the sort orders positions.
-    const size_t count = static_cast<size_t>(nHigh - nLow + 1);
-    std::vector<CGridCellBase*> keys(count);
-    for (size_t i = 0; i < count; ++i)
-        keys[i] = GetCell(nLow + static_cast<int>(i), nCol);
-    std::vector<int> order(count);
-    for (size_t i = 0; i < count; ++i)
-        order[i] = static_cast<int>(i);
-    auto lessThan = [&](int a, int b) {
-        int r = pfnCompare(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)], lParamSort);
-        return bAscending ? r < 0 : r > 0;
-    };
-    std::vector<int> buf(count);
-    MergeSortRows(order, buf, 0, count, lessThan);
-
+    const std::vector<int> newPosOf = SortOrder(pfnCompare, nCol, bAscending, lParamSort, nLow, nHigh);
+    if (!TreesFollowSort(nLow, newPosOf, FALSE))
+        return FALSE;
     // Whole rows move, by following the cycles of the permutation (order[i]
     // is the position whose row goes to i): cells, heights, and the names of
-    // their cells. buf is free again and maps old positions to new ones.
-    std::vector<int>& newPosOf = buf;
+    // their cells.
+    const size_t count = newPosOf.size();
+    std::vector<int> order(count);
     for (size_t i = 0; i < count; ++i)
-        newPosOf[static_cast<size_t>(order[i])] = static_cast<int>(i);
+        order[static_cast<size_t>(newPosOf[i])] = static_cast<int>(i);
     // Formula references follow the rows, decided while the cells still
     // stand where the formula index knows them.
     ReorderFormulaRows(nLow, newPosOf);
@@ -288,6 +280,40 @@ BOOL CGridCtrl::SortRowRange(GridCompareFunc pfnCompare, int nCol, BOOL bAscendi
         row = follow(row);
     if (bMovedBlock)
         RebuildMergeOwners();
+    TreesFollowSort(nLow, newPosOf, TRUE);
     RecalcAfterFormulaShift();
+    return TRUE;
+}
+
+std::vector<int> CGridCtrl::SortOrder(GridCompareFunc pfnCompare, int nCol, BOOL bAscending, LPARAM lParamSort,
+                                      int nLow, int nHigh)
+{
+    // The cells compared, by position in the range; the sort orders positions.
+    const size_t count = static_cast<size_t>(nHigh - nLow + 1);
+    std::vector<CGridCellBase*> keys(count);
+    for (size_t i = 0; i < count; ++i)
+        keys[i] = GetCell(nLow + static_cast<int>(i), nCol);
+    std::vector<int> order(count);
+    for (size_t i = 0; i < count; ++i)
+        order[i] = static_cast<int>(i);
+    auto lessThan = [&](int a, int b) {
+        int r = pfnCompare(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)], lParamSort);
+        return bAscending ? r < 0 : r > 0;
+    };
+    std::vector<int> buf(count);
+    MergeSortRows(order, buf, 0, count, lessThan);
+    // order[i] is the position whose row goes to i; the answer maps old
+    // positions to new ones.
+    for (size_t i = 0; i < count; ++i)
+        buf[static_cast<size_t>(order[i])] = static_cast<int>(i);
+    return buf;
+}
+
+BOOL CGridCtrl::TreesFollowSort(int nLow, const std::vector<int>& newPosOf, BOOL bApply)
+{
+    for (const std::unique_ptr<CTreeColumn>& pTree : m_arTrees) {
+        if (!pTree->FollowReorder(nLow, newPosOf, bApply))
+            return FALSE;
+    }
     return TRUE;
 }

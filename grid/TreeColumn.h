@@ -196,6 +196,14 @@ public:
     // Answers FALSE when the tree lost all its rows or its column.
     BOOL FollowRows(int nFirst, int nCount);
     BOOL FollowColumns(int nFirst, int nCount);
+    // The tree's column moved to nCol (its cells were carried there).
+    void FollowColumnMove(int nCol);
+    // The rows from nLow reordered (a sort): newPosOf[i] is where row nLow + i
+    // goes. Each of the tree's rows takes its level and fold marks with it.
+    // FALSE (nothing changed) when a row would leave the tree or enter it,
+    // or when a row would end under another parent than its own: a sort may
+    // reorder the children of one node, never the outline. bApply: follow.
+    BOOL FollowReorder(int nLow, const std::vector<int>& newPosOf, BOOL bApply);
     // Set while the tree edits its own rows: the grid's followers leave it alone.
     BOOL IsEditingRows() const { return m_nEditing > 0; }
 

@@ -333,6 +333,15 @@ BOOL CTreeColumn::FollowRows(int nFirst, int nCount)
     return TRUE;
 }
 
+void CTreeColumn::FollowColumnMove(int nCol)
+{
+    if (m_nCol < 0 || nCol < 0 || nCol == m_nCol)
+        return;
+    m_nCol = nCol;
+    Attach();
+    RebuildElement();
+}
+
 BOOL CTreeColumn::FollowColumns(int nFirst, int nCount)
 {
     if (nCount == 0 || m_nCol < 0)
@@ -353,5 +362,73 @@ BOOL CTreeColumn::FollowColumns(int nFirst, int nCount)
         Attach();
         RebuildElement();
     }
+    return TRUE;
+}
+
+namespace {
+
+// The parent of each row of a level list (by index; -1 for a top row): the
+// nearest row above one level up.
+std::vector<int> ParentsOf(const std::vector<int>& levels)
+{
+    std::vector<int> parents(levels.size(), -1);
+    std::vector<int> lastAt;            // per level - 1: the last row of that level
+    for (size_t i = 0; i < levels.size(); ++i) {
+        const int level = std::max(1, levels[i]);
+        if (level >= 2 && static_cast<size_t>(level - 1) <= lastAt.size())
+            parents[i] = lastAt[static_cast<size_t>(level - 2)];
+        lastAt.resize(static_cast<size_t>(level));
+        lastAt[static_cast<size_t>(level - 1)] = static_cast<int>(i);
+    }
+    return parents;
+}
+
+}  // namespace
+
+BOOL CTreeColumn::FollowReorder(int nLow, const std::vector<int>& newPosOf, BOOL bApply)
+{
+    const int nHigh = nLow + static_cast<int>(newPosOf.size()) - 1;
+    const int end = GetEndRow();
+    if (m_nEditing > 0 || m_rows.empty() || nHigh < m_nStartRow || nLow >= end)
+        return TRUE;
+    // Rows may move only among the tree's own rows: a row of the range that
+    // is inside the tree must land inside it (so none from outside lands there).
+    const size_t count = m_rows.size();
+    std::vector<int> to(count);
+    for (size_t i = 0; i < count; ++i) {
+        const int row = m_nStartRow + static_cast<int>(i);
+        to[i] = static_cast<int>(i);
+        if (row < nLow || row > nHigh)
+            continue;
+        const int target = nLow + newPosOf[static_cast<size_t>(row - nLow)];
+        if (target < m_nStartRow || target >= end)
+            return FALSE;
+        to[i] = target - m_nStartRow;
+    }
+    std::vector<TreeRow> moved(m_rows);
+    std::vector<int> levelsBefore(count);
+    std::vector<int> levelsAfter(count);
+    for (size_t i = 0; i < count; ++i) {
+        moved[static_cast<size_t>(to[i])] = m_rows[i];
+        levelsBefore[i] = m_rows[i].level;
+    }
+    for (size_t i = 0; i < count; ++i)
+        levelsAfter[i] = moved[i].level;
+    // Every node keeps its parent: the sort may reorder the children of a
+    // node among themselves, never move a row under another node.
+    const std::vector<int> parentsBefore = ParentsOf(levelsBefore);
+    const std::vector<int> parentsAfter = ParentsOf(levelsAfter);
+    for (size_t i = 0; i < count; ++i) {
+        const int parent = parentsBefore[i];
+        const int expected = parent < 0 ? -1 : to[static_cast<size_t>(parent)];
+        if (parentsAfter[static_cast<size_t>(to[i])] != expected)
+            return FALSE;
+    }
+    if (!bApply)
+        return TRUE;
+    m_rows.swap(moved);
+    m_bCacheValid = false;
+    Attach();
+    RebuildElement();
     return TRUE;
 }

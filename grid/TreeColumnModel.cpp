@@ -250,6 +250,23 @@ void CTreeColumn::ApplyRowVisibility()
         }
     }
     m_pGrid->SetRowHeights(changes);
+    // The focus never stays in a row a fold hid (typing would edit a cell no
+    // one sees): it goes to the nearest ancestor that is shown.
+    const CGridCellPos focus = m_pGrid->GetFocusCell();
+    const int hidden = Index(focus.row);
+    if (hidden >= 0 && m_rows[static_cast<size_t>(hidden)].shown == 0) {
+        int level = m_rows[static_cast<size_t>(hidden)].level;
+        for (int j = hidden - 1; j >= 0; --j) {
+            const TreeRow& r = m_rows[static_cast<size_t>(j)];
+            if (r.level >= level)
+                continue;
+            level = r.level;
+            if (r.shown != 0) {
+                m_pGrid->SetFocusCell(m_nStartRow + j, focus.col);
+                break;
+            }
+        }
+    }
     m_pGrid->Refresh();
 }
 

@@ -199,7 +199,8 @@ void CArchive::Flush()
 {
     if (m_pFile && !m_bClosed && IsStoring()) {
         FlushBuffer();
-        m_pFile->Flush();
+        if (!m_pFile->Flush() && !IsFailed())
+            SetFailed(statusWriteFailed);
     }
 }
 

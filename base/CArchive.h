@@ -15,7 +15,8 @@
 //
 // By default the archive reads and writes the file directly (the buffer size
 // is not used), so the file position always matches what the archive has
-// consumed; Flush and Close are cheap. With the mode flag bBuffered the
+// consumed. Flush and Close pass on to the file's Flush (which for a disk
+// file waits for the disk; a refusal sets the failed state). With the mode flag bBuffered the
 // archive keeps a buffer of nBufSize bytes (at least 4096) instead: bytes
 // stored reach the file at Flush, Close or destruction (a refusal then sets
 // the failed state), and a loading archive reads the file ahead, so the

@@ -11,6 +11,8 @@
 #include <unistd.h>
 #endif
 
+#include <algorithm>
+
 #include <cstdio>
 
 namespace {
@@ -31,6 +33,7 @@ std::FILE* OpenStream(LPCTSTR path, const char* mode)
 int SeekStream(std::FILE* fp, LONGLONG off, int origin) { return _fseeki64(fp, off, origin); }
 LONGLONG TellStream(std::FILE* fp) { return _ftelli64(fp); }
 bool TruncateStream(std::FILE* fp, ULONGLONG len) { return _chsize_s(_fileno(fp), static_cast<__int64>(len)) == 0; }
+bool SyncToDisk(std::FILE* fp) { return _commit(_fileno(fp)) == 0; }
 // This runtime's positioning call writes out pending bytes and drops buffered input.
 void SyncStream(std::FILE* fp, LONGLONG here) { _fseeki64(fp, here < 0 ? 0 : here, SEEK_SET); }
 #else
@@ -38,12 +41,19 @@ std::FILE* OpenStream(LPCTSTR path, const char* mode) { return std::fopen(path, 
 int SeekStream(std::FILE* fp, LONGLONG off, int origin) { return fseeko(fp, static_cast<off_t>(off), origin); }
 LONGLONG TellStream(std::FILE* fp) { return static_cast<LONGLONG>(ftello(fp)); }
 bool TruncateStream(std::FILE* fp, ULONGLONG len) { return ftruncate(fileno(fp), static_cast<off_t>(len)) == 0; }
+bool SyncToDisk(std::FILE* fp) { return fsync(fileno(fp)) == 0; }
 // A positioning call may keep buffered input here; fflush writes out pending
 // bytes or drops buffered input, leaving the descriptor at the stream position.
 void SyncStream(std::FILE* fp, LONGLONG) { std::fflush(fp); }
 #endif
 
+CFile::FaultPlan* g_faultPlan = nullptr;
+
 }  // namespace
+
+void CFile::SetFaultPlan(FaultPlan* plan) { g_faultPlan = plan; }
+
+CFile::FaultPlan* CFile::GetFaultPlan() { return g_faultPlan; }
 
 CFile::CFile() = default;
 
@@ -77,6 +87,7 @@ BOOL CFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags)
     m_fp = fp;
     m_nOpenFlags = nOpenFlags;
     m_lastOp = 0;
+    m_bLost = false;
     m_strFilePath = lpszFileName;
     return TRUE;
 }
@@ -107,7 +118,16 @@ BOOL CFile::Write(const void* lpBuf, UINT nCount)
     if (!m_fp || !lpBuf || (m_nOpenFlags & 3) == modeRead)
         return FALSE;
     PrepareFor(true);
-    return std::fwrite(lpBuf, 1, nCount, m_fp) == nCount ? TRUE : FALSE;
+    UINT nTaken = nCount;
+    if (g_faultPlan != nullptr && g_faultPlan->nWriteBudget >= 0) {
+        nTaken = static_cast<UINT>(std::min<LONGLONG>(nCount, g_faultPlan->nWriteBudget));
+        g_faultPlan->nWriteBudget -= nTaken;
+        if (nTaken < nCount)
+            m_bLost = true;
+        if (nTaken == 0)
+            return TRUE;
+    }
+    return std::fwrite(lpBuf, 1, nTaken, m_fp) == nTaken ? TRUE : FALSE;
 }
 
 LONGLONG CFile::Seek(LONGLONG lOff, UINT nFrom)
@@ -175,20 +195,35 @@ BOOL CFile::SetLength(ULONGLONG dwNewLen)
     return ok ? TRUE : FALSE;
 }
 
-void CFile::Flush()
+BOOL CFile::Flush()
 {
-    if (m_fp && m_lastOp == 2)
-        std::fflush(m_fp);
+    if (!m_fp)
+        return FALSE;
+    if ((m_nOpenFlags & 3) == modeRead)
+        return TRUE;
+    bool ok = !m_bLost && !(g_faultPlan != nullptr && g_faultPlan->bFailFlush);
+    if (m_lastOp == 2 || m_lastOp == 0)
+        ok = std::fflush(m_fp) == 0 && ok;
+    ok = std::ferror(m_fp) == 0 && ok;
+    ok = SyncToDisk(m_fp) && ok;
+    return ok ? TRUE : FALSE;
 }
 
-void CFile::Close()
+BOOL CFile::Close()
 {
+    bool ok = true;
     if (m_fp) {
-        std::fclose(m_fp);
+        const bool writing = (m_nOpenFlags & 3) != modeRead;
+        ok = std::ferror(m_fp) == 0;
+        ok = std::fclose(m_fp) == 0 && ok;
+        if (writing && (m_bLost || (g_faultPlan != nullptr && g_faultPlan->bFailClose)))
+            ok = false;
         m_fp = nullptr;
     }
     m_nOpenFlags = 0;
     m_lastOp = 0;
+    m_bLost = false;
+    return ok ? TRUE : FALSE;
 }
 
 CString CFile::GetFilePath() const { return m_strFilePath; }

@@ -10,6 +10,11 @@
 // (no '\\' to '/' mapping). On Windows they are converted to UTF-16 and opened
 // with the wide-character runtime, so every character of the code page works.
 // Share flags are accepted and not enforced.
+//
+// Flush and Close answer whether every byte written reached the disk: a full
+// disk often accepts a write into the stream's buffer and refuses it only when
+// the buffer goes out, so a writer checks both. Flush also asks the system to
+// put the bytes on the disk itself (fsync / _commit).
 #pragma once
 
 #include "base/CString.h"
@@ -58,8 +63,8 @@ public:
     virtual ULONGLONG GetLength() const;                  // 0 when not open
     virtual ULONGLONG GetPosition() const;                // 0 when not open
     virtual BOOL SetLength(ULONGLONG dwNewLen);           // truncates or extends with zeros; position unchanged
-    virtual void Flush();
-    virtual void Close();                                 // harmless when not open
+    virtual BOOL Flush();                                 // FALSE when pending bytes could not be written
+    virtual BOOL Close();                                 // FALSE when the last bytes were lost; closed either way
 
     CString GetFilePath() const;                          // the path given to Open; empty for memory files
     CString GetFileName() const;                          // the part after the last '\\' or '/'
@@ -67,6 +72,20 @@ public:
     // Deletes / renames a file on disk; FALSE on failure.
     static BOOL Remove(LPCTSTR lpszFileName);
     static BOOL Rename(LPCTSTR lpszOldName, LPCTSTR lpszNewName);
+
+    // A stand-in disk for tests, shared by every CFile while set (nullptr: the
+    // real disk). nWriteBudget is the number of bytes the disk still takes
+    // (-1: no limit); the bytes past it are lost while Write still answers
+    // TRUE, and the next Flush or Close answers FALSE, as a buffered stream on
+    // a full disk does. The other members make that step fail outright.
+    struct FaultPlan {
+        LONGLONG nWriteBudget = -1;
+        BOOL bFailFlush = FALSE;
+        BOOL bFailClose = FALSE;
+        BOOL bFailRename = FALSE;   // the replacing rename of base/FileReplace.h
+    };
+    static void SetFaultPlan(FaultPlan* plan);
+    static FaultPlan* GetFaultPlan();
 
 protected:
     // Lets CMemFile remember a display path without touching the disk.
@@ -78,5 +97,6 @@ private:
     std::FILE* m_fp = nullptr;
     UINT m_nOpenFlags = 0;
     int m_lastOp = 0;   // 0 none / seek, 1 read, 2 write: stdio needs a seek between the two
+    bool m_bLost = false;   // bytes were lost on the stand-in disk; the next Flush/Close fails
     CString m_strFilePath;
 };

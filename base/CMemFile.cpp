@@ -158,6 +158,10 @@ BOOL CMemFile::SetLength(ULONGLONG dwNewLen)
     return TRUE;
 }
 
-void CMemFile::Flush() {}
+BOOL CMemFile::Flush() { return TRUE; }
 
-void CMemFile::Close() { Release(); }
+BOOL CMemFile::Close()
+{
+    Release();
+    return TRUE;
+}

@@ -37,8 +37,8 @@ public:
     ULONGLONG GetLength() const override;
     ULONGLONG GetPosition() const override;
     BOOL SetLength(ULONGLONG dwNewLen) override;
-    void Flush() override;
-    void Close() override;                                // releases the content; the file is empty again
+    BOOL Flush() override;
+    BOOL Close() override;                                // releases the content; the file is empty again
 
 private:
     bool GrowTo(size_t needed);

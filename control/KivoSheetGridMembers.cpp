@@ -9,6 +9,8 @@
 // it. Without a grid engine every operation answers its failure value.
 #include "control/KivoSheetCtrl.h"
 
+#include "base/PictureHeader.h"
+
 #include "control/KivoValueObjects.h"
 #include "control/KivoViewObjects.h"
 #include "control/PictureSignature.h"
@@ -955,6 +957,9 @@ LONG CKivoSheetCtrl::DoGridAddImageEx(const CDispBytes& Stream, LONG nStreamSize
     if (grid == nullptr || nStreamSize <= 0 || Stream.size() < static_cast<size_t>(nStreamSize))
         return -1;
     const std::vector<BYTE> bytes(Stream.begin(), Stream.begin() + nStreamSize);
+    // A picture whose header does not fit its bytes is refused.
+    if (CheckPictureHeader(bytes.data(), bytes.size()) == PictureHeaderResult::damaged)
+        return -1;
     return grid->GetPictureList().AddPictureData(bytes.data(), nStreamSize);
 }
 

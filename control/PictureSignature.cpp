@@ -1,7 +1,10 @@
 #include "control/PictureSignature.h"
 
+#include "base/PictureHeader.h"
+
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -31,8 +34,12 @@ bool FileLooksLikePicture(const char* path)
     std::FILE* f = std::fopen(path, "rb");
     if (f == nullptr)
         return false;
-    BYTE head[44] = {0};
-    const size_t n = std::fread(head, 1, sizeof head, f);
+    std::vector<BYTE> bytes;
+    BYTE block[64 * 1024];
+    size_t n;
+    while ((n = std::fread(block, 1, sizeof block, f)) > 0)
+        bytes.insert(bytes.end(), block, block + n);
     std::fclose(f);
-    return LooksLikePicture(head, n);
+    return LooksLikePicture(bytes.data(), bytes.size()) &&
+           CheckPictureHeader(bytes.data(), bytes.size()) != PictureHeaderResult::damaged;
 }

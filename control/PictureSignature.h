@@ -7,5 +7,6 @@
 #include <cstddef>
 
 bool LooksLikePicture(const BYTE* bytes, size_t count);
-// The same for a file; false when it cannot be read.
+// The same for a whole file whose header also fits its bytes
+// (base/PictureHeader.h); false when it cannot be read.
 bool FileLooksLikePicture(const char* path);

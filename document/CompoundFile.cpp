@@ -1,6 +1,7 @@
 #include "document/CompoundFile.h"
 
 #include "base/CFile.h"
+#include "base/FileReplace.h"
 #include "base/CString.h"
 
 #include <cstring>
@@ -174,42 +175,14 @@ namespace {
 // path's place.
 BOOL WritePiecesReplacing(LPCTSTR path, const std::vector<std::pair<const uint8_t*, size_t>>& pieces)
 {
-    if (path == nullptr || *path == '\0')
-        return FALSE;
-    CString target(path);
-    CString temp = target + ".kivo-tmp";
-    {
-        CFile f;
-        if (!f.Open(temp, CFile::modeCreate | CFile::modeWrite))
-            return FALSE;
-        BOOL ok = TRUE;
+    const FileWriteResult result = WriteFileReplacing(path, [&](CFile& f) {
         for (const auto& piece : pieces) {
-            if (ok && piece.second > 0)
-                ok = piece.second <= 0xFFFFFFFFu && f.Write(piece.first, static_cast<UINT>(piece.second));
+            if (piece.second > 0 && (piece.second > 0xFFFFFFFFu || !f.Write(piece.first, static_cast<UINT>(piece.second))))
+                return false;
         }
-        f.Close();
-        if (!ok) {
-            CFile::Remove(temp);
-            return FALSE;
-        }
-    }
-    if (CFile::Rename(temp, target))
-        return TRUE;
-    // A rename that does not replace an existing file: move the old one
-    // aside first and bring it back when the new one cannot take its place.
-    CString aside = target + ".kivo-old";
-    CFile::Remove(aside);
-    if (!CFile::Rename(target, aside)) {
-        CFile::Remove(temp);
-        return FALSE;
-    }
-    if (!CFile::Rename(temp, target)) {
-        CFile::Rename(aside, target);
-        CFile::Remove(temp);
-        return FALSE;
-    }
-    CFile::Remove(aside);
-    return TRUE;
+        return true;
+    });
+    return result == FileWriteResult::ok ? TRUE : FALSE;
 }
 
 }  // namespace

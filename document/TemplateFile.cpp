@@ -75,8 +75,8 @@ public:
     ULONGLONG GetLength() const override { return m_bytes.size(); }
     ULONGLONG GetPosition() const override { return m_bytes.size(); }
     BOOL SetLength(ULONGLONG) override { return FALSE; }
-    void Flush() override {}
-    void Close() override {}
+    BOOL Flush() override { return TRUE; }
+    BOOL Close() override { return TRUE; }
 
 private:
     std::vector<BYTE>& m_bytes;
@@ -149,27 +149,13 @@ short SaveTemplateFile(CGridCtrl& grid, LPCTSTR szPath, LPCTSTR szPassword)
 {
     if (szPath == nullptr || *szPath == '\0')
         return -1;
-    const CString temp = TemporarySiblingPath(szPath);
-    if (temp.IsEmpty())
-        return -1;
     grid.EndEditing();
-    {
-        // Written straight into the temporary file; the target is replaced
-        // only once every byte is there.
-        CFile file;
-        if (!file.Open(temp, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary))
-            return -1;
-        const bool written = WriteTemplateTo(grid, file, szPassword) != FALSE;
-        file.Close();
-        if (!written) {
-            CFile::Remove(temp);
-            return -1;
-        }
-    }
-    if (!ReplaceFileWith(temp, szPath)) {
-        CFile::Remove(temp);
+    // Written straight into a temporary file that replaces the target only
+    // once every byte is on the disk.
+    const FileWriteResult result =
+        WriteFileReplacing(szPath, [&](CFile& file) { return WriteTemplateTo(grid, file, szPassword) != FALSE; });
+    if (result != FileWriteResult::ok)
         return -1;
-    }
     grid.GetTemplateState().strPassword = szPassword != nullptr ? szPassword : "";
     return 1;
 }

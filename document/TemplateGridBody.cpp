@@ -624,13 +624,12 @@ struct GridTemplateAccess {
     static BOOL AttachTrees(CGridCtrl& g, const std::vector<TemplateTreeRecord>& trees)
     {
         for (const TemplateTreeRecord& tree : trees) {
-            // A record without a usable position starts below the fixed rows;
-            // a start row or column in the tree's text decides over both.
-            int row = tree.nStartRow, col = tree.nCol;
-            if (row < 1 || col < 0) {
-                row = std::max(1, g.m_nFixedRows);
-                col = 0;
-            }
+            // The record's row and column each stand when usable: a record
+            // without a usable start row starts below the fixed rows, one
+            // without a column takes the first column after the fixed ones.
+            // A start row or column in the tree's text decides over both.
+            const int row = tree.nStartRow >= 1 ? tree.nStartRow : std::max(1, g.m_nFixedRows);
+            const int col = tree.nCol >= 0 ? tree.nCol : std::min(g.m_nFixedCols, std::max(0, g.m_nCols - 1));
             CMemFile file(const_cast<BYTE*>(tree.bytes.data()), static_cast<UINT>(tree.bytes.size()));
             CArchive ar(&file, CArchive::load);
             if (!g.SetColumnControlTree(row, col, ar))

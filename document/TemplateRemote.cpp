@@ -2,11 +2,13 @@
 
 #include "base/CFile.h"
 #include "base/FileReplace.h"
+#include "document/TemplateArchive.h"
 #include "document/TemplateFile.h"
 #include "grid/GridCtrl.h"
 #include "platform/Http.h"
 
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -70,6 +72,22 @@ bool SplitServer(const CString& url, CString& server, int& port)
     return true;
 }
 
+// A name the system keeps for a device ("CON", "nul.kvx", "COM1 .txt"),
+// whatever follows its first dot and however it is written.
+bool IsReservedDeviceName(const CString& name)
+{
+    std::string stem(static_cast<LPCTSTR>(name));
+    stem = stem.substr(0, stem.find('.'));
+    while (!stem.empty() && (stem.back() == ' ' || stem.back() == '.'))
+        stem.pop_back();
+    for (char& c : stem)
+        c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL" || stem == "CONIN$" || stem == "CONOUT$")
+        return true;
+    return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) && stem[3] >= '0' &&
+           stem[3] <= '9';
+}
+
 }  // namespace
 
 CString PercentEncode(LPCTSTR szText)
@@ -100,8 +118,15 @@ short DownloadToFile(LPCTSTR szUrl, LPCTSTR szLocalPath)
     request.strVerb = "GET";
     request.strUrl = szUrl;
     request.strHeaders = "Accept: */*\r\n\r\n";
+    request.nMaxBodyBytes = kMaxTemplateDownloadBytes;
     PlatformHttpResponse response;
-    if (!PlatformHttpSend(request, response))
+    try {
+        if (!PlatformHttpSend(request, response))
+            return -1;
+    } catch (const std::bad_alloc&) {
+        return -1;
+    }
+    if (static_cast<long long>(response.body.size()) > kMaxTemplateDownloadBytes)
         return -1;
     // A reply without a status line reads as 200 and a cut body as a whole
     // one: only a declared length read in full counts.
@@ -109,25 +134,12 @@ short DownloadToFile(LPCTSTR szUrl, LPCTSTR szLocalPath)
         return -1;
     if (response.nContentLength >= 0 && static_cast<long long>(response.body.size()) != response.nContentLength)
         return -1;
-    const CString temp = TemporarySiblingPath(szLocalPath);
-    if (temp.IsEmpty())
+    const FileWriteResult result = WriteFileReplacing(szLocalPath, [&](CFile& file) {
+        return response.body.empty() ||
+               file.Write(response.body.data(), static_cast<UINT>(response.body.size())) != FALSE;
+    });
+    if (result != FileWriteResult::ok)
         return -1;
-    {
-        CFile file;
-        if (!file.Open(temp, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary))
-            return -1;
-        const bool written = response.body.empty() ||
-                             file.Write(response.body.data(), static_cast<UINT>(response.body.size())) != FALSE;
-        file.Close();
-        if (!written) {
-            CFile::Remove(temp);
-            return -1;
-        }
-    }
-    if (!ReplaceFileWith(temp, szLocalPath)) {
-        CFile::Remove(temp);
-        return -1;
-    }
     return 0;
 }
 
@@ -148,25 +160,26 @@ CString RemoteTemplateFileName(LPCTSTR szUrl)
     CString name = head.Mid(slash + 1);
     if (query >= 0)
         name += ".kvx";
-    // Nothing that names another folder, a drive or a device part survives.
+    // Nothing that names another folder, a drive or a device part survives:
+    // a lead byte passes only with a trail byte that completes a character.
     CString safe;
     for (int i = 0; i < name.GetLength(); ++i) {
         const unsigned char c = static_cast<unsigned char>(name[i]);
-        const bool lead = c >= 0x81 && c <= 0xFE && i + 1 < name.GetLength();
-        if (lead) {
+        const unsigned char next = i + 1 < name.GetLength() ? static_cast<unsigned char>(name[i + 1]) : 0;
+        if (c >= 0x81 && c <= 0xFE && next >= 0x40 && next <= 0xFE && next != 0x7F) {
             safe += name[i];
             safe += name[i + 1];
             ++i;
             continue;
         }
-        if (c < 0x20 || std::strchr("\\/:*?\"<>|", c) != nullptr)
+        if (c < 0x20 || c == 0x7F || c >= 0x80 || std::strchr("\\/:*?\"<>|", c) != nullptr)
             safe += '_';
         else
             safe += static_cast<char>(c);
     }
     while (safe.Find("..") >= 0)
         safe.Replace("..", "_");
-    if (safe.IsEmpty() || safe == ".")
+    if (safe.IsEmpty() || safe == "." || IsReservedDeviceName(safe))
         return CString();
     return safe;
 }
@@ -184,7 +197,16 @@ int OpenRemoteFile(CGridCtrl& grid, LPCTSTR szUrl, LPCTSTR szPassword)
     grid.EnsureFolder(path);
     if (DownloadToFile(szUrl, path) != 0)
         return 0;
-    return OpenTemplateFile(grid, path, szPassword);
+    int result = TRR_FORMAT_ERROR;
+    try {
+        result = OpenTemplateFile(grid, path, szPassword);
+    } catch (const std::bad_alloc&) {
+        result = TRR_FORMAT_ERROR;
+    }
+    // A download that does not open as a template is not kept in the cache.
+    if (result != TRR_OK)
+        CFile::Remove(path);
+    return result;
 }
 
 short UploadFile(CGridCtrl& grid, LPCTSTR szUrl, LPCTSTR szLocalPath, LPCTSTR szUploadName)

@@ -305,6 +305,10 @@ CGridCellRange CGridCtrl::PasteClipRecords(int nRow, int nCol, const BYTE* pByte
             return none;
     }
 
+    // A stream without cells pastes nothing, its sizes included.
+    if (parsed.cells.empty())
+        return none;
+
     // An open editor must not write into a cell replaced here.
     EndEditBeforeStructuralChange();
 

@@ -238,25 +238,16 @@ std::string CGridCtrl::GetCSVFileBytes(char chSeparator)
 
 BOOL CGridCtrl::SaveCSVFile(LPCTSTR szPath, char chSeparator)
 {
-    const CString temp = TemporarySiblingPath(szPath);
-    CFile file;
-    if (temp.IsEmpty() || !file.Open(temp, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary)) {
+    const FileWriteResult result = WriteFileReplacing(szPath, [&](CFile& file) {
+        return MakeCsvBytes(*this, chSeparator, [&](const std::string& piece) {
+            return piece.empty() || file.Write(piece.data(), static_cast<UINT>(piece.size())) != FALSE;
+        });
+    });
+    if (result == FileWriteResult::cannotOpen) {
         ReportOpenError(szPath);
         return FALSE;
     }
-    bool written = false;
-    try {
-        written = MakeCsvBytes(*this, chSeparator, [&](const std::string& piece) {
-            return piece.empty() || file.Write(piece.data(), static_cast<UINT>(piece.size())) != FALSE;
-        });
-    } catch (const std::bad_alloc&) {
-        written = false;
-    }
-    if (written)
-        file.Flush();
-    file.Close();
-    if (!written || !ReplaceFileWith(temp, szPath)) {
-        CFile::Remove(temp);
+    if (result != FileWriteResult::ok) {
         AfxMessageBox("Unable to save grid list", MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }

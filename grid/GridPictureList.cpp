@@ -1,5 +1,8 @@
 #include "grid/GridPictureList.h"
 
+#include "base/FileReplace.h"
+#include "base/PictureHeader.h"
+
 #include "base/CArchive.h"
 #include "base/CFile.h"
 #include "cellcontent/PathUtil.h"
@@ -189,10 +192,13 @@ BOOL GridPictureEntry::ReadRecord(CArchive& ar)
 
 namespace {
 
-// The entry's bitmap from its bytes (none when the platform cannot decode them).
+// The entry's bitmap from its bytes (none when the platform cannot decode
+// them). Only a picture whose header fits its bytes reaches the decoder; the
+// bytes of any other stay in the list, undecoded, as they came.
 void Decode(GridPictureEntry& entry)
 {
-    if (!entry.bytes.empty())
+    if (!entry.bytes.empty() &&
+        CheckPictureHeader(entry.bytes.data(), entry.bytes.size()) == PictureHeaderResult::fits)
         entry.hBitmap = PlatformDecodePicture(entry.bytes.data(), static_cast<int>(entry.bytes.size()));
 }
 
@@ -325,12 +331,10 @@ BOOL CGridPictureList::SavePictureFile(int nId, LPCTSTR szPath) const
     const GridPictureEntry& entry = m_entries[static_cast<size_t>(index)];
     if (entry.bytes.empty())
         return FALSE;
-    CFile file;
-    if (!file.Open(szPath, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary))
-        return FALSE;
-    BOOL ok = file.Write(entry.bytes.data(), static_cast<UINT>(entry.bytes.size()));
-    file.Close();
-    return ok;
+    const FileWriteResult result = WriteFileReplacing(szPath, [&](CFile& file) {
+        return file.Write(entry.bytes.data(), static_cast<UINT>(entry.bytes.size())) != FALSE;
+    });
+    return result == FileWriteResult::ok ? TRUE : FALSE;
 }
 
 void CGridPictureList::Serialize(CArchive& ar, int nCount)

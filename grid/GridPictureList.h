@@ -55,12 +55,15 @@ public:
     CGridPictureList& operator=(const CGridPictureList&) = delete;
 
     // Adds the picture file at szPath; its new id, or -1 for an empty path, a
-    // path that does not exist or a file that cannot be read.
+    // path that does not exist or a file that cannot be read. Only bytes whose
+    // header fits them (base/PictureHeader.h) are decoded; others are kept
+    // without a bitmap.
     int AddPictureFile(LPCTSTR szPath);
     // The same, for a file that must be a picture the platform decodes: -1,
     // and the list and its id counter unchanged, when it is not.
     int AddDecodablePictureFile(LPCTSTR szPath);
-    // Adds a picture from memory; its new id, or -1 for no bytes.
+    // Adds a picture from memory, decoded as above; its new id, or -1 for no
+    // bytes.
     int AddPictureData(const BYTE* pBytes, int nByteCount);
 
     HBITMAP GetBitmap(int nId) const;              // NULL when no entry has the id

@@ -12,11 +12,18 @@
 
 #include <vector>
 
+// Every request is bounded: a server that does not answer, answers slowly or
+// without end, or sends the client round in redirects makes the request fail
+// (FALSE) instead of holding the caller.
 struct PlatformHttpRequest {
     CString strVerb;                 // "GET" or "POST"
     CString strUrl;
     CString strHeaders;              // "Name: value\r\n" lines
     std::vector<BYTE> body;          // POST only
+    long long nMaxBodyBytes = -1;    // a longer reply body fails the request (kHttpErrorTooLarge); -1 no limit
+    DWORD dwStepTimeoutMs = 20000;   // connecting, sending, and each wait for reply bytes
+    DWORD dwTotalTimeoutMs = 60000;  // the whole request, redirects included (kHttpErrorTimeout)
+    int nMaxRedirects = 5;           // one more fails the request (kHttpErrorRedirects)
 };
 
 struct PlatformHttpResponse {
@@ -28,6 +35,11 @@ struct PlatformHttpResponse {
 
 // Error of a connection the server refused.
 const DWORD kHttpErrorCannotConnect = 12029;
+// A time-out (the system's own value), too many redirects, and a reply body
+// longer than the request allows.
+const DWORD kHttpErrorTimeout = 12002;
+const DWORD kHttpErrorRedirects = 12156;
+const DWORD kHttpErrorTooLarge = 223;
 
 // TRUE when a reply arrived (whatever its status); FALSE with dwError set
 // when the request could not be made or its reply not read.

@@ -966,7 +966,8 @@ def com_in(t, name):
 
 
 def write_com(out, ifaces):
-    c = [HEADER, '#include "control/win32/ComObjects.h"', '#include "control/win32/HostDispatch.h"', '', 'namespace {', '']
+    c = [HEADER, '#include "control/win32/ComObjects.h"', '#include "control/win32/HostDispatch.h"', '',
+         '#include <new>', '', 'namespace {', '']
     for i in ifaces:
         cls = 'C%sCom' % i.cls
         c.append('class %s final : public CKivoComObject<%s> {' % (cls, i.name))
@@ -1044,6 +1045,10 @@ def emit_com_call(c, name, params, outp, inargs, target=None):
         allp.append((com_type(outp[1]) + '*', outp[2]))
     c.append('    HRESULT STDMETHODCALLTYPE %s(%s) override' % (name, ', '.join('%s %s' % p for p in allp)))
     c.append('    {')
+    # No C++ exception leaves through the interface: the body runs inside a
+    # catch that answers a failure.
+    c.append('        try {')
+    body_start = len(c)
     conv = [com_in(a.type, a.name) for a in inargs]
     if outp is not None:
         t, on = outp[1], outp[2]
@@ -1077,6 +1082,12 @@ def emit_com_call(c, name, params, outp, inargs, target=None):
         c.append('        return ComResult(hr);')
     else:
         c.append('        return ComResult(m_object->%s(%s));' % (target or name, ', '.join(conv)))
+    c[body_start:] = ['    ' + line for line in c[body_start:]]
+    c.append('        } catch (const std::bad_alloc&) {')
+    c.append('            return E_OUTOFMEMORY;')
+    c.append('        } catch (...) {')
+    c.append('            return E_UNEXPECTED;')
+    c.append('        }')
     c.append('    }')
 
 

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <mutex>
+#include <new>
 #include <string>
 
 namespace {
@@ -432,12 +433,20 @@ HRESULT CKivoSheetControl::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISP
         }
     }
 
-    CDispResult r;
-    if (!InvokeKivoSheetMember(*m_ctrl, *m, kind, args.data(), r))
-        return DISP_E_MEMBERNOTFOUND;
-    for (int i = 0; i < count; ++i)
-        ComArgToVariant(args[static_cast<size_t>(i)], params->rgvarg[slots[static_cast<size_t>(i)]]);
-    return ComResultToVariant(r, result);
+    // No C++ exception leaves the control: a member that runs out of memory
+    // part way answers a failure to its caller.
+    try {
+        CDispResult r;
+        if (!InvokeKivoSheetMember(*m_ctrl, *m, kind, args.data(), r))
+            return DISP_E_MEMBERNOTFOUND;
+        for (int i = 0; i < count; ++i)
+            ComArgToVariant(args[static_cast<size_t>(i)], params->rgvarg[slots[static_cast<size_t>(i)]]);
+        return ComResultToVariant(r, result);
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
 }
 
 // ---------------------------------------------------------------- IOleObject --

@@ -11,6 +11,7 @@
 #include "document/TemplateArchive.h"
 #include "document/TemplateBase64.h"
 #include "document/TemplateFile.h"
+#include "document/TemplateGridBody.h"
 #include "document/TemplatePassword.h"
 #include "grid/GridCellBase.h"
 #include "grid/GridCtrl.h"
@@ -734,3 +735,53 @@ TEST_F(TemplateFileTest, PasswordCheckHasNoNulForANonEmptyPassword)
 }
 
 }  // namespace
+
+// A tree record whose start row is unusable keeps the column it names; one
+// that names no column takes the first one after the fixed columns, never
+// the fixed column itself. Saved and read again, the tree stays there.
+TEST_F(TemplateFileTest, ATreeRecordIsReadIntoTheColumnItNames)
+{
+    struct Case {
+        const char* text;
+        int row, col;            // the record's position item (none when col is -2)
+        int wantRow, wantCol;
+    } cases[] = {
+        {"<control treerow=\"1,2\" ></control>", 0, 1, 1, 1},
+        {"<control treerow=\"1,2\" ></control>", -1, 1, 1, 1},
+        {"<control treerow=\"1,2\" ></control>", 2, 1, 2, 1},
+        {"<control treerow=\"1,2\" startrow=\"2\" ></control>", 0, 1, 2, 1},
+        {"<control treerow=\"1,2\" ></control>", 0, 2, 1, 2},
+        {"<control treerow=\"1,2\" ></control>", 0, -2, 1, 1},
+    };
+    for (const Case& c : cases) {
+        const std::string text(c.text);
+        Bytes items;
+        AppendInt(items, TREE_RECORD_TEXT);
+        AppendInt(items, static_cast<int>(text.size() + 1));
+        items.insert(items.end(), text.begin(), text.end());
+        items.push_back(0);
+        TemplateTreeRecord record;
+        if (c.col != -2) {
+            AppendInt(items, TREE_RECORD_POSITION);
+            AppendInt(items, 8);
+            AppendInt(items, c.row);
+            AppendInt(items, c.col);
+            record.nStartRow = c.row;
+            record.nCol = c.col;
+        }
+        AppendInt(record.bytes, static_cast<int>(items.size()));
+        record.bytes.insert(record.bytes.end(), items.begin(), items.end());
+        AppendInt(record.bytes, TREE_RECORD_END);
+        CGridCtrl grid(5, 4, 1, 1);
+        ASSERT_TRUE(AttachTemplateTrees(grid, {record})) << c.text << " " << c.row << "," << c.col;
+        ASSERT_EQ(1, grid.GetTreeCount());
+        EXPECT_EQ(c.wantRow, grid.GetTreeAt(0)->GetStartRow()) << c.text << " " << c.row << "," << c.col;
+        EXPECT_EQ(c.wantCol, grid.GetTreeAt(0)->GetTreeColumn()) << c.text << " " << c.row << "," << c.col;
+        const Bytes saved = SaveBytes(grid);
+        CGridCtrl back;
+        ASSERT_EQ(1, OpenTemplateBytes(back, saved.data(), saved.size(), ""));
+        ASSERT_EQ(1, back.GetTreeCount());
+        EXPECT_EQ(c.wantRow, back.GetTreeAt(0)->GetStartRow());
+        EXPECT_EQ(c.wantCol, back.GetTreeAt(0)->GetTreeColumn());
+    }
+}

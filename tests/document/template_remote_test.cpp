@@ -110,6 +110,13 @@ TEST_F(TemplateRemoteTest, FailedDownloadsLeaveNothingAndChangeNothing)
     EXPECT_EQ(0, OpenRemoteFile(shown, "", ""));
     EXPECT_EQ(0, OpenRemoteFile(shown, "noslash", ""));
     EXPECT_EQ(-1, DownloadToFile("http://h/a/404.kvx", CachePath("x.kvx")));
+
+    // A reply longer than a template download may be is refused, and the
+    // request asked for that bound.
+    Replies()["http://h/a/huge.kvx"] = Reply(200, std::vector<BYTE>(static_cast<size_t>(kMaxTemplateDownloadBytes) + 1, 'x'));
+    EXPECT_EQ(0, OpenRemoteFile(shown, "http://h/a/huge.kvx", ""));
+    EXPECT_FALSE(Exists(CachePath("huge.kvx")));
+    EXPECT_EQ(kMaxTemplateDownloadBytes, Requests().back().nMaxBodyBytes);
 }
 
 TEST_F(TemplateRemoteTest, GarbageRepliesFailTheOpen)
@@ -121,6 +128,9 @@ TEST_F(TemplateRemoteTest, GarbageRepliesFailTheOpen)
     Replies()["http://h/text.kvx"] = Reply(200, std::vector<BYTE>{'h', 'e', 'l', 'l', 'o'});
     EXPECT_GT(0, OpenRemoteFile(shown, "http://h/noise.kvx", ""));
     EXPECT_GT(0, OpenRemoteFile(shown, "http://h/text.kvx", ""));
+    // A download that does not open is not kept in the cache.
+    EXPECT_FALSE(Exists(CachePath("noise.kvx")));
+    EXPECT_FALSE(Exists(CachePath("text.kvx")));
     EXPECT_STREQ("keep", shown.GetCellText(1, 1));
     std::remove(CachePath("noise.kvx"));
     std::remove(CachePath("text.kvx"));
@@ -139,6 +149,21 @@ TEST_F(TemplateRemoteTest, NamesFromUrlsStayInTheCacheFolder)
         {"http://h/a:b*c.kvx", "a_b_c.kvx"},
         {"http://h/", ""},
         {"/", ""},
+        // A lead byte lets through only a trail byte that completes a
+        // character; device names are refused whole.
+        {"http://h/a\x81:evil.kvx", "a__evil.kvx"},
+        {"http://h/a\x81<b", "a__b"},
+        {"http://h/a\x81\x01" "b\x7F.kvx", "a__b_.kvx"},
+        {"http://h/\xD6\xD0\xCE\xC4.kvx", "\xD6\xD0\xCE\xC4.kvx"},
+        {"http://h/x\xD6", "x_"},
+        {"http://h/NUL", ""},
+        {"http://h/CON.kvx", ""},
+        {"http://h/con .kvx", ""},
+        {"http://h/com1.txt", ""},
+        {"http://h/Lpt9", ""},
+        {"http://h/aux?x=1", ""},
+        {"http://h/CONSOLE.kvx", "CONSOLE.kvx"},
+        {"http://h/com10.kvx", "com10.kvx"},
     };
     for (const Case& c : cases) {
         CString name = RemoteTemplateFileName(c.url);

@@ -138,6 +138,21 @@ TEST(GridClipStream, GoldenOneColumnRange)
     EXPECT_TRUE(bytes.empty());
 }
 
+// A stream that holds sizes but no cell (a range of fixed cells) pastes
+// nothing: no width or height changes either.
+TEST(GridClipStream, AStreamWithoutCellsChangesNothing)
+{
+    auto source = MakeSheet(4, 4, 1, 1);
+    source->SetColumnWidth(3, 55);
+    source->SetRowHeight(0, 40);
+    source->SetClipSizeOption(3);
+    const Bytes bytes = Stream(*source, 0, 3, 0, 3);
+    auto target = MakeSheet(4, 4, 1, 1);
+    const std::string before = Snapshot(*target);
+    EXPECT_EQ(kNone, Paste(*target, 2, 2, bytes));
+    EXPECT_EQ(before, Snapshot(*target));
+}
+
 // A range copied from one grid and pasted into another at a different place:
 // content, format, borders and blocks arrive, every pasted cell selected.
 TEST(GridClipStream, RoundTripIntoAnotherGrid)

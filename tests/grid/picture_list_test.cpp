@@ -166,4 +166,54 @@ TEST(PictureList, FilesInAndOut)
     CFile::Remove(target);
 }
 
+// A 2 x 2 bitmap of 24 bits, and the same bitmap claiming its pixels start at
+// 0x7FFFFFF0 (246 bytes): the first reaches the decoder, the second is kept
+// without a bitmap, whether added or brought by a stored record.
+std::vector<BYTE> SmallBitmap(uint32_t offBits, size_t size)
+{
+    std::vector<BYTE> b(size, 0);
+    b[0] = 'B', b[1] = 'M';
+    auto put32 = [&](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            b[at + static_cast<size_t>(i)] = static_cast<BYTE>(v >> (8 * i));
+    };
+    put32(2, static_cast<uint32_t>(size));
+    put32(10, offBits);
+    put32(14, 40);
+    put32(18, 2);
+    put32(22, 2);
+    b[26] = 1;
+    b[28] = 24;
+    return b;
+}
+
+TEST(PictureList, APictureWhoseHeaderDoesNotFitNeverReachesTheDecoder)
+{
+    const std::vector<BYTE> sound = SmallBitmap(54, 54 + 16);
+    const std::vector<BYTE> hostile = SmallBitmap(0x7FFFFFF0, 246);
+    CGridPictureList list;
+    const int id = list.AddPictureData(sound.data(), static_cast<int>(sound.size()));
+    ASSERT_EQ(0, id);
+    EXPECT_NE(nullptr, list.GetBitmap(id));
+    const int kept = list.AddPictureData(hostile.data(), static_cast<int>(hostile.size()));
+    ASSERT_EQ(1, kept);
+    EXPECT_EQ(nullptr, list.GetBitmap(kept));
+
+    // A stored list carrying the hostile bytes: they come back as they were,
+    // with no bitmap.
+    GridPictureEntry entry;
+    entry.wId = 7;
+    entry.nByteCount = static_cast<int>(hostile.size());
+    entry.bytes = hostile;
+    Bytes bytes = gridtest::StoreBytes([&](CArchive& ar) {
+        entry.WriteRecord(ar);
+        ar << 8;
+    });
+    CGridPictureList loaded;
+    ASSERT_TRUE(gridtest::LoadBytes(bytes, [&](CArchive& ar) { loaded.Serialize(ar, 1); }));
+    ASSERT_EQ(1, loaded.GetCount());
+    EXPECT_EQ(hostile, loaded.GetEntryAt(0)->bytes);
+    EXPECT_EQ(nullptr, loaded.GetBitmap(7));
+}
+
 }  // namespace

@@ -280,7 +280,16 @@ TEST(CellMenuCommands, AFileThatIsNotAPictureIsRefused)
     }
     const std::string empty = TempPath("empty.png");
     std::ofstream(empty, std::ios::binary).close();
-    for (const std::string& path : {text, empty, std::string("/nonexistent/y.png")})
+    // A bitmap whose pixels would start at 0x7FFFFFF0, far past its 246 bytes.
+    const std::string hostile = TempPath("hostile.bmp");
+    {
+        std::string bytes(246, '\0');
+        const unsigned char head[] = {'B', 'M', 246, 0, 0, 0, 0, 0, 0, 0, 0xF0, 0xFF, 0xFF, 0x7F,
+                                      40,  0,   0,   0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0};
+        bytes.replace(0, sizeof head, reinterpret_cast<const char*>(head), sizeof head);
+        std::ofstream(hostile, std::ios::binary) << bytes;
+    }
+    for (const std::string& path : {text, empty, hostile, std::string("/nonexistent/y.png")})
         EXPECT_EQ(-1, d.grid.GridAddImage(CString(path.c_str()))) << path;
     EXPECT_EQ(1, d.grid.GridGetImageCount());
     CImageListDlg list(&d.grid, d.ui);

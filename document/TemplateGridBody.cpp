@@ -630,10 +630,20 @@ struct GridTemplateAccess {
             // A start row or column in the tree's text decides over both.
             const int row = tree.nStartRow >= 1 ? tree.nStartRow : std::max(1, g.m_nFixedRows);
             const int col = tree.nCol >= 0 ? tree.nCol : std::min(g.m_nFixedCols, std::max(0, g.m_nCols - 1));
+            // Attaching shows every row of the tree; the heights the file
+            // gave (0 for the rows a fold hid) are put back after it, and the
+            // tree takes its folds from them.
+            std::vector<UINT> heights;
+            for (int r = 0; r < g.m_nRows; ++r)
+                heights.push_back(g.m_arRowHeights.GetAt(r));
             CMemFile file(const_cast<BYTE*>(tree.bytes.data()), static_cast<UINT>(tree.bytes.size()));
             CArchive ar(&file, CArchive::load);
             if (!g.SetColumnControlTree(row, col, ar))
                 return FALSE;
+            for (int r = 0; r < g.m_nRows && r < static_cast<int>(heights.size()); ++r)
+                g.m_arRowHeights.SetAt(r, heights[static_cast<size_t>(r)]);
+            for (int t = 0; CTreeColumn* pTree = g.GetTreeAt(t); ++t)
+                pTree->TakeVisibilityFromRowHeights();
         }
         return TRUE;
     }

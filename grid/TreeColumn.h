@@ -154,6 +154,10 @@ public:
     // (its height kept for later), a shown row at 0 gets its kept height or
     // the default; then the scroll bars once and the window invalidated.
     void ApplyRowVisibility();
+    // The reverse, for a tree read back with its sheet: each row's shown flag
+    // follows the grid's row height (a row at height 0 was folded away when
+    // the sheet was saved), so the tree reopens folded as it was.
+    void TakeVisibilityFromRowHeights();
     // A click in a node's box: asks the host (1038 / 1037) and folds or
     // unfolds, then applies the row heights. Nothing for the last tree row or
     // a node without children.

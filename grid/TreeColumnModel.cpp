@@ -222,6 +222,20 @@ void CTreeColumn::ShowAll()
         r.shown = 1;
 }
 
+void CTreeColumn::TakeVisibilityFromRowHeights()
+{
+    if (m_pGrid == nullptr)
+        return;
+    const int rowCount = m_pGrid->GetRowCount();
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        const int row = m_nStartRow + static_cast<int>(i);
+        if (row >= rowCount)
+            break;
+        m_rows[i].shown = m_pGrid->GetRowHeight(row) > 0 ? 1 : 0;
+        m_rows[i].savedHeight = -1;
+    }
+}
+
 int CTreeColumn::DefaultRowHeight() const
 {
     CGridDefaultCell* pDefault = m_pGrid != nullptr ? m_pGrid->GetDefaultCell(FALSE, FALSE) : nullptr;

@@ -8,6 +8,7 @@
 #include "grid/GridCellTypes.h"
 #include "grid/GridCtrl.h"
 #include "grid/GridDefaultCell.h"
+#include "grid/TreeColumn.h"
 
 #include <gtest/gtest.h>
 
@@ -242,3 +243,33 @@ TEST_F(TemplateRoundTrip, AFormulaCellUnderADefaultTextColourAndAHeaderBackColou
 }
 
 }  // namespace
+
+// A tree folded when the sheet was saved reopens folded: the rows the fold
+// hid stay hidden, the node shows as folded and unfolds to a visible height.
+TEST_F(TemplateRoundTrip, AFoldedTreeReopensFolded)
+{
+    CGridCtrl grid(8, 3, 1, 1);
+    ASSERT_TRUE(grid.SetColumnControlTree(1, 1, "<control treerow = \"1,2,2,1,2\" ></control>"));
+    CTreeColumn* tree = grid.FindColumnControlTree(1, 1);
+    ASSERT_NE(nullptr, tree);
+    tree->Collapse(1);
+    tree->ApplyRowVisibility();
+    ASSERT_EQ(0, grid.GetRowHeight(2));
+    const int shownHeight = grid.GetRowHeight(4);
+    ASSERT_GT(shownHeight, 0);
+
+    const Bytes saved = SaveBytes(grid);
+    CGridCtrl back(2, 2);
+    ASSERT_EQ(1, OpenTemplateBytes(back, saved.data(), saved.size(), ""));
+    EXPECT_TRUE(saved == SaveBytes(back)) << Difference(saved, SaveBytes(back));
+    CTreeColumn* reopened = back.FindColumnControlTree(1, 1);
+    ASSERT_NE(nullptr, reopened);
+    EXPECT_EQ(0, back.GetRowHeight(2));
+    EXPECT_EQ(0, back.GetRowHeight(3));
+    EXPECT_EQ(shownHeight, back.GetRowHeight(5));
+    EXPECT_TRUE(reopened->IsFolded(1));
+    EXPECT_FALSE(reopened->IsFolded(4));
+    reopened->Expand(1);
+    reopened->ApplyRowVisibility();
+    EXPECT_GT(back.GetRowHeight(2), 0);
+}

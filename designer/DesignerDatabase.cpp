@@ -27,7 +27,11 @@ public:
             error = e.strMessage;
             return false;
         }
+        const DbBackEnd used = db->GetBackEnd();
         db->Close();
+        // Through ADO the provider's own open is the test.
+        if (used != DbBackEnd::Odbc)
+            return true;
         // A driver may open what is not its database (a file of another kind,
         // or an empty one it makes for a path it took literally): the
         // connection counts only when the database's catalogue can be read.
@@ -37,7 +41,11 @@ public:
 
     bool ListTables(const CDesignerDbLogin& login, std::vector<CString>& tables, CString& error) override
     {
-        const CString full = DesignerDbFullConnection(login);
+        // The catalogue is read through ODBC, over the ODBC string the
+        // connection string stands for (an MSDASQL string's driver part).
+        CDesignerDbLogin odbc = login;
+        odbc.strConnection = ChooseDbBackEnd(login.strConnection, false).strConnection;
+        const CString full = DesignerDbFullConnection(odbc);
         std::vector<std::u16string> names;
         std::u16string e;
         tables.clear();

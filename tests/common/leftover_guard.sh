@@ -12,7 +12,6 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 source "$root/scripts/lib.sh"
 kivo_wine_env
 
-
 fail() { echo "leftover guard: $*"; exit 1; }
 
 # Under ctest (GTEST_OUTPUT=xml:DIR/) a report of GoogleTest's shape, written

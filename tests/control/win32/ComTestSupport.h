@@ -117,6 +117,7 @@ inline int Run(const std::wstring& commandLine, std::string* output = nullptr, D
     DWORD boxSince = 0;
     DWORD lastLook = start;
     std::string stuck;
+    bool satOnBox = false;
     while ((wait = ::WaitForSingleObject(pi.hProcess, 20)) == WAIT_TIMEOUT) {
         drain();
         const DWORD now = ::GetTickCount();
@@ -138,6 +139,7 @@ inline int Run(const std::wstring& commandLine, std::string* output = nullptr, D
             boxSince = now;
         } else if (box != nullptr && now - boxSince >= kStuckBoxMs) {
             stuck = "sat on a message box nobody closed: " + testproc::Describe(box);
+            satOnBox = true;
             break;
         }
     }
@@ -149,7 +151,7 @@ inline int Run(const std::wstring& commandLine, std::string* output = nullptr, D
     ::CloseHandle(readEnd);
     if (wait == WAIT_OBJECT_0)
         ::GetExitCodeProcess(pi.hProcess, &code);
-    else if (stuck.rfind("sat on", 0) == 0)
+    else if (satOnBox)
         code = static_cast<DWORD>(-2);
     ::CloseHandle(pi.hThread);
     ::CloseHandle(pi.hProcess);

@@ -626,10 +626,11 @@ struct GridTemplateAccess {
         for (const TemplateTreeRecord& tree : trees) {
             // The record's row and column each stand when usable: a record
             // without a usable start row starts below the fixed rows, one
-            // without a column takes the first column after the fixed ones.
+            // without a usable column (column 0 is none, as in the tree's text)
+            // takes the first column after the fixed ones.
             // A start row or column in the tree's text decides over both.
             const int row = tree.nStartRow >= 1 ? tree.nStartRow : std::max(1, g.m_nFixedRows);
-            const int col = tree.nCol >= 0 ? tree.nCol : std::min(g.m_nFixedCols, std::max(0, g.m_nCols - 1));
+            const int col = tree.nCol >= 1 ? tree.nCol : std::min(g.m_nFixedCols, std::max(0, g.m_nCols - 1));
             // Attaching shows every row of the tree; the heights the file
             // gave (0 for the rows a fold hid) are put back after it, and the
             // tree takes its folds from them.

@@ -438,9 +438,11 @@ void CTreeColumn::Serialize(CArchive& ar)
         } else if (tag == TREE_RECORD_POSITION && length == 8) {
             ar >> start;
             ar >> col;
-            // Trees start below the header row: a position there (or a negative
-            // one) is not a place the grid can hold, so the caller's stands.
-            hasPosition = start >= 1 && col >= 0;
+            // Trees start below the header row and right of the first
+            // column, as the text's own start row and column do: a position
+            // there (or a negative one) is not a place for a tree, so the
+            // caller's stands.
+            hasPosition = start >= 1 && col >= 1;
         } else {
             std::string skip(static_cast<size_t>(length), '\0');
             if (length > 0 && ar.Read(&skip[0], static_cast<UINT>(length)) != static_cast<UINT>(length))

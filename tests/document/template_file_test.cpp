@@ -752,6 +752,7 @@ TEST_F(TemplateFileTest, ATreeRecordIsReadIntoTheColumnItNames)
         {"<control treerow=\"1,2\" startrow=\"2\" ></control>", 0, 1, 2, 1},
         {"<control treerow=\"1,2\" ></control>", 0, 2, 1, 2},
         {"<control treerow=\"1,2\" ></control>", 0, -2, 1, 1},
+        {"<control treerow=\"1,2\" ></control>", 1, 0, 1, 1},   // column 0 is no place for a tree
     };
     for (const Case& c : cases) {
         const std::string text(c.text);
